@@ -1,0 +1,57 @@
+// Directives for symbols, origins, sections, data, conditional assembly and
+// file inclusion, and the word reader they share.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tobra {
+
+class Assembler;
+
+inline constexpr int WORD_BUFFER_SIZE = 120;
+
+class Directives {
+public:
+    explicit Directives(Assembler& as) : as(as) {}
+
+    // The next word of the operand text (ends at blank, tab, comma or newline,
+    // which is consumed; double quotes dropped). nullopt when nothing is left.
+    std::optional<std::string_view> read_word_item();
+
+    // While the innermost conditional block is skipped: the skip table.
+    void skip_line(int handler);
+
+    void d_equ();                 // 100
+    void d_dc();                  // 101
+    void d_org(bool is_rorg);     // 103, 110
+    void d_ds();                  // 104
+    void d_align();               // 108
+    void d_include();             // 109
+    void d_endc();                // 119
+    void d_if(int handler);       // 120-128
+    void d_else();                // 129
+    void d_incdir();              // 130
+    void d_xref();                // 131
+    void d_xdef();                // 132
+    void d_dr();                  // 134
+    void d_section();             // 138
+    void d_idnt();                // 140
+    void d_incbin();              // 141
+    void d_boundary();            // 159
+    void d_end();                 // 173
+    void d_page();                // 174
+
+    // Filled in pass 2 by xdef, consumed by the object writer.
+    std::vector<std::string> export_list;
+    // Set once per run by idnt.
+    std::optional<std::string> identification_strings[3];
+
+private:
+    Assembler& as;
+    char word_buffer_[WORD_BUFFER_SIZE] = {};
+};
+
+} // namespace tobra

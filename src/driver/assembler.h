@@ -1,0 +1,71 @@
+// The assembler context: all state of one run, made of per-subsystem parts.
+// A program run creates one; tests, the fuzzer and the benchmark create as
+// many as they like in one process.
+#pragma once
+#include <cstdio>
+#include <string>
+#include <unordered_map>
+
+#include "directives/directives.h"
+#include "directives/records.h"
+#include "driver/console.h"
+#include "driver/driver.h"
+#include "driver/source.h"
+#include "encode/cores.h"
+#include "encode/encoder.h"
+#include "expr/eval.h"
+#include "expr/fwdref.h"
+#include "expr/symbols.h"
+#include "isa/scanner.h"
+#include "output/emit.h"
+#include "output/listing.h"
+#include "output/object.h"
+#include "output/srecord.h"
+
+namespace tobra {
+
+// Thrown by fatal_error after the message is printed; caught by Driver::run.
+struct FatalError {};
+
+class Assembler {
+public:
+    // console_sink: where standard output goes; nullptr keeps it in con.captured().
+    explicit Assembler(std::FILE* console_sink = stdout);
+    Assembler(const Assembler&) = delete;
+    Assembler& operator=(const Assembler&) = delete;
+
+    // The whole run; returns the exit code.
+    int run(int argc, const char* const* argv) { return drv.run(argc, argv); }
+
+    // Diagnostics.
+    [[noreturn]] void fatal_error(const char* message);
+    void report_error(const char* message);
+    void report_error_arg(const char* format, const char* text);
+    void report_warning(const char* message);
+    void report_warning_arg(const char* format, const char* text);
+
+    Console con;
+    Options options;
+    Driver drv;
+    SourceReader src;
+    SymbolTable sym;
+    Evaluator ev;
+    ForwardRefs fwd;
+    OperandScanner scan;
+    CoreState core;
+    Encoder enc;
+    Directives dir;
+    RecordDirectives rec;
+    Emitter emit;
+    SRecordWriter srec;
+    ObjectWriter obj;
+    Listing lst;
+
+    // false: the output file stays in emit.output_data and nothing is written
+    // to disk (in-process tests, the fuzzer, benchmarks).
+    bool write_files = true;
+    // Source files served from memory before the file system is searched.
+    std::unordered_map<std::string, std::string> memory_files;
+};
+
+} // namespace tobra

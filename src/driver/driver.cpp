@@ -1,0 +1,161 @@
+// Command line and the two passes.
+#include "driver/driver.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "driver/assembler.h"
+#include "isa/registers.h"
+
+namespace tobra {
+
+// Leading signed decimal digits; no number reads as 0; clamped instead of overflowing.
+static long read_decimal(const char* text) {
+    errno = 0;
+    long v = std::strtol(text, nullptr, 10);
+    return v;
+}
+
+void Driver::usage(const char* program) {
+    Console& con = as.con;
+    con.write(BANNER);
+    con.write(MAKER_NOTICE);
+    con.print("Usage  : %s [ -options ] [ files... ]\n", program);
+    con.write("Options: -a<buf>  allocate forward reference buffers\n");
+    con.write("         -b       generate binary rom file\n");
+    con.write("         -c<core> cpu core selection\n");
+    con.write("         -d       turn off local dot labels\n");
+    con.write("         -f       forward byte-offset branches\n");
+    con.write("         -l       listing output enabled\n");
+    con.write("         -n       disable incbin auto-alignment\n");
+    con.write("         -o       generate object code file\n");
+    con.write("         -r       enable rts/rte post nop\n");
+    con.write("         -q       quiet mode\n");
+    con.write("         -u       unsized opcode mode\n");
+    con.write("         -x<val>  debug options\n");
+}
+
+void Driver::parse_option(const char* arg) {
+    Options& o = as.options;
+    switch (arg[1]) {
+    case 'a': {
+        long n = read_decimal(arg + 2);
+        if (n < FWD_DEFAULT_SIZE) {
+            as.con.print("warning --- forward reference size too small (<%ld)\n", FWD_DEFAULT_SIZE);
+            n = FWD_DEFAULT_SIZE;
+        }
+        as.fwd.alloc_fwd(n);
+        break;
+    }
+    case 'b': o.binary_output = 1; break;
+    case 'c': as.core.select_core(arg + 2); break;
+    case 'd': o.local_dot_labels = 0; break;
+    case 'f': o.forward_branch_size = 1; break;
+    case 'l': o.listing_enabled = 1; break;
+    case 'n': o.incbin_auto_align = 0; break;
+    case 'o': o.object_output = 1; break;
+    case 'q': o.quiet = 1; break;
+    case 'r': o.rts_nop = 1; break;
+    case 'u': o.unsized_mode_default = 1; break;
+    case 'x': o.debug_flags = read_decimal(arg + 2); break;
+    default: as.report_error_arg("flags: unrecognized flag -%s", arg + 1); break;
+    }
+}
+
+void Driver::reset_pass() {
+    location_counter = 0;
+    current_section = 0;
+    for (int32_t& a : section_resume_address) a = 0;
+    // Pass-2 data records must never take addresses left over from pass 1.
+    flush_address = 0;
+    end_seen = 0;
+    include_directory.clear();
+    environment_include_directory.clear();
+    if (const char* env = std::getenv("TOBRAINCL")) environment_include_directory.assign(env, strnlen(env, 127));
+    condition_level = 0;
+    condition_stack[0] = 0xFF;
+    unsized_mode = as.options.unsized_mode_default;
+    optimise_flags = -1;
+    as.rec.reset_pass();
+}
+
+int Driver::run(int argc, const char* const* argv) {
+    if (argc < 2) {
+        usage(argc > 0 && argv[0] ? argv[0] : "tobra");
+        return 1;
+    }
+    try {
+        as.fwd.alloc_fwd(FWD_DEFAULT_SIZE);
+        as.sym.install_reserved();
+        reset_pass();
+
+        for (int i = 1; i < argc; ++i) {
+            if (argv[i][0] == '-')
+                parse_option(argv[i]);
+            else
+                as.src.assemble_file(argv[i]);
+        }
+
+        if (error_count == 0) {
+            pass_number = 2;
+            as.emit.reset_for_pass2();
+            as.obj.reset_for_pass2();
+            as.lst.listing_count = 0;
+            current_section = 0;
+            as.fwd.rewind_fwd();
+            reset_pass();
+
+            // Several source files form one program with one output file,
+            // named after the first of them.
+            bool opened = false;
+            for (int i = 1; i < argc; ++i) {
+                if (argv[i][0] == '-') continue;
+                if (!opened) {
+                    as.emit.open_output(argv[i]);
+                    if (as.options.object_output) as.obj.write_leading_hunks(section_size[0]);
+                    opened = true;
+                }
+                as.src.assemble_file(argv[i]);
+            }
+            if (opened) {
+                if (as.options.object_output) {
+                    static const uint8_t zeros[4] = {0, 0, 0, 0};
+                    as.emit.write_out(zeros, static_cast<size_t>(as.obj.code_padding));
+                }
+                if (error_count != 0) {
+                    as.emit.discard_output();
+                } else {
+                    if (as.options.object_output)
+                        as.obj.write_trailing_hunks();
+                    else if (as.options.binary_output)
+                        as.emit.write_binary_tail();
+                    as.emit.close_output();
+                }
+            }
+        }
+    } catch (const FatalError&) {
+        // A half-written output must not be left behind for a build tool to take.
+        as.emit.discard_output();
+        as.con.flush();
+        return 255;
+    }
+
+    if (as.options.debug_flags & DBG_DUMPS) {
+        dump_reserved(as);
+        as.scan.dump_composite();
+        as.scan.dump_legal();
+        as.sym.symbol_distribution();
+    }
+    if (!as.options.quiet) {
+        if (error_count != 0)
+            as.con.print("%ld error(s) found\n", error_count);
+        else
+            as.con.write("Assembly successful.\n");
+    }
+    as.con.flush();
+    // 256 errors must never read as success.
+    return error_count > 255 ? 255 : static_cast<int>(error_count);
+}
+
+} // namespace tobra

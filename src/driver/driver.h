@@ -1,0 +1,76 @@
+// Command line, the two passes and the driver state every other part reads.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tobra {
+
+class Assembler;
+
+inline constexpr const char* BANNER = "tobra ColdFire Assembler version 2.64 (04 Mar 2004)\n";
+inline constexpr const char* MAKER_NOTICE = "Copyright (c) the tobra developers. Free software, no warranty.\n";
+
+// Set by the command line (and some by the opt directive); never reset between passes.
+struct Options {
+    int listing_enabled = 0;
+    int object_output = 0;
+    int binary_output = 0;
+    int rts_nop = 0;
+    long debug_flags = 0;
+    int quiet = 0;
+    int local_dot_labels = 1;
+    int incbin_auto_align = 1;
+    int forward_branch_size = 2;
+    int unsized_mode_default = 0;
+};
+
+// Debug bits of -x<val>.
+inline constexpr long DBG_PARSE = 0x01;
+inline constexpr long DBG_MATCH = 0x02;
+inline constexpr long DBG_EVAL = 0x04;
+inline constexpr long DBG_INSTALL = 0x08;
+inline constexpr long DBG_DUMPS = 0x40;
+
+inline constexpr int SECTION_SLOTS = 32;
+inline constexpr int CONDITION_DEPTH = 256;
+
+class Driver {
+public:
+    explicit Driver(Assembler& as) : as(as) {}
+
+    // The whole run over the argument vector; returns the process exit code.
+    int run(int argc, const char* const* argv);
+    void parse_option(const char* arg);
+    void reset_pass();
+    // Printed on standard output when the program is started without arguments.
+    void usage(const char* program);
+
+    int pass_number = 1;
+    long error_count = 0;
+    int32_t location_counter = 0;
+    int32_t line_start_address = 0;
+    int current_section = 0;
+    int32_t section_size[SECTION_SLOTS] = {};
+    int32_t section_resume_address[SECTION_SLOTS] = {};
+    int32_t section_base = 0;
+    int32_t flush_address = 0;
+    int origin_set = 0;
+    int end_seen = 0;
+    long line_number = 0;
+    std::string current_file_name;
+    std::string include_directory;              // at most 127 characters
+    std::string environment_include_directory;  // at most 127 characters
+    uint8_t condition_stack[CONDITION_DEPTH] = {0xFF};
+    int condition_level = 0;
+    int unsized_mode = 0;
+    int32_t optimise_flags = -1;
+
+    // Whether the innermost conditional block is being assembled.
+    bool assembling() const { return condition_stack[condition_level] != 0; }
+
+private:
+    Assembler& as;
+};
+
+} // namespace tobra

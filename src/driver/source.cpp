@@ -1,0 +1,230 @@
+// Source reader and line parser.
+#include "driver/source.h"
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "driver/assembler.h"
+#include "isa/mnemonics.h"
+
+namespace tobra {
+
+bool SourceText::read_physical(char* dst, int max_chars, int* length) {
+    if (max_chars <= 0) {  // no room left: an empty piece, as a line reader would give
+        dst[0] = '\0';
+        *length = 0;
+        return pos < data.size();
+    }
+    if (pos >= data.size()) return false;
+    int n = 0;
+    while (n < max_chars && pos < data.size()) {
+        char c = data[pos++];
+        if (c == '\r' && pos < data.size() && data[pos] == '\n') continue;  // CRLF reads as LF
+        if (c == '\0') c = ' ';  // a NUL byte must not end the text early
+        dst[n++] = c;
+        if (c == '\n') break;
+    }
+    dst[n] = '\0';
+    *length = n;
+    return true;
+}
+
+static bool read_whole_file(const std::string& path, std::string& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+bool SourceReader::open_source(const char* name, SourceText& out) {
+    auto try_open = [&](const std::string& path) {
+        if (path.empty()) return false;
+        auto it = as.memory_files.find(path);
+        if (it != as.memory_files.end()) {
+            out.data = it->second;
+            out.pos = 0;
+            return true;
+        }
+        out.pos = 0;
+        return read_whole_file(path, out.data);
+    };
+    // A directory joined with the name must fit the file-name buffer.
+    auto joined = [&](const std::string& dir) {
+        std::string path = dir + name;
+        if (path.size() >= FILE_NAME_SIZE) path.clear();
+        return path;
+    };
+    if (try_open(name)) return true;
+    if (source_directory_set && try_open(joined(source_directory))) return true;
+    if (!as.drv.include_directory.empty() && try_open(joined(as.drv.include_directory))) return true;
+    if (!as.drv.environment_include_directory.empty() && try_open(joined(as.drv.environment_include_directory)))
+        return true;
+    return false;
+}
+
+void SourceReader::remember_source_directory(const char* name) {
+    size_t n = strnlen(name, SOURCE_DIRECTORY_SIZE);
+    size_t end = 0;
+    for (size_t i = 0; i < n; ++i)
+        if (name[i] == '/' || name[i] == ':' || name[i] == '\\') end = i + 1;
+    if (end == 0) return;
+    if (end >= SOURCE_DIRECTORY_SIZE) end = SOURCE_DIRECTORY_SIZE - 1;
+    std::memcpy(source_directory, name, end);
+    source_directory[end] = '\0';
+    source_directory_set = true;
+}
+
+void SourceReader::assemble_file(const char* name) {
+    Driver& drv = as.drv;
+    if (include_depth >= MAX_INCLUDE_DEPTH) as.fatal_error("include: nested too deeply");
+
+    int saved_listing = as.options.listing_enabled;
+    long saved_line = drv.line_number;
+    std::string saved_name = drv.current_file_name;
+    drv.line_number = 0;
+    drv.current_file_name = name;
+    as.rec.structure_offset = 0;
+
+    if (drv.pass_number == 2 && as.options.listing_enabled) as.lst.banner();
+    if (!source_directory_set) remember_source_directory(name);
+
+    SourceText text;
+    if (!open_source(name, text)) {
+        as.report_error("pass: can't find file");
+    } else {
+        ++include_depth;
+        while (read_logical_line(text)) {
+            as.lst.listing_show_address = false;
+            if (parse_line()) process_line();
+            if (drv.pass_number == 2 && as.options.listing_enabled) as.lst.list_line();
+            as.lst.listing_count = 0;
+        }
+        --include_depth;
+        as.emit.flush_section();
+    }
+
+    drv.line_number = saved_line;
+    drv.current_file_name = std::move(saved_name);
+    as.options.listing_enabled = saved_listing;
+}
+
+bool SourceReader::read_logical_line(SourceText& file) {
+    if (as.drv.end_seen) return false;
+    int room = LINE_BUFFER_SIZE - 2;
+    char* w = line_buffer;
+    for (;;) {
+        int n = 0;
+        if (!file.read_physical(w, room - 1, &n)) return false;
+        ++as.drv.line_number;
+        if (n <= 2 || w[n - 2] != '\\') break;
+        // The line continues: the next physical line overwrites the backslash and newline.
+        w += n - 2;
+        room -= n;
+        if (room < 3) as.report_warning("Continuation too long");
+    }
+    // Every logical line ends with a newline, also a piece cut from a long line.
+    size_t len = std::strlen(line_buffer);
+    if (len == 0 || line_buffer[len - 1] != '\n') {
+        line_buffer[len] = '\n';
+        line_buffer[len + 1] = '\0';
+    }
+    return true;
+}
+
+bool SourceReader::parse_line() {
+    const char* p = line_buffer;
+    if (*p == '*' || *p == '#' || *p == ';' || *p == '\n' || *p == '\0') return false;
+
+    // Label: only in the first column.
+    size_t n = 0;
+    if (!is_white(*p)) {
+        while (*p && !is_white(*p)) {
+            if (n < LABEL_FIELD_SIZE - 1) label_field[n++] = *p;
+            ++p;
+        }
+        if (n > 0 && label_field[n - 1] == ':') --n;
+    }
+    label_field[n] = '\0';
+
+    while (*p == ' ' || *p == '\t') ++p;
+
+    n = 0;
+    if (!(*p == '\0' || *p == '\n' || *p == '*' || *p == '#' || *p == ';')) {
+        // A mnemonic longer than the field is cut; no mnemonic is that long, so
+        // the cut name is still reported as unrecognized.
+        while (*p && !is_white(*p) && *p != ';') {
+            char c = *p++;
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            if (n < MNEMONIC_FIELD_SIZE - 1) mnemonic_field[n++] = c;
+        }
+    } else if (label_field[0] == '\0') {
+        mnemonic_field[0] = '\0';
+        return false;
+    }
+    mnemonic_field[n] = '\0';
+
+    size_suffix = 'u';
+    if (n > 2 && mnemonic_field[n - 2] == '.' && is_name_start(mnemonic_field[n - 1])) {
+        char s = mnemonic_field[n - 1];
+        if (s >= 'A' && s <= 'Z') s = static_cast<char>(s - 'A' + 'a');
+        size_suffix = s;
+        mnemonic_field[n - 2] = '\0';
+    }
+
+    while (*p == ' ' || *p == '\t') ++p;
+    operand_text = p;
+
+    if (as.options.debug_flags & DBG_PARSE)
+        as.con.print("Parseline: <%s> <%s.%c> <%s", label_field, mnemonic_field, size_suffix, operand_text);
+    return true;
+}
+
+void SourceReader::process_line() {
+    Driver& drv = as.drv;
+    drv.line_start_address = drv.location_counter;
+    size_mask = suffix_mask(size_suffix);
+    as.ev.begin_line();
+    as.scan.operand_count = 0;
+
+    // Local labels (.x and 1$) are qualified by the last global label.
+    if (label_field[0] != '\0') {
+        if ((label_field[0] >= '0' && label_field[0] <= '9') || label_field[0] == '.') {
+            size_t have = std::strlen(label_field);
+            size_t add = std::strlen(last_global_label);
+            if (have + add >= LABEL_FIELD_SIZE) {
+                as.report_error("parse: label too long");
+                add = LABEL_FIELD_SIZE - 1 - have;
+            }
+            std::memcpy(label_field + have, last_global_label, add);
+            label_field[have + add] = '\0';
+        } else {
+            size_t len = strnlen(label_field, GLOBAL_LABEL_SIZE - 1);
+            std::memcpy(last_global_label, label_field, len);
+            last_global_label[len] = '\0';
+        }
+    }
+
+    auto define_label = [&] {
+        as.sym.install(label_field, drv.location_counter, TYPE_USER, KIND_RELOCATABLE);
+    };
+
+    if (mnemonic_field[0] == '\0') {
+        if (label_field[0] != '\0' && drv.assembling()) define_label();
+        return;
+    }
+    const MnemonicEntry* entry = find_mnemonic(mnemonic_field);
+    if (!entry) {
+        as.report_error_arg("process: unrecognized mnemonic - %s", mnemonic_field);
+        return;
+    }
+    const Variant* v = as.scan.match(entry->variants, entry->variant_count);
+    if (!v) {
+        as.report_error("process: bad size or wrong operand(s)");
+        return;
+    }
+    if (label_field[0] != '\0' && v->handler() != 100 && drv.assembling()) define_label();
+    as.enc.dispatch_handler(v->handler(), v->opcode, v->flags);
+}
+
+} // namespace tobra

@@ -1,0 +1,49 @@
+// Processor cores and the instruction-set features they carry.
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+namespace tobra {
+
+class Assembler;
+
+struct CoreRow {
+    const char* name;
+    int32_t core_number;
+    int32_t core_version;
+    int32_t isa_level;
+    int32_t mac_level;
+    int32_t has_divide;
+    int32_t has_usp;
+    int32_t has_fpu;
+    int32_t has_isa_a_plus;
+};
+
+inline constexpr int CORE_COUNT = 26;
+extern const CoreRow core_table[CORE_COUNT + 1];  // ends with a row of isa_level 0
+
+class CoreState {
+public:
+    explicit CoreState(Assembler& as) : as(as) {}
+
+    // Copies the row of that name into the current core, or reports an error.
+    void select_core(std::string_view name);
+    // The cpu directive.
+    void directive_cpu();
+
+    int32_t core_number = 0x5206;
+    int32_t core_version = 0x20;
+    int32_t isa_level = 2;
+    int32_t mac_level = 0;
+    int32_t has_divide = 0;
+    int32_t has_usp = 0;
+    int32_t has_fpu = 0;
+    int32_t has_isa_a_plus = 0;
+
+    bool isa_b() const { return isa_level >= 4; }
+
+private:
+    Assembler& as;
+};
+
+} // namespace tobra

@@ -1,0 +1,167 @@
+// Code emission and section buffers.
+#include "output/emit.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "driver/assembler.h"
+
+namespace tobra {
+
+static bool stores_bytes(int section) { return section == SEC_CODE || section == SEC_DATA || section == SEC_BASEDATA; }
+
+std::string Emitter::output_name_for(const char* source_name) {
+    const char* dot = std::strchr(source_name, '.');
+    std::string name = dot ? std::string(source_name, dot) : std::string(source_name);
+    return name + ".o";
+}
+
+void Emitter::emit_byte(int32_t value) {
+    Driver& drv = as.drv;
+    if (drv.pass_number == 1) {
+        ++drv.location_counter;
+        ++drv.section_size[drv.current_section];
+        return;
+    }
+    as.lst.capture(static_cast<uint8_t>(value));
+    int sec = drv.current_section;
+    if (stores_bytes(sec)) {
+        PendingBuffer& buf = pending[sec];
+        buf.bytes[buf.count++] = static_cast<uint8_t>(value);
+        ++drv.location_counter;
+        if (buf.count == RECORD_BYTES) flush_buffer(sec);
+    } else {
+        ++drv.location_counter;
+        ++bss_size[sec];
+    }
+}
+
+void Emitter::emit_word(int32_t value) {
+    emit_byte(value >> 8);
+    emit_byte(value);
+}
+
+void Emitter::emit_long(int32_t value) {
+    emit_word(value >> 16);
+    emit_word(value);
+}
+
+void Emitter::flush_buffer(int section) {
+    Driver& drv = as.drv;
+    if (drv.pass_number != 2) return;
+    PendingBuffer& buf = pending[section];
+    if (buf.count == 0) {
+        drv.flush_address = drv.location_counter;
+        return;
+    }
+    bool raw = as.options.object_output || as.options.binary_output;
+    if (!raw)
+        as.srec.write_data(static_cast<uint32_t>(drv.flush_address), buf.bytes, buf.count);
+    else if (section == SEC_CODE)
+        write_out(buf.bytes, static_cast<size_t>(buf.count));
+    else
+        chunks[section].insert(chunks[section].end(), buf.bytes, buf.bytes + buf.count);
+    drv.flush_address = drv.location_counter;
+    buf.count = 0;
+}
+
+void Emitter::flush_section() {
+    int sec = as.drv.current_section;
+    if (stores_bytes(sec)) flush_buffer(sec);
+}
+
+void Emitter::emit_block(const uint8_t* data, int32_t count) {
+    Driver& drv = as.drv;
+    if (count <= 0) return;
+    if (drv.pass_number == 1) {
+        drv.location_counter += count;
+        drv.section_size[drv.current_section] += count;
+        return;
+    }
+    int sec = drv.current_section;
+    if (stores_bytes(sec)) {
+        flush_buffer(sec);
+        if (as.options.object_output || as.options.binary_output) {
+            // Written straight into the output stream, as the code bytes are.
+            write_out(data, static_cast<size_t>(count));
+        } else {
+            for (int32_t done = 0; done < count; done += RECORD_BYTES) {
+                int n = count - done < RECORD_BYTES ? count - done : RECORD_BYTES;
+                as.srec.write_data(static_cast<uint32_t>(drv.flush_address), data + done, n);
+                drv.flush_address += n;
+            }
+        }
+        drv.location_counter += count;
+    } else {
+        drv.location_counter += count;
+        bss_size[sec] += count;
+    }
+    drv.flush_address = drv.location_counter;
+}
+
+void Emitter::open_output(const char* source_name) {
+    output_name = output_name_for(source_name);
+    output_data.clear();
+    if (as.write_files) {
+        output_file_ = std::fopen(output_name.c_str(), "wb");
+        if (!output_file_) as.fatal_error("Can't open output file");
+    }
+    output_open = true;
+    if (!as.options.object_output && !as.options.binary_output) as.srec.write_header(output_name);
+}
+
+void Emitter::write_out(const void* data, size_t size) {
+    if (!output_open) return;
+    output_data.append(static_cast<const char*>(data), size);
+    // Large outputs go to disk as they grow; the file is removed again on failure.
+    if (output_file_ && output_data.size() >= (1u << 20)) {
+        std::fwrite(output_data.data(), 1, output_data.size(), output_file_);
+        output_data.clear();
+    }
+}
+
+void Emitter::close_output() {
+    if (!output_open) return;
+    if (!as.options.object_output && !as.options.binary_output)
+        as.srec.write_terminator(static_cast<uint32_t>(as.drv.flush_address));
+    if (output_file_) {
+        std::fwrite(output_data.data(), 1, output_data.size(), output_file_);
+        std::fclose(output_file_);
+        output_file_ = nullptr;
+        output_data.clear();
+    }
+    output_open = false;
+}
+
+void Emitter::discard_output() {
+    if (output_file_) {
+        std::fclose(output_file_);
+        output_file_ = nullptr;
+        std::remove(output_name.c_str());
+    }
+    output_open = false;
+}
+
+void Emitter::write_binary_tail() {
+    static const uint8_t zeros[4] = {0, 0, 0, 0};
+    for (int sec : {SEC_DATA, SEC_BASEDATA}) {
+        if (chunks[sec].empty()) continue;
+        write_out(chunks[sec].data(), chunks[sec].size());
+        int32_t size = as.drv.section_size[sec];
+        int32_t padded = (size + 3) & ~3;
+        int32_t pad = padded - static_cast<int32_t>(chunks[sec].size());
+        while (pad > 0) {
+            int n = pad > 4 ? 4 : pad;
+            write_out(zeros, static_cast<size_t>(n));
+            pad -= n;
+        }
+    }
+}
+
+void Emitter::reset_for_pass2() {
+    for (PendingBuffer& p : pending) p.count = 0;
+    for (auto& c : chunks) c.clear();
+    for (int32_t& s : bss_size) s = 0;
+}
+
+} // namespace tobra

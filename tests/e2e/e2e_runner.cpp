@@ -1,0 +1,170 @@
+// Runs the real tobra binary on the cases in tests/e2e/cases/*.case.
+//
+// A case file is a sequence of sections, each starting with a line "--- <kind> [name]":
+//   --- args            one line: the command-line arguments (files relative to the case directory)
+//   --- env NAME=VALUE  set for the run
+//   --- file NAME       a source (or any) file written before the run
+//   --- stdout          the exact expected standard output
+//   --- exit N          the expected exit code (no body)
+//   --- hex NAME        the expected bytes of an output file, as hex (white space ignored)
+//   --- text NAME       the expected text of an output file
+//   --- absent NAME     the output file must not exist
+//   --- contains        every body line must appear somewhere in standard output
+// Lines before the first section are comments. "<TAB>" in a body stands for a tab.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Section {
+    std::string kind;
+    std::string arg;
+    std::string body;
+};
+
+std::vector<Section> parse_case(const std::string& text) {
+    std::vector<Section> out;
+    std::istringstream in(text);
+    std::string line;
+    Section* cur = nullptr;
+    while (std::getline(in, line)) {
+        if (line.rfind("--- ", 0) == 0) {
+            Section s;
+            std::string rest = line.substr(4);
+            size_t sp = rest.find(' ');
+            s.kind = rest.substr(0, sp);
+            if (sp != std::string::npos) s.arg = rest.substr(sp + 1);
+            out.push_back(s);
+            cur = &out.back();
+            continue;
+        }
+        if (!cur) continue;
+        size_t pos;
+        while ((pos = line.find("<TAB>")) != std::string::npos) line.replace(pos, 5, "\t");
+        cur->body += line + "\n";
+    }
+    return out;
+}
+
+std::string read_file(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+std::string to_hex(const std::string& bytes) {
+    static const char* H = "0123456789abcdef";
+    std::string s;
+    for (unsigned char c : bytes) {
+        s += H[c >> 4];
+        s += H[c & 15];
+    }
+    return s;
+}
+
+std::string strip_hex(const std::string& text) {
+    std::string s;
+    for (char c : text) {
+        if (std::isxdigit(static_cast<unsigned char>(c))) s += static_cast<char>(std::tolower(c));
+        if (c == '#') break;
+    }
+    return s;
+}
+
+std::string normalise_hex_body(const std::string& body) {
+    std::string out;
+    std::istringstream in(body);
+    std::string line;
+    while (std::getline(in, line)) {
+        size_t hash = line.find('#');
+        if (hash != std::string::npos) line.resize(hash);
+        out += strip_hex(line);
+    }
+    return out;
+}
+
+class E2E : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(E2E, Case) {
+    fs::path case_path = fs::path(TOBRA_CASES) / GetParam();
+    auto sections = parse_case(read_file(case_path));
+    fs::path dir = fs::temp_directory_path() / ("tobra_e2e_" + std::to_string(::getpid()) + "_" + case_path.stem().string());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+
+    std::string args;
+    std::string env;
+    for (auto& s : sections) {
+        if (s.kind == "file") {
+            fs::path p = dir / s.arg;
+            fs::create_directories(p.parent_path());
+            std::ofstream(p, std::ios::binary) << s.body;
+        } else if (s.kind == "args") {
+            args = s.body.substr(0, s.body.find('\n'));
+        } else if (s.kind == "env") {
+            env += s.arg + " ";
+        }
+    }
+    std::string cmd = "cd '" + dir.string() + "' && env " + env + "'" + TOBRA_BIN + "' " + args + " > stdout.txt 2> stderr.txt";
+    int status = std::system(cmd.c_str());
+    int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::string out = read_file(dir / "stdout.txt");
+
+    bool checked_exit = false;
+    for (auto& s : sections) {
+        if (s.kind == "stdout") {
+            EXPECT_EQ(out, s.body) << "stdout of " << GetParam();
+        } else if (s.kind == "exit") {
+            EXPECT_EQ(code, std::atoi(s.arg.c_str())) << "exit code of " << GetParam();
+            checked_exit = true;
+        } else if (s.kind == "hex") {
+            ASSERT_TRUE(fs::exists(dir / s.arg)) << s.arg << " missing in " << GetParam();
+            EXPECT_EQ(to_hex(read_file(dir / s.arg)), normalise_hex_body(s.body)) << s.arg << " of " << GetParam();
+        } else if (s.kind == "text") {
+            ASSERT_TRUE(fs::exists(dir / s.arg)) << s.arg << " missing in " << GetParam();
+            EXPECT_EQ(read_file(dir / s.arg), s.body) << s.arg << " of " << GetParam();
+        } else if (s.kind == "absent") {
+            EXPECT_FALSE(fs::exists(dir / s.arg)) << s.arg << " should not exist in " << GetParam();
+        } else if (s.kind == "contains") {
+            std::istringstream in(s.body);
+            std::string line;
+            while (std::getline(in, line)) {
+                if (!line.empty()) {
+                    EXPECT_NE(out.find(line), std::string::npos) << "missing: " << line << "\nin:\n" << out;
+                }
+            }
+        }
+    }
+    EXPECT_TRUE(read_file(dir / "stderr.txt").empty()) << "stderr of " << GetParam() << ":\n" << read_file(dir / "stderr.txt");
+    if (!checked_exit) ADD_FAILURE() << GetParam() << " has no exit section";
+    if (!HasFailure()) fs::remove_all(dir);
+}
+
+std::vector<std::string> all_cases() {
+    std::vector<std::string> names;
+    for (auto& e : fs::directory_iterator(TOBRA_CASES))
+        if (e.path().extension() == ".case") names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, E2E, ::testing::ValuesIn(all_cases()), [](const auto& info) {
+    std::string n = info.param.substr(0, info.param.size() - 5);
+    for (char& c : n)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return n;
+});
+
+} // namespace

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+#include "isa/mnemonics.h"
+
+using namespace tobra;
+
+TEST(MnemonicTable, CountsAndOrder) {
+    int variants = 0;
+    for (int i = 0; i < MNEMONIC_COUNT; ++i) {
+        const MnemonicEntry& e = mnemonic_table[i];
+        ASSERT_GE(e.variant_count, 1) << e.name;
+        ASSERT_LE(e.variant_count, 23) << e.name;
+        EXPECT_EQ(e.variants, variant_table + variants) << e.name << ": variants must be consecutive";
+        variants += e.variant_count;
+        if (i > 0) {
+            EXPECT_LT(std::strcmp(mnemonic_table[i - 1].name, e.name), 0) << e.name;
+        }
+        for (const char* p = e.name; *p; ++p) EXPECT_FALSE(*p >= 'A' && *p <= 'Z') << e.name;
+    }
+    EXPECT_EQ(variants, VARIANT_COUNT);
+}
+
+TEST(MnemonicTable, EveryNameIsFound) {
+    for (int i = 0; i < MNEMONIC_COUNT; ++i) EXPECT_EQ(find_mnemonic(mnemonic_table[i].name), &mnemonic_table[i]);
+    EXPECT_EQ(find_mnemonic("movez"), nullptr);
+    EXPECT_EQ(find_mnemonic("a"), nullptr);
+    EXPECT_EQ(find_mnemonic("zzz"), nullptr);
+    EXPECT_EQ(find_mnemonic(""), nullptr);
+    EXPECT_STREQ(find_mnemonic("movea")->name, "movea");
+}
+
+TEST(MnemonicTable, AliasesShareTheirVariants) {
+    auto same = [](const char* a, const char* b) {
+        const MnemonicEntry* x = find_mnemonic(a);
+        const MnemonicEntry* y = find_mnemonic(b);
+        ASSERT_EQ(x->variant_count, y->variant_count) << a;
+        for (int i = 0; i < x->variant_count; ++i) {
+            EXPECT_EQ(x->variants[i].opcode, y->variants[i].opcode) << a;
+            EXPECT_EQ(x->variants[i].handler(), y->variants[i].handler()) << a;
+            EXPECT_EQ(std::memcmp(x->variants[i].signature, y->variants[i].signature, 8), 0) << a;
+        }
+    };
+    same("mov", "move");
+    same("nam", "name");
+    same("pag", "page");
+    same("sect", "section");
+    same("lvorst", "lvoreset");
+    same("trapf", "tpf");
+    EXPECT_EQ(find_mnemonic("move")->variant_count, 23);
+}
+
+TEST(MnemonicTable, HandlerNumbersAreKnown) {
+    const std::set<int> instructions = {0, 2, 5, 6, 7, 8, 9, 10, 12, 15, 16, 17, 18, 19, 20, 21, 22, 41, 42, 43,
+                                        44, 45, 46, 47, 48, 52, 53, 54, 55, 56, 57, 58, 59, 133, 139, 143, 144,
+                                        145, 146, 147, 149, 150, 151, 152, 153, 154, 155, 160, 161, 165, 166,
+                                        167, 168, 169, 170, 171, 172, 178};
+    for (int i = 0; i < VARIANT_COUNT; ++i) {
+        int h = variant_table[i].handler();
+        bool directive = h >= 100 && instructions.count(h) == 0;
+        EXPECT_TRUE(instructions.count(h) || directive) << h;
+        EXPECT_EQ(variant_table[i].signature[5], 0);
+        EXPECT_EQ(variant_table[i].signature[6], 0);
+    }
+}
+
+TEST(MnemonicTable, MendedOpcodes) {
+    // pulse and wddata carry their architectural opcodes.
+    EXPECT_EQ(find_mnemonic("pulse")->variants[0].opcode, 0x4ACCu);
+    EXPECT_EQ(find_mnemonic("wddata")->variants[0].opcode, 0xFB00u);
+}
+
+TEST(SizeSuffix, Masks) {
+    EXPECT_EQ(suffix_mask('b'), SZ_B);
+    EXPECT_EQ(suffix_mask('w'), SZ_W);
+    EXPECT_EQ(suffix_mask('l'), SZ_L);
+    EXPECT_EQ(suffix_mask('s'), SZ_S);
+    EXPECT_EQ(suffix_mask('d'), SZ_D);
+    EXPECT_EQ(suffix_mask('u'), SZ_U);
+    EXPECT_EQ(suffix_mask('x'), 0u);
+    EXPECT_EQ(suffix_mask('_'), 0u);
+}
