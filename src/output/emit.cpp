@@ -134,6 +134,7 @@ void Emitter::close_output() {
 }
 
 void Emitter::discard_output() {
+    output_data.clear();
     if (output_file_) {
         std::fclose(output_file_);
         output_file_ = nullptr;
