@@ -10,7 +10,8 @@
 //   --- text NAME       the expected text of an output file
 //   --- absent NAME     the output file must not exist
 //   --- contains        every body line must appear somewhere in standard output
-//   --- sh              a shell command run in the case directory after tobra; must exit 0
+//   --- sh              a shell command run in the case directory after tobra; must exit 0;
+//                       $TOBRA is the binary
 //                       (a command whose tool is missing is skipped: write "need TOOL; command")
 // Lines before the first section are comments. "<TAB>" in a body stands for a tab.
 #include <gtest/gtest.h>
@@ -151,7 +152,7 @@ TEST_P(E2E, Case) {
                 std::printf("note: %s not installed, check skipped in %s\n", need.c_str(), GetParam().c_str());
                 continue;
             }
-            int rc = std::system(("cd '" + dir.string() + "' && " + body).c_str());
+            int rc = std::system(("cd '" + dir.string() + "' && TOBRA='" + TOBRA_BIN + "' && " + body).c_str());
             EXPECT_EQ(rc, 0) << "command failed in " << GetParam() << ": " << body;
         } else if (s.kind == "contains") {
             std::istringstream in(s.body);
