@@ -3,7 +3,7 @@ BUILD      ?= build
 TEST_BUILD ?= build-asan
 JOBS       ?= 2
 
-.PHONY: all build demo test test-deps bench clean
+.PHONY: all build demo test test-deps bench fuzz clean
 
 all: build
 
@@ -31,5 +31,16 @@ bench: build
 	@command -v m68k-linux-gnu-as > /dev/null || ./scripts/install-test-deps.sh
 	@python3 tools/bench/run_bench.py $(BUILD)/tobra $(BUILD)/bench
 
+# libFuzzer run for FUZZ_SECONDS (default 10 minutes); findings land in build-fuzz/.
+FUZZ_SECONDS ?= 600
+fuzz:
+	@command -v clang++ > /dev/null || (echo "installing clang for the fuzzer" && apt-get install -y clang libclang-rt-14-dev > /dev/null)
+	@cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOBRA_FUZZ=ON -DTOBRA_TESTS=OFF > /dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target fuzz_assemble
+	@./fuzz/make_seeds.sh build-fuzz/seeds
+	@mkdir -p build-fuzz/corpus build-fuzz/findings
+	@./build-fuzz/fuzz_assemble -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
+	    -artifact_prefix=build-fuzz/findings/ -print_final_stats=1 build-fuzz/corpus build-fuzz/seeds
+
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) build-fuzz
