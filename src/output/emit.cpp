@@ -82,8 +82,12 @@ void Emitter::emit_block(const uint8_t* data, int32_t count) {
     if (stores_bytes(sec)) {
         flush_buffer(sec);
         if (as.options.object_output || as.options.binary_output) {
-            // Written straight into the output stream, as the code bytes are.
-            write_out(data, static_cast<size_t>(count));
+            // Code goes straight into the output stream; data and basedata bytes
+            // belong in their own section's contents, written at the end.
+            if (sec == SEC_CODE)
+                write_out(data, static_cast<size_t>(count));
+            else
+                chunks[sec].insert(chunks[sec].end(), data, data + count);
         } else {
             for (int32_t done = 0; done < count; done += RECORD_BYTES) {
                 int n = count - done < RECORD_BYTES ? count - done : RECORD_BYTES;
