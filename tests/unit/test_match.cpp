@@ -2,6 +2,7 @@
 // and the -x64 dumps.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "driver/assembler.h"
@@ -12,7 +13,6 @@ using namespace tobra;
 
 struct MatchBench {
     Assembler as{nullptr};
-    std::string text;
 
     MatchBench() {
         as.fwd.alloc_fwd(FWD_DEFAULT_SIZE);
@@ -22,8 +22,8 @@ struct MatchBench {
     int match(const char* mnemonic, uint32_t size_mask, const std::string& operands) {
         const MnemonicEntry* e = find_mnemonic(mnemonic);
         EXPECT_NE(e, nullptr) << mnemonic;
-        text = operands + "\n";
-        as.src.operand_text = text.c_str();
+        std::snprintf(as.src.line_buffer, LINE_BUFFER_SIZE, "%s\n", operands.c_str());
+        as.src.operand_text = as.src.line_buffer;
         as.src.size_mask = size_mask;
         const Variant* v = as.scan.match(e->variants, e->variant_count);
         return v ? static_cast<int>(v - e->variants) : -1;
