@@ -29,10 +29,7 @@ void Encoder::dispatch_handler(int handler, uint32_t opcode, uint32_t flags) {
     case 15: h_trap(opcode, flags); break;
     case 16: h_shift_reg(opcode, flags); break;
     case 17: h_shift_imm(opcode, flags); break;
-    case 18:
-        if ((opcode & 0xFF00) == 0xF300) h_fp_state(opcode, flags);  // fsave, frestore
-        else h_ea_source(opcode, flags);
-        break;
+    case 18: h_ea_source(opcode, flags); break;
     case 19: h_ea_dest(opcode, flags); break;
     case 20: h_ea_sized(opcode, flags); break;
     case 21: h_branch(opcode, flags); break;

@@ -120,7 +120,6 @@ public:
     void h_fmovem_store(uint32_t op, uint32_t flags);   // 169
     void h_fmovem_load(uint32_t op, uint32_t flags);    // 170
     void h_fnop(uint32_t op, uint32_t flags);           // 171
-    void h_fp_state(uint32_t op, uint32_t flags);       // 18 for fsave, frestore
 
 private:
     // Helpers of the branches, MAC and floating point.

@@ -114,17 +114,10 @@ void Encoder::h_fmovem_load(uint32_t op, uint32_t flags) {
     ea_extension(src);
 }
 
-// Accepted on every core, like fsave and frestore.
+// Accepted on every core, like fsave and frestore (handler 18).
 void Encoder::h_fnop(uint32_t op, uint32_t) {
     as.emit.emit_word(static_cast<int32_t>(op));
     as.emit.emit_word(0);
-}
-
-void Encoder::h_fp_state(uint32_t op, uint32_t) {
-    const Operand& ea = as.scan.operands[0];
-    if (!float_operand_ok(ea)) return;
-    as.emit.emit_word(static_cast<int32_t>(op + modreg(ea)));
-    ea_extension(ea);
 }
 
 } // namespace tobra
