@@ -10,6 +10,8 @@
 //   --- text NAME       the expected text of an output file
 //   --- absent NAME     the output file must not exist
 //   --- contains        every body line must appear somewhere in standard output
+//   --- dump ARGS       run tobra-dump ARGS after tobra: exit 0, no stderr, this exact stdout
+//   --- dumperr ARGS    run tobra-dump ARGS after tobra: exit 1, this exact stderr
 // Lines before the first section are comments. "<TAB>" in a body stands for a tab.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -122,6 +124,16 @@ TEST_P(E2E, Case) {
     int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     std::string out = read_file(dir / "stdout.txt");
 
+    // tobra-dump runs in the same directory, after tobra.
+    auto run_dump = [&](const std::string& dump_args, std::string& dump_out, std::string& dump_err) {
+        std::string c = "cd '" + dir.string() + "' && '" + TOBRA_DUMP_BIN + "' " + dump_args +
+                        " > dump_stdout.txt 2> dump_stderr.txt";
+        int st = std::system(c.c_str());
+        dump_out = read_file(dir / "dump_stdout.txt");
+        dump_err = read_file(dir / "dump_stderr.txt");
+        return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    };
+
     bool checked_exit = false;
     for (auto& s : sections) {
         if (s.kind == "stdout") {
@@ -137,6 +149,18 @@ TEST_P(E2E, Case) {
             EXPECT_EQ(read_file(dir / s.arg), s.body) << s.arg << " of " << GetParam();
         } else if (s.kind == "absent") {
             EXPECT_FALSE(fs::exists(dir / s.arg)) << s.arg << " should not exist in " << GetParam();
+        } else if (s.kind == "dump" || s.kind == "dumperr") {
+            std::string dump_out, dump_err;
+            int dump_code = run_dump(s.arg, dump_out, dump_err);
+            if (s.kind == "dump") {
+                EXPECT_EQ(dump_code, 0) << "tobra-dump " << s.arg << " in " << GetParam() << ":\n" << dump_err;
+                EXPECT_EQ(dump_err, "") << "tobra-dump " << s.arg << " in " << GetParam();
+                EXPECT_EQ(dump_out, s.body) << "tobra-dump " << s.arg << " in " << GetParam();
+            } else {
+                EXPECT_EQ(dump_code, 1) << "tobra-dump " << s.arg << " in " << GetParam();
+                EXPECT_EQ(dump_out, "") << "tobra-dump " << s.arg << " in " << GetParam();
+                EXPECT_EQ(dump_err, s.body) << "tobra-dump " << s.arg << " in " << GetParam();
+            }
         } else if (s.kind == "contains") {
             std::istringstream in(s.body);
             std::string line;
