@@ -12,6 +12,9 @@
 //   --- contains        every body line must appear somewhere in standard output
 //   --- dump ARGS       run tobra-dump ARGS after tobra: exit 0, no stderr, this exact stdout
 //   --- dumperr ARGS    run tobra-dump ARGS after tobra: exit 1, this exact stderr
+//   --- sh              a shell command run in the case directory after tobra; must exit 0;
+//                       $TOBRA is the binary, $TOBRA_DUMP the object-file dumper
+//                       (a command whose tool is missing is skipped: write "need TOOL; command")
 // Lines before the first section are comments. "<TAB>" in a body stands for a tab.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -161,6 +164,20 @@ TEST_P(E2E, Case) {
                 EXPECT_EQ(dump_out, "") << "tobra-dump " << s.arg << " in " << GetParam();
                 EXPECT_EQ(dump_err, s.body) << "tobra-dump " << s.arg << " in " << GetParam();
             }
+        } else if (s.kind == "sh") {
+            std::string body = s.body;
+            std::string need;
+            if (body.rfind("need ", 0) == 0) {
+                size_t semi = body.find(';');
+                need = body.substr(5, semi - 5);
+                body = body.substr(semi + 1);
+            }
+            if (!need.empty() && std::system(("command -v " + need + " > /dev/null 2>&1").c_str()) != 0) {
+                std::printf("note: %s not installed, check skipped in %s\n", need.c_str(), GetParam().c_str());
+                continue;
+            }
+            int rc = std::system(("cd '" + dir.string() + "' && TOBRA='" + TOBRA_BIN + "' && TOBRA_DUMP='" + TOBRA_DUMP_BIN + "' && " + body).c_str());
+            EXPECT_EQ(rc, 0) << "command failed in " << GetParam() << ": " << body;
         } else if (s.kind == "contains") {
             std::istringstream in(s.body);
             std::string line;
