@@ -22,12 +22,16 @@ constexpr Range range_table[] = {
 };
 static_assert(sizeof(range_table) / sizeof(range_table[0]) == RANGE_S7 + 1);
 
-bool has_index(const Operand& op) {
+} // namespace
+
+bool Encoder::has_index(const Operand& op) {
     if (op.cls != CLS_INDEXED && op.cls != CLS_PC_INDEXED) return false;
     // ext_form 3 also marks a plain d16 that does not fit; only the index
     // size, which the index scan always sets, tells the two apart.
     return op.ext_form == 2 || (op.ext_form == 3 && op.size_code != 0);
 }
+
+namespace {
 
 // The symbol an operand's expression referenced, or nullptr.
 const SymbolRecord* operand_symbol(Assembler& as, const Operand& op) {

@@ -131,9 +131,13 @@ void Encoder::h_ea_source(uint32_t op, uint32_t) {
         as.report_error(MODE_NOT_SUPPORTED);
         return;
     }
-    // The frame of fsave/frestore is addressed by (An) or d16(An) only.
-    const bool frame = op == 0xF300 || op == 0xF340;
-    if (!operands_allowed(!frame)) return;
+    // The frame of fsave/frestore is addressed without an index, like every
+    // floating-point operand.
+    if ((op == 0xF300 || op == 0xF340) && has_index(src)) {
+        as.report_error("float: mode not supported\n");
+        return;
+    }
+    if (!operands_allowed(true)) return;
     // CCR and SR take word data, MACSR and MASK long data.
     if (dst.cls == CLS_CCR || dst.cls == CLS_SR) as.src.size_mask = SZ_W;
     else if (dst.cls == CLS_MACSR || dst.cls == CLS_MASK) as.src.size_mask = SZ_L;
