@@ -87,7 +87,7 @@ TEST(LibraryCalls, CallresWithUndefinedBaseEmitsNothing) {
 TEST(LibraryCalls, CallresWithUndefinedVectorLeavesOutTheJsr) {
     Session s = run_session("LibBase equ 20\n callres Nope,LibBase\nafter nop\n");
     EXPECT_EQ(s.r.out, "t.s,2: lookup: undefined - _lvoNope\n1 error(s) found\n");
-    EXPECT_EQ(s.sym("after"), 6);
+    EXPECT_EQ(s.sym("after"), 8);
 }
 
 TEST(LibraryCalls, BaseOutsideTheWordRangeWarnsAndIsCut) {
