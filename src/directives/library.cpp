@@ -28,14 +28,16 @@ void RecordDirectives::d_lvo() {
     list_value(vector_counter);
 }
 
+// A call takes the same room in both passes whether or not its names are
+// known yet: a vector or base defined further down is found in pass 2, and
+// an undefined one is an error there, which removes the output anyway.
 void RecordDirectives::d_call() {
     auto name = read_name();
     compose(name_buffer_1, "_lvo", name.value_or(""));
-    if (const SymbolRecord* vector = as.sym.lookup(name_buffer_1)) {
-        as.emit.emit_word(JSR_D16_A6);
-        as.emit.emit_word(vector->value);
-        as.lst.listing_show_address = true;
-    }
+    const SymbolRecord* vector = as.sym.lookup(name_buffer_1);
+    as.emit.emit_word(JSR_D16_A6);
+    as.emit.emit_word(vector ? vector->value : 0);
+    as.lst.listing_show_address = true;
     // Only a word straight after the name counts: a comment after a blank
     // starts with ';', and two blanks make an empty word.
     auto extra = read_name();
@@ -52,18 +54,17 @@ void RecordDirectives::d_callres(bool user) {
     }
     name_buffer_2 = *base_name;
     const SymbolRecord* base = as.sym.lookup(name_buffer_2);
-    if (!base) return;
-    int32_t displacement = as.enc.range_check(base->value, RANGE_S16);
+    int32_t displacement = base ? as.enc.range_check(base->value, RANGE_S16) : 0;
+    // With the base missing the vector is not looked up: one error per call.
+    const SymbolRecord* vector = base ? as.sym.lookup(name_buffer_1) : nullptr;
 
     as.emit.emit_word(PUSH_A6);
     as.emit.emit_word(user ? LOAD_A6_FROM_A4 : LOAD_A6_FROM_A6);
     as.emit.emit_word(displacement);
-    if (const SymbolRecord* vector = as.sym.lookup(name_buffer_1)) {
-        as.emit.emit_word(JSR_D16_A6);
-        as.emit.emit_word(vector->value);
-        as.lst.listing_show_address = true;
-    }
+    as.emit.emit_word(JSR_D16_A6);
+    as.emit.emit_word(vector ? vector->value : 0);
     as.emit.emit_word(POP_A6);
+    as.lst.listing_show_address = true;
 }
 
 } // namespace tobra
