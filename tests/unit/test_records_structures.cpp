@@ -81,6 +81,13 @@ TEST(Structures, NamelessFieldStillTakesItsRoom) {
     expect_symbols(s, {{"x", 4}});
 }
 
+// Offsets are 32-bit machine values: they wrap instead of overflowing.
+TEST(Structures, OffsetsWrapAt32Bits) {
+    Session s = run_session(" stkstruct f,0\n struct big,$80000000\n long x\n structure t,$7fffffff\n byte a\n byte b\n");
+    EXPECT_EQ(s.r.out, OK);
+    expect_symbols(s, {{"big", INT32_MIN}, {"x", 0x7ffffffc}, {"a", INT32_MAX}, {"b", INT32_MIN}});
+}
+
 // Pass 2 starts upward again although pass 1 ended in a downward layout.
 TEST(Structures, DirectionRestartsEachPass) {
     Session s = run_session(" long early\n stkstruct f,0\n long x\n");
