@@ -63,9 +63,6 @@ private:
     void define_field(const std::optional<std::string>& name, int32_t size);
     // bitdef's two names from prefix and name.
     void compose_bit_names(const std::string& prefix, const std::string& name);
-    // "%08lx                %s\n" before the directive's own listing line.
-    void print_class_tag_line(int32_t offset, const std::string& name);
-    bool class_tag_lines_wanted() const;
 
     // Skip-table actions.
     void skip_list_symbol(const std::string& name);

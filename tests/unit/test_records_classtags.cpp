@@ -106,7 +106,7 @@ TEST(SkippedClassTags, ListingOfSkippedTags) {
 }
 
 // A label value in a tag is moved by the linker with its section, as for dc.l.
-TEST(ClassTags, DISABLED_LabelValueGetsALongRelocationInObjectOutput) {
+TEST(ClassTags, LabelValueGetsALongRelocationInObjectOutput) {
     Session s = run_session(" classtagbegin O\n classtag I,Code\n classtagend O\nCode nop\n", {"-o"});
     EXPECT_EQ(s.r.out, OK);
     // Long relocation hunk of section code: target code, one offset, 4.
