@@ -8,7 +8,7 @@ pattern=${2:-'^(PASS|FAIL)'}
 limit=${3:-20}
 command -v qemu-system-m68k > /dev/null 2>&1 || exit 77
 out=$(mktemp)
-qemu-system-m68k -M mcf5208evb -display none -serial "file:$out" -monitor none -kernel "$image" &
+qemu-system-m68k -M mcf5208evb -display none -serial "file:$out" -monitor none -kernel "$image" 2> /dev/null &
 pid=$!
 i=0
 while [ $i -lt $((limit * 10)) ]; do
