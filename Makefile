@@ -3,7 +3,7 @@ BUILD      ?= build
 TEST_BUILD ?= build-asan
 JOBS       ?= 2
 
-.PHONY: all build demo test test-deps bench fuzz clean
+.PHONY: all build demo test test-deps bench fuzz install clean
 
 all: build
 
@@ -41,6 +41,11 @@ fuzz:
 	@mkdir -p build-fuzz/corpus build-fuzz/findings
 	@./build-fuzz/fuzz_assemble -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
 	    -artifact_prefix=build-fuzz/findings/ -print_final_stats=1 build-fuzz/corpus build-fuzz/seeds
+
+PREFIX ?= /usr/local
+install: build
+	@cmake --build $(BUILD) -j $(JOBS)
+	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD) build-fuzz
