@@ -11,11 +11,18 @@ build:
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTOBRA_TESTS=OFF > /dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target tobra
 
-# Builds tobra, assembles an example and shows the S-records it wrote.
+# Builds tobra, assembles the hello example, shows its S-records and, when QEMU
+# is installed, runs the binary image on an emulated ColdFire board.
 demo: build
-	@cd examples && ../$(BUILD)/tobra demo.s
-	@echo "--- examples/demo.o:"
-	@cat examples/demo.o
+	@cd examples && ../$(BUILD)/tobra hello.s
+	@echo "--- S-records of examples/hello.s:"
+	@cat examples/hello.o
+	@cd examples && ../$(BUILD)/tobra -q -b hello.s
+	@if command -v qemu-system-m68k > /dev/null; then \
+	  echo "--- running the image on an emulated MCF5208EVB board:"; \
+	  ./tests/emulator/run_qemu.sh examples/hello.o 'Hello' 20; \
+	else echo "(install qemu-system-misc to run it on an emulated board)"; fi
+	@rm -f examples/hello.o
 
 test-deps:
 	@./scripts/install-test-deps.sh
