@@ -2,6 +2,10 @@
 // symbols and messages out.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "test_util.h"
@@ -34,6 +38,12 @@ TEST(DataDirectives, DcEmitsItemsAtTheirSize) {
         {" dc.w $12345678\n", "5678"},
         {" dc.s 1.5\n", "3fc0 0000"},
         {" dc.d 1.5\n", "3ff8 0000 0000 0000"},
+        // Checked against another assembler's single and double directives.
+        {" dc.s -2.25e3,0.1\n", "c50c a000 3dcc cccd"},
+        {" dc.d 0.1\n", "3fb9 9999 9999 999a"},
+        {" dc.l 1.5\n", "3fc0 0000"},
+        // An external reads as 0 in data: dc makes no reference to it.
+        {" xref ext\n dc.l ext\n", "0000 0000"},
         {" dc.s 'ab'\n dc.d 'cd'\n", ""},
         {" nop\nx: dc.w x,* \n", "4e71 0002 0002"},
         {" dc.b 1\n dc.w 2\n", "0100 02"},  // no alignment: the word lands at an odd address
@@ -100,6 +110,23 @@ TEST(DataDirectives, IncbinCopiesAndAligns) {
     EXPECT_NE(r.out.find("t.s,1: incbin: file not found\n"), std::string::npos);
 }
 
+TEST(DataDirectives, IncbinReadsRealFilesUnlessMemoryOnly) {
+    auto path = std::filesystem::temp_directory_path() / ("tobra_incbin_" + std::to_string(::getpid()) + ".bin");
+    std::ofstream(path, std::ios::binary) << "xyz";
+    const std::string source = " incbin " + path.string() + "\n";
+    auto r = assemble(source, {"-b", "-n"});
+    EXPECT_EQ(hex_words(r.bytes), "7879 7a");
+
+    tobra::Assembler as(nullptr);
+    as.write_files = false;
+    as.memory_only = true;
+    as.memory_files["t.s"] = source;
+    const char* argv[] = {"tobra", "-b", "t.s"};
+    EXPECT_EQ(as.run(3, argv), 1);
+    EXPECT_NE(as.con.captured().find("incbin: file not found"), std::string::npos);
+    std::filesystem::remove(path);
+}
+
 TEST(DataDirectives, IncbinIntoDataStaysInDataSection) {
     std::vector<std::pair<std::string, std::string>> files = {{"two.bin", "\x11\x22"}};
     auto r = assemble(" section data\n dc.b 1\n incbin two.bin\n section code\n nop\n", {"-b", "-n"}, files);
@@ -135,6 +162,13 @@ TEST(SymbolDirectives, ListingShowsEquAndOrgValues) {
     EXPECT_NE(r.out.find("00001234                x equ $1234\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("00001000                 org $1001\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("00001000 4e71            nop\n"), std::string::npos) << r.out;
+}
+
+TEST(SymbolDirectives, PagePrintsFormFeedInListingOnly) {
+    auto r = assemble(" nop\n page\n", {"-b", "-l"});
+    EXPECT_NE(r.out.find("\f                         page\n"), std::string::npos) << r.out;
+    r = assemble(" page\n");
+    EXPECT_EQ(r.out.find('\f'), std::string::npos);
 }
 
 TEST(SymbolDirectives, RorgWarnsAndActsAsOrg) {
