@@ -2,7 +2,9 @@
 // size suffix and operand text; line processing up to the dispatcher.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <unordered_map>
 
 namespace tobra {
 
@@ -26,7 +28,7 @@ inline bool is_token_end(char c) {
 
 // A whole source file in memory, read line by line.
 struct SourceText {
-    std::string data;
+    std::shared_ptr<const std::string> text;
     size_t pos = 0;
     // Up to max_chars characters of the next physical line, its newline included;
     // false at end of file.
@@ -58,6 +60,7 @@ public:
 
 private:
     Assembler& as;
+    std::unordered_map<std::string, std::shared_ptr<const std::string>> file_cache_;
 };
 
 } // namespace tobra
