@@ -150,13 +150,13 @@ TEST(Eval, StringsArePooled) {
 
 TEST(Eval, TextEndsAtNulWithoutNewline) {
     Ev e;
-    const char text[] = "'abc";
-    e.as.src.operand_text = text;
+    const char text[] = " 'abc";
+    e.as.src.operand_text = text + 1;
     EXPECT_EQ(e.as.ev.eval(e.v, e.op), tobra::TYPE_STRING);
     EXPECT_EQ(e.as.ev.string_at(e.v[0]), "abc");
     EXPECT_EQ(*e.as.src.operand_text, '\0');
-    const char num[] = "12";
-    e.as.src.operand_text = num;
+    const char num[] = " 12";
+    e.as.src.operand_text = num + 1;
     e.as.ev.eval(e.v, e.op);
     EXPECT_EQ(e.v[0], 12);
     EXPECT_EQ(*e.as.src.operand_text, '\0');
