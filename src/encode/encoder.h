@@ -57,6 +57,10 @@ public:
     // instruction has no encoding for, or scales by 8 on a core without an FPU.
     // Call it before the first word: a refused instruction emits nothing.
     bool index_allowed(const Operand& op, bool brief_allowed = true);
+    // Whether op is an indexed or PC-relative form with an index register.
+    static bool has_index(const Operand& op);
+    // Whether an indexed operand is encoded as d16(An) (mode 5).
+    static bool plain_displacement(const Operand& op);
 
     // Integer instruction formats (handler numbers in the comments).
     void h_fixed(uint32_t op, uint32_t flags);          // 0
@@ -120,6 +124,17 @@ public:
     void h_fmovem_store(uint32_t op, uint32_t flags);   // 169
     void h_fmovem_load(uint32_t op, uint32_t flags);    // 170
     void h_fnop(uint32_t op, uint32_t flags);           // 171
+
+private:
+    // Helpers of the branches, MAC and floating point.
+    void note_branch_external(const Operand& target, int32_t field_address);
+    uint32_t mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, const char* long_message);
+    bool plain_accumulator(const Operand& acc);
+    static bool has_index_register(const Operand& op);
+    bool fpu_present();
+    bool float_operand_ok(const Operand& op);
+
+public:
 
     // Per-instruction reference state, set by each extension-word emission.
     int field_width = 0;
