@@ -3,12 +3,12 @@ BUILD      ?= build
 TEST_BUILD ?= build-asan
 JOBS       ?= 2
 
-.PHONY: all build demo test test-deps clean
+.PHONY: all build demo test test-deps bench fuzz clean
 
 all: build
 
 build:
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOBRA_TESTS=OFF > /dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTOBRA_TESTS=OFF > /dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target tobra
 
 # Builds tobra, assembles an example and shows the S-records it wrote.
@@ -26,5 +26,21 @@ test: test-deps
 	@cmake --build $(TEST_BUILD) -j $(JOBS)
 	@cd $(TEST_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# Release build against the GNU m68k assembler on generated sources (see tools/bench).
+bench: build
+	@command -v m68k-linux-gnu-as > /dev/null || ./scripts/install-test-deps.sh
+	@python3 tools/bench/run_bench.py $(BUILD)/tobra $(BUILD)/bench
+
+# libFuzzer run for FUZZ_SECONDS (default 10 minutes); findings land in build-fuzz/.
+FUZZ_SECONDS ?= 600
+fuzz:
+	@command -v clang++ > /dev/null || (echo "installing clang for the fuzzer" && apt-get install -y clang libclang-rt-14-dev > /dev/null)
+	@cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOBRA_FUZZ=ON -DTOBRA_TESTS=OFF > /dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target fuzz_assemble
+	@./fuzz/make_seeds.sh build-fuzz/seeds
+	@mkdir -p build-fuzz/corpus build-fuzz/findings
+	@./build-fuzz/fuzz_assemble -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
+	    -artifact_prefix=build-fuzz/findings/ -print_final_stats=1 build-fuzz/corpus build-fuzz/seeds
+
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) build-fuzz

@@ -12,6 +12,8 @@ namespace tobra {
 class Assembler;
 
 inline constexpr int WORD_BUFFER_SIZE = 120;
+// include_directory holds at most this many characters, its separator included.
+inline constexpr size_t INCLUDE_DIRECTORY_MAX = 127;
 
 class Directives {
 public:
@@ -19,6 +21,7 @@ public:
 
     // The next word of the operand text (ends at blank, tab, comma or newline,
     // which is consumed; double quotes dropped). nullopt when nothing is left.
+    // The view points into a buffer that the next call overwrites.
     std::optional<std::string_view> read_word_item();
 
     // While the innermost conditional block is skipped: the skip table.
@@ -50,6 +53,17 @@ public:
     std::optional<std::string> identification_strings[3];
 
 private:
+    // Emits count copies of the byte value (zero fill, ds fill, alignment).
+    void emit_fill(int64_t count, int32_t value);
+    // Zero bytes up to the next multiple of 4.
+    void pad_to_long();
+    // A new innermost conditional block, skipped until its test says otherwise.
+    void open_block();
+    // One operand of ifnc: a quoted string or a bare word.
+    std::string read_compare_text();
+    // Lists value in the address column of the listing.
+    void list_value(int32_t value);
+
     Assembler& as;
     char word_buffer_[WORD_BUFFER_SIZE] = {};
 };

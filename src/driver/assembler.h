@@ -66,6 +66,8 @@ public:
     bool write_files = true;
     // Source files served from memory before the file system is searched.
     std::unordered_map<std::string, std::string> memory_files;
+    // true: only memory_files are read, never the file system (the fuzzer).
+    bool memory_only = false;
 };
 
 } // namespace tobra

@@ -47,7 +47,7 @@ bool SourceReader::open_source(const char* name, SourceText& out) {
             return true;
         }
         out.pos = 0;
-        return read_whole_file(path, out.data);
+        return !as.memory_only && read_whole_file(path, out.data);
     };
     // A directory joined with the name must fit the file-name buffer.
     auto joined = [&](const std::string& dir) {

@@ -53,6 +53,10 @@ public:
     uint32_t register_nibble(const Operand& op);
     uint32_t getrlist(const Operand& op);
     void zero_displacement_rewrite(Operand& op);
+    // False (after a counted error) when op is a brief-index form that this
+    // instruction has no encoding for, or scales by 8 on a core without an FPU.
+    // Call it before the first word: a refused instruction emits nothing.
+    bool index_allowed(const Operand& op, bool brief_allowed = true);
 
     // Integer instruction formats (handler numbers in the comments).
     void h_fixed(uint32_t op, uint32_t flags);          // 0
@@ -122,6 +126,14 @@ public:
     int reference_kind = 0;
 
 private:
+    // Helpers of the integer formats.
+    void put_word(uint32_t word);
+    bool operands_allowed(bool brief_allowed);
+    bool refuse_unless(bool feature, const char* message);
+    bool quick_fits(const Operand& imm) const;
+    void emit_quick(uint32_t base, const Operand& imm, const Operand& dst);
+    void note_external(const Operand& op, int32_t field_address);
+
     Assembler& as;
 };
 

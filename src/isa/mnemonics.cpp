@@ -970,7 +970,7 @@ const char* const class_names[CLS_COUNT] = {
     "---", "Dn", "An", "(An)", "(An)+", "-(An)", "indexed", "expr", "#imm", "pc-indexed",
     "Dn:Dn", "(Rn):(Rn)", "RList", "{Dn/#:Dn/#}", "Cn", "CCR", "SR", "FPn", "FPCn", "FPList",
     "FPn:FPn", "FPClist", "{Dn}", "{#}", "Pn", "String", "Rn", "AnyEA", "CtlEA", "AltMem",
-    "DataAlt", "Alterable", "Data", "--CtlAlt", "DataNoImm", "Ctl++", "CtlAlt", "Memory", "Dn/Cn/Mask", "ExprList",
+    "DataAlt", "Alterable", "Data", "--CtlAlt", "AnyNoImm", "Ctl++", "CtlAlt", "Memory", "Dn/Cn/Mask", "ExprList",
     "MacEA", "FloatEA", "ACC", "MASK", "MACSR", "CPSH"};
 
 const uint32_t class_sets[CLS_COUNT] = {
@@ -985,7 +985,7 @@ const uint32_t class_sets[CLS_COUNT] = {
     0xFE,   // Alterable
     0x3FA,  // Data
     0x7A,   // --CtlAlt
-    0x2FE,  // DataNoImm
+    0x2FE,  // AnyNoImm
     0x2D8,  // Ctl++
     0xC8,   // CtlAlt
     0x3F8,  // Memory

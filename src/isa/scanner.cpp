@@ -1,14 +1,427 @@
-// Placeholder bodies; the real ones come with their subsystem.
+// The operand scanner: one operand's text to an Operand record. Registers are
+// symbols, so every decision starts from the type eval returns for a term and
+// the punctuation around it; the variant table decides what is acceptable.
 #include "driver/assembler.h"
 
 namespace tobra {
 
-void OperandScanner::scan(Operand&) {}
-void OperandScanner::scan_indexed(Operand&) {}
-void OperandScanner::scan_index(Operand&) {}
-int OperandScanner::abs_size(int32_t) { return 4; }
-void OperandScanner::checklist(Operand&) {}
-int32_t OperandScanner::regbit(int, int32_t) { return 0; }
-void OperandScanner::scan_exprlist() {}
+namespace {
+
+// The operand text ends at the line's newline or at a NUL, whichever comes first.
+inline bool at_end(char c) { return c == '\n' || c == '\0'; }
+
+inline bool fits16(int64_t v) { return v >= -32768 && v <= 32767; }
+inline bool fits8(int64_t v) { return v >= -128 && v <= 127; }
+
+// Two's-complement negation without the overflow of -INT32_MIN.
+inline int32_t negate(int32_t v) { return static_cast<int32_t>(0u - static_cast<uint32_t>(v)); }
+
+} // namespace
+
+char OperandScanner::peek() const { return *as.src.operand_text; }
+
+// Steps over the character at the cursor, but never over the end of the text.
+void OperandScanner::step() {
+    if (!at_end(*as.src.operand_text)) ++as.src.operand_text;
+}
+
+char OperandScanner::take() {
+    char c = peek();
+    step();
+    return c;
+}
+
+int OperandScanner::eval_register(int32_t& value) {
+    Operand scratch;
+    int32_t v[2] = {0, 0};
+    int type = as.ev.eval(v, scratch);
+    value = v[0];
+    return type;
+}
+
+void OperandScanner::scan(Operand& op) {
+    op.clear();
+    const char* p = as.src.operand_text;
+    switch (*p) {
+    case '#':
+        scan_immediate(op);
+        return;
+    case '&':
+        op.mask_flag = 1;
+        step();
+        return;
+    case '(':
+        scan_parenthesised(op);
+        return;
+    case '-':
+        if (p[1] == '(') {
+            scan_predecrement(op);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    scan_term(op);
+}
+
+void OperandScanner::scan_immediate(Operand& op) {
+    step();
+    if (peek() == '(') step();
+    int32_t v[2] = {0, 0};
+    if (as.ev.eval(v, op) != TYPE_USER) {
+        as.report_error("scan: expected expression");
+        return;
+    }
+    op.cls = CLS_IMM;
+    op.fwd = as.ev.expr_fwd;
+    op.value = v[0];
+    if (as.src.size_mask == SZ_D) op.value2 = v[1];
+    if (peek() == ')') step();
+}
+
+void OperandScanner::scan_parenthesised(Operand& op) {
+    step();
+    const char* inner = as.src.operand_text;
+    int32_t v[2] = {0, 0};
+    int type = as.ev.eval(v, op);
+    if (type == TYPE_AREG) {
+        char c = peek();
+        if (c == ')') {
+            step();
+            op.cls = CLS_AN_IND;
+            op.reg = v[0];
+            if (peek() == '+') {
+                step();
+                op.cls = CLS_POSTINC;
+            }
+        } else if (c == ',' || c == '.' || c == '*') {
+            // (An,Xi) or (An.L*s): read again from the register as an indexed form.
+            as.src.operand_text = inner;
+            op.value = 0;
+            scan_indexed(op);
+        } else {
+            as.report_error("scan: expected ')'");
+        }
+        return;
+    }
+    if (type >= TYPE_PC && type <= TYPE_ZDREG) {
+        as.src.operand_text = inner;
+        op.value = 0;
+        scan_indexed(op);
+        return;
+    }
+    if (type == TYPE_USER) {
+        if (peek() == ')') {
+            // (expr) and (expr).w are absolute addresses.
+            step();
+            op.cls = CLS_EXPR;
+            op.value = v[0];
+            op.fwd = as.ev.expr_fwd;
+            op.size_code = static_cast<uint8_t>(abs_size(v[0]));
+            return;
+        }
+        if (peek() == ',') {
+            step();
+            op.value = v[0];
+            op.fwd = as.ev.expr_fwd;
+            scan_indexed(op);
+            return;
+        }
+    }
+    as.report_error("scan: expression syntax");
+}
+
+void OperandScanner::scan_predecrement(Operand& op) {
+    step();
+    step();
+    int32_t v[2] = {0, 0};
+    int type = as.ev.eval(v, op);
+    if (type == TYPE_AREG && take() == ')') {
+        op.cls = CLS_PREDEC;
+        op.reg = v[0];
+        return;
+    }
+    // -(d)(An...): a parenthesised displacement with a minus sign.
+    op.value = negate(v[0]);
+    if (peek() == ')') step();
+    if (peek() == '(') {
+        step();
+        op.fwd = as.ev.expr_fwd;
+        scan_indexed(op);
+    }
+}
+
+void OperandScanner::scan_term(Operand& op) {
+    int32_t v[2] = {0, 0};
+    int type = as.ev.eval(v, op);
+    switch (type) {
+    case TYPE_SREG:
+        // The value of a status-register name is the class it scans to.
+        if (v[0] == CLS_CCR || v[0] == CLS_SR || v[0] == CLS_MASK || v[0] == CLS_MACSR) {
+            op.cls = static_cast<uint8_t>(v[0]);
+            return;
+        }
+        break;
+    case TYPE_DREG:
+        op.cls = CLS_DN;
+        op.reg = v[0];
+        checklist(op);
+        return;
+    case TYPE_AREG:
+        op.cls = CLS_AN;
+        op.reg = v[0];
+        checklist(op);
+        return;
+    case TYPE_CREG:
+        op.cls = CLS_CN;
+        op.reg = v[0];
+        return;
+    case TYPE_FPREG:
+        op.cls = CLS_FPN;
+        op.reg = v[0];
+        checklist(op);
+        return;
+    case TYPE_FPCREG:
+        op.cls = CLS_FPCN;
+        op.reg = v[0];
+        checklist(op);
+        return;
+    case TYPE_PMMU:
+        op.cls = CLS_PN;
+        op.reg = v[0];
+        return;
+    case TYPE_STRING:
+        op.cls = CLS_STRING;
+        op.value = v[0];
+        return;
+    case TYPE_USER:
+        op.value = v[0];
+        op.fwd = as.ev.expr_fwd;
+        if (peek() == '(') {
+            step();
+            scan_indexed(op);
+            return;
+        }
+        op.cls = CLS_EXPR;
+        op.value2 = v[1];
+        op.size_code = static_cast<uint8_t>(abs_size(v[0]));
+        return;
+    case TYPE_CACHE:
+        op.cls = CLS_CPSH;
+        op.reg = v[0];
+        return;
+    case TYPE_ACCUM:
+        op.cls = CLS_ACC;
+        op.reg = v[0];
+        return;
+    default:
+        break;
+    }
+    as.report_error("scan: expression syntax");
+}
+
+void OperandScanner::scan_indexed(Operand& op) {
+    op.cls = CLS_INDEXED;
+    const char* base = as.src.operand_text;
+    int32_t r = 0;
+    int type = eval_register(r);
+    op.reg = r;
+    if (type == TYPE_AREG) {
+        if (peek() == ')') {
+            step();
+            op.ext_form = (op.fwd || !fits16(op.value)) ? 3 : 1;
+            return;
+        }
+        if (peek() == ',') {
+            step();
+        } else {
+            // (An.L*4): the register is the index and there is no base.
+            as.src.operand_text = base;
+            op.no_base = 1;
+        }
+    } else if (type == TYPE_PC) {
+        op.cls = CLS_PC_INDEXED;
+        if (peek() == ')') {
+            step();
+            int64_t distance = int64_t{op.value} - as.drv.location_counter;
+            op.ext_form = (op.fwd || !fits16(distance)) ? 3 : 1;
+            return;
+        }
+        if (take() != ',') as.report_error("scan: expected ,");
+    } else {
+        op.cls = CLS_NONE;
+        as.report_error("scan: bad indexed addressing syntax");
+        return;
+    }
+
+    scan_index(op);
+    if (op.cls == CLS_INDEXED)
+        op.ext_form = (op.fwd || op.no_base || !fits8(op.value)) ? 3 : 2;
+    else if (op.cls == CLS_PC_INDEXED)
+        op.ext_form = 2;
+    if (take() != ')') as.report_error("scan: expected )");
+}
+
+void OperandScanner::scan_index(Operand& op) {
+    int32_t r = 0;
+    int type = eval_register(r);
+    op.reg2 = r;
+    if (type == TYPE_AREG) {
+        op.index_is_an = 1;
+    } else if (type != TYPE_DREG) {
+        as.report_error("scan: index register");
+        op.cls = CLS_NONE;
+    }
+    int size = abs_size(0);
+    if (size == 2) as.report_error("scan: illegal size for index");
+    op.size_code = static_cast<uint8_t>(size);
+
+    if (peek() == '*') {
+        // Safe to look one further: the cursor is on '*', not on the end.
+        switch (as.src.operand_text[1]) {
+        case '1': op.scale = 0; break;
+        case '2': op.scale = 1; break;
+        case '4': op.scale = 2; break;
+        case '8': op.scale = 3; break;
+        default: return;  // an unknown scale is left for the closing check
+        }
+        as.src.operand_text += 2;
+    }
+}
+
+int OperandScanner::abs_size(int32_t value) {
+    const char* p = as.src.operand_text;
+    if (*p != '.') return 4;
+    switch (p[1]) {
+    case 'b': case 'B': case 'w': case 'W':
+        as.src.operand_text += 2;
+        return 2;
+    case 'l': case 'L': case 's': case 'S': case 'd': case 'D':
+        as.src.operand_text += 2;
+        return 4;
+    default:
+        break;
+    }
+    if (as.ev.expr_fwd || !fits16(value)) return 4;
+    return as.options.forward_branch_size;
+}
+
+void OperandScanner::checklist(Operand& op) {
+    char c = peek();
+    if (c == '.') {
+        step();
+        c = peek();
+        if (c == 'u' || c == 'U') {
+            op.half = 1;
+            step();
+        } else if (c == 'l' || c == 'L') {
+            op.half = 2;
+            step();
+        } else {
+            as.report_error("scan: upper or lower required");
+        }
+    } else if (c == ':') {
+        step();
+        int32_t r = 0;
+        int type = eval_register(r);
+        op.reg2 = r;
+        if (type == TYPE_DREG) op.cls = CLS_DN_PAIR;
+    }
+
+    c = peek();
+    if (c == '<' || c == '>') {
+        step();
+        // Only <<1 and >>1 exist; a lone < or > is as wrong as another count,
+        // and must not be dropped silently from a MAC operand.
+        if (take() == c && take() == '1')
+            op.mac_shift = (c == '<') ? 1 : 3;
+        else
+            as.report_error("scan: shift value out of range");
+    }
+
+    c = peek();
+    if (c == '-' || c == '/') scan_list(op);
+}
+
+void OperandScanner::scan_list(Operand& op) {
+    int32_t mask = 0;
+    int count = 1;
+    for (char sep = peek(); sep == '-' || sep == '/'; sep = peek()) {
+        ++count;
+        mask |= regbit(op.cls, op.reg);
+        step();
+        int32_t r = 0;
+        int type = eval_register(r);
+        if (sep == '/') {
+            if (type == TYPE_DREG && (op.cls == CLS_DN || op.cls == CLS_AN)) {
+                op.cls = CLS_DN;
+                op.reg = r;
+            } else if (type == TYPE_AREG && (op.cls == CLS_DN || op.cls == CLS_AN)) {
+                op.cls = CLS_AN;
+                op.reg = r;
+            } else if (type == TYPE_FPREG && op.cls == CLS_FPN) {
+                op.reg = r;
+            } else {
+                as.report_error("scan: register list invalid");
+            }
+        } else {
+            op.reg2 = r;
+            bool same_kind = (type == TYPE_DREG && op.cls == CLS_DN) || (type == TYPE_AREG && op.cls == CLS_AN) ||
+                             (type == TYPE_FPREG && op.cls == CLS_FPN);
+            if (!same_kind) {
+                as.report_error("scan: register list invalid");
+                continue;
+            }
+            int32_t lo = op.reg < r ? op.reg : r;
+            int32_t hi = op.reg < r ? r : op.reg;
+            if (lo < 0) lo = 0;
+            if (hi > 7) hi = 7;
+            for (int32_t n = lo; n <= hi; ++n) mask |= regbit(op.cls, n);
+        }
+    }
+    mask |= regbit(op.cls, op.reg);
+    if (op.cls == CLS_DN || op.cls == CLS_AN)
+        op.cls = CLS_RLIST;
+    else if (op.cls == CLS_FPN)
+        op.cls = CLS_FPLIST;
+    else if (op.cls == CLS_FPCN)
+        op.cls = CLS_FPCLIST;
+    op.reg = mask;
+    op.list_count = static_cast<uint8_t>(count > 255 ? 255 : count);
+}
+
+int32_t OperandScanner::regbit(int cls, int32_t reg) {
+    if (cls == CLS_FPCN) return reg;  // FPIAR 1, FPSR 2, FPCR 4: already a bit
+    if (reg < 0 || reg > 7) return 0;
+    switch (cls) {
+    case CLS_DN: return int32_t{1} << reg;
+    case CLS_AN: return int32_t{1} << (reg + 8);
+    case CLS_FPN: return int32_t{1} << (7 - reg);
+    default: return 0;
+    }
+}
+
+void OperandScanner::scan_exprlist() {
+    int n = 0;
+    for (;;) {
+        while (peek() == ' ' || peek() == '\t') step();
+        Operand& op = operands[n];
+        scan(op);
+        if (op.cls != CLS_EXPR && op.cls != CLS_STRING) {
+            as.report_error("scan: expected expression");
+            break;
+        }
+        ++n;
+        if (n == MAX_EXPR_ITEMS) {
+            // The items beyond the record area would be lost without a word.
+            if (peek() == ',') as.report_error("scan: too many expressions");
+            break;
+        }
+        if (take() != ',') break;
+    }
+    operands[n].cls = CLS_NONE;
+    operand_count = n;
+}
 
 } // namespace tobra

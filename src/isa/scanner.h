@@ -9,16 +9,26 @@ namespace tobra {
 
 class Assembler;
 
+// Instructions take up to five operands.
+inline constexpr int MAX_INSTRUCTION_OPERANDS = 5;
+
 class OperandScanner {
 public:
     explicit OperandScanner(Assembler& as) : as(as) {}
 
+    // One operand at the operand cursor; the cursor is left after it.
     void scan(Operand& op);
+    // The parenthesised base-and-index part; op.value holds the displacement
+    // and op.fwd its forward flag.
     void scan_indexed(Operand& op);
+    // Index register, size and scale into op.reg2, op.size_code, op.scale.
     void scan_index(Operand& op);
+    // Size code of an absolute address from an optional .b/.w/.l suffix.
     int abs_size(int32_t value);
+    // What may follow a register: half, pair, MAC shift, register list.
     void checklist(Operand& op);
     static int32_t regbit(int cls, int32_t reg);
+    // The item list of dc and dr into operands[0..], ended by a class-0 record.
     void scan_exprlist();
 
     // First variant whose sizes and operand classes fit the line, or nullptr.
@@ -28,9 +38,22 @@ public:
     void dump_legal();
 
     Operand operands[MAX_OPERANDS];
+    // Records filled by the last match: operands scanned, or expression-list items.
     int operand_count = 0;
 
 private:
+    char peek() const;
+    void step();
+    char take();
+    // Evaluates a term that should be a register; the relocation data of the
+    // operand being scanned is left alone.
+    int eval_register(int32_t& value);
+    void scan_immediate(Operand& op);
+    void scan_parenthesised(Operand& op);
+    void scan_predecrement(Operand& op);
+    void scan_term(Operand& op);
+    void scan_list(Operand& op);
+
     Assembler& as;
 };
 

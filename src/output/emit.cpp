@@ -82,8 +82,12 @@ void Emitter::emit_block(const uint8_t* data, int32_t count) {
     if (stores_bytes(sec)) {
         flush_buffer(sec);
         if (as.options.object_output || as.options.binary_output) {
-            // Written straight into the output stream, as the code bytes are.
-            write_out(data, static_cast<size_t>(count));
+            // Code goes straight into the output stream; data and basedata bytes
+            // belong in their own section's contents, written at the end.
+            if (sec == SEC_CODE)
+                write_out(data, static_cast<size_t>(count));
+            else
+                chunks[sec].insert(chunks[sec].end(), data, data + count);
         } else {
             for (int32_t done = 0; done < count; done += RECORD_BYTES) {
                 int n = count - done < RECORD_BYTES ? count - done : RECORD_BYTES;
@@ -105,6 +109,7 @@ void Emitter::open_output(const char* source_name) {
     if (as.write_files) {
         output_file_ = std::fopen(output_name.c_str(), "wb");
         if (!output_file_) as.fatal_error("Can't open output file");
+        output_created_ = true;
     }
     output_open = true;
     if (!as.options.object_output && !as.options.binary_output) as.srec.write_header(output_name);
@@ -114,10 +119,17 @@ void Emitter::write_out(const void* data, size_t size) {
     if (!output_open) return;
     output_data.append(static_cast<const char*>(data), size);
     // Large outputs go to disk as they grow; the file is removed again on failure.
-    if (output_file_ && output_data.size() >= (1u << 20)) {
-        std::fwrite(output_data.data(), 1, output_data.size(), output_file_);
-        output_data.clear();
-    }
+    if (output_file_ && output_data.size() >= (1u << 20)) write_pending();
+}
+
+// Every write is checked: a full disk or a size limit must never leave a
+// truncated file that looks like a result.
+void Emitter::write_pending() {
+    if (!output_file_ || output_data.empty()) return;
+    size_t want = output_data.size();
+    size_t n = std::fwrite(output_data.data(), 1, want, output_file_);
+    output_data.clear();
+    if (n != want) as.fatal_error("Can't write output file");
 }
 
 void Emitter::close_output() {
@@ -125,10 +137,12 @@ void Emitter::close_output() {
     if (!as.options.object_output && !as.options.binary_output)
         as.srec.write_terminator(static_cast<uint32_t>(as.drv.flush_address));
     if (output_file_) {
-        std::fwrite(output_data.data(), 1, output_data.size(), output_file_);
-        std::fclose(output_file_);
+        write_pending();
+        bool failed = std::fflush(output_file_) != 0 || std::ferror(output_file_);
+        failed = std::fclose(output_file_) != 0 || failed;
         output_file_ = nullptr;
-        output_data.clear();
+        if (failed) as.fatal_error("Can't write output file");
+        output_created_ = false;
     }
     output_open = false;
 }
@@ -138,7 +152,10 @@ void Emitter::discard_output() {
     if (output_file_) {
         std::fclose(output_file_);
         output_file_ = nullptr;
+    }
+    if (output_created_) {
         std::remove(output_name.c_str());
+        output_created_ = false;
     }
     output_open = false;
 }

@@ -51,8 +51,10 @@ public:
 
 private:
     void flush_buffer(int section);
+    void write_pending();
     Assembler& as;
     std::FILE* output_file_ = nullptr;
+    bool output_created_ = false;  // the file exists on disk and must go if the run fails
 };
 
 } // namespace tobra

@@ -10,6 +10,9 @@
 //   --- text NAME       the expected text of an output file
 //   --- absent NAME     the output file must not exist
 //   --- contains        every body line must appear somewhere in standard output
+//   --- sh              a shell command run in the case directory after tobra; must exit 0;
+//                       $TOBRA is the binary
+//                       (a command whose tool is missing is skipped: write "need TOOL; command")
 // Lines before the first section are comments. "<TAB>" in a body stands for a tab.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -137,6 +140,20 @@ TEST_P(E2E, Case) {
             EXPECT_EQ(read_file(dir / s.arg), s.body) << s.arg << " of " << GetParam();
         } else if (s.kind == "absent") {
             EXPECT_FALSE(fs::exists(dir / s.arg)) << s.arg << " should not exist in " << GetParam();
+        } else if (s.kind == "sh") {
+            std::string body = s.body;
+            std::string need;
+            if (body.rfind("need ", 0) == 0) {
+                size_t semi = body.find(';');
+                need = body.substr(5, semi - 5);
+                body = body.substr(semi + 1);
+            }
+            if (!need.empty() && std::system(("command -v " + need + " > /dev/null 2>&1").c_str()) != 0) {
+                std::printf("note: %s not installed, check skipped in %s\n", need.c_str(), GetParam().c_str());
+                continue;
+            }
+            int rc = std::system(("cd '" + dir.string() + "' && TOBRA='" + TOBRA_BIN + "' && " + body).c_str());
+            EXPECT_EQ(rc, 0) << "command failed in " << GetParam() << ": " << body;
         } else if (s.kind == "contains") {
             std::istringstream in(s.body);
             std::string line;

@@ -1,0 +1,28 @@
+// libFuzzer entry point: assembles one byte buffer as a source file, in process.
+// The first byte picks a few options so that the output writers and the core
+// checks are exercised too; the file system is never touched.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "driver/assembler.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    uint8_t mode = size ? data[0] : 0;
+    tobra::Assembler as(nullptr);
+    as.write_files = false;
+    as.memory_only = true;
+    as.memory_files["f.s"] = std::string(reinterpret_cast<const char*>(data), size);
+    as.memory_files["inc.i"] = " nop\nincl: dc.l incl\n";
+    std::vector<const char*> argv{"tobra"};
+    if (mode & 1) argv.push_back("-l");
+    if (mode & 2) argv.push_back("-o");
+    else if (mode & 4) argv.push_back("-b");
+    if (mode & 8) argv.push_back("-c5485");
+    if (mode & 16) argv.push_back("-f");
+    if (mode & 32) argv.push_back("-r");
+    argv.push_back("f.s");
+    as.run(static_cast<int>(argv.size()), argv.data());
+    return 0;
+}

@@ -1,0 +1,157 @@
+// Conditional assembly (if*, else, endc and the skip table) and file
+// inclusion (include, incdir).
+#include <cstring>
+#include <string>
+
+#include "driver/assembler.h"
+
+namespace tobra {
+
+void Directives::open_block() {
+    Driver& drv = as.drv;
+    // The flags have 256 slots and slot 0 is the base level, so at most 255
+    // blocks can be open.
+    if (drv.condition_level >= CONDITION_DEPTH - 1) as.fatal_error("More than 256 nested conditional blocks!");
+    ++drv.condition_level;
+    drv.condition_stack[drv.condition_level] = 0;
+}
+
+std::string Directives::read_compare_text() {
+    const char*& p = as.src.operand_text;
+    while (*p == ' ' || *p == '\t') ++p;
+    std::string text;
+    if (*p == '"' || *p == '\'') {
+        const char quote = *p++;
+        while (*p != '\0' && *p != '\n' && *p != quote) text.push_back(*p++);
+        if (*p == quote) ++p;
+    } else {
+        while (*p != '\0' && *p != '\n' && *p != ' ' && *p != '\t' && *p != ',') text.push_back(*p++);
+    }
+    return text;
+}
+
+void Directives::d_if(int handler) {
+    Driver& drv = as.drv;
+    const bool enclosing_assembled = drv.assembling();
+
+    // Names are read before the block opens: only a word too long for the
+    // buffer can be reported, and it should be.
+    std::string name;
+    std::string first, second;
+    if (handler == 120 || handler == 127) {
+        auto word = read_word_item();
+        if (word) name.assign(*word);
+    } else if (handler == 126) {
+        first = read_compare_text();
+        if (*as.src.operand_text == ',') {
+            ++as.src.operand_text;
+            second = read_compare_text();
+        } else {
+            as.report_error("ifnc: expected ,");
+        }
+    }
+
+    // The block is open (and skipped) while an expression is evaluated, so a
+    // symbol not defined yet is silent and counts as 0.
+    open_block();
+    bool holds = false;
+    switch (handler) {
+    case 120: holds = as.sym.probe(name) != nullptr; break;
+    case 127: holds = as.sym.probe(name) == nullptr; break;
+    case 126: holds = first != second; break;
+    default: {
+        int32_t value[2] = {0, 0};
+        Operand op;
+        if (as.ev.eval(value, op) != TYPE_USER) value[0] = 0;
+        switch (handler) {
+        case 121: holds = value[0] == 0; break;
+        case 122: holds = value[0] >= 0; break;
+        case 123: holds = value[0] > 0; break;
+        case 124: holds = value[0] <= 0; break;
+        case 125: holds = value[0] < 0; break;
+        case 128: holds = value[0] != 0; break;
+        default: break;
+        }
+    }
+    }
+    if (holds && enclosing_assembled) drv.condition_stack[drv.condition_level] = 0xFF;
+}
+
+void Directives::d_else() {
+    Driver& drv = as.drv;
+    // Inverting the base level would silence the rest of the pass.
+    if (drv.condition_level == 0) {
+        as.report_error("else: no matching if");
+        return;
+    }
+    drv.condition_stack[drv.condition_level] = static_cast<uint8_t>(~drv.condition_stack[drv.condition_level]);
+}
+
+void Directives::d_endc() {
+    Driver& drv = as.drv;
+    if (drv.condition_level == 0) {
+        as.report_warning("endc: no matching if");
+        return;
+    }
+    --drv.condition_level;
+}
+
+void Directives::skip_line(int handler) {
+    Driver& drv = as.drv;
+    switch (handler) {
+    case 120: case 121: case 122: case 123: case 124:
+    case 125: case 126: case 127: case 128:
+        open_block();
+        break;
+    case 129:
+        if (drv.condition_level > 0 && drv.condition_stack[drv.condition_level - 1] != 0)
+            drv.condition_stack[drv.condition_level] = static_cast<uint8_t>(~drv.condition_stack[drv.condition_level]);
+        break;
+    case 119:
+        if (drv.condition_level > 0) --drv.condition_level;
+        break;
+    case 100:
+        if (as.src.label_field[0] != '\0') {
+            if (const SymbolRecord* s = as.sym.probe(as.src.label_field)) list_value(s->value);
+        }
+        break;
+    case 111: case 112: case 113: case 114: case 115: case 116: case 117: case 118:
+    case 135: case 156: case 157: case 158: case 164: case 177:
+        as.rec.skip_line(handler);
+        break;
+    default:
+        break;
+    }
+}
+
+void Directives::d_include() {
+    auto word = read_word_item();
+    // A copy: the word buffer is reused by the lines of the included file.
+    const std::string name(word ? *word : std::string_view());
+    if (name.empty())
+        as.report_error("pass: can't find file");
+    else
+        as.src.assemble_file(name.c_str());
+    // The include line itself is listed after the included lines, empty.
+    as.lst.listing_count = 0;
+    as.lst.listing_show_address = false;
+    as.src.line_buffer[0] = '\n';
+    as.src.line_buffer[1] = '\0';
+    as.src.operand_text = as.src.line_buffer;
+}
+
+void Directives::d_incdir() {
+    const char* text = as.src.operand_text;
+    const char* newline = std::strchr(text, '\n');
+    std::string dir(text, newline ? static_cast<size_t>(newline - text) : std::strlen(text));
+    if (newline && !dir.empty() && dir.back() != ':' && dir.back() != '/') dir.push_back('/');
+    if (dir.size() > INCLUDE_DIRECTORY_MAX) {
+        as.report_error("incdir: directory name too long");
+        return;
+    }
+    // An empty text clears the directory rather than making it "/".
+    as.drv.include_directory = std::move(dir);
+    as.src.operand_text = text + std::strlen(text);
+}
+
+} // namespace tobra

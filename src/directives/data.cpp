@@ -1,0 +1,152 @@
+// Data definition: dc, dr, ds, incbin.
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <vector>
+
+#include "driver/assembler.h"
+
+namespace tobra {
+
+namespace {
+
+// One unit per character: a byte, a word or a long with the character in its low
+// byte. Floating-point sizes take no strings.
+void emit_string(Assembler& as, const std::string& text, uint32_t mask) {
+    for (char ch : text) {
+        int32_t c = static_cast<uint8_t>(ch);
+        if (mask == SZ_B)
+            as.emit.emit_byte(c);
+        else if (mask == SZ_W || mask == SZ_U)
+            as.emit.emit_word(c);
+        else if (mask == SZ_L)
+            as.emit.emit_long(c);
+    }
+}
+
+} // namespace
+
+void Directives::d_dc() {
+    Driver& drv = as.drv;
+    const uint32_t mask = as.src.size_mask;
+    for (const Operand& op : as.scan.operands) {
+        if (op.cls == CLS_STRING) {
+            emit_string(as, as.ev.string_at(op.value), mask);
+            continue;
+        }
+        if (op.cls != CLS_EXPR) break;
+        const int32_t address = drv.location_counter;
+        switch (mask) {
+        case SZ_B: as.emit.emit_byte(op.value); break;
+        case SZ_L:
+        case SZ_S: as.emit.emit_long(op.value); break;
+        case SZ_D:
+            as.emit.emit_long(op.value);
+            as.emit.emit_long(op.value2);
+            break;
+        default: as.emit.emit_word(op.value); break;
+        }
+        // A byte cannot be relocated, and basebss keeps neither bytes nor a
+        // relocation list, so there is nothing a linker could patch there.
+        if (drv.pass_number == 2 && !drv.origin_set && op.reloc_kind == KIND_RELOCATABLE && mask != SZ_B &&
+            drv.current_section != SEC_BASEBSS) {
+            bool is_long = mask == SZ_L || mask == SZ_S || mask == SZ_D;
+            as.obj.record_relocation(is_long, address, op.sym_section);
+        }
+    }
+}
+
+void Directives::d_dr() {
+    Driver& drv = as.drv;
+    const uint32_t mask = as.src.size_mask;
+    for (const Operand& op : as.scan.operands) {
+        if (op.cls == CLS_STRING) {
+            emit_string(as, as.ev.string_at(op.value), mask);
+            continue;
+        }
+        if (op.cls != CLS_EXPR) break;
+        // Relative to the address this very item is stored at.
+        int32_t value = static_cast<int32_t>(static_cast<uint32_t>(op.value) - static_cast<uint32_t>(drv.location_counter));
+        if (mask == SZ_B)
+            as.emit.emit_byte(value);
+        else if (mask == SZ_L)
+            as.emit.emit_long(value);
+        else
+            as.emit.emit_word(value);
+    }
+}
+
+void Directives::d_ds() {
+    const uint32_t mask = as.src.size_mask;
+    const int64_t unit = mask == SZ_B ? 1 : mask == SZ_L ? 4 : 2;
+    const int32_t count = as.scan.operands[0].value;
+    if (count < 0) {
+        as.report_error("ds: negative count");
+        return;
+    }
+    if (count == 0) {
+        uint32_t rest = static_cast<uint32_t>(as.drv.location_counter) % static_cast<uint32_t>(unit);
+        if (rest != 0) emit_fill(unit - rest, 0);
+        return;
+    }
+    const int64_t total = count * unit;
+    // The location counter is 32 bits wide; a reservation beyond that cannot be placed.
+    if (total > std::numeric_limits<int32_t>::max()) {
+        as.report_error("ds: count too large");
+        return;
+    }
+    const Operand& fill = as.scan.operands[1];
+    emit_fill(total, fill.cls == CLS_EXPR ? fill.value : 0);
+}
+
+void Directives::d_incbin() {
+    auto word = read_word_item();
+    const std::string path(word ? *word : std::string_view());
+
+    auto in_memory = as.memory_files.find(path);
+    if (in_memory != as.memory_files.end()) {
+        const std::string& data = in_memory->second;
+        if (data.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
+            as.report_error("incbin: file too large");
+            return;
+        }
+        as.emit.emit_block(reinterpret_cast<const uint8_t*>(data.data()), static_cast<int32_t>(data.size()));
+    } else {
+        // Only plain files: a directory has no bytes, and a pipe or device could
+        // block the assembler or never end.
+        std::error_code ec;
+        if (path.empty() || !std::filesystem::is_regular_file(path, ec)) {
+            as.report_error("incbin: file not found");
+            return;
+        }
+        const uintmax_t size = std::filesystem::file_size(path, ec);
+        std::ifstream in(path, std::ios::binary);
+        if (ec || !in) {
+            as.report_error("incbin: file not found");
+            return;
+        }
+        if (size > static_cast<uintmax_t>(std::numeric_limits<int32_t>::max())) {
+            as.report_error("incbin: file too large");
+            return;
+        }
+        // Copied in blocks; pass 1 only needs the length. A file that shrank since
+        // its length was taken is padded with zeros, so both passes stay in step.
+        std::vector<uint8_t> block(1 << 16);
+        int64_t left = static_cast<int64_t>(size);
+        while (left > 0) {
+            int64_t n = left < static_cast<int64_t>(block.size()) ? left : static_cast<int64_t>(block.size());
+            if (as.drv.pass_number == 2) {
+                in.read(reinterpret_cast<char*>(block.data()), n);
+                std::streamsize got = in ? n : in.gcount();
+                std::fill(block.begin() + got, block.begin() + n, uint8_t{0});
+            }
+            as.emit.emit_block(block.data(), static_cast<int32_t>(n));
+            left -= n;
+        }
+    }
+    if (as.options.incbin_auto_align) pad_to_long();
+}
+
+} // namespace tobra

@@ -1,0 +1,88 @@
+// The word reader, and the directives that name things: equ, xref, xdef,
+// idnt, end, page.
+#include <string>
+
+#include "driver/assembler.h"
+
+namespace tobra {
+
+std::optional<std::string_view> Directives::read_word_item() {
+    const char*& p = as.src.operand_text;
+    size_t n = 0;
+    bool too_long = false;
+    while (*p != '\0' && *p != ' ' && *p != '\t' && *p != ',' && *p != '\n') {
+        if (*p != '"') {
+            if (n < WORD_BUFFER_SIZE - 1)
+                word_buffer_[n++] = *p;
+            else
+                too_long = true;
+        }
+        ++p;
+    }
+    word_buffer_[n] = '\0';
+    // A word that does not fit is cut, and the whole of it is consumed so the
+    // next word starts where the source says it does.
+    if (too_long) as.report_error("read_word_item: word too long");
+    if (*p != '\0') {
+        ++p;
+    } else if (n == 0) {
+        return std::nullopt;
+    }
+    return std::string_view(word_buffer_, n);
+}
+
+void Directives::list_value(int32_t value) {
+    as.drv.line_start_address = value;
+    as.lst.listing_show_address = true;
+}
+
+void Directives::d_equ() {
+    const char* label = as.src.label_field;
+    if (label[0] == '\0') {
+        as.report_error("equ: requires label");
+        return;
+    }
+    if (as.drv.pass_number == 1 && as.ev.expr_undefined)
+        as.report_error_arg("equ: '%s' - expression MUST evaluate", label);
+
+    const Operand& op = as.scan.operands[0];
+    int32_t value = op.value;
+    if (op.cls == CLS_STRING) {
+        // Packed high byte first; only the last four characters survive.
+        uint32_t packed = 0;
+        for (char c : as.ev.string_at(op.value)) packed = (packed << 8) | static_cast<uint8_t>(c);
+        value = static_cast<int32_t>(packed);
+    }
+    as.sym.install(label, value, TYPE_USER, KIND_EQUATE);
+    list_value(value);
+}
+
+void Directives::d_xref() {
+    auto name = read_word_item();
+    if (!name || name->empty()) return;
+    as.sym.install(*name, 0, TYPE_USER, KIND_EXTERNAL);
+}
+
+void Directives::d_xdef() {
+    if (as.drv.pass_number != 2) return;
+    auto name = read_word_item();
+    if (!name) return;
+    export_list.emplace_back(*name);
+}
+
+void Directives::d_idnt() {
+    if (as.drv.pass_number != 1) return;
+    for (auto& entry : identification_strings) {
+        auto word = read_word_item();
+        if (!word) break;
+        if (!entry) entry.emplace(*word);
+    }
+}
+
+void Directives::d_end() { as.drv.end_seen = 1; }
+
+void Directives::d_page() {
+    if (as.drv.pass_number == 2 && as.options.listing_enabled) as.con.put('\f');
+}
+
+} // namespace tobra

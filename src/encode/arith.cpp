@@ -1,0 +1,123 @@
+// Arithmetic and logic formats: add/sub with their immediate and quick forms,
+// the address-register forms with the lea rewrites, and/or/eor, the single-EA
+// sized operations and addx/subx.
+#include "driver/assembler.h"
+
+namespace tobra {
+
+// An immediate that the quick forms can carry. A value that was a forward
+// reference stays out: pass 1 could not know it, and both passes must choose
+// the same length.
+bool Encoder::quick_fits(const Operand& imm) const {
+    return imm.cls == CLS_IMM && imm.reloc_kind == 0 && !imm.fwd && imm.value >= 1 && imm.value <= 8;
+}
+
+// addq/subq (base 0x5000/0x5100) in place of a longer immediate form.
+void Encoder::emit_quick(uint32_t base, const Operand& imm, const Operand& dst) {
+    put_word(base + (static_cast<uint32_t>(range_check(imm.value, RANGE_QUICK)) << 9) + size76() + modreg(dst));
+    ea_extension(dst);
+}
+
+// 150, 151: add and sub, register and immediate sources.
+void Encoder::h_add_sub(uint32_t op, uint32_t, bool is_sub) {
+    if (!operands_allowed(true)) return;
+    Operand& src = as.scan.operands[0];
+    Operand& dst = as.scan.operands[1];
+    if (src.cls != CLS_IMM) {
+        put_word(op + size76() + ((static_cast<uint32_t>(dst.reg) & 7) << 9) + modreg(src));
+        ea_extension(src);
+        return;
+    }
+    if (as.src.size_mask == SZ_U) as.src.size_mask = SZ_L;
+    if ((as.drv.optimise_flags & (is_sub ? OPT_SUBQ : OPT_ADDQ)) && as.src.size_mask == SZ_L && quick_fits(src)) {
+        emit_quick(is_sub ? 0x5100 : 0x5000, src, dst);
+        return;
+    }
+    if (dst.cls != CLS_DN) {
+        as.report_error(is_sub ? "sub: this mode is not supported\n" : "add: this mode is not supported\n");
+        return;
+    }
+    put_word((is_sub ? 0x0400u : 0x0600u) + size76() + modreg(dst));
+    ea_extension(src);
+    ea_extension(dst);
+}
+
+// 9: addi, andi, eori, ori, subi #imm,Dn.
+void Encoder::h_imm_to_dreg(uint32_t op, uint32_t) {
+    Operand& src = as.scan.operands[0];
+    Operand& dst = as.scan.operands[1];
+    if (as.src.size_mask == SZ_U) as.src.size_mask = SZ_L;
+    if (as.src.size_mask == SZ_L && quick_fits(src)) {
+        if (op == 0x0600 && (as.drv.optimise_flags & OPT_ADDQ)) return emit_quick(0x5000, src, dst);
+        if (op == 0x0400 && (as.drv.optimise_flags & OPT_SUBQ)) return emit_quick(0x5100, src, dst);
+    }
+    put_word(op + size76() + modreg(dst));
+    ea_extension(src);
+    ea_extension(dst);
+}
+
+// 10: addq, subq #imm,<ea>.
+void Encoder::h_quick(uint32_t op, uint32_t) {
+    if (!operands_allowed(true)) return;
+    emit_quick(op, as.scan.operands[0], as.scan.operands[1]);
+}
+
+// 5: adda, suba, lea <ea>,An and muls.w/mulu.w <ea>,Dn.
+void Encoder::h_ea_to_areg(uint32_t op, uint32_t) {
+    if (!operands_allowed(true)) return;
+    Operand& src = as.scan.operands[0];
+    Operand& dst = as.scan.operands[1];
+    const uint32_t n = static_cast<uint32_t>(dst.reg) & 7;
+    if (op == 0x41C0 && (as.drv.optimise_flags & OPT_LEA) && src.cls == CLS_EXPR && src.reloc_kind == 0 &&
+        !src.fwd && src.value >= -32768 && src.value <= 32767) {
+        if (src.value == 0) {
+            put_word(0x91C0 + (n << 9) + 8 + n);  // suba.l An,An
+            return;
+        }
+        src.size_code = 2;
+        src.value &= 0xFFFF;
+    }
+    if (op == 0x91C0 && (as.drv.optimise_flags & OPT_ADDQ) && as.src.size_mask == SZ_L && quick_fits(src)) {
+        put_word(0x5100 + (static_cast<uint32_t>(range_check(src.value, RANGE_QUICK)) << 9) + 0x80 + modreg(dst));
+        return;
+    }
+    put_word(op + (n << 9) + modreg(src));
+    ea_extension(src);
+}
+
+// 6: and, or <ea>,Dn.
+void Encoder::h_logic_to_dreg(uint32_t op, uint32_t) {
+    if (!operands_allowed(true)) return;
+    const Operand& src = as.scan.operands[0];
+    put_word(op + size76() + ((static_cast<uint32_t>(as.scan.operands[1].reg) & 7) << 9) + modreg(src));
+    ea_extension(src);
+}
+
+// 8: add, and, eor, or, sub Dn,<ea>.
+void Encoder::h_dreg_to_ea(uint32_t op, uint32_t) {
+    if (!operands_allowed(true)) return;
+    const Operand& dst = as.scan.operands[1];
+    put_word(op + size76() + ((static_cast<uint32_t>(as.scan.operands[0].reg) & 7) << 9) + modreg(dst));
+    ea_extension(dst);
+}
+
+// 20: clr, neg, negx, not, tst, wddata <ea>.
+void Encoder::h_ea_sized(uint32_t op, uint32_t) {
+    const Operand& ea = as.scan.operands[0];
+    // Address registers have no byte access.
+    if (ea.cls == CLS_AN && as.src.size_mask == SZ_B) {
+        as.report_error("ea: byte size not allowed on address register");
+        return;
+    }
+    if (!operands_allowed(true)) return;
+    put_word(op + size76() + modreg(ea));
+    ea_extension(ea);
+}
+
+// 2: addx, subx Dy,Dx.
+void Encoder::h_addx(uint32_t op, uint32_t) {
+    put_word(op + size76() + ((static_cast<uint32_t>(as.scan.operands[1].reg) & 7) << 9) +
+             (static_cast<uint32_t>(as.scan.operands[0].reg) & 7));
+}
+
+} // namespace tobra

@@ -1,0 +1,49 @@
+// Bit operations and shifts.
+#include "driver/assembler.h"
+
+namespace tobra {
+
+namespace {
+
+uint32_t reg3(const Operand& op) { return static_cast<uint32_t>(op.reg) & 7; }
+
+// Bit operations work on a long in a data register and on a byte in memory;
+// the byte size also makes btst's immediate operand a word.
+void settle_bit_size(Assembler& as, const Operand& target) {
+    as.src.size_mask = target.cls == CLS_DN ? SZ_L : SZ_B;
+}
+
+} // namespace
+
+// 7: bchg, bclr, bset, btst Dn,<ea>.
+void Encoder::h_bit_dynamic(uint32_t op, uint32_t) {
+    if (!operands_allowed(true)) return;
+    const Operand& dst = as.scan.operands[1];
+    settle_bit_size(as, dst);
+    put_word(op + (reg3(as.scan.operands[0]) << 9) + modreg(dst));
+    ea_extension(dst);
+}
+
+// 22: bchg, bclr, bset, btst #imm,<ea>; the bit number word leaves no room
+// for a brief index.
+void Encoder::h_bit_static(uint32_t op, uint32_t) {
+    if (!operands_allowed(false)) return;
+    const Operand& dst = as.scan.operands[1];
+    settle_bit_size(as, dst);
+    put_word(op + modreg(dst));
+    put_word(static_cast<uint32_t>(range_check(as.scan.operands[0].value, RANGE_BITNUM)));
+    ea_extension(dst);
+}
+
+// 16: asl, asr, lsl, lsr Dx,Dy.
+void Encoder::h_shift_reg(uint32_t op, uint32_t) {
+    put_word(op + size76() + (reg3(as.scan.operands[0]) << 9) + reg3(as.scan.operands[1]));
+}
+
+// 17: asl, asr, lsl, lsr #imm,Dy.
+void Encoder::h_shift_imm(uint32_t op, uint32_t) {
+    put_word(op + (static_cast<uint32_t>(range_check(as.scan.operands[0].value, RANGE_QUICK)) << 9) + size76() +
+             reg3(as.scan.operands[1]));
+}
+
+} // namespace tobra

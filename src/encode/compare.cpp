@@ -1,0 +1,51 @@
+// Compares: cmp, cmpa, cmpi with the size rules of the cores.
+#include "driver/assembler.h"
+
+namespace tobra {
+
+namespace {
+
+// Byte and word compares exist from ISA_B on; an unsized compare is a word
+// compare there only in unsized mode. The rewritten size_mask also decides
+// the size of an immediate source.
+void settle_compare_size(Assembler& as) {
+    uint32_t& mask = as.src.size_mask;
+    if (mask == SZ_U) {
+        mask = (as.core.isa_b() && as.drv.unsized_mode) ? SZ_W : SZ_L;
+    } else if ((mask == SZ_B || mask == SZ_W) && !as.core.isa_b()) {
+        as.report_error("cmp: size must be long");
+    }
+}
+
+} // namespace
+
+// 143: cmp <ea>,Dn.
+void Encoder::h_cmp(uint32_t op, uint32_t) {
+    if (!operands_allowed(true)) return;
+    settle_compare_size(as);
+    const Operand& src = as.scan.operands[0];
+    put_word(op + size76() + ((static_cast<uint32_t>(as.scan.operands[1].reg) & 7) << 9) + modreg(src));
+    ea_extension(src);
+}
+
+// 144: cmpa <ea>,An; the variant's opcode already carries the size.
+void Encoder::h_cmpa(uint32_t op, uint32_t) {
+    if (!operands_allowed(true)) return;
+    const bool word = op == 0xB0C0;
+    if (word && !as.core.isa_b()) as.report_error("cmp: size must be long");
+    as.src.size_mask = word ? SZ_W : SZ_L;
+    const Operand& src = as.scan.operands[0];
+    put_word(op + ((static_cast<uint32_t>(as.scan.operands[1].reg) & 7) << 9) + modreg(src));
+    ea_extension(src);
+}
+
+// 145: cmpi #imm,Dn.
+void Encoder::h_cmpi(uint32_t op, uint32_t) {
+    settle_compare_size(as);
+    const Operand& dst = as.scan.operands[1];
+    put_word(op + size76() + modreg(dst));
+    ea_extension(as.scan.operands[0]);
+    ea_extension(dst);
+}
+
+} // namespace tobra

@@ -1,0 +1,94 @@
+// Fixed words and the small system formats: nop and friends, rts/rte, stop,
+// trap, tpf, the one-register forms, cache and debug instructions, and the
+// ISA_B and ISA_A+ single-operand instructions.
+#include "driver/assembler.h"
+
+namespace tobra {
+
+namespace {
+
+constexpr const char* NOT_ON_CORE = "core: instruction not allowed on this processor.";
+
+uint32_t reg3(const Operand& op) { return static_cast<uint32_t>(op.reg) & 7; }
+
+} // namespace
+
+// 0: one fixed word.
+void Encoder::h_fixed(uint32_t op, uint32_t) { put_word(op); }
+
+// 139: rts, rte, with a nop behind them when asked for.
+void Encoder::h_rts(uint32_t op, uint32_t) {
+    put_word(op);
+    if (as.options.rts_nop) put_word(0x4E71);
+}
+
+// 12: stop #imm.
+void Encoder::h_stop(uint32_t op, uint32_t) {
+    put_word(op);
+    put_word(static_cast<uint32_t>(range_check(as.scan.operands[0].value, RANGE_W)));
+}
+
+// 15: trap #vector.
+void Encoder::h_trap(uint32_t op, uint32_t) {
+    put_word(op + static_cast<uint32_t>(range_check(as.scan.operands[0].value, RANGE_TRAP)));
+}
+
+// 52: tpf/trapf #imm. Without a suffix the data is a word, and so is the
+// opmode, so that the processor skips exactly what was emitted.
+void Encoder::h_tpf(uint32_t op, uint32_t) {
+    const int32_t v = as.scan.operands[0].value;
+    if (as.src.size_mask == SZ_L) {
+        put_word(op + 3);
+        as.emit.emit_long(v);
+    } else {
+        put_word(op + 2);
+        put_word(static_cast<uint32_t>(range_check(v, RANGE_U16)));
+    }
+}
+
+// 53: wdebug <ea>; its second word leaves no room for a brief index.
+void Encoder::h_wdebug(uint32_t op, uint32_t flags) {
+    if (!operands_allowed(false)) return;
+    const Operand& src = as.scan.operands[0];
+    put_word(op + modreg(src));
+    put_word(flags);
+    ea_extension(src);
+}
+
+// 41: ext, extb, swap Dn; unlk An; cpushl (An).
+void Encoder::h_reg_only(uint32_t op, uint32_t) { put_word(op + reg3(as.scan.operands[0])); }
+
+// 155: cpushl dc/ic/bc,(An).
+void Encoder::h_cpushl_cache(uint32_t op, uint32_t) {
+    put_word(op + ((static_cast<uint32_t>(as.scan.operands[0].reg) & 3) << 6) + reg3(as.scan.operands[1]));
+}
+
+// 146: intouch (An).
+void Encoder::h_intouch(uint32_t op, uint32_t) {
+    if (refuse_unless(as.core.isa_b(), NOT_ON_CORE)) return;
+    put_word(op + reg3(as.scan.operands[0]));
+}
+
+// 149: sats Dn, tas <ea>.
+void Encoder::h_sats_tas(uint32_t op, uint32_t) {
+    if (refuse_unless(as.core.isa_b(), NOT_ON_CORE)) return;
+    if (!operands_allowed(true)) return;
+    const Operand& ea = as.scan.operands[0];
+    put_word(op + modreg(ea));
+    ea_extension(ea);
+}
+
+// 178: bitrev, byterev, ff1 Dn; strldsr #imm.
+void Encoder::h_isa_a_plus(uint32_t op, uint32_t flags) {
+    if (refuse_unless(as.core.has_isa_a_plus, "code: instruction not allowed on this processor.")) return;
+    const Operand& src = as.scan.operands[0];
+    if (src.cls != CLS_IMM) {
+        put_word(op + reg3(src));
+        return;
+    }
+    put_word(op);
+    put_word(flags);
+    put_word(static_cast<uint32_t>(range_check(src.value, RANGE_W)));
+}
+
+} // namespace tobra

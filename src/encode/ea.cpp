@@ -1,0 +1,235 @@
+// Effective addresses: the 6-bit EA field, extension words and the references
+// they leave for the object file; range checks and the other shared fields.
+#include <cstdio>
+
+#include "driver/assembler.h"
+
+namespace tobra {
+
+namespace {
+
+struct Range {
+    int32_t minimum;
+    int32_t maximum;
+    int32_t mask;
+};
+
+constexpr Range range_table[] = {
+    {0, 255, 0xFF},        {-128, 127, 0xFF},     {-128, 255, 0xFF},  {0, 65535, 0xFFFF},
+    {-32768, 32767, 0xFFFF}, {-32768, 65535, 0xFFFF}, {1, 8, 0x7},     {0, 7, 0x7},
+    {0, 15, 0xF},          {0, 31, 0x1F},         {0, 63, 0x3F},      {0, 127, 0x7F},
+    {-64, 63, 0x7F},
+};
+static_assert(sizeof(range_table) / sizeof(range_table[0]) == RANGE_S7 + 1);
+
+bool has_index(const Operand& op) {
+    if (op.cls != CLS_INDEXED && op.cls != CLS_PC_INDEXED) return false;
+    // ext_form 3 also marks a plain d16 that does not fit; only the index
+    // size, which the index scan always sets, tells the two apart.
+    return op.ext_form == 2 || (op.ext_form == 3 && op.size_code != 0);
+}
+
+// The symbol an operand's expression referenced, or nullptr.
+const SymbolRecord* operand_symbol(Assembler& as, const Operand& op) {
+    if (op.reloc_kind == 0 || op.sym_slot >= LINE_SYMBOL_SLOTS) return nullptr;
+    return as.ev.line_symbols[op.sym_slot];
+}
+
+} // namespace
+
+void Encoder::put_word(uint32_t word) { as.emit.emit_word(static_cast<int32_t>(word & 0xFFFF)); }
+
+int32_t Encoder::range_check(int32_t value, int row) {
+    const Range& r = range_table[row];
+    if (as.drv.pass_number == 2 && (value < r.minimum || value > r.maximum)) {
+        char text[80];
+        std::snprintf(text, sizeof text, "%ld value not in range: [%ld,%ld]", static_cast<long>(value),
+                      static_cast<long>(r.minimum), static_cast<long>(r.maximum));
+        as.report_warning(text);
+    }
+    return value & r.mask;
+}
+
+uint32_t Encoder::size76() {
+    switch (as.src.size_mask) {
+    case SZ_B: return 0x00;
+    case SZ_W: return 0x40;
+    case SZ_L:
+    case SZ_U: return 0x80;
+    default: as.fatal_error("Bad size in size76");
+    }
+}
+
+uint32_t Encoder::modreg(const Operand& op) {
+    uint32_t r = static_cast<uint32_t>(op.reg) & 7;
+    switch (op.cls) {
+    case CLS_DN: return r;
+    case CLS_AN: return 0x08 | r;
+    case CLS_AN_IND: return 0x10 | r;
+    case CLS_POSTINC: return 0x18 | r;
+    case CLS_PREDEC: return 0x20 | r;
+    case CLS_INDEXED: return (op.ext_form == 1 ? 0x28 : 0x30) | r;
+    case CLS_EXPR: return op.size_code == 4 ? 0x39 : 0x38;
+    case CLS_IMM: return 0x3C;
+    case CLS_PC_INDEXED: return op.ext_form == 2 ? 0x3B : 0x3A;
+    case CLS_FPN:
+    case CLS_FPCN: return 0;
+    case CLS_ACC: return static_cast<uint32_t>(op.reg);
+    default: as.fatal_error("Bad type in modreg");
+    }
+}
+
+uint32_t Encoder::brief_extension(const Operand& op) {
+    uint32_t w = (static_cast<uint32_t>(op.reg2) & 7) << 12;
+    if (op.index_is_an) w |= 0x8000;
+    if (op.size_code == 4) w |= 0x0800;
+    w |= (static_cast<uint32_t>(op.scale) & 3) << 9;
+    return w;
+}
+
+uint32_t Encoder::register_nibble(const Operand& op) {
+    uint32_t n = static_cast<uint32_t>(op.reg) & 7;
+    if (op.cls == CLS_AN) n += 8;
+    return n << 12;
+}
+
+uint32_t Encoder::getrlist(const Operand& op) {
+    switch (op.cls) {
+    case CLS_DN: return 1u << (op.reg & 7);
+    case CLS_AN: return 1u << ((op.reg & 7) + 8);
+    case CLS_RLIST:
+    case CLS_FPLIST: return static_cast<uint32_t>(op.reg) & 0xFFFF;
+    case CLS_FPN: return 1u << (7 - (op.reg & 7));
+    default: as.fatal_error("getrlist");
+    }
+}
+
+bool Encoder::index_allowed(const Operand& op, bool brief_allowed) {
+    if (!has_index(op)) return true;
+    if (!brief_allowed) {
+        as.report_error("index: mode not supported by this instruction");
+        return false;
+    }
+    if (op.scale == 3 && !as.core.has_fpu) {
+        as.report_error("index: scale 8 not supported on this processor.");
+        return false;
+    }
+    return true;
+}
+
+bool Encoder::operands_allowed(bool brief_allowed) {
+    return index_allowed(as.scan.operands[0], brief_allowed) && index_allowed(as.scan.operands[1], brief_allowed);
+}
+
+bool Encoder::refuse_unless(bool feature, const char* message) {
+    if (feature) return false;
+    as.report_error(message);
+    return true;
+}
+
+void Encoder::note_external(const Operand& op, int32_t field_address) {
+    const SymbolRecord* s = operand_symbol(as, op);
+    if (!s || s->kind != KIND_EXTERNAL) return;
+    int sec = as.drv.current_section;
+    // bss sections carry no bytes, so nothing there can be patched.
+    if (sec != SEC_CODE && sec != SEC_DATA && sec != SEC_BASEDATA) return;
+    as.obj.record_external(s, field_address);
+}
+
+void Encoder::ea_extension(const Operand& op) {
+    field_width = 0;
+    reference_kind = 0;
+    const int32_t at = as.drv.location_counter;
+    const bool pass2 = as.drv.pass_number == 2;
+    switch (op.cls) {
+    case CLS_DN:
+    case CLS_AN:
+    case CLS_AN_IND:
+    case CLS_POSTINC:
+    case CLS_PREDEC:
+    case CLS_FPN:
+    case CLS_FPCN:
+    case CLS_ACC: return;
+
+    case CLS_INDEXED: {
+        reference_kind = REF_BASE;
+        if (op.ext_form == 1) {
+            field_width = 2;
+            put_word(static_cast<uint32_t>(range_check(op.value, RANGE_S16)));
+        } else if (op.ext_form == 2) {
+            field_width = 1;
+            put_word(brief_extension(op) + static_cast<uint32_t>(range_check(op.value, RANGE_S8)));
+        } else {
+            as.report_error("index: index value out of range");
+        }
+        if (!pass2) return;
+        const SymbolRecord* s = operand_symbol(as, op);
+        if (!s) return;
+        if (s->kind == KIND_EXTERNAL) {
+            note_external(op, at);
+        } else if (s->kind == KIND_RELOCATABLE) {
+            if (s->section == SEC_BASEDATA || s->section == SEC_BASEBSS)
+                as.obj.record_base_reference(at, field_width, s->section);
+            else
+                as.report_error("index: offset must be in basedata or basebss section");
+        }
+        return;
+    }
+
+    case CLS_EXPR: {
+        const bool is_long = op.size_code == 4;
+        field_width = is_long ? 4 : 2;
+        if (pass2) {
+            if (op.reloc_kind == KIND_RELOCATABLE && !as.drv.origin_set)
+                as.obj.record_relocation(is_long, at, op.sym_section);
+            note_external(op, at);
+        }
+        if (is_long)
+            as.emit.emit_long(op.value);
+        else
+            put_word(static_cast<uint32_t>(range_check(op.value, RANGE_U16)));
+        return;
+    }
+
+    case CLS_IMM: {
+        const bool is_long = (as.src.size_mask & (SZ_L | SZ_U)) != 0;
+        field_width = is_long ? 4 : 2;
+        if (pass2) {
+            const SymbolRecord* s = operand_symbol(as, op);
+            if (s && s->kind == KIND_RELOCATABLE && !as.drv.origin_set)
+                as.obj.record_relocation(is_long, at, s->section);
+            note_external(op, at);
+        }
+        if (is_long)
+            as.emit.emit_long(op.value);
+        else
+            put_word(static_cast<uint32_t>(op.value));
+        return;
+    }
+
+    case CLS_PC_INDEXED: {
+        reference_kind = REF_PC;
+        // The displacement counts from the extension word itself.
+        const int32_t distance = static_cast<int32_t>(static_cast<uint32_t>(op.value) - static_cast<uint32_t>(at));
+        if (op.ext_form == 2) {
+            field_width = 1;
+            put_word(brief_extension(op) + static_cast<uint32_t>(range_check(distance, RANGE_S8)));
+        } else {
+            field_width = 2;
+            put_word(static_cast<uint32_t>(range_check(distance, RANGE_S16)));
+        }
+        if (!pass2) return;
+        const SymbolRecord* s = operand_symbol(as, op);
+        if (!s) return;
+        if (s->kind == KIND_EXTERNAL)
+            note_external(op, at);
+        else if (s->kind == KIND_RELOCATABLE && s->section != as.drv.current_section)
+            as.report_error("pcindex: symbol reference not in same section\n");
+        return;
+    }
+
+    default: as.fatal_error("finish4");
+    }
+}
+
+} // namespace tobra

@@ -1,0 +1,177 @@
+// Moves: move/movea with the ColdFire mode restrictions and the moveq
+// rewrite, moveq, mov3q, mvs/mvz, the status and control register moves.
+#include <cstdio>
+
+#include "driver/assembler.h"
+
+namespace tobra {
+
+namespace {
+
+constexpr const char* MODE_NOT_SUPPORTED = "move: mode not supported";
+constexpr const char* NOT_ON_CORE = "core: instruction not allowed on this processor.";
+
+// The groups of addressing modes that the move restrictions speak of.
+enum MoveGroup { G_OTHER, G_D16, G_INDEX, G_IMM, G_ABS };
+
+MoveGroup source_group(const Operand& op) {
+    switch (op.cls) {
+    case CLS_INDEXED: return op.ext_form == 1 ? G_D16 : G_INDEX;
+    // (d8,PC,Xi) is restricted like an absolute address, d16(PC) like d16(An).
+    case CLS_PC_INDEXED: return op.ext_form == 2 ? G_ABS : G_D16;
+    case CLS_IMM: return G_IMM;
+    case CLS_EXPR: return G_ABS;
+    default: return G_OTHER;
+    }
+}
+
+MoveGroup destination_group(const Operand& op) {
+    switch (op.cls) {
+    case CLS_INDEXED: return op.ext_form == 1 ? G_D16 : G_INDEX;
+    case CLS_EXPR: return G_ABS;
+    default: return G_OTHER;
+    }
+}
+
+// The source/destination pairs that a ColdFire move cannot encode in its
+// 48-bit limit.
+bool move_combination_refused(const Assembler& as, const Operand& src, const Operand& dst, uint32_t size) {
+    const MoveGroup d = destination_group(dst);
+    if (d == G_OTHER) return false;
+    switch (source_group(src)) {
+    case G_D16: return d != G_D16;
+    case G_INDEX:
+    case G_ABS: return true;
+    case G_IMM: return !(d == G_D16 && as.core.isa_b() && (size == SZ_B || size == SZ_W));
+    default: return false;
+    }
+}
+
+uint32_t reg3(const Operand& op) { return static_cast<uint32_t>(op.reg) & 7; }
+
+constexpr int32_t USP_CODE = 0x800;
+
+} // namespace
+
+// 44: move, movea <ea>,<ea>.
+void Encoder::h_move(uint32_t op, uint32_t) {
+    const Operand& src = as.scan.operands[0];
+    const Operand& dst = as.scan.operands[1];
+    // The variant's opcode is the operation size; unsized moves are word moves.
+    const uint32_t size = op == 0x1000 ? SZ_B : op == 0x2000 ? SZ_L : SZ_W;
+    as.src.size_mask = size;
+    if (size == SZ_B && src.cls == CLS_AN) {
+        as.report_error("ea: byte size not allowed on address register");
+        return;
+    }
+    if (!operands_allowed(true)) return;
+    if (move_combination_refused(as, src, dst, size)) as.report_error(MODE_NOT_SUPPORTED);
+
+    if ((as.drv.optimise_flags & OPT_MOVEQ) && size == SZ_L && src.cls == CLS_IMM && src.reloc_kind <= 1 &&
+        !src.fwd && src.value >= -128 && src.value <= 127 && dst.cls == CLS_DN) {
+        put_word(0x7000 + (reg3(dst) << 9) + (static_cast<uint32_t>(src.value) & 0xFF));
+        return;
+    }
+    // The destination EA goes in register-first.
+    const uint32_t d = modreg(dst);
+    put_word(op + ((d & 7) << 9) + ((d >> 3) << 6) + modreg(src));
+    ea_extension(src);
+    ea_extension(dst);
+}
+
+// 46: moveq #imm,Dn.
+void Encoder::h_moveq(uint32_t op, uint32_t) {
+    const Operand& src = as.scan.operands[0];
+    put_word(op + (reg3(as.scan.operands[1]) << 9) + static_cast<uint32_t>(range_check(src.value, RANGE_S8)));
+}
+
+// 133: mov3q #imm,<ea>. The 3-bit field holds 1..7, and 0 stands for -1.
+void Encoder::h_mov3q(uint32_t op, uint32_t) {
+    if (refuse_unless(as.core.isa_b(), NOT_ON_CORE)) return;
+    if (!operands_allowed(true)) return;
+    const Operand& src = as.scan.operands[0];
+    const Operand& dst = as.scan.operands[1];
+    const int32_t v = src.value;
+    uint32_t field;
+    if (v == -1) {
+        field = 0;
+    } else if (v >= 1 && v <= 7) {
+        field = static_cast<uint32_t>(v);
+    } else {
+        if (as.drv.pass_number == 2) {
+            char text[80];
+            std::snprintf(text, sizeof text, "%ld value not in range: [%ld,%ld]", static_cast<long>(v), -1L, 7L);
+            as.report_warning(text);
+        }
+        field = static_cast<uint32_t>(v) & 7;
+    }
+    as.src.size_mask = SZ_L;
+    put_word(op + (field << 9) + modreg(dst));
+    ea_extension(dst);
+}
+
+// 147: mvs, mvz <ea>,Dn; bit 6 selects the word source.
+void Encoder::h_mvs_mvz(uint32_t op, uint32_t) {
+    if (refuse_unless(as.core.isa_b(), NOT_ON_CORE)) return;
+    if (!operands_allowed(true)) return;
+    const Operand& src = as.scan.operands[0];
+    const bool byte = as.src.size_mask == SZ_B;
+    // An immediate source is a word, with a byte in its low half.
+    as.src.size_mask = byte ? SZ_B : SZ_W;
+    put_word(op + (reg3(as.scan.operands[1]) << 9) + modreg(src) + (byte ? 0 : 0x40));
+    ea_extension(src);
+}
+
+// 18: <ea> in the low six bits: jmp, jsr, pea, Scc, moves to CCR, SR, MACSR,
+// MASK, fsave and frestore.
+void Encoder::h_ea_source(uint32_t op, uint32_t) {
+    const Operand& src = as.scan.operands[0];
+    const Operand& dst = as.scan.operands[1];
+    if (dst.cls == CLS_SR && src.cls != CLS_DN && src.cls != CLS_IMM) {
+        as.report_error(MODE_NOT_SUPPORTED);
+        return;
+    }
+    // The frame of fsave/frestore is addressed by (An) or d16(An) only.
+    const bool frame = op == 0xF300 || op == 0xF340;
+    if (!operands_allowed(!frame)) return;
+    // CCR and SR take word data, MACSR and MASK long data.
+    if (dst.cls == CLS_CCR || dst.cls == CLS_SR) as.src.size_mask = SZ_W;
+    else if (dst.cls == CLS_MACSR || dst.cls == CLS_MASK) as.src.size_mask = SZ_L;
+    put_word(op + modreg(src));
+    ea_extension(src);
+}
+
+// 19: move CCR,Dn; SR,<ea>; MACSR,Rn; MASK,Rn.
+void Encoder::h_ea_dest(uint32_t op, uint32_t) {
+    const Operand& src = as.scan.operands[0];
+    const Operand& dst = as.scan.operands[1];
+    if (src.cls == CLS_SR && dst.cls != CLS_DN) {
+        as.report_error(MODE_NOT_SUPPORTED);
+        return;
+    }
+    if (!operands_allowed(true)) return;
+    put_word(op + modreg(dst));
+    ea_extension(dst);
+}
+
+// 42: move USP,An and An,USP.
+void Encoder::h_move_usp(uint32_t op, uint32_t) {
+    const Operand& src = as.scan.operands[0];
+    const Operand& dst = as.scan.operands[1];
+    const bool to_areg = src.cls == CLS_CN;
+    // Only the user stack pointer has this form; other control registers go through movec.
+    if ((to_areg ? src.reg : dst.reg) != USP_CODE) {
+        as.report_error(MODE_NOT_SUPPORTED);
+        return;
+    }
+    if (refuse_unless(as.core.has_usp, "core: usp not available on this processor.")) return;
+    put_word(op + reg3(to_areg ? dst : src));
+}
+
+// 45: movec Rn,Rc.
+void Encoder::h_movec(uint32_t op, uint32_t) {
+    put_word(op);
+    put_word(register_nibble(as.scan.operands[0]) + (static_cast<uint32_t>(as.scan.operands[1].reg) & 0xFFF));
+}
+
+} // namespace tobra

@@ -1,0 +1,48 @@
+// Multiply, divide and remainder. The long forms stop at (d16,An): their
+// extension word leaves no room for an index.
+#include "driver/assembler.h"
+
+namespace tobra {
+
+namespace {
+
+constexpr const char* NOT_ON_CORE = "core: instruction not allowed on this processor.";
+
+uint32_t dreg(const Operand& op) { return static_cast<uint32_t>(op.reg) & 7; }
+
+} // namespace
+
+// 152: muls.l, mulu.l <ea>,Dn.
+void Encoder::h_mul_long(uint32_t op, uint32_t flags) {
+    if (!operands_allowed(false)) return;
+    const Operand& src = as.scan.operands[0];
+    const uint32_t n = dreg(as.scan.operands[1]);
+    put_word(op + modreg(src));
+    put_word((n << 12) + flags + n);
+    ea_extension(src);
+}
+
+// 153: divs.w, divu.w <ea>,Dn.
+void Encoder::h_div_word(uint32_t op, uint32_t) {
+    if (refuse_unless(as.core.has_divide, NOT_ON_CORE)) return;
+    if (!operands_allowed(true)) return;
+    const Operand& src = as.scan.operands[0];
+    put_word(op + (dreg(as.scan.operands[1]) << 9) + modreg(src));
+    ea_extension(src);
+}
+
+// 154: divs.l, divu.l <ea>,Dn and rems, remu <ea>,Dw:Dx.
+void Encoder::h_div_long(uint32_t op, uint32_t flags) {
+    if (refuse_unless(as.core.has_divide, NOT_ON_CORE)) return;
+    if (!operands_allowed(false)) return;
+    const Operand& src = as.scan.operands[0];
+    const Operand& dst = as.scan.operands[1];
+    // The quotient (or dividend) register goes high, the remainder low.
+    const uint32_t low = dreg(dst);
+    const uint32_t high = dst.cls == CLS_DN_PAIR ? static_cast<uint32_t>(dst.reg2) & 7 : low;
+    put_word(op + modreg(src));
+    put_word((high << 12) + flags + low);
+    ea_extension(src);
+}
+
+} // namespace tobra

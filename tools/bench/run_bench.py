@@ -1,0 +1,104 @@
+#!/usr/bin/env python3
+"""Times tobra against the GNU m68k assembler on generated sources of 10k, 100k and 1M lines.
+
+Prints the median wall time, lines per second and peak memory (maximum resident set size)
+of each, the speed ratio, and tobra's per-line time at 10k and 1M lines with a label on
+every other line (the scaling ratio). Usage: run_bench.py TOBRA WORKDIR [--runs N] [--seed N]
+"""
+import argparse
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+GNU_AS = "m68k-linux-gnu-as"
+
+
+def run_once(cmd, cwd):
+    start = time.perf_counter()
+    proc = subprocess.Popen(cmd, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+    out = proc.stdout.read()
+    _, status, usage = os.wait4(proc.pid, 0)
+    wall = time.perf_counter() - start
+    code = os.waitstatus_to_exitcode(status)
+    return wall, usage.ru_maxrss, code, out.decode(errors="replace")
+
+
+def measure(cmd, cwd, runs):
+    walls, rss = [], []
+    for _ in range(runs):
+        wall, maxrss, code, out = run_once(cmd, cwd)
+        if code != 0:
+            print(f"  command failed ({code}): {' '.join(cmd)}\n{out[:2000]}", file=sys.stderr)
+            return None
+        walls.append(wall)
+        rss.append(maxrss)
+    return statistics.median(walls), max(rss)
+
+
+def generate(lines, prefix, seed, label_every=0):
+    if not os.path.exists(prefix + ".s"):
+        args = [sys.executable, os.path.join(HERE, "gen_source.py"), str(lines), prefix, "--seed", str(seed)]
+        if label_every:
+            args += ["--label-every", str(label_every)]
+        subprocess.run(args, check=True)
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("tobra")
+    ap.add_argument("workdir")
+    ap.add_argument("--runs", type=int, default=5)
+    ap.add_argument("--seed", type=int, default=1)
+    args = ap.parse_args()
+    tobra = os.path.abspath(args.tobra)
+    os.makedirs(args.workdir, exist_ok=True)
+    work = os.path.abspath(args.workdir)
+    have_gnu = shutil.which(GNU_AS) is not None
+    if not have_gnu:
+        print(f"note: {GNU_AS} not found; only tobra is measured")
+
+    print(f"{'lines':>9} {'tool':<16} {'median s':>9} {'lines/s':>12} {'peak MiB':>9}")
+    summary = []
+    for lines in (10_000, 100_000, 1_000_000):
+        name = f"gen{lines}"
+        generate(lines, os.path.join(work, name), args.seed)
+        runs = args.runs if lines < 1_000_000 else max(3, args.runs // 2 + 1)
+        rows = {}
+        rows["tobra S-rec"] = measure([tobra, "-q", "-c5407", name + ".s"], work, runs)
+        rows["tobra -b"] = measure([tobra, "-q", "-b", "-c5407", name + ".s"], work, runs)
+        if have_gnu:
+            rows["GNU as"] = measure([GNU_AS, "-mcpu=5407", "--register-prefix-optional", "-o", name + ".elf",
+                                      name + ".gnu.s"], work, runs)
+        for tool, r in rows.items():
+            if r is None:
+                print(f"{lines:>9} {tool:<16} {'failed':>9}")
+                continue
+            wall, rss = r
+            print(f"{lines:>9} {tool:<16} {wall:>9.3f} {lines / wall:>12,.0f} {rss / 1024:>9.1f}")
+        if have_gnu and rows.get("GNU as") and rows.get("tobra S-rec"):
+            summary.append((lines, rows["GNU as"][0] / rows["tobra S-rec"][0], rows["GNU as"][0] / rows["tobra -b"][0],
+                            rows["tobra S-rec"][1], rows["GNU as"][1]))
+    for lines, srec, binary, rss_t, rss_g in summary:
+        print(f"speed ratio tobra/GNU at {lines:,} lines: {srec:.1f}x (S-records), {binary:.1f}x (-b); "
+              f"peak memory {rss_t / 1024:.1f} MiB vs {rss_g / 1024:.1f} MiB")
+
+    # Scaling: a label on every other line, per-line time at 10k and 1M lines.
+    per_line = {}
+    for lines in (10_000, 1_000_000):
+        name = f"lab{lines}"
+        generate(lines, os.path.join(work, name), args.seed, label_every=1)
+        r = measure([tobra, "-q", "-b", "-c5407", name + ".s"], work, args.runs)
+        if r is None:
+            return 1
+        per_line[lines] = r[0] / lines
+        print(f"tobra per-line time, {lines:,} lines, label every other line: {per_line[lines] * 1e9:.0f} ns")
+    print(f"scaling ratio (1M / 10k per-line time): {per_line[1_000_000] / per_line[10_000]:.2f}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
