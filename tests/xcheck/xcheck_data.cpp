@@ -63,6 +63,7 @@ DataFile parse_data(const std::string& name, const std::string& text) {
     DataFile data;
     data.name = name;
     std::vector<std::string> cores;
+    std::string pending;  // set by a "pending:" line for the lines that follow
     std::istringstream in(text);
     std::string raw;
     int number = 0;
@@ -78,11 +79,16 @@ DataFile parse_data(const std::string& name, const std::string& text) {
             if (cores.empty()) bad("no cores");
             continue;
         }
+        if (line.rfind("pending:", 0) == 0) {
+            pending = trim(line.substr(8));  // an empty reason ends the pending block
+            continue;
+        }
 
         Form f;
         f.file = name;
         f.line = number;
         f.cores = cores;
+        f.pending = pending;
         std::vector<std::string> fields;
         std::istringstream parts(line);
         std::string part;

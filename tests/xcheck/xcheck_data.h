@@ -15,6 +15,8 @@
 //                                         words are optional with "gnu refuses"
 //   ... | cores: 5282                     this line only on these cores
 //   ... | pending: <reason>               a known gap: reported, never failing
+//   pending: <reason>                     the same for the lines that follow,
+//   pending:                              up to an empty "pending:"
 //
 // A form may start with a label ("back: nop"); other lines are assembled
 // indented. GNU spellings may hold several statements separated by ';'.

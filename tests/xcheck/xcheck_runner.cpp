@@ -123,11 +123,16 @@ TEST_P(CrossCheck, SameAsGnu) {
     fs::remove_all(dir);
 
     // A tool that failed as a whole is reported once, not for every form.
-    for (const auto* outcomes : {&ours, &gnu}) {
-        if (!outcomes->empty() && std::all_of(outcomes->begin(), outcomes->end(),
-                                              [](const Outcome& o) { return o.kind == Outcome::broken; })) {
-            FAIL() << g.file << " [" << g.core << "]: " << outcomes->front().message;
-        }
+    auto all_broken = [](const std::vector<Outcome>& v) {
+        return !v.empty() && std::all_of(v.begin(), v.end(), [](const Outcome& o) { return o.kind == Outcome::broken; });
+    };
+    if (all_broken(gnu)) FAIL() << g.file << " [" << g.core << "]: " << gnu.front().message;
+    if (all_broken(ours)) {
+        bool all_pending = std::all_of(forms.begin(), forms.end(), [](const Form* f) { return !f->pending.empty(); });
+        if (!all_pending) FAIL() << g.file << " [" << g.core << "]: " << ours.front().message;
+        std::cout << g.file << " [" << g.core << "]: all " << forms.size() << " forms pending; tobra failed as a whole:\n"
+                  << ours.front().message.substr(0, 400) << "\n";
+        return;
     }
 
     int pending = 0, pending_passing = 0;
