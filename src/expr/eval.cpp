@@ -1,11 +1,365 @@
-// Placeholder bodies; the real ones come with their subsystem.
+// The expression evaluator.
+#include "expr/eval.h"
+
+#include <bit>
+#include <cfloat>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
 #include "driver/assembler.h"
+#include "isa/classes.h"
+#include "isa/registers.h"
 
 namespace tobra {
 
-int Evaluator::eval(int32_t* value, Operand&) { value[0] = 0; return 0; }
-int Evaluator::eval_term(int32_t* value) { value[0] = 0; return 0; }
-void Evaluator::begin_line() { term_number = 0; for (auto& s : line_symbols) s = nullptr; }
-const std::string& Evaluator::string_at(int32_t) const { static const std::string empty; return empty; }
+namespace {
+
+// Relocation result of an operator: 0 absolute, 1 relocatable, -1 not allowed.
+// Index: 24 * (an external term was seen) + 4 * group + 2 * left + right, where
+// left/right say whether that side needs relocation.
+constexpr int8_t combine_table[48] = {
+    // without an external term
+    0, 1, 1, -1,    // +
+    0, -1, 1, 0,    // -   label - label of the same section is absolute
+    0, -1, -1, -1,  // << >>
+    0, -1, -1, -1,  // & | ^
+    0, -1, -1, -1,  // *
+    0, -1, -1, -1,  // / %
+    // with an external term
+    0, 1, 1, -1,
+    0, -1, 1, -1,
+    0, -1, -1, -1,
+    0, -1, -1, -1,
+    0, -1, -1, -1,
+    0, -1, -1, -1,
+};
+
+inline bool is_operator(char c) { return c != '\0' && std::strchr("+-*/&%|^<>", c) != nullptr; }
+constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool at_end(char c) { return c == '\0' || c == '\n'; }
+
+int operator_group(char op) {
+    switch (op) {
+    case '+': return 0;
+    case '-': return 1;
+    case '<': case '>': return 2;
+    case '&': case '|': case '^': return 3;
+    case '*': return 4;
+    default: return 5;  // / %
+    }
+}
+
+int hex_digit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// 32-bit two's-complement arithmetic without undefined behaviour.
+uint32_t apply(char op, uint32_t a, uint32_t b) {
+    int32_t sa = static_cast<int32_t>(a), sb = static_cast<int32_t>(b);
+    switch (op) {
+    case '+': return a + b;
+    case '-': return a - b;
+    case '*': return a * b;
+    case '/':
+        if (sb == 0) return 0;
+        if (sb == -1) return 0u - a;  // INT_MIN / -1 wraps to INT_MIN
+        return static_cast<uint32_t>(sa / sb);
+    case '%':
+        if (sb == 0 || sb == -1) return 0;
+        return static_cast<uint32_t>(sa % sb);
+    case '&': return a & b;
+    case '|': return a | b;
+    case '^': return a ^ b;
+    case '<': return a << (b & 31);
+    case '>': return static_cast<uint32_t>(sa >> (b & 31));
+    default: return a;
+    }
+}
+
+// Nearest single-precision value of d; out-of-range doubles become the
+// largest float or infinity as rounding to nearest gives, never undefined.
+float narrow_to_float(double d) {
+    double mag = std::fabs(d);
+    if (mag <= FLT_MAX || std::isinf(d) || std::isnan(d)) return static_cast<float>(d);
+    // FLT_MAX plus half its last place rounds to infinity.
+    const double limit = std::ldexp(1.0, 128) - std::ldexp(1.0, 103);
+    float f = mag < limit ? FLT_MAX : std::numeric_limits<float>::infinity();
+    return d < 0 ? -f : f;
+}
+
+} // namespace
+
+bool Evaluator::double_mode() const { return float_operands && as.src.size_mask == SZ_D; }
+
+// The size mask that decides how decimal numbers are read.
+uint32_t Evaluator::number_mask() const {
+    uint32_t m = as.src.size_mask;
+    if ((m == SZ_S || m == SZ_D) && !float_operands) return SZ_L;
+    return m;
+}
+
+int Evaluator::relocation_flag() const {
+    if (last_kind == KIND_EXTERNAL) return 1;
+    if (last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED)
+        return last_section != as.drv.current_section ? 1 : 0;
+    return 0;
+}
+
+void Evaluator::record_term(Operand& op) const {
+    op.reloc_kind = static_cast<uint8_t>(last_kind);
+    int slot = term_number - 1;
+    op.sym_slot = slot >= 0 && slot < LINE_SYMBOL_SLOTS ? static_cast<uint8_t>(slot) : LINE_SYMBOL_NONE;
+    op.is_abs = 0;
+    op.sym_section = static_cast<uint8_t>(last_section);
+}
+
+void Evaluator::begin_line() {
+    term_number = 0;
+    for (auto& s : line_symbols) s = nullptr;
+}
+
+const std::string& Evaluator::string_at(int32_t handle) const {
+    if (handle < 0 || static_cast<size_t>(handle) >= strings_.size()) return empty_;
+    return strings_[static_cast<size_t>(handle)];
+}
+
+// A quote right after '#' starts a character constant. Only text inside the
+// line buffer has a character before the operand cursor that may be read.
+bool Evaluator::after_hash(const char* quote) const {
+    const char* lb = as.src.line_buffer;
+    if (quote > lb && quote < lb + LINE_BUFFER_SIZE) return quote[-1] == '#';
+    return false;
+}
+
+void Evaluator::resolve(std::string_view name, uint32_t& value, int& type) {
+    if (SymbolRecord* s = as.sym.lookup(name)) {
+        value = static_cast<uint32_t>(s->value);
+        type = s->type;
+        last_kind = s->kind;
+        last_section = s->section;
+        if (term_number >= 0 && term_number < LINE_SYMBOL_SLOTS) line_symbols[term_number] = s;
+    } else {
+        last_kind = KIND_UNDEFINED;
+        as.fwd.record_undefined();
+    }
+    as.fwd.check_symbol_term();
+}
+
+void Evaluator::read_float(const char* start, bool negative, uint32_t mask, uint32_t& hi, uint32_t& lo) {
+    // A bounded copy of the literal (digits, fraction, exponent), so that the
+    // conversion never looks past the number or the operand text.
+    char buf[128];
+    size_t n = 0;
+    const char* p = start;
+    auto take = [&](char c) {
+        if (n + 1 < sizeof buf) buf[n++] = c;
+    };
+    while (is_digit(*p)) take(*p++);
+    if (*p == '.') {
+        take(*p++);
+        while (is_digit(*p)) take(*p++);
+    }
+    if (*p == 'e' || *p == 'E') {
+        take(*p++);
+        if (*p == '+' || *p == '-') take(*p++);
+        while (is_digit(*p)) take(*p++);
+    }
+    buf[n] = '\0';
+    double d = std::strtod(buf, nullptr);
+    if (negative) d = -d;
+
+    // The cursor moves over the whole run of number characters, a '-' included
+    // (1.5-2 is one number); a '+' stays for the operator loop.
+    p = start;
+    while (is_digit(*p) || *p == '.' || *p == 'e' || *p == 'E' || *p == '-') ++p;
+    as.src.operand_text = p;
+
+    if (mask == SZ_D) {
+        uint64_t bits = std::bit_cast<uint64_t>(d);
+        hi = static_cast<uint32_t>(bits >> 32);
+        lo = static_cast<uint32_t>(bits);
+    } else {
+        hi = std::bit_cast<uint32_t>(narrow_to_float(d));
+        lo = 0;
+    }
+}
+
+int Evaluator::eval_term(int32_t* value) {
+    const char*& p = as.src.operand_text;
+    last_kind = 0;
+    int type = TYPE_USER;
+    uint32_t v = 0, v2 = 0;
+    bool negate = false, complement = false, raw_float = false;
+
+    if (*p == '-') { negate = true; ++p; }
+    if (*p == '~') { complement = true; ++p; }
+
+    const char c = *p;
+    if (c == '%') {
+        ++p;
+        while (*p == '0' || *p == '1') v = v * 2 + static_cast<uint32_t>(*p++ - '0');
+    } else if (c == '@') {
+        ++p;
+        while (*p >= '0' && *p <= '7') v = v * 8 + static_cast<uint32_t>(*p++ - '0');
+    } else if (c == '$' || (c == '0' && (p[1] == 'x' || p[1] == 'X'))) {
+        p += c == '$' ? 1 : 2;
+        for (int h; (h = hex_digit(*p)) >= 0; ++p) v = v * 16 + static_cast<uint32_t>(h);
+    } else if (c == '.' && is_name_char(p[1])) {
+        const char* start = p++;
+        while (is_name_char(*p)) ++p;
+        name_.assign(start, static_cast<size_t>(p - start));
+        if (as.options.local_dot_labels) name_ += as.src.last_global_label;
+        resolve(name_, v, type);
+    } else if (is_digit(c)) {
+        const char* start = p;
+        const uint32_t mask = number_mask();
+        if (mask == SZ_B || mask == SZ_W || mask == SZ_L || mask == SZ_U) {
+            while (is_digit(*p)) v = v * 10 + static_cast<uint32_t>(*p++ - '0');
+            // 1234.w is an address with a size, not the number 1234.0.
+            bool size_follows = p[0] == '.' && std::strchr("bBwWlLsSdD", p[1]) && p[1] != '\0' &&
+                                !is_name_char(p[2]);
+            if ((*p == '.' || *p == 'e' || *p == 'E') && !size_follows) {
+                read_float(start, negate, mask, v, v2);
+                negate = false;
+            }
+        } else if (mask == SZ_S || mask == SZ_D) {
+            read_float(start, negate, mask, v, v2);
+            negate = false;
+            raw_float = true;
+        }
+        // Any other mask reads nothing: the term is 0 and the cursor stays.
+        if (*p == '$') {
+            // A numeric local label such as 1$: qualified by the last global label.
+            p = start;
+            while (is_name_char(*p)) ++p;
+            name_.assign(start, static_cast<size_t>(p - start));
+            name_ += as.src.last_global_label;
+            resolve(name_, v, type);
+        }
+    } else if (c == '*') {
+        ++p;
+        v = static_cast<uint32_t>(as.drv.line_start_address);
+    } else if (c == '\'' || c == '"') {
+        const char quote = c;
+        if (after_hash(p)) {
+            // #'AB' is a number: the characters packed from the right.
+            for (++p; *p != quote && !at_end(*p); ++p) v = (v << 8) | static_cast<unsigned char>(*p);
+            if (*p == quote) ++p;
+            negate = false;
+        } else {
+            const char* start = ++p;
+            while (*p != quote && !at_end(*p)) ++p;
+            strings_.emplace_back(start, static_cast<size_t>(p - start));
+            v = static_cast<uint32_t>(strings_.size() - 1);
+            if (*p == quote)
+                ++p;
+            else
+                as.report_error("eval: bad string");
+            type = TYPE_STRING;
+        }
+    } else if (is_name_start(c)) {
+        const char* start = p;
+        while (is_name_char(*p)) ++p;
+        name_.assign(start, static_cast<size_t>(p - start));
+        resolve(name_, v, type);
+    } else {
+        type = TYPE_SYM;
+    }
+
+    if (type == TYPE_USER) {
+        if (!raw_float) {
+            if (negate) v = 0u - v;
+            if (complement) v = ~v;
+        }
+    } else if ((negate || complement) && type != TYPE_SYM && type != TYPE_STRING) {
+        // -d1 or ~a0 would hand the scanner a register number of -1.
+        as.report_error("eval: expression");
+        type = TYPE_SYM;
+        v = 0;
+    }
+
+    ++term_number;
+    if (last_kind == KIND_UNDEFINED) expr_undefined = true;
+    value[0] = static_cast<int32_t>(v);
+    if (double_mode()) value[1] = static_cast<int32_t>(v2);
+    return type;
+}
+
+int Evaluator::eval(int32_t* value, Operand& op) {
+    const char*& p = as.src.operand_text;
+    const bool trace = (as.options.debug_flags & DBG_EVAL) != 0;
+    if (trace) {
+        as.con.write("Eval at ");
+        as.con.write(p);
+    }
+    expr_fwd = false;
+    expr_undefined = false;
+    last_section = 0;
+
+    auto relocates = [&] { return last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED; };
+
+    int32_t term[2] = {0, 0};
+    const int type = eval_term(term);
+    if (relocates()) record_term(op);
+
+    if (double_mode()) {
+        // One double-precision term and no operators.
+        value[0] = term[0];
+        value[1] = term[1];
+    } else {
+        uint32_t acc = static_cast<uint32_t>(term[0]);
+        if (type == TYPE_USER) {
+            int left = relocation_flag();
+            bool external = last_kind == KIND_EXTERNAL;
+            while (is_operator(*p)) {
+                char op_char = *p++;
+                if (op_char == '<' || op_char == '>') {
+                    // Shifts are written << and >>.
+                    if (*p != '<' && *p != '>') {
+                        as.report_error("eval: expression");
+                        break;
+                    }
+                    op_char = *p++;
+                }
+                int32_t rhs[2] = {0, 0};
+                if (eval_term(rhs) != TYPE_USER) {
+                    as.report_error("eval: expression");
+                    break;
+                }
+                if (relocates()) record_term(op);
+                if (last_kind == KIND_EXTERNAL) external = true;
+                const int right = relocation_flag();
+                const uint32_t b = static_cast<uint32_t>(rhs[0]);
+                // A name not yet defined reads as 0 in pass 1; only a real zero is an error.
+                if ((op_char == '/' || op_char == '%') && b == 0 && last_kind != KIND_UNDEFINED)
+                    as.report_error("eval: division by zero");
+                acc = apply(op_char, acc, b);
+                const int entry = combine_table[24 * (external ? 1 : 0) + 4 * operator_group(op_char) + 2 * left + right];
+                if (entry < 0) {
+                    as.report_error("eval: type combination not allowed.\n");
+                    break;
+                }
+                if (entry == 0) op.reloc_kind = 0;
+                left = entry;
+            }
+        }
+        value[0] = static_cast<int32_t>(acc);
+    }
+
+    if (trace) {
+        as.con.print("  Eval Result=%x(%s) %s\n", static_cast<unsigned>(value[0]), type_trace_name(type),
+                     expr_fwd ? "Fwdref" : "");
+        as.con.write("  Eval done at ");
+        as.con.write(p);
+        as.con.write("\n");
+    }
+    as.fwd.number_expression();
+    return type;
+}
 
 } // namespace tobra

@@ -1,8 +1,14 @@
 // The left-to-right expression evaluator.
+//
+// An expression is a term followed by any number of operator-term pairs,
+// evaluated strictly from left to right: no precedence, no parentheses.
+// Register names are terms too; eval returns the symbol type of the first
+// term, so the operand scanner learns from it what it has read.
 #pragma once
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <string_view>
 
 #include "isa/operand.h"
 
@@ -12,30 +18,63 @@ class Assembler;
 struct SymbolRecord;
 
 inline constexpr int LINE_SYMBOL_SLOTS = 32;
+// sym_slot of a term past the last slot of line_symbols: refers to no symbol.
+inline constexpr uint8_t LINE_SYMBOL_NONE = 0xFF;
 
 class Evaluator {
 public:
     explicit Evaluator(Assembler& as) : as(as) {}
 
-    // Reads one expression at the operand cursor; value[0] (and value[1] for a
-    // double) receives the value, op the relocation data. Returns the symbol type.
+    // Reads one expression at as.src.operand_text and advances the cursor past
+    // it. value[0] receives the value; in double mode (see float_operands)
+    // value[1] receives the low word of the double and value must hold two
+    // words. op receives the relocation data of the expression (reloc_kind,
+    // sym_slot, is_abs, sym_section); its other fields are left alone.
+    // Returns the symbol type: 13 for an arithmetic value, 12 for a string,
+    // a register class, or 0 when no term was found.
     int eval(int32_t* value, Operand& op);
+    // One term; the same contract for value as eval.
     int eval_term(int32_t* value);
     // Per-line reset done by line processing.
     void begin_line();
-    // The text of a string made by the evaluator (an Operand's value for class String).
+    // The text of a string term (the value eval gives for type 12, which the
+    // scanner stores in an Operand's value). Empty for an unknown handle.
     const std::string& string_at(int32_t handle) const;
+    // The symbol a term referred to, by an Operand's sym_slot; nullptr when the
+    // slot holds none or lies outside line_symbols.
+    SymbolRecord* line_symbol(int slot) const {
+        return slot >= 0 && slot < LINE_SYMBOL_SLOTS ? line_symbols[slot] : nullptr;
+    }
 
-    bool expr_fwd = false;
-    bool expr_undefined = false;
-    int last_kind = 0;
-    int last_section = 0;
-    SymbolRecord* line_symbols[LINE_SYMBOL_SLOTS] = {};
-    int term_number = 0;
+    // Set by the data directives (dc, equ) while they evaluate their operands,
+    // and cleared again afterwards. Only then do the .s and .d size masks read
+    // decimal numbers as floating point: .s as single-precision bit patterns,
+    // .d as one double-precision term whose high word goes to value[0] and low
+    // word to value[1] (double mode: no operators are read). With it off, .s
+    // and .d read numbers exactly as .l, so that the displacement of
+    // fmove.s 12(a2),fp0 stays 12.
+    bool float_operands = false;
+
+    bool expr_fwd = false;        // the current expression holds a forward reference
+    bool expr_undefined = false;  // a term named a symbol that is not in the table
+    int last_kind = 0;            // kind of the term just read; 4 for an unknown name
+    int last_section = 0;         // section of the last symbol found in this expression
+    SymbolRecord* line_symbols[LINE_SYMBOL_SLOTS] = {};  // by term number
+    int term_number = 0;          // terms read so far on this line
 
 private:
+    bool double_mode() const;
+    uint32_t number_mask() const;
+    int relocation_flag() const;
+    void record_term(Operand& op) const;
+    void resolve(std::string_view name, uint32_t& value, int& type);
+    bool after_hash(const char* quote) const;
+    void read_float(const char* start, bool negative, uint32_t mask, uint32_t& hi, uint32_t& lo);
+
     Assembler& as;
-    std::deque<std::string> strings_;
+    std::deque<std::string> strings_;  // every string term ever read; handles index it
+    std::string name_;                 // scratch for symbol names
+    std::string empty_;
 };
 
 } // namespace tobra

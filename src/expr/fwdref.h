@@ -1,5 +1,12 @@
-// Forward-reference buffer: which expressions held a forward reference in pass 1.
+// Forward-reference buffer: which expressions held a forward reference in
+// pass 1, replayed in pass 2 so that both passes choose the same sizes.
+//
+// Expressions outside conditional blocks are numbered from 1 in both passes.
+// Pass 1 appends the number of an expression once for each of its names that
+// is not yet defined; pass 2 raises expr_fwd for the same expressions. The
+// buffer grows as needed, so no valid source runs out of room.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -8,25 +15,32 @@ namespace tobra {
 class Assembler;
 
 inline constexpr long FWD_DEFAULT_SIZE = 8192;
+// -a is only a capacity hint; beyond this the buffer grows on demand instead
+// of reserving memory that a source may never use.
+inline constexpr long FWD_MAX_RESERVE = 1L << 22;
 
 class ForwardRefs {
 public:
     explicit ForwardRefs(Assembler& as) : as(as) {}
 
+    // Makes room for at least `entries` references (start-up and -a<buf>).
+    // References already recorded are kept.
     void alloc_fwd(long entries);
+    // Start of pass 2: replay from the first recorded expression.
     void rewind_fwd();
     // Pass 1: a symbol term whose name is not found.
     void record_undefined();
-    // Pass 2: every symbol term.
+    // Pass 2: every symbol term, found or not.
     void check_symbol_term();
     // End of every eval.
     void number_expression();
 
-    std::vector<int32_t> fwd_buffer;
-    size_t fwd_cursor = 0;
-    long fwd_free = 0;
-    int32_t expr_number = 1;
-    int32_t next_fwd = 0;
+    size_t capacity() const { return fwd_buffer.capacity(); }
+
+    std::vector<uint32_t> fwd_buffer;  // expression numbers recorded in pass 1
+    size_t fwd_cursor = 0;             // pass 2: the entry after next_fwd
+    uint32_t expr_number = 1;          // number of the current top-level expression
+    uint32_t next_fwd = 0;             // pass 2: the next number to wait for (0: none)
 
 private:
     Assembler& as;

@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "driver/assembler.h"
+#include "isa/classes.h"
+#include "isa/registers.h"
+#include "test_util.h"
+
+using tobra::Assembler;
+using tobra::SymbolRecord;
+using tobra::test::assemble;
+
+namespace {
+
+struct Table {
+    Assembler as{nullptr};
+    Table() { as.sym.install_reserved(); }
+    const std::string& out() const { return as.con.captured(); }
+};
+
+} // namespace
+
+TEST(ReservedRegisters, EveryNameHasACapitalAndALowerCaseEntry) {
+    std::set<std::string> names;
+    for (const auto& r : tobra::reserved_registers) {
+        EXPECT_TRUE(names.insert(r.name).second) << r.name;
+    }
+    EXPECT_EQ(names.size(), 154u);
+    for (const auto& r : tobra::reserved_registers) {
+        std::string lower(r.name);
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        ASSERT_TRUE(names.count(lower)) << r.name;
+    }
+}
+
+TEST(ReservedRegisters, TypesAndValuesAsTheScannerNeedsThem) {
+    Table t;
+    struct Case { const char* name; int type; int32_t value; } cases[] = {
+        {"sp", tobra::TYPE_AREG, 7},     {"SP", tobra::TYPE_AREG, 7},     {"a7", tobra::TYPE_AREG, 7},
+        {"d5", tobra::TYPE_DREG, 5},     {"FP7", tobra::TYPE_FPREG, 7},   {"fpcr", tobra::TYPE_FPCREG, 4},
+        {"usp", tobra::TYPE_CREG, 0x800}, {"OTHER_A7", tobra::TYPE_CREG, 0x800}, {"vbr", tobra::TYPE_CREG, 0x801},
+        {"rambar1", tobra::TYPE_CREG, 0xC05}, {"mbar2", tobra::TYPE_CREG, 0xC0E}, {"pcr3l1", tobra::TYPE_CREG, 0xD0F},
+        {"ccr", tobra::TYPE_SREG, 15},   {"SR", tobra::TYPE_SREG, 16},    {"mask", tobra::TYPE_SREG, 43},
+        {"MACSR", tobra::TYPE_SREG, 44}, {"pc", tobra::TYPE_PC, 0},       {"ACCext23", tobra::TYPE_ACCUM, 7},
+        {"accext01", tobra::TYPE_ACCUM, 5}, {"acc3", tobra::TYPE_ACCUM, 3}, {"bc", tobra::TYPE_CACHE, 3},
+    };
+    for (const auto& c : cases) {
+        SymbolRecord* r = t.as.sym.probe(c.name);
+        ASSERT_NE(r, nullptr) << c.name;
+        EXPECT_EQ(r->type, c.type) << c.name;
+        EXPECT_EQ(r->value, c.value) << c.name;
+        EXPECT_EQ(r->kind, tobra::KIND_ABSOLUTE) << c.name;
+    }
+    for (const char* plain : {"Sp", "Acc0", "Mbar", "accEXT01", "ACCEXT01"}) EXPECT_EQ(t.as.sym.probe(plain), nullptr) << plain;
+}
+
+TEST(ReservedRegisters, Dump) {
+    Table t;
+    tobra::dump_reserved(t.as);
+    EXPECT_EQ(t.out(),
+              "Reserved Register Names:\n"
+              "Control: \tcacr asid acr0 acr1 acr2 acr3 mmubar other_a7 usp vbr rombar rombar0 flashbar srambar "
+              "rambar rambar0 rambar1 mpcr edrambar secmbar mbar mbar2 pcr1u0 pcr1l0 pcr2u0 pcr2l0 pcr3u0 pcr3l0 "
+              "pcr1u1 pcr1l1 pcr2u1 pcr2l1 pcr3u1 pcr3l1 \n"
+              "Address: \ta0 a1 a2 a3 a4 a5 a6 a7 sp \n"
+              "Data:    \td0 d1 d2 d3 d4 d5 d6 d7 \n"
+              "Float:  \tfp0 fp1 fp2 fp3 fp4 fp5 fp6 fp7 \n"
+              "Fcontrol:\tfpiar fpsr fpcr \n"
+              "Status:  \tccr sr \n"
+              "PCrel:   \tpc \n"
+              "Accum:  \tacc acc0 acc1 acc2 acc3 accext01 accext23 \n"
+              "Status:  \tmask macsr \n"
+              "Cache:   \tdc ic bc \n\n");
+}
+
+TEST(SymbolTable, HashIsTheByteSumModulo203) {
+    EXPECT_EQ(tobra::SymbolTable::symbol_hash(""), 0);
+    EXPECT_EQ(tobra::SymbolTable::symbol_hash("a"), 97);
+    EXPECT_EQ(tobra::SymbolTable::symbol_hash("ab"), (97 + 98) % 203);
+    EXPECT_EQ(tobra::SymbolTable::symbol_hash("ab"), tobra::SymbolTable::symbol_hash("ba"));
+    EXPECT_EQ(tobra::SymbolTable::symbol_hash("\xff\xff"), 510 % 203);  // bytes count as unsigned
+    EXPECT_EQ(tobra::SymbolTable::symbol_hash(std::string(100000, '\xff')), static_cast<int>(25500000L % 203));
+}
+
+TEST(SymbolTable, SameBucketNewestFirstEachFindsItsOwn) {
+    Table t;
+    int b = tobra::SymbolTable::symbol_hash("ab");
+    int before = t.as.sym.chain_length(b);
+    t.as.sym.install("ab", 1, tobra::TYPE_USER, tobra::KIND_EQUATE);
+    t.as.sym.install("ba", 2, tobra::TYPE_USER, tobra::KIND_EQUATE);
+    EXPECT_EQ(t.as.sym.chain_length(b), before + 2);
+    EXPECT_STREQ(t.as.sym.symbol_buckets[b]->name, "ba");
+    EXPECT_STREQ(t.as.sym.symbol_buckets[b]->next->name, "ab");
+    EXPECT_EQ(t.as.sym.lookup("ab")->value, 1);
+    EXPECT_EQ(t.as.sym.lookup("ba")->value, 2);
+    EXPECT_EQ(t.as.sym.lookup("AB"), nullptr);  // case-sensitive
+    EXPECT_EQ(t.out(), "");                      // a miss is silent in pass 1
+}
+
+TEST(SymbolTable, RecordTakesSectionAndAddressOfItsDefinition) {
+    Table t;
+    t.as.drv.current_section = tobra::SEC_BSS;
+    t.as.drv.location_counter = 0x40;
+    t.as.sym.install("buf", 0x40, tobra::TYPE_USER, tobra::KIND_RELOCATABLE);
+    SymbolRecord* r = t.as.sym.probe("buf");
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->section, tobra::SEC_BSS);
+    EXPECT_EQ(r->def_address, 0x40);
+    EXPECT_EQ(r->kind, tobra::KIND_RELOCATABLE);
+}
+
+TEST(SymbolTable, Pass1Redefinitions) {
+    Table t;
+    auto& s = t.as.sym;
+    s.install("x", 1, tobra::TYPE_USER, tobra::KIND_EQUATE);
+    s.install("x", 2, tobra::TYPE_USER, tobra::KIND_EQUATE);
+    s.install("d0", 2, tobra::TYPE_USER, tobra::KIND_RELOCATABLE);
+    s.install("ext", 0, tobra::TYPE_USER, tobra::KIND_EXTERNAL);
+    s.install("ext", 0, tobra::TYPE_USER, tobra::KIND_EXTERNAL);     // second xref: silent
+    s.install("ext", 8, tobra::TYPE_USER, tobra::KIND_RELOCATABLE);  // label after xref: silent
+    EXPECT_EQ(t.out(), ",0: install: symbol redefined: x\n,0: install: reserved symbol name: d0\n");
+    EXPECT_EQ(t.as.drv.error_count, 2);
+    EXPECT_EQ(s.probe("x")->value, 1);
+    EXPECT_EQ(s.probe("d0")->type, tobra::TYPE_DREG);
+    EXPECT_EQ(s.probe("ext")->value, 0);
+    EXPECT_EQ(s.probe("ext")->kind, tobra::KIND_EXTERNAL);
+}
+
+TEST(SymbolTable, Pass2PhasingCheck) {
+    Table t;
+    auto& s = t.as.sym;
+    s.install("lab", 0x10, tobra::TYPE_USER, tobra::KIND_RELOCATABLE);
+    s.install("neg", -2, tobra::TYPE_USER, tobra::KIND_EQUATE);
+    t.as.drv.pass_number = 2;
+    t.as.drv.current_section = 1;
+    s.install("lab", 0x10, tobra::TYPE_USER, tobra::KIND_EQUATE);  // kind and section are not compared
+    EXPECT_EQ(t.out(), "");
+    s.install("lab", 0x14, tobra::TYPE_USER, tobra::KIND_RELOCATABLE);
+    s.install("neg", -1, tobra::TYPE_USER, tobra::KIND_EQUATE);
+    EXPECT_EQ(t.out(),
+              "install: current lab val=14 type=13\n"
+              "install: previous lab val=10 type=13\n"
+              ",0: install: phasing error\n"
+              "install: current neg val=ffffffff type=13\n"
+              "install: previous neg val=fffffffe type=13\n"
+              ",0: install: phasing error\n");
+    EXPECT_EQ(s.probe("lab")->value, 0x10);
+}
+
+TEST(SymbolTable, Pass2MissIsReportedBeforeTheNameIsAdded) {
+    Table t;
+    t.as.drv.pass_number = 2;
+    t.as.sym.install("late", 4, tobra::TYPE_USER, tobra::KIND_RELOCATABLE);
+    EXPECT_EQ(t.out(), ",0: lookup: undefined - late\n");
+    EXPECT_NE(t.as.sym.probe("late"), nullptr);
+    EXPECT_EQ(t.as.sym.probe("other"), nullptr);
+    EXPECT_EQ(t.out(), ",0: lookup: undefined - late\n");  // probe never reports
+}
+
+TEST(SymbolTable, SuppressedInsideASkippedBlock) {
+    Table t;
+    t.as.sym.install("x", 1, tobra::TYPE_USER, tobra::KIND_EQUATE);
+    t.as.drv.condition_level = 1;
+    t.as.drv.condition_stack[1] = 0;
+    t.as.sym.install("x", 2, tobra::TYPE_USER, tobra::KIND_EQUATE);
+    t.as.drv.pass_number = 2;
+    t.as.sym.install("x", 3, tobra::TYPE_USER, tobra::KIND_EQUATE);
+    EXPECT_EQ(t.out(), "");
+    EXPECT_EQ(t.as.drv.error_count, 0);
+}
+
+TEST(SymbolTable, InstallTrace) {
+    Table t;
+    t.as.options.debug_flags = tobra::DBG_INSTALL;
+    t.as.sym.install("here", 0x1f, tobra::TYPE_USER, tobra::KIND_RELOCATABLE);
+    t.as.sym.install("r9", -1, tobra::TYPE_AREG, tobra::KIND_ABSOLUTE);
+    t.as.sym.install("here", 0x20, tobra::TYPE_USER, tobra::KIND_RELOCATABLE);  // found: no trace line
+    EXPECT_EQ(t.out(),
+              "Install: here=0x1f((null))\n"
+              "Install: r9=0xffffffff(An)\n"
+              ",0: install: symbol redefined: here\n");
+}
+
+TEST(SymbolTable, DistributionOfTheReservedNames) {
+    Table t;
+    t.as.sym.symbol_distribution();
+    const std::string& out = t.out();
+    EXPECT_EQ(out.rfind("Symbol table distribution\n", 0), 0u);
+    EXPECT_NE(out.find("\nTotal symbols: 154\nMinimum list length: 0\nMaximum list length: 4\n"), std::string::npos);
+    // 203 figures, twenty to a line, the last line holding three.
+    size_t lines = 0;
+    for (char c : out) lines += c == '\n';
+    EXPECT_EQ(lines, 1u + 10u + 4u);
+    EXPECT_NE(out.find("\n3 3 2 \nTotal"), std::string::npos);
+}
+
+TEST(SymbolTable, ManyNamesStayFindable) {
+    Table t;
+    for (int i = 0; i < 50000; ++i) t.as.sym.install("sym" + std::to_string(i), i, tobra::TYPE_USER, tobra::KIND_EQUATE);
+    EXPECT_EQ(t.as.sym.size(), 50154u);
+    long total = 0;
+    for (int b = 0; b < tobra::SYMBOL_BUCKETS; ++b) total += t.as.sym.chain_length(b);
+    EXPECT_EQ(total, 50154);
+    for (int i = 0; i < 50000; i += 997) EXPECT_EQ(t.as.sym.lookup("sym" + std::to_string(i))->value, i);
+    std::string long_name(5000, 'q');  // names are kept whole, however long
+    t.as.sym.install(long_name, 7, tobra::TYPE_USER, tobra::KIND_EQUATE);
+    EXPECT_EQ(std::strlen(t.as.sym.probe(long_name)->name), 5000u);
+}
+
+// Labels through whole assemblies.
+TEST(SymbolTable, LabelErrorsEndToEnd) {
+    auto r = assemble("start: nop\nstart nop\nd0: nop\nMACSR\nMbar nop\nmbar\n");
+    EXPECT_EQ(r.exit_code, 4);
+    EXPECT_EQ(r.out,
+              "t.s,2: install: symbol redefined: start\n"
+              "t.s,3: install: reserved symbol name: d0\n"
+              "t.s,4: install: reserved symbol name: MACSR\n"
+              "t.s,6: install: reserved symbol name: mbar\n"
+              "4 error(s) found\n");
+}
+
+TEST(SymbolTable, LocalLabelsAreQualified) {
+    auto r = assemble("main nop\n.loop nop\n1$ nop\n.loop nop\n", {"-b", "-x8"});
+    EXPECT_EQ(r.out,
+              "Install: main=0x0((null))\n"
+              "Install: .loopmain=0x2((null))\n"
+              "Install: 1$main=0x4((null))\n"
+              "t.s,4: install: symbol redefined: .loopmain\n"
+              "1 error(s) found\n");
+}
