@@ -20,6 +20,10 @@
 //
 // A form may start with a label ("back: nop"); other lines are assembled
 // indented. GNU spellings may hold several statements separated by ';'.
+// Keep the forms between a label and a branch or PC-relative use of it to forms
+// both sides accept: a refused form drops out of that side's run and would
+// change the distance. A label on the using line itself ("f1: fadd.d f1(pc),fp2")
+// is always safe.
 #pragma once
 
 #include <string>

@@ -38,7 +38,7 @@ std::string spaced_hex(const std::string& hex) {
 std::string describe(const Outcome& o) {
     switch (o.kind) {
     case Outcome::accepted: return "accepted: " + spaced_hex(to_hex(o.bytes));
-    case Outcome::refused: return "refused: " + o.message;
+    case Outcome::refused: return "refused: " + o.message.substr(0, 160);
     default: return "broken: " + o.message;
     }
 }
