@@ -1,10 +1,143 @@
-// Placeholder bodies; the real ones come with their subsystem.
+// Branches, floating-point branches and the zero-displacement rewrite.
+//
+// Every size decision here must come out the same in both passes, or the
+// labels after the branch move between the passes. So a size is taken only
+// from the suffix, from a displacement known in pass 1 already (a backward or
+// absolute target), or from the forward mark that pass 2 replays.
 #include "driver/assembler.h"
 
 namespace tobra {
 
-void Encoder::h_branch(uint32_t, uint32_t) {}
-void Encoder::h_fbranch(uint32_t, uint32_t) {}
-void Encoder::zero_displacement_rewrite(Operand&) {}
+namespace {
+
+enum BranchSize { UNSIZED = 0, BYTE = 1, WORD = 2, LONG = 4 };
+
+bool fits8(int32_t d) { return d >= -128 && d <= 127; }
+bool fits16(int32_t d) { return d >= -32768 && d <= 32767; }
+
+int written_size(uint32_t mask) {
+    if (mask & (SZ_B | SZ_S)) return BYTE;
+    if (mask & SZ_W) return WORD;
+    if (mask & SZ_L) return LONG;
+    return UNSIZED;
+}
+
+// What a branch knows about its target.
+struct Target {
+    int32_t d;        // displacement from the word after the opcode
+    bool external;
+    bool undefined;
+};
+
+Target branch_target(const Operand& t, int32_t start) {
+    Target r{};
+    r.external = t.reloc_kind == KIND_EXTERNAL;
+    r.undefined = t.reloc_kind == KIND_UNDEFINED;
+    // Unknown targets get a displacement that every form can hold; the
+    // linker, or pass 2, supplies the real one.
+    r.d = (r.external || r.undefined) ? 2 : t.value - (start + 2);
+    return r;
+}
+
+} // namespace
+
+void Encoder::h_branch(uint32_t op, uint32_t) {
+    const Operand& t = as.scan.operands[0];
+    const int32_t start = as.drv.location_counter;
+    const bool pass2 = as.drv.pass_number == 2;
+    const Target tg = branch_target(t, start);
+    const int32_t d = tg.d;
+
+    int size = tg.external ? WORD : written_size(as.src.size_mask);
+    if (size == UNSIZED) {
+        // A target that was not yet known in pass 1 must get the same size in
+        // pass 2, whatever its distance turns out to be.
+        if (t.fwd || tg.undefined)
+            size = as.options.forward_branch_size;
+        // 0 and -1 in the byte field select the word and long forms.
+        else if (!fits8(d) || d == 0 || d == -1)
+            size = WORD;
+        else if (d < 0 && (as.drv.optimise_flags & OPT_BRANCH))
+            size = BYTE;
+        else
+            size = as.options.forward_branch_size;
+    }
+    if (size == LONG && !as.core.isa_b()) {
+        as.report_error("core: long displacment not allowed on this processor.");
+        return;
+    }
+
+    if (pass2 && tg.undefined) as.report_error("branch: invalid destination");
+    if (pass2 && size != LONG && !fits16(d)) as.report_error("branch: displacement larger than 16-bits");
+
+    int32_t field = start + 2;
+    switch (size) {
+    case BYTE:
+        if (d == 0 || d == -1)
+            as.report_error("branch: invalid destination");
+        else if (!fits8(d))
+            as.report_error("branch: byte destination out of range");
+        as.emit.emit_word(static_cast<int32_t>(op) | range_check(d, RANGE_S8));
+        field = start + 1;
+        field_width = 1;
+        break;
+    case WORD:
+        as.emit.emit_word(static_cast<int32_t>(op));
+        if (!fits16(d)) as.report_error("branch: word destination out of range");
+        as.emit.emit_word(range_check(d, RANGE_S16));
+        field_width = 2;
+        break;
+    default:
+        as.emit.emit_word(static_cast<int32_t>(op | 0xFF));
+        as.emit.emit_long(d);
+        field_width = 4;
+        break;
+    }
+    if (pass2 && tg.external) note_branch_external(t, field);
+}
+
+void Encoder::h_fbranch(uint32_t op, uint32_t) {
+    if (!as.core.has_fpu) {
+        as.report_error("fpu: floating-point not allowed on this processor.");
+        return;
+    }
+    const Operand& t = as.scan.operands[0];
+    const int32_t start = as.drv.location_counter;
+    const bool pass2 = as.drv.pass_number == 2;
+    const Target tg = branch_target(t, start);
+    const int32_t d = tg.d;
+    // No byte form; an unsized floating-point branch is a word branch.
+    const bool is_long = !tg.external && (as.src.size_mask & SZ_L);
+
+    if (pass2 && tg.undefined) as.report_error("branch: invalid destination");
+    if (pass2 && !is_long && !fits16(d)) as.report_error("fbranch: displacement larger than 16-bits");
+
+    if (is_long) {
+        as.emit.emit_word(static_cast<int32_t>(op | 0x40));
+        as.emit.emit_long(d);
+        field_width = 4;
+    } else {
+        as.emit.emit_word(static_cast<int32_t>(op));
+        if (!fits16(d)) as.report_error("branch: word destination out of range");
+        as.emit.emit_word(range_check(d, RANGE_S16));
+        field_width = 2;
+    }
+    if (pass2 && tg.external) note_branch_external(t, start + 2);
+}
+
+void Encoder::note_branch_external(const Operand& t, int32_t field_address) {
+    reference_kind = REF_PC;
+    if (t.sym_slot >= LINE_SYMBOL_SLOTS) return;
+    if (const SymbolRecord* s = as.ev.line_symbols[t.sym_slot]) as.obj.record_external(s, field_address);
+}
+
+// Only the operand itself decides, so that pass 1 and pass 2 agree.
+void Encoder::zero_displacement_rewrite(Operand& op) {
+    if (op.cls == CLS_INDEXED && op.ext_form == 1 && op.value == 0 && op.is_abs &&
+        op.reloc_kind < KIND_EXTERNAL) {
+        op.cls = CLS_AN_IND;
+        op.ext_form = 0;
+    }
+}
 
 } // namespace tobra

@@ -121,6 +121,17 @@ public:
     void h_fmovem_load(uint32_t op, uint32_t flags);    // 170
     void h_fnop(uint32_t op, uint32_t flags);           // 171
 
+private:
+    // Helpers of the branches, MAC and floating point.
+    void note_branch_external(const Operand& target, int32_t field_address);
+    uint32_t mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, const char* long_message);
+    bool plain_accumulator(const Operand& acc);
+    static bool has_index_register(const Operand& op);
+    bool fpu_present();
+    bool float_operand_ok(const Operand& op);
+
+public:
+
     // Per-instruction reference state, set by each extension-word emission.
     int field_width = 0;
     int reference_kind = 0;

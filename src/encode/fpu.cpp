@@ -1,14 +1,123 @@
-// Placeholder bodies; the real ones come with their subsystem.
+// The floating-point unit: arithmetic and moves, the control registers,
+// fmovem, fnop, fsave and frestore.
 #include "driver/assembler.h"
 
 namespace tobra {
 
-void Encoder::h_fp_arith(uint32_t, uint32_t) {}
-void Encoder::h_fp_store(uint32_t, uint32_t) {}
-void Encoder::h_fp_to_ctl(uint32_t, uint32_t) {}
-void Encoder::h_fp_from_ctl(uint32_t, uint32_t) {}
-void Encoder::h_fmovem_store(uint32_t, uint32_t) {}
-void Encoder::h_fmovem_load(uint32_t, uint32_t) {}
-void Encoder::h_fnop(uint32_t, uint32_t) {}
+namespace {
+
+constexpr uint32_t RM = 0x4000;  // command-word bit: the source is an effective address
+constexpr int32_t FPIAR = 1;     // the only control register an address register can reach
+
+// Source format of an effective-address source, from the size suffix.
+uint32_t source_format(uint32_t size_mask) {
+    if (size_mask & SZ_S) return 1;
+    if (size_mask & SZ_W) return 4;
+    if (size_mask & SZ_D) return 5;
+    if (size_mask & SZ_B) return 6;
+    return 0;  // .l and no suffix: long integer
+}
+
+} // namespace
+
+// (d8,An,Xi) and (d8,PC,Xi). The scanner gives every written index register a
+// size, so a long-form operand without one is a plain (d16,An).
+bool Encoder::has_index_register(const Operand& op) {
+    if (op.cls == CLS_PC_INDEXED) return op.ext_form == 2;
+    if (op.cls != CLS_INDEXED) return false;
+    return op.ext_form == 2 || (op.ext_form == 3 && (op.no_base || op.size_code != 0));
+}
+
+bool Encoder::fpu_present() {
+    if (as.core.has_fpu) return true;
+    as.report_error("fpu: floating-point not allowed on this processor.");
+    return false;
+}
+
+// The ColdFire unit addresses memory up to (d16,An) and (d16,PC), and a
+// double does not fit a data register.
+bool Encoder::float_operand_ok(const Operand& op) {
+    if (has_index_register(op) || (op.cls == CLS_DN && (as.src.size_mask & SZ_D))) {
+        as.report_error("float: mode not supported\n");
+        return false;
+    }
+    return true;
+}
+
+void Encoder::h_fp_arith(uint32_t op, uint32_t flags) {
+    if (!fpu_present()) return;
+    const Operand& src = as.scan.operands[0];
+    const Operand& dst = as.scan.operands[1];
+    if (!float_operand_ok(src)) return;
+    const uint32_t s = (flags & RM) ? source_format(as.src.size_mask) : static_cast<uint32_t>(src.reg);
+    // Single-operand forms name their own register as the destination.
+    const uint32_t d = static_cast<uint32_t>(dst.cls == CLS_FPN ? dst.reg : src.reg) & 7;
+    as.emit.emit_word(static_cast<int32_t>(op + modreg(src)));
+    as.emit.emit_word(static_cast<int32_t>((s << 10) | flags | (d << 7)));
+    ea_extension(src);
+}
+
+void Encoder::h_fp_store(uint32_t op, uint32_t flags) {
+    if (!fpu_present()) return;
+    const Operand& fp = as.scan.operands[0];
+    const Operand& dst = as.scan.operands[1];
+    if (!float_operand_ok(dst)) return;
+    as.emit.emit_word(static_cast<int32_t>(op + modreg(dst)));
+    as.emit.emit_word(static_cast<int32_t>((source_format(as.src.size_mask) << 10) | flags |
+                                           (static_cast<uint32_t>(fp.reg & 7) << 7)));
+    ea_extension(dst);
+}
+
+void Encoder::h_fp_to_ctl(uint32_t op, uint32_t flags) {
+    if (!fpu_present()) return;
+    const Operand& src = as.scan.operands[0];
+    const int32_t k = as.scan.operands[1].reg;
+    if (src.cls == CLS_AN && k != FPIAR) {
+        as.report_error("float: mode not supported\n");
+        return;
+    }
+    if (!float_operand_ok(src)) return;
+    as.emit.emit_word(static_cast<int32_t>(op + modreg(src)));
+    as.emit.emit_word(static_cast<int32_t>((static_cast<uint32_t>(k) << 10) | flags));
+    ea_extension(src);
+}
+
+void Encoder::h_fp_from_ctl(uint32_t op, uint32_t flags) {
+    if (!fpu_present()) return;
+    const int32_t k = as.scan.operands[0].reg;
+    const Operand& dst = as.scan.operands[1];
+    if (dst.cls == CLS_AN && k != FPIAR) {
+        as.report_error("float: mode not supported\n");
+        return;
+    }
+    if (!float_operand_ok(dst)) return;
+    as.emit.emit_word(static_cast<int32_t>(op + modreg(dst)));
+    as.emit.emit_word(static_cast<int32_t>((static_cast<uint32_t>(k) << 10) | flags));
+    ea_extension(dst);
+}
+
+void Encoder::h_fmovem_store(uint32_t op, uint32_t flags) {
+    if (!fpu_present()) return;
+    const Operand& dst = as.scan.operands[1];
+    if (!float_operand_ok(dst)) return;
+    as.emit.emit_word(static_cast<int32_t>(op + modreg(dst)));
+    as.emit.emit_word(static_cast<int32_t>(flags + getrlist(as.scan.operands[0])));
+    ea_extension(dst);
+}
+
+void Encoder::h_fmovem_load(uint32_t op, uint32_t flags) {
+    if (!fpu_present()) return;
+    const Operand& src = as.scan.operands[0];
+    if (!float_operand_ok(src)) return;
+    as.emit.emit_word(static_cast<int32_t>(op + modreg(src)));
+    as.emit.emit_word(static_cast<int32_t>(flags + getrlist(as.scan.operands[1])));
+    ea_extension(src);
+}
+
+// Accepted on every core, like fsave and frestore (handler 18).
+void Encoder::h_fnop(uint32_t op, uint32_t) {
+    as.emit.emit_word(static_cast<int32_t>(op));
+    as.emit.emit_word(0);
+}
 
 } // namespace tobra

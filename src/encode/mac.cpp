@@ -1,11 +1,141 @@
-// Placeholder bodies; the real ones come with their subsystem.
+// The multiply-accumulate units: mac and msac with and without load, the
+// moves into and out of the accumulators.
 #include "driver/assembler.h"
 
 namespace tobra {
 
-void Encoder::h_mac(uint32_t, uint32_t, bool) {}
-void Encoder::h_mac_load(uint32_t, uint32_t, bool) {}
-void Encoder::h_move_to_acc(uint32_t, uint32_t) {}
-void Encoder::h_move_from_acc(uint32_t, uint32_t) {}
+namespace {
+
+constexpr uint32_t ADDRESS_REGISTER = 8;  // bit of modreg() that tells An from Dn
+constexpr int32_t ACC_EXT01 = 5;
+constexpr int32_t ACC_EXT23 = 7;
+
+} // namespace
+
+// The second word's product fields, common to both mac formats.
+uint32_t Encoder::mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, const char* long_message) {
+    uint32_t w2 = 0;
+    if (as.src.size_mask & SZ_L) {
+        w2 = 0x0800;
+        if (ry.half || rx.half) as.report_error(long_message);
+    }
+    w2 += static_cast<uint32_t>(rx.mac_shift) << 9;
+    if (rx.half == 1) w2 |= 0x80;
+    if (ry.half == 1) w2 |= 0x40;
+    if (is_msac) w2 |= 0x100;
+    return w2;
+}
+
+// The extension registers are not accumulators: their numbers 5 and 7 would
+// land in the accumulator bits as ACC1 or ACC3.
+bool Encoder::plain_accumulator(const Operand& acc) {
+    if (acc.reg >= 0 && acc.reg <= 3) return true;
+    as.report_error("mac: invalid accumulator");
+    return false;
+}
+
+void Encoder::h_mac(uint32_t op, uint32_t, bool is_msac) {
+    if (as.core.mac_level == 0) {
+        as.report_error("core: instruction not allowed on this processor.");
+        return;
+    }
+    const Operand& ry = as.scan.operands[0];
+    const Operand& rx = as.scan.operands[1];
+    const Operand& acc = as.scan.operands[2];
+    const bool has_acc = acc.cls == CLS_ACC;
+    if (has_acc && as.core.mac_level >= 2 && !plain_accumulator(acc)) return;
+
+    const uint32_t x = modreg(rx);
+    uint32_t w1 = op + modreg(ry) + ((x & 7) << 9) + ((x & ADDRESS_REGISTER) ? 0x40 : 0);
+    uint32_t w2 = mac_product_word(ry, rx, is_msac,
+                                   is_msac ? "msac: upper/lower not applicable on long"
+                                           : "mac: upper/lower not applicable on long");
+    if (has_acc) {
+        // On a MAC unit the accumulator is dropped, keeping the length of both passes.
+        if (as.core.mac_level < 2) {
+            as.report_error("emac: instruction not allowed on this processor.");
+        } else {
+            if (acc.reg & 1) w1 |= 0x80;
+            if (acc.reg & 2) w2 |= 0x10;
+        }
+    }
+    as.emit.emit_word(static_cast<int32_t>(w1));
+    as.emit.emit_word(static_cast<int32_t>(w2));
+}
+
+void Encoder::h_mac_load(uint32_t op, uint32_t, bool is_msac) {
+    if (as.core.mac_level == 0) {
+        as.report_error("core: instruction not allowed on this processor.");
+        return;
+    }
+    const Operand& ry = as.scan.operands[0];
+    const Operand& rx = as.scan.operands[1];
+    const Operand& load = as.scan.operands[2];
+    const Operand& rw = as.scan.operands[3];
+    const Operand& acc = as.scan.operands[4];
+    const bool has_acc = acc.cls == CLS_ACC;
+    // The load forms end at (d16,An).
+    if (has_index_register(load)) {
+        as.report_error("index: mode not supported by this instruction");
+        return;
+    }
+    if (has_acc && as.core.mac_level >= 2 && !plain_accumulator(acc)) return;
+
+    uint32_t w2 = mac_product_word(ry, rx, is_msac,
+                                   is_msac ? "msacl: upper/lower not applicable on long"
+                                           : "macl: upper/lower not applicable on long");
+    w2 += modreg(ry) + (modreg(rx) << 12);
+    if (load.mask_flag) w2 |= 0x20;
+
+    const uint32_t w = modreg(rw);
+    // Bit 0x80 of the base opcode reads as ACC0 and is cleared for ACC1/ACC3.
+    uint32_t w1 = op + modreg(load) + ((w & 7) << 9) + ((w & ADDRESS_REGISTER) ? 0x40 : 0);
+    if (has_acc) {
+        if (as.core.mac_level < 2) {
+            as.report_error("emac: instruction not allowed on this processor.");
+        } else {
+            if (acc.reg & 1) w1 &= ~0x80u;
+            if (acc.reg & 2) w2 |= 0x10;
+        }
+    }
+    as.emit.emit_word(static_cast<int32_t>(w1));
+    as.emit.emit_word(static_cast<int32_t>(w2));
+    ea_extension(load);
+}
+
+void Encoder::h_move_to_acc(uint32_t op, uint32_t) {
+    if (as.core.mac_level == 0) {
+        as.report_error("mac: instruction not allowed on this processor.");
+        return;
+    }
+    const Operand& src = as.scan.operands[0];
+    const Operand& dst = as.scan.operands[1];
+    const bool from_acc = src.cls == CLS_ACC;
+    if (as.core.mac_level == 1 && (dst.reg != 0 || from_acc)) {
+        as.report_error("emac: instruction not allowed on this processor.");
+        return;
+    }
+    // Loading ACCext01/ACCext23 from a register is an instruction of its own;
+    // an accumulator-to-accumulator move has room for ACC0-ACC3 only.
+    if (from_acc && !(plain_accumulator(src) && plain_accumulator(dst))) return;
+    as.emit.emit_word(static_cast<int32_t>(op + (static_cast<uint32_t>(dst.reg) << 9) + modreg(src)));
+    ea_extension(src);
+}
+
+void Encoder::h_move_from_acc(uint32_t op, uint32_t) {
+    if (as.core.mac_level == 0) {
+        as.report_error("mac: instruction not allowed on this processor.");
+        return;
+    }
+    const Operand& src = as.scan.operands[0];
+    const Operand& rx = as.scan.operands[1];
+    const bool movclr = (op & 0x40) != 0;
+    const bool extension = src.reg == ACC_EXT01 || src.reg == ACC_EXT23;
+    if ((as.core.mac_level == 1 && (src.reg != 0 || movclr)) || (movclr && extension)) {
+        as.report_error("emac: instruction not allowed on this processor.");
+        return;
+    }
+    as.emit.emit_word(static_cast<int32_t>(op + (static_cast<uint32_t>(src.reg) << 9) + modreg(rx)));
+}
 
 } // namespace tobra

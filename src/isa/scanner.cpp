@@ -68,8 +68,14 @@ void OperandScanner::scan(Operand& op) {
 void OperandScanner::scan_immediate(Operand& op) {
     step();
     if (peek() == '(') step();
+    // Under .s and .d an immediate is floating-point data, while addresses and
+    // displacements on the same line stay integers.
     int32_t v[2] = {0, 0};
-    if (as.ev.eval(v, op) != TYPE_USER) {
+    const bool saved = as.ev.float_operands;
+    as.ev.float_operands = true;
+    int type = as.ev.eval(v, op);
+    as.ev.float_operands = saved;
+    if (type != TYPE_USER) {
         as.report_error("scan: expected expression");
         return;
     }
@@ -403,6 +409,9 @@ int32_t OperandScanner::regbit(int cls, int32_t reg) {
 }
 
 void OperandScanner::scan_exprlist() {
+    // dc.s and dc.d items are floating-point numbers.
+    const bool saved = as.ev.float_operands;
+    as.ev.float_operands = true;
     int n = 0;
     for (;;) {
         while (peek() == ' ' || peek() == '\t') step();
@@ -420,6 +429,7 @@ void OperandScanner::scan_exprlist() {
         }
         if (take() != ',') break;
     }
+    as.ev.float_operands = saved;
     operands[n].cls = CLS_NONE;
     operand_count = n;
 }

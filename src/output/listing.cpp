@@ -7,6 +7,19 @@
 
 namespace tobra {
 
+namespace {
+
+constexpr char HEX[] = "0123456789abcdef";
+
+void put_byte(Console& con, uint8_t b) {
+    con.put(HEX[b >> 4]);
+    con.put(HEX[b & 15]);
+}
+
+} // namespace
+
+bool Listing::active() const { return as.drv.pass_number == 2 && as.options.listing_enabled; }
+
 void Listing::banner() {
     as.con.write(BANNER);
     as.con.write(MAKER_NOTICE);
@@ -19,33 +32,55 @@ void Listing::list_line() {
         con.print("%08lx", static_cast<unsigned long>(static_cast<uint32_t>(as.drv.line_start_address)));
     else
         con.write("        ");
-    char field[16];
-    int n = 0;
-    static const char HEX[] = "0123456789abcdef";
-    for (int i = 0; i < 6; ++i) {
+
+    // The byte field is always 15 characters wide, so the source text starts
+    // in the 25th column whatever the line produced.
+    for (int i = 0; i < LISTING_BYTES_PER_LINE; ++i) {
         if (i < listing_count) {
-            if (i % 2 == 0) field[n++] = ' ';
-            field[n++] = HEX[listing_bytes[i] >> 4];
-            field[n++] = HEX[listing_bytes[i] & 15];
+            if (i % 2 == 0) con.put(' ');
+            put_byte(con, listing_bytes[i]);
         } else {
-            int blanks = i % 2 == 0 ? 3 : 2;
-            while (blanks--) field[n++] = ' ';
+            con.write(i % 2 == 0 ? "   " : "  ");
         }
     }
-    con.write(std::string_view(field, static_cast<size_t>(n)));
     con.put(' ');
+
     const char* text = as.src.line_buffer;
-    const char* end = std::strchr(text, '\n');
-    con.write(std::string_view(text, end ? static_cast<size_t>(end - text) : std::strlen(text)));
-    for (int i = 6; i < listing_count; ++i) {
-        if (i % 6 == 0)
-            con.write("\n        ");
-        else if (i % 2 == 0)
-            con.put(' ');
-        con.put(HEX[listing_bytes[i] >> 4]);
-        con.put(HEX[listing_bytes[i] & 15]);
+    const char* end = static_cast<const char*>(std::memchr(text, '\n', sizeof as.src.line_buffer));
+    size_t length = end ? static_cast<size_t>(end - text) : strnlen(text, sizeof as.src.line_buffer);
+    con.write(std::string_view(text, length));
+
+    // Continuation lines line their bytes up under those of the first line.
+    int count = listing_count < LISTING_BYTES ? listing_count : LISTING_BYTES;
+    for (int i = LISTING_BYTES_PER_LINE; i < count; ++i) {
+        if (i % LISTING_BYTES_PER_LINE == 0) con.write("\n        ");
+        if (i % 2 == 0) con.put(' ');
+        put_byte(con, listing_bytes[i]);
     }
     con.put('\n');
+}
+
+void Listing::class_tag_line(int32_t offset, std::string_view symbol_name) {
+    if (!active()) return;
+    as.con.print("%08lx                ", static_cast<unsigned long>(static_cast<uint32_t>(offset)));
+    as.con.write(symbol_name);
+    as.con.put('\n');
+}
+
+void Listing::page_break() {
+    if (active()) as.con.put('\f');
+}
+
+void Listing::show_value(int32_t value) {
+    as.drv.line_start_address = value;
+    listing_show_address = true;
+}
+
+void Listing::forget_line() {
+    listing_count = 0;
+    listing_show_address = false;
+    as.src.line_buffer[0] = '\n';
+    as.src.line_buffer[1] = '\0';
 }
 
 } // namespace tobra

@@ -1,19 +1,39 @@
 // The assembly listing of pass 2.
 #pragma once
 #include <cstdint>
+#include <string_view>
 
 namespace tobra {
 
 class Assembler;
 
 inline constexpr int LISTING_BYTES = 64;
+// Bytes shown on the first listing line of a source line and on each continuation line.
+inline constexpr int LISTING_BYTES_PER_LINE = 6;
 
 class Listing {
 public:
     explicit Listing(Assembler& as) : as(as) {}
 
+    // The listing line(s) of the line just processed.
     void list_line();
+    // The heading printed at the start of every source file.
     void banner();
+    // Whether lines are being listed now (pass 2 with the listing on).
+    bool active() const;
+
+    // For directives. Each prints only while the listing is active.
+    // A class-tag line: the offset and the tag's symbol name ("ct_" included).
+    void class_tag_line(int32_t offset, std::string_view symbol_name);
+    // A form feed (page, pag).
+    void page_break();
+
+    // A directive that gives its line a value without emitting bytes shows it
+    // in the address column.
+    void show_value(int32_t value);
+    // What an include line lists after the included file: no bytes, no text.
+    void forget_line();
+
     void capture(uint8_t byte) {
         if (listing_count < LISTING_BYTES) listing_bytes[listing_count++] = byte;
     }

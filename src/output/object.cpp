@@ -1,14 +1,236 @@
-// Placeholder bodies; the real ones come with their subsystem.
+// The relocatable object file writer.
+#include "output/object.h"
+
+#include <cstring>
+
 #include "driver/assembler.h"
 
 namespace tobra {
 
-void ObjectWriter::record_external(const SymbolRecord*, int32_t) {}
-void ObjectWriter::record_relocation(bool, int32_t, int) {}
-void ObjectWriter::record_base_reference(int32_t, int, int) {}
-void ObjectWriter::write_leading_hunks(int32_t) {}
-void ObjectWriter::write_trailing_hunks() {}
-void ObjectWriter::reset_for_pass2() {}
-void ObjectWriter::write_be32(uint8_t* b, uint32_t v) { b[0] = uint8_t(v >> 24); b[1] = uint8_t(v >> 16); b[2] = uint8_t(v >> 8); b[3] = uint8_t(v); }
+namespace {
+
+void append_be32(std::string& out, uint32_t value) {
+    uint8_t b[4];
+    ObjectWriter::write_be32(b, value);
+    out.append(reinterpret_cast<const char*>(b), 4);
+}
+
+// The name's characters and then zero bytes up to its padded length.
+void append_name(std::string& out, std::string_view name) {
+    out.append(name);
+    out.append(padded_name_length(name.size()) - name.size(), '\0');
+}
+
+void append_zeros(std::string& out, size_t count) { out.append(count, '\0'); }
+
+uint32_t round_up4(int64_t size) { return size <= 0 ? 0 : static_cast<uint32_t>((size + 3) & ~int64_t{3}); }
+
+bool valid_target(int section) { return section >= 0 && section < TARGET_SECTIONS; }
+
+} // namespace
+
+void ObjectWriter::write_be32(uint8_t* b, uint32_t v) {
+    b[0] = static_cast<uint8_t>(v >> 24);
+    b[1] = static_cast<uint8_t>(v >> 16);
+    b[2] = static_cast<uint8_t>(v >> 8);
+    b[3] = static_cast<uint8_t>(v);
+}
+
+void ReferenceGroup::clear() {
+    for (auto& l : lists) l.clear();
+    for (auto& i : index) i.clear();
+    entry_bytes = 0;
+}
+
+int ObjectWriter::group_of_section(int section) {
+    switch (section) {
+    case SEC_CODE: return 0;
+    case SEC_BASEDATA: return 1;
+    case SEC_DATA: return 2;
+    default: return -1;
+    }
+}
+
+void ObjectWriter::record_external(const SymbolRecord* symbol, int32_t field_address) {
+    int g = group_of_section(as.drv.current_section);
+    if (g < 0 || !symbol || !symbol->name) return;
+    int type = as.enc.field_width / 2 + as.enc.reference_kind;
+    // A type outside the table would come from an encoder fault; it cannot be
+    // written, and indexing with it must not corrupt the other lists.
+    if (type < 0 || type >= REFERENCE_TYPES) return;
+    int32_t offset = field_address - as.drv.section_base;
+
+    ReferenceGroup& group = reference_groups[g];
+    std::string_view name(symbol->name);
+    auto [it, inserted] = group.index[type].try_emplace(name, group.lists[type].size());
+    if (inserted) {
+        ReferenceEntry entry;
+        entry.name = symbol->name;
+        entry.first_offset = offset;
+        group.lists[type].push_back(std::move(entry));
+        group.entry_bytes += padded_name_length(name.size()) + 12;
+    } else {
+        group.lists[type][it->second].later_offsets.push_back(offset);
+        group.entry_bytes += 4;
+    }
+}
+
+void ObjectWriter::record_relocation(bool is_long, int32_t offset, int target_section) {
+    int sec = as.drv.current_section;
+    // Only code, data, bss and basedata carry relocation lists.
+    if (sec < 0 || sec >= RELOCATED_SECTIONS || !valid_target(target_section)) return;
+    RelocationList& list = is_long ? long_relocations[sec] : word_relocations[sec];
+    list.by_target[target_section].push_back(offset);
+}
+
+void ObjectWriter::record_base_reference(int32_t offset, int field_size, int target_section) {
+    if (!valid_target(target_section)) return;
+    base_references.push_back({offset, field_size, target_section});
+    base_reference_bytes[target_section] += 4;
+}
+
+void ObjectWriter::write_leading_hunks(int32_t code_size) {
+    std::string out;
+    append_be32(out, HUNK_HEADER);
+    append_be32(out, 0);
+
+    static constexpr uint32_t idnt_tags[3] = {HUNK_IDNT1, HUNK_IDNT2, HUNK_IDNT3};
+    for (int i = 0; i < 3; ++i) {
+        const auto& text = as.dir.identification_strings[i];
+        if (!text) continue;
+        append_be32(out, idnt_tags[i]);
+        append_be32(out, padded_name_length(text->size()));
+        append_name(out, *text);
+    }
+
+    append_be32(out, HUNK_PROCESSOR);
+    append_be32(out, 8);
+    append_be32(out, (static_cast<uint32_t>(as.core.core_number) << 16) |
+                         (static_cast<uint32_t>(as.core.core_version) & 0xFFFF));
+    append_be32(out, 0);
+
+    uint32_t padded = round_up4(code_size);
+    code_padding = static_cast<int32_t>(padded - static_cast<uint32_t>(code_size > 0 ? code_size : 0));
+    append_be32(out, HUNK_CODE);
+    append_be32(out, padded + 4);
+    append_be32(out, SEC_CODE);
+    as.emit.write_out(out.data(), out.size());
+}
+
+void ObjectWriter::write_reference_group(std::string& out, ReferenceGroup& group) {
+    if (group.empty()) return;
+    append_be32(out, HUNK_SYMBOL);
+    // The hunk's own size, so that a reader can step over it by its length.
+    append_be32(out, group.entry_bytes + 4);
+    for (int type = 0; type < REFERENCE_TYPES; ++type) {
+        for (const ReferenceEntry& e : group.lists[type]) {
+            std::string_view name(e.name);
+            append_be32(out, (static_cast<uint32_t>(type) << 24) | (padded_name_length(name.size()) & 0xFFFFFF));
+            append_be32(out, e.count());
+            append_name(out, name);
+            append_be32(out, static_cast<uint32_t>(e.first_offset));
+            for (auto it = e.later_offsets.rbegin(); it != e.later_offsets.rend(); ++it)
+                append_be32(out, static_cast<uint32_t>(*it));
+        }
+    }
+    append_be32(out, SYMBOL_TERMINATOR);
+    group.clear();
+}
+
+void ObjectWriter::write_relocations(std::string& out, uint32_t tag, int section, RelocationList& list) {
+    for (int target = 0; target < TARGET_SECTIONS; ++target) {
+        const auto& offsets = list.by_target[target];
+        if (offsets.empty()) continue;
+        append_be32(out, tag);
+        append_be32(out, 8 + 4 * static_cast<uint32_t>(offsets.size()));
+        append_be32(out, static_cast<uint32_t>(section));
+        append_be32(out, static_cast<uint32_t>(target));
+        for (int32_t o : offsets) append_be32(out, static_cast<uint32_t>(o));
+    }
+    list.clear();
+}
+
+void ObjectWriter::write_exports(std::string& out) {
+    auto& names = as.dir.export_list;
+    if (names.empty()) return;
+    // The warnings below belong to no source line.
+    as.drv.current_file_name = "?";
+    as.drv.line_number = 0;
+    std::string entries;
+    for (const std::string& name : names) {
+        const SymbolRecord* s = as.sym.probe(name);
+        if (!s) {
+            as.report_warning_arg("xdef: %s could not be found\n", name.c_str());
+            continue;
+        }
+        append_be32(entries, ((EXPORT_BASE + s->section) << 24) | (padded_name_length(name.size()) & 0xFFFFFF));
+        append_be32(entries, static_cast<uint32_t>(s->value));
+        append_name(entries, name);
+    }
+    append_be32(out, HUNK_SYMBOL);
+    append_be32(out, static_cast<uint32_t>(entries.size()) + 4);
+    out += entries;
+    append_be32(out, SYMBOL_TERMINATOR);
+    names.clear();
+}
+
+void ObjectWriter::write_trailing_hunks() {
+    std::string out;
+    write_reference_group(out, reference_groups[0]);
+
+    for (int sec : {SEC_DATA, SEC_BASEDATA}) {
+        std::vector<uint8_t>& bytes = as.emit.chunks[sec];
+        if (bytes.empty()) continue;
+        // Never shorter than the bytes themselves, whatever pass 1 counted.
+        int64_t counted = as.drv.section_size[sec];
+        uint32_t padded = round_up4(counted > static_cast<int64_t>(bytes.size()) ? counted
+                                                                              : static_cast<int64_t>(bytes.size()));
+        append_be32(out, HUNK_DATA);
+        append_be32(out, padded + 4);
+        append_be32(out, static_cast<uint32_t>(sec));
+        out.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        append_zeros(out, padded - bytes.size());
+        bytes.clear();
+    }
+
+    for (int sec : {SEC_BSS, SEC_BASEBSS}) {
+        if (as.emit.bss_size[sec] == 0) continue;
+        append_be32(out, HUNK_BSS);
+        append_be32(out, 8);
+        append_be32(out, static_cast<uint32_t>(sec));
+        append_be32(out, static_cast<uint32_t>(as.emit.bss_size[sec]));
+    }
+
+    for (int sec = 0; sec < RELOCATED_SECTIONS; ++sec) {
+        write_relocations(out, HUNK_RELOC_WORD, sec, word_relocations[sec]);
+        write_relocations(out, HUNK_RELOC_LONG, sec, long_relocations[sec]);
+    }
+
+    for (int target : {SEC_BASEDATA, SEC_BASEBSS, SEC_DATA, SEC_BSS}) {
+        if (base_reference_bytes[target] == 0) continue;
+        append_be32(out, HUNK_BASE_REF);
+        append_be32(out, 4 + base_reference_bytes[target]);
+        append_be32(out, static_cast<uint32_t>(target));
+        for (const BaseReference& b : base_references)
+            if (b.target_section == target) append_be32(out, static_cast<uint32_t>(b.offset));
+    }
+    base_references.clear();
+    std::memset(base_reference_bytes, 0, sizeof base_reference_bytes);
+
+    write_reference_group(out, reference_groups[1]);
+    write_reference_group(out, reference_groups[2]);
+    write_exports(out);
+    append_be32(out, HUNK_END);
+    as.emit.write_out(out.data(), out.size());
+}
+
+void ObjectWriter::reset_for_pass2() {
+    for (auto& g : reference_groups) g.clear();
+    for (auto& l : word_relocations) l.clear();
+    for (auto& l : long_relocations) l.clear();
+    base_references.clear();
+    std::memset(base_reference_bytes, 0, sizeof base_reference_bytes);
+    code_padding = 0;
+}
 
 } // namespace tobra

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tobra {
@@ -24,19 +26,58 @@ inline constexpr uint32_t HUNK_RELOC_WORD = 0xC0DECF16;
 inline constexpr uint32_t HUNK_BASE_REF = 0xC0DECF19;
 inline constexpr uint32_t HUNK_END = 0xC0DECF1F;
 
-struct ReferenceNode {
-    uint16_t count = 0;       // offsets of this name, on its first node only
-    const char* name = nullptr;
-    int32_t offset = 0;
-    uint8_t type = 0;
+// Ends the entries of a symbol hunk.
+inline constexpr uint32_t SYMBOL_TERMINATOR = 0xFF000000;
+// Top byte of an export entry: this plus the symbol's section.
+inline constexpr uint32_t EXPORT_BASE = 0x80;
+
+// Reference types: field width / 2 plus the reference kind (0, 4 or 8).
+inline constexpr int REFERENCE_TYPES = 12;
+inline constexpr const char* reference_type_names[REFERENCE_TYPES] = {
+    "ABS8", "ABS16", "ABS32", nullptr, "PC8", "PC16", "PC32", nullptr, "REL8", "REL16", "REL32", nullptr};
+
+// Sections a relocation can be recorded in and targets a record can name.
+inline constexpr int RELOCATED_SECTIONS = 4;
+inline constexpr int TARGET_SECTIONS = 32;
+
+// Bytes a name takes in the file: its characters and 1 to 4 zero bytes.
+inline constexpr uint32_t padded_name_length(size_t characters) {
+    return static_cast<uint32_t>((characters + 4) & ~size_t{3});
+}
+
+// Every reference of one symbol name with one type in one section. The file
+// lists the first offset, then the later ones newest first.
+struct ReferenceEntry {
+    const char* name = nullptr;  // the symbol's own name; the table never frees it
+    int32_t first_offset = 0;
+    std::vector<int32_t> later_offsets;  // in recording order
+    uint32_t count() const { return 1 + static_cast<uint32_t>(later_offsets.size()); }
 };
 
-struct RelocationNode {
-    int32_t offset = 0;
-    int target_section = 0;
+// The external references of one section (code, basedata or data).
+struct ReferenceGroup {
+    // Per type, the names in order of their first reference.
+    std::vector<ReferenceEntry> lists[REFERENCE_TYPES];
+    // Per type, name -> position in lists[type]: merging a reference must not
+    // search the list, or a long list of references would take quadratic time.
+    std::unordered_map<std::string_view, size_t> index[REFERENCE_TYPES];
+    // Bytes of the entries as written (not counting tag, length and terminator).
+    uint32_t entry_bytes = 0;
+
+    bool empty() const { return entry_bytes == 0; }
+    void clear();
 };
 
-struct BaseReferenceNode {
+// Word or long relocations of one section, kept per target section; the file
+// has one hunk per target, in ascending order, with the offsets in recording order.
+struct RelocationList {
+    std::vector<int32_t> by_target[TARGET_SECTIONS];
+    void clear() {
+        for (auto& v : by_target) v.clear();
+    }
+};
+
+struct BaseReference {
     int32_t offset = 0;
     int field_size = 0;
     int target_section = 0;
@@ -47,27 +88,40 @@ public:
     explicit ObjectWriter(Assembler& as) : as(as) {}
 
     // Pass-2 recording, called by the encoders and data directives.
+    // An external reference at field_address in the current section; the type
+    // comes from the encoder's field_width and reference_kind.
     void record_external(const SymbolRecord* symbol, int32_t field_address);
+    // A 16-bit (is_long false) or 32-bit relocatable value at offset in the
+    // current section, relative to target_section.
     void record_relocation(bool is_long, int32_t offset, int target_section);
+    // A base-relative displacement at offset (in the current section).
     void record_base_reference(int32_t offset, int field_size, int target_section);
 
-    // Writing (object output).
+    // Writing (object output). The leading hunks go out at the start of pass 2,
+    // the code follows as it is emitted, and the rest after an error-free pass 2.
     void write_leading_hunks(int32_t code_size);
     void write_trailing_hunks();
     void reset_for_pass2();
 
     static void write_be32(uint8_t* buffer, uint32_t value);
 
-    // Reference groups for code, basedata and data: 12 lists each, one per type.
-    std::vector<ReferenceNode> reference_groups[3][12];
-    long reference_total = 0;
-    // Word and long relocation lists of sections 0-3, ordered by target section.
-    std::vector<RelocationNode> word_relocations[4];
-    std::vector<RelocationNode> long_relocations[4];
-    std::vector<BaseReferenceNode> base_references;
+    // Reference groups in the order code, basedata, data.
+    ReferenceGroup reference_groups[3];
+    RelocationList word_relocations[RELOCATED_SECTIONS];
+    RelocationList long_relocations[RELOCATED_SECTIONS];
+    std::vector<BaseReference> base_references;
+    uint32_t base_reference_bytes[TARGET_SECTIONS] = {};
+    // Zero bytes that round the code hunk up to a multiple of 4; the driver
+    // writes them after the last source file.
     int32_t code_padding = 0;
 
 private:
+    // Group of a section, or -1 for bss and basebss, which hold no bytes to patch.
+    static int group_of_section(int section);
+    void write_reference_group(std::string& out, ReferenceGroup& group);
+    void write_relocations(std::string& out, uint32_t tag, int section, RelocationList& list);
+    void write_exports(std::string& out);
+
     Assembler& as;
 };
 

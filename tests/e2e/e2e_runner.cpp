@@ -10,8 +10,10 @@
 //   --- text NAME       the expected text of an output file
 //   --- absent NAME     the output file must not exist
 //   --- contains        every body line must appear somewhere in standard output
+//   --- dump ARGS       run tobra-dump ARGS after tobra: exit 0, no stderr, this exact stdout
+//   --- dumperr ARGS    run tobra-dump ARGS after tobra: exit 1, this exact stderr
 //   --- sh              a shell command run in the case directory after tobra; must exit 0;
-//                       $TOBRA is the binary
+//                       $TOBRA is the binary, $TOBRA_DUMP the object-file dumper
 //                       (a command whose tool is missing is skipped: write "need TOOL; command")
 // Lines before the first section are comments. "<TAB>" in a body stands for a tab.
 #include <gtest/gtest.h>
@@ -125,6 +127,16 @@ TEST_P(E2E, Case) {
     int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     std::string out = read_file(dir / "stdout.txt");
 
+    // tobra-dump runs in the same directory, after tobra.
+    auto run_dump = [&](const std::string& dump_args, std::string& dump_out, std::string& dump_err) {
+        std::string c = "cd '" + dir.string() + "' && '" + TOBRA_DUMP_BIN + "' " + dump_args +
+                        " > dump_stdout.txt 2> dump_stderr.txt";
+        int st = std::system(c.c_str());
+        dump_out = read_file(dir / "dump_stdout.txt");
+        dump_err = read_file(dir / "dump_stderr.txt");
+        return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    };
+
     bool checked_exit = false;
     for (auto& s : sections) {
         if (s.kind == "stdout") {
@@ -140,6 +152,18 @@ TEST_P(E2E, Case) {
             EXPECT_EQ(read_file(dir / s.arg), s.body) << s.arg << " of " << GetParam();
         } else if (s.kind == "absent") {
             EXPECT_FALSE(fs::exists(dir / s.arg)) << s.arg << " should not exist in " << GetParam();
+        } else if (s.kind == "dump" || s.kind == "dumperr") {
+            std::string dump_out, dump_err;
+            int dump_code = run_dump(s.arg, dump_out, dump_err);
+            if (s.kind == "dump") {
+                EXPECT_EQ(dump_code, 0) << "tobra-dump " << s.arg << " in " << GetParam() << ":\n" << dump_err;
+                EXPECT_EQ(dump_err, "") << "tobra-dump " << s.arg << " in " << GetParam();
+                EXPECT_EQ(dump_out, s.body) << "tobra-dump " << s.arg << " in " << GetParam();
+            } else {
+                EXPECT_EQ(dump_code, 1) << "tobra-dump " << s.arg << " in " << GetParam();
+                EXPECT_EQ(dump_out, "") << "tobra-dump " << s.arg << " in " << GetParam();
+                EXPECT_EQ(dump_err, s.body) << "tobra-dump " << s.arg << " in " << GetParam();
+            }
         } else if (s.kind == "sh") {
             std::string body = s.body;
             std::string need;
@@ -152,7 +176,7 @@ TEST_P(E2E, Case) {
                 std::printf("note: %s not installed, check skipped in %s\n", need.c_str(), GetParam().c_str());
                 continue;
             }
-            int rc = std::system(("cd '" + dir.string() + "' && TOBRA='" + TOBRA_BIN + "' && " + body).c_str());
+            int rc = std::system(("cd '" + dir.string() + "' && TOBRA='" + TOBRA_BIN + "' && TOBRA_DUMP='" + TOBRA_DUMP_BIN + "' && " + body).c_str());
             EXPECT_EQ(rc, 0) << "command failed in " << GetParam() << ": " << body;
         } else if (s.kind == "contains") {
             std::istringstream in(s.body);

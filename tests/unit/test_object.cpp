@@ -1,0 +1,258 @@
+// The object file writer: records of pass 2 and the hunks they become.
+#include <gtest/gtest.h>
+
+#include "object_test_util.h"
+
+namespace tobra {
+namespace {
+
+// An assembler standing in pass 2 with its object output open in memory.
+struct ObjectFixture : ::testing::Test {
+    Assembler as{nullptr};
+    ObjectFixture() {
+        as.write_files = false;
+        as.options.object_output = 1;
+        as.drv.pass_number = 2;
+        as.emit.output_open = true;
+    }
+    // External reference with the given field width and reference kind.
+    void ref(const SymbolRecord& s, int section, int width, int kind, int32_t address) {
+        as.drv.current_section = section;
+        as.enc.field_width = width;
+        as.enc.reference_kind = kind;
+        as.obj.record_external(&s, address);
+    }
+    std::string trailing() {
+        as.emit.output_data.clear();
+        as.obj.write_trailing_hunks();
+        return as.emit.output_data;
+    }
+    // Trailing hunks wrapped in a header so that the reader takes them.
+    ObjectFile read_trailing() {
+        std::string bytes = test::hex_bytes("c0decf01 00000000") + trailing();
+        std::string error;
+        auto f = read_object(bytes, error);
+        EXPECT_TRUE(f) << error;
+        return f ? *f : ObjectFile{};
+    }
+};
+
+SymbolRecord symbol(const char* name) {
+    SymbolRecord s;
+    s.name = name;
+    s.kind = KIND_EXTERNAL;
+    return s;
+}
+
+TEST(ObjectLayout, NamesPadToAMultipleOfFourWithAtLeastOneZero) {
+    EXPECT_EQ(padded_name_length(0), 4u);
+    EXPECT_EQ(padded_name_length(3), 4u);
+    EXPECT_EQ(padded_name_length(4), 8u);
+    EXPECT_EQ(padded_name_length(7), 8u);
+    EXPECT_EQ(padded_name_length(8), 12u);
+}
+
+TEST(ObjectLayout, CodeOnlyProgramIsHeaderProcessorCodeEnd) {
+    // Six bytes of code: the code hunk is rounded to 8 bytes, length 12.
+    auto r = test::assemble(" nop\n nop\n nop\n", {"-o"});
+    ASSERT_EQ(r.exit_code, 0) << r.out;
+    EXPECT_EQ(test::hex_words(r.bytes),
+              test::hex_words(test::hex_bytes("c0decf01 00000000"
+                                              "c0decf03 00000008 52060020 00000000"
+                                              "c0decf10 0000000c 00000000 4e714e71 4e710000"
+                                              "c0decf1f")));
+}
+
+TEST(ObjectLayout, CodeOfAMultipleOfFourHasNoPadding) {
+    auto r = test::assemble(" nop\n nop\n", {"-o"});
+    ASSERT_EQ(r.exit_code, 0) << r.out;
+    EXPECT_EQ(test::hex_words(r.bytes.substr(24)), "c0de cf10 0000 0008 0000 0000 4e71 4e71 c0de cf1f");
+}
+
+TEST(ObjectLayout, EmptyProgramHasAnEmptyCodeHunk) {
+    auto r = test::assemble("* nothing\n", {"-o"});
+    ASSERT_EQ(r.exit_code, 0) << r.out;
+    EXPECT_EQ(test::hex_words(r.bytes.substr(24)), "c0de cf10 0000 0004 0000 0000 c0de cf1f");
+}
+
+TEST_F(ObjectFixture, LeadingHunksCarryIdentificationAndTheSelectedCore) {
+    as.dir.identification_strings[0] = "abcd";  // 4 characters: P = 8
+    as.dir.identification_strings[2] = "";      // empty: P = 4
+    as.core.core_number = 0x5407;
+    as.core.core_version = 0x40;
+    as.obj.write_leading_hunks(5);
+    EXPECT_EQ(as.obj.code_padding, 3);
+    EXPECT_EQ(test::hex_words(as.emit.output_data),
+              test::hex_words(test::hex_bytes("c0decf01 00000000"
+                                              "c0decf04 00000008 61626364 00000000"
+                                              "c0decf09 00000004 00000000"
+                                              "c0decf03 00000008 54070040 00000000"
+                                              "c0decf10 0000000c 00000000")));
+}
+
+TEST_F(ObjectFixture, ReferencesToOneNameMergeIntoOneEntryNewestLast) {
+    SymbolRecord ext = symbol("ext");
+    for (int32_t a : {2, 10, 20}) ref(ext, SEC_CODE, 4, 0, a);
+    // One entry: type 2, P 4, count 3, the name, offset 2, then 20 and 10.
+    EXPECT_EQ(test::hex_words(trailing()),
+              test::hex_words(test::hex_bytes("c0decf14 0000001c"
+                                              "02000004 00000003 65787400 00000002 00000014 0000000a"
+                                              "ff000000 c0decf1f")));
+}
+
+TEST_F(ObjectFixture, ReferenceEntriesGoByTypeThenByFirstReference) {
+    SymbolRecord a = symbol("alpha"), b = symbol("b");
+    ref(b, SEC_CODE, 2, REF_PC, 4);     // PC16
+    ref(a, SEC_CODE, 4, 0, 8);          // ABS32
+    ref(b, SEC_CODE, 4, 0, 12);         // ABS32, a second name in that list
+    ref(a, SEC_CODE, 2, REF_PC, 16);    // PC16
+    ref(b, SEC_CODE, 1, REF_BASE, 21);  // REL8
+    ObjectFile f = read_trailing();
+    ASSERT_EQ(f.hunks.size(), 3u);
+    const auto& refs = f.hunks[1].references;
+    ASSERT_EQ(refs.size(), 5u);
+    std::vector<std::pair<int, std::string>> order;
+    for (auto& r : refs) order.emplace_back(r.type, r.name);
+    EXPECT_EQ(order, (std::vector<std::pair<int, std::string>>{
+                         {2, "alpha"}, {2, "b"}, {5, "b"}, {5, "alpha"}, {8, "b"}}));
+}
+
+TEST_F(ObjectFixture, NothingIsRecordedInUninitialisedSectionsOrForStrayTypes) {
+    SymbolRecord ext = symbol("ext");
+    ref(ext, SEC_BSS, 4, 0, 0);
+    ref(ext, SEC_BASEBSS, 4, 0, 0);
+    ref(ext, SEC_CODE, 4, 12, 0);  // type 14 exists in no list
+    as.drv.current_section = SEC_BASEBSS;
+    as.obj.record_relocation(true, 0, SEC_DATA);
+    as.drv.current_section = SEC_CODE;
+    as.obj.record_relocation(true, 0, 40);
+    as.obj.record_base_reference(0, 2, -1);
+    EXPECT_EQ(test::hex_words(trailing()), "c0de cf1f");
+}
+
+TEST_F(ObjectFixture, EachGroupsLengthIsItsOwnSize) {
+    SymbolRecord ext = symbol("ext"), longer = symbol("longer_name");
+    ref(ext, SEC_CODE, 4, 0, 0);
+    ref(ext, SEC_CODE, 4, 0, 4);
+    ref(longer, SEC_DATA, 4, 0, 0);
+    ref(ext, SEC_BASEDATA, 2, 0, 6);
+    ObjectFile f = read_trailing();
+    ASSERT_EQ(f.hunks.size(), 5u);
+    // code: 4 + 12 + 4 (second offset) + 4; basedata: 4 + 12 + 4; data: 12 + 12 + 4.
+    EXPECT_EQ(f.hunks[1].length, 24u);
+    EXPECT_EQ(f.hunks[2].length, 20u);
+    EXPECT_EQ(f.hunks[2].references[0].type, 1);
+    EXPECT_EQ(f.hunks[3].length, 28u);
+    EXPECT_EQ(f.hunks[3].references[0].name, "longer_name");
+}
+
+TEST_F(ObjectFixture, RelocationsGoPerSectionWordBeforeLongAndByTarget) {
+    as.drv.current_section = SEC_DATA;
+    as.obj.record_relocation(true, 8, SEC_CODE);
+    as.drv.current_section = SEC_CODE;
+    as.obj.record_relocation(true, 20, SEC_DATA);
+    as.obj.record_relocation(false, 6, SEC_BASEDATA);
+    as.obj.record_relocation(true, 2, SEC_CODE);
+    as.obj.record_relocation(true, 10, SEC_DATA);
+    as.obj.record_relocation(true, 14, SEC_CODE);
+    EXPECT_EQ(test::hex_words(trailing()),
+              test::hex_words(test::hex_bytes("c0decf16 0000000c 00000000 00000003 00000006"
+                                              "c0decf15 00000010 00000000 00000000 00000002 0000000e"
+                                              "c0decf15 00000010 00000000 00000001 00000014 0000000a"
+                                              "c0decf15 0000000c 00000001 00000000 00000008"
+                                              "c0decf1f")));
+}
+
+TEST_F(ObjectFixture, BaseReferencesGoByTargetBasedataBasebssDataBss) {
+    as.obj.record_base_reference(2, 2, SEC_DATA);
+    as.obj.record_base_reference(6, 2, SEC_BASEBSS);
+    as.obj.record_base_reference(10, 2, SEC_BASEDATA);
+    as.obj.record_base_reference(14, 1, SEC_BASEBSS);
+    as.obj.record_base_reference(18, 2, SEC_BSS);
+    EXPECT_EQ(test::hex_words(trailing()),
+              test::hex_words(test::hex_bytes("c0decf19 00000008 00000003 0000000a"
+                                              "c0decf19 0000000c 00000004 00000006 0000000e"
+                                              "c0decf19 00000008 00000001 00000002"
+                                              "c0decf19 00000008 00000002 00000012"
+                                              "c0decf1f")));
+}
+
+TEST_F(ObjectFixture, TrailingHunksComeInTheirFixedOrder) {
+    SymbolRecord ext = symbol("ext");
+    ref(ext, SEC_BASEDATA, 4, 0, 0);
+    ref(ext, SEC_DATA, 4, 0, 0);
+    ref(ext, SEC_CODE, 4, 0, 2);
+    as.emit.chunks[SEC_BASEDATA] = {1, 2};
+    as.emit.chunks[SEC_DATA] = {3, 4, 5, 6, 7};
+    as.drv.section_size[SEC_DATA] = 5;
+    as.drv.section_size[SEC_BASEDATA] = 2;
+    as.emit.bss_size[SEC_BASEBSS] = 12;
+    as.emit.bss_size[SEC_BSS] = 16;
+    as.drv.current_section = SEC_DATA;
+    as.obj.record_relocation(true, 0, SEC_CODE);
+    as.drv.current_section = SEC_CODE;
+    as.obj.record_relocation(true, 6, SEC_DATA);
+    as.obj.record_base_reference(8, 2, SEC_BASEBSS);
+    as.dir.export_list = {"gone"};
+    std::string out = trailing();
+    EXPECT_EQ(as.con.captured(), "?,0: warning --- xdef: gone could not be found\n\n");
+
+    std::string error;
+    auto f = read_object(test::hex_bytes("c0decf01 00000000") + out, error);
+    ASSERT_TRUE(f) << error;
+    std::vector<std::string> names;
+    for (auto& h : f->hunks) names.push_back(std::string(hunk_name(h.tag)) + " " + std::to_string(h.section));
+    EXPECT_EQ(names, (std::vector<std::string>{"HEADER 0", "SYMBOL 0", "DATA 1", "DATA 3", "BSS 2", "BSS 4",
+                                               "RELOC32 0", "RELOC32 1", "BASEREF 0", "SYMBOL 0", "SYMBOL 0",
+                                               "SYMBOL 0", "END 0"}));
+    // Data hunks are padded to the pass-1 size rounded up to 4.
+    EXPECT_EQ(test::hex_words(f->hunks[2].contents), "0304 0506 0700 0000");
+    EXPECT_EQ(test::hex_words(f->hunks[3].contents), "0102 0000");
+    EXPECT_EQ(f->hunks[5].size, 12u);
+    // The export hunk of names that were all missing holds only its terminator.
+    EXPECT_EQ(f->hunks[11].length, 4u);
+    EXPECT_TRUE(f->hunks[11].exports.empty());
+}
+
+TEST_F(ObjectFixture, RecordsAreGoneAfterWritingAndAfterTheResetBetweenPasses) {
+    SymbolRecord ext = symbol("ext");
+    ref(ext, SEC_CODE, 4, 0, 2);
+    as.obj.record_relocation(true, 0, SEC_DATA);
+    as.obj.record_base_reference(2, 2, SEC_BASEDATA);
+    as.obj.reset_for_pass2();
+    EXPECT_EQ(test::hex_words(trailing()), "c0de cf1f");
+
+    ref(ext, SEC_CODE, 4, 0, 2);
+    as.obj.record_relocation(false, 0, SEC_DATA);
+    EXPECT_NE(trailing(), test::hex_bytes("c0decf1f"));
+    EXPECT_EQ(test::hex_words(trailing()), "c0de cf1f");
+}
+
+TEST_F(ObjectFixture, ManyReferencesToOneNameStayOneEntry) {
+    // A name referenced 100,000 times, among 2,000 other names: one entry with
+    // every offset, its first offset first and the others newest first.
+    SymbolRecord hot = symbol("hot");
+    std::vector<std::string> names;
+    for (int i = 0; i < 2000; ++i) names.push_back("n" + std::to_string(i));
+    std::vector<SymbolRecord> others;
+    for (auto& n : names) others.push_back(symbol(n.c_str()));
+    for (auto& s : others) ref(s, SEC_CODE, 4, 0, 0);
+    for (int32_t i = 0; i < 100000; ++i) ref(hot, SEC_CODE, 4, 0, 4 * i);
+    ObjectFile f = read_trailing();
+    ASSERT_EQ(f.hunks.size(), 3u);
+    const auto& refs = f.hunks[1].references;
+    ASSERT_EQ(refs.size(), 2001u);
+    const auto& r = refs.back();
+    EXPECT_EQ(r.name, "hot");
+    ASSERT_EQ(r.offsets.size(), 100000u);
+    EXPECT_EQ(r.offsets[0], 0u);
+    EXPECT_EQ(r.offsets[1], 4u * 99999);
+    EXPECT_EQ(r.offsets.back(), 4u);
+    uint32_t expected = 4;  // the terminator
+    for (auto& n : names) expected += padded_name_length(n.size()) + 12;
+    expected += 4 + 12 + 99999 * 4;
+    EXPECT_EQ(f.hunks[1].length, expected);
+}
+
+} // namespace
+} // namespace tobra
