@@ -43,6 +43,7 @@ void Directives::d_if(int handler) {
         if (word) name.assign(*word);
     } else if (handler == 126) {
         first = read_compare_text();
+        while (*as.src.operand_text == ' ' || *as.src.operand_text == '\t') ++as.src.operand_text;
         if (*as.src.operand_text == ',') {
             ++as.src.operand_text;
             second = read_compare_text();

@@ -1,25 +1,136 @@
-// Placeholder bodies; the real ones come with their subsystem.
+// What the record directives share: name reading and composing, listing
+// values, the per-pass reset and the actions of the skip table.
+#include "directives/records.h"
+
 #include "driver/assembler.h"
 
 namespace tobra {
 
-void RecordDirectives::d_struct() {}
-void RecordDirectives::d_label() {}
-void RecordDirectives::d_bitdef() {}
-void RecordDirectives::d_lvo() {}
-void RecordDirectives::d_lvoreset() {}
-void RecordDirectives::d_call() {}
-void RecordDirectives::d_classtagbegin() {}
-void RecordDirectives::d_classtag() {}
-void RecordDirectives::d_classtagend() {}
-void RecordDirectives::d_classtagconcat() {}
-void RecordDirectives::d_enumreset() {}
-void RecordDirectives::d_enumset() {}
-void RecordDirectives::d_enum() {}
-void RecordDirectives::d_structure(bool) {}
-void RecordDirectives::d_field(int) {}
-void RecordDirectives::d_callres(bool) {}
-void RecordDirectives::skip_line(int) {}
-void RecordDirectives::reset_pass() { class_tag_counter = 0; }
+void RecordDirectives::reset_pass() {
+    // Both passes must hand out the same values, also to a source that never
+    // says enumreset or lvoreset, or the symbol table reports phasing errors.
+    enum_counter = 0;
+    vector_counter = 0;
+    downward_structure = 0;
+    class_tag_counter = 0;
+}
+
+std::optional<std::string> RecordDirectives::read_name() {
+    auto word = as.dir.read_word_item();
+    if (!word) return std::nullopt;
+    return std::string(*word);
+}
+
+void RecordDirectives::compose(std::string& buffer, std::string_view prefix, std::string_view name) {
+    buffer.assign(prefix);
+    buffer.append(name);
+    if (buffer.size() > NAME_BUFFER_SIZE - 1) buffer.resize(NAME_BUFFER_SIZE - 1);
+}
+
+void RecordDirectives::define(const std::string& name, int32_t value) {
+    as.sym.install(name, value, TYPE_USER, KIND_ABSOLUTE);
+}
+
+void RecordDirectives::list_value(int32_t value) {
+    as.drv.line_start_address = value;
+    as.lst.listing_show_address = true;
+}
+
+bool RecordDirectives::eval_operand(int32_t& value, Operand& op) {
+    op.clear();
+    int32_t words[2] = {0, 0};
+    int type = as.ev.eval(words, op);
+    value = type != 0 ? words[0] : 0;
+    return type != 0;
+}
+
+bool RecordDirectives::class_tag_lines_wanted() const {
+    return as.drv.pass_number == 2 && as.options.listing_enabled;
+}
+
+void RecordDirectives::print_class_tag_line(int32_t offset, const std::string& name) {
+    as.con.print("%08lx                %s\n", static_cast<unsigned long>(static_cast<uint32_t>(offset)), name.c_str());
+}
+
+void RecordDirectives::compose_bit_names(const std::string& prefix, const std::string& name) {
+    bool upper = !prefix.empty() && prefix[0] >= 'A' && prefix[0] <= 'Z';
+    std::string bit = prefix + (upper ? "B_" : "b_");
+    std::string mask = prefix + (upper ? "F_" : "f_");
+    compose(name_buffer_1, bit, name);
+    compose(name_buffer_2, mask, name);
+}
+
+// While a block is skipped nothing is defined and no counter moves, except
+// the class-tag counter: the numbering of a table must not depend on which
+// of its entries were assembled.
+void RecordDirectives::skip_line(int handler) {
+    switch (handler) {
+    case 111: case 112: case 113: case 114: case 115: case 116: case 118:
+    case 177: {
+        auto name = read_name();
+        if (name && !name->empty()) skip_list_symbol(*name);
+        break;
+    }
+    case 117: {
+        auto prefix = read_name();
+        auto name = read_name();
+        compose_bit_names(prefix.value_or(""), name.value_or(""));
+        skip_list_symbol(name_buffer_2);
+        break;
+    }
+    case 135: {
+        auto name = read_name();
+        compose(name_buffer_1, "_lvo", name.value_or(""));
+        skip_list_symbol(name_buffer_1);
+        break;
+    }
+    case 156: case 164: skip_classtag_start(); break;
+    case 157: skip_classtag(); break;
+    case 158: skip_classtagend(); break;
+    default: break;
+    }
+}
+
+void RecordDirectives::skip_list_symbol(const std::string& name) {
+    if (const SymbolRecord* s = as.sym.probe(name)) list_value(s->value);
+}
+
+void RecordDirectives::skip_classtag_start() {
+    auto name = read_name();
+    if (!name || name->empty()) {
+        class_tag_counter = 0;
+        return;
+    }
+    compose(name_buffer_1, "ct_", *name);
+    if (const SymbolRecord* s = as.sym.probe(name_buffer_1)) {
+        class_tag_counter = s->value;
+        list_value(s->value);
+    }
+}
+
+void RecordDirectives::skip_classtag() {
+    auto name = read_name();
+    // An assembled classtag without a name does nothing, so neither does a skipped one.
+    if (!name || name->empty()) return;
+    compose(name_buffer_1, "ct_", *name);
+    if (const SymbolRecord* s = as.sym.probe(name_buffer_1)) {
+        list_value(s->value);
+        if (class_tag_lines_wanted()) print_class_tag_line(s->value, name_buffer_1);
+    }
+    class_tag_counter = wrap_add(class_tag_counter, 4);
+}
+
+void RecordDirectives::skip_classtagend() {
+    auto name = read_name();
+    if (!name || name->empty()) {
+        list_value(class_tag_counter);
+        return;
+    }
+    compose(name_buffer_1, "ct_", *name);
+    if (const SymbolRecord* s = as.sym.probe(name_buffer_1)) {
+        list_value(s->value);
+        if (class_tag_lines_wanted()) print_class_tag_line(s->value, name_buffer_1);
+    }
+}
 
 } // namespace tobra

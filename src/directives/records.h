@@ -1,11 +1,18 @@
 // Structures, enumerations, bit definitions, library calls and class tags.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace tobra {
 
 class Assembler;
+struct Operand;
+
+// Room for a composed name: a prefix, a separator and a word of the word
+// reader (at most 119 characters each); longer compositions are cut.
+inline constexpr size_t NAME_BUFFER_SIZE = 360;
 
 class RecordDirectives {
 public:
@@ -38,11 +45,41 @@ public:
     int32_t enum_counter = 0;
     int32_t vector_counter = 0;
     int32_t class_tag_counter = 0;
-    std::string name_buffer_1;
-    std::string name_buffer_2;
+    std::string name_buffer_1;        // the name composed last ("_lvo", "ct_", bitdef bit name)
+    std::string name_buffer_2;        // bitdef mask name, callres base name
 
 private:
+    // The next word of the operand text, copied out of the word reader's buffer.
+    std::optional<std::string> read_name();
+    // prefix + name into buffer, cut to NAME_BUFFER_SIZE - 1 characters.
+    static void compose(std::string& buffer, std::string_view prefix, std::string_view name);
+    // A user constant of the absolute kind.
+    void define(const std::string& name, int32_t value);
+    // Shows value in the listing's address column.
+    void list_value(int32_t value);
+    // One expression at the cursor; false (value 0) when no term is there.
+    bool eval_operand(int32_t& value, Operand& op);
+    // The field directives share this: list, install, move the offset.
+    void define_field(const std::optional<std::string>& name, int32_t size);
+    // bitdef's two names from prefix and name.
+    void compose_bit_names(const std::string& prefix, const std::string& name);
+    // "%08lx                %s\n" before the directive's own listing line.
+    void print_class_tag_line(int32_t offset, const std::string& name);
+    bool class_tag_lines_wanted() const;
+
+    // Skip-table actions.
+    void skip_list_symbol(const std::string& name);
+    void skip_classtag_start();
+    void skip_classtag();
+    void skip_classtagend();
+
     Assembler& as;
 };
+
+// Signed 32-bit counters wrap like the machine's registers instead of
+// overflowing, whatever values a source feeds them.
+inline int32_t wrap_add(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
 
 } // namespace tobra

@@ -218,7 +218,12 @@ void SourceReader::process_line() {
         as.report_error_arg("process: unrecognized mnemonic - %s", mnemonic_field);
         return;
     }
+    // dc and equ read .s and .d numbers as floating point; their operands are
+    // scanned during matching.
+    const int first_handler = entry->variants[0].handler();
+    as.ev.float_operands = first_handler == 100 || first_handler == 101;
     const Variant* v = as.scan.match(entry->variants, entry->variant_count);
+    as.ev.float_operands = false;
     if (!v) {
         as.report_error("process: bad size or wrong operand(s)");
         return;

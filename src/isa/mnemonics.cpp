@@ -985,7 +985,7 @@ const uint32_t class_sets[CLS_COUNT] = {
     0xFE,   // Alterable
     0x3FA,  // Data
     0x7A,   // --CtlAlt
-    0x2FE,  // AnyNoImm
+    0x2FE,  // AnyNoImm: every addressing mode except an immediate (used by no variant)
     0x2D8,  // Ctl++
     0xC8,   // CtlAlt
     0x3F8,  // Memory

@@ -143,7 +143,7 @@ TEST(Conditional, IfncComparesTexts) {
     } cases[] = {
         {"abc,abd", true},          {"abc,abc", false},       {"'a b','a b'", false},
         {"\"x,y\",'x,y'", false},   {"'',''", false},         {"'',x", true},
-        {"Abc,abc", true},          {"abc,abc ; same", false},
+        {"Abc,abc", true},          {"abc,abc ; same", false}, {"abc , abc", false},
     };
     for (const Case& k : cases) {
         Ctx c;

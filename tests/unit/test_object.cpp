@@ -75,6 +75,25 @@ TEST(ObjectLayout, EmptyProgramHasAnEmptyCodeHunk) {
     EXPECT_EQ(test::hex_words(r.bytes.substr(24)), "c0de cf10 0000 0004 0000 0000 c0de cf1f");
 }
 
+TEST(ObjectExports, ExportsCarrySectionAndValueInDirectiveOrder) {
+    auto r = test::assemble(" xdef late\n xdef n\n xdef late\n nop\n section data\n dc.w 1\nlate: nop\n"
+                            "n equ -2\n",
+                            {"-o"});
+    ASSERT_EQ(r.exit_code, 0) << r.out;
+    std::string error;
+    auto f = read_object(r.bytes, error);
+    ASSERT_TRUE(f) << error;
+    const ObjectHunk& x = f->hunks[f->hunks.size() - 2];
+    ASSERT_EQ(x.exports.size(), 3u);
+    EXPECT_EQ(x.length, 4 + 16 + 12 + 16u);  // "n" pads to 4, "late" to 8
+    EXPECT_EQ(x.exports[0].name, "late");
+    EXPECT_EQ(x.exports[0].section, SEC_DATA);
+    EXPECT_EQ(x.exports[0].value, 2u);
+    EXPECT_EQ(x.exports[1].name, "n");
+    EXPECT_EQ(x.exports[1].value, 0xFFFFFFFEu);
+    EXPECT_EQ(x.exports[2].name, "late");
+}
+
 TEST_F(ObjectFixture, LeadingHunksCarryIdentificationAndTheSelectedCore) {
     as.dir.identification_strings[0] = "abcd";  // 4 characters: P = 8
     as.dir.identification_strings[2] = "";      // empty: P = 4

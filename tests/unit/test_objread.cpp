@@ -65,7 +65,9 @@ TEST(ObjectReader, LongOffsetListsWrapEightToALine) {
 
 TEST(ObjectReader, RefusesEveryCutOfAGoodFile) {
     // Cut at every length, a good file and a symbol hunk are refused, never over-read.
-    auto r = test::assemble(" nop\n nop\n nop\n", {"-o"});
+    auto r = test::assemble(" idnt m\n xref e\n xdef s\n nop\ns: jsr e\n jmp s\n section data\n dc.l s\n"
+                            " section bss\n ds.b 4\n",
+                            {"-o"});
     ASSERT_EQ(r.exit_code, 0);
     std::string error;
     ASSERT_TRUE(read_object(r.bytes, error)) << error;

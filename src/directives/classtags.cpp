@@ -1,0 +1,76 @@
+// Class tags: numbered tables of longs with a header that holds their end offset.
+#include "directives/records.h"
+
+#include "driver/assembler.h"
+
+namespace tobra {
+
+void RecordDirectives::d_classtagbegin() {
+    auto name = read_name();
+    bool named = name && !name->empty();
+    if (named) compose(name_buffer_1, "ct_", *name);
+
+    Operand op;
+    int32_t start = 0;
+    if (eval_operand(start, op) && start % 4 != 0)
+        as.report_warning("classtagbegin: value is not longword aligned\n");
+    class_tag_counter = start;
+    structure_offset = 0;
+    if (!named) return;
+
+    // The end symbol only exists after the block's classtagend, so pass 1
+    // holds the place of the header with 0 and pass 2 writes the real value.
+    if (as.drv.pass_number == 1) {
+        as.emit.emit_long(0);
+        return;
+    }
+    const SymbolRecord* end = as.sym.probe(name_buffer_1);
+    if (!end) as.fatal_error("classtagbegin: label not found (missing classtagend?)\n");
+    as.emit.emit_long(end->value);
+}
+
+void RecordDirectives::d_classtag() {
+    auto name = read_name();
+    if (!name || name->empty()) return;
+    compose(name_buffer_1, "ct_", *name);
+    define(name_buffer_1, class_tag_counter);
+
+    Operand op;
+    int32_t value = 0;
+    bool present = eval_operand(value, op);
+    structure_offset = value;
+    if (present) {
+        Driver& drv = as.drv;
+        // Same rule as a dc.l of a label: the linker must move the value
+        // with the section it points into, unless the code sits at a fixed origin.
+        if (drv.pass_number == 2 && !drv.origin_set && op.reloc_kind == KIND_RELOCATABLE)
+            as.obj.record_relocation(true, drv.location_counter, op.sym_section);
+        as.emit.emit_long(value);
+    }
+    if (class_tag_lines_wanted()) print_class_tag_line(class_tag_counter, name_buffer_1);
+    class_tag_counter = wrap_add(class_tag_counter, 4);
+}
+
+void RecordDirectives::d_classtagend() {
+    auto name = read_name();
+    if (name && !name->empty()) {
+        compose(name_buffer_1, "ct_", *name);
+        define(name_buffer_1, class_tag_counter);
+        if (class_tag_lines_wanted()) print_class_tag_line(class_tag_counter, name_buffer_1);
+    } else if (class_tag_lines_wanted()) {
+        print_class_tag_line(class_tag_counter, std::string());
+    }
+}
+
+void RecordDirectives::d_classtagconcat() {
+    auto name = read_name();
+    structure_offset = 0;
+    if (!name || name->empty()) return;
+    compose(name_buffer_1, "ct_", *name);
+    const SymbolRecord* end = as.sym.probe(name_buffer_1);
+    // Checked in pass 1 already: the continued block must have ended above.
+    if (!end) as.fatal_error("classtagconcat: label not found\n");
+    class_tag_counter = end->value;
+}
+
+} // namespace tobra

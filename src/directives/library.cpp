@@ -1,0 +1,70 @@
+// Library-vector offsets and the calls through them.
+#include "directives/records.h"
+
+#include "driver/assembler.h"
+
+namespace tobra {
+
+namespace {
+constexpr int32_t JSR_D16_A6 = 0x4EAE;       // jsr d16(a6)
+constexpr int32_t PUSH_A6 = 0x2F0E;          // move.l a6,-(sp)
+constexpr int32_t LOAD_A6_FROM_A6 = 0x2C6E;  // movea.l d16(a6),a6
+constexpr int32_t LOAD_A6_FROM_A4 = 0x2C6C;  // movea.l d16(a4),a6
+constexpr int32_t POP_A6 = 0x2C5F;           // movea.l (sp)+,a6
+constexpr int32_t VECTOR_SIZE = 6;           // each table entry is a jmp with a long address
+}  // namespace
+
+void RecordDirectives::d_lvoreset() {
+    vector_counter = 0;
+    as.lst.listing_show_address = true;
+}
+
+// A nameless lvo still takes its slot: tables keep reserved entries that way.
+void RecordDirectives::d_lvo() {
+    auto name = read_name();
+    vector_counter = wrap_add(vector_counter, -VECTOR_SIZE);
+    compose(name_buffer_1, "_lvo", name.value_or(""));
+    if (name && !name->empty()) define(name_buffer_1, vector_counter);
+    list_value(vector_counter);
+}
+
+// A call takes the same room in both passes whether or not its names are
+// known yet: a vector or base defined further down is found in pass 2, and
+// an undefined one is an error there, which removes the output anyway.
+void RecordDirectives::d_call() {
+    auto name = read_name();
+    compose(name_buffer_1, "_lvo", name.value_or(""));
+    const SymbolRecord* vector = as.sym.lookup(name_buffer_1);
+    as.emit.emit_word(JSR_D16_A6);
+    as.emit.emit_word(vector ? vector->value : 0);
+    as.lst.listing_show_address = true;
+    // Only a word straight after the name counts: a comment after a blank
+    // starts with ';', and two blanks make an empty word.
+    auto extra = read_name();
+    if (extra && !extra->empty() && (*extra)[0] != ';') as.report_error("call: too many parameters");
+}
+
+void RecordDirectives::d_callres(bool user) {
+    auto name = read_name();
+    compose(name_buffer_1, "_lvo", name.value_or(""));
+    auto base_name = read_name();
+    if (!base_name || base_name->empty()) {
+        as.report_error("callres: base label not supplied");
+        return;
+    }
+    name_buffer_2 = *base_name;
+    const SymbolRecord* base = as.sym.lookup(name_buffer_2);
+    int32_t displacement = base ? as.enc.range_check(base->value, RANGE_S16) : 0;
+    // With the base missing the vector is not looked up: one error per call.
+    const SymbolRecord* vector = base ? as.sym.lookup(name_buffer_1) : nullptr;
+
+    as.emit.emit_word(PUSH_A6);
+    as.emit.emit_word(user ? LOAD_A6_FROM_A4 : LOAD_A6_FROM_A6);
+    as.emit.emit_word(displacement);
+    as.emit.emit_word(JSR_D16_A6);
+    as.emit.emit_word(vector ? vector->value : 0);
+    as.emit.emit_word(POP_A6);
+    as.lst.listing_show_address = true;
+}
+
+} // namespace tobra

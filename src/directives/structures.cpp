@@ -1,0 +1,82 @@
+// Record layouts, enumerations and bit definitions: constants that emit nothing.
+#include "directives/records.h"
+
+#include "driver/assembler.h"
+
+namespace tobra {
+
+void RecordDirectives::d_structure(bool downward) {
+    downward_structure = downward ? 1 : 0;
+    auto name = read_name();
+    Operand op;
+    int32_t start = 0;
+    eval_operand(start, op);
+    structure_offset = start;
+    if (name && !name->empty()) define(*name, structure_offset);
+    list_value(structure_offset);
+}
+
+// A field without a name still takes its room, like padding in a record.
+void RecordDirectives::define_field(const std::optional<std::string>& name, int32_t size) {
+    bool named = name && !name->empty();
+    list_value(structure_offset);
+    if (downward_structure) {
+        structure_offset = wrap_add(structure_offset, -size);
+        if (named) define(*name, structure_offset);
+    } else {
+        if (named) define(*name, structure_offset);
+        structure_offset = wrap_add(structure_offset, size);
+    }
+}
+
+void RecordDirectives::d_field(int size) {
+    define_field(read_name(), size);
+}
+
+void RecordDirectives::d_struct() {
+    auto name = read_name();
+    Operand op;
+    int32_t size = 0;
+    eval_operand(size, op);
+    if (as.ev.expr_undefined) as.report_error_arg("struct: undefined constant for: %s\n", name.value_or("").c_str());
+    define_field(name, size);
+}
+
+void RecordDirectives::d_label() {
+    auto name = read_name();
+    if (name && !name->empty()) define(*name, structure_offset);
+    list_value(structure_offset);
+}
+
+void RecordDirectives::d_enumreset() {
+    enum_counter = 0;
+}
+
+void RecordDirectives::d_enumset() {
+    enum_counter = as.scan.operands[0].value;
+}
+
+void RecordDirectives::d_enum() {
+    auto name = read_name();
+    if (name && !name->empty()) define(*name, enum_counter);
+    list_value(enum_counter);
+    uint32_t mask = as.src.size_mask;
+    int32_t step = mask == SZ_W ? 2 : mask == SZ_L ? 4 : 1;
+    enum_counter = wrap_add(enum_counter, step);
+}
+
+void RecordDirectives::d_bitdef() {
+    auto prefix = read_name();
+    auto name = read_name();
+    Operand op;
+    int32_t bit = 0;
+    eval_operand(bit, op);
+    compose_bit_names(prefix.value_or(""), name.value_or(""));
+    // Bit numbers count modulo 32, negative ones too (-1 is bit 31).
+    int32_t mask = static_cast<int32_t>(uint32_t{1} << (static_cast<uint32_t>(bit) & 31u));
+    define(name_buffer_1, bit);
+    define(name_buffer_2, mask);
+    list_value(mask);
+}
+
+} // namespace tobra
