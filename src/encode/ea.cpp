@@ -22,12 +22,26 @@ constexpr Range range_table[] = {
 };
 static_assert(sizeof(range_table) / sizeof(range_table[0]) == RANGE_S7 + 1);
 
-bool has_index(const Operand& op) {
+} // namespace
+
+bool Encoder::has_index(const Operand& op) {
     if (op.cls != CLS_INDEXED && op.cls != CLS_PC_INDEXED) return false;
     // ext_form 3 also marks a plain d16 that does not fit; only the index
     // size, which the index scan always sets, tells the two apart.
     return op.ext_form == 2 || (op.ext_form == 3 && op.size_code != 0);
 }
+
+// A displacement that was a forward reference is marked as not fitting
+// (ext_form 3), yet d16(An) is its only possible form and its length does not
+// depend on the value: it is encoded as d16 and range-checked in pass 2.
+// Only a displacement known to be too large stays unencodable.
+bool Encoder::plain_displacement(const Operand& op) {
+    if (op.cls != CLS_INDEXED) return false;
+    if (op.ext_form == 1) return true;
+    return op.ext_form == 3 && op.fwd && !op.no_base && !has_index(op);
+}
+
+namespace {
 
 // The symbol an operand's expression referenced, or nullptr.
 const SymbolRecord* operand_symbol(Assembler& as, const Operand& op) {
@@ -68,7 +82,7 @@ uint32_t Encoder::modreg(const Operand& op) {
     case CLS_AN_IND: return 0x10 | r;
     case CLS_POSTINC: return 0x18 | r;
     case CLS_PREDEC: return 0x20 | r;
-    case CLS_INDEXED: return (op.ext_form == 1 ? 0x28 : 0x30) | r;
+    case CLS_INDEXED: return (plain_displacement(op) ? 0x28 : 0x30) | r;
     case CLS_EXPR: return op.size_code == 4 ? 0x39 : 0x38;
     case CLS_IMM: return 0x3C;
     case CLS_PC_INDEXED: return op.ext_form == 2 ? 0x3B : 0x3A;
@@ -153,10 +167,11 @@ void Encoder::ea_extension(const Operand& op) {
 
     case CLS_INDEXED: {
         reference_kind = REF_BASE;
-        if (op.ext_form == 1) {
+        if (plain_displacement(op)) {
             field_width = 2;
             put_word(static_cast<uint32_t>(range_check(op.value, RANGE_S16)));
-        } else if (op.ext_form == 2) {
+        } else if (op.ext_form == 2 || (op.fwd && !op.no_base)) {
+            // A forward displacement with an index has only the brief form.
             field_width = 1;
             put_word(brief_extension(op) + static_cast<uint32_t>(range_check(op.value, RANGE_S8)));
         } else {

@@ -57,6 +57,10 @@ public:
     // instruction has no encoding for, or scales by 8 on a core without an FPU.
     // Call it before the first word: a refused instruction emits nothing.
     bool index_allowed(const Operand& op, bool brief_allowed = true);
+    // Whether op is an indexed or PC-relative form with an index register.
+    static bool has_index(const Operand& op);
+    // Whether an indexed operand is encoded as d16(An) (mode 5).
+    static bool plain_displacement(const Operand& op);
 
     // Integer instruction formats (handler numbers in the comments).
     void h_fixed(uint32_t op, uint32_t flags);          // 0

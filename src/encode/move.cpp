@@ -16,7 +16,7 @@ enum MoveGroup { G_OTHER, G_D16, G_INDEX, G_IMM, G_ABS };
 
 MoveGroup source_group(const Operand& op) {
     switch (op.cls) {
-    case CLS_INDEXED: return op.ext_form == 1 ? G_D16 : G_INDEX;
+    case CLS_INDEXED: return Encoder::plain_displacement(op) ? G_D16 : G_INDEX;
     // (d8,PC,Xi) is restricted like an absolute address, d16(PC) like d16(An).
     case CLS_PC_INDEXED: return op.ext_form == 2 ? G_ABS : G_D16;
     case CLS_IMM: return G_IMM;
@@ -27,7 +27,7 @@ MoveGroup source_group(const Operand& op) {
 
 MoveGroup destination_group(const Operand& op) {
     switch (op.cls) {
-    case CLS_INDEXED: return op.ext_form == 1 ? G_D16 : G_INDEX;
+    case CLS_INDEXED: return Encoder::plain_displacement(op) ? G_D16 : G_INDEX;
     case CLS_EXPR: return G_ABS;
     default: return G_OTHER;
     }
@@ -131,9 +131,13 @@ void Encoder::h_ea_source(uint32_t op, uint32_t) {
         as.report_error(MODE_NOT_SUPPORTED);
         return;
     }
-    // The frame of fsave/frestore is addressed by (An) or d16(An) only.
-    const bool frame = op == 0xF300 || op == 0xF340;
-    if (!operands_allowed(!frame)) return;
+    // The frame of fsave/frestore is addressed without an index, like every
+    // floating-point operand.
+    if ((op == 0xF300 || op == 0xF340) && has_index(src)) {
+        as.report_error("float: mode not supported\n");
+        return;
+    }
+    if (!operands_allowed(true)) return;
     // CCR and SR take word data, MACSR and MASK long data.
     if (dst.cls == CLS_CCR || dst.cls == CLS_SR) as.src.size_mask = SZ_W;
     else if (dst.cls == CLS_MACSR || dst.cls == CLS_MASK) as.src.size_mask = SZ_L;

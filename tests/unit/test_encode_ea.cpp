@@ -54,6 +54,44 @@ TEST(EncodeEa, DisplacementThatDoesNotFitIsAnError) {
     EXPECT_EQ(rig.messages(), "t.s,1: index: index value out of range\n");
 }
 
+TEST(EncodeEa, ForwardDisplacementsKeepTheirOnlyForm) {
+    // The scanner marks a displacement that names a later symbol as not
+    // fitting; d16(An) and the brief index word are still the only forms.
+    struct Row {
+        const char* line;
+        Operand src;
+        const char* words;  // lea <src>,a1
+        const char* warning;
+    };
+    Operand later = disp(12, 5);
+    later.ext_form = 3;
+    later.fwd = 1;
+    Operand too_far = later;
+    too_far.value = 40000;
+    Operand later_index = index(-4, 0, 0);
+    later_index.ext_form = 3;
+    later_index.fwd = 1;
+    const Row rows[] = {
+        {"lea count(a5),a1 (count equ 12, later)", later, "43ed 000c", nullptr},
+        {"lea far(a5),a1 (far equ 40000, later)", too_far, "43ed 9c40", "40000 value not in range: [-32768,32767]"},
+        {"lea (idx,a0,d0.l),a1 (idx equ -4, later)", later_index, "43f0 08fc", nullptr},
+    };
+    for (const Row& r : rows) {
+        EncodeRig rig;
+        EXPECT_EQ(rig.run(5, 0x41C0, 0, SZ_L, r.src, an(1)), r.words) << r.line;
+        std::string want = r.warning ? std::string("t.s,1: warning --- ") + r.warning + "\n" : "";
+        EXPECT_EQ(rig.messages(), want) << r.line;
+    }
+    // An index without a base register has no ColdFire form at all.
+    Operand no_base = index(0, 0, 1);
+    no_base.ext_form = 3;
+    no_base.no_base = 1;
+    no_base.fwd = 1;
+    EncodeRig rig(1);
+    EXPECT_EQ(rig.run(5, 0x41C0, 0, SZ_L, no_base, an(1)), "+2");
+    EXPECT_EQ(rig.messages(), "t.s,1: index: index value out of range\n");
+}
+
 namespace {
 
 // An operand whose expression referenced sym through line slot 0.
