@@ -3,7 +3,7 @@ BUILD      ?= build
 TEST_BUILD ?= build-asan
 JOBS       ?= 2
 
-.PHONY: all build demo test test-deps bench fuzz clean
+.PHONY: all build demo test test-deps bench fuzz install clean
 
 all: build
 
@@ -11,11 +11,18 @@ build:
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTOBRA_TESTS=OFF > /dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target tobra
 
-# Builds tobra, assembles an example and shows the S-records it wrote.
+# Builds tobra, assembles the hello example, shows its S-records and, when QEMU
+# is installed, runs the binary image on an emulated ColdFire board.
 demo: build
-	@cd examples && ../$(BUILD)/tobra demo.s
-	@echo "--- examples/demo.o:"
-	@cat examples/demo.o
+	@cd examples && ../$(BUILD)/tobra hello.s
+	@echo "--- S-records of examples/hello.s:"
+	@cat examples/hello.o
+	@cd examples && ../$(BUILD)/tobra -q -b hello.s
+	@if command -v qemu-system-m68k > /dev/null; then \
+	  echo "--- running the image on an emulated MCF5208EVB board:"; \
+	  ./tests/emulator/run_qemu.sh examples/hello.o 'Hello' 20; \
+	else echo "(install qemu-system-misc to run it on an emulated board)"; fi
+	@rm -f examples/hello.o
 
 test-deps:
 	@./scripts/install-test-deps.sh
@@ -41,6 +48,11 @@ fuzz:
 	@mkdir -p build-fuzz/corpus build-fuzz/findings
 	@./build-fuzz/fuzz_assemble -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
 	    -artifact_prefix=build-fuzz/findings/ -print_final_stats=1 build-fuzz/corpus build-fuzz/seeds
+
+PREFIX ?= /usr/local
+install: build
+	@cmake --build $(BUILD) -j $(JOBS)
+	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD) build-fuzz

@@ -117,7 +117,7 @@ void Directives::d_incbin() {
         // Only plain files: a directory has no bytes, and a pipe or device could
         // block the assembler or never end.
         std::error_code ec;
-        if (path.empty() || !std::filesystem::is_regular_file(path, ec)) {
+        if (path.empty() || as.memory_only || !std::filesystem::is_regular_file(path, ec)) {
             as.report_error("incbin: file not found");
             return;
         }

@@ -67,20 +67,4 @@ void Listing::class_tag_line(int32_t offset, std::string_view symbol_name) {
     as.con.put('\n');
 }
 
-void Listing::page_break() {
-    if (active()) as.con.put('\f');
-}
-
-void Listing::show_value(int32_t value) {
-    as.drv.line_start_address = value;
-    listing_show_address = true;
-}
-
-void Listing::forget_line() {
-    listing_count = 0;
-    listing_show_address = false;
-    as.src.line_buffer[0] = '\n';
-    as.src.line_buffer[1] = '\0';
-}
-
 } // namespace tobra

@@ -22,17 +22,9 @@ public:
     // Whether lines are being listed now (pass 2 with the listing on).
     bool active() const;
 
-    // For directives. Each prints only while the listing is active.
-    // A class-tag line: the offset and the tag's symbol name ("ct_" included).
+    // A class-tag line (the offset and the tag's symbol name, "ct_" included),
+    // printed only while the listing is active.
     void class_tag_line(int32_t offset, std::string_view symbol_name);
-    // A form feed (page, pag).
-    void page_break();
-
-    // A directive that gives its line a value without emitting bytes shows it
-    // in the address column.
-    void show_value(int32_t value);
-    // What an include line lists after the included file: no bytes, no text.
-    void forget_line();
 
     void capture(uint8_t byte) {
         if (listing_count < LISTING_BYTES) listing_bytes[listing_count++] = byte;

@@ -153,9 +153,12 @@ void ObjectWriter::write_relocations(std::string& out, uint32_t tag, int section
 void ObjectWriter::write_exports(std::string& out) {
     auto& names = as.dir.export_list;
     if (names.empty()) return;
-    // The warnings below belong to no source line.
+    // The warnings below belong to no source line, so a conditional block the
+    // source left open and skipping must not silence them.
     as.drv.current_file_name = "?";
     as.drv.line_number = 0;
+    as.drv.condition_level = 0;
+    as.drv.condition_stack[0] = 0xFF;
     std::string entries;
     for (const std::string& name : names) {
         const SymbolRecord* s = as.sym.probe(name);

@@ -2,6 +2,10 @@
 // symbols and messages out.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "test_util.h"
@@ -34,6 +38,12 @@ TEST(DataDirectives, DcEmitsItemsAtTheirSize) {
         {" dc.w $12345678\n", "5678"},
         {" dc.s 1.5\n", "3fc0 0000"},
         {" dc.d 1.5\n", "3ff8 0000 0000 0000"},
+        // Checked against another assembler's single and double directives.
+        {" dc.s -2.25e3,0.1\n", "c50c a000 3dcc cccd"},
+        {" dc.d 0.1\n", "3fb9 9999 9999 999a"},
+        {" dc.l 1.5\n", "3fc0 0000"},
+        // An external reads as 0 in data: dc makes no reference to it.
+        {" xref ext\n dc.l ext\n", "0000 0000"},
         {" dc.s 'ab'\n dc.d 'cd'\n", ""},
         {" nop\nx: dc.w x,* \n", "4e71 0002 0002"},
         {" dc.b 1\n dc.w 2\n", "0100 02"},  // no alignment: the word lands at an odd address
@@ -100,6 +110,23 @@ TEST(DataDirectives, IncbinCopiesAndAligns) {
     EXPECT_NE(r.out.find("t.s,1: incbin: file not found\n"), std::string::npos);
 }
 
+TEST(DataDirectives, IncbinReadsRealFilesUnlessMemoryOnly) {
+    auto path = std::filesystem::temp_directory_path() / ("tobra_incbin_" + std::to_string(::getpid()) + ".bin");
+    std::ofstream(path, std::ios::binary) << "xyz";
+    const std::string source = " incbin " + path.string() + "\n";
+    auto r = assemble(source, {"-b", "-n"});
+    EXPECT_EQ(hex_words(r.bytes), "7879 7a");
+
+    tobra::Assembler as(nullptr);
+    as.write_files = false;
+    as.memory_only = true;
+    as.memory_files["t.s"] = source;
+    const char* argv[] = {"tobra", "-b", "t.s"};
+    EXPECT_EQ(as.run(3, argv), 1);
+    EXPECT_NE(as.con.captured().find("incbin: file not found"), std::string::npos);
+    std::filesystem::remove(path);
+}
+
 TEST(DataDirectives, IncbinIntoDataStaysInDataSection) {
     std::vector<std::pair<std::string, std::string>> files = {{"two.bin", "\x11\x22"}};
     auto r = assemble(" section data\n dc.b 1\n incbin two.bin\n section code\n nop\n", {"-b", "-n"}, files);
@@ -135,6 +162,13 @@ TEST(SymbolDirectives, ListingShowsEquAndOrgValues) {
     EXPECT_NE(r.out.find("00001234                x equ $1234\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("00001000                 org $1001\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("00001000 4e71            nop\n"), std::string::npos) << r.out;
+}
+
+TEST(SymbolDirectives, PagePrintsFormFeedInListingOnly) {
+    auto r = assemble(" nop\n page\n", {"-b", "-l"});
+    EXPECT_NE(r.out.find("\f                         page\n"), std::string::npos) << r.out;
+    r = assemble(" page\n");
+    EXPECT_EQ(r.out.find('\f'), std::string::npos);
 }
 
 TEST(SymbolDirectives, RorgWarnsAndActsAsOrg) {
@@ -266,6 +300,58 @@ TEST(Inclusion, SelfInclusionIsBounded) {
 TEST(Inclusion, IncludeLineIsListedEmptyAfterTheFile) {
     auto r = assemble(" include a.i\n", {"-b", "-l"}, {{"a.i", " nop\n"}});
     EXPECT_NE(r.out.find("00000000 4e71            nop\n                        \n"), std::string::npos) << r.out;
+}
+
+// The relocation lists that pass 2 leaves behind (no object file is written
+// with -b, so they are still there after the run).
+struct Relocations {
+    std::vector<int32_t> word, long_;
+};
+
+Relocations relocations_of(const std::string& source, int section, int target) {
+    tobra::Assembler as(nullptr);
+    as.write_files = false;
+    as.memory_files["t.s"] = source;
+    const char* argv[] = {"tobra", "-b", "t.s"};
+    EXPECT_EQ(as.run(3, argv), 0) << as.con.captured();
+    return {as.obj.word_relocations[section].by_target[target], as.obj.long_relocations[section].by_target[target]};
+}
+
+TEST(DataRelocations, RelocatableItemsAreRecordedWithoutOrigin) {
+    auto r = relocations_of(" nop\nx: dc.l x,5,x\n dc.w x\n dc x\n dc.b x\n", tobra::SEC_CODE, tobra::SEC_CODE);
+    EXPECT_EQ(r.long_, (std::vector<int32_t>{2, 10}));
+    EXPECT_EQ(r.word, (std::vector<int32_t>{14, 16}));
+}
+
+TEST(DataRelocations, DoubleRecordsAtItsFirstLong) {
+    auto r = relocations_of(" dc.w 0\nx: dc.d x\n", tobra::SEC_CODE, tobra::SEC_CODE);
+    EXPECT_EQ(r.long_, (std::vector<int32_t>{2}));
+}
+
+TEST(DataRelocations, TargetIsTheLabelsSectionListIsTheCurrentOne) {
+    auto r = relocations_of(" section data\n dc.w 0\nd: dc.l c\n section code\nc: dc.l d\n", tobra::SEC_DATA,
+                            tobra::SEC_CODE);
+    EXPECT_EQ(r.long_, (std::vector<int32_t>{2}));
+    r = relocations_of(" section data\n dc.w 0\nd: dc.l c\n section code\nc: dc.l d\n", tobra::SEC_CODE,
+                       tobra::SEC_DATA);
+    EXPECT_EQ(r.long_, (std::vector<int32_t>{0}));
+}
+
+TEST(DataRelocations, NoneAfterOrgNoneForExternalsAbsolutesOrDr) {
+    auto r = relocations_of(" org $100\nx: dc.l x\n", tobra::SEC_CODE, tobra::SEC_CODE);
+    EXPECT_TRUE(r.long_.empty());
+    r = relocations_of(" xref e\nx: dc.l e,x-x,x+4-x\n dr.l x\n", tobra::SEC_CODE, tobra::SEC_CODE);
+    EXPECT_TRUE(r.long_.empty());
+    EXPECT_TRUE(r.word.empty());
+}
+
+TEST(SymbolDirectives, IdntFillsTheIdentificationHunks) {
+    auto r = assemble(" idnt abc ; note\n nop\n", {"-o"});
+    EXPECT_EQ(r.exit_code, 0) << r.out;
+    // Header hunk, then the three identification hunks, each name padded.
+    EXPECT_EQ(hex_words(r.bytes.substr(0, 48)),
+              "c0de cf01 0000 0000 c0de cf04 0000 0004 6162 6300 c0de cf05 0000 0004 3b00 0000 "
+              "c0de cf09 0000 0008 6e6f 7465 0000 0000");
 }
 
 }  // namespace

@@ -61,30 +61,19 @@ TEST_F(ListingFixture, OnlySixtyFourBytesOfALineAreShown) {
 }
 
 TEST_F(ListingFixture, AValueShowsInTheAddressColumn) {
-    as.lst.show_value(-2);
+    as.lst.listing_show_address = true;
     EXPECT_EQ(list("x equ -2\n", 0, -2), "fffffffe                x equ -2\n");
 }
 
-TEST_F(ListingFixture, AnIncludeLineListsNoBytesAndNoText) {
-    std::strcpy(as.src.line_buffer, " include \"a.i\"\n");
-    as.lst.capture(1);
-    as.lst.show_value(8);
-    as.lst.forget_line();
-    as.lst.list_line();
-    EXPECT_EQ(as.con.captured(), std::string(24, ' ') + "\n");
-}
-
-TEST_F(ListingFixture, ClassTagLinesAndPageBreaksOnlyWhileListing) {
+TEST_F(ListingFixture, ClassTagLinesOnlyWhileListing) {
     as.lst.class_tag_line(4, "ct_Init");
-    as.lst.page_break();
-    EXPECT_EQ(as.con.captured(), "00000004                ct_Init\n\f");
+    EXPECT_EQ(as.con.captured(), "00000004                ct_Init\n");
     as.options.listing_enabled = 0;
     as.lst.class_tag_line(8, "ct_Free");
-    as.lst.page_break();
     as.options.listing_enabled = 1;
     as.drv.pass_number = 1;
     as.lst.class_tag_line(8, "ct_Free");
-    EXPECT_EQ(as.con.captured(), "00000004                ct_Init\n\f");
+    EXPECT_EQ(as.con.captured(), "00000004                ct_Init\n");
 }
 
 const std::string banner = std::string(BANNER) + MAKER_NOTICE + "\n";

@@ -94,6 +94,12 @@ TEST(ObjectExports, ExportsCarrySectionAndValueInDirectiveOrder) {
     EXPECT_EQ(x.exports[2].name, "late");
 }
 
+TEST(ObjectExports, AMissingExportIsReportedEvenAfterAnOpenSkippedBlock) {
+    auto r = test::assemble(" xdef gone\n nop\n ifne 0\n nop\n", {"-o"});
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.out, "?,0: warning --- xdef: gone could not be found\n\nAssembly successful.\n");
+}
+
 TEST_F(ObjectFixture, LeadingHunksCarryIdentificationAndTheSelectedCore) {
     as.dir.identification_strings[0] = "abcd";  // 4 characters: P = 8
     as.dir.identification_strings[2] = "";      // empty: P = 4

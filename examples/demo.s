@@ -1,4 +1,0 @@
-* A first program: two passes, one S-record file.
-start:  nop
-loop:   nop
-        rts
