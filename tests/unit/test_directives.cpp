@@ -302,4 +302,56 @@ TEST(Inclusion, IncludeLineIsListedEmptyAfterTheFile) {
     EXPECT_NE(r.out.find("00000000 4e71            nop\n                        \n"), std::string::npos) << r.out;
 }
 
+// The relocation lists that pass 2 leaves behind (no object file is written
+// with -b, so they are still there after the run).
+struct Relocations {
+    std::vector<int32_t> word, long_;
+};
+
+Relocations relocations_of(const std::string& source, int section, int target) {
+    tobra::Assembler as(nullptr);
+    as.write_files = false;
+    as.memory_files["t.s"] = source;
+    const char* argv[] = {"tobra", "-b", "t.s"};
+    EXPECT_EQ(as.run(3, argv), 0) << as.con.captured();
+    return {as.obj.word_relocations[section].by_target[target], as.obj.long_relocations[section].by_target[target]};
+}
+
+TEST(DataRelocations, RelocatableItemsAreRecordedWithoutOrigin) {
+    auto r = relocations_of(" nop\nx: dc.l x,5,x\n dc.w x\n dc x\n dc.b x\n", tobra::SEC_CODE, tobra::SEC_CODE);
+    EXPECT_EQ(r.long_, (std::vector<int32_t>{2, 10}));
+    EXPECT_EQ(r.word, (std::vector<int32_t>{14, 16}));
+}
+
+TEST(DataRelocations, DoubleRecordsAtItsFirstLong) {
+    auto r = relocations_of(" dc.w 0\nx: dc.d x\n", tobra::SEC_CODE, tobra::SEC_CODE);
+    EXPECT_EQ(r.long_, (std::vector<int32_t>{2}));
+}
+
+TEST(DataRelocations, TargetIsTheLabelsSectionListIsTheCurrentOne) {
+    auto r = relocations_of(" section data\n dc.w 0\nd: dc.l c\n section code\nc: dc.l d\n", tobra::SEC_DATA,
+                            tobra::SEC_CODE);
+    EXPECT_EQ(r.long_, (std::vector<int32_t>{2}));
+    r = relocations_of(" section data\n dc.w 0\nd: dc.l c\n section code\nc: dc.l d\n", tobra::SEC_CODE,
+                       tobra::SEC_DATA);
+    EXPECT_EQ(r.long_, (std::vector<int32_t>{0}));
+}
+
+TEST(DataRelocations, NoneAfterOrgNoneForExternalsAbsolutesOrDr) {
+    auto r = relocations_of(" org $100\nx: dc.l x\n", tobra::SEC_CODE, tobra::SEC_CODE);
+    EXPECT_TRUE(r.long_.empty());
+    r = relocations_of(" xref e\nx: dc.l e,x-x,x+4-x\n dr.l x\n", tobra::SEC_CODE, tobra::SEC_CODE);
+    EXPECT_TRUE(r.long_.empty());
+    EXPECT_TRUE(r.word.empty());
+}
+
+TEST(SymbolDirectives, IdntFillsTheIdentificationHunks) {
+    auto r = assemble(" idnt abc ; note\n nop\n", {"-o"});
+    EXPECT_EQ(r.exit_code, 0) << r.out;
+    // Header hunk, then the three identification hunks, each name padded.
+    EXPECT_EQ(hex_words(r.bytes.substr(0, 48)),
+              "c0de cf01 0000 0000 c0de cf04 0000 0004 6162 6300 c0de cf05 0000 0004 3b00 0000 "
+              "c0de cf09 0000 0008 6e6f 7465 0000 0000");
+}
+
 }  // namespace
