@@ -41,12 +41,25 @@ void Emitter::emit_byte(int32_t value) {
     }
 }
 
+// Pass 1 only counts, so the multi-byte forms count in one step.
 void Emitter::emit_word(int32_t value) {
+    Driver& drv = as.drv;
+    if (drv.pass_number == 1) {
+        advance(drv.location_counter, 2);
+        advance(drv.section_size[drv.current_section], 2);
+        return;
+    }
     emit_byte(value >> 8);
     emit_byte(value);
 }
 
 void Emitter::emit_long(int32_t value) {
+    Driver& drv = as.drv;
+    if (drv.pass_number == 1) {
+        advance(drv.location_counter, 4);
+        advance(drv.section_size[drv.current_section], 4);
+        return;
+    }
     emit_word(value >> 16);
     emit_word(value);
 }
