@@ -20,6 +20,7 @@ out=$("$src/tests/emulator/run_qemu.sh" "$work/hello.o" 'Hello' 20)
 if [ "$out" = "Hello from tobra on ColdFire!" ]; then echo "hello: ok"; else echo "hello: got [$out]"; fail=1; fi
 
 cp "$src"/tests/emulator/*.s "$src"/tests/emulator/*.i "$work/" 2> /dev/null
+cp "$src/examples/fpu_poly.s" "$work/"          # selfcheck_b.s runs it
 
 # selfcheck PROGRAM QEMU_CPU: assemble, run on that core, compare with the expected lines.
 selfcheck() {

@@ -948,7 +948,46 @@ jumped: moveq   #12,d1
         dc.b    "ifeq ifne ifd ifnd ifgt else endc nested",0
         ds.w    0
 
+*------------------------------------------------------ system and odd sizes
+        lea     -$8000.w,a0             ; absolute short: no memory is touched
+        move.l  a0,d0
+        move.l  #$FFFF8000,d1
+        bsr     check
+        dc.b    "lea absolute short sign-extends",0
+        ds.w    0
+
+        moveq   #9,d0
+        nop
+        tpf                             ; one word
+        tpf.w   #$7000                  ; two words: the operand must be skipped
+        tpf.l   #$70007000              ; three words
+        moveq   #9,d1
+        bsr     check
+        dc.b    "nop and tpf of each length",0
+        ds.w    0
+
+        lea     trap5(pc),a0
+        move.l  a0,VECTORS+148          ; trap #5 is vector 37
+        moveq   #0,d0
+        trap    #5
+        moveq   #37,d1
+        bsr     check
+        dc.b    "trap #5 and rte",0
+        ds.w    0
+
+        move.w  sr,d0
+        andi.l  #$2000,d0
+        move.l  #$2000,d1
+        bsr     check
+        dc.b    "move.w sr shows supervisor mode",0
+        ds.w    0
+
+        bra.s   emac
+trap5:  moveq   #37,d0
+        rte
+
 *--------------------------------------------------------------------- EMAC
+emac:
 * Only mac.l is checked: the emulator's msac and its word-half products do not
 * follow the architecture, while the encodings match the GNU assembler's.
         moveq   #0,d2

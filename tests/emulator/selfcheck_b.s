@@ -1,5 +1,6 @@
-* selfcheck_b.s - the ISA_B additions, run on the emulated board with a V4e
-* core (the board's own core lacks them). Same conventions as selfcheck.s:
+* selfcheck_b.s - the ISA_B additions, the user stack pointer and a little of
+* the FPU, run on the emulated board with a V4e core (the board's own core
+* lacks them), and the floating-point example. Same conventions as selfcheck.s:
 * every check is "bsr check" followed by its name, with the result in d0 and
 * the expected value in d1.
 
@@ -230,7 +231,50 @@ start:  lea     STACK_TOP,sp
         dc.b    "move to and from usp",0
         ds.w    0
 
+*------------------------------------------------------------ floating point
+        moveq   #7,d2
+        fmove.l d2,fp0
+        fadd.d  two_and_half(pc),fp0    ; 9.5
+        fmul.d  two_and_half(pc),fp0    ; 23.75
+        fmove.l fp0,d0                  ; rounded to nearest: 24
+        moveq   #24,d1
+        bsr     check
+        dc.b    "fmove.l fadd.d fmul.d",0
+        ds.w    0
+
+        lea     scratch,a0
+        fmove.d fp0,(a0)
+        move.l  (a0),d0
+        move.l  #$4037C000,d1           ; 23.75 = 1.484375 * 2^4
+        bsr     check
+        dc.b    "fmove.d to memory",0
+        ds.w    0
+
+        moveq   #-3,d2                  ; the FPU takes no immediate operands
+        fmove.l d2,fp1
+        fdiv.d  fp1,fp0                 ; -7.9166...
+        fcmp.d  two_and_half(pc),fp0
+        moveq   #0,d0
+        fblt    .less
+        moveq   #1,d0
+.less:  moveq   #0,d1
+        bsr     check
+        dc.b    "fdiv.d fcmp.d fblt",0
+        ds.w    0
+
+        move.l  #$8000,d0               ; 0.5 radians in units of 2^-16
+        bsr     sine_q                  ; from the floating-point example
+        move.l  #31420,d1               ; sin 0.5 = 0.47942554, * 65536, rounded
+        bsr     check
+        dc.b    "the fpu_poly example: sin 0.5",0
+        ds.w    0
+
         bra     finish
+
+        include fpu_poly.s              ; examples/fpu_poly.s
+
+two_and_half:
+        dc.d    2.5
 
 * branches_l: d2 holds the CCR to test; bit i of d0 is set when condition i
 * (hi ls cc cs ne eq vc vs pl mi ge lt gt le) branches, bit 14 when bra does.
