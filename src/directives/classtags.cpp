@@ -47,7 +47,7 @@ void RecordDirectives::d_classtag() {
             as.obj.record_relocation(true, drv.location_counter, op.sym_section);
         as.emit.emit_long(value);
     }
-    if (class_tag_lines_wanted()) print_class_tag_line(class_tag_counter, name_buffer_1);
+    as.lst.class_tag_line(class_tag_counter, name_buffer_1);
     class_tag_counter = wrap_add(class_tag_counter, 4);
 }
 
@@ -56,9 +56,9 @@ void RecordDirectives::d_classtagend() {
     if (name && !name->empty()) {
         compose(name_buffer_1, "ct_", *name);
         define(name_buffer_1, class_tag_counter);
-        if (class_tag_lines_wanted()) print_class_tag_line(class_tag_counter, name_buffer_1);
-    } else if (class_tag_lines_wanted()) {
-        print_class_tag_line(class_tag_counter, std::string());
+        as.lst.class_tag_line(class_tag_counter, name_buffer_1);
+    } else {
+        as.lst.class_tag_line(class_tag_counter, "");
     }
 }
 

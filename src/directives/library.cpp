@@ -22,7 +22,7 @@ void RecordDirectives::d_lvoreset() {
 // A nameless lvo still takes its slot: tables keep reserved entries that way.
 void RecordDirectives::d_lvo() {
     auto name = read_name();
-    vector_counter = wrap_add(vector_counter, -VECTOR_SIZE);
+    vector_counter = wrap_sub(vector_counter, VECTOR_SIZE);
     compose(name_buffer_1, "_lvo", name.value_or(""));
     if (name && !name->empty()) define(name_buffer_1, vector_counter);
     list_value(vector_counter);

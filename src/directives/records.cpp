@@ -44,14 +44,6 @@ bool RecordDirectives::eval_operand(int32_t& value, Operand& op) {
     return type != 0;
 }
 
-bool RecordDirectives::class_tag_lines_wanted() const {
-    return as.drv.pass_number == 2 && as.options.listing_enabled;
-}
-
-void RecordDirectives::print_class_tag_line(int32_t offset, const std::string& name) {
-    as.con.print("%08lx                %s\n", static_cast<unsigned long>(static_cast<uint32_t>(offset)), name.c_str());
-}
-
 void RecordDirectives::compose_bit_names(const std::string& prefix, const std::string& name) {
     bool upper = !prefix.empty() && prefix[0] >= 'A' && prefix[0] <= 'Z';
     std::string bit = prefix + (upper ? "B_" : "b_");
@@ -115,7 +107,7 @@ void RecordDirectives::skip_classtag() {
     compose(name_buffer_1, "ct_", *name);
     if (const SymbolRecord* s = as.sym.probe(name_buffer_1)) {
         list_value(s->value);
-        if (class_tag_lines_wanted()) print_class_tag_line(s->value, name_buffer_1);
+        as.lst.class_tag_line(s->value, name_buffer_1);
     }
     class_tag_counter = wrap_add(class_tag_counter, 4);
 }
@@ -129,7 +121,7 @@ void RecordDirectives::skip_classtagend() {
     compose(name_buffer_1, "ct_", *name);
     if (const SymbolRecord* s = as.sym.probe(name_buffer_1)) {
         list_value(s->value);
-        if (class_tag_lines_wanted()) print_class_tag_line(s->value, name_buffer_1);
+        as.lst.class_tag_line(s->value, name_buffer_1);
     }
 }
 

@@ -63,9 +63,6 @@ private:
     void define_field(const std::optional<std::string>& name, int32_t size);
     // bitdef's two names from prefix and name.
     void compose_bit_names(const std::string& prefix, const std::string& name);
-    // "%08lx                %s\n" before the directive's own listing line.
-    void print_class_tag_line(int32_t offset, const std::string& name);
-    bool class_tag_lines_wanted() const;
 
     // Skip-table actions.
     void skip_list_symbol(const std::string& name);
@@ -80,6 +77,9 @@ private:
 // overflowing, whatever values a source feeds them.
 inline int32_t wrap_add(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+inline int32_t wrap_sub(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
 }
 
 } // namespace tobra

@@ -21,7 +21,7 @@ void RecordDirectives::define_field(const std::optional<std::string>& name, int3
     bool named = name && !name->empty();
     list_value(structure_offset);
     if (downward_structure) {
-        structure_offset = wrap_add(structure_offset, -size);
+        structure_offset = wrap_sub(structure_offset, size);
         if (named) define(*name, structure_offset);
     } else {
         if (named) define(*name, structure_offset);

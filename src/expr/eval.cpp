@@ -128,12 +128,11 @@ const std::string& Evaluator::string_at(int32_t handle) const {
     return strings_[static_cast<size_t>(handle)];
 }
 
-// A quote right after '#' starts a character constant. Only text inside the
-// line buffer has a character before the operand cursor that may be read.
+// A quote right after '#' starts a character constant. The scanner steps
+// over the '#' before it calls eval, so the character before the cursor is
+// looked at; the first byte of the line buffer has none.
 bool Evaluator::after_hash(const char* quote) const {
-    const char* lb = as.src.line_buffer;
-    if (quote > lb && quote < lb + LINE_BUFFER_SIZE) return quote[-1] == '#';
-    return false;
+    return quote != as.src.line_buffer && quote[-1] == '#';
 }
 
 void Evaluator::resolve(std::string_view name, uint32_t& value, int& type) {

@@ -26,7 +26,9 @@ public:
     explicit Evaluator(Assembler& as) : as(as) {}
 
     // Reads one expression at as.src.operand_text and advances the cursor past
-    // it. value[0] receives the value; in double mode (see float_operands)
+    // it. The text ends at a newline or NUL. A quote directly after '#' is a
+    // character constant, so the cursor must lie in line_buffer or in a text
+    // with a readable character before it. value[0] receives the value; in double mode (see float_operands)
     // value[1] receives the low word of the double and value must hold two
     // words. op receives the relocation data of the expression (reloc_kind,
     // sym_slot, is_abs, sym_section); its other fields are left alone.

@@ -19,35 +19,50 @@ void ForwardRefs::alloc_fwd(long entries) {
     }
 }
 
+uint64_t ForwardRefs::current_key() const {
+    if (as.drv.condition_level == 0) return uint64_t{expr_number} << 32;
+    return (uint64_t{expr_number - 1} << 32) | (inner_number + 1);
+}
+
 void ForwardRefs::rewind_fwd() {
     expr_number = 1;
-    next_fwd = fwd_buffer.empty() ? 0 : fwd_buffer[0];
+    inner_number = 0;
+    next_fwd = fwd_buffer.empty() ? NO_KEY : fwd_buffer[0];
     fwd_cursor = 1;
 }
 
 void ForwardRefs::record_undefined() {
     if (as.drv.pass_number != 1) return;
-    // Inside a conditional block the expression has no number to record.
-    if (as.drv.condition_level == 0) {
-        try {
-            fwd_buffer.push_back(expr_number);
-        } catch (const std::bad_alloc&) {
-            as.fatal_error("No mem for fwd refs");
-        }
+    try {
+        fwd_buffer.push_back(current_key());
+    } catch (const std::bad_alloc&) {
+        as.fatal_error("No mem for fwd refs");
     }
     as.ev.expr_fwd = true;
 }
 
 void ForwardRefs::check_symbol_term() {
-    if (as.drv.pass_number != 2 || as.drv.condition_level != 0) return;
-    if (next_fwd == 0 || expr_number != next_fwd) return;
+    if (as.drv.pass_number != 2) return;
+    const uint64_t key = current_key();
+    auto advance = [&] {
+        next_fwd = fwd_cursor < fwd_buffer.size() ? fwd_buffer[fwd_cursor] : NO_KEY;
+        ++fwd_cursor;
+    };
+    // Keys of expressions that pass 2 did not evaluate (a block whose
+    // condition changed) must not hold up the ones after them.
+    while (next_fwd < key) advance();
+    if (next_fwd != key) return;
     as.ev.expr_fwd = true;
-    next_fwd = fwd_cursor < fwd_buffer.size() ? fwd_buffer[fwd_cursor] : 0;
-    ++fwd_cursor;
+    advance();
 }
 
 void ForwardRefs::number_expression() {
-    if (as.drv.condition_level == 0) ++expr_number;
+    if (as.drv.condition_level == 0) {
+        ++expr_number;
+        inner_number = 0;
+    } else {
+        ++inner_number;
+    }
 }
 
 } // namespace tobra

@@ -2,9 +2,16 @@
 // pass 1, replayed in pass 2 so that both passes choose the same sizes.
 //
 // Expressions outside conditional blocks are numbered from 1 in both passes.
-// Pass 1 appends the number of an expression once for each of its names that
-// is not yet defined; pass 2 raises expr_fwd for the same expressions. The
+// Pass 1 appends the key of an expression once for each of its names that is
+// not yet defined; pass 2 raises expr_fwd for the same expressions. The
 // buffer grows as needed, so no valid source runs out of room.
+//
+// Expressions inside conditional blocks are keyed too, by the number of the
+// last expression outside and their count since: otherwise a forward
+// reference inside an assembled block would be sized long in pass 1 and
+// short in pass 2, a phasing error in a valid source. Should a block's
+// condition come out differently in pass 2, its keys no longer match, and
+// replay skips the stale ones up to the next expression outside the blocks.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -37,10 +44,18 @@ public:
 
     size_t capacity() const { return fwd_buffer.capacity(); }
 
-    std::vector<uint32_t> fwd_buffer;  // expression numbers recorded in pass 1
+    // Key of the expression being evaluated: expr_number in the high half for
+    // an expression outside conditional blocks; for one inside, the number of
+    // the expression before it in the high half and its count since in the low.
+    uint64_t current_key() const;
+
+    static constexpr uint64_t NO_KEY = ~uint64_t{0};
+
+    std::vector<uint64_t> fwd_buffer;  // keys recorded in pass 1, ascending
     size_t fwd_cursor = 0;             // pass 2: the entry after next_fwd
     uint32_t expr_number = 1;          // number of the current top-level expression
-    uint32_t next_fwd = 0;             // pass 2: the next number to wait for (0: none)
+    uint32_t inner_number = 0;         // expressions inside blocks since the last top-level one
+    uint64_t next_fwd = NO_KEY;        // pass 2: the next key to wait for
 
 private:
     Assembler& as;

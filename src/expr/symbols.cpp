@@ -11,9 +11,45 @@ namespace tobra {
 
 namespace {
 constexpr size_t NAME_CHUNK = 64 * 1024;
+constexpr int INITIAL_SLOT_BITS = 10;
+} // namespace
+
+SymbolTable::SymbolTable(Assembler& as)
+    : as(as), slots_(size_t{1} << INITIAL_SLOT_BITS), slot_bits_(INITIAL_SLOT_BITS) {}
+
+// The index's own hash: FNV-1a, then a Fibonacci multiply whose top 32 bits
+// are kept. A slot is the top bits of that tag, so doubling the index sends
+// slot i to 2i or 2i+1 and growing walks both arrays in order.
+uint32_t SymbolTable::index_tag(std::string_view name) {
+    uint64_t h = 0xcbf29ce484222325ull;
+    for (char c : name) {
+        h ^= static_cast<unsigned char>(c);
+        h *= 0x100000001b3ull;
+    }
+    return static_cast<uint32_t>((h * 0x9E3779B97F4A7C15ull) >> 32);
 }
 
-SymbolTable::SymbolTable(Assembler& as) : as(as) { index_.reserve(1024); }
+void SymbolTable::make_room() {
+    if ((records_.size() + 1) * 2 <= slots_.size()) return;
+    std::vector<Slot> bigger(slots_.size() * 2);
+    const int bits = slot_bits_ + 1;
+    const size_t mask = bigger.size() - 1;
+    for (const Slot& s : slots_) {
+        if (!s.record) continue;
+        size_t i = s.tag >> (32 - bits);
+        while (bigger[i].record) i = (i + 1) & mask;
+        bigger[i] = s;
+    }
+    slots_.swap(bigger);
+    slot_bits_ = bits;
+}
+
+void SymbolTable::add_to_index(uint32_t record, uint32_t tag) {
+    const size_t mask = slots_.size() - 1;
+    size_t i = tag >> (32 - slot_bits_);
+    while (slots_[i].record) i = (i + 1) & mask;
+    slots_[i] = Slot{tag, record};
+}
 
 int SymbolTable::symbol_hash(std::string_view name) {
     // Unsigned so that no name, however long, can give a negative bucket.
@@ -23,8 +59,15 @@ int SymbolTable::symbol_hash(std::string_view name) {
 }
 
 SymbolRecord* SymbolTable::probe(std::string_view name) const {
-    auto it = index_.find(name);
-    return it == index_.end() ? nullptr : it->second;
+    const uint32_t tag = index_tag(name);
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = tag >> (32 - slot_bits_);; i = (i + 1) & mask) {
+        const Slot& s = slots_[i];
+        if (!s.record) return nullptr;
+        if (s.tag != tag) continue;
+        SymbolRecord& r = const_cast<SymbolRecord&>(records_[s.record - 1]);
+        if (r.name_length == name.size() && std::memcmp(r.name, name.data(), name.size()) == 0) return &r;
+    }
 }
 
 SymbolRecord* SymbolTable::lookup(std::string_view name) {
@@ -53,7 +96,15 @@ const char* SymbolTable::copy_name(std::string_view name) {
 
 void SymbolTable::install(std::string_view name, int32_t value, int type, int kind) {
     Driver& drv = as.drv;
-    SymbolRecord* found = lookup(name);
+    // Pass 2 defines the names in the order pass 1 made them, so the record
+    // after the last one defined is tried before the index.
+    SymbolRecord* found = nullptr;
+    if (drv.pass_number == 2 && replay_next_ < records_.size()) {
+        SymbolRecord& next = records_[replay_next_];
+        if (next.name_length == name.size() && std::memcmp(next.name, name.data(), name.size()) == 0) found = &next;
+    }
+    if (!found) found = lookup(name);
+    if (found) replay_next_ = found->position + 1;
     if (!found) {
         if (as.options.debug_flags & DBG_INSTALL) {
             as.con.write("Install: ");
@@ -61,9 +112,13 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             as.con.print("=0x%x(%s)\n", static_cast<unsigned>(value), type_trace_name(type));
         }
         try {
+            // Everything that may fail comes before the record is linked in.
+            make_room();
             const char* copy = copy_name(name);
             SymbolRecord& r = records_.emplace_back();
             r.name = copy;
+            r.name_length = static_cast<uint32_t>(name.size());
+            r.position = static_cast<uint32_t>(records_.size() - 1);
             r.value = value;
             r.type = static_cast<uint8_t>(type);
             r.kind = static_cast<uint8_t>(kind);
@@ -72,7 +127,7 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             int b = symbol_hash(name);
             r.next = symbol_buckets[b];
             symbol_buckets[b] = &r;
-            index_.emplace(std::string_view(copy, name.size()), &r);
+            add_to_index(static_cast<uint32_t>(records_.size()), index_tag(name));
         } catch (const std::bad_alloc&) {
             as.report_error("install: symbol table full");
         }

@@ -11,7 +11,6 @@
 #include <deque>
 #include <memory>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace tobra {
@@ -20,6 +19,8 @@ class Assembler;
 
 struct SymbolRecord {
     const char* name = nullptr;  // NUL-terminated, owned by the table
+    uint32_t name_length = 0;
+    uint32_t position = 0;       // order of creation
     int32_t value = 0;
     int32_t def_address = 0;     // location_counter when the record was made
     uint8_t section = 0;         // current_section when the record was made
@@ -49,21 +50,34 @@ public:
     void symbol_distribution();
 
     // Number of records, reserved names included.
-    size_t size() const { return index_.size(); }
+    size_t size() const { return records_.size(); }
     // Length of one chain.
     int chain_length(int bucket) const;
 
     SymbolRecord* symbol_buckets[SYMBOL_BUCKETS] = {};
 
 private:
+    // One slot of the index: open addressing with linear probing, so that a
+    // lookup touches one slot and then the record and name it points to.
+    // Eight bytes, so that the index of half a million names still fits a
+    // large cache.
+    struct Slot {
+        uint32_t tag = 0;     // index_tag of the name: growing never rereads names
+        uint32_t record = 0;  // 1 + position in records_; 0: empty
+    };
+    static uint32_t index_tag(std::string_view name);
     const char* copy_name(std::string_view name);
+    void make_room();
+    void add_to_index(uint32_t record, uint32_t tag);
 
     Assembler& as;
     std::deque<SymbolRecord> records_;                 // stable addresses, no per-record new
     std::vector<std::unique_ptr<char[]>> name_chunks_; // names are bump-allocated from these
     size_t chunk_used_ = 0;
     size_t chunk_size_ = 0;
-    std::unordered_map<std::string_view, SymbolRecord*> index_;  // keys point into name_chunks_
+    std::vector<Slot> slots_;                          // 2^slot_bits_ slots, at most half full
+    int slot_bits_ = 0;
+    size_t replay_next_ = 0;                           // pass 2: the record expected next
 };
 
 } // namespace tobra

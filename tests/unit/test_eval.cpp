@@ -150,13 +150,13 @@ TEST(Eval, StringsArePooled) {
 
 TEST(Eval, TextEndsAtNulWithoutNewline) {
     Ev e;
-    const char text[] = "'abc";
-    e.as.src.operand_text = text;
+    const char text[] = " 'abc";
+    e.as.src.operand_text = text + 1;
     EXPECT_EQ(e.as.ev.eval(e.v, e.op), tobra::TYPE_STRING);
     EXPECT_EQ(e.as.ev.string_at(e.v[0]), "abc");
     EXPECT_EQ(*e.as.src.operand_text, '\0');
-    const char num[] = "12";
-    e.as.src.operand_text = num;
+    const char num[] = " 12";
+    e.as.src.operand_text = num + 1;
     e.as.ev.eval(e.v, e.op);
     EXPECT_EQ(e.v[0], 12);
     EXPECT_EQ(*e.as.src.operand_text, '\0');
@@ -395,40 +395,66 @@ TEST(Eval, Pass2UndefinedNames) {
 TEST(ForwardRefs, RecordedInPass1AndReplayedInPass2) {
     Ev e;
     auto& fwd = e.as.fwd;
-    e.eval("1");             // expression 1
-    e.eval("later");         // 2: forward
-    EXPECT_TRUE(e.as.ev.expr_fwd);
-    e.eval("later+later2");  // 3: two entries
-    e.eval("5");             // 4
-    EXPECT_FALSE(e.as.ev.expr_fwd);
-    e.as.drv.condition_level = 1;
-    e.as.drv.condition_stack[1] = 0xFF;
-    e.eval("later");         // not numbered, not recorded, but flagged
-    EXPECT_TRUE(e.as.ev.expr_fwd);
-    e.as.drv.condition_level = 0;
-    e.eval("x+later");       // 5
-    EXPECT_EQ(fwd.fwd_buffer, (std::vector<uint32_t>{2, 3, 3, 5, 5}));
+    auto key = [](uint64_t number, uint64_t inner) { return number << 32 | inner; };
+    auto in_block = [&](bool inside) {
+        e.as.drv.condition_level = inside ? 1 : 0;
+        e.as.drv.condition_stack[1] = 0xFF;
+    };
+    // Expression numbers count only the expressions outside blocks.
+    const struct { const char* text; bool inside; bool fwd; } lines[] = {
+        {"1", false, false},            // 1
+        {"later", false, true},         // 2
+        {"later+later2", false, true},  // 3: two entries
+        {"5", false, false},            // 4
+        {"later", true, true},          // inside a block, after 4
+        {"later2", true, true},
+        {"x+later", false, true},       // 5
+    };
+    for (const auto& l : lines) {
+        in_block(l.inside);
+        e.eval(l.text);
+        EXPECT_EQ(e.as.ev.expr_fwd, l.fwd) << l.text;
+    }
+    EXPECT_EQ(fwd.expr_number, 6u);
+    EXPECT_EQ(fwd.fwd_buffer,
+              (std::vector<uint64_t>{key(2, 0), key(3, 0), key(3, 0), key(4, 1), key(4, 2), key(5, 0), key(5, 0)}));
 
     e.define("later", 1, tobra::KIND_RELOCATABLE);
     e.define("later2", 1, tobra::KIND_RELOCATABLE);
     e.define("x", 1, tobra::KIND_RELOCATABLE);
     fwd.rewind_fwd();
     e.as.drv.pass_number = 2;
-    bool flags[6];
-    const char* texts[] = {"1", "later", "later+later2", "5", "later", "x+later"};
-    for (int i = 0; i < 6; ++i) {
-        e.as.drv.condition_level = i == 4 ? 1 : 0;
-        e.eval(texts[i]);
-        flags[i] = e.as.ev.expr_fwd;
+    for (const auto& l : lines) {
+        in_block(l.inside);
+        e.eval(l.text);
+        EXPECT_EQ(e.as.ev.expr_fwd, l.fwd) << l.text;
     }
-    EXPECT_FALSE(flags[0]);
-    EXPECT_TRUE(flags[1]);
-    EXPECT_TRUE(flags[2]);
-    EXPECT_FALSE(flags[3]);
-    EXPECT_FALSE(flags[4]);  // inside a block: nothing was recorded for it
-    EXPECT_TRUE(flags[5]);
-    EXPECT_EQ(fwd.next_fwd, 0u);
+    EXPECT_EQ(fwd.next_fwd, tobra::ForwardRefs::NO_KEY);
     EXPECT_EQ(e.out(), "");
+}
+
+TEST(ForwardRefs, ABlockThatChangesBetweenPassesDoesNotDerailReplay) {
+    Ev e;
+    auto& fwd = e.as.fwd;
+    auto at = [&](int level) {
+        e.as.drv.condition_level = level;
+        e.as.drv.condition_stack[1] = 0xFF;
+    };
+    at(1);
+    e.eval("a");  // pass 1 evaluates two expressions in the block...
+    e.eval("b");
+    at(0);
+    e.eval("c");
+    e.define("a", 1, tobra::KIND_EQUATE);
+    e.define("b", 1, tobra::KIND_EQUATE);
+    e.define("c", 1, tobra::KIND_EQUATE);
+    fwd.rewind_fwd();
+    e.as.drv.pass_number = 2;
+    at(1);
+    e.eval("7");  // ...pass 2 only one, without a symbol
+    at(0);
+    e.eval("c");
+    EXPECT_TRUE(e.as.ev.expr_fwd);
 }
 
 TEST(ForwardRefs, BufferGrowsAndAllocKeepsRecords) {

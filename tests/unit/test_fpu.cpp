@@ -20,16 +20,10 @@ const Encoding fpu_cases[] = {
     {" fadd.d fp1,fp2", "f200 0522"},
     {" fadd.s (a0),fp3", "f210 45a2"},
     {" fadd (a0),fp3", "f210 41a2"},
-    {" fsmove.d fp1,fp2", "f200 0540"},
-    {" fdmove.l (a0),fp2", "f210 4144"},
     {" fcmp.w d1,fp2", "f201 5138"},
-    {" fintrz.s (a0)+,fp1", "f218 4483"},
     {" fdmul.b d1,fp7", "f201 5be7"},
-    {" fssub.d -(a1),fp0", "f221 5468"},
-    {" fdiv.s (a0),fp1", "f210 44a0"},
     // Single-register forms name their register as source and destination.
     {" fsqrt.d fp4", "f200 1204"},
-    {" fdsqrt.d fp3", "f200 0dc5"},
     {" fneg.d fp6", "f200 1b1a"},
     // Displacements are integers whatever the size suffix.
     {" fmove.d 8(a0),fp2", "f228 5500 0008"},
@@ -37,25 +31,18 @@ const Encoding fpu_cases[] = {
     // Stores.
     {" fmove.d fp1,-(a7)", "f227 7480"},
     {" fmove.l fp3,d5", "f205 6180"},
-    {" fmove.s fp1,d0", "f200 6480"},
     {" fmove.b fp1,(a0)", "f210 7880"},
     // Control registers.
     {" fmove.l d0,fpcr", "f200 9000"},
     {" fmove.l 8(a0),fpcr", "f228 9000 0008"},
-    {" fmove.l (a0)+,fpsr", "f218 8800"},
     {" fmove.l a0,fpiar", "f208 8400"},
     {" fmove.l fpsr,d1", "f201 a800"},
     {" fmove.l fpiar,a2", "f20a a400"},
-    {" fmove.l fpiar,(a0)", "f210 a400"},
     // Register lists: FP0 is bit 7.
     {" fmovem.d fp0-fp2,(a7)", "f217 f0e0"},
-    {" fmovem.d fp0-fp7,8(a6)", "f22e f0ff 0008"},
     {" fmovem.d (a7),fp0", "f217 d080"},
     {" fmovem.d l(pc),fp0/fp7\nl:", "f23a d081 0002"},
     {" fnop", "f280 0000"},
-    {" fsave (a1)", "f311"},
-    {" fsave 8(a1)", "f329 0008"},
-    {" frestore (a1)", "f351"},
 };
 
 TEST(Fpu, Encodings) {
@@ -80,15 +67,12 @@ struct Refusal {
 const Refusal float_modes[] = {
     // No double in a data register.
     {"-c5485", " fmove.d d3,fp6"},
-    {"-c5485", " fadd.d d3,fp6"},
     {"-c5485", " fmove.d fp2,d0"},
     // No index register: the unit stops at (d16,An) and (d16,PC).
     {"-c5485", " fadd.d (8,a0,d0.l),fp1"},
-    {"-c5485", " fmove.l (8,pc,d0.l),fp1"},
     {"-c5485", " fmove.l fp1,(8,a0,d0.l)"},
     {"-c5485", " fmove.l (8,a0,d0.l),fpcr"},
     {"-c5485", " fmovem.d (8,a0,d0.l),fp0"},
-    {"-c5485", " fmovem.d fp0,(8,a0,d0.l)"},
     // Only FPIAR is reached from an address register.
     {"-c5485", " fmove.l a0,fpsr"},
     {"-c5485", " fmove.l fpcr,a0"},

@@ -45,14 +45,6 @@ TEST(LibraryCalls, CallJumpsThroughTheVector) {
     EXPECT_EQ(hex_words(s.r.bytes), "4eae fff4 4eae fffa 4eae fffa");
 }
 
-TEST(LibraryCalls, CallWithASecondWordIsAnError) {
-    Session s = run_session(" lvoreset\n lvo Open\n call Open,extra\n call Open extra\n");
-    EXPECT_EQ(s.r.out,
-              "t.s,3: call: too many parameters\n"
-              "t.s,4: call: too many parameters\n"
-              "2 error(s) found\n");
-}
-
 // A call takes its room in both passes, so an undefined vector costs one
 // error and moves no later label.
 TEST(LibraryCalls, CallOfAnUndefinedVectorIsOneError) {
@@ -74,15 +66,6 @@ TEST(LibraryCalls, VectorsAndBasesMayBeDefinedAfterTheCall) {
                   std::string::npos)
             << option << ": " << hex_words(s.r.bytes);
     }
-}
-
-TEST(LibraryCalls, CallresAndCallusrSaveLoadCallRestore) {
-    Session s = run_session(
-        "LibBase equ 20\n lvoreset\n lvo Open\n callres Open,LibBase\n callusr Open,LibBase,ignored\n");
-    EXPECT_EQ(s.r.out, OK);
-    EXPECT_EQ(hex_words(s.r.bytes),
-              "2f0e 2c6e 0014 4eae fffa 2c5f "
-              "2f0e 2c6c 0014 4eae fffa 2c5f");
 }
 
 TEST(LibraryCalls, CallresWithoutBaseEmitsNothing) {
@@ -116,11 +99,6 @@ TEST(LibraryCalls, SkippedCallsEmitNothing) {
     Session s = run_session(" lvoreset\n lvo Open\n ifne 0\n call Open\n callres Open,x\n endc\n nop\n");
     EXPECT_EQ(s.r.out, OK);
     EXPECT_EQ(hex_words(s.r.bytes), "4e71");
-}
-
-TEST(LibraryCalls, ListingShowsAddressAndWords) {
-    Session s = run_session(" nop\n lvoreset\n lvo Open\n call Open\n", {"-b", "-l"});
-    EXPECT_NE(s.r.out.find("00000002 4eae fffa" + std::string(6, ' ') + " call Open\n"), std::string::npos) << s.r.out;
 }
 
 } // namespace

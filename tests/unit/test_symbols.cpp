@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <set>
 #include <string>
 
@@ -230,4 +232,28 @@ TEST(SymbolTable, LocalLabelsAreQualified) {
               "Install: 1$main=0x4((null))\n"
               "t.s,4: install: symbol redefined: .loopmain\n"
               "1 error(s) found\n");
+}
+
+// Not a timed test: run with --gtest_also_run_disabled_tests to see the cost
+// per line of a source with a label on every other line, next to the same
+// source without labels, at 10,000 and 1,000,000 lines.
+TEST(SymbolTableBenchmark, DISABLED_PerLineCost) {
+    for (long lines : {10000L, 1000000L}) {
+        for (bool labels : {false, true}) {
+            std::string src;
+            for (long i = 0; i < lines / 2; ++i) src += (labels ? "lab" + std::to_string(i) + ": nop\n" : " nop\n") + " nop\n";
+            double best = 1e9;
+            for (int rep = 0; rep < (lines > 100000 ? 3 : 50); ++rep) {
+                Assembler as(nullptr);
+                as.write_files = false;
+                as.memory_files["t.s"] = src;
+                const char* argv[] = {"tobra", "-b", "-q", "t.s"};
+                std::clock_t t0 = std::clock();
+                EXPECT_EQ(as.run(4, argv), 0);
+                double s = static_cast<double>(std::clock() - t0) / CLOCKS_PER_SEC;
+                if (s < best) best = s;
+            }
+            std::printf("%8ld lines %-9s %6.0f ns/line\n", lines, labels ? "labels" : "no labels", best / lines * 1e9);
+        }
+    }
 }

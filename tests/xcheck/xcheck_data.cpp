@@ -1,0 +1,143 @@
+// Reads the cross-check data files (format in xcheck_data.h).
+#include "xcheck_data.h"
+
+#include <algorithm>
+#include <cctype>
+#include <sstream>
+
+namespace xcheck {
+
+namespace {
+
+std::string trim(const std::string& s) {
+    size_t b = s.find_first_not_of(" \t\r");
+    if (b == std::string::npos) return "";
+    size_t e = s.find_last_not_of(" \t\r");
+    return s.substr(b, e - b + 1);
+}
+
+std::vector<std::string> split_words(const std::string& s) {
+    std::istringstream in(s);
+    std::vector<std::string> out;
+    std::string w;
+    while (in >> w) out.push_back(w);
+    return out;
+}
+
+// "key: value" -> key and value; a field without a colon is all key.
+std::pair<std::string, std::string> key_value(const std::string& field) {
+    size_t colon = field.find(':');
+    if (colon == std::string::npos) return {field, ""};
+    return {trim(field.substr(0, colon)), trim(field.substr(colon + 1))};
+}
+
+bool hex_words(const std::string& text, std::string& out) {
+    out.clear();
+    for (const auto& w : split_words(text)) {
+        if (w.size() % 2 != 0) return false;
+        for (char c : w) {
+            if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+            out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+    }
+    return !out.empty();
+}
+
+} // namespace
+
+bool Form::runs_on(const std::string& core) const {
+    return std::find(cores.begin(), cores.end(), core) != cores.end();
+}
+
+std::string to_hex(const std::string& bytes) {
+    static const char* digits = "0123456789abcdef";
+    std::string s;
+    for (unsigned char c : bytes) {
+        s += digits[c >> 4];
+        s += digits[c & 15];
+    }
+    return s;
+}
+
+DataFile parse_data(const std::string& name, const std::string& text) {
+    DataFile data;
+    data.name = name;
+    std::vector<std::string> cores;
+    std::string pending;  // set by a "pending:" line for the lines that follow
+    std::istringstream in(text);
+    std::string raw;
+    int number = 0;
+    while (std::getline(in, raw)) {
+        ++number;
+        std::string line = trim(raw);
+        if (line.empty() || line[0] == '#') continue;
+        auto bad = [&](const std::string& why) {
+            data.errors.push_back(name + ":" + std::to_string(number) + ": " + why + ": " + line);
+        };
+        if (line.rfind("cores:", 0) == 0) {
+            cores = split_words(line.substr(6));
+            if (cores.empty()) bad("no cores");
+            continue;
+        }
+        if (line.rfind("pending:", 0) == 0) {
+            pending = trim(line.substr(8));  // an empty reason ends the pending block
+            continue;
+        }
+
+        Form f;
+        f.file = name;
+        f.line = number;
+        f.cores = cores;
+        f.pending = pending;
+        std::vector<std::string> fields;
+        std::istringstream parts(line);
+        std::string part;
+        while (std::getline(parts, part, '|')) fields.push_back(trim(part));
+        f.tobra = fields[0];
+        f.gnu = f.tobra;
+        bool has_words = false;
+        for (size_t i = 1; i < fields.size(); ++i) {
+            auto [key, value] = key_value(fields[i]);
+            if (key == "gnu") {
+                f.gnu = value;
+            } else if (key == "words") {
+                if (!hex_words(value, f.words)) bad("bad hex words");
+                has_words = true;
+            } else if (key == "refused") {
+                f.expect = Expect::refused;
+            } else if (key == "tobra refuses") {
+                f.expect = Expect::tobra_refuses;
+            } else if (key == "gnu refuses") {
+                f.expect = Expect::gnu_refuses;
+            } else if (key == "why") {
+                f.why = value;
+            } else if (key == "pending") {
+                f.pending = value.empty() ? "pending" : value;
+            } else if (key == "cores") {
+                f.cores = split_words(value);
+            } else {
+                bad("unknown field '" + key + "'");
+            }
+        }
+        if (has_words && f.expect == Expect::same) f.expect = Expect::words;
+        if (has_words && f.expect != Expect::words && f.expect != Expect::gnu_refuses)
+            bad("words only go with a different encoding or 'gnu refuses'");
+        bool needs_reason = f.expect == Expect::words || f.expect == Expect::tobra_refuses ||
+                            f.expect == Expect::gnu_refuses;
+        if (needs_reason && f.why.empty()) bad("a difference needs a 'why'");
+        if (f.tobra.empty() || f.gnu.empty()) bad("empty source");
+        if (f.cores.empty()) bad("no cores");
+        data.forms.push_back(std::move(f));
+    }
+    return data;
+}
+
+std::vector<std::string> cores_of(const DataFile& data) {
+    std::vector<std::string> out;
+    for (const auto& f : data.forms)
+        for (const auto& c : f.cores)
+            if (std::find(out.begin(), out.end(), c) == out.end()) out.push_back(c);
+    return out;
+}
+
+} // namespace xcheck
