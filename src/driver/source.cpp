@@ -1,9 +1,9 @@
 // Source reader and line parser.
 #include "driver/source.h"
 
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <memory>
 
 #include "driver/assembler.h"
 #include "isa/mnemonics.h"
@@ -11,43 +11,70 @@
 namespace tobra {
 
 bool SourceText::read_physical(char* dst, int max_chars, int* length) {
+    const size_t size = text->size();
     if (max_chars <= 0) {  // no room left: an empty piece, as a line reader would give
         dst[0] = '\0';
         *length = 0;
-        return pos < data.size();
+        return pos < size;
     }
-    if (pos >= data.size()) return false;
-    int n = 0;
-    while (n < max_chars && pos < data.size()) {
-        char c = data[pos++];
-        if (c == '\r' && pos < data.size() && data[pos] == '\n') continue;  // CRLF reads as LF
-        if (c == '\0') c = ' ';  // a NUL byte must not end the text early
-        dst[n++] = c;
-        if (c == '\n') break;
-    }
+    if (pos >= size) return false;
+    const char* from = text->data() + pos;
+    size_t limit = size - pos < static_cast<size_t>(max_chars) ? size - pos : static_cast<size_t>(max_chars);
+    const void* newline = std::memchr(from, '\n', limit);
+    size_t n = newline ? static_cast<size_t>(static_cast<const char*>(newline) - from) + 1 : limit;
+    std::memcpy(dst, from, n);
     dst[n] = '\0';
-    *length = n;
+    pos += n;
+    *length = static_cast<int>(n);
     return true;
 }
 
+// Line ends are made uniform once per file: CRLF reads as LF, and a NUL byte
+// (which would end the text of a line early) reads as a blank.
+static std::shared_ptr<const std::string> normalise(std::string raw) {
+    if (raw.find('\r') != std::string::npos || raw.find('\0') != std::string::npos) {
+        size_t w = 0;
+        for (size_t r = 0; r < raw.size(); ++r) {
+            char c = raw[r];
+            if (c == '\r' && r + 1 < raw.size() && raw[r + 1] == '\n') continue;
+            raw[w++] = c == '\0' ? ' ' : c;
+        }
+        raw.resize(w);
+    }
+    return std::make_shared<const std::string>(std::move(raw));
+}
+
 static bool read_whole_file(const std::string& path, std::string& out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    out.clear();
+    char chunk[1 << 16];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) out.append(chunk, n);
+    bool ok = !std::ferror(f);  // a directory opens but cannot be read
+    std::fclose(f);
+    return ok;
 }
 
 bool SourceReader::open_source(const char* name, SourceText& out) {
+    // Both passes read the same text: a file is read from disk once per run.
     auto try_open = [&](const std::string& path) {
         if (path.empty()) return false;
-        auto it = as.memory_files.find(path);
-        if (it != as.memory_files.end()) {
-            out.data = it->second;
-            out.pos = 0;
+        out.pos = 0;
+        auto cached = file_cache_.find(path);
+        if (cached != file_cache_.end()) {
+            out.text = cached->second;
             return true;
         }
-        out.pos = 0;
-        return !as.memory_only && read_whole_file(path, out.data);
+        auto it = as.memory_files.find(path);
+        std::string raw;
+        if (it != as.memory_files.end())
+            raw = it->second;
+        else if (as.memory_only || !read_whole_file(path, raw))
+            return false;
+        out.text = normalise(std::move(raw));
+        file_cache_.emplace(path, out.text);
+        return true;
     };
     // A directory joined with the name must fit the file-name buffer.
     auto joined = [&](const std::string& dir) {
@@ -113,10 +140,12 @@ bool SourceReader::read_logical_line(SourceText& file) {
     if (as.drv.end_seen) return false;
     int room = LINE_BUFFER_SIZE - 2;
     char* w = line_buffer;
+    size_t len = 0;
     for (;;) {
         int n = 0;
         if (!file.read_physical(w, room - 1, &n)) return false;
         ++as.drv.line_number;
+        len = static_cast<size_t>(w - line_buffer) + static_cast<size_t>(n);
         if (n <= 2 || w[n - 2] != '\\') break;
         // The line continues: the next physical line overwrites the backslash and newline.
         w += n - 2;
@@ -124,7 +153,6 @@ bool SourceReader::read_logical_line(SourceText& file) {
         if (room < 3) as.report_warning("Continuation too long");
     }
     // Every logical line ends with a newline, also a piece cut from a long line.
-    size_t len = std::strlen(line_buffer);
     if (len == 0 || line_buffer[len - 1] != '\n') {
         line_buffer[len] = '\n';
         line_buffer[len + 1] = '\0';

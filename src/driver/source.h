@@ -2,7 +2,9 @@
 // size suffix and operand text; line processing up to the dispatcher.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <unordered_map>
 
 namespace tobra {
 
@@ -16,17 +18,44 @@ inline constexpr int SOURCE_DIRECTORY_SIZE = 128;
 inline constexpr int FILE_NAME_SIZE = 260;
 inline constexpr int MAX_INCLUDE_DEPTH = 64;
 
-// Character classes of the source language.
-inline bool is_white(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-inline bool is_name_start(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
-inline bool is_name_char(char c) { return is_name_start(c) || (c >= '0' && c <= '9') || c == '$'; }
-inline bool is_token_end(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == ',' || c == '+' || c == '-' || c == ']' || c == ';' || c == '*' || c == '.';
+// Character classes of the source language, looked up in one table because
+// every character of every line goes through them.
+namespace charclass {
+inline constexpr uint8_t WHITE = 1;       // blank, tab, newline, vertical tab, form feed, carriage return
+inline constexpr uint8_t NAME_START = 2;  // letter or '_'
+inline constexpr uint8_t NAME_CHAR = 4;   // name start, digit or '$'
+inline constexpr uint8_t TOKEN_END = 8;   // blank, tab, newline , + - ] ; * .
+
+struct Table {
+    uint8_t bits[256];
+};
+
+constexpr Table make_table() {
+    Table t{};
+    for (int c = 0; c < 256; ++c) {
+        uint8_t b = 0;
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r') b |= WHITE;
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_') b |= NAME_START | NAME_CHAR;
+        if ((c >= '0' && c <= '9') || c == '$') b |= NAME_CHAR;
+        if (c == ' ' || c == '\t' || c == '\n' || c == ',' || c == '+' || c == '-' || c == ']' || c == ';' ||
+            c == '*' || c == '.')
+            b |= TOKEN_END;
+        t.bits[c] = b;
+    }
+    return t;
 }
+
+inline constexpr Table table = make_table();
+} // namespace charclass
+
+inline bool is_white(char c) { return charclass::table.bits[static_cast<uint8_t>(c)] & charclass::WHITE; }
+inline bool is_name_start(char c) { return charclass::table.bits[static_cast<uint8_t>(c)] & charclass::NAME_START; }
+inline bool is_name_char(char c) { return charclass::table.bits[static_cast<uint8_t>(c)] & charclass::NAME_CHAR; }
+inline bool is_token_end(char c) { return charclass::table.bits[static_cast<uint8_t>(c)] & charclass::TOKEN_END; }
 
 // A whole source file in memory, read line by line.
 struct SourceText {
-    std::string data;
+    std::shared_ptr<const std::string> text;
     size_t pos = 0;
     // Up to max_chars characters of the next physical line, its newline included;
     // false at end of file.
@@ -58,6 +87,7 @@ public:
 
 private:
     Assembler& as;
+    std::unordered_map<std::string, std::shared_ptr<const std::string>> file_cache_;
 };
 
 } // namespace tobra

@@ -938,19 +938,59 @@ constexpr MnemonicEntry mnemonic_table[MNEMONIC_COUNT] = {
     {"xref", 1, variant_table + 429},
 };
 
-const MnemonicEntry* find_mnemonic(std::string_view name) {
-    int low = 0;
-    int high = MNEMONIC_COUNT - 1;
-    while (low <= high) {
-        int mid = low + (high - low) / 2;
-        int cmp = name.compare(mnemonic_table[mid].name);
-        if (cmp < 0)
-            high = mid - 1;
-        else if (cmp > 0)
-            low = mid + 1;
-        else
-            return &mnemonic_table[mid];
+// The table is sorted (a binary search would do); every line of a program looks
+// its mnemonic up, so a small open-addressing hash index, built at compile time
+// over the sorted table, answers in one or two probes instead of eight compares.
+namespace {
+
+constexpr uint32_t mnemonic_hash(std::string_view s) {
+    uint32_t h = 2166136261u;
+    for (char c : s) {
+        h ^= static_cast<uint8_t>(c);
+        h *= 16777619u;
     }
+    return h;
+}
+
+constexpr int INDEX_SLOTS = 1024;  // a power of two, about four times the entries
+
+struct MnemonicIndex {
+    int16_t slot[INDEX_SLOTS];
+};
+
+constexpr size_t length_of(const char* s) {
+    size_t n = 0;
+    while (s[n]) ++n;
+    return n;
+}
+
+constexpr MnemonicIndex build_index() {
+    MnemonicIndex ix{};
+    for (int16_t& s : ix.slot) s = -1;
+    for (int i = 0; i < MNEMONIC_COUNT; ++i) {
+        const char* name = mnemonic_table[i].name;
+        uint32_t h = mnemonic_hash(std::string_view(name, length_of(name))) & (INDEX_SLOTS - 1);
+        while (ix.slot[h] != -1) h = (h + 1) & (INDEX_SLOTS - 1);
+        ix.slot[h] = static_cast<int16_t>(i);
+    }
+    return ix;
+}
+
+constexpr MnemonicIndex mnemonic_index = build_index();
+
+bool same_name(std::string_view name, const char* entry) {
+    size_t i = 0;
+    for (; i < name.size(); ++i)
+        if (entry[i] != name[i]) return false;  // also stops at the entry's terminator
+    return entry[i] == '\0';
+}
+
+} // namespace
+
+const MnemonicEntry* find_mnemonic(std::string_view name) {
+    uint32_t h = mnemonic_hash(name) & (INDEX_SLOTS - 1);
+    for (int16_t i; (i = mnemonic_index.slot[h]) != -1; h = (h + 1) & (INDEX_SLOTS - 1))
+        if (same_name(name, mnemonic_table[i].name)) return &mnemonic_table[i];
     return nullptr;
 }
 

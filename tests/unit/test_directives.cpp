@@ -1,7 +1,6 @@
 // Directives through whole in-memory assemblies: source lines in, bytes,
 // symbols and messages out.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -15,107 +14,80 @@ using tobra::test::hex_words;
 
 namespace {
 
+using Files = std::vector<std::pair<std::string, std::string>>;
+
 struct BytesCase {
     const char* source;
     const char* words;
 };
 
-void expect_bytes(const BytesCase* cases, size_t n) {
-    for (size_t i = 0; i < n; ++i) {
-        auto r = assemble(cases[i].source);
-        EXPECT_EQ(r.exit_code, 0) << cases[i].source << r.out;
-        EXPECT_EQ(hex_words(r.bytes), cases[i].words) << cases[i].source;
+void expect_bytes(std::initializer_list<BytesCase> cases, std::vector<std::string> args = {"-b"}, const Files& files = {}) {
+    for (const BytesCase& k : cases) {
+        auto r = assemble(k.source, args, files);
+        EXPECT_EQ(r.exit_code, 0) << k.source << r.out;
+        EXPECT_EQ(hex_words(r.bytes), k.words) << k.source;
     }
 }
 
-TEST(DataDirectives, DcEmitsItemsAtTheirSize) {
-    static const BytesCase cases[] = {
+// A run that must fail with this located message.
+void expect_error(const std::string& source, const std::string& message, int exit_code = 1) {
+    auto r = assemble(source);
+    EXPECT_EQ(r.exit_code, exit_code) << source << r.out;
+    EXPECT_NE(r.out.find(message), std::string::npos) << source << r.out;
+}
+
+TEST(DataDirectives, DcDrDs) {
+    expect_bytes({
         {" dc.b 'hello',0\n", "6865 6c6c 6f00"},
-        {" dc.w 'AB'\n", "0041 0042"},
-        {" dc 1,2\n", "0001 0002"},
+        {" dc.w 'AB'\n dc 1,2\n", "0041 0042 0001 0002"},
         {" dc.l 1,'a'\n", "0000 0001 0000 0061"},
-        {" dc.b 300,-1\n", "2cff"},
-        {" dc.w $12345678\n", "5678"},
-        {" dc.s 1.5\n", "3fc0 0000"},
-        {" dc.d 1.5\n", "3ff8 0000 0000 0000"},
+        {" dc.b 300,-1\n dc.w $12345678\n", "2cff 5678"},
+        {" dc.s 1.5\n dc.d 1.5\n dc.l 1.5\n", "3fc0 0000 3ff8 0000 0000 0000 3fc0 0000"},
         // Checked against another assembler's single and double directives.
-        {" dc.s -2.25e3,0.1\n", "c50c a000 3dcc cccd"},
-        {" dc.d 0.1\n", "3fb9 9999 9999 999a"},
-        {" dc.l 1.5\n", "3fc0 0000"},
-        // An external reads as 0 in data: dc makes no reference to it.
-        {" xref ext\n dc.l ext\n", "0000 0000"},
+        {" dc.s -2.25e3,0.1\n dc.d 0.1\n", "c50c a000 3dcc cccd 3fb9 9999 9999 999a"},
         {" dc.s 'ab'\n dc.d 'cd'\n", ""},
-        {" nop\nx: dc.w x,* \n", "4e71 0002 0002"},
-        {" dc.b 1\n dc.w 2\n", "0100 02"},  // no alignment: the word lands at an odd address
-    };
-    expect_bytes(cases, std::size(cases));
-}
-
-TEST(DataDirectives, DrIsRelativeToEachItem) {
-    static const BytesCase cases[] = {
-        {" dr.l there\n ds.b 12\nthere:\n", "0000 0010 0000 0000 0000 0000 0000 0000"},
-        {"a: dr.b a,a\n", "00ff"},
-        {" dr 'Z'\n", "005a"},
+        {" nop\nx: dc.w x,*\n", "4e71 0002 0002"},
+        {" dc.b 1\n dc.w 2\n", "0100 02"},  // no alignment of items
+        {" xref ext\n dc.l ext\n", "0000 0000"},
+        {" dr.l there\n ds.b 4\nthere:\n", "0000 0008 0000 0000"},
+        {"a: dr.b a,a\n dr 'Z'\n", "00ff 005a"},
         {" dc.w 0,0\n dr.w a,b\na:\nb:\n", "0000 0000 0004 0002"},
-    };
-    expect_bytes(cases, std::size(cases));
-}
-
-TEST(DataDirectives, DsReservesFillsAndAligns) {
-    static const BytesCase cases[] = {
-        {" ds.b 3\n", "0000 00"},
-        {" ds.l 2,255\n", "ffff ffff ffff ffff"},
-        {" ds.w 2,$1234\n", "3434 3434"},
+        {" ds.b 3\n ds.b 0\n", "0000 00"},
+        {" ds.l 2,255\n ds.w 2,$1234\n", "ffff ffff ffff ffff 3434 3434"},
         {" ds.b 1\n ds 0\n", "0000"},
-        {" ds.b 0\n", ""},
-        {" dc.w 1,2,3\n ds.l 0\n", "0001 0002 0003 0000"},
-        {" dc.l 1,2\n ds.l 0\n", "0000 0001 0000 0002"},
-    };
-    expect_bytes(cases, std::size(cases));
+        {" dc.w 1,2,3\nhere: ds.l 0\n dc.l here\n", "0001 0002 0003 0000 0000 0006"},
+        {" dc.l 1\n ds.l 0\n", "0000 0001"},
+    });
 }
 
-TEST(DataDirectives, LabelOnAligningLineKeepsAddressBeforeFill) {
-    auto r = assemble(" dc.w 1,2,3\nhere: ds.l 0\n dc.l here\n");
-    EXPECT_EQ(hex_words(r.bytes), "0001 0002 0003 0000 0000 0006");
-    r = assemble(" dc.b 1,2\nhere: align 4\n dc.w here\n");
-    EXPECT_EQ(hex_words(r.bytes), "0102 0000 0002");
+TEST(DataDirectives, Errors) {
+    expect_error(" ds.b -1\n", "t.s,1: ds: negative count\n");
+    expect_error(" ds.l $20000000\n", "t.s,1: ds: count too large\n");
+    expect_error(" dc.w 1,#2,3\n", "scan: expected expression");
+    for (const char* src : {" ds.s 1\n", " dr.d 1\n", " equ.w 1\n", " ifeq.l 0\n", " org.l 0\n"})
+        expect_error(src, "process: bad size or wrong operand(s)");
 }
 
-TEST(DataDirectives, NegativeDsCountIsAnErrorThatEmitsNothing) {
-    auto r = assemble(" ds.b -1\n");
-    EXPECT_EQ(r.exit_code, 1);
-    EXPECT_NE(r.out.find("t.s,1: ds: negative count\n"), std::string::npos);
+TEST(DataDirectives, LargeBssReservationOnlyMovesCounters) {
+    auto r = assemble(" section bss\n ds.l $10000000\nend: ds.b 1\n section code\n dc.l end\n");
+    EXPECT_EQ(hex_words(r.bytes.substr(0, 4)), "4000 0000");
 }
 
-TEST(DataDirectives, WrongSuffixIsRejected) {
-    for (const char* src : {" ds.s 1\n", " dr.d 1\n", " equ.w 1\n", " ifeq.l 0\n", " org.l 0\n"}) {
-        auto r = assemble(src);
-        EXPECT_NE(r.out.find("process: bad size or wrong operand(s)"), std::string::npos) << src;
-    }
-}
-
-TEST(DataDirectives, BadItemEndsTheList) {
-    auto r = assemble(" dc.w 1,#2,3\n");
-    EXPECT_NE(r.out.find("scan: expected expression"), std::string::npos);
-}
-
-TEST(DataDirectives, IncbinCopiesAndAligns) {
-    std::vector<std::pair<std::string, std::string>> files = {{"five.bin", "ABCDE"}};
-    auto r = assemble(" incbin five.bin\n dc.b 1\n", {"-b"}, files);
-    EXPECT_EQ(hex_words(r.bytes), "4142 4344 4500 0000 01");
-    r = assemble(" incbin \"five.bin\"\n dc.b 1\n", {"-b", "-n"}, files);
-    EXPECT_EQ(hex_words(r.bytes), "4142 4344 4501");
-    r = assemble(" incbin none.bin\n dc.b 1\n", {"-b"}, files);
-    EXPECT_EQ(r.exit_code, 1);
-    EXPECT_NE(r.out.find("t.s,1: incbin: file not found\n"), std::string::npos);
+TEST(DataDirectives, Incbin) {
+    Files files = {{"five.bin", "ABCDE"}, {"two.bin", "\x11\x22"}};
+    expect_bytes({{" incbin five.bin\n dc.b 1\n", "4142 4344 4500 0000 01"}}, {"-b"}, files);
+    expect_bytes({{" incbin \"five.bin\"\n dc.b 1\n", "4142 4344 4501"}}, {"-b", "-n"}, files);
+    // Into data, the bytes stay in that section: code first, then the data padded.
+    expect_bytes({{" section data\n dc.b 1\n incbin two.bin\n section code\n nop\n", "4e71 0111 2200"}}, {"-b", "-n"},
+                 files);
+    expect_error(" incbin none.bin\n", "t.s,1: incbin: file not found\n");
 }
 
 TEST(DataDirectives, IncbinReadsRealFilesUnlessMemoryOnly) {
     auto path = std::filesystem::temp_directory_path() / ("tobra_incbin_" + std::to_string(::getpid()) + ".bin");
     std::ofstream(path, std::ios::binary) << "xyz";
     const std::string source = " incbin " + path.string() + "\n";
-    auto r = assemble(source, {"-b", "-n"});
-    EXPECT_EQ(hex_words(r.bytes), "7879 7a");
+    expect_bytes({{source.c_str(), "7879 7a"}}, {"-b", "-n"});
 
     tobra::Assembler as(nullptr);
     as.write_files = false;
@@ -123,88 +95,102 @@ TEST(DataDirectives, IncbinReadsRealFilesUnlessMemoryOnly) {
     as.memory_files["t.s"] = source;
     const char* argv[] = {"tobra", "-b", "t.s"};
     EXPECT_EQ(as.run(3, argv), 1);
-    EXPECT_NE(as.con.captured().find("incbin: file not found"), std::string::npos);
     std::filesystem::remove(path);
 }
 
-TEST(DataDirectives, IncbinIntoDataStaysInDataSection) {
-    std::vector<std::pair<std::string, std::string>> files = {{"two.bin", "\x11\x22"}};
-    auto r = assemble(" section data\n dc.b 1\n incbin two.bin\n section code\n nop\n", {"-b", "-n"}, files);
-    EXPECT_EQ(r.exit_code, 0) << r.out;
-    // Code first, then the data contents padded to a multiple of 4.
-    EXPECT_EQ(hex_words(r.bytes), "4e71 0111 2200");
+// The relocation lists that pass 2 leaves behind (with -b nothing consumes them).
+std::vector<int32_t> relocations_of(const std::string& source, bool is_long, int section, int target) {
+    tobra::Assembler as(nullptr);
+    as.write_files = false;
+    as.memory_files["t.s"] = source;
+    const char* argv[] = {"tobra", "-b", "t.s"};
+    EXPECT_EQ(as.run(3, argv), 0) << as.con.captured();
+    return (is_long ? as.obj.long_relocations : as.obj.word_relocations)[section].by_target[target];
+}
+
+TEST(DataDirectives, RelocationEntries) {
+    using V = std::vector<int32_t>;
+    const std::string items = " nop\nx: dc.l x,5,x\n dc.w x\n dc x\n dc.b x\n dc.w 0\n dc.d x\n";
+    EXPECT_EQ(relocations_of(items, true, 0, 0), (V{2, 10, 21}));
+    EXPECT_EQ(relocations_of(items, false, 0, 0), (V{14, 16}));
+    // The list is the current section's, the target the label's.
+    const std::string two = " section data\n dc.w 0\nd: dc.l c\n section code\nc: dc.l d\n";
+    EXPECT_EQ(relocations_of(two, true, 1, 0), V{2});
+    EXPECT_EQ(relocations_of(two, true, 0, 1), V{0});
+    EXPECT_EQ(relocations_of(" org $100\nx: dc.l x\n", true, 0, 0), V{});
+    EXPECT_EQ(relocations_of(" xref e\nx: dc.l e,x+4-x\n dr.l x\n", true, 0, 0), V{});
 }
 
 TEST(SymbolDirectives, EquDefinesAndPacksStrings) {
-    static const BytesCase cases[] = {
+    expect_bytes({
         {"x equ 5\n dc.w x\n", "0005"},
-        {"x equ 'ABCD'\n dc.l x\n", "4142 4344"},
-        {"x equ 'ABCDE'\n dc.l x\n", "4243 4445"},
-        {"x equ 'AB'\n dc.l x\n", "0000 4142"},
+        {"x equ 'ABCD'\ny equ 'ABCDE'\nz equ 'AB'\n dc.l x,y,z\n", "4142 4344 4243 4445 0000 4142"},
         {"x equ.s 1.5\n dc.l x\n", "3fc0 0000"},
         {"a equ 2\nb equ a*3\n dc.w b\n", "0006"},
-    };
-    expect_bytes(cases, std::size(cases));
+    });
+    expect_error(" equ 5\n", "t.s,1: equ: requires label\n");
+    expect_error("x equ later\nlater:\n", "t.s,1: equ: 'x' - expression MUST evaluate\n");
+    expect_error("x equ 1\nx equ 2\n", "install: symbol redefined: x");
 }
 
-TEST(SymbolDirectives, EquErrors) {
-    auto r = assemble(" equ 5\n");
-    EXPECT_NE(r.out.find("t.s,1: equ: requires label\n"), std::string::npos);
-    EXPECT_EQ(r.exit_code, 1);
-    r = assemble("x equ later\nlater:\n");
-    EXPECT_NE(r.out.find("t.s,1: equ: 'x' - expression MUST evaluate\n"), std::string::npos);
-    r = assemble("x equ 1\nx equ 2\n");
-    EXPECT_NE(r.out.find("install: symbol redefined: x"), std::string::npos);
+TEST(SymbolDirectives, ListingValuesAndPage) {
+    auto r = assemble("x equ $1234\n org $1001\n nop\n page\n", {"-b", "-l"});
+    EXPECT_NE(r.out.find("00001234                x equ $1234\n"
+                         "00001000                 org $1001\n"
+                         "00001000 4e71            nop\n"
+                         "\f                         page\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(assemble(" page\n").out.find('\f'), std::string::npos);
 }
 
-TEST(SymbolDirectives, ListingShowsEquAndOrgValues) {
-    auto r = assemble("x equ $1234\n org $1001\n nop\n", {"-b", "-l"});
-    EXPECT_NE(r.out.find("00001234                x equ $1234\n"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("00001000                 org $1001\n"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("00001000 4e71            nop\n"), std::string::npos) << r.out;
-}
-
-TEST(SymbolDirectives, PagePrintsFormFeedInListingOnly) {
-    auto r = assemble(" nop\n page\n", {"-b", "-l"});
-    EXPECT_NE(r.out.find("\f                         page\n"), std::string::npos) << r.out;
-    r = assemble(" page\n");
-    EXPECT_EQ(r.out.find('\f'), std::string::npos);
-}
-
-TEST(SymbolDirectives, RorgWarnsAndActsAsOrg) {
+TEST(SymbolDirectives, OriginsWordsAndEnd) {
     auto r = assemble(" rorg $100\nx: nop\n dc.w x\n");
     EXPECT_NE(r.out.find("t.s,1: warning --- ORG assumed\n"), std::string::npos);
     EXPECT_EQ(hex_words(r.bytes), "4e71 0100");
+    // Addresses above 0x7FFFFFFF align as the unsigned numbers they are.
+    expect_bytes({{" org $FFFF8000\n dc.b 1\n align 4\nx: dc.l x\n", "0100 0000 ffff 8004"}});
+    // end in an included file ends the includer too.
+    expect_bytes({{" nop\n include inc.i\n rts\n", "4e71 4e71"}}, {"-b"}, {{"inc.i", " nop\n end\n bogus\n"}});
+    // A word longer than the buffer is cut and reported.
+    expect_error(" xref " + std::string(200, 'n') + "\n", "t.s,1: read_word_item: word too long\n");
+    expect_error(" align -4\n", "t.s,1: align: negative alignment\n");
 }
 
-TEST(SymbolDirectives, EndStopsTheSourceAndLaterFiles) {
-    auto r = assemble(" nop\n include inc.i\n rts\n", {"-b"}, {{"inc.i", " nop\n end\n bogus\n"}});
-    EXPECT_EQ(r.exit_code, 0) << r.out;
-    EXPECT_EQ(hex_words(r.bytes), "4e71 4e71");
-}
-
-TEST(SymbolDirectives, XdefCollectsNamesInPass2) {
+TEST(SymbolDirectives, ExportsAndIdentification) {
     tobra::Assembler as(nullptr);
     as.write_files = false;
     as.memory_files["t.s"] = " xdef one\n xdef two,three\n xdef one\none: nop\n";
     const char* argv[] = {"tobra", "-b", "t.s"};
     EXPECT_EQ(as.run(3, argv), 0) << as.con.captured();
     EXPECT_EQ(as.dir.export_list, (std::vector<std::string>{"one", "two", "one"}));
+
+    // The first idnt to reach a position wins; the hunks follow the file header.
+    auto r = assemble(" idnt abc ; note\n idnt x,y,z\n nop\n", {"-o"});
+    EXPECT_EQ(hex_words(r.bytes.substr(0, 48)),
+              "c0de cf01 0000 0000 c0de cf04 0000 0004 6162 6300 c0de cf05 0000 0004 3b00 0000 "
+              "c0de cf09 0000 0008 6e6f 7465 0000 0000");
 }
 
 TEST(SectionDirectives, SectionsKeepTheirOwnCounters) {
-    auto r = assemble(
-        " section data\nfirst: dc.w 1\n section code\nc1: nop\n section data\nsecond: dc.w 2\n"
-        " section code\n dc.w first,second,c1\n");
-    EXPECT_EQ(r.exit_code, 0) << r.out;
     // Code: nop, then the three addresses; the data contents follow in the image.
-    EXPECT_EQ(hex_words(r.bytes), "4e71 0000 0002 0000 0001 0002");
-}
-
-TEST(SectionDirectives, BssCountsWithoutBytes) {
-    auto r = assemble(" section bss\nb1: ds.l 4\nb2: dc.w 1\n section code\n dc.w b1,b2\n");
-    EXPECT_EQ(r.exit_code, 0) << r.out;
-    EXPECT_EQ(hex_words(r.bytes.substr(0, 4)), "0000 0010");
+    expect_bytes({{" section data\nfirst: dc.w 1\n section code\nc1: nop\n section data\nsecond: dc.w 2\n"
+                   " section code\n dc.w first,second,c1\n",
+                   "4e71 0000 0002 0000 0001 0002"}});
+    // Names match by prefix in table order; an unknown name stays put.
+    const std::string spread =
+        " section data\n ds.b 2\n section bss\n ds.b 4\n section basedata\n ds.b 6\n section basebss\n ds.b 8\n";
+    struct Case {
+        const char* name;
+        int at;
+    } cases[] = {{"c", 0}, {"codeseg", 0}, {"d", 2}, {"b", 4}, {"base", 6}, {"BASEB", 8}, {"foo", 8}};
+    for (const Case& k : cases) {
+        auto r = assemble(spread + " section " + k.name + "\nx:\n section code\n dc.b x\n");
+        ASSERT_FALSE(r.bytes.empty()) << k.name << r.out;
+        EXPECT_EQ(r.bytes[0], k.at) << k.name;
+    }
+    expect_bytes({{" dc.b 1,2\nhere: align 4\n dc.w here\n section data\n boundary\n", "0102 0000 0002"}});
+    expect_bytes({{" nop\n boundary\n", "4e71 60fe 4afc 4afc 4afc 4afc 4afc 0000"}});
 }
 
 TEST(Conditionals, IfFamilyTests) {
@@ -212,48 +198,43 @@ TEST(Conditionals, IfFamilyTests) {
         const char* directive;
         bool assembled;
     } cases[] = {
-        {"ifeq 0", true},   {"ifeq 1", false}, {"ifne 1", true},  {"ifne 0", false}, {"ifgt 1", true},
-        {"ifgt 0", false},  {"ifge 0", true},  {"ifge -1", false}, {"ifle 0", true},  {"ifle 1", false},
-        {"iflt -1", true},  {"iflt 0", false}, {"ifd d0", true},  {"ifd nosuch", false},
-        {"ifnd nosuch", true}, {"ifnd d0", false}, {"ifnc a,b", true}, {"ifnc a,a", false},
-        {"ifeq nosuch", true},  // undefined counts as 0, silently
-        {"ifgt $80000000", false},  // signed comparison
+        {"ifeq 0", true},     {"ifeq 1", false},      {"ifne 1", true},       {"ifne 0", false},
+        {"ifgt 1", true},     {"ifgt 0", false},      {"ifge 0", true},       {"ifge -1", false},
+        {"ifle 0", true},     {"ifle 1", false},      {"iflt -1", true},      {"iflt 0", false},
+        {"ifd d0", true},     {"ifd nosuch", false},  {"ifnd nosuch", true},  {"ifnd d0", false},
+        {"ifnc a,b", true},   {"ifnc a,a", false},    {"ifnc 'a b','a b'", false}, {"ifnc \"x,y\" , 'x,y'", false},
+        {"ifnc Ab,ab", true}, {"ifnc '',x", true},
+        {"ifeq nosuch", true},       // undefined counts as 0, silently
+        {"ifgt $80000000", false},   // signed comparison
     };
     for (const Case& k : cases) {
         auto r = assemble(std::string(" ") + k.directive + "\n nop\n endc\n rts\n");
         EXPECT_EQ(r.exit_code, 0) << k.directive << r.out;
         EXPECT_EQ(hex_words(r.bytes), k.assembled ? "4e71 4e75" : "4e75") << k.directive;
     }
+    expect_error(" ifnc abc\n endc\n", "t.s,1: ifnc: expected ,\n");
 }
 
 TEST(Conditionals, NestingElseAndSkippedBlocks) {
-    static const BytesCase cases[] = {
-        // The first line is skipped, the second assembled.
+    expect_bytes({
         {" ifne 1\n ifeq 1\n nop\n else\n rts\n endc\n endc\n", "4e75"},
         // An inner block of a failed test stays off, its else included.
         {" ifeq 1\n ifeq 0\n nop\n else\n nop\n endc\n else\n rts\n endc\n", "4e75"},
-        // Two else lines invert twice.
         {" ifeq 0\n nop\n else\n bogus\n else\n rts\n endc\n", "4e71 4e75"},
         // ifnc opens a block in a skipped stretch too, so its endc is its own.
         {" ifeq 1\n ifnc a,b\n nop\n endc\n nop\n endc\n rts\n", "4e75"},
-        // Errors and labels inside a skipped block do not exist.
-        {" ifeq 1\nlbl: bogus d9\n endc\nlbl: rts\n", "4e75"},
-    };
-    expect_bytes(cases, std::size(cases));
-}
-
-TEST(Conditionals, IfdOfLaterSymbolDiffersBetweenPasses) {
-    // False in pass 1, true in pass 2: the pass-2 layout moves and the symbol
-    // table reports the phasing error.
-    auto r = assemble(" ifd later\n nop\n endc\nlater: rts\n");
-    EXPECT_NE(r.exit_code, 0);
+        // Skipped: no errors, no labels, no include, incdir or end.
+        {" ifeq 1\nlbl: bogus d9\n include none.i\n incdir x\n end\n endc\nlbl: rts\n", "4e75"},
+    });
+    // A block opened in an included file closes in the includer.
+    expect_bytes({{" include a.i\n nop\n endc\n rts\n", "4e75"}}, {"-b"}, {{"a.i", " ifeq 1\n"}});
+    // ifd of a symbol defined further down: false in pass 1, true in pass 2.
+    EXPECT_NE(assemble(" ifd later\n nop\n endc\nlater: rts\n").exit_code, 0);
 }
 
 TEST(Conditionals, UnmatchedElseAndEndc) {
-    auto r = assemble(" else\n nop\n");
-    EXPECT_EQ(r.exit_code, 1);
-    EXPECT_NE(r.out.find("t.s,1: else: no matching if\n"), std::string::npos);
-    r = assemble(" endc\n nop\n");
+    expect_error(" else\n nop\n", "t.s,1: else: no matching if\n");
+    auto r = assemble(" endc\n nop\n");
     EXPECT_EQ(r.exit_code, 0);
     EXPECT_EQ(hex_words(r.bytes), "4e71");
     EXPECT_NE(r.out.find("t.s,1: warning --- endc: no matching if\n"), std::string::npos);
@@ -264,94 +245,29 @@ TEST(Conditionals, DepthLimit) {
     for (int i = 0; i < 255; ++i) ok += " ifeq 0\n";
     ok += " nop\n";
     for (int i = 0; i < 255; ++i) ok += " endc\n";
-    auto r = assemble(ok);
-    EXPECT_EQ(r.exit_code, 0) << r.out;
-    EXPECT_EQ(hex_words(r.bytes), "4e71");
+    expect_bytes({{ok.c_str(), "4e71"}});
     for (int i = 0; i < 256; ++i) over += " ifeq 1\n";
-    r = assemble(over);
+    auto r = assemble(over);
     EXPECT_EQ(r.exit_code, 255);
-    EXPECT_NE(r.out.find("t.s,256: More than 256 nested conditional blocks!\n"), std::string::npos);
+    EXPECT_EQ(r.out, "t.s,256: More than 256 nested conditional blocks!\n");
 }
 
-TEST(Conditionals, BlockOpenedInIncludedFileClosesInIncluder) {
-    auto r = assemble(" include a.i\n nop\n endc\n rts\n", {"-b"}, {{"a.i", " ifeq 1\n"}});
-    EXPECT_EQ(hex_words(r.bytes), "4e75");
-}
-
-TEST(Inclusion, IncdirAndSearchOrder) {
-    auto r = assemble(" incdir inc\n include defs.i\n dc.w v\n", {"-b"}, {{"inc/defs.i", "v equ 7\n"}});
-    EXPECT_EQ(r.exit_code, 0) << r.out;
-    EXPECT_EQ(hex_words(r.bytes), "0007");
+TEST(Inclusion, IncdirIncludeAndListing) {
+    Files files = {{"inc/defs.i", "v equ 7\n"}, {"dh0:defs.i", "v equ 8\n"}, {"my", " nop\n"}};
+    expect_bytes({{" incdir inc\n include defs.i\n dc.w v\n", "0007"},
+                  {" incdir dh0:\n include defs.i\n dc.w v\n", "0008"},
+                  // Only the part before the blank, without the quote.
+                  {" include \"my file.i\"\n", "4e71"}},
+                 {"-b"}, files);
     // The comment becomes part of the directory.
-    r = assemble(" incdir inc ; where\n include defs.i\n", {"-b"}, {{"inc/defs.i", "v equ 7\n"}});
-    // Reported where the file would have been read: its name, line 0.
+    auto r = assemble(" incdir inc ; where\n include defs.i\n", {"-b"}, files);
     EXPECT_NE(r.out.find("defs.i,0: pass: can't find file\n"), std::string::npos) << r.out;
-    // A quoted name with a blank: only the part before the blank, without the quote.
-    r = assemble(" include \"my file.i\"\n", {"-b"}, {{"my", " nop\n"}});
-    EXPECT_EQ(hex_words(r.bytes), "4e71");
-}
-
-TEST(Inclusion, SelfInclusionIsBounded) {
-    auto r = assemble(" include t.s\n");
-    EXPECT_EQ(r.exit_code, 255);
-    EXPECT_NE(r.out.find("include: nested too deeply"), std::string::npos);
-}
-
-TEST(Inclusion, IncludeLineIsListedEmptyAfterTheFile) {
-    auto r = assemble(" include a.i\n", {"-b", "-l"}, {{"a.i", " nop\n"}});
+    expect_error(" incdir " + std::string(127, 'd') + "\n", "t.s,1: incdir: directory name too long\n");
+    // Self-inclusion is bounded.
+    expect_error(" include t.s\n", "include: nested too deeply", 255);
+    // The include line is listed after the included lines, empty.
+    r = assemble(" include my\n", {"-b", "-l"}, files);
     EXPECT_NE(r.out.find("00000000 4e71            nop\n                        \n"), std::string::npos) << r.out;
-}
-
-// The relocation lists that pass 2 leaves behind (no object file is written
-// with -b, so they are still there after the run).
-struct Relocations {
-    std::vector<int32_t> word, long_;
-};
-
-Relocations relocations_of(const std::string& source, int section, int target) {
-    tobra::Assembler as(nullptr);
-    as.write_files = false;
-    as.memory_files["t.s"] = source;
-    const char* argv[] = {"tobra", "-b", "t.s"};
-    EXPECT_EQ(as.run(3, argv), 0) << as.con.captured();
-    return {as.obj.word_relocations[section].by_target[target], as.obj.long_relocations[section].by_target[target]};
-}
-
-TEST(DataRelocations, RelocatableItemsAreRecordedWithoutOrigin) {
-    auto r = relocations_of(" nop\nx: dc.l x,5,x\n dc.w x\n dc x\n dc.b x\n", tobra::SEC_CODE, tobra::SEC_CODE);
-    EXPECT_EQ(r.long_, (std::vector<int32_t>{2, 10}));
-    EXPECT_EQ(r.word, (std::vector<int32_t>{14, 16}));
-}
-
-TEST(DataRelocations, DoubleRecordsAtItsFirstLong) {
-    auto r = relocations_of(" dc.w 0\nx: dc.d x\n", tobra::SEC_CODE, tobra::SEC_CODE);
-    EXPECT_EQ(r.long_, (std::vector<int32_t>{2}));
-}
-
-TEST(DataRelocations, TargetIsTheLabelsSectionListIsTheCurrentOne) {
-    auto r = relocations_of(" section data\n dc.w 0\nd: dc.l c\n section code\nc: dc.l d\n", tobra::SEC_DATA,
-                            tobra::SEC_CODE);
-    EXPECT_EQ(r.long_, (std::vector<int32_t>{2}));
-    r = relocations_of(" section data\n dc.w 0\nd: dc.l c\n section code\nc: dc.l d\n", tobra::SEC_CODE,
-                       tobra::SEC_DATA);
-    EXPECT_EQ(r.long_, (std::vector<int32_t>{0}));
-}
-
-TEST(DataRelocations, NoneAfterOrgNoneForExternalsAbsolutesOrDr) {
-    auto r = relocations_of(" org $100\nx: dc.l x\n", tobra::SEC_CODE, tobra::SEC_CODE);
-    EXPECT_TRUE(r.long_.empty());
-    r = relocations_of(" xref e\nx: dc.l e,x-x,x+4-x\n dr.l x\n", tobra::SEC_CODE, tobra::SEC_CODE);
-    EXPECT_TRUE(r.long_.empty());
-    EXPECT_TRUE(r.word.empty());
-}
-
-TEST(SymbolDirectives, IdntFillsTheIdentificationHunks) {
-    auto r = assemble(" idnt abc ; note\n nop\n", {"-o"});
-    EXPECT_EQ(r.exit_code, 0) << r.out;
-    // Header hunk, then the three identification hunks, each name padded.
-    EXPECT_EQ(hex_words(r.bytes.substr(0, 48)),
-              "c0de cf01 0000 0000 c0de cf04 0000 0004 6162 6300 c0de cf05 0000 0004 3b00 0000 "
-              "c0de cf09 0000 0008 6e6f 7465 0000 0000");
 }
 
 }  // namespace
