@@ -119,8 +119,31 @@ void Evaluator::record_term(Operand& op) const {
 }
 
 void Evaluator::begin_line() {
+    // Only the slots of the previous line's terms can be set.
+    int used = term_number < LINE_SYMBOL_SLOTS ? term_number : LINE_SYMBOL_SLOTS;
+    for (int i = 0; i < used; ++i) line_symbols[i] = nullptr;
     term_number = 0;
-    for (auto& s : line_symbols) s = nullptr;
+}
+
+// Register names are the most frequent names of all, and a reserved name can
+// never be redefined: d0-d7, a0-a7, sp and pc (either case) are looked up once.
+int Evaluator::quick_register_slot(std::string_view name) {
+    if (name.size() != 2) return -1;
+    char a = name[0], b = name[1];
+    if (b >= '0' && b <= '7') {
+        switch (a) {
+        case 'd': return b - '0';
+        case 'D': return 8 + b - '0';
+        case 'a': return 16 + b - '0';
+        case 'A': return 24 + b - '0';
+        default: return -1;
+        }
+    }
+    if (a == 's' && b == 'p') return 32;
+    if (a == 'S' && b == 'P') return 33;
+    if (a == 'p' && b == 'c') return 34;
+    if (a == 'P' && b == 'C') return 35;
+    return -1;
 }
 
 const std::string& Evaluator::string_at(int32_t handle) const {
@@ -136,7 +159,15 @@ bool Evaluator::after_hash(const char* quote) const {
 }
 
 void Evaluator::resolve(std::string_view name, uint32_t& value, int& type) {
-    if (SymbolRecord* s = as.sym.lookup(name)) {
+    SymbolRecord* found;
+    int quick = quick_register_slot(name);
+    if (quick >= 0) {
+        found = quick_registers_[quick];
+        if (!found) found = quick_registers_[quick] = as.sym.lookup(name);
+    } else {
+        found = as.sym.lookup(name);
+    }
+    if (SymbolRecord* s = found) {
         value = static_cast<uint32_t>(s->value);
         type = s->type;
         last_kind = s->kind;
@@ -264,8 +295,7 @@ int Evaluator::eval_term(int32_t* value) {
     } else if (is_name_start(c)) {
         const char* start = p;
         while (is_name_char(*p)) ++p;
-        name_.assign(start, static_cast<size_t>(p - start));
-        resolve(name_, v, type);
+        resolve(std::string_view(start, static_cast<size_t>(p - start)), v, type);
     } else {
         type = TYPE_SYM;
     }

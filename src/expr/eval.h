@@ -76,6 +76,8 @@ private:
     Assembler& as;
     std::deque<std::string> strings_;  // every string term ever read; handles index it
     std::string name_;                 // scratch for symbol names
+    SymbolRecord* quick_registers_[36] = {};
+    static int quick_register_slot(std::string_view name);
     std::string empty_;
 };
 
