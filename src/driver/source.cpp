@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 #include "driver/assembler.h"
@@ -45,6 +46,10 @@ static std::shared_ptr<const std::string> normalise(std::string raw) {
 }
 
 static bool read_whole_file(const std::string& path, std::string& out) {
+    // Only files and pipes are read: a device such as /dev/zero never ends.
+    std::error_code ec;
+    const auto st = std::filesystem::status(path, ec);
+    if (ec || !(std::filesystem::is_regular_file(st) || std::filesystem::is_fifo(st))) return false;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
     out.clear();
