@@ -1,5 +1,5 @@
 # Quick start: `make demo` and `make test`.
-BUILD      ?= build
+BUILD      ?= build-release
 TEST_BUILD ?= build-asan
 JOBS       ?= 2
 

@@ -181,7 +181,9 @@ void Encoder::ea_extension(const Operand& op) {
         const SymbolRecord* s = operand_symbol(as, op);
         if (!s) return;
         if (s->kind == KIND_EXTERNAL) {
-            note_external(op, at);
+            // An 8-bit reference patches the low byte of the brief word, not
+            // the index-register byte before it.
+            note_external(op, field_width == 1 ? at + 1 : at);
         } else if (s->kind == KIND_RELOCATABLE) {
             if (s->section == SEC_BASEDATA || s->section == SEC_BASEBSS)
                 as.obj.record_base_reference(at, field_width, s->section);
@@ -237,7 +239,7 @@ void Encoder::ea_extension(const Operand& op) {
         const SymbolRecord* s = operand_symbol(as, op);
         if (!s) return;
         if (s->kind == KIND_EXTERNAL)
-            note_external(op, at);
+            note_external(op, field_width == 1 ? at + 1 : at);
         else if (s->kind == KIND_RELOCATABLE && s->section != as.drv.current_section)
             as.report_error("pcindex: symbol reference not in same section\n");
         return;

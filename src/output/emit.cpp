@@ -8,6 +8,11 @@
 
 namespace tobra {
 
+// Addresses wrap at 32 bits like the processor's; signed overflow must not happen.
+static void advance(int32_t& counter, int32_t by) {
+    counter = static_cast<int32_t>(static_cast<uint32_t>(counter) + static_cast<uint32_t>(by));
+}
+
 static bool stores_bytes(int section) { return section == SEC_CODE || section == SEC_DATA || section == SEC_BASEDATA; }
 
 std::string Emitter::output_name_for(const char* source_name) {
@@ -19,8 +24,8 @@ std::string Emitter::output_name_for(const char* source_name) {
 void Emitter::emit_byte(int32_t value) {
     Driver& drv = as.drv;
     if (drv.pass_number == 1) {
-        ++drv.location_counter;
-        ++drv.section_size[drv.current_section];
+        advance(drv.location_counter, 1);
+        advance(drv.section_size[drv.current_section], 1);
         return;
     }
     as.lst.capture(static_cast<uint8_t>(value));
@@ -28,20 +33,33 @@ void Emitter::emit_byte(int32_t value) {
     if (stores_bytes(sec)) {
         PendingBuffer& buf = pending[sec];
         buf.bytes[buf.count++] = static_cast<uint8_t>(value);
-        ++drv.location_counter;
+        advance(drv.location_counter, 1);
         if (buf.count == RECORD_BYTES) flush_buffer(sec);
     } else {
-        ++drv.location_counter;
-        ++bss_size[sec];
+        advance(drv.location_counter, 1);
+        advance(bss_size[sec], 1);
     }
 }
 
+// Pass 1 only counts, so the multi-byte forms count in one step.
 void Emitter::emit_word(int32_t value) {
+    Driver& drv = as.drv;
+    if (drv.pass_number == 1) {
+        advance(drv.location_counter, 2);
+        advance(drv.section_size[drv.current_section], 2);
+        return;
+    }
     emit_byte(value >> 8);
     emit_byte(value);
 }
 
 void Emitter::emit_long(int32_t value) {
+    Driver& drv = as.drv;
+    if (drv.pass_number == 1) {
+        advance(drv.location_counter, 4);
+        advance(drv.section_size[drv.current_section], 4);
+        return;
+    }
     emit_word(value >> 16);
     emit_word(value);
 }
@@ -74,8 +92,8 @@ void Emitter::emit_block(const uint8_t* data, int32_t count) {
     Driver& drv = as.drv;
     if (count <= 0) return;
     if (drv.pass_number == 1) {
-        drv.location_counter += count;
-        drv.section_size[drv.current_section] += count;
+        advance(drv.location_counter, count);
+        advance(drv.section_size[drv.current_section], count);
         return;
     }
     int sec = drv.current_section;
@@ -92,13 +110,13 @@ void Emitter::emit_block(const uint8_t* data, int32_t count) {
             for (int32_t done = 0; done < count; done += RECORD_BYTES) {
                 int n = count - done < RECORD_BYTES ? count - done : RECORD_BYTES;
                 as.srec.write_data(static_cast<uint32_t>(drv.flush_address), data + done, n);
-                drv.flush_address += n;
+                advance(drv.flush_address, n);
             }
         }
-        drv.location_counter += count;
+        advance(drv.location_counter, count);
     } else {
-        drv.location_counter += count;
-        bss_size[sec] += count;
+        advance(drv.location_counter, count);
+        advance(bss_size[sec], count);
     }
     drv.flush_address = drv.location_counter;
 }
