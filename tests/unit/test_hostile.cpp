@@ -81,6 +81,14 @@ std::vector<HostileCase> hostile_cases() {
          hex_words(std::string(240, 'x'))},
         {"ds.l 2000000000", " ds.l 2000000000\n", {"-b"}, 1, "t.s,1: ds: count too large\n1 error(s) found\n", ""},
         {"ds.b -1", " ds.b -1\n", {"-b"}, 1, "t.s,1: ds: negative count\n1 error(s) found\n", ""},
+        {"opt item of 300", " opt " + std::string(300, 'x') + "\n", {"-b"}, 1,
+         "t.s,1: opt: unrecognized option: " + std::string(99, 'x') + "\n1 error(s) found\n", ""},
+        {"else and endc without if", rep(" endc\n", 300) + " else\n nop\n", {"-b"}, 1,
+         "t.s,301: else: no matching if\n1 error(s) found\n", ""},
+        {"negative alignment", " align -1\n align $80000000\n", {"-b"}, 2,
+         "t.s,1: align: negative alignment\nt.s,2: align: negative alignment\n2 error(s) found\n", ""},
+        {"-a2000000000", "x: dc.l y\ny: dc.l x\n", {"-a2000000000", "-b"}, 0, "Assembly successful.\n",
+         "0000 0004 0000 0000"},
         {"self include", " include t.s\n", {"-b"}, 255, "t.s,1: include: nested too deeply\n", ""},
         {"255 nested ifs", rep(" ifne 1\n", 255) + " nop\n" + rep(" endc\n", 255), {"-b"}, 0,
          "Assembly successful.\n", "4e71"},
@@ -115,6 +123,15 @@ TEST(Hostile, LongPhysicalLinesAreReadInPieces) {
         EXPECT_EQ(bad.exit_code, 1);
         EXPECT_EQ(bad.out, "t.s," + std::to_string(pieces + 1) + ": process: unrecognized mnemonic - bogus\n1 error(s) found\n");
     }
+    // The pieces of a long comment start in the first column, so they are labels, too
+    // long to define; the last, short piece is a fine label. A line of 100,000
+    // characters has more of them than the exit code counts.
+    auto comment = assemble(" nop ;" + std::string(994, 'x') + "\n");
+    EXPECT_EQ(comment.out, "t.s,2: parse: label too long\nt.s,3: parse: label too long\n"
+                           "t.s,4: parse: label too long\n3 error(s) found\n");
+    auto huge = assemble(" nop ;" + std::string(99994, 'x') + "\n");
+    EXPECT_EQ(huge.exit_code, 255);
+    EXPECT_NE(huge.out.find("t.s,395: parse: label too long\n394 error(s) found\n"), std::string::npos);
 }
 
 // Continued lines share one room; once it is spent the line ends, the warning
