@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 #include "driver/assembler.h"
@@ -45,6 +46,10 @@ static std::shared_ptr<const std::string> normalise(std::string raw) {
 }
 
 static bool read_whole_file(const std::string& path, std::string& out) {
+    // Only files and pipes are read: a device such as /dev/zero never ends.
+    std::error_code ec;
+    const auto st = std::filesystem::status(path, ec);
+    if (ec || !(std::filesystem::is_regular_file(st) || std::filesystem::is_fifo(st))) return false;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
     out.clear();
@@ -167,11 +172,21 @@ bool SourceReader::parse_line() {
     // Label: only in the first column.
     size_t n = 0;
     if (!is_white(*p)) {
+        const char* start = p;
         while (*p && !is_white(*p)) {
             if (n < LABEL_FIELD_SIZE - 1) label_field[n++] = *p;
             ++p;
         }
-        if (n > 0 && label_field[n - 1] == ':') --n;
+        size_t full = static_cast<size_t>(p - start);
+        if (full > 0 && start[full - 1] == ':') --full;
+        if (full > n) {
+            // A cut label would be defined under a name that no reference spells,
+            // so it is reported and not defined at all.
+            as.report_error("parse: label too long");
+            n = 0;
+        } else if (n > 0 && label_field[n - 1] == ':') {
+            --n;
+        }
     }
     label_field[n] = '\0';
 

@@ -1,0 +1,194 @@
+// Hostile sources: absurd lengths, depths, numbers and bytes. Each must end in a
+// clear message and a bounded exit code, never a crash, a hang or stray output.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "test_util.h"
+
+using tobra::test::assemble;
+using tobra::test::hex_words;
+
+namespace {
+
+std::string rep(const std::string& s, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
+
+struct HostileCase {
+    const char* name;
+    std::string source;
+    std::vector<std::string> args;
+    int exit_code;
+    std::string out;  // exact standard output
+    std::string hex;  // the output bytes (empty when no output)
+};
+
+std::vector<HostileCase> hostile_cases() {
+    const std::string l89(89, 'l');
+    const std::string l90(90, 'l');
+    const std::string w119(119, 'w');
+    const std::string d127 = std::string(126, 'd') + "/";
+    return {
+        {"empty file", "", {"-b"}, 0, "Assembly successful.\n", ""},
+        // A lone backslash in the first column is a label; a run of them continues
+        // onto the next line and makes a label too long for its field.
+        {"only backslashes", "\\\n" + std::string(200, '\\') + "\n nop\n", {"-b"}, 1,
+         "t.s,3: parse: label too long\n1 error(s) found\n", ""},
+        {"indented backslashes", " nop\n  " + std::string(200, '\\') + "\n nop\n", {"-b"}, 1,
+         "t.s,3: process: unrecognized mnemonic - " + std::string(19, '\\') + "\n1 error(s) found\n", ""},
+        {"NUL reads as a blank", std::string("\0\0nop\n\xff\xff nop\n", 14), {"-b"}, 0, "Assembly successful.\n",
+         "4e71 4e71"},
+        // Labels: 89 characters fit; a longer one is refused rather than cut to a
+        // name its references do not spell.
+        {"label of 89", l89 + ": nop\n bra " + l89 + "\n", {"-b"}, 0, "Assembly successful.\n", "4e71 60fc"},
+        {"label of 90", l90 + " nop\n bra " + l90 + "\n", {"-b"}, 1,
+         "t.s,1: parse: label too long\n1 error(s) found\n", ""},
+        {"label of 600", std::string(600, 'x') + "\n", {"-b"}, 3,
+         "t.s,1: parse: label too long\nt.s,2: parse: label too long\nt.s,3: parse: label too long\n"
+         "3 error(s) found\n", ""},
+        {"labels of $ and digits", "1$ nop\n$12 nop\n 0$\n", {"-b"}, 1,
+         "t.s,3: process: unrecognized mnemonic - 0$\n1 error(s) found\n", ""},
+        {"mnemonic of 200", " " + std::string(200, 'm') + "\n", {"-b"}, 1,
+         "t.s,1: process: unrecognized mnemonic - mmmmmmmmmmmmmmmmmmm\n1 error(s) found\n", ""},
+        // The directive word buffer holds 119 characters.
+        {"word of 119", " ifd " + w119 + "\n nop\n endc\n rts\n", {"-b"}, 0, "Assembly successful.\n", "4e75"},
+        {"word of 120", " xref " + w119 + "w\n", {"-o"}, 1,
+         "t.s,1: read_word_item: word too long\n1 error(s) found\n", ""},
+        {"incdir of 127", " incdir " + d127 + "\n nop\n", {"-b"}, 0, "Assembly successful.\n", "4e71"},
+        {"incdir of 128", " incdir " + d127 + "d\n", {"-b"}, 1,
+         "t.s,1: incdir: directory name too long\n1 error(s) found\n", ""},
+        // Numbers of 40 digits keep their low 32 bits.
+        {"40 digits", " dc.l " + std::string(40, '1') + ",$" + std::string(40, 'f') + ",%" + std::string(40, '1') +
+                          ",@" + std::string(40, '7') + "\n",
+         {"-b"}, 0, "Assembly successful.\n", "c71c 71c7 ffff ffff ffff ffff ffff ffff"},
+        {"120 operators", " dc.l 1" + rep("+1", 120) + "\n", {"-b"}, 0, "Assembly successful.\n", "0000 0079"},
+        {"hundreds of operators over equ", [] {
+             std::string s = "v0 equ 0\n";
+             for (int i = 1; i <= 5; ++i) s += "v" + std::to_string(i) + " equ v" + std::to_string(i - 1) + rep("+2-1", 60) + "\n";
+             return s + " dc.w v5\n";
+         }(), {"-b"}, 0, "Assembly successful.\n", "012c"},
+        {"division by zero", " dc.l 1/0\n dc.l 5%0\n", {"-b"}, 2,
+         "t.s,1: eval: division by zero\nt.s,2: eval: division by zero\n2 error(s) found\n", ""},
+        {"overflowing operators", " dc.l -2147483648/-1,-2147483648%-1,1<<40,-1>>33,65536*65536\n", {"-b"}, 0,
+         "Assembly successful.\n", "8000 0000 0000 0000 0000 0100 ffff ffff 0000 0000"},
+        {"dc of 100 items", " dc.b 1" + rep(",1", 99) + "\n", {"-b"}, 1,
+         "t.s,1: scan: too many expressions\n1 error(s) found\n", ""},
+        {"dc string of 240", " dc.b \"" + std::string(240, 'x') + "\"\n", {"-b"}, 0, "Assembly successful.\n",
+         hex_words(std::string(240, 'x'))},
+        {"ds.l 2000000000", " ds.l 2000000000\n", {"-b"}, 1, "t.s,1: ds: count too large\n1 error(s) found\n", ""},
+        {"ds.b -1", " ds.b -1\n", {"-b"}, 1, "t.s,1: ds: negative count\n1 error(s) found\n", ""},
+        {"opt item of 300", " opt " + std::string(300, 'x') + "\n", {"-b"}, 1,
+         "t.s,1: opt: unrecognized option: " + std::string(99, 'x') + "\n1 error(s) found\n", ""},
+        {"else and endc without if", rep(" endc\n", 300) + " else\n nop\n", {"-b"}, 1,
+         "t.s,301: else: no matching if\n1 error(s) found\n", ""},
+        {"negative alignment", " align -1\n align $80000000\n", {"-b"}, 2,
+         "t.s,1: align: negative alignment\nt.s,2: align: negative alignment\n2 error(s) found\n", ""},
+        {"-a2000000000", "x: dc.l y\ny: dc.l x\n", {"-a2000000000", "-b"}, 0, "Assembly successful.\n",
+         "0000 0004 0000 0000"},
+        {"self include", " include t.s\n", {"-b"}, 255, "t.s,1: include: nested too deeply\n", ""},
+        {"255 nested ifs", rep(" ifne 1\n", 255) + " nop\n" + rep(" endc\n", 255), {"-b"}, 0,
+         "Assembly successful.\n", "4e71"},
+        {"256 nested ifs", rep(" ifne 1\n", 256), {"-b"}, 255, "t.s,256: More than 256 nested conditional blocks!\n",
+         ""},
+    };
+}
+
+} // namespace
+
+TEST(Hostile, EachInputHasItsAnswer) {
+    for (const auto& c : hostile_cases()) {
+        SCOPED_TRACE(c.name);
+        auto r = assemble(c.source, c.args);
+        EXPECT_EQ(r.exit_code, c.exit_code);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(hex_words(r.bytes), c.hex);
+    }
+}
+
+// A physical line longer than the room is read in pieces of 253 characters,
+// each counted as a line; the line after it carries the count.
+TEST(Hostile, LongPhysicalLinesAreReadInPieces) {
+    for (int length : {253, 255, 256, 257, 1000, 100000}) {
+        SCOPED_TRACE(length);
+        const std::string line = " nop" + std::string(static_cast<size_t>(length - 4), ' ') + "\n";
+        const int pieces = (length + 1 + 252) / 253;
+        auto ok = assemble(line + " rts\n");
+        EXPECT_EQ(ok.exit_code, 0);
+        EXPECT_EQ(hex_words(ok.bytes), "4e71 4e75");
+        auto bad = assemble(line + " bogus\n");
+        EXPECT_EQ(bad.exit_code, 1);
+        EXPECT_EQ(bad.out, "t.s," + std::to_string(pieces + 1) + ": process: unrecognized mnemonic - bogus\n1 error(s) found\n");
+    }
+    // The pieces of a long comment start in the first column, so they are labels, too
+    // long to define; the last, short piece is a fine label. A line of 100,000
+    // characters has more of them than the exit code counts.
+    auto comment = assemble(" nop ;" + std::string(994, 'x') + "\n");
+    EXPECT_EQ(comment.out, "t.s,2: parse: label too long\nt.s,3: parse: label too long\n"
+                           "t.s,4: parse: label too long\n3 error(s) found\n");
+    auto huge = assemble(" nop ;" + std::string(99994, 'x') + "\n");
+    EXPECT_EQ(huge.exit_code, 255);
+    EXPECT_NE(huge.out.find("t.s,395: parse: label too long\n394 error(s) found\n"), std::string::npos);
+}
+
+// Continued lines share one room; once it is spent the line ends, the warning
+// names the physical line, and the rest of the chain is read on as new lines.
+TEST(Hostile, ContinuationsOverflowingTheRoom) {
+    auto r = assemble(" nop ;\\\n" + rep(";;\\\n", 100) + ";;\n rts\n");
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.out, "t.s,62: warning --- Continuation too long\nAssembly successful.\n");
+    EXPECT_EQ(hex_words(r.bytes), "4e71 4e75");
+}
+
+TEST(Hostile, IncludeChainOf1000) {
+    std::vector<std::pair<std::string, std::string>> files;
+    for (int i = 1; i < 1000; ++i) files.push_back({"i" + std::to_string(i) + ".s", " include i" + std::to_string(i + 1) + ".s\n"});
+    files.push_back({"i1000.s", " nop\n"});
+    auto r = assemble(" include i1.s\n", {"-b"}, files);
+    EXPECT_EQ(r.exit_code, 255);
+    EXPECT_EQ(r.out, "i63.s,1: include: nested too deeply\n");
+    EXPECT_EQ(r.bytes, "");
+}
+
+TEST(Hostile, TenThousandForwardReferences) {
+    std::string src;
+    for (int i = 0; i < 10000; ++i) src += " dc.l x" + std::to_string(i) + "\n";
+    for (int i = 0; i < 10000; ++i) src += "x" + std::to_string(i) + " equ " + std::to_string(i * 3) + "\n";
+    auto r = assemble(src);
+    EXPECT_EQ(r.exit_code, 0);
+    ASSERT_EQ(r.bytes.size(), 40000u);
+    EXPECT_EQ(hex_words(r.bytes.substr(0, 8)), "0000 0000 0000 0003");
+    EXPECT_EQ(hex_words(r.bytes.substr(39996)), "0000 752d");  // 9999 * 3
+}
+
+// Binary garbage: a fixed pseudo-random stream rich in NUL and 0xFF bytes.
+TEST(Hostile, BinaryGarbageEndsInACappedCount) {
+    std::string src;
+    uint32_t x = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        x = x * 1103515245u + 12345u;
+        unsigned b = (x >> 16) & 0xFF;
+        if (b < 40) b = 0;
+        else if (b > 215) b = 0xFF;
+        src += static_cast<char>(b);
+    }
+    auto r = assemble(src);
+    EXPECT_EQ(r.exit_code, 255);
+    EXPECT_EQ(r.bytes, "");
+    EXPECT_NE(r.out.rfind(" error(s) found\n"), std::string::npos);
+}
+
+TEST(Hostile, EveryDebugBit) {
+    for (const char* flag : {"-x2147483647", "-x-1"}) {
+        SCOPED_TRACE(flag);
+        auto r = assemble("start: nop\n bra start\n dc.l later\nlater:\n", {flag, "-b"});
+        EXPECT_EQ(r.exit_code, 0);
+        EXPECT_EQ(hex_words(r.bytes), "4e71 60fc 0000 0008");
+        EXPECT_NE(r.out.find("Parseline: <start> <nop.u>"), std::string::npos);
+        EXPECT_NE(r.out.find("Symbol table distribution\n"), std::string::npos);
+        EXPECT_NE(r.out.find("Assembly successful.\n"), std::string::npos);
+    }
+}
