@@ -2,6 +2,7 @@
 // A program run creates one; tests, the fuzzer and the benchmark create as
 // many as they like in one process.
 #pragma once
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <unordered_map>
@@ -68,6 +69,9 @@ public:
     std::unordered_map<std::string, std::string> memory_files;
     // true: only memory_files are read, never the file system (the fuzzer).
     bool memory_only = false;
+    // With write_files false, an output larger than this is the fatal write
+    // error a full disk would give (keeps the fuzzer's memory bounded).
+    size_t memory_output_limit = SIZE_MAX;
 };
 
 } // namespace tobra

@@ -135,6 +135,7 @@ void Emitter::open_output(const char* source_name) {
 
 void Emitter::write_out(const void* data, size_t size) {
     if (!output_open) return;
+    if (!output_file_ && output_data.size() + size > as.memory_output_limit) as.fatal_error("Can't write output file");
     output_data.append(static_cast<const char*>(data), size);
     // Large outputs go to disk as they grow; the file is removed again on failure.
     if (output_file_ && output_data.size() >= (1u << 20)) write_pending();
