@@ -118,6 +118,14 @@ int Driver::run(int argc, const char* const* argv) {
                 }
                 as.src.assemble_file(argv[i]);
             }
+            // Labels catch most differences between the passes; a line that
+            // changed its length with no label after it would still shift the
+            // section sizes that the object file and the image rely on.
+            for (int sec = 0; sec < 5 && error_count == 0; ++sec)
+                if (as.emit.pass2_size[sec] != section_size[sec]) {
+                    as.report_error("pass: section size differs between passes");
+                    break;
+                }
             if (opened) {
                 if (as.options.object_output) {
                     static const uint8_t zeros[4] = {0, 0, 0, 0};

@@ -30,6 +30,7 @@ void Emitter::emit_byte(int32_t value) {
     }
     as.lst.capture(static_cast<uint8_t>(value));
     int sec = drv.current_section;
+    advance(pass2_size[sec], 1);
     if (stores_bytes(sec)) {
         PendingBuffer& buf = pending[sec];
         buf.bytes[buf.count++] = static_cast<uint8_t>(value);
@@ -97,6 +98,7 @@ void Emitter::emit_block(const uint8_t* data, int32_t count) {
         return;
     }
     int sec = drv.current_section;
+    advance(pass2_size[sec], count);
     if (stores_bytes(sec)) {
         flush_buffer(sec);
         if (as.options.object_output || as.options.binary_output) {
@@ -199,6 +201,7 @@ void Emitter::reset_for_pass2() {
     for (PendingBuffer& p : pending) p.count = 0;
     for (auto& c : chunks) c.clear();
     for (int32_t& s : bss_size) s = 0;
+    for (int32_t& s : pass2_size) s = 0;
 }
 
 } // namespace tobra

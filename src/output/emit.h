@@ -45,6 +45,7 @@ public:
     PendingBuffer pending[4];               // indexed by section: code, data, -, basedata
     std::vector<uint8_t> chunks[4];         // data and basedata contents (object/binary output)
     int32_t bss_size[5] = {};               // pass-2 sizes of bss and basebss
+    int32_t pass2_size[5] = {};             // bytes of each section emitted in pass 2
     std::string output_name;
     std::string output_data;
     bool output_open = false;
