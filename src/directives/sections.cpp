@@ -1,5 +1,6 @@
 // Placing code: org, rorg, section, align, boundary, and the fills they share
 // with the data directives.
+#include <cstdint>
 #include <cstring>
 
 #include "driver/assembler.h"
@@ -30,6 +31,15 @@ void Directives::emit_fill(int64_t count, int32_t value) {
     int64_t done = 0;
     for (; done < count && (!counters_only || done < LISTING_BYTES); ++done) as.emit.emit_byte(value);
     if (done == count) return;
+    if (counters_only) {
+        // Nothing is stored: the rest only moves the counters, in one step.
+        while (done < count) {
+            int64_t n = count - done < INT32_MAX ? count - done : INT32_MAX;
+            as.emit.emit_block(nullptr, static_cast<int32_t>(n));
+            done += n;
+        }
+        return;
+    }
     uint8_t block[4096];
     std::memset(block, value & 0xFF, sizeof block);
     while (done < count) {
