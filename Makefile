@@ -46,7 +46,7 @@ fuzz:
 	@cmake --build build-fuzz -j $(JOBS) --target fuzz_assemble
 	@./fuzz/make_seeds.sh build-fuzz/seeds
 	@mkdir -p build-fuzz/corpus build-fuzz/findings
-	@./build-fuzz/fuzz_assemble -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
+	@./build-fuzz/fuzz_assemble -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=30 -rss_limit_mb=2048 \
 	    -artifact_prefix=build-fuzz/findings/ -print_final_stats=1 build-fuzz/corpus build-fuzz/seeds
 
 PREFIX ?= /usr/local
