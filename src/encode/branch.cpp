@@ -35,7 +35,10 @@ Target branch_target(const Operand& t, int32_t start) {
     r.undefined = t.reloc_kind == KIND_UNDEFINED;
     // Unknown targets get a displacement that every form can hold; the
     // linker, or pass 2, supplies the real one.
-    r.d = (r.external || r.undefined) ? 2 : t.value - (start + 2);
+    // Addresses wrap at 32 bits, so the distance is taken modulo 2^32.
+    r.d = (r.external || r.undefined)
+              ? 2
+              : static_cast<int32_t>(static_cast<uint32_t>(t.value) - (static_cast<uint32_t>(start) + 2u));
     return r;
 }
 
