@@ -26,17 +26,26 @@ void emit_string(Assembler& as, const std::string& text, uint32_t mask) {
     }
 }
 
-} // namespace
-
-void Directives::d_dc() {
-    Driver& drv = as.drv;
-    const uint32_t mask = as.src.size_mask;
+// The item walk dc and dr share: strings go out character by character, the
+// list ends at the first record that is not an expression.
+template <typename EmitValue>
+void for_each_item(Assembler& as, uint32_t mask, EmitValue emit_value) {
     for (const Operand& op : as.scan.operands) {
         if (op.cls == CLS_STRING) {
             emit_string(as, as.ev.string_at(op.value), mask);
             continue;
         }
         if (op.cls != CLS_EXPR) break;
+        emit_value(op);
+    }
+}
+
+} // namespace
+
+void Directives::d_dc() {
+    Driver& drv = as.drv;
+    const uint32_t mask = as.src.size_mask;
+    for_each_item(as, mask, [&](const Operand& op) {
         const int32_t address = drv.location_counter;
         switch (mask) {
         case SZ_B: as.emit.emit_byte(op.value); break;
@@ -55,18 +64,13 @@ void Directives::d_dc() {
             bool is_long = mask == SZ_L || mask == SZ_S || mask == SZ_D;
             as.obj.record_relocation(is_long, address, op.sym_section);
         }
-    }
+    });
 }
 
 void Directives::d_dr() {
     Driver& drv = as.drv;
     const uint32_t mask = as.src.size_mask;
-    for (const Operand& op : as.scan.operands) {
-        if (op.cls == CLS_STRING) {
-            emit_string(as, as.ev.string_at(op.value), mask);
-            continue;
-        }
-        if (op.cls != CLS_EXPR) break;
+    for_each_item(as, mask, [&](const Operand& op) {
         // Relative to the address this very item is stored at.
         int32_t value = static_cast<int32_t>(static_cast<uint32_t>(op.value) - static_cast<uint32_t>(drv.location_counter));
         if (mask == SZ_B)
@@ -75,7 +79,7 @@ void Directives::d_dr() {
             as.emit.emit_long(value);
         else
             as.emit.emit_word(value);
-    }
+    });
 }
 
 void Directives::d_ds() {
