@@ -6,26 +6,72 @@
 #include <filesystem>
 #include <memory>
 
+#include <sys/stat.h>
+
 #include "driver/assembler.h"
 #include "isa/mnemonics.h"
 
 namespace tobra {
 
+bool SourceText::refill() {
+    if (stream_done) return false;
+    if (window_pos > 0) {
+        std::memmove(window.get(), window.get() + window_pos, window_end - window_pos);
+        window_end -= window_pos;
+        window_pos = 0;
+    }
+    // Raw bytes land one past the kept text, so a CR held from the last read
+    // still has its place; the text is made uniform in place as it is read.
+    char* const base = window.get();
+    const size_t n = std::fread(base + window_end + 1, 1, STREAM_WINDOW - window_end - 1, stream.get());
+    const char* raw = base + window_end + 1;
+    size_t w = window_end;
+    if (held_cr && (n == 0 || raw[0] != '\n')) base[w++] = '\r';
+    held_cr = false;
+    for (size_t i = 0; i < n; ++i) {
+        const char c = raw[i];
+        if (c == '\r') {
+            if (i + 1 == n) {
+                held_cr = true;
+                continue;
+            }
+            if (raw[i + 1] == '\n') continue;
+        }
+        base[w++] = c == '\0' ? ' ' : c;
+    }
+    window_end = w;
+    if (n == 0) stream_done = true;
+    return n > 0;
+}
+
 bool SourceText::read_physical(char* dst, int max_chars, int* length) {
-    const size_t size = text->size();
+    const char* from;
+    size_t avail;
+    if (stream) {
+        // Enough text for the longest piece asked for, or all that is left.
+        while (window_end - window_pos < static_cast<size_t>(max_chars > 0 ? max_chars : 1) && refill()) {
+        }
+        from = window.get() + window_pos;
+        avail = window_end - window_pos;
+    } else {
+        from = text->data() + pos;
+        avail = text->size() - pos;
+    }
     if (max_chars <= 0) {  // no room left: an empty piece, as a line reader would give
         dst[0] = '\0';
         *length = 0;
-        return pos < size;
+        return avail > 0;
     }
-    if (pos >= size) return false;
-    const char* from = text->data() + pos;
-    size_t limit = size - pos < static_cast<size_t>(max_chars) ? size - pos : static_cast<size_t>(max_chars);
+    if (avail == 0) return false;
+    size_t limit = avail < static_cast<size_t>(max_chars) ? avail : static_cast<size_t>(max_chars);
     const void* newline = std::memchr(from, '\n', limit);
     size_t n = newline ? static_cast<size_t>(static_cast<const char*>(newline) - from) + 1 : limit;
     std::memcpy(dst, from, n);
     dst[n] = '\0';
-    pos += n;
+    if (stream)
+        window_pos += n;
+    else
+        pos += n;
     *length = static_cast<int>(n);
     return true;
 }
@@ -53,12 +99,36 @@ static bool read_whole_file(const std::string& path, std::string& out) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
     out.clear();
+    // A regular file is read straight into a buffer of its size: growing a
+    // string chunk by chunk copies it several times over.
+    struct stat info;
+    if (fstat(fileno(f), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+        out.resize(static_cast<size_t>(info.st_size));
+        out.resize(std::fread(out.data(), 1, out.size(), f));
+    }
     char chunk[1 << 16];
     size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) out.append(chunk, n);
     bool ok = !std::ferror(f);  // a directory opens but cannot be read
     std::fclose(f);
     return ok;
+}
+
+// A large regular file is streamed, and read again from disk in pass 2.
+static bool open_stream(const std::string& path, SourceText& out) {
+    std::error_code ec;
+    const auto st = std::filesystem::status(path, ec);
+    if (ec || !std::filesystem::is_regular_file(st)) return false;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size < STREAM_THRESHOLD) return false;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    std::setvbuf(f, nullptr, _IONBF, 0);  // the window is the buffer
+    out.stream.reset(f);
+    out.window = std::make_unique_for_overwrite<char[]>(STREAM_WINDOW);
+    out.window_pos = out.window_end = 0;
+    out.held_cr = out.stream_done = false;
+    return true;
 }
 
 bool SourceReader::open_source(const char* name, SourceText& out) {
@@ -75,6 +145,8 @@ bool SourceReader::open_source(const char* name, SourceText& out) {
         std::string raw;
         if (it != as.memory_files.end())
             raw = it->second;
+        else if (!as.memory_only && open_stream(path, out))
+            return true;
         else if (as.memory_only || !read_whole_file(path, raw))
             return false;
         out.text = normalise(std::move(raw));

@@ -2,6 +2,7 @@
 // size suffix and operand text; line processing up to the dispatcher.
 #pragma once
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -53,14 +54,32 @@ inline bool is_name_start(char c) { return charclass::table.bits[static_cast<uin
 inline bool is_name_char(char c) { return charclass::table.bits[static_cast<uint8_t>(c)] & charclass::NAME_CHAR; }
 inline bool is_token_end(char c) { return charclass::table.bits[static_cast<uint8_t>(c)] & charclass::TOKEN_END; }
 
-// A whole source file in memory, read line by line.
+// A source file read line by line: small files and pipes from a copy held in
+// memory for both passes, large files streamed through a fixed buffer so that
+// a big source costs neither its size in memory nor the time to fill it.
 struct SourceText {
-    std::shared_ptr<const std::string> text;
+    std::shared_ptr<const std::string> text;  // the held copy; null when streaming
     size_t pos = 0;
+    struct Closer {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    std::unique_ptr<std::FILE, Closer> stream;
+    std::unique_ptr<char[]> window;  // STREAM_WINDOW bytes, already made uniform
+    size_t window_pos = 0, window_end = 0;
+    bool held_cr = false;  // a CR that ended the last read: dropped if a LF follows
+    bool stream_done = false;
+
     // Up to max_chars characters of the next physical line, its newline included;
     // false at end of file.
     bool read_physical(char* dst, int max_chars, int* length);
+
+private:
+    bool refill();
 };
+
+// Files at least this large are streamed; smaller ones are held.
+inline constexpr size_t STREAM_THRESHOLD = 1 << 20;
+inline constexpr size_t STREAM_WINDOW = 1 << 16;
 
 class SourceReader {
 public:
