@@ -10,8 +10,11 @@
 namespace tobra {
 
 namespace {
-constexpr size_t NAME_CHUNK = 64 * 1024;
 constexpr int INITIAL_SLOT_BITS = 10;
+constexpr size_t RECORD_UNITS = (sizeof(SymbolRecord) + 7) / 8;
+
+// 8-byte units taken by a record and its NUL-terminated name.
+size_t entry_units(size_t name_length) { return RECORD_UNITS + (name_length + 1 + 7) / 8; }
 } // namespace
 
 SymbolTable::SymbolTable(Assembler& as)
@@ -30,25 +33,47 @@ uint32_t SymbolTable::index_tag(std::string_view name) {
 }
 
 void SymbolTable::make_room() {
-    if ((records_.size() + 1) * 2 <= slots_.size()) return;
+    if ((count_ + 1) * 2 <= slots_.size()) return;
     std::vector<Slot> bigger(slots_.size() * 2);
     const int bits = slot_bits_ + 1;
     const size_t mask = bigger.size() - 1;
     for (const Slot& s : slots_) {
-        if (!s.record) continue;
+        if (!s.ref) continue;
         size_t i = s.tag >> (32 - bits);
-        while (bigger[i].record) i = (i + 1) & mask;
+        while (bigger[i].ref) i = (i + 1) & mask;
         bigger[i] = s;
     }
     slots_.swap(bigger);
     slot_bits_ = bits;
 }
 
-void SymbolTable::add_to_index(uint32_t record, uint32_t tag) {
+void SymbolTable::add_to_index(uint32_t ref, uint32_t tag) {
     const size_t mask = slots_.size() - 1;
     size_t i = tag >> (32 - slot_bits_);
-    while (slots_[i].record) i = (i + 1) & mask;
-    slots_[i] = Slot{tag, record};
+    while (slots_[i].ref) i = (i + 1) & mask;
+    slots_[i] = Slot{tag, ref};
+}
+
+SymbolRecord* SymbolTable::new_record(std::string_view name, uint32_t& ref) {
+    const size_t units = entry_units(name.size());
+    if (units * 8 > CHUNK_BYTES) throw std::bad_alloc();  // a name of a megabyte
+    if (chunks_.empty() || chunk_used_ + units * 8 > CHUNK_BYTES) {
+        if (chunks_.size() >= (size_t{1} << (32 - OFFSET_BITS)) - 1) throw std::bad_alloc();
+        chunks_.push_back(std::make_unique_for_overwrite<char[]>(CHUNK_BYTES));
+        chunk_used_ = 0;
+    }
+    char* at = chunks_.back().get() + chunk_used_;
+    ref = static_cast<uint32_t>(((chunks_.size() - 1) << OFFSET_BITS) + chunk_used_ / 8 + 1);
+    chunk_used_ += units * 8;
+    auto* r = new (at) SymbolRecord;
+    char* copy = at + RECORD_UNITS * 8;
+    std::memcpy(copy, name.data(), name.size());
+    copy[name.size()] = '\0';
+    r->name = copy;
+    r->name_length = static_cast<uint32_t>(name.size());
+    r->position = static_cast<uint32_t>(count_++);
+    order_.push_back(ref);
+    return r;
 }
 
 int SymbolTable::symbol_hash(std::string_view name) {
@@ -63,10 +88,10 @@ SymbolRecord* SymbolTable::probe(std::string_view name) const {
     const size_t mask = slots_.size() - 1;
     for (size_t i = tag >> (32 - slot_bits_);; i = (i + 1) & mask) {
         const Slot& s = slots_[i];
-        if (!s.record) return nullptr;
+        if (!s.ref) return nullptr;
         if (s.tag != tag) continue;
-        SymbolRecord& r = const_cast<SymbolRecord&>(records_[s.record - 1]);
-        if (r.name_length == name.size() && std::memcmp(r.name, name.data(), name.size()) == 0) return &r;
+        SymbolRecord* r = record_at(s.ref);
+        if (r->name_length == name.size() && std::memcmp(r->name, name.data(), name.size()) == 0) return r;
     }
 }
 
@@ -79,29 +104,14 @@ SymbolRecord* SymbolTable::lookup(std::string_view name) {
     return r;
 }
 
-const char* SymbolTable::copy_name(std::string_view name) {
-    size_t need = name.size() + 1;
-    if (chunk_used_ + need > chunk_size_) {
-        size_t size = need > NAME_CHUNK ? need : NAME_CHUNK;
-        name_chunks_.push_back(std::make_unique<char[]>(size));
-        chunk_size_ = size;
-        chunk_used_ = 0;
-    }
-    char* p = name_chunks_.back().get() + chunk_used_;
-    std::memcpy(p, name.data(), name.size());
-    p[name.size()] = '\0';
-    chunk_used_ += need;
-    return p;
-}
-
 void SymbolTable::install(std::string_view name, int32_t value, int type, int kind) {
     Driver& drv = as.drv;
     // Pass 2 defines the names in the order pass 1 made them, so the record
     // after the last one defined is tried before the index.
     SymbolRecord* found = nullptr;
-    if (drv.pass_number == 2 && replay_next_ < records_.size()) {
-        SymbolRecord& next = records_[replay_next_];
-        if (next.name_length == name.size() && std::memcmp(next.name, name.data(), name.size()) == 0) found = &next;
+    if (drv.pass_number == 2 && replay_next_ < count_) {
+        SymbolRecord* next = record_at(order_[replay_next_]);
+        if (next->name_length == name.size() && std::memcmp(next->name, name.data(), name.size()) == 0) found = next;
     }
     if (!found) found = lookup(name);
     if (found) replay_next_ = found->position + 1;
@@ -114,11 +124,9 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
         try {
             // Everything that may fail comes before the record is linked in.
             make_room();
-            const char* copy = copy_name(name);
-            SymbolRecord& r = records_.emplace_back();
-            r.name = copy;
-            r.name_length = static_cast<uint32_t>(name.size());
-            r.position = static_cast<uint32_t>(records_.size() - 1);
+            if (order_.size() == order_.capacity()) order_.reserve(order_.size() * 2 + 256);
+            uint32_t ref = 0;
+            SymbolRecord& r = *new_record(name, ref);
             r.value = value;
             r.type = static_cast<uint8_t>(type);
             r.kind = static_cast<uint8_t>(kind);
@@ -127,7 +135,7 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             int b = symbol_hash(name);
             r.next = symbol_buckets[b];
             symbol_buckets[b] = &r;
-            add_to_index(static_cast<uint32_t>(records_.size()), index_tag(name));
+            add_to_index(ref, index_tag(name));
         } catch (const std::bad_alloc&) {
             as.report_error("install: symbol table full");
         }

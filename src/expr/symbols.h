@@ -8,7 +8,6 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -18,7 +17,7 @@ namespace tobra {
 class Assembler;
 
 struct SymbolRecord {
-    const char* name = nullptr;  // NUL-terminated, owned by the table
+    const char* name = nullptr;  // NUL-terminated, stored right after the record
     uint32_t name_length = 0;
     uint32_t position = 0;       // order of creation
     int32_t value = 0;
@@ -50,34 +49,46 @@ public:
     void symbol_distribution();
 
     // Number of records, reserved names included.
-    size_t size() const { return records_.size(); }
+    size_t size() const { return count_; }
     // Length of one chain.
     int chain_length(int bucket) const;
 
     SymbolRecord* symbol_buckets[SYMBOL_BUCKETS] = {};
 
 private:
-    // One slot of the index: open addressing with linear probing, so that a
-    // lookup touches one slot and then the record and name it points to.
-    // Eight bytes, so that the index of half a million names still fits a
-    // large cache.
+    // One slot of the index: open addressing with linear probing. A hit
+    // touches the slot and then one record, whose name is stored right after
+    // it. Eight bytes, so that the index of half a million names stays small.
     struct Slot {
-        uint32_t tag = 0;     // index_tag of the name: growing never rereads names
-        uint32_t record = 0;  // 1 + position in records_; 0: empty
+        uint32_t tag = 0;  // index_tag of the name: growing never rereads names
+        uint32_t ref = 0;  // where the record is (see record_at); 0: empty
     };
+    // Records and their names live in chunks of CHUNK_BYTES; a reference is
+    // the chunk number and the 8-byte unit within it, plus one.
+    static constexpr int CHUNK_SHIFT = 20;
+    static constexpr size_t CHUNK_BYTES = size_t{1} << CHUNK_SHIFT;
+    static constexpr int UNIT_SHIFT = 3;
+    static constexpr int OFFSET_BITS = CHUNK_SHIFT - UNIT_SHIFT;
+
+    SymbolRecord* record_at(uint32_t ref) const {
+        const uint32_t r = ref - 1;
+        return reinterpret_cast<SymbolRecord*>(chunks_[r >> OFFSET_BITS].get() +
+                                               (size_t{r & ((1u << OFFSET_BITS) - 1)} << UNIT_SHIFT));
+    }
     static uint32_t index_tag(std::string_view name);
-    const char* copy_name(std::string_view name);
+    // A new record with its name, in the arena; its reference is set in ref.
+    SymbolRecord* new_record(std::string_view name, uint32_t& ref);
     void make_room();
-    void add_to_index(uint32_t record, uint32_t tag);
+    void add_to_index(uint32_t ref, uint32_t tag);
 
     Assembler& as;
-    std::deque<SymbolRecord> records_;                 // stable addresses, no per-record new
-    std::vector<std::unique_ptr<char[]>> name_chunks_; // names are bump-allocated from these
+    std::vector<std::unique_ptr<char[]>> chunks_;  // no per-record new, stable addresses
     size_t chunk_used_ = 0;
-    size_t chunk_size_ = 0;
-    std::vector<Slot> slots_;                          // 2^slot_bits_ slots, at most half full
+    size_t count_ = 0;
+    std::vector<uint32_t> order_;                  // the reference of each record, in order of creation
+    std::vector<Slot> slots_;                      // 2^slot_bits_ slots, at most half full
     int slot_bits_ = 0;
-    size_t replay_next_ = 0;                           // pass 2: the record expected next
+    size_t replay_next_ = 0;                       // pass 2: position of the record expected next
 };
 
 } // namespace tobra
