@@ -18,7 +18,14 @@ size_t entry_units(size_t name_length) { return RECORD_UNITS + (name_length + 1 
 } // namespace
 
 SymbolTable::SymbolTable(Assembler& as)
-    : as(as), slots_(size_t{1} << INITIAL_SLOT_BITS), slot_bits_(INITIAL_SLOT_BITS) {}
+    : as(as), slots_(zeroed_slots(size_t{1} << INITIAL_SLOT_BITS)), slot_count_(size_t{1} << INITIAL_SLOT_BITS),
+      slot_bits_(INITIAL_SLOT_BITS) {}
+
+LargeArray<SymbolTable::Slot> SymbolTable::zeroed_slots(size_t n) {
+    LargeArray<Slot> slots = make_large_array<Slot>(n);
+    std::memset(static_cast<void*>(slots.get()), 0, n * sizeof(Slot));
+    return slots;
+}
 
 // The index's own hash: FNV-1a, then a Fibonacci multiply whose top 32 bits
 // are kept. A slot is the top bits of that tag, so doubling the index sends
@@ -33,22 +40,25 @@ uint32_t SymbolTable::index_tag(std::string_view name) {
 }
 
 void SymbolTable::make_room() {
-    if ((count_ + 1) * 2 <= slots_.size()) return;
-    std::vector<Slot> bigger(slots_.size() * 2);
+    if ((count_ + 1) * 2 <= slot_count_) return;
+    const size_t count = slot_count_ * 2;
+    LargeArray<Slot> bigger = zeroed_slots(count);
     const int bits = slot_bits_ + 1;
-    const size_t mask = bigger.size() - 1;
-    for (const Slot& s : slots_) {
+    const size_t mask = count - 1;
+    for (size_t j = 0; j < slot_count_; ++j) {
+        const Slot& s = slots_[j];
         if (!s.ref) continue;
         size_t i = s.tag >> (32 - bits);
         while (bigger[i].ref) i = (i + 1) & mask;
         bigger[i] = s;
     }
-    slots_.swap(bigger);
+    slots_ = std::move(bigger);
+    slot_count_ = count;
     slot_bits_ = bits;
 }
 
 void SymbolTable::add_to_index(uint32_t ref, uint32_t tag) {
-    const size_t mask = slots_.size() - 1;
+    const size_t mask = slot_count_ - 1;
     size_t i = tag >> (32 - slot_bits_);
     while (slots_[i].ref) i = (i + 1) & mask;
     slots_[i] = Slot{tag, ref};
@@ -59,7 +69,7 @@ SymbolRecord* SymbolTable::new_record(std::string_view name, uint32_t& ref) {
     if (units * 8 > CHUNK_BYTES) throw std::bad_alloc();  // a name of a megabyte
     if (chunks_.empty() || chunk_used_ + units * 8 > CHUNK_BYTES) {
         if (chunks_.size() >= (size_t{1} << (32 - OFFSET_BITS)) - 1) throw std::bad_alloc();
-        chunks_.push_back(std::make_unique_for_overwrite<char[]>(CHUNK_BYTES));
+        chunks_.push_back(make_large_array<char>(CHUNK_BYTES));
         chunk_used_ = 0;
     }
     char* at = chunks_.back().get() + chunk_used_;
@@ -85,7 +95,7 @@ int SymbolTable::symbol_hash(std::string_view name) {
 
 SymbolRecord* SymbolTable::probe(std::string_view name) const {
     const uint32_t tag = index_tag(name);
-    const size_t mask = slots_.size() - 1;
+    const size_t mask = slot_count_ - 1;
     for (size_t i = tag >> (32 - slot_bits_);; i = (i + 1) & mask) {
         const Slot& s = slots_[i];
         if (!s.ref) return nullptr;

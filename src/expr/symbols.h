@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "driver/large_memory.h"
+
 namespace tobra {
 
 class Assembler;
@@ -65,7 +67,7 @@ private:
     };
     // Records and their names live in chunks of CHUNK_BYTES; a reference is
     // the chunk number and the 8-byte unit within it, plus one.
-    static constexpr int CHUNK_SHIFT = 20;
+    static constexpr int CHUNK_SHIFT = 21;
     static constexpr size_t CHUNK_BYTES = size_t{1} << CHUNK_SHIFT;
     static constexpr int UNIT_SHIFT = 3;
     static constexpr int OFFSET_BITS = CHUNK_SHIFT - UNIT_SHIFT;
@@ -76,17 +78,19 @@ private:
                                                (size_t{r & ((1u << OFFSET_BITS) - 1)} << UNIT_SHIFT));
     }
     static uint32_t index_tag(std::string_view name);
+    static LargeArray<Slot> zeroed_slots(size_t n);
     // A new record with its name, in the arena; its reference is set in ref.
     SymbolRecord* new_record(std::string_view name, uint32_t& ref);
     void make_room();
     void add_to_index(uint32_t ref, uint32_t tag);
 
     Assembler& as;
-    std::vector<std::unique_ptr<char[]>> chunks_;  // no per-record new, stable addresses
+    std::vector<LargeArray<char>> chunks_;         // no per-record new, stable addresses
     size_t chunk_used_ = 0;
     size_t count_ = 0;
     std::vector<uint32_t> order_;                  // the reference of each record, in order of creation
-    std::vector<Slot> slots_;                      // 2^slot_bits_ slots, at most half full
+    LargeArray<Slot> slots_;                       // 2^slot_bits_ slots, at most half full
+    size_t slot_count_ = 0;
     int slot_bits_ = 0;
     size_t replay_next_ = 0;                       // pass 2: position of the record expected next
 };
