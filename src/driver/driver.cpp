@@ -104,6 +104,7 @@ int Driver::run(int argc, const char* const* argv) {
             as.lst.listing_count = 0;
             current_section = 0;
             as.fwd.rewind_fwd();
+            as.sym.begin_pass2();
             reset_pass();
 
             // Several source files form one program with one output file,

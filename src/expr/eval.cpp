@@ -165,7 +165,7 @@ void Evaluator::resolve(std::string_view name, uint32_t& value, int& type) {
         found = quick_registers_[quick];
         if (!found) found = quick_registers_[quick] = as.sym.lookup(name);
     } else {
-        found = as.sym.lookup(name);
+        found = as.sym.find(name);
     }
     if (SymbolRecord* s = found) {
         value = static_cast<uint32_t>(s->value);

@@ -94,15 +94,78 @@ int SymbolTable::symbol_hash(std::string_view name) {
 }
 
 SymbolRecord* SymbolTable::probe(std::string_view name) const {
-    const uint32_t tag = index_tag(name);
+    uint32_t ref;
+    return probe_tagged(name, index_tag(name), ref);
+}
+
+SymbolRecord* SymbolTable::probe_tagged(std::string_view name, uint32_t tag, uint32_t& ref) const {
     const size_t mask = slot_count_ - 1;
     for (size_t i = tag >> (32 - slot_bits_);; i = (i + 1) & mask) {
         const Slot& s = slots_[i];
+        ref = s.ref;
         if (!s.ref) return nullptr;
         if (s.tag != tag) continue;
         SymbolRecord* r = record_at(s.ref);
         if (r->name_length == name.size() && std::memcmp(r->name, name.data(), name.size()) == 0) return r;
     }
+}
+
+SymbolRecord* SymbolTable::find(std::string_view name) {
+    if (as.drv.pass_number != 2) {
+        const uint32_t tag = index_tag(name);
+        uint32_t ref = 0;
+        SymbolRecord* r = probe_tagged(name, tag, ref);
+        // The notes only save time: when memory runs out they just stop, and
+        // pass 2 looks up the rest in full.
+        if (!notes_stopped_) {
+            try {
+                if (!r) missed_.emplace_back(static_cast<uint32_t>(found_.size()), tag);
+                found_.push_back(ref);
+                if (found_.size() >= UINT32_MAX) notes_stopped_ = true;
+            } catch (const std::bad_alloc&) {
+                notes_stopped_ = true;
+                if (missed_.size() && missed_.back().first == found_.size()) missed_.pop_back();
+            }
+        }
+        return r;
+    }
+    if (found_next_ < found_.size()) {
+        // Ask for the records of a few lookups ahead now; by the time they
+        // are needed they have come in from memory.
+        constexpr size_t AHEAD = 8;
+        if (found_next_ + AHEAD < found_.size()) {
+            if (const uint32_t ahead = found_[found_next_ + AHEAD]) {
+                const char* p = reinterpret_cast<const char*>(record_at(ahead));
+                __builtin_prefetch(p);
+                __builtin_prefetch(p + 63);
+            }
+        }
+        if (const uint32_t ref = found_[found_next_++]) {
+            SymbolRecord* r = record_at(ref);
+            if (r->name_length == name.size() && std::memcmp(r->name, name.data(), name.size()) == 0) return r;
+        }
+    }
+    return lookup(name);
+}
+
+void SymbolTable::begin_pass2() {
+    // Names that pass 1 met before their definition: found by their tag
+    // alone, all in one loop, so that the misses overlap. A wrong guess costs
+    // nothing but a full lookup, since pass 2 compares the names.
+    const size_t mask = slot_count_ - 1;
+    for (const auto& [at, tag] : missed_) {
+        for (size_t i = tag >> (32 - slot_bits_);; i = (i + 1) & mask) {
+            const Slot& s = slots_[i];
+            if (!s.ref) break;
+            if (s.tag == tag) {
+                found_[at] = s.ref;
+                break;
+            }
+        }
+    }
+    missed_.clear();
+    missed_.shrink_to_fit();
+    found_next_ = 0;
 }
 
 SymbolRecord* SymbolTable::lookup(std::string_view name) {

@@ -44,6 +44,13 @@ public:
     SymbolRecord* lookup(std::string_view name);
     // The same without any report (ifd/ifnd, xdef).
     SymbolRecord* probe(std::string_view name) const;
+    // lookup() for the names in expressions. Pass 2 looks the names up in the
+    // order pass 1 did, so pass 1 notes what each lookup found and pass 2
+    // checks that note first; it can also fetch the records it will need a
+    // few lookups ahead, which takes the memory latency off a large table.
+    SymbolRecord* find(std::string_view name);
+    // Between the passes: resolves pass 1's misses that are now defined.
+    void begin_pass2();
     // Defines a name in pass 1, re-checks it in pass 2 (the phasing check).
     void install(std::string_view name, int32_t value, int type, int kind);
     void install_reserved();
@@ -78,6 +85,8 @@ private:
                                                (size_t{r & ((1u << OFFSET_BITS) - 1)} << UNIT_SHIFT));
     }
     static uint32_t index_tag(std::string_view name);
+    // probe() with the tag already known; ref is the record's reference, or 0.
+    SymbolRecord* probe_tagged(std::string_view name, uint32_t tag, uint32_t& ref) const;
     static LargeArray<Slot> zeroed_slots(size_t n);
     // A new record with its name, in the arena; its reference is set in ref.
     SymbolRecord* new_record(std::string_view name, uint32_t& ref);
@@ -93,6 +102,12 @@ private:
     size_t slot_count_ = 0;
     int slot_bits_ = 0;
     size_t replay_next_ = 0;                       // pass 2: position of the record expected next
+    // What each find() of pass 1 found (a reference, or 0), and for the
+    // misses their position and tag; pass 2 reads them back in order.
+    std::vector<uint32_t> found_;
+    std::vector<std::pair<uint32_t, uint32_t>> missed_;
+    size_t found_next_ = 0;
+    bool notes_stopped_ = false;
 };
 
 } // namespace tobra

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "driver/assembler.h"
 #include "isa/classes.h"
@@ -100,6 +102,41 @@ TEST(SymbolTable, SameBucketNewestFirstEachFindsItsOwn) {
     EXPECT_EQ(t.as.sym.lookup("ba")->value, 2);
     EXPECT_EQ(t.as.sym.lookup("AB"), nullptr);  // case-sensitive
     EXPECT_EQ(t.out(), "");                      // a miss is silent in pass 1
+}
+
+// Pass 2 reads back what pass 1's lookups found; whatever order pass 2 asks
+// in, each name must still come back as itself, and a name that is still
+// undefined as the pass-2 error.
+TEST(SymbolTable, Pass2FindsEveryNameWhateverOrderItAsks) {
+    std::vector<std::string> asked;
+    for (int i = 0; i < 300; i += 7) asked.push_back("n" + std::to_string(i));
+    asked.push_back("later");  // defined after pass 1 asked for it
+    asked.push_back("never");
+    // Pass 2 asks in the same order, one step out of it, or reversed.
+    for (int variant = 0; variant < 3; ++variant) {
+        Table t;
+        auto& s = t.as.sym;
+        for (int i = 0; i < 300; ++i) s.install("n" + std::to_string(i), i, tobra::TYPE_USER, tobra::KIND_EQUATE);
+        for (const auto& n : asked) s.find(n);
+        s.install("later", 99, tobra::TYPE_USER, tobra::KIND_EQUATE);
+
+        t.as.drv.pass_number = 2;
+        s.begin_pass2();
+        std::vector<std::string> order = asked;
+        if (variant == 1) order.insert(order.begin(), "n5");
+        if (variant == 2) std::reverse(order.begin(), order.end());
+        for (const auto& n : order) {
+            SymbolRecord* r = s.find(n);
+            if (n == "never") {
+                EXPECT_EQ(r, nullptr);
+                continue;
+            }
+            ASSERT_NE(r, nullptr) << n << " variant " << variant;
+            EXPECT_EQ(std::string(r->name), n);
+            EXPECT_EQ(r->value, n == "later" ? 99 : std::stoi(n.substr(1)));
+        }
+        EXPECT_EQ(t.as.drv.error_count, 1) << variant;  // "never"
+    }
 }
 
 TEST(SymbolTable, RecordTakesSectionAndAddressOfItsDefinition) {
