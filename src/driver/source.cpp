@@ -28,7 +28,14 @@ bool SourceText::refill() {
     size_t w = window_end;
     if (held_cr && (n == 0 || raw[0] != '\n')) base[w++] = '\r';
     held_cr = false;
-    for (size_t i = 0; i < n; ++i) {
+    size_t i = 0;
+    if (w == window_end && !std::memchr(raw, '\r', n) && !std::memchr(raw, '\0', n)) {
+        // The usual case: nothing to change, the text only moves down a byte.
+        std::memmove(base + w, raw, n);
+        w += n;
+        i = n;
+    }
+    for (; i < n; ++i) {
         const char c = raw[i];
         if (c == '\r') {
             if (i + 1 == n) {
