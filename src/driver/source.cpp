@@ -222,6 +222,41 @@ void SourceReader::assemble_file(const char* name) {
 
 bool SourceReader::read_logical_line(SourceText& file) {
     if (as.drv.end_seen) return false;
+    // The usual line: all of it in view, its newline within the first piece
+    // read_physical would cut, and no continuation. It is taken in one step;
+    // anything else goes the long way below, which takes the same decisions.
+    constexpr size_t first_piece = LINE_BUFFER_SIZE - 3;
+    {
+        const char* from;
+        size_t avail;
+        bool in_view;
+        if (file.stream) {
+            from = file.window.get() + file.window_pos;
+            avail = file.window_end - file.window_pos;
+            in_view = avail >= first_piece;  // otherwise read_physical would refill first
+        } else {
+            from = file.text->data() + file.pos;
+            avail = file.text->size() - file.pos;
+            in_view = avail > 0;
+        }
+        if (in_view) {
+            const size_t limit = avail < first_piece ? avail : first_piece;
+            const char* newline = static_cast<const char*>(std::memchr(from, '\n', limit));
+            if (newline) {
+                const size_t n = static_cast<size_t>(newline - from) + 1;
+                if (n <= 2 || from[n - 2] != '\\') {
+                    std::memcpy(line_buffer, from, n);
+                    line_buffer[n] = '\0';
+                    if (file.stream)
+                        file.window_pos += n;
+                    else
+                        file.pos += n;
+                    ++as.drv.line_number;
+                    return true;
+                }
+            }
+        }
+    }
     int room = LINE_BUFFER_SIZE - 2;
     char* w = line_buffer;
     size_t len = 0;
@@ -250,12 +285,16 @@ bool SourceReader::parse_line() {
 
     // Label: only in the first column.
     size_t n = 0;
-    if (!is_white(*p)) {
+    const char* const label_chars = charclass::fields.label;
+    if (label_chars[static_cast<uint8_t>(*p)]) {
         const char* start = p;
-        while (*p && !is_white(*p)) {
-            if (n < LABEL_FIELD_SIZE - 1) label_field[n++] = *p;
-            ++p;
+        for (; n < LABEL_FIELD_SIZE - 1; ++n) {
+            const char c = label_chars[static_cast<uint8_t>(p[n])];
+            if (c == '\0') break;
+            label_field[n] = c;
         }
+        p += n;
+        while (label_chars[static_cast<uint8_t>(*p)]) ++p;
         size_t full = static_cast<size_t>(p - start);
         if (full > 0 && start[full - 1] == ':') --full;
         if (full > n) {
@@ -275,22 +314,24 @@ bool SourceReader::parse_line() {
     if (!(*p == '\0' || *p == '\n' || *p == '*' || *p == '#' || *p == ';')) {
         // A mnemonic longer than the field is cut; no mnemonic is that long, so
         // the cut name is still reported as unrecognized.
-        while (*p && !is_white(*p) && *p != ';') {
-            char c = *p++;
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-            if (n < MNEMONIC_FIELD_SIZE - 1) mnemonic_field[n++] = c;
+        const char* const mnemonic_chars = charclass::fields.mnemonic;
+        for (; n < MNEMONIC_FIELD_SIZE - 1; ++n) {
+            const char c = mnemonic_chars[static_cast<uint8_t>(p[n])];
+            if (c == '\0') break;
+            mnemonic_field[n] = c;
         }
+        p += n;
+        while (mnemonic_chars[static_cast<uint8_t>(*p)]) ++p;
     } else if (label_field[0] == '\0') {
         mnemonic_field[0] = '\0';
         return false;
     }
     mnemonic_field[n] = '\0';
 
+    // The mnemonic is lower case already, so is its suffix.
     size_suffix = 'u';
     if (n > 2 && mnemonic_field[n - 2] == '.' && is_name_start(mnemonic_field[n - 1])) {
-        char s = mnemonic_field[n - 1];
-        if (s >= 'A' && s <= 'Z') s = static_cast<char>(s - 'A' + 'a');
-        size_suffix = s;
+        size_suffix = mnemonic_field[n - 1];
         mnemonic_field[n - 2] = '\0';
     }
 

@@ -47,6 +47,27 @@ constexpr Table make_table() {
 }
 
 inline constexpr Table table = make_table();
+
+// What the line parser keeps of each character of a field: the character
+// itself (lowered for the mnemonic), or 0 where the field ends.
+struct FieldTable {
+    char label[256];     // ends at white space and NUL
+    char mnemonic[256];  // ends at white space, NUL and ';'; letters lowered
+};
+
+constexpr FieldTable make_field_table() {
+    FieldTable t{};
+    for (int c = 0; c < 256; ++c) {
+        const char ch = static_cast<char>(c);
+        const bool white = table.bits[c] & WHITE;
+        t.label[c] = white ? '\0' : ch;
+        char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : ch;
+        t.mnemonic[c] = (white || c == ';') ? '\0' : lower;
+    }
+    return t;
+}
+
+inline constexpr FieldTable fields = make_field_table();
 } // namespace charclass
 
 inline bool is_white(char c) { return charclass::table.bits[static_cast<uint8_t>(c)] & charclass::WHITE; }

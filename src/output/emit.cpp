@@ -50,6 +50,22 @@ void Emitter::emit_word(int32_t value) {
         advance(drv.section_size[drv.current_section], 2);
         return;
     }
+    // While both bytes fit the pending record they go in together, in the
+    // order and with the flush that two emit_byte calls would give.
+    const int sec = drv.current_section;
+    if (stores_bytes(sec) && pending[sec].count <= RECORD_BYTES - 2) {
+        const uint8_t hi = static_cast<uint8_t>(value >> 8), lo = static_cast<uint8_t>(value);
+        as.lst.capture(hi);
+        as.lst.capture(lo);
+        advance(pass2_size[sec], 2);
+        PendingBuffer& buf = pending[sec];
+        buf.bytes[buf.count] = hi;
+        buf.bytes[buf.count + 1] = lo;
+        buf.count += 2;
+        advance(drv.location_counter, 2);
+        if (buf.count == RECORD_BYTES) flush_buffer(sec);
+        return;
+    }
     emit_byte(value >> 8);
     emit_byte(value);
 }
@@ -59,6 +75,19 @@ void Emitter::emit_long(int32_t value) {
     if (drv.pass_number == 1) {
         advance(drv.location_counter, 4);
         advance(drv.section_size[drv.current_section], 4);
+        return;
+    }
+    const int sec = drv.current_section;
+    if (stores_bytes(sec) && pending[sec].count <= RECORD_BYTES - 4) {
+        const uint8_t b[4] = {static_cast<uint8_t>(value >> 24), static_cast<uint8_t>(value >> 16),
+                              static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
+        for (uint8_t byte : b) as.lst.capture(byte);
+        advance(pass2_size[sec], 4);
+        PendingBuffer& buf = pending[sec];
+        std::memcpy(buf.bytes + buf.count, b, 4);
+        buf.count += 4;
+        advance(drv.location_counter, 4);
+        if (buf.count == RECORD_BYTES) flush_buffer(sec);
         return;
     }
     emit_word(value >> 16);

@@ -76,6 +76,9 @@ void ObjectWriter::record_external(const SymbolRecord* symbol, int32_t field_add
 }
 
 void ObjectWriter::record_relocation(bool is_long, int32_t offset, int target_section) {
+    // Only an object file carries the lists; other outputs would just hold
+    // them in memory. The choice is settled before pass 2 starts.
+    if (!as.options.object_output) return;
     int sec = as.drv.current_section;
     // Only code, data, bss and basedata carry relocation lists.
     if (sec < 0 || sec >= RELOCATED_SECTIONS || !valid_target(target_section)) return;

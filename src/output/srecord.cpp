@@ -1,31 +1,48 @@
 // Motorola S-record writer.
 #include "output/srecord.h"
 
+#include <cstring>
+
 #include "driver/assembler.h"
 
 namespace tobra {
 
-static const char HEX[] = "0123456789ABCDEF";
+// The two hex digits of every byte value, so a byte is written in one step.
+struct HexPairs {
+    char digits[256][2];
+};
+
+static constexpr HexPairs make_hex_pairs() {
+    constexpr char hex[] = "0123456789ABCDEF";
+    HexPairs t{};
+    for (int b = 0; b < 256; ++b) {
+        t.digits[b][0] = hex[b >> 4];
+        t.digits[b][1] = hex[b & 15];
+    }
+    return t;
+}
+
+static constexpr HexPairs hex_pairs = make_hex_pairs();
 
 void SRecordWriter::write_srecord(char type, int length, uint32_t address, const uint8_t* data) {
     int address_bytes = (type == '0' || type == '1' || type == '9') ? 2 : (type == '2' || type == '8') ? 3 : 4;
     char line[2 + 2 * (1 + 4 + 255 + 1) + 1];
-    int n = 0;
+    char* out = line;
     unsigned sum = 0;
     auto put = [&](unsigned byte) {
         byte &= 0xFF;
-        line[n++] = HEX[byte >> 4];
-        line[n++] = HEX[byte & 15];
+        std::memcpy(out, hex_pairs.digits[byte], 2);
+        out += 2;
         sum += byte;
     };
-    line[n++] = 'S';
-    line[n++] = type;
+    *out++ = 'S';
+    *out++ = type;
     put(static_cast<unsigned>(length + address_bytes + 1));
     for (int i = address_bytes - 1; i >= 0; --i) put(address >> (8 * i));
     for (int i = 0; i < length; ++i) put(data[i]);
     put(~sum);
-    line[n++] = '\n';
-    as.emit.write_out(line, static_cast<size_t>(n));
+    *out++ = '\n';
+    as.emit.write_out(line, static_cast<size_t>(out - line));
 }
 
 void SRecordWriter::write_header(std::string_view output_name) {

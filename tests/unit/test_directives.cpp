@@ -7,6 +7,8 @@
 #include <fstream>
 #include <string>
 
+#include "output/objread.h"
+#include "output/object.h"
 #include "test_util.h"
 
 using tobra::test::assemble;
@@ -98,14 +100,27 @@ TEST(DataDirectives, IncbinReadsRealFilesUnlessMemoryOnly) {
     std::filesystem::remove(path);
 }
 
-// The relocation lists that pass 2 leaves behind (with -b nothing consumes them).
-std::vector<int32_t> relocations_of(const std::string& source, bool is_long, int section, int target) {
+// The offsets of the relocation hunk for (is_long, section, target) of the
+// object file; with another output, whatever pass 2 left in the lists.
+std::vector<int32_t> relocations_of(const std::string& source, bool is_long, int section, int target,
+                                    const char* output = "-o") {
     tobra::Assembler as(nullptr);
     as.write_files = false;
     as.memory_files["t.s"] = source;
-    const char* argv[] = {"tobra", "-b", "t.s"};
+    const char* argv[] = {"tobra", output, "t.s"};
     EXPECT_EQ(as.run(3, argv), 0) << as.con.captured();
-    return (is_long ? as.obj.long_relocations : as.obj.word_relocations)[section].by_target[target];
+    if (std::string_view(output) != "-o")
+        return (is_long ? as.obj.long_relocations : as.obj.word_relocations)[section].by_target[target];
+    std::string error;
+    auto file = tobra::read_object(as.emit.output_data, error);
+    EXPECT_TRUE(file) << error;
+    std::vector<int32_t> offsets;
+    if (!file) return offsets;
+    const uint32_t tag = is_long ? tobra::HUNK_RELOC_LONG : tobra::HUNK_RELOC_WORD;
+    for (const auto& h : file->hunks)
+        if (h.tag == tag && h.section == static_cast<uint32_t>(section) && h.target == static_cast<uint32_t>(target))
+            for (uint32_t o : h.offsets) offsets.push_back(static_cast<int32_t>(o));
+    return offsets;
 }
 
 TEST(DataDirectives, RelocationEntries) {
@@ -117,8 +132,10 @@ TEST(DataDirectives, RelocationEntries) {
     const std::string two = " section data\n dc.w 0\nd: dc.l c\n section code\nc: dc.l d\n";
     EXPECT_EQ(relocations_of(two, true, 1, 0), V{2});
     EXPECT_EQ(relocations_of(two, true, 0, 1), V{0});
-    EXPECT_EQ(relocations_of(" org $100\nx: dc.l x\n", true, 0, 0), V{});
     EXPECT_EQ(relocations_of(" xref e\nx: dc.l e,x+4-x\n dr.l x\n", true, 0, 0), V{});
+    // An image or S-records have no use for them.
+    EXPECT_EQ(relocations_of(items, true, 0, 0, "-b"), V{});
+    EXPECT_EQ(relocations_of(" org $100\nx: dc.l x\n", true, 0, 0, "-b"), V{});
 }
 
 TEST(SymbolDirectives, EquDefinesAndPacksStrings) {
