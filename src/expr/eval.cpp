@@ -36,7 +36,16 @@ constexpr int8_t combine_table[48] = {
     0, -1, -1, -1,
 };
 
-inline bool is_operator(char c) { return c != '\0' && std::strchr("+-*/&%|^<>", c) != nullptr; }
+// The operator characters, by character code.
+struct OperatorTable {
+    bool is[256] = {};
+    constexpr OperatorTable() {
+        for (const char* c = "+-*/&%|^<>"; *c; ++c) is[static_cast<unsigned char>(*c)] = true;
+    }
+};
+constexpr OperatorTable operator_table;
+
+inline bool is_operator(char c) { return operator_table.is[static_cast<unsigned char>(c)]; }
 constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
 constexpr bool at_end(char c) { return c == '\0' || c == '\n'; }
 
@@ -119,31 +128,13 @@ void Evaluator::record_term(Operand& op) const {
 }
 
 void Evaluator::begin_line() {
-    // Only the slots of the previous line's terms can be set.
+    // Only the slots of the previous line's terms can be set. The first few
+    // are cleared whether set or not: that is cheaper than counting them.
+    constexpr int FEW = 4;
+    for (int i = 0; i < FEW; ++i) line_symbols[i] = nullptr;
     int used = term_number < LINE_SYMBOL_SLOTS ? term_number : LINE_SYMBOL_SLOTS;
-    for (int i = 0; i < used; ++i) line_symbols[i] = nullptr;
+    for (int i = FEW; i < used; ++i) line_symbols[i] = nullptr;
     term_number = 0;
-}
-
-// Register names are the most frequent names of all, and a reserved name can
-// never be redefined: d0-d7, a0-a7, sp and pc (either case) are looked up once.
-int Evaluator::quick_register_slot(std::string_view name) {
-    if (name.size() != 2) return -1;
-    char a = name[0], b = name[1];
-    if (b >= '0' && b <= '7') {
-        switch (a) {
-        case 'd': return b - '0';
-        case 'D': return 8 + b - '0';
-        case 'a': return 16 + b - '0';
-        case 'A': return 24 + b - '0';
-        default: return -1;
-        }
-    }
-    if (a == 's' && b == 'p') return 32;
-    if (a == 'S' && b == 'P') return 33;
-    if (a == 'p' && b == 'c') return 34;
-    if (a == 'P' && b == 'C') return 35;
-    return -1;
 }
 
 const std::string& Evaluator::string_at(int32_t handle) const {
@@ -158,6 +149,21 @@ bool Evaluator::after_hash(const char* quote) const {
     return quote != as.src.line_buffer && quote[-1] == '#';
 }
 
+void Evaluator::take_symbol(SymbolRecord* s, uint32_t& value, int& type) {
+    value = static_cast<uint32_t>(s->value);
+    type = s->type;
+    last_kind = s->kind;
+    last_section = s->section;
+    if (static_cast<unsigned>(term_number) < LINE_SYMBOL_SLOTS) line_symbols[term_number] = s;
+}
+
+void Evaluator::check_forward() {
+    // Most expressions have no recorded forward reference: then the next key
+    // lies beyond this one and there is nothing to do.
+    ForwardRefs& fwd = as.fwd;
+    if (fwd.next_fwd <= fwd.key_at(as.drv.condition_level)) fwd.check_symbol_term();
+}
+
 void Evaluator::resolve(std::string_view name, uint32_t& value, int& type) {
     SymbolRecord* found;
     int quick = quick_register_slot(name);
@@ -167,17 +173,13 @@ void Evaluator::resolve(std::string_view name, uint32_t& value, int& type) {
     } else {
         found = as.sym.find(name);
     }
-    if (SymbolRecord* s = found) {
-        value = static_cast<uint32_t>(s->value);
-        type = s->type;
-        last_kind = s->kind;
-        last_section = s->section;
-        if (term_number >= 0 && term_number < LINE_SYMBOL_SLOTS) line_symbols[term_number] = s;
+    if (found) {
+        take_symbol(found, value, type);
     } else {
         last_kind = KIND_UNDEFINED;
-        as.fwd.record_undefined();
+        if (as.drv.pass_number == 1) as.fwd.record_undefined();
     }
-    as.fwd.check_symbol_term();
+    if (as.drv.pass_number == 2) check_forward();
 }
 
 void Evaluator::read_float(const char* start, bool negative, uint32_t mask, uint32_t& hi, uint32_t& lo) {
@@ -219,8 +221,11 @@ void Evaluator::read_float(const char* start, bool negative, uint32_t mask, uint
     }
 }
 
-int Evaluator::eval_term(int32_t* value) {
-    const char*& p = as.src.operand_text;
+// Inline in eval for its first term, which most expressions have alone; the
+// terms after an operator go through eval_term.
+[[gnu::always_inline]] inline int Evaluator::read_term(int32_t* value, bool dbl) {
+    // A local cursor, stored back before anything that may read it.
+    const char* p = as.src.operand_text;
     last_kind = 0;
     int type = TYPE_USER;
     uint32_t v = 0, v2 = 0;
@@ -230,18 +235,38 @@ int Evaluator::eval_term(int32_t* value) {
     if (*p == '~') { complement = true; ++p; }
 
     const char c = *p;
-    if (c == '%') {
+    if (is_name_start(c)) {
+        // Names come first, being the most frequent terms; a name start is
+        // none of the characters the other cases look for.
+        const char* start = p++;
+        while (is_name_char(*p)) ++p;
+        as.src.operand_text = p;
+        const std::string_view name(start, static_cast<size_t>(p - start));
+        const int quick = quick_register_slot(name);
+        SymbolRecord* reg = quick >= 0 ? quick_registers_[quick] : nullptr;
+        if (reg) {
+            // resolve() for a register name already looked up.
+            take_symbol(reg, v, type);
+            if (as.drv.pass_number == 2) check_forward();
+        } else {
+            resolve(name, v, type);
+        }
+    } else if (c == '%') {
         ++p;
         while (*p == '0' || *p == '1') v = v * 2 + static_cast<uint32_t>(*p++ - '0');
+        as.src.operand_text = p;
     } else if (c == '@') {
         ++p;
         while (*p >= '0' && *p <= '7') v = v * 8 + static_cast<uint32_t>(*p++ - '0');
+        as.src.operand_text = p;
     } else if (c == '$' || (c == '0' && (p[1] == 'x' || p[1] == 'X'))) {
         p += c == '$' ? 1 : 2;
         for (int h; (h = hex_digit(*p)) >= 0; ++p) v = v * 16 + static_cast<uint32_t>(h);
+        as.src.operand_text = p;
     } else if (c == '.' && is_name_char(p[1])) {
         const char* start = p++;
         while (is_name_char(*p)) ++p;
+        as.src.operand_text = p;
         name_.assign(start, static_cast<size_t>(p - start));
         if (as.options.local_dot_labels) name_ += as.src.last_global_label;
         resolve(name_, v, type);
@@ -250,29 +275,36 @@ int Evaluator::eval_term(int32_t* value) {
         const uint32_t mask = number_mask();
         if (mask == SZ_B || mask == SZ_W || mask == SZ_L || mask == SZ_U) {
             while (is_digit(*p)) v = v * 10 + static_cast<uint32_t>(*p++ - '0');
-            // 1234.w is an address with a size, not the number 1234.0.
-            bool size_follows = p[0] == '.' && std::strchr("bBwWlLsSdD", p[1]) && p[1] != '\0' &&
-                                !is_name_char(p[2]);
-            if ((*p == '.' || *p == 'e' || *p == 'E') && !size_follows) {
-                read_float(start, negate, mask, v, v2);
-                negate = false;
+            as.src.operand_text = p;
+            if (*p == '.' || *p == 'e' || *p == 'E') {
+                // 1234.w is an address with a size, not the number 1234.0.
+                bool size_follows = p[0] == '.' && std::strchr("bBwWlLsSdD", p[1]) && p[1] != '\0' &&
+                                    !is_name_char(p[2]);
+                if (!size_follows) {
+                    read_float(start, negate, mask, v, v2);
+                    negate = false;
+                }
             }
         } else if (mask == SZ_S || mask == SZ_D) {
             read_float(start, negate, mask, v, v2);
             negate = false;
             raw_float = true;
+        } else {
+            // Any other mask reads nothing: the term is 0 and the cursor stays.
+            as.src.operand_text = p;
         }
-        // Any other mask reads nothing: the term is 0 and the cursor stays.
+        p = as.src.operand_text;
         if (*p == '$') {
             // A numeric local label such as 1$: qualified by the last global label.
             p = start;
             while (is_name_char(*p)) ++p;
+            as.src.operand_text = p;
             name_.assign(start, static_cast<size_t>(p - start));
             name_ += as.src.last_global_label;
             resolve(name_, v, type);
         }
     } else if (c == '*') {
-        ++p;
+        as.src.operand_text = p + 1;
         v = static_cast<uint32_t>(as.drv.line_start_address);
     } else if (c == '\'' || c == '"') {
         const char quote = c;
@@ -280,23 +312,23 @@ int Evaluator::eval_term(int32_t* value) {
             // #'AB' is a number: the characters packed from the right.
             for (++p; *p != quote && !at_end(*p); ++p) v = (v << 8) | static_cast<unsigned char>(*p);
             if (*p == quote) ++p;
+            as.src.operand_text = p;
             negate = false;
         } else {
             const char* start = ++p;
             while (*p != quote && !at_end(*p)) ++p;
             strings_.emplace_back(start, static_cast<size_t>(p - start));
             v = static_cast<uint32_t>(strings_.size() - 1);
-            if (*p == quote)
-                ++p;
-            else
+            if (*p == quote) {
+                as.src.operand_text = p + 1;
+            } else {
+                as.src.operand_text = p;
                 as.report_error("eval: bad string");
+            }
             type = TYPE_STRING;
         }
-    } else if (is_name_start(c)) {
-        const char* start = p;
-        while (is_name_char(*p)) ++p;
-        resolve(std::string_view(start, static_cast<size_t>(p - start)), v, type);
     } else {
+        as.src.operand_text = p;
         type = TYPE_SYM;
     }
 
@@ -315,9 +347,11 @@ int Evaluator::eval_term(int32_t* value) {
     ++term_number;
     if (last_kind == KIND_UNDEFINED) expr_undefined = true;
     value[0] = static_cast<int32_t>(v);
-    if (double_mode()) value[1] = static_cast<int32_t>(v2);
+    if (dbl) value[1] = static_cast<int32_t>(v2);
     return type;
 }
+
+int Evaluator::eval_term(int32_t* value) { return read_term(value, double_mode()); }
 
 int Evaluator::eval(int32_t* value, Operand& op) {
     const char*& p = as.src.operand_text;
@@ -329,20 +363,21 @@ int Evaluator::eval(int32_t* value, Operand& op) {
     expr_fwd = false;
     expr_undefined = false;
     last_section = 0;
+    const bool dbl = double_mode();
 
     auto relocates = [&] { return last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED; };
 
     int32_t term[2] = {0, 0};
-    const int type = eval_term(term);
+    const int type = read_term(term, dbl);
     if (relocates()) record_term(op);
 
-    if (double_mode()) {
+    if (dbl) {
         // One double-precision term and no operators.
         value[0] = term[0];
         value[1] = term[1];
     } else {
         uint32_t acc = static_cast<uint32_t>(term[0]);
-        if (type == TYPE_USER) {
+        if (type == TYPE_USER && is_operator(*p)) {
             int left = relocation_flag();
             bool external = last_kind == KIND_EXTERNAL;
             while (is_operator(*p)) {
@@ -387,7 +422,7 @@ int Evaluator::eval(int32_t* value, Operand& op) {
         as.con.write(p);
         as.con.write("\n");
     }
-    as.fwd.number_expression();
+    as.fwd.number_expression_at(as.drv.condition_level);
     return type;
 }
 

@@ -66,6 +66,12 @@ public:
 
 private:
     bool double_mode() const;
+    // eval_term with double mode already known; eval works it out once.
+    int read_term(int32_t* value, bool dbl);
+    // The symbol a name term found: its value, type and relocation data.
+    void take_symbol(SymbolRecord* s, uint32_t& value, int& type);
+    // Pass 2: raises expr_fwd if pass 1 saw a forward reference here.
+    void check_forward();
     uint32_t number_mask() const;
     int relocation_flag() const;
     void record_term(Operand& op) const;
@@ -77,7 +83,26 @@ private:
     std::deque<std::string> strings_;  // every string term ever read; handles index it
     std::string name_;                 // scratch for symbol names
     SymbolRecord* quick_registers_[36] = {};
-    static int quick_register_slot(std::string_view name);
+    // Register names are the most frequent names of all, and a reserved name can
+    // never be redefined: d0-d7, a0-a7, sp and pc (either case) are looked up once.
+    static int quick_register_slot(std::string_view name) {
+        if (name.size() != 2) return -1;
+        const char a = name[0], b = name[1];
+        if (b >= '0' && b <= '7') {
+            switch (a) {
+            case 'd': return b - '0';
+            case 'D': return 8 + b - '0';
+            case 'a': return 16 + b - '0';
+            case 'A': return 24 + b - '0';
+            default: return -1;
+            }
+        }
+        if (a == 's' && b == 'p') return 32;
+        if (a == 'S' && b == 'P') return 33;
+        if (a == 'p' && b == 'c') return 34;
+        if (a == 'P' && b == 'C') return 35;
+        return -1;
+    }
     std::string empty_;
 };
 

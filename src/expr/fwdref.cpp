@@ -19,10 +19,7 @@ void ForwardRefs::alloc_fwd(long entries) {
     }
 }
 
-uint64_t ForwardRefs::current_key() const {
-    if (as.drv.condition_level == 0) return uint64_t{expr_number} << 32;
-    return (uint64_t{expr_number - 1} << 32) | (inner_number + 1);
-}
+uint64_t ForwardRefs::current_key() const { return key_at(as.drv.condition_level); }
 
 void ForwardRefs::rewind_fwd() {
     expr_number = 1;
@@ -56,13 +53,6 @@ void ForwardRefs::check_symbol_term() {
     advance();
 }
 
-void ForwardRefs::number_expression() {
-    if (as.drv.condition_level == 0) {
-        ++expr_number;
-        inner_number = 0;
-    } else {
-        ++inner_number;
-    }
-}
+void ForwardRefs::number_expression() { number_expression_at(as.drv.condition_level); }
 
 } // namespace tobra

@@ -48,6 +48,20 @@ public:
     // an expression outside conditional blocks; for one inside, the number of
     // the expression before it in the high half and its count since in the low.
     uint64_t current_key() const;
+    // current_key() and number_expression() for a known condition level, so
+    // that the evaluator's hot path needs no call.
+    uint64_t key_at(int condition_level) const {
+        if (condition_level == 0) return uint64_t{expr_number} << 32;
+        return (uint64_t{expr_number - 1} << 32) | (inner_number + 1);
+    }
+    void number_expression_at(int condition_level) {
+        if (condition_level == 0) {
+            ++expr_number;
+            inner_number = 0;
+        } else {
+            ++inner_number;
+        }
+    }
 
     static constexpr uint64_t NO_KEY = ~uint64_t{0};
 

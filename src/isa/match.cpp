@@ -1,13 +1,28 @@
 // Variant matching: scan the line's operands once, then take the first variant
 // of the mnemonic whose sizes and operand classes fit. Runs for every line, so
 // it works in the fixed operand records and allocates nothing.
+#include <array>
+
 #include "driver/assembler.h"
 
 namespace tobra {
 
+namespace {
+
+// The bit of an operand class in class_accepts; none for a class beyond the
+// table. A lookup rather than a guarded shift: five of these run per line.
+constexpr std::array<uint64_t, 256> class_bits = [] {
+    std::array<uint64_t, 256> b{};
+    for (int k = 0; k < 64; ++k) b[k] = uint64_t{1} << k;
+    return b;
+}();
+
+inline uint64_t class_bit(uint8_t k) { return class_bits[k]; }
+
+} // namespace
+
 bool OperandScanner::class_match(int s, int k) {
-    if (s < CLS_RN || k >= CLS_ACC) return s == k;
-    return (class_sets[s] >> k) & 1;
+    return k >= 0 && k < 256 && (class_accepts[s] & class_bit(static_cast<uint8_t>(k))) != 0;
 }
 
 const Variant* OperandScanner::match(const Variant* first, int count) {
@@ -25,27 +40,30 @@ const Variant* OperandScanner::match(const Variant* first, int count) {
         }
     }
 
-    for (int i = 0; i < MAX_INSTRUCTION_OPERANDS; ++i) operands[i].clear();
     // An empty operand field is no operand at all: nop.l or clr.l alone get the
     // one "bad size or wrong operand(s)", not a syntax message as well.
-    const char c = *as.src.operand_text;
-    if (c == '\n' || c == '\0') {
-        operand_count = 0;
-    } else {
+    SourceReader& src = as.src;
+    int n = 0;
+    const char c = *src.operand_text;
+    if (c != '\n' && c != '\0') {
         scan(operands[0]);
-        operand_count = 1;
-    }
-    for (int i = 1; i < MAX_INSTRUCTION_OPERANDS && *as.src.operand_text == ','; ++i) {
-        // One blank after the comma is part of the separator, a second one is not.
-        ++as.src.operand_text;
-        if (*as.src.operand_text == ' ') ++as.src.operand_text;
-        scan(operands[i]);
-        operand_count = i + 1;
-        if (*as.src.operand_text == '&') {
-            operands[i].mask_flag = 1;
-            ++as.src.operand_text;
+        n = 1;
+        for (; n < MAX_INSTRUCTION_OPERANDS && *src.operand_text == ','; ++n) {
+            // One blank after the comma is part of the separator, a second one is not.
+            const char* p = src.operand_text + 1;
+            if (*p == ' ') ++p;
+            src.operand_text = p;
+            Operand& op = operands[n];
+            scan(op);
+            if (*src.operand_text == '&') {
+                op.mask_flag = 1;
+                ++src.operand_text;
+            }
         }
     }
+    operand_count = n;
+    // scan() clears the records it fills; the rest must read as absent.
+    for (int i = n; i < MAX_INSTRUCTION_OPERANDS; ++i) operands[i].clear();
 
     if (as.options.debug_flags & DBG_MATCH) {
         as.con.write("Match:");
@@ -56,13 +74,17 @@ const Variant* OperandScanner::match(const Variant* first, int count) {
         as.con.put('\n');
     }
 
+    static_assert(MAX_INSTRUCTION_OPERANDS == 5);
+    const uint64_t k0 = class_bit(operands[0].cls), k1 = class_bit(operands[1].cls),
+                   k2 = class_bit(operands[2].cls), k3 = class_bit(operands[3].cls),
+                   k4 = class_bit(operands[4].cls);
     for (int v = 0; v < count; ++v) {
         const Variant& var = first[v];
         if (!(var.size_mask & size_mask)) continue;
-        bool fits = true;
-        for (int i = 0; i < MAX_INSTRUCTION_OPERANDS && fits; ++i)
-            fits = class_match(var.signature[i], operands[i].cls);
-        if (fits) return &var;
+        const uint8_t* sig = var.signature;
+        if ((class_accepts[sig[0]] & k0) && (class_accepts[sig[1]] & k1) && (class_accepts[sig[2]] & k2) &&
+            (class_accepts[sig[3]] & k3) && (class_accepts[sig[4]] & k4))
+            return &var;
     }
     return nullptr;
 }

@@ -1013,7 +1013,7 @@ const char* const class_names[CLS_COUNT] = {
     "DataAlt", "Alterable", "Data", "--CtlAlt", "AnyNoImm", "Ctl++", "CtlAlt", "Memory", "Dn/Cn/Mask", "ExprList",
     "MacEA", "FloatEA", "ACC", "MASK", "MACSR", "CPSH"};
 
-const uint32_t class_sets[CLS_COUNT] = {
+constexpr uint32_t class_sets[CLS_COUNT] = {
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
     0, 0, 0, 0, 0, 0,
@@ -1034,5 +1034,22 @@ const uint32_t class_sets[CLS_COUNT] = {
     0x78,   // MacEA
     0x27A,  // FloatEA
     0, 0, 0, 0};
+
+namespace {
+
+constexpr std::array<uint64_t, CLS_COUNT> build_accepts() {
+    std::array<uint64_t, CLS_COUNT> a{};
+    for (int s = 0; s < CLS_COUNT; ++s) {
+        if (s < CLS_RN || s >= CLS_ACC)
+            a[s] = uint64_t{1} << s;
+        else
+            a[s] = class_sets[s];  // members are all scanner classes below CLS_ACC
+    }
+    return a;
+}
+
+} // namespace
+
+constexpr std::array<uint64_t, CLS_COUNT> class_accepts = build_accepts();
 
 } // namespace tobra

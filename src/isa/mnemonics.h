@@ -1,5 +1,6 @@
 // The mnemonic table: every instruction and directive with its variants.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -37,5 +38,8 @@ uint32_t suffix_mask(char suffix);
 // Printed names of the operand classes, and member sets of the composite classes.
 extern const char* const class_names[CLS_COUNT];
 extern const uint32_t class_sets[CLS_COUNT];
+// For each signature class, the operand classes it accepts, one bit per operand
+// class: a plain class accepts itself, a composite class its members.
+extern const std::array<uint64_t, CLS_COUNT> class_accepts;
 
 } // namespace tobra

@@ -25,8 +25,12 @@ struct Operand {
     uint8_t is_abs = 1;
     uint8_t sym_section = 0;
 
-    void clear() { *this = Operand{}; }
+    // Copied from a constant record: cheaper than building a fresh one each time.
+    void clear();
 };
+
+inline constexpr Operand blank_operand{};
+inline void Operand::clear() { *this = blank_operand; }
 
 // Instructions use five records; expression lists up to 32 items plus a terminator.
 inline constexpr int MAX_OPERANDS = 33;

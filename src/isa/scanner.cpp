@@ -13,6 +13,15 @@ inline bool at_end(char c) { return c == '\n' || c == '\0'; }
 inline bool fits16(int64_t v) { return v >= -32768 && v <= 32767; }
 inline bool fits8(int64_t v) { return v >= -128 && v <= 127; }
 
+// The characters checklist acts on: . : < > - /. After most registers comes a
+// comma or the end, and the call is skipped.
+inline bool may_extend_register(char c) {
+    constexpr uint32_t bits = (1u << ('.' - 0x20)) | (1u << (':' - 0x20)) | (1u << ('<' - 0x20)) |
+                              (1u << ('>' - 0x20)) | (1u << ('-' - 0x20)) | (1u << ('/' - 0x20));
+    const unsigned u = static_cast<unsigned>(static_cast<uint8_t>(c)) - 0x20u;
+    return u < 32 && ((bits >> u) & 1);
+}
+
 // Two's-complement negation without the overflow of -INT32_MIN.
 inline int32_t negate(int32_t v) { return static_cast<int32_t>(0u - static_cast<uint32_t>(v)); }
 
@@ -172,12 +181,12 @@ void OperandScanner::scan_term(Operand& op) {
     case TYPE_DREG:
         op.cls = CLS_DN;
         op.reg = v[0];
-        checklist(op);
+        if (may_extend_register(peek())) checklist(op);
         return;
     case TYPE_AREG:
         op.cls = CLS_AN;
         op.reg = v[0];
-        checklist(op);
+        if (may_extend_register(peek())) checklist(op);
         return;
     case TYPE_CREG:
         op.cls = CLS_CN;
@@ -186,12 +195,12 @@ void OperandScanner::scan_term(Operand& op) {
     case TYPE_FPREG:
         op.cls = CLS_FPN;
         op.reg = v[0];
-        checklist(op);
+        if (may_extend_register(peek())) checklist(op);
         return;
     case TYPE_FPCREG:
         op.cls = CLS_FPCN;
         op.reg = v[0];
-        checklist(op);
+        if (may_extend_register(peek())) checklist(op);
         return;
     case TYPE_PMMU:
         op.cls = CLS_PN;

@@ -357,6 +357,66 @@ TEST(Eval, LineSymbolsAndSlots) {
     EXPECT_STREQ(e.as.ev.line_symbol(31)->name, "a");
     EXPECT_EQ(e.as.ev.line_symbol(32), nullptr);
     EXPECT_EQ(e.as.ev.line_symbol(-1), nullptr);
+
+    // The next line starts with every slot empty, the ones past the first few too.
+    e.as.ev.begin_line();
+    for (int i = 0; i < tobra::LINE_SYMBOL_SLOTS; ++i) EXPECT_EQ(e.as.ev.line_symbol(i), nullptr) << i;
+}
+
+// A register name is looked up once and then read from a cache; a warm read
+// must give what the first one gave, in both passes, the forward-reference
+// replay included.
+TEST(Eval, RegisterNamesReadTheSameColdAndWarm) {
+    const char* texts[] = {"d0", "D7", "a3", "A0", "sp", "SP", "pc", "PC", "a8", "d0x", "-d1", "dx", "Sp"};
+    for (const char* text : texts) {
+        struct Seen { int type; int32_t value; bool fwd; bool slot; std::string rest, out; };
+        Seen seen[2][2];
+        Ev e;
+        e.eval("later");  // expression 1: a forward reference
+        for (int pass = 1; pass <= 2; ++pass) {
+            if (pass == 2) {
+                e.define("later", 1, tobra::KIND_EQUATE);
+                e.as.fwd.rewind_fwd();
+                e.as.drv.pass_number = 2;  // the first expression of pass 2 meets the key of "later"
+            }
+            for (int warm = 0; warm < 2; ++warm) {
+                e.as.ev.begin_line();
+                const size_t before = e.out().size();
+                int type = e.eval(text);
+                seen[pass - 1][warm] = {type, e.v[0], e.as.ev.expr_fwd, e.as.ev.line_symbol(0) != nullptr, e.rest(),
+                                        e.out().substr(before)};
+            }
+        }
+        for (int pass = 0; pass < 2; ++pass) {
+            const Seen& cold = seen[pass][0];
+            const Seen& warm = seen[pass][1];
+            EXPECT_EQ(cold.type, warm.type) << text << " pass " << pass + 1;
+            EXPECT_EQ(cold.value, warm.value) << text << " pass " << pass + 1;
+            EXPECT_EQ(cold.slot, warm.slot) << text << " pass " << pass + 1;
+            EXPECT_EQ(cold.rest, warm.rest) << text << " pass " << pass + 1;
+            EXPECT_EQ(cold.out, warm.out) << text << " pass " << pass + 1;
+        }
+        // Pass 2 replays the key of "later" on its first expression, and the
+        // second is flagged exactly when pass 1 found its name undefined.
+        EXPECT_TRUE(seen[1][0].fwd) << text;
+        EXPECT_EQ(seen[1][1].fwd, seen[0][1].fwd) << text;
+    }
+}
+
+TEST(Eval, OnlyOperatorCharactersContinueAnExpression) {
+    // Every operator character continues the expression; anything else ends it.
+    const struct { const char* text; uint32_t value; const char* rest; } cases[] = {
+        {"6+3", 9, ""},  {"6-3", 3, ""},   {"6*3", 18, ""},  {"6/3", 2, ""},   {"6%4", 2, ""},
+        {"6&3", 2, ""},  {"6|3", 7, ""},   {"6^3", 5, ""},   {"6<<1", 12, ""}, {"6>>1", 3, ""},
+        {"6!3", 6, "!3"}, {"6=3", 6, "=3"}, {"6,3", 6, ",3"}, {"6(3", 6, "(3"}, {"6 +3", 6, " +3"},
+        {"6\x80" "3", 6, "\x80" "3"},
+    };
+    for (const auto& c : cases) {
+        Ev e;
+        EXPECT_EQ(e.eval(c.text), tobra::TYPE_USER) << c.text;
+        EXPECT_EQ(static_cast<uint32_t>(e.v[0]), c.value) << c.text;
+        EXPECT_EQ(e.rest(), c.rest) << c.text;
+    }
 }
 
 TEST(Eval, Trace) {

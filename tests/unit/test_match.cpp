@@ -95,6 +95,46 @@ TEST(Match, OperandsAreLeftForTheHandler) {
     EXPECT_EQ(b.op(2).mask_flag, 0);
 }
 
+// Every field of a record, so a stale value anywhere shows.
+std::string fields(const Operand& o) {
+    char buf[160];
+    std::snprintf(buf, sizeof buf, "%d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d", o.reg, o.reg2,
+                  o.value, o.value2, o.cls, o.ext_form, o.index_is_an, o.no_base, o.size_code, o.scale, o.fwd,
+                  o.half, o.mac_shift, o.mask_flag, o.reloc_kind, o.sym_slot, o.list_count, o.is_abs,
+                  o.sym_section);
+    return buf;
+}
+
+TEST(Match, RecordsPastTheOperandsAreBlank) {
+    const std::string blank = fields(Operand{});
+    const struct {
+        const char* mnemonic;
+        uint32_t size_mask;
+        const char* operands;
+        int scanned;
+    } cases[] = {
+        {"move", SZ_L, "d0,d1", 2},
+        {"tst", SZ_L, "(8,a0,d1.l*4)", 1},
+        {"nop", SZ_L, "", 0},  // an empty field leaves all five blank
+        {"move", SZ_L, "d0,", 2},
+        {"mac", SZ_W, "d0.u,d1.l<<1,(a0)+&,d2,acc1", 5},
+    };
+    for (const auto& c : cases) {
+        MatchBench b;
+        // A long line first fills every record with something.
+        b.match("mac", SZ_W, "d7.l,a6.u>>1,-(a5)&,a4,acc3");
+        b.match("move", SZ_L, "#12345678,(-3000,a2,a3.w*8)");
+        b.match(c.mnemonic, c.size_mask, c.operands);
+        EXPECT_EQ(b.as.scan.operand_count, c.scanned) << c.operands;
+        for (int i = c.scanned; i < MAX_INSTRUCTION_OPERANDS; ++i)
+            EXPECT_EQ(fields(b.op(i)), blank) << c.operands << " " << i;
+        // A scanned record holds only what its own text gave it.
+        MatchBench fresh;
+        fresh.match(c.mnemonic, c.size_mask, c.operands);
+        for (int i = 0; i < c.scanned; ++i) EXPECT_EQ(fields(b.op(i)), fields(fresh.op(i))) << c.operands << " " << i;
+    }
+}
+
 TEST(Match, ExpressionLists) {
     MatchBench b;
     ASSERT_EQ(b.match("dc", SZ_L, "1,2,\t'ab'"), 0);
@@ -146,6 +186,16 @@ TEST(Match, ClassSets) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(OperandScanner::class_match(c.signature, c.operand), c.fits) << c.signature << "," << c.operand;
+}
+
+TEST(Match, ClassSetsAgreeWithTheMemberLists) {
+    // The accept table against the rule it is built from: a plain class fits
+    // itself only; a composite class fits the scanner classes in its set.
+    for (int s = 0; s < CLS_COUNT; ++s)
+        for (int k = 0; k < 256; ++k) {
+            const bool expected = (s < CLS_RN || k >= CLS_ACC) ? s == k : ((uint64_t{class_sets[s]} >> k) & 1) != 0;
+            ASSERT_EQ(OperandScanner::class_match(s, k), expected) << s << "," << k;
+        }
 }
 
 } // namespace
