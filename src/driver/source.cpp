@@ -20,21 +20,21 @@ bool SourceText::refill() {
         window_end -= window_pos;
         window_pos = 0;
     }
-    // Raw bytes land one past the kept text, so a CR held from the last read
-    // still has its place; the text is made uniform in place as it is read.
+    // Raw bytes land right after the kept text, or one past it when a CR held
+    // from the last read may need its place back; the text is made uniform in
+    // place as it is read (writing never overtakes reading).
     char* const base = window.get();
-    const size_t n = std::fread(base + window_end + 1, 1, STREAM_WINDOW - window_end - 1, stream.get());
-    const char* raw = base + window_end + 1;
+    char* const raw = base + window_end + (held_cr ? 1 : 0);
+    const size_t n = std::fread(raw, 1, STREAM_WINDOW - window_end - 1, stream.get());
     size_t w = window_end;
     if (held_cr && (n == 0 || raw[0] != '\n')) base[w++] = '\r';
-    held_cr = false;
     size_t i = 0;
-    if (w == window_end && !std::memchr(raw, '\r', n) && !std::memchr(raw, '\0', n)) {
-        // The usual case: nothing to change, the text only moves down a byte.
-        std::memmove(base + w, raw, n);
+    if (!held_cr && !std::memchr(raw, '\r', n) && !std::memchr(raw, '\0', n)) {
+        // The usual case: the text is already where it belongs.
         w += n;
         i = n;
     }
+    held_cr = false;
     for (; i < n; ++i) {
         const char c = raw[i];
         if (c == '\r') {

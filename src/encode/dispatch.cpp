@@ -10,8 +10,10 @@ void Encoder::dispatch_handler(int handler, uint32_t opcode, uint32_t flags) {
         return;
     }
     if (as.drv.optimise_flags & OPT_INDEX) {
-        zero_displacement_rewrite(as.scan.operands[0]);
-        zero_displacement_rewrite(as.scan.operands[1]);
+        // Only an indexed operand can be rewritten; most lines have none.
+        Operand* const ops = as.scan.operands;
+        if (ops[0].cls == CLS_INDEXED) zero_displacement_rewrite(ops[0]);
+        if (ops[1].cls == CLS_INDEXED) zero_displacement_rewrite(ops[1]);
     }
     Directives& d = as.dir;
     RecordDirectives& r = as.rec;

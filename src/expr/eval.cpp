@@ -128,9 +128,12 @@ void Evaluator::record_term(Operand& op) const {
 }
 
 void Evaluator::begin_line() {
-    // Only the slots of the previous line's terms can be set.
+    // Only the slots of the previous line's terms can be set. The first few
+    // are cleared whether set or not: that is cheaper than counting them.
+    constexpr int FEW = 4;
+    for (int i = 0; i < FEW; ++i) line_symbols[i] = nullptr;
     int used = term_number < LINE_SYMBOL_SLOTS ? term_number : LINE_SYMBOL_SLOTS;
-    for (int i = 0; i < used; ++i) line_symbols[i] = nullptr;
+    for (int i = FEW; i < used; ++i) line_symbols[i] = nullptr;
     term_number = 0;
 }
 
@@ -218,9 +221,9 @@ void Evaluator::read_float(const char* start, bool negative, uint32_t mask, uint
     }
 }
 
-int Evaluator::eval_term(int32_t* value) { return read_term(value, double_mode()); }
-
-int Evaluator::read_term(int32_t* value, bool dbl) {
+// Inline in eval for its first term, which most expressions have alone; the
+// terms after an operator go through eval_term.
+[[gnu::always_inline]] inline int Evaluator::read_term(int32_t* value, bool dbl) {
     // A local cursor, stored back before anything that may read it.
     const char* p = as.src.operand_text;
     last_kind = 0;
@@ -348,6 +351,8 @@ int Evaluator::read_term(int32_t* value, bool dbl) {
     return type;
 }
 
+int Evaluator::eval_term(int32_t* value) { return read_term(value, double_mode()); }
+
 int Evaluator::eval(int32_t* value, Operand& op) {
     const char*& p = as.src.operand_text;
     const bool trace = (as.options.debug_flags & DBG_EVAL) != 0;
@@ -386,7 +391,7 @@ int Evaluator::eval(int32_t* value, Operand& op) {
                     op_char = *p++;
                 }
                 int32_t rhs[2] = {0, 0};
-                if (read_term(rhs, false) != TYPE_USER) {
+                if (eval_term(rhs) != TYPE_USER) {
                     as.report_error("eval: expression");
                     break;
                 }

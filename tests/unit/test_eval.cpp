@@ -357,6 +357,10 @@ TEST(Eval, LineSymbolsAndSlots) {
     EXPECT_STREQ(e.as.ev.line_symbol(31)->name, "a");
     EXPECT_EQ(e.as.ev.line_symbol(32), nullptr);
     EXPECT_EQ(e.as.ev.line_symbol(-1), nullptr);
+
+    // The next line starts with every slot empty, the ones past the first few too.
+    e.as.ev.begin_line();
+    for (int i = 0; i < tobra::LINE_SYMBOL_SLOTS; ++i) EXPECT_EQ(e.as.ev.line_symbol(i), nullptr) << i;
 }
 
 // A register name is looked up once and then read from a cache; a warm read
