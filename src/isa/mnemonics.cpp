@@ -974,10 +974,14 @@ constexpr uint32_t short_slot(uint64_t key) {
     return static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - INDEX_BITS));
 }
 
+struct ShortSlot {
+    uint64_t key;  // 0: empty
+    const MnemonicEntry* entry;
+};
+
 struct MnemonicIndex {
-    int16_t slot[INDEX_SLOTS];     // long names, by mnemonic_hash
-    uint64_t key[INDEX_SLOTS];     // short names, by short_slot; 0 is empty
-    int16_t entry[INDEX_SLOTS];
+    int16_t slot[INDEX_SLOTS];          // long names, by mnemonic_hash
+    ShortSlot short_slots[INDEX_SLOTS];  // short names, by short_slot
 };
 
 constexpr size_t length_of(const char* s) {
@@ -993,9 +997,8 @@ constexpr MnemonicIndex build_index() {
         const std::string_view name(mnemonic_table[i].name, length_of(mnemonic_table[i].name));
         if (name.size() <= SHORT_NAME) {
             uint32_t h = short_slot(short_key(name));
-            while (ix.key[h] != 0) h = (h + 1) & (INDEX_SLOTS - 1);
-            ix.key[h] = short_key(name);
-            ix.entry[h] = static_cast<int16_t>(i);
+            while (ix.short_slots[h].key != 0) h = (h + 1) & (INDEX_SLOTS - 1);
+            ix.short_slots[h] = {short_key(name), &mnemonic_table[i]};
         } else {
             uint32_t h = mnemonic_hash(name) & (INDEX_SLOTS - 1);
             while (ix.slot[h] != -1) h = (h + 1) & (INDEX_SLOTS - 1);
@@ -1042,9 +1045,11 @@ const MnemonicEntry* find_mnemonic(std::string_view name) {
     const size_t n = name.size();
     if (n - 1 < SHORT_NAME) {
         const uint64_t key = load_short_key(name.data(), n);
-        for (uint32_t h = short_slot(key); mnemonic_index.key[h] != 0; h = (h + 1) & (INDEX_SLOTS - 1))
-            if (mnemonic_index.key[h] == key) return &mnemonic_table[mnemonic_index.entry[h]];
-        return nullptr;
+        for (uint32_t h = short_slot(key);; h = (h + 1) & (INDEX_SLOTS - 1)) {
+            const ShortSlot& slot = mnemonic_index.short_slots[h];
+            if (slot.key == key) return slot.entry;
+            if (slot.key == 0) return nullptr;
+        }
     }
     uint32_t h = mnemonic_hash(name) & (INDEX_SLOTS - 1);
     for (int16_t i; (i = mnemonic_index.slot[h]) != -1; h = (h + 1) & (INDEX_SLOTS - 1))

@@ -170,6 +170,13 @@ void OperandScanner::scan_predecrement(Operand& op) {
 void OperandScanner::scan_term(Operand& op) {
     int32_t v[2] = {0, 0};
     int type = as.ev.eval(v, op);
+    // A data register is the most frequent term; test for it before the jump table.
+    if (type == TYPE_DREG) {
+        op.cls = CLS_DN;
+        op.reg = v[0];
+        if (may_extend_register(peek())) checklist(op);
+        return;
+    }
     switch (type) {
     case TYPE_SREG:
         // The value of a status-register name is the class it scans to.
