@@ -15,6 +15,17 @@ constexpr size_t RECORD_UNITS = (sizeof(SymbolRecord) + 7) / 8;
 
 // 8-byte units taken by a record and its NUL-terminated name.
 size_t entry_units(size_t name_length) { return RECORD_UNITS + (name_length + 1 + 7) / 8; }
+
+// Whether a record holds this name. Names are short, and a loop over a few
+// bytes costs less than a call to memcmp.
+inline bool holds_name(const SymbolRecord* r, std::string_view name) {
+    const size_t n = name.size();
+    if (r->name_length != n) return false;
+    if (n > 16) return std::memcmp(r->name, name.data(), n) == 0;
+    for (size_t i = 0; i < n; ++i)
+        if (r->name[i] != name[i]) return false;
+    return true;
+}
 } // namespace
 
 SymbolTable::SymbolTable(Assembler& as)
@@ -98,7 +109,9 @@ SymbolRecord* SymbolTable::probe(std::string_view name) const {
     return probe_tagged(name, index_tag(name), ref);
 }
 
-SymbolRecord* SymbolTable::probe_tagged(std::string_view name, uint32_t tag, uint32_t& ref) const {
+// Inline in find, where most lookups come from.
+[[gnu::always_inline]] inline SymbolRecord* SymbolTable::probe_tagged(std::string_view name, uint32_t tag,
+                                                                      uint32_t& ref) const {
     const size_t mask = slot_count_ - 1;
     for (size_t i = tag >> (32 - slot_bits_);; i = (i + 1) & mask) {
         const Slot& s = slots_[i];
@@ -106,7 +119,7 @@ SymbolRecord* SymbolTable::probe_tagged(std::string_view name, uint32_t tag, uin
         if (!s.ref) return nullptr;
         if (s.tag != tag) continue;
         SymbolRecord* r = record_at(s.ref);
-        if (r->name_length == name.size() && std::memcmp(r->name, name.data(), name.size()) == 0) return r;
+        if (holds_name(r, name)) return r;
     }
 }
 
@@ -142,7 +155,7 @@ SymbolRecord* SymbolTable::find(std::string_view name) {
         }
         if (const uint32_t ref = found_[found_next_++]) {
             SymbolRecord* r = record_at(ref);
-            if (r->name_length == name.size() && std::memcmp(r->name, name.data(), name.size()) == 0) return r;
+            if (holds_name(r, name)) return r;
         }
     }
     return lookup(name);

@@ -139,6 +139,28 @@ TEST(SymbolTable, Pass2FindsEveryNameWhateverOrderItAsks) {
     }
 }
 
+TEST(SymbolTable, NamesThatDifferOnlyInTheirLastByteStayApart) {
+    // Short and long names are compared by different means; around the limit
+    // between them, a name and its neighbour one byte off must never meet.
+    for (size_t length = 1; length <= 20; ++length) {
+        Table t;
+        auto& s = t.as.sym;
+        const std::string a = std::string(length - 1, 'q') + 'a', b = std::string(length - 1, 'q') + 'b';
+        s.install(a, 1, tobra::TYPE_USER, tobra::KIND_EQUATE);
+        for (int pass = 1; pass <= 2; ++pass) {
+            if (pass == 2) {
+                t.as.drv.pass_number = 2;
+                s.begin_pass2();
+            }
+            SymbolRecord* r = s.find(a);
+            ASSERT_NE(r, nullptr) << length;
+            EXPECT_EQ(r->value, 1) << length;
+            EXPECT_EQ(s.find(b), nullptr) << length << " pass " << pass;
+            EXPECT_EQ(s.probe(b), nullptr) << length;
+        }
+    }
+}
+
 TEST(SymbolTable, RecordTakesSectionAndAddressOfItsDefinition) {
     Table t;
     t.as.drv.current_section = tobra::SEC_BSS;
