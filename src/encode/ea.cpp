@@ -74,7 +74,7 @@ uint32_t Encoder::size76() {
     }
 }
 
-uint32_t Encoder::modreg(const Operand& op) {
+uint32_t Encoder::modreg_other(const Operand& op) {
     uint32_t r = static_cast<uint32_t>(op.reg) & 7;
     switch (op.cls) {
     case CLS_DN: return r;
@@ -150,7 +150,7 @@ void Encoder::note_external(const Operand& op, int32_t field_address) {
     as.obj.record_external(s, field_address);
 }
 
-void Encoder::ea_extension(const Operand& op) {
+void Encoder::ea_extension_other(const Operand& op) {
     field_width = 0;
     reference_kind = 0;
     const int32_t at = as.drv.location_counter;

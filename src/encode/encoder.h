@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 
+#include "isa/classes.h"
 #include "isa/operand.h"
 
 namespace tobra {
@@ -47,8 +48,26 @@ public:
     // Effective addresses and fields.
     int32_t range_check(int32_t value, int row);
     uint32_t size76();
-    uint32_t modreg(const Operand& op);
-    void ea_extension(const Operand& op);
+    // The register forms, the most frequent by far, are settled inline.
+    uint32_t modreg(const Operand& op) {
+        const uint32_t r = static_cast<uint32_t>(op.reg) & 7;
+        switch (op.cls) {
+        case CLS_DN: return r;
+        case CLS_AN: return 0x08 | r;
+        case CLS_AN_IND: return 0x10 | r;
+        case CLS_POSTINC: return 0x18 | r;
+        case CLS_PREDEC: return 0x20 | r;
+        default: return modreg_other(op);
+        }
+    }
+    void ea_extension(const Operand& op) {
+        if (op.cls >= CLS_DN && op.cls <= CLS_PREDEC) {
+            field_width = 0;
+            reference_kind = 0;
+            return;
+        }
+        ea_extension_other(op);
+    }
     uint32_t brief_extension(const Operand& op);
     uint32_t register_nibble(const Operand& op);
     uint32_t getrlist(const Operand& op);
@@ -126,6 +145,9 @@ public:
     void h_fnop(uint32_t op, uint32_t flags);           // 171
 
 private:
+    uint32_t modreg_other(const Operand& op);
+    void ea_extension_other(const Operand& op);
+
     // Helpers of the branches, MAC and floating point.
     void note_branch_external(const Operand& target, int32_t field_address);
     uint32_t mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, const char* long_message);

@@ -32,9 +32,9 @@ const Variant* OperandScanner::match(const Variant* first, int count) {
         // the text itself, or there is nothing to read and the rest is comment.
         // tpf and trapf are the exception: their later variant takes an
         // immediate, which must not be swallowed by the bare form.
-        bool immediate_for_later = count > 1 && *as.src.operand_text == '#';
-        if (first->signature[0] == CLS_NONE && !immediate_for_later) return first;
-        if (first->signature[0] == CLS_EXPR_LIST) {
+        const uint8_t first_class = first->signature[0];
+        if (first_class == CLS_NONE && !(count > 1 && *as.src.operand_text == '#')) return first;
+        if (first_class == CLS_EXPR_LIST) {
             scan_exprlist();
             return first;
         }
@@ -63,7 +63,14 @@ const Variant* OperandScanner::match(const Variant* first, int count) {
     }
     operand_count = n;
     // scan() clears the records it fills; the rest must read as absent.
-    for (int i = n; i < MAX_INSTRUCTION_OPERANDS; ++i) operands[i].clear();
+    switch (n) {
+    case 0: operands[0].clear(); [[fallthrough]];
+    case 1: operands[1].clear(); [[fallthrough]];
+    case 2: operands[2].clear(); [[fallthrough]];
+    case 3: operands[3].clear(); [[fallthrough]];
+    case 4: operands[4].clear(); break;
+    default: break;
+    }
 
     if (as.options.debug_flags & DBG_MATCH) {
         as.con.write("Match:");

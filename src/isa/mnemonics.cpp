@@ -2,6 +2,9 @@
 // {size mask, {operand classes 1-5, 0, 0, handler}, base opcode, flags}.
 #include "isa/mnemonics.h"
 
+#include <bit>
+#include <cstring>
+
 namespace tobra {
 
 constexpr Variant variant_table[VARIANT_COUNT] = {
@@ -941,6 +944,9 @@ constexpr MnemonicEntry mnemonic_table[MNEMONIC_COUNT] = {
 // The table is sorted (a binary search would do); every line of a program looks
 // its mnemonic up, so a small open-addressing hash index, built at compile time
 // over the sorted table, answers in one or two probes instead of eight compares.
+// Nearly every name has at most seven characters: those are packed with their
+// length into one 64-bit key and found by comparing keys. Longer names go
+// through a second index hashed over the characters.
 namespace {
 
 constexpr uint32_t mnemonic_hash(std::string_view s) {
@@ -953,9 +959,29 @@ constexpr uint32_t mnemonic_hash(std::string_view s) {
 }
 
 constexpr int INDEX_SLOTS = 1024;  // a power of two, about four times the entries
+constexpr int INDEX_BITS = 10;
+constexpr size_t SHORT_NAME = 7;
+
+// Bytes of the name in ascending order from the low end, the length in the top
+// byte; never 0 for a name of one character or more.
+constexpr uint64_t short_key(std::string_view s) {
+    uint64_t k = uint64_t{s.size()} << 56;
+    for (size_t i = 0; i < s.size(); ++i) k |= uint64_t{static_cast<uint8_t>(s[i])} << (8 * i);
+    return k;
+}
+
+constexpr uint32_t short_slot(uint64_t key) {
+    return static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - INDEX_BITS));
+}
+
+struct ShortSlot {
+    uint64_t key;  // 0: empty
+    const MnemonicEntry* entry;
+};
 
 struct MnemonicIndex {
-    int16_t slot[INDEX_SLOTS];
+    int16_t slot[INDEX_SLOTS];          // long names, by mnemonic_hash
+    ShortSlot short_slots[INDEX_SLOTS];  // short names, by short_slot
 };
 
 constexpr size_t length_of(const char* s) {
@@ -968,10 +994,16 @@ constexpr MnemonicIndex build_index() {
     MnemonicIndex ix{};
     for (int16_t& s : ix.slot) s = -1;
     for (int i = 0; i < MNEMONIC_COUNT; ++i) {
-        const char* name = mnemonic_table[i].name;
-        uint32_t h = mnemonic_hash(std::string_view(name, length_of(name))) & (INDEX_SLOTS - 1);
-        while (ix.slot[h] != -1) h = (h + 1) & (INDEX_SLOTS - 1);
-        ix.slot[h] = static_cast<int16_t>(i);
+        const std::string_view name(mnemonic_table[i].name, length_of(mnemonic_table[i].name));
+        if (name.size() <= SHORT_NAME) {
+            uint32_t h = short_slot(short_key(name));
+            while (ix.short_slots[h].key != 0) h = (h + 1) & (INDEX_SLOTS - 1);
+            ix.short_slots[h] = {short_key(name), &mnemonic_table[i]};
+        } else {
+            uint32_t h = mnemonic_hash(name) & (INDEX_SLOTS - 1);
+            while (ix.slot[h] != -1) h = (h + 1) & (INDEX_SLOTS - 1);
+            ix.slot[h] = static_cast<int16_t>(i);
+        }
     }
     return ix;
 }
@@ -985,25 +1017,44 @@ bool same_name(std::string_view name, const char* entry) {
     return entry[i] == '\0';
 }
 
+// short_key of a name of one to seven characters, from two overlapping loads.
+inline uint64_t load_short_key(const char* p, size_t n) {
+    if constexpr (std::endian::native != std::endian::little) {
+        return short_key(std::string_view(p, n));
+    } else {
+        uint64_t k = uint64_t{n} << 56;
+        if (n >= 4) {
+            uint32_t lo, hi;
+            std::memcpy(&lo, p, 4);
+            std::memcpy(&hi, p + n - 4, 4);
+            return k | lo | (uint64_t{hi} << (8 * (n - 4)));
+        }
+        if (n >= 2) {
+            uint16_t lo, hi;
+            std::memcpy(&lo, p, 2);
+            std::memcpy(&hi, p + n - 2, 2);
+            return k | lo | (uint64_t{hi} << (8 * (n - 2)));
+        }
+        return k | static_cast<uint8_t>(p[0]);
+    }
+}
+
 } // namespace
 
 const MnemonicEntry* find_mnemonic(std::string_view name) {
+    const size_t n = name.size();
+    if (n - 1 < SHORT_NAME) {
+        const uint64_t key = load_short_key(name.data(), n);
+        for (uint32_t h = short_slot(key);; h = (h + 1) & (INDEX_SLOTS - 1)) {
+            const ShortSlot& slot = mnemonic_index.short_slots[h];
+            if (slot.key == key) return slot.entry;
+            if (slot.key == 0) return nullptr;
+        }
+    }
     uint32_t h = mnemonic_hash(name) & (INDEX_SLOTS - 1);
     for (int16_t i; (i = mnemonic_index.slot[h]) != -1; h = (h + 1) & (INDEX_SLOTS - 1))
         if (same_name(name, mnemonic_table[i].name)) return &mnemonic_table[i];
     return nullptr;
-}
-
-uint32_t suffix_mask(char suffix) {
-    switch (suffix) {
-    case 'b': return SZ_B;
-    case 'w': return SZ_W;
-    case 'l': return SZ_L;
-    case 's': return SZ_S;
-    case 'd': return SZ_D;
-    case 'u': return SZ_U;
-    default: return 0;
-    }
 }
 
 const char* const class_names[CLS_COUNT] = {

@@ -33,7 +33,19 @@ extern const MnemonicEntry mnemonic_table[MNEMONIC_COUNT];
 const MnemonicEntry* find_mnemonic(std::string_view name);
 
 // Size mask of a size-suffix letter (lower case); 0 for letters without meaning.
-uint32_t suffix_mask(char suffix);
+// Every line asks, so it is a table lookup the caller can inline.
+inline constexpr std::array<uint8_t, 256> suffix_masks = [] {
+    std::array<uint8_t, 256> m{};
+    m['b'] = SZ_B;
+    m['w'] = SZ_W;
+    m['l'] = SZ_L;
+    m['s'] = SZ_S;
+    m['d'] = SZ_D;
+    m['u'] = SZ_U;
+    return m;
+}();
+
+inline uint32_t suffix_mask(char suffix) { return suffix_masks[static_cast<uint8_t>(suffix)]; }
 
 // Printed names of the operand classes, and member sets of the composite classes.
 extern const char* const class_names[CLS_COUNT];

@@ -96,18 +96,18 @@ void OperandScanner::scan_immediate(Operand& op) {
 }
 
 void OperandScanner::scan_parenthesised(Operand& op) {
-    step();
+    ++as.src.operand_text;  // the '(' that brought us here
     const char* inner = as.src.operand_text;
     int32_t v[2] = {0, 0};
     int type = as.ev.eval(v, op);
     if (type == TYPE_AREG) {
         char c = peek();
         if (c == ')') {
-            step();
+            ++as.src.operand_text;
             op.cls = CLS_AN_IND;
             op.reg = v[0];
             if (peek() == '+') {
-                step();
+                ++as.src.operand_text;
                 op.cls = CLS_POSTINC;
             }
         } else if (c == ',' || c == '.' || c == '*') {
@@ -133,7 +133,7 @@ void OperandScanner::scan_parenthesised(Operand& op) {
             op.cls = CLS_EXPR;
             op.value = v[0];
             op.fwd = as.ev.expr_fwd;
-            op.size_code = static_cast<uint8_t>(abs_size(v[0]));
+            op.size_code = static_cast<uint8_t>(peek() != '.' ? 4 : abs_size(v[0]));
             return;
         }
         if (peek() == ',') {
@@ -170,6 +170,13 @@ void OperandScanner::scan_predecrement(Operand& op) {
 void OperandScanner::scan_term(Operand& op) {
     int32_t v[2] = {0, 0};
     int type = as.ev.eval(v, op);
+    // A data register is the most frequent term; test for it before the jump table.
+    if (type == TYPE_DREG) {
+        op.cls = CLS_DN;
+        op.reg = v[0];
+        if (may_extend_register(peek())) checklist(op);
+        return;
+    }
     switch (type) {
     case TYPE_SREG:
         // The value of a status-register name is the class it scans to.
@@ -214,13 +221,14 @@ void OperandScanner::scan_term(Operand& op) {
         op.value = v[0];
         op.fwd = as.ev.expr_fwd;
         if (peek() == '(') {
-            step();
+            ++as.src.operand_text;
             scan_indexed(op);
             return;
         }
         op.cls = CLS_EXPR;
         op.value2 = v[1];
-        op.size_code = static_cast<uint8_t>(abs_size(v[0]));
+        // Most addresses carry no suffix: abs_size's first test, without the call.
+        op.size_code = static_cast<uint8_t>(peek() != '.' ? 4 : abs_size(v[0]));
         return;
     case TYPE_CACHE:
         op.cls = CLS_CPSH;
@@ -244,12 +252,12 @@ void OperandScanner::scan_indexed(Operand& op) {
     op.reg = r;
     if (type == TYPE_AREG) {
         if (peek() == ')') {
-            step();
+            ++as.src.operand_text;
             op.ext_form = (op.fwd || !fits16(op.value)) ? 3 : 1;
             return;
         }
         if (peek() == ',') {
-            step();
+            ++as.src.operand_text;
         } else {
             // (An.L*4): the register is the index and there is no base.
             as.src.operand_text = base;
@@ -392,7 +400,11 @@ void OperandScanner::scan_list(Operand& op) {
             int32_t hi = op.reg < r ? r : op.reg;
             if (lo < 0) lo = 0;
             if (hi > 7) hi = 7;
-            for (int32_t n = lo; n <= hi; ++n) mask |= regbit(op.cls, n);
+            if (lo <= hi) {
+                // regbit of every register from lo to hi, as one run of bits.
+                const int32_t run = (int32_t{1} << (hi - lo + 1)) - 1;
+                mask |= op.cls == CLS_DN ? run << lo : op.cls == CLS_AN ? run << (lo + 8) : run << (7 - hi);
+            }
         }
     }
     mask |= regbit(op.cls, op.reg);

@@ -153,3 +153,29 @@ TEST(EncodeEa, FieldsOfTheHelpers) {
     EXPECT_THROW(e.size76(), FatalError);
     EXPECT_EQ(rig.messages(), "t.s,1: Bad size in size76\n");
 }
+
+TEST(EncodeEa, RegisterFormsTakeNoExtension) {
+    // Settled without the general switch: the mode field from the low three
+    // bits of the register, no word, and no reference state left over from
+    // the operand before.
+    struct Row {
+        Operand op;
+        uint32_t mode;
+    };
+    const Row rows[] = {
+        {dn(5), 0x05}, {an(13), 0x0D}, {ind(2), 0x12}, {postinc(11), 0x1B}, {predec(7), 0x27},
+    };
+    EncodeRig rig;
+    Encoder& e = rig.as.enc;
+    for (const Row& r : rows) {
+        e.field_width = 4;
+        e.reference_kind = REF_PC;
+        const int32_t before = rig.as.drv.location_counter;
+        e.ea_extension(r.op);
+        EXPECT_EQ(e.field_width, 0) << int(r.op.cls);
+        EXPECT_EQ(e.reference_kind, 0) << int(r.op.cls);
+        EXPECT_EQ(rig.as.drv.location_counter, before) << int(r.op.cls);
+        EXPECT_EQ(e.modreg(r.op), r.mode) << int(r.op.cls);
+    }
+    EXPECT_EQ(rig.messages(), "");
+}

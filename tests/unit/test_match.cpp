@@ -117,6 +117,8 @@ TEST(Match, RecordsPastTheOperandsAreBlank) {
         {"tst", SZ_L, "(8,a0,d1.l*4)", 1},
         {"nop", SZ_L, "", 0},  // an empty field leaves all five blank
         {"move", SZ_L, "d0,", 2},
+        {"move", SZ_L, "d0,d1,(a0)", 3},  // too many for move: scanned all the same
+        {"move", SZ_L, "d0,d1,d2,(4,a3)", 4},
         {"mac", SZ_W, "d0.u,d1.l<<1,(a0)+&,d2,acc1", 5},
     };
     for (const auto& c : cases) {

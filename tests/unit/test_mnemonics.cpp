@@ -2,6 +2,9 @@
 
 #include <cstring>
 #include <set>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "isa/mnemonics.h"
 
@@ -30,6 +33,32 @@ TEST(MnemonicTable, EveryNameIsFound) {
     EXPECT_EQ(find_mnemonic("zzz"), nullptr);
     EXPECT_EQ(find_mnemonic(""), nullptr);
     EXPECT_STREQ(find_mnemonic("movea")->name, "movea");
+}
+
+TEST(MnemonicTable, NearMissesAgreeWithALinearSearch) {
+    // Short names are compared as packed keys, long ones byte by byte: names one
+    // edit away from every entry, on both sides of the seven-character border,
+    // must find exactly what a plain search of the table finds.
+    auto linear = [](std::string_view name) -> const MnemonicEntry* {
+        for (const MnemonicEntry& e : mnemonic_table)
+            if (name == e.name) return &e;
+        return nullptr;
+    };
+    std::vector<std::string> names = {"", "x", "abcdefg", "abcdefgh", std::string("mov\0", 4),
+                                       std::string("move\0\0\0", 7), std::string("\0", 1), "\xff\xff\xff\xff"};
+    for (const MnemonicEntry& e : mnemonic_table) {
+        const std::string n = e.name;
+        for (size_t cut = 0; cut < n.size(); ++cut) names.push_back(n.substr(0, cut));
+        names.push_back(n + "x");
+        names.push_back(n + "l");
+        names.push_back(n.substr(1));
+        for (size_t i = 0; i < n.size(); ++i) {
+            std::string changed = n;
+            changed[i] = static_cast<char>(changed[i] ^ 0x20);  // upper case, or another punctuation
+            names.push_back(changed);
+        }
+    }
+    for (const std::string& n : names) EXPECT_EQ(find_mnemonic(n), linear(n)) << n;
 }
 
 TEST(MnemonicTable, AliasesShareTheirVariants) {
@@ -81,4 +110,7 @@ TEST(SizeSuffix, Masks) {
     EXPECT_EQ(suffix_mask('u'), SZ_U);
     EXPECT_EQ(suffix_mask('x'), 0u);
     EXPECT_EQ(suffix_mask('_'), 0u);
+    EXPECT_EQ(suffix_mask('B'), 0u);  // the caller folds the case
+    EXPECT_EQ(suffix_mask('\0'), 0u);
+    EXPECT_EQ(suffix_mask('\xe2'), 0u);
 }
