@@ -149,7 +149,7 @@ bool Evaluator::after_hash(const char* quote) const {
     return quote != as.src.line_buffer && quote[-1] == '#';
 }
 
-void Evaluator::take_symbol(SymbolRecord* s, uint32_t& value, int& type) {
+[[gnu::always_inline]] inline void Evaluator::take_symbol(SymbolRecord* s, uint32_t& value, int& type) {
     value = static_cast<uint32_t>(s->value);
     type = s->type;
     last_kind = s->kind;
@@ -164,7 +164,7 @@ void Evaluator::check_forward() {
     if (fwd.next_fwd <= fwd.key_at(as.drv.condition_level)) fwd.check_symbol_term();
 }
 
-void Evaluator::resolve(std::string_view name, uint32_t& value, int& type) {
+SymbolRecord* Evaluator::resolve(std::string_view name) {
     SymbolRecord* found;
     int quick = quick_register_slot(name);
     if (quick >= 0) {
@@ -173,16 +173,15 @@ void Evaluator::resolve(std::string_view name, uint32_t& value, int& type) {
     } else {
         found = as.sym.find(name);
     }
-    if (found) {
-        take_symbol(found, value, type);
-    } else {
+    if (!found) {
         last_kind = KIND_UNDEFINED;
         if (as.drv.pass_number == 1) as.fwd.record_undefined();
     }
     if (as.drv.pass_number == 2) check_forward();
+    return found;
 }
 
-void Evaluator::read_float(const char* start, bool negative, uint32_t mask, uint32_t& hi, uint32_t& lo) {
+uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) {
     // A bounded copy of the literal (digits, fraction, exponent), so that the
     // conversion never looks past the number or the operand text.
     char buf[128];
@@ -211,14 +210,8 @@ void Evaluator::read_float(const char* start, bool negative, uint32_t mask, uint
     while (is_digit(*p) || *p == '.' || *p == 'e' || *p == 'E' || *p == '-') ++p;
     as.src.operand_text = p;
 
-    if (mask == SZ_D) {
-        uint64_t bits = std::bit_cast<uint64_t>(d);
-        hi = static_cast<uint32_t>(bits >> 32);
-        lo = static_cast<uint32_t>(bits);
-    } else {
-        hi = std::bit_cast<uint32_t>(narrow_to_float(d));
-        lo = 0;
-    }
+    if (mask == SZ_D) return std::bit_cast<uint64_t>(d);
+    return uint64_t{std::bit_cast<uint32_t>(narrow_to_float(d))} << 32;
 }
 
 // Inline in eval for its first term, which most expressions have alone; the
@@ -243,14 +236,14 @@ void Evaluator::read_float(const char* start, bool negative, uint32_t mask, uint
         as.src.operand_text = p;
         const std::string_view name(start, static_cast<size_t>(p - start));
         const int quick = quick_register_slot(name);
-        SymbolRecord* reg = quick >= 0 ? quick_registers_[quick] : nullptr;
-        if (reg) {
+        SymbolRecord* s = quick >= 0 ? quick_registers_[quick] : nullptr;
+        if (s) {
             // resolve() for a register name already looked up.
-            take_symbol(reg, v, type);
             if (as.drv.pass_number == 2) check_forward();
         } else {
-            resolve(name, v, type);
+            s = resolve(name);
         }
+        if (s) take_symbol(s, v, type);
     } else if (c == '%') {
         ++p;
         while (*p == '0' || *p == '1') v = v * 2 + static_cast<uint32_t>(*p++ - '0');
@@ -269,7 +262,7 @@ void Evaluator::read_float(const char* start, bool negative, uint32_t mask, uint
         as.src.operand_text = p;
         name_.assign(start, static_cast<size_t>(p - start));
         if (as.options.local_dot_labels) name_ += as.src.last_global_label;
-        resolve(name_, v, type);
+        if (SymbolRecord* s = resolve(name_)) take_symbol(s, v, type);
     } else if (is_digit(c)) {
         const char* start = p;
         const uint32_t mask = number_mask();
@@ -281,12 +274,16 @@ void Evaluator::read_float(const char* start, bool negative, uint32_t mask, uint
                 bool size_follows = p[0] == '.' && std::strchr("bBwWlLsSdD", p[1]) && p[1] != '\0' &&
                                     !is_name_char(p[2]);
                 if (!size_follows) {
-                    read_float(start, negate, mask, v, v2);
+                    const uint64_t bits = read_float(start, negate, mask);
+                    v = static_cast<uint32_t>(bits >> 32);
+                    v2 = static_cast<uint32_t>(bits);
                     negate = false;
                 }
             }
         } else if (mask == SZ_S || mask == SZ_D) {
-            read_float(start, negate, mask, v, v2);
+            const uint64_t bits = read_float(start, negate, mask);
+            v = static_cast<uint32_t>(bits >> 32);
+            v2 = static_cast<uint32_t>(bits);
             negate = false;
             raw_float = true;
         } else {
@@ -301,7 +298,7 @@ void Evaluator::read_float(const char* start, bool negative, uint32_t mask, uint
             as.src.operand_text = p;
             name_.assign(start, static_cast<size_t>(p - start));
             name_ += as.src.last_global_label;
-            resolve(name_, v, type);
+            if (SymbolRecord* s = resolve(name_)) take_symbol(s, v, type);
         }
     } else if (c == '*') {
         as.src.operand_text = p + 1;

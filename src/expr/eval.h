@@ -75,9 +75,12 @@ private:
     uint32_t number_mask() const;
     int relocation_flag() const;
     void record_term(Operand& op) const;
-    void resolve(std::string_view name, uint32_t& value, int& type);
+    // Looks a name term up and does the forward-reference bookkeeping; the
+    // record, or nullptr (then last_kind is KIND_UNDEFINED).
+    SymbolRecord* resolve(std::string_view name);
     bool after_hash(const char* quote) const;
-    void read_float(const char* start, bool negative, uint32_t mask, uint32_t& hi, uint32_t& lo);
+    // The bits of a floating-point literal: the high word in the upper half.
+    uint64_t read_float(const char* start, bool negative, uint32_t mask);
 
     Assembler& as;
     std::deque<std::string> strings_;  // every string term ever read; handles index it

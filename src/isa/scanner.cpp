@@ -400,7 +400,11 @@ void OperandScanner::scan_list(Operand& op) {
             int32_t hi = op.reg < r ? r : op.reg;
             if (lo < 0) lo = 0;
             if (hi > 7) hi = 7;
-            for (int32_t n = lo; n <= hi; ++n) mask |= regbit(op.cls, n);
+            if (lo <= hi) {
+                // regbit of every register from lo to hi, as one run of bits.
+                const int32_t run = (int32_t{1} << (hi - lo + 1)) - 1;
+                mask |= op.cls == CLS_DN ? run << lo : op.cls == CLS_AN ? run << (lo + 8) : run << (7 - hi);
+            }
         }
     }
     mask |= regbit(op.cls, op.reg);

@@ -2,6 +2,7 @@
 // cursor left behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -220,6 +221,27 @@ TEST(Scanner, RegisterBits) {
     EXPECT_EQ(OperandScanner::regbit(CLS_FPN, 0), 0x80);
     EXPECT_EQ(OperandScanner::regbit(CLS_FPCN, 2), 2);
     EXPECT_EQ(OperandScanner::regbit(CLS_DN, 40), 0);  // never a shift past the word
+}
+
+TEST(Scanner, RangesSetTheBitsOfEveryRegisterInThem) {
+    // Every range of each register kind, in both directions, against regbit
+    // of each register it covers.
+    const struct {
+        const char* prefix;
+        int cls;
+    } kinds[] = {{"d", CLS_DN}, {"a", CLS_AN}, {"fp", CLS_FPN}};
+    for (const auto& k : kinds)
+        for (int from = 0; from < 8; ++from)
+            for (int to = 0; to < 8; ++to) {
+                ScanBench b;
+                const std::string text = k.prefix + std::to_string(from) + "-" + k.prefix + std::to_string(to);
+                Operand op = b.scan(text);
+                int32_t expected = 0;
+                for (int n = std::min(from, to); n <= std::max(from, to); ++n)
+                    expected |= OperandScanner::regbit(k.cls, n);
+                EXPECT_EQ(op.reg, expected) << text;
+                EXPECT_EQ(b.messages(), "") << text;
+            }
 }
 
 } // namespace
