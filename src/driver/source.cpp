@@ -257,6 +257,12 @@ bool SourceReader::read_logical_line(SourceText& file) {
             }
         }
     }
+    return read_pieces(file);
+}
+
+// A logical line piece by piece: continuations, long lines, and a stream
+// window that needs refilling first.
+bool SourceReader::read_pieces(SourceText& file) {
     int room = LINE_BUFFER_SIZE - 2;
     char* w = line_buffer;
     size_t len = 0;

@@ -126,6 +126,7 @@ public:
     int include_depth = 0;
 
 private:
+    bool read_pieces(SourceText& file);
     // Lengths of the fields as the parser left them, so that they are not counted again.
     size_t label_length_ = 0, mnemonic_length_ = 0;
     Assembler& as;

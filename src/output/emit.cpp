@@ -13,6 +13,9 @@ static void advance(int32_t& counter, int32_t by) {
     counter = static_cast<int32_t>(static_cast<uint32_t>(counter) + static_cast<uint32_t>(by));
 }
 
+// Output gathered in memory goes to disk in pieces of about this size.
+static constexpr size_t WRITE_CHUNK = 1u << 20;
+
 static bool stores_bytes(int section) { return section == SEC_CODE || section == SEC_DATA || section == SEC_BASEDATA; }
 
 std::string Emitter::output_name_for(const char* source_name) {
@@ -159,6 +162,9 @@ void Emitter::open_output(const char* source_name) {
         output_file_ = std::fopen(output_name.c_str(), "wb");
         if (!output_file_) as.fatal_error("Can't open output file");
         output_created_ = true;
+        // The bytes gather here until a flush's worth is reached; room for
+        // that much at once saves copying the buffer as it grows.
+        output_data.reserve(WRITE_CHUNK + 1024);
     }
     output_open = true;
     if (!as.options.object_output && !as.options.binary_output) as.srec.write_header(output_name);
@@ -169,7 +175,7 @@ void Emitter::write_out(const void* data, size_t size) {
     if (!output_file_ && output_data.size() + size > as.memory_output_limit) as.fatal_error("Can't write output file");
     output_data.append(static_cast<const char*>(data), size);
     // Large outputs go to disk as they grow; the file is removed again on failure.
-    if (output_file_ && output_data.size() >= (1u << 20)) write_pending();
+    if (output_file_ && output_data.size() >= WRITE_CHUNK) write_pending();
 }
 
 // Every write is checked: a full disk or a size limit must never leave a
