@@ -307,6 +307,7 @@ bool SourceReader::parse_line() {
         }
     }
     label_field[n] = '\0';
+    label_length_ = n;
 
     while (*p == ' ' || *p == '\t') ++p;
 
@@ -324,15 +325,18 @@ bool SourceReader::parse_line() {
         while (mnemonic_chars[static_cast<uint8_t>(*p)]) ++p;
     } else if (label_field[0] == '\0') {
         mnemonic_field[0] = '\0';
+        mnemonic_length_ = 0;
         return false;
     }
     mnemonic_field[n] = '\0';
+    mnemonic_length_ = n;
 
     // The mnemonic is lower case already, so is its suffix.
     size_suffix = 'u';
     if (n > 2 && mnemonic_field[n - 2] == '.' && is_name_start(mnemonic_field[n - 1])) {
         size_suffix = mnemonic_field[n - 1];
         mnemonic_field[n - 2] = '\0';
+        mnemonic_length_ = n - 2;
     }
 
     while (*p == ' ' || *p == '\t') ++p;
@@ -353,7 +357,7 @@ void SourceReader::process_line() {
     // Local labels (.x and 1$) are qualified by the last global label.
     if (label_field[0] != '\0') {
         if ((label_field[0] >= '0' && label_field[0] <= '9') || label_field[0] == '.') {
-            size_t have = std::strlen(label_field);
+            size_t have = label_length_;
             size_t add = std::strlen(last_global_label);
             if (have + add >= LABEL_FIELD_SIZE) {
                 as.report_error("parse: label too long");
@@ -361,22 +365,24 @@ void SourceReader::process_line() {
             }
             std::memcpy(label_field + have, last_global_label, add);
             label_field[have + add] = '\0';
+            label_length_ = have + add;
         } else {
-            size_t len = strnlen(label_field, GLOBAL_LABEL_SIZE - 1);
+            size_t len = label_length_ < GLOBAL_LABEL_SIZE - 1 ? label_length_ : GLOBAL_LABEL_SIZE - 1;
             std::memcpy(last_global_label, label_field, len);
             last_global_label[len] = '\0';
         }
     }
 
     auto define_label = [&] {
-        as.sym.install(label_field, drv.location_counter, TYPE_USER, KIND_RELOCATABLE);
+        as.sym.install(std::string_view(label_field, label_length_), drv.location_counter, TYPE_USER,
+                       KIND_RELOCATABLE);
     };
 
     if (mnemonic_field[0] == '\0') {
         if (label_field[0] != '\0' && drv.assembling()) define_label();
         return;
     }
-    const MnemonicEntry* entry = find_mnemonic(mnemonic_field);
+    const MnemonicEntry* entry = find_mnemonic(std::string_view(mnemonic_field, mnemonic_length_));
     if (!entry) {
         as.report_error_arg("process: unrecognized mnemonic - %s", mnemonic_field);
         return;

@@ -126,6 +126,8 @@ public:
     int include_depth = 0;
 
 private:
+    // Lengths of the fields as the parser left them, so that they are not counted again.
+    size_t label_length_ = 0, mnemonic_length_ = 0;
     Assembler& as;
     std::unordered_map<std::string, std::shared_ptr<const std::string>> file_cache_;
 };

@@ -45,6 +45,30 @@ TEST(LineParser, FieldsAtTheirEdges) {
     for (const ParseCase& c : cases) EXPECT_EQ(assemble(c.line + "\n", {"-x1", "-c5407"}).out, c.out) << c.line;
 }
 
+// Labels are defined under the length the parser found, local ones joined to
+// the last global label (kept to 87 characters) first.
+TEST(LineParser, LabelsAreDefinedUnderTheirWholeName) {
+    struct Case {
+        std::string source;
+        std::string out, words;
+    };
+    const std::string ok = "Assembly successful.\n";
+    const Case cases[] = {
+        {"Glob: nop\n.l nop\n1$ nop\n dc.l .l,1$,Glob\n", ok, "4e71 4e71 4e71 0000 0002 0000 0004 0000 0000"},
+        {L89 + ": nop\n.x nop\n dc.l .x\n", ok, "4e71 4e71 0000 0002"},
+        {"Abc nop\nAbcdef nop\n.x nop\nAbc2 nop\n.x nop\n dc.l .x\n bra.s .x\n", ok,
+         "4e71 4e71 4e71 4e71 4e71 0000 0008 60f8"},
+        {L89 + ": nop\n.xyz nop\n dc.l .xyz\n", "t.s,2: parse: label too long\n1 error(s) found\n", ""},
+    };
+    for (const Case& c : cases) {
+        RunResult r = assemble(c.source);
+        EXPECT_EQ(r.out, c.out) << c.source;
+        if (!c.words.empty()) {
+            EXPECT_EQ(hex_words(r.bytes), c.words) << c.source;
+        }
+    }
+}
+
 // Words and longs are stored several bytes at a time while they fit the pending
 // record; at every offset into a record they must come out as the same bytes,
 // records, listing and object file as the single bytes they stand for.
