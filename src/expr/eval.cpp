@@ -127,16 +127,6 @@ void Evaluator::record_term(Operand& op) const {
     op.sym_section = static_cast<uint8_t>(last_section);
 }
 
-void Evaluator::begin_line() {
-    // Only the slots of the previous line's terms can be set. The first few
-    // are cleared whether set or not: that is cheaper than counting them.
-    constexpr int FEW = 4;
-    for (int i = 0; i < FEW; ++i) line_symbols[i] = nullptr;
-    int used = term_number < LINE_SYMBOL_SLOTS ? term_number : LINE_SYMBOL_SLOTS;
-    for (int i = FEW; i < used; ++i) line_symbols[i] = nullptr;
-    term_number = 0;
-}
-
 const std::string& Evaluator::string_at(int32_t handle) const {
     if (handle < 0 || static_cast<size_t>(handle) >= strings_.size()) return empty_;
     return strings_[static_cast<size_t>(handle)];

@@ -37,8 +37,16 @@ public:
     int eval(int32_t* value, Operand& op);
     // One term; the same contract for value as eval.
     int eval_term(int32_t* value);
-    // Per-line reset done by line processing.
-    void begin_line();
+    // Per-line reset done by line processing; inline, as every line calls it.
+    void begin_line() {
+        // Only the slots of the previous line's terms can be set. The first few
+        // are cleared whether set or not: that is cheaper than counting them.
+        constexpr int FEW = 4;
+        for (int i = 0; i < FEW; ++i) line_symbols[i] = nullptr;
+        int used = term_number < LINE_SYMBOL_SLOTS ? term_number : LINE_SYMBOL_SLOTS;
+        for (int i = FEW; i < used; ++i) line_symbols[i] = nullptr;
+        term_number = 0;
+    }
     // The text of a string term (the value eval gives for type 12, which the
     // scanner stores in an Operand's value). Empty for an unknown handle.
     const std::string& string_at(int32_t handle) const;
