@@ -17,10 +17,11 @@ namespace tobra {
 
 inline constexpr size_t HUGE_PAGE_BYTES = size_t{2} << 20;
 
-// Uninitialised; throws std::bad_alloc.
-inline void* allocate_large(size_t bytes) {
+// Uninitialised; throws std::bad_alloc. A small program should not pay for
+// a whole huge page it barely touches, so huge can be declined.
+inline void* allocate_large(size_t bytes, bool huge = true) {
     void* p = nullptr;
-    if (bytes >= HUGE_PAGE_BYTES) {
+    if (huge && bytes >= HUGE_PAGE_BYTES) {
         const size_t rounded = (bytes + HUGE_PAGE_BYTES - 1) & ~(HUGE_PAGE_BYTES - 1);
         p = std::aligned_alloc(HUGE_PAGE_BYTES, rounded);
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
@@ -42,9 +43,9 @@ using LargeArray = std::unique_ptr<T[], LargeFree>;
 
 // An array of n default-initialised (for plain types: uninitialised) Ts.
 template <typename T>
-LargeArray<T> make_large_array(size_t n) {
+LargeArray<T> make_large_array(size_t n, bool huge = true) {
     if (n > SIZE_MAX / sizeof(T)) throw std::bad_alloc();
-    return LargeArray<T>(static_cast<T*>(allocate_large(n * sizeof(T))));
+    return LargeArray<T>(static_cast<T*>(allocate_large(n * sizeof(T), huge)));
 }
 
 } // namespace tobra

@@ -80,7 +80,8 @@ SymbolRecord* SymbolTable::new_record(std::string_view name, uint32_t& ref) {
     if (units * 8 > CHUNK_BYTES) throw std::bad_alloc();  // a name of a megabyte
     if (chunks_.empty() || chunk_used_ + units * 8 > CHUNK_BYTES) {
         if (chunks_.size() >= (size_t{1} << (32 - OFFSET_BITS)) - 1) throw std::bad_alloc();
-        chunks_.push_back(make_large_array<char>(CHUNK_BYTES));
+        // The first block takes plain pages: most programs never fill it.
+        chunks_.push_back(make_large_array<char>(CHUNK_BYTES, !chunks_.empty()));
         chunk_used_ = 0;
     }
     char* at = chunks_.back().get() + chunk_used_;
