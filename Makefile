@@ -7,8 +7,18 @@ JOBS       ?= 2
 
 all: build
 
+# The release build is profile-guided: an instrumented build runs a training
+# workload (scripts/pgo-train.sh), and the release build is optimised with
+# what it recorded.
+PGO_BUILD ?= build-pgo
 build:
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTOBRA_TESTS=OFF > /dev/null
+	@cmake -S . -B $(PGO_BUILD) -DCMAKE_BUILD_TYPE=Release -DTOBRA_TESTS=OFF -DTOBRA_PGO=generate \
+	    -DTOBRA_PGO_DIR=$(abspath $(PGO_BUILD))/profile > /dev/null
+	@cmake --build $(PGO_BUILD) -j $(JOBS) --target tobra
+	@rm -rf $(PGO_BUILD)/profile
+	@./scripts/pgo-train.sh $(PGO_BUILD)/tobra $(PGO_BUILD)/train
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTOBRA_TESTS=OFF -DTOBRA_PGO=use \
+	    -DTOBRA_PGO_DIR=$(abspath $(PGO_BUILD))/profile > /dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target tobra
 
 # Builds tobra, assembles the hello example, shows its S-records and, when QEMU
@@ -55,4 +65,4 @@ install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) build-fuzz
+	rm -rf $(BUILD) $(PGO_BUILD) $(TEST_BUILD) build-fuzz
