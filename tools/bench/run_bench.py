@@ -3,7 +3,9 @@
 
 Prints the median wall time, lines per second and peak memory (maximum resident set size)
 of each, the speed ratio, and tobra's per-line time at 10k and 1M lines with a label on
-every other line (the scaling ratio). Usage: run_bench.py TOBRA WORKDIR [--runs N] [--seed N]
+every other line (the scaling ratio). The tools take turns, run after run, so that
+a slow phase of a shared machine falls on all of them alike.
+Usage: run_bench.py TOBRA WORKDIR [--runs N] [--seed N]
 """
 import argparse
 import os
@@ -40,15 +42,28 @@ def run_once(cmd, cwd):
 
 
 def measure(cmd, cwd, runs):
-    walls, rss = [], []
+    return measure_rounds({"": cmd}, cwd, runs)[""]
+
+
+def measure_rounds(cmds, cwd, runs):
+    """Runs the commands in turn, round after round, so that a slow or fast
+    phase of a shared machine falls on all of them alike; the median wall time
+    and the peak memory of each, or None for a command that failed."""
+    walls = {k: [] for k in cmds}
+    rss = {k: [] for k in cmds}
+    failed = set()
     for _ in range(runs):
-        wall, maxrss, code, out = run_once(cmd, cwd)
-        if code != 0:
-            print(f"  command failed ({code}): {' '.join(cmd)}\n{out[:2000]}", file=sys.stderr)
-            return None
-        walls.append(wall)
-        rss.append(maxrss)
-    return statistics.median(walls), max(rss)
+        for key, cmd in cmds.items():
+            if key in failed:
+                continue
+            wall, maxrss, code, out = run_once(cmd, cwd)
+            if code != 0:
+                print(f"  command failed ({code}): {' '.join(cmd)}\n{out[:2000]}", file=sys.stderr)
+                failed.add(key)
+                continue
+            walls[key].append(wall)
+            rss[key].append(maxrss)
+    return {k: None if k in failed else (statistics.median(walls[k]), max(rss[k])) for k in cmds}
 
 
 def generate(lines, prefix, seed, label_every=0):
@@ -78,13 +93,13 @@ def main():
     for lines in (10_000, 100_000, 1_000_000):
         name = f"gen{lines}"
         generate(lines, os.path.join(work, name), args.seed)
-        runs = args.runs if lines < 1_000_000 else max(3, args.runs // 2 + 1)
-        rows = {}
-        rows["tobra S-rec"] = measure([tobra, "-q", "-c5407", name + ".s"], work, runs)
-        rows["tobra -b"] = measure([tobra, "-q", "-b", "-c5407", name + ".s"], work, runs)
+        cmds = {
+            "tobra S-rec": [tobra, "-q", "-c5407", name + ".s"],
+            "tobra -b": [tobra, "-q", "-b", "-c5407", name + ".s"],
+        }
         if have_gnu:
-            rows["GNU as"] = measure([GNU_AS, "-mcpu=5407", "--register-prefix-optional", "-o", name + ".elf",
-                                      name + ".gnu.s"], work, runs)
+            cmds["GNU as"] = [GNU_AS, "-mcpu=5407", "--register-prefix-optional", "-o", name + ".elf", name + ".gnu.s"]
+        rows = measure_rounds(cmds, work, args.runs)
         for tool, r in rows.items():
             if r is None:
                 print(f"{lines:>9} {tool:<16} {'failed':>9}")
