@@ -182,12 +182,15 @@ void SymbolTable::begin_pass2() {
     found_next_ = 0;
 }
 
+void SymbolTable::report_undefined(std::string_view name) {
+    if (as.drv.pass_number != 2) return;
+    std::string text(name);
+    as.report_error_arg("lookup: undefined - %s", text.c_str());
+}
+
 SymbolRecord* SymbolTable::lookup(std::string_view name) {
     SymbolRecord* r = probe(name);
-    if (!r && as.drv.pass_number == 2) {
-        std::string text(name);
-        as.report_error_arg("lookup: undefined - %s", text.c_str());
-    }
+    if (!r) report_undefined(name);
     return r;
 }
 
@@ -198,9 +201,16 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
     SymbolRecord* found = nullptr;
     if (drv.pass_number == 2 && replay_next_ < count_) {
         SymbolRecord* next = record_at(order_[replay_next_]);
-        if (next->name_length == name.size() && std::memcmp(next->name, name.data(), name.size()) == 0) found = next;
+        if (holds_name(next, name)) found = next;
     }
-    if (!found) found = lookup(name);
+    // The tag is worked out once, for the lookup and for a new slot.
+    uint32_t tag = 0;
+    if (!found) {
+        tag = index_tag(name);
+        uint32_t ref;
+        found = probe_tagged(name, tag, ref);
+        if (!found) report_undefined(name);
+    }
     if (found) replay_next_ = found->position + 1;
     if (!found) {
         if (as.options.debug_flags & DBG_INSTALL) {
@@ -222,7 +232,7 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             int b = symbol_hash(name);
             r.next = symbol_buckets[b];
             symbol_buckets[b] = &r;
-            add_to_index(ref, index_tag(name));
+            add_to_index(ref, tag);
         } catch (const std::bad_alloc&) {
             as.report_error("install: symbol table full");
         }

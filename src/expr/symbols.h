@@ -85,6 +85,8 @@ private:
                                                (size_t{r & ((1u << OFFSET_BITS) - 1)} << UNIT_SHIFT));
     }
     static uint32_t index_tag(std::string_view name);
+    // Pass 2: the error for a name that is not defined.
+    void report_undefined(std::string_view name);
     // probe() with the tag already known; ref is the record's reference, or 0.
     SymbolRecord* probe_tagged(std::string_view name, uint32_t tag, uint32_t& ref) const;
     static LargeArray<Slot> zeroed_slots(size_t n);
