@@ -74,14 +74,10 @@ uint32_t Encoder::size76() {
     }
 }
 
+// The forms after the register ones, which modreg settles inline.
 uint32_t Encoder::modreg_other(const Operand& op) {
     uint32_t r = static_cast<uint32_t>(op.reg) & 7;
     switch (op.cls) {
-    case CLS_DN: return r;
-    case CLS_AN: return 0x08 | r;
-    case CLS_AN_IND: return 0x10 | r;
-    case CLS_POSTINC: return 0x18 | r;
-    case CLS_PREDEC: return 0x20 | r;
     case CLS_INDEXED: return (plain_displacement(op) ? 0x28 : 0x30) | r;
     case CLS_EXPR: return op.size_code == 4 ? 0x39 : 0x38;
     case CLS_IMM: return 0x3C;
@@ -156,11 +152,6 @@ void Encoder::ea_extension_other(const Operand& op) {
     const int32_t at = as.drv.location_counter;
     const bool pass2 = as.drv.pass_number == 2;
     switch (op.cls) {
-    case CLS_DN:
-    case CLS_AN:
-    case CLS_AN_IND:
-    case CLS_POSTINC:
-    case CLS_PREDEC:
     case CLS_FPN:
     case CLS_FPCN:
     case CLS_ACC: return;
