@@ -45,56 +45,39 @@ void Emitter::emit_byte(int32_t value) {
     }
 }
 
-// Pass 1 only counts, so the multi-byte forms count in one step.
-void Emitter::emit_word(int32_t value) {
+// Pass 1 only counts, so the multi-byte forms count in one step. In pass 2,
+// while all the bytes fit the pending record they go in together, in the
+// order and with the flush that emit_byte calls one by one would give.
+void Emitter::emit_bytes(const uint8_t* bytes, int n) {
     Driver& drv = as.drv;
     if (drv.pass_number == 1) {
-        advance(drv.location_counter, 2);
-        advance(drv.section_size[drv.current_section], 2);
+        advance(drv.location_counter, n);
+        advance(drv.section_size[drv.current_section], n);
         return;
     }
-    // While both bytes fit the pending record they go in together, in the
-    // order and with the flush that two emit_byte calls would give.
     const int sec = drv.current_section;
-    if (stores_bytes(sec) && pending[sec].count <= RECORD_BYTES - 2) {
-        const uint8_t hi = static_cast<uint8_t>(value >> 8), lo = static_cast<uint8_t>(value);
-        as.lst.capture(hi);
-        as.lst.capture(lo);
-        advance(pass2_size[sec], 2);
+    if (stores_bytes(sec) && pending[sec].count <= RECORD_BYTES - n) {
+        for (int i = 0; i < n; ++i) as.lst.capture(bytes[i]);
+        advance(pass2_size[sec], n);
         PendingBuffer& buf = pending[sec];
-        buf.bytes[buf.count] = hi;
-        buf.bytes[buf.count + 1] = lo;
-        buf.count += 2;
-        advance(drv.location_counter, 2);
+        std::memcpy(buf.bytes + buf.count, bytes, static_cast<size_t>(n));
+        buf.count += n;
+        advance(drv.location_counter, n);
         if (buf.count == RECORD_BYTES) flush_buffer(sec);
         return;
     }
-    emit_byte(value >> 8);
-    emit_byte(value);
+    for (int i = 0; i < n; ++i) emit_byte(bytes[i]);
+}
+
+void Emitter::emit_word(int32_t value) {
+    const uint8_t b[2] = {static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
+    emit_bytes(b, 2);
 }
 
 void Emitter::emit_long(int32_t value) {
-    Driver& drv = as.drv;
-    if (drv.pass_number == 1) {
-        advance(drv.location_counter, 4);
-        advance(drv.section_size[drv.current_section], 4);
-        return;
-    }
-    const int sec = drv.current_section;
-    if (stores_bytes(sec) && pending[sec].count <= RECORD_BYTES - 4) {
-        const uint8_t b[4] = {static_cast<uint8_t>(value >> 24), static_cast<uint8_t>(value >> 16),
-                              static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
-        for (uint8_t byte : b) as.lst.capture(byte);
-        advance(pass2_size[sec], 4);
-        PendingBuffer& buf = pending[sec];
-        std::memcpy(buf.bytes + buf.count, b, 4);
-        buf.count += 4;
-        advance(drv.location_counter, 4);
-        if (buf.count == RECORD_BYTES) flush_buffer(sec);
-        return;
-    }
-    emit_word(value >> 16);
-    emit_word(value);
+    const uint8_t b[4] = {static_cast<uint8_t>(value >> 24), static_cast<uint8_t>(value >> 16),
+                          static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
+    emit_bytes(b, 4);
 }
 
 void Emitter::flush_buffer(int section) {

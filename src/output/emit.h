@@ -24,6 +24,8 @@ public:
     void emit_byte(int32_t value);
     void emit_word(int32_t value);
     void emit_long(int32_t value);
+    // Several bytes in one step (the words and longs above).
+    void emit_bytes(const uint8_t* bytes, int n);
     // Copies count bytes of data (an incbin file) into the current section.
     void emit_block(const uint8_t* data, int32_t count);
     void flush_section();
