@@ -41,17 +41,22 @@ const CoreRow core_table[CORE_COUNT + 1] = {
 void CoreState::select_core(std::string_view name) {
     for (const CoreRow* row = core_table; row->isa_level != 0; ++row) {
         if (name != row->name) continue;
-        core_number = row->core_number;
-        core_version = row->core_version;
-        isa_level = row->isa_level;
-        mac_level = row->mac_level;
-        has_divide = row->has_divide;
-        has_usp = row->has_usp;
-        has_fpu = row->has_fpu;
-        has_isa_a_plus = row->has_isa_a_plus;
+        apply(*row);
         return;
     }
     as.report_error("cpu: type not valid or supported");
+}
+
+void CoreState::apply(const CoreRow& row) {
+    current_ = &row;
+    core_number = row.core_number;
+    core_version = row.core_version;
+    isa_level = row.isa_level;
+    mac_level = row.mac_level;
+    has_divide = row.has_divide;
+    has_usp = row.has_usp;
+    has_fpu = row.has_fpu;
+    has_isa_a_plus = row.has_isa_a_plus;
 }
 
 void CoreState::directive_cpu() {
