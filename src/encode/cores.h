@@ -19,7 +19,7 @@ struct CoreRow {
     int32_t has_isa_a_plus;
 };
 
-inline constexpr int CORE_COUNT = 26;
+inline constexpr int CORE_COUNT = 105;
 extern const CoreRow core_table[CORE_COUNT + 1];  // ends with a row of isa_level 0
 
 class CoreState {
@@ -40,6 +40,7 @@ public:
     int32_t has_fpu = 0;
     int32_t has_isa_a_plus = 0;
 
+    // The ISA_B forms, which ISA_C has as well.
     bool isa_b() const { return isa_level >= 4; }
 
 private:
