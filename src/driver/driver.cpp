@@ -100,7 +100,6 @@ int Driver::run(int argc, const char* const* argv) {
         if (error_count == 0) {
             pass_number = 2;
             as.emit.reset_for_pass2();
-            as.obj.reset_for_pass2();
             as.lst.listing_count = 0;
             current_section = 0;
             as.fwd.rewind_fwd();
@@ -114,7 +113,6 @@ int Driver::run(int argc, const char* const* argv) {
                 if (argv[i][0] == '-') continue;
                 if (!opened) {
                     as.emit.open_output(argv[i]);
-                    if (as.options.object_output) as.obj.write_leading_hunks(section_size[0]);
                     opened = true;
                 }
                 as.src.assemble_file(argv[i]);
@@ -127,21 +125,7 @@ int Driver::run(int argc, const char* const* argv) {
                     as.report_error("pass: section size differs between passes");
                     break;
                 }
-            if (opened) {
-                if (as.options.object_output) {
-                    static const uint8_t zeros[4] = {0, 0, 0, 0};
-                    as.emit.write_out(zeros, static_cast<size_t>(as.obj.code_padding));
-                }
-                if (error_count != 0) {
-                    as.emit.discard_output();
-                } else {
-                    if (as.options.object_output)
-                        as.obj.write_trailing_hunks();
-                    else if (as.options.binary_output)
-                        as.emit.write_binary_tail();
-                    as.emit.close_output();
-                }
-            }
+            if (opened) as.emit.finish_output(error_count == 0);
         }
     } catch (const FatalError&) {
         // A half-written output must not be left behind for a build tool to take.
