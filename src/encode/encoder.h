@@ -27,11 +27,6 @@ enum RangeRow {
     RANGE_S7 = 12       // -64..63
 };
 
-// Reference kinds of an emitted field (object-file reference type = width/2 + kind).
-inline constexpr int REF_ABSOLUTE = 0;
-inline constexpr int REF_PC = 4;
-inline constexpr int REF_BASE = 8;
-
 // optimise_flags bits.
 inline constexpr int32_t OPT_MOVEQ = 0x01;
 inline constexpr int32_t OPT_ADDQ = 0x02;
@@ -62,11 +57,7 @@ public:
         }
     }
     void ea_extension(const Operand& op) {
-        if (op.cls >= CLS_DN && op.cls <= CLS_PREDEC) {
-            field_width = 0;
-            reference_kind = 0;
-            return;
-        }
+        if (op.cls >= CLS_DN && op.cls <= CLS_PREDEC) return;
         ea_extension_other(op);
     }
     uint32_t brief_extension(const Operand& op);
@@ -150,27 +141,19 @@ private:
     void ea_extension_other(const Operand& op);
 
     // Helpers of the branches, MAC and floating point.
-    void note_branch_external(const Operand& target, int32_t field_address);
     uint32_t mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, const char* long_message);
     bool plain_accumulator(const Operand& acc);
     static bool has_index_register(const Operand& op);
     bool fpu_present();
     bool float_operand_ok(const Operand& op);
 
-public:
 
-    // Per-instruction reference state, set by each extension-word emission.
-    int field_width = 0;
-    int reference_kind = 0;
-
-private:
     // Helpers of the integer formats.
     void put_word(uint32_t word);
     bool operands_allowed(bool brief_allowed);
     bool refuse_unless(bool feature, const char* message);
     bool quick_fits(const Operand& imm) const;
     void emit_quick(uint32_t base, const Operand& imm, const Operand& dst);
-    void note_external(const Operand& op, int32_t field_address);
 
     Assembler& as;
 };
