@@ -25,6 +25,7 @@ public:
     // which is consumed; double quotes dropped). nullopt when nothing is left.
     // The view points into a buffer that the next call overwrites.
     std::optional<std::string_view> read_word_item();
+    bool list_continues() const;
 
     // While the innermost conditional block is skipped: the skip table.
     void skip_line(SkipAction action);
