@@ -93,6 +93,7 @@ void Directives::d_dr() {
 }
 
 void Directives::d_ds() {
+    if (!defined_above(as.scan.operands[0].fwd)) return;
     const uint32_t mask = as.src.size_mask;
     const int64_t unit = mask == SZ_B ? 1 : mask == SZ_L ? 4 : 2;
     const int32_t count = as.scan.operands[0].value;
