@@ -15,7 +15,7 @@ namespace tobra {
 // isa: 1 to 3 ISA_A cores by the version they came with, 4 ISA_B, 5 ISA_C
 // (the ISA_B forms and the ISA_A+ instructions, so its rows set a+ as well).
 // mac: 0 none, 1 MAC, 2 EMAC. A family name has the features of its parts.
-const CoreRow core_table[CORE_COUNT + 1] = {
+constexpr CoreRow core_table[CORE_COUNT + 1] = {
     //  name     number  version isa mac div usp fpu a+
     {"51", 0x5100, 0x10, 5, 0, 0, 1, 0, 1},
     {"51ac", 0x5100, 0x10, 5, 0, 0, 1, 0, 1},
@@ -124,21 +124,28 @@ const CoreRow core_table[CORE_COUNT + 1] = {
     {"any", 0x5407, 0x4E, 4, 2, 1, 1, 1, 0},
     {nullptr, 0, 0, 0, 0, 0, 0, 0, 0},
 };
+static_assert(core_table[DEFAULT_CORE_ROW].core_number == 0x5206 && core_table[DEFAULT_CORE_ROW].core_version == 0x20,
+              "a run starts on the 5206");
 
 void CoreState::select_core(std::string_view name) {
     for (const CoreRow* row = core_table; row->isa_level != 0; ++row) {
         if (name != row->name) continue;
-        core_number = row->core_number;
-        core_version = row->core_version;
-        isa_level = row->isa_level;
-        mac_level = row->mac_level;
-        has_divide = row->has_divide;
-        has_usp = row->has_usp;
-        has_fpu = row->has_fpu;
-        has_isa_a_plus = row->has_isa_a_plus;
+        apply(*row);
         return;
     }
     as.report_error("cpu: type not valid or supported");
+}
+
+void CoreState::apply(const CoreRow& row) {
+    current_ = &row;
+    core_number = row.core_number;
+    core_version = row.core_version;
+    isa_level = row.isa_level;
+    mac_level = row.mac_level;
+    has_divide = row.has_divide;
+    has_usp = row.has_usp;
+    has_fpu = row.has_fpu;
+    has_isa_a_plus = row.has_isa_a_plus;
 }
 
 void CoreState::directive_cpu() {
