@@ -108,7 +108,6 @@ int Driver::run(int argc, const char* const* argv) {
         if (error_count == 0) {
             pass_number = 2;
             as.emit.reset_for_pass2();
-            as.obj.reset_for_pass2();
             as.lst.listing_count = 0;
             current_section = 0;
             as.fwd.rewind_fwd();
@@ -122,9 +121,8 @@ int Driver::run(int argc, const char* const* argv) {
                 if (argv[i][0] == '-') continue;
                 if (!opened) {
                     as.emit.open_output(argv[i]);
-                    // The object file names the core the source chose last;
+                    // The output's header names the core the source chose last;
                     // the code starts from the command line's, as in pass 1.
-                    if (as.options.object_output) as.obj.write_leading_hunks(section_size[0]);
                     as.core.begin_pass();
                     opened = true;
                 }
@@ -138,21 +136,7 @@ int Driver::run(int argc, const char* const* argv) {
                     as.report_error("pass: section size differs between passes");
                     break;
                 }
-            if (opened) {
-                if (as.options.object_output) {
-                    static const uint8_t zeros[4] = {0, 0, 0, 0};
-                    as.emit.write_out(zeros, static_cast<size_t>(as.obj.code_padding));
-                }
-                if (error_count != 0) {
-                    as.emit.discard_output();
-                } else {
-                    if (as.options.object_output)
-                        as.obj.write_trailing_hunks();
-                    else if (as.options.binary_output)
-                        as.emit.write_binary_tail();
-                    as.emit.close_output();
-                }
-            }
+            if (opened) as.emit.finish_output(error_count == 0);
         }
     } catch (const FatalError&) {
         // A half-written output must not be left behind for a build tool to take.
