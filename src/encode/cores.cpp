@@ -38,7 +38,16 @@ const CoreRow core_table[CORE_COUNT + 1] = {
     {nullptr, 0, 0, 0, 0, 0, 0, 0, 0},
 };
 
-void CoreState::select_core(std::string_view name) {
+std::string core_names() {
+    std::string names;
+    for (const CoreRow* row = core_table; row->isa_level != 0; ++row) {
+        if (!names.empty()) names += ' ';
+        names += row->name;
+    }
+    return names;
+}
+
+bool CoreState::select_core(std::string_view name) {
     for (const CoreRow* row = core_table; row->isa_level != 0; ++row) {
         if (name != row->name) continue;
         core_number = row->core_number;
@@ -49,9 +58,10 @@ void CoreState::select_core(std::string_view name) {
         has_usp = row->has_usp;
         has_fpu = row->has_fpu;
         has_isa_a_plus = row->has_isa_a_plus;
-        return;
+        return true;
     }
     as.report_error("cpu: type not valid or supported");
+    return false;
 }
 
 void CoreState::directive_cpu() {

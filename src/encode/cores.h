@@ -1,6 +1,7 @@
 // Processor cores and the instruction-set features they carry.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace tobra {
@@ -22,12 +23,16 @@ struct CoreRow {
 inline constexpr int CORE_COUNT = 26;
 extern const CoreRow core_table[CORE_COUNT + 1];  // ends with a row of isa_level 0
 
+// Every name of the core table in its order, separated by blanks.
+std::string core_names();
+
 class CoreState {
 public:
     explicit CoreState(Assembler& as) : as(as) {}
 
-    // Copies the row of that name into the current core, or reports an error.
-    void select_core(std::string_view name);
+    // Copies the row of that name into the current core, or reports an error
+    // and returns false.
+    bool select_core(std::string_view name);
     // The cpu directive.
     void directive_cpu();
 

@@ -139,7 +139,7 @@ void Emitter::emit_block(const uint8_t* data, int32_t count) {
 }
 
 void Emitter::open_output(const char* source_name) {
-    output_name = output_name_for(source_name);
+    output_name = as.options.output_path.empty() ? output_name_for(source_name) : as.options.output_path;
     output_data.clear();
     if (as.write_files) {
         output_file_ = std::fopen(output_name.c_str(), "wb");

@@ -5,6 +5,7 @@
 //   --- env NAME=VALUE  set for the run
 //   --- file NAME       a source (or any) file written before the run
 //   --- stdout          the exact expected standard output
+//   --- stderr          the exact expected standard error (without it, standard error must be empty)
 //   --- exit N          the expected exit code (no body)
 //   --- hex NAME        the expected bytes of an output file, as hex (white space ignored)
 //   --- text NAME       the expected text of an output file
@@ -188,7 +189,15 @@ TEST_P(E2E, Case) {
             }
         }
     }
-    EXPECT_TRUE(read_file(dir / "stderr.txt").empty()) << "stderr of " << GetParam() << ":\n" << read_file(dir / "stderr.txt");
+    bool checked_stderr = false;
+    for (auto& s : sections)
+        if (s.kind == "stderr") {
+            EXPECT_EQ(read_file(dir / "stderr.txt"), s.body) << "stderr of " << GetParam();
+            checked_stderr = true;
+        }
+    if (!checked_stderr) {
+        EXPECT_TRUE(read_file(dir / "stderr.txt").empty()) << "stderr of " << GetParam() << ":\n" << read_file(dir / "stderr.txt");
+    }
     if (!checked_exit) ADD_FAILURE() << GetParam() << " has no exit section";
     if (!HasFailure()) fs::remove_all(dir);
 }
