@@ -72,8 +72,8 @@ std::string format_make_rule(const std::string& target, const std::vector<std::s
     for (const std::string& p : prerequisites) {
         std::string q = make_quoted(p);
         if (line_used && column + 1 + q.size() > WIDTH) {
-            text += " \\\n ";
-            column = 1;
+            text += " \\\n";
+            column = 0;
         }
         line_used = true;
         text += ' ';

@@ -16,12 +16,14 @@
 //   --- sh              a shell command run in the case directory after tobra; must exit 0;
 //                       $TOBRA is the binary, $TOBRA_DUMP the object-file dumper
 //                       (a command whose tool is missing is skipped: write "need TOOL; command")
-// Lines before the first section are comments. "<TAB>" in a body stands for a tab.
+// Lines before the first section are comments. "<TAB>" in a body stands for a tab; in
+// standard output, "<TOBRA>" stands for the path the binary was run by.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -127,6 +129,7 @@ TEST_P(E2E, Case) {
     int status = std::system(cmd.c_str());
     int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     std::string out = read_file(dir / "stdout.txt");
+    for (size_t at; (at = out.find(TOBRA_BIN)) != std::string::npos;) out.replace(at, std::strlen(TOBRA_BIN), "<TOBRA>");
 
     // tobra-dump runs in the same directory, after tobra.
     auto run_dump = [&](const std::string& dump_args, std::string& dump_out, std::string& dump_err) {
