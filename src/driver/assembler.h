@@ -44,6 +44,10 @@ public:
     void report_error_arg(const char* format, const char* text);
     void report_warning(const char* message);
     void report_warning_arg(const char* format, const char* text);
+    // From here on diagnostics belong to no source line: they point at "?,0",
+    // and no conditional block the source left open silences them. For the
+    // checks an output writer makes after the last line has been read.
+    void leave_source_lines() { at_no_source_line_ = true; }
 
     Console con;
     Options options;
@@ -72,6 +76,14 @@ public:
     // With write_files false, an output larger than this is the fatal write
     // error a full disk would give (keeps the fuzzer's memory bounded).
     size_t memory_output_limit = SIZE_MAX;
+
+private:
+    // "file,line: " before a diagnostic.
+    void print_location();
+    // Whether errors and warnings are dropped: inside a skipped block.
+    bool silenced() const { return !at_no_source_line_ && !drv.assembling(); }
+
+    bool at_no_source_line_ = false;
 };
 
 } // namespace tobra

@@ -7,14 +7,23 @@ Assembler::Assembler(std::FILE* console_sink)
     : con(console_sink), drv(*this), src(*this), sym(*this), ev(*this), fwd(*this), scan(*this),
       core(*this), enc(*this), dir(*this), rec(*this), emit(*this), srec(*this), obj(*this), lst(*this) {}
 
+void Assembler::print_location() {
+    if (at_no_source_line_)
+        con.write("?,0: ");
+    else
+        con.print("%s,%ld: ", drv.current_file_name.c_str(), drv.line_number);
+}
+
 void Assembler::fatal_error(const char* message) {
-    con.print("%s,%ld: %s\n", drv.current_file_name.c_str(), drv.line_number, message);
+    print_location();
+    con.print("%s\n", message);
     throw FatalError{};
 }
 
 void Assembler::report_error(const char* message) {
-    if (!drv.assembling()) return;
-    con.print("%s,%ld: %s\n", drv.current_file_name.c_str(), drv.line_number, message);
+    if (silenced()) return;
+    print_location();
+    con.print("%s\n", message);
     ++drv.error_count;
 }
 
@@ -32,21 +41,23 @@ static void fill_format(Console& con, const char* format, const char* text) {
 }
 
 void Assembler::report_error_arg(const char* format, const char* text) {
-    if (!drv.assembling()) return;
-    con.print("%s,%ld: ", drv.current_file_name.c_str(), drv.line_number);
+    if (silenced()) return;
+    print_location();
     fill_format(con, format, text);
     con.put('\n');
     ++drv.error_count;
 }
 
 void Assembler::report_warning(const char* message) {
-    if (drv.pass_number != 2 || !drv.assembling()) return;
-    con.print("%s,%ld: warning --- %s\n", drv.current_file_name.c_str(), drv.line_number, message);
+    if (drv.pass_number != 2 || silenced()) return;
+    print_location();
+    con.print("warning --- %s\n", message);
 }
 
 void Assembler::report_warning_arg(const char* format, const char* text) {
-    if (drv.pass_number != 2 || !drv.assembling()) return;
-    con.print("%s,%ld: warning --- ", drv.current_file_name.c_str(), drv.line_number);
+    if (drv.pass_number != 2 || silenced()) return;
+    print_location();
+    con.write("warning --- ");
     fill_format(con, format, text);
     con.put('\n');
 }

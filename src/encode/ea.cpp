@@ -65,7 +65,7 @@ int32_t Encoder::range_check(int32_t value, int row) {
 }
 
 uint32_t Encoder::size76() {
-    switch (as.src.size_mask) {
+    switch (op_size) {
     case SZ_B: return 0x00;
     case SZ_W: return 0x40;
     case SZ_L:
@@ -200,7 +200,7 @@ void Encoder::ea_extension_other(const Operand& op) {
     }
 
     case CLS_IMM: {
-        const bool is_long = (as.src.size_mask & (SZ_L | SZ_U)) != 0;
+        const bool is_long = (op_size & (SZ_L | SZ_U)) != 0;
         field_width = is_long ? 4 : 2;
         if (pass2) {
             const SymbolRecord* s = operand_symbol(as, op);

@@ -159,6 +159,12 @@ private:
 
 public:
 
+    // The operation size of the instruction being encoded, as a size mask:
+    // the line's suffix when the dispatcher starts it, settled by the handler
+    // (an unsized add is a long, a bit operation on memory a byte). The line
+    // parser's own mask stays as the line wrote it.
+    uint32_t op_size = SZ_U;
+
     // Per-instruction reference state, set by each extension-word emission.
     int field_width = 0;
     int reference_kind = 0;
