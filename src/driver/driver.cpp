@@ -38,6 +38,7 @@ void Driver::usage(const char* program) {
 
 void Driver::parse_option(const char* arg) {
     Options& o = as.options;
+    if (std::strcmp(arg, "--ihex") == 0) return void(o.ihex_output = 1);
     switch (arg[1]) {
     case 'a': {
         long n = read_decimal(arg + 2);
