@@ -14,6 +14,7 @@ void RecordDirectives::d_classtagbegin() {
     int32_t start = 0;
     if (eval_operand(start, op) && start % 4 != 0)
         as.report_warning("classtagbegin: value is not longword aligned\n");
+    as.dir.defined_above(as.ev.expr_fwd);
     class_tag_counter = start;
     structure_offset = 0;
     if (!named) return;

@@ -93,6 +93,7 @@ void Directives::d_dr() {
 }
 
 void Directives::d_ds() {
+    if (!defined_above(as.scan.operands[0].fwd)) return;
     const uint32_t mask = as.src.size_mask;
     const int64_t unit = mask == SZ_B ? 1 : mask == SZ_L ? 4 : 2;
     const int32_t count = as.scan.operands[0].value;
@@ -126,6 +127,7 @@ void Directives::d_incbin() {
             as.report_error("incbin: file too large");
             return;
         }
+        if (as.drv.pass_number == 1) as.side.note_read(path, false);
         as.emit.emit_block(reinterpret_cast<const uint8_t*>(data.data()), static_cast<int32_t>(data.size()));
     } else {
         // Only plain files: a directory has no bytes, and a pipe or device could
@@ -141,6 +143,7 @@ void Directives::d_incbin() {
             as.report_error("incbin: file not found");
             return;
         }
+        if (as.drv.pass_number == 1) as.side.note_read(path, false);
         if (size > static_cast<uintmax_t>(std::numeric_limits<int32_t>::max())) {
             as.report_error("incbin: file too large");
             return;

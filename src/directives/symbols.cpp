@@ -112,7 +112,7 @@ void Directives::d_end() {
 }
 
 void Directives::d_page() {
-    if (as.drv.pass_number == 2 && as.options.listing_enabled) as.con.put('\f');
+    if (as.drv.pass_number == 2 && as.options.listing_enabled) as.lst.out().put('\f');
 }
 
 } // namespace tobra

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tobra {
@@ -10,6 +11,13 @@ class Assembler;
 
 inline constexpr const char* BANNER = "tobra ColdFire Assembler version 2.64 (04 Mar 2004)\n";
 inline constexpr const char* MAKER_NOTICE = "Copyright (c) the tobra developers. Free software, no warranty.\n";
+// What --version reports; the banner must carry the same number.
+inline constexpr std::string_view VERSION = "2.64";
+static_assert(std::string_view(BANNER).find(VERSION) != std::string_view::npos);
+
+// How diagnostics are written: the program's own "file,line: text" on standard
+// output, or "file:line: error: text" on standard error as editors and CI read it.
+enum class DiagnosticStyle : uint8_t { native, gnu };
 
 // Set by the command line (and some by the opt directive); never reset between passes.
 struct Options {
@@ -24,7 +32,29 @@ struct Options {
     int incbin_auto_align = 1;
     int forward_branch_size = 2;
     int unsized_mode_default = 0;
+
+    // Settled from the whole command line before pass 1, wherever they stand.
+    std::string output_path;                 // --output; empty: named after the first source
+    std::string listing_path;                // --listing
+    std::string map_path;                    // --map
+    std::string deps_path;                   // --deps
+    std::vector<std::string> include_dirs;   // -I, in order, each ending in '/'
+    std::vector<std::string> defines;        // -D, checked: NAME or NAME=EXPR
+    bool fatal_warnings = false;
+    DiagnosticStyle diagnostics = DiagnosticStyle::native;
 };
+
+// One argument as the passes walk it: a source file, or a single-letter
+// option applied in its place in pass 1. Long options, -I and -D are applied
+// before pass 1 and leave no entry.
+struct Argument {
+    enum Kind : uint8_t { SOURCE, LETTER };
+    Kind kind;
+    const char* text;
+    const char* value = nullptr;  // a lone -c: the core named by the next argument
+};
+
+enum class RunKind : uint8_t { assemble, help, version };
 
 // Debug bits of -x<val>.
 inline constexpr long DBG_PARSE = 0x01;
@@ -42,10 +72,19 @@ public:
 
     // The whole run over the argument vector; returns the process exit code.
     int run(int argc, const char* const* argv);
-    void parse_option(const char* arg);
+    // Sorts the arguments into sources and single-letter options and applies
+    // the rest (driver/cmdline.cpp); errors are counted as usual.
+    RunKind read_command_line(int argc, const char* const* argv);
+    // value: the separate argument taken by a lone -c.
+    void parse_option(const char* arg, const char* value = nullptr);
     void reset_pass();
-    // Printed on standard output when the program is started without arguments.
+    // Printed on standard output when the program is started without arguments, and by --help.
     void usage(const char* program);
+    // The -D symbols, as equates ahead of the first source line of a pass.
+    void define_command_line_symbols();
+
+    std::vector<Argument> arguments;
+    RunKind run_kind = RunKind::assemble;
 
     int pass_number = 1;
     long error_count = 0;
@@ -71,7 +110,39 @@ public:
     // Whether the innermost conditional block is being assembled.
     bool assembling() const { return condition_stack[condition_level] != 0; }
 
+    // Called for every processed line once line_start_address is set. Pass 1
+    // keeps the address of each line; pass 2 notes the first line that starts
+    // elsewhere, which is where a difference in section sizes shows first.
+    void note_line_address() {
+        if (pass_number == 1) {
+            line_addresses_.push_back(line_start_address);
+            return;
+        }
+        last_line_ = line_number;
+        last_line_unclaimed_ = true;
+        const size_t i = line_index_++;
+        if (moved_line_ == 0 && (i >= line_addresses_.size() || line_addresses_[i] != line_start_address))
+            note_moved_line();
+    }
+
+    // End of a source file in pass 2: names the file of the last line processed.
+    void claim_last_line() {
+        if (last_line_unclaimed_) last_file_ = current_file_name;
+        last_line_unclaimed_ = false;
+    }
+
 private:
+    void note_moved_line();
+    // The section-size check: reported at the first line that moved.
+    void check_section_sizes();
+
+    std::vector<int32_t> line_addresses_;
+    size_t line_index_ = 0;
+    std::string moved_file_;  // first line of pass 2 at another address; line 0: none
+    long moved_line_ = 0;
+    std::string last_file_;   // the last line processed, for a difference that no later line shows
+    long last_line_ = 0;
+    bool last_line_unclaimed_ = false;
     Assembler& as;
 };
 

@@ -227,7 +227,6 @@ TEST(Conditionals, IfFamilyTests) {
         {"ifd d0", true},     {"ifd nosuch", false},  {"ifnd nosuch", true},  {"ifnd d0", false},
         {"ifnc a,b", true},   {"ifnc a,a", false},    {"ifnc 'a b','a b'", false}, {"ifnc \"x,y\" , 'x,y'", false},
         {"ifnc Ab,ab", true}, {"ifnc '',x", true},
-        {"ifeq nosuch", true},       // undefined counts as 0, silently
         {"ifgt $80000000", false},   // signed comparison
     };
     for (const Case& k : cases) {
@@ -236,6 +235,8 @@ TEST(Conditionals, IfFamilyTests) {
         EXPECT_EQ(hex_words(r.bytes), k.assembled ? "4e71 4e75" : "4e75") << k.directive;
     }
     expect_error(" ifnc abc\n endc\n", "t.s,1: ifnc: expected ,\n");
+    // A name defined nowhere is as unknown in pass 1 as one defined further down.
+    expect_error(" ifeq nosuch\n nop\n endc\n", "t.s,1: ifeq: value must be defined before this line\n");
 }
 
 TEST(Conditionals, NestingElseAndSkippedBlocks) {
