@@ -131,6 +131,7 @@ public:
 
 private:
     bool read_pieces(SourceText& file);
+    bool skip_rest(SourceText& file, size_t before, bool& dropped, bool& continues);
     // Lengths of the fields as the parser left them, so that they are not counted again.
     size_t label_length_ = 0, mnemonic_length_ = 0;
     Assembler& as;
