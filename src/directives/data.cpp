@@ -59,10 +59,9 @@ void Directives::d_dc() {
         }
         // A byte cannot be relocated, and basebss keeps neither bytes nor a
         // relocation list, so there is nothing a linker could patch there.
-        if (drv.pass_number == 2 && !drv.origin_set && op.reloc_kind == KIND_RELOCATABLE && mask != SZ_B &&
-            drv.current_section != SEC_BASEBSS) {
-            bool is_long = mask == SZ_L || mask == SZ_S || mask == SZ_D;
-            as.obj.record_relocation(is_long, address, op.sym_section);
+        if (op.reloc_kind == KIND_RELOCATABLE && mask != SZ_B && drv.current_section != SEC_BASEBSS) {
+            const bool is_long = mask == SZ_L || mask == SZ_S || mask == SZ_D;
+            as.emit.value_fixup(op, address, is_long ? 4 : 2, FixupKind::absolute);
         }
     });
 }

@@ -67,8 +67,6 @@ public:
     Directives dir;
     RecordDirectives rec;
     Emitter emit;
-    SRecordWriter srec;
-    ObjectWriter obj;
     Listing lst;
     SideFiles side;
 

@@ -36,6 +36,7 @@ void Driver::parse_option(const char* arg, const char* value) {
         // A name mistyped on the command line is easiest mended from the list.
         if (!as.core.select_core(value ? value : arg + 2))
             as.report_note(("cpu: valid cores: " + core_names()).c_str());
+        as.core.keep_as_pass_start();
         break;
     case 'd': o.local_dot_labels = 0; break;
     case 'f': o.forward_branch_size = 1; break;
@@ -43,8 +44,10 @@ void Driver::parse_option(const char* arg, const char* value) {
     case 'n': o.incbin_auto_align = 0; break;
     case 'o': o.object_output = 1; break;
     case 'q': o.quiet = 1; break;
-    case 'r': o.rts_nop = 1; break;
-    case 'u': o.unsized_mode_default = 1; break;
+    // Like every option, -r and -u act from here on in pass 1 too, not only
+    // from the start of pass 2.
+    case 'r': o.rts_nop = rts_nop = 1; break;
+    case 'u': o.unsized_mode_default = unsized_mode = 1; break;
     case 'x': o.debug_flags = read_decimal(arg + 2); break;
     default: as.report_error_arg("flags: unrecognized flag -%s", arg + 1); break;
     }
@@ -63,7 +66,10 @@ void Driver::reset_pass() {
     condition_level = 0;
     condition_stack[0] = 0xFF;
     unsized_mode = as.options.unsized_mode_default;
+    rts_nop = as.options.rts_nop;
     optimise_flags = -1;
+    // A local label before the first global one belongs to no global label.
+    as.src.last_global_label[0] = '\0';
     as.rec.reset_pass();
 }
 
@@ -104,7 +110,6 @@ int Driver::run(int argc, const char* const* argv) {
         if (error_count == 0) {
             pass_number = 2;
             as.emit.reset_for_pass2();
-            as.obj.reset_for_pass2();
             as.lst.listing_count = 0;
             current_section = 0;
             as.fwd.rewind_fwd();
@@ -120,7 +125,9 @@ int Driver::run(int argc, const char* const* argv) {
                 if (arg.kind != Argument::SOURCE) continue;
                 if (!opened) {
                     as.emit.open_output(arg.text);
-                    if (as.options.object_output) as.obj.write_leading_hunks(section_size[0]);
+                    // The output's header names the core the source chose last;
+                    // the code starts from the command line's, as in pass 1.
+                    as.core.begin_pass();
                     opened = true;
                 }
                 as.src.assemble_file(arg.text);
@@ -134,21 +141,11 @@ int Driver::run(int argc, const char* const* argv) {
                     break;
                 }
             if (opened) {
-                if (as.options.object_output) {
-                    static const uint8_t zeros[4] = {0, 0, 0, 0};
-                    as.emit.write_out(zeros, static_cast<size_t>(as.obj.code_padding));
-                }
                 // The side files are complete before the output is, and take
                 // their names after it: a failure on the way leaves none.
                 if (error_count == 0) as.side.prepare();
-                if (error_count != 0) {
-                    as.emit.discard_output();
-                } else {
-                    if (as.options.object_output)
-                        as.obj.write_trailing_hunks();
-                    else if (as.options.binary_output)
-                        as.emit.write_binary_tail();
-                    as.emit.close_output();
+                as.emit.finish_output(error_count == 0);
+                if (error_count == 0) {
                     as.side.commit();
                     produced = true;
                 }

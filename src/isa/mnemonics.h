@@ -5,16 +5,26 @@
 #include <string_view>
 
 #include "isa/classes.h"
+#include "isa/handlers.h"
 
 namespace tobra {
 
+// One form of a mnemonic: the sizes and operand classes it accepts, the
+// handler that encodes it and what the handler is given.
 struct Variant {
     uint32_t size_mask;    // size suffixes accepted (SZ_*)
-    uint8_t signature[8];  // bytes 0-4: operand classes; 5-6: 0; 7: handler number
+    uint8_t signature[5];  // operand classes, CLS_NONE after the last
+    Handler handler_id;
     uint32_t opcode;       // base opcode (12 for page/pag, 0 for other directives)
     uint32_t flags;        // second parameter, meaning depends on the handler
 
-    constexpr uint8_t handler() const { return signature[7]; }
+    // A row names its classes and its handler; a number in their place does not compile.
+    constexpr Variant(uint32_t sizes, std::array<OperandClass, 5> classes, Handler handler, uint32_t opcode,
+                      uint32_t flags = 0)
+        : size_mask(sizes), signature{classes[0], classes[1], classes[2], classes[3], classes[4]},
+          handler_id(handler), opcode(opcode), flags(flags) {}
+
+    constexpr Handler handler() const { return handler_id; }
 };
 
 struct MnemonicEntry {

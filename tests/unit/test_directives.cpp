@@ -109,8 +109,13 @@ std::vector<int32_t> relocations_of(const std::string& source, bool is_long, int
     as.memory_files["t.s"] = source;
     const char* argv[] = {"tobra", output, "t.s"};
     EXPECT_EQ(as.run(3, argv), 0) << as.con.captured();
-    if (std::string_view(output) != "-o")
-        return (is_long ? as.obj.long_relocations : as.obj.word_relocations)[section].by_target[target];
+    if (std::string_view(output) != "-o") {
+        // Only an object file keeps relocations at all.
+        auto* obj = dynamic_cast<tobra::ObjectWriter*>(as.emit.format());
+        if (!obj) return {};
+        const auto& kept = (is_long ? obj->long_relocations : obj->word_relocations)[section].by_target[target];
+        return std::vector<int32_t>(kept.begin(), kept.end());
+    }
     std::string error;
     auto file = tobra::read_object(as.emit.output_data, error);
     EXPECT_TRUE(file) << error;
