@@ -7,7 +7,8 @@ namespace tobra {
 
 Assembler::Assembler(std::FILE* console_sink)
     : con(console_sink), err(console_sink ? stderr : nullptr), drv(*this), src(*this), sym(*this), ev(*this),
-      fwd(*this), scan(*this), core(*this), enc(*this), dir(*this), rec(*this), emit(*this), lst(*this), side(*this) {}
+      fwd(*this), scan(*this), core(*this), enc(*this), dir(*this), rec(*this), emit(*this), lst(*this),
+      side(*this) {}
 
 namespace {
 
