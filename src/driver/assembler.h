@@ -52,6 +52,11 @@ public:
     void report_note(const char* message);
     // Where diagnostics are written.
     Console& diag() { return options.diagnostics == DiagnosticStyle::gnu ? err : con; }
+    // From here on diagnostics belong to no source line: they point at "?,0",
+    // and no conditional block the source left open silences them. For the
+    // checks an output writer makes after the last line has been read.
+    void leave_source_lines() { at_no_source_line_ = true; }
+    bool at_no_source_line() const { return at_no_source_line_; }
 
     Console con;
     Console err;  // standard error
@@ -80,6 +85,12 @@ public:
     // With write_files false, an output larger than this is the fatal write
     // error a full disk would give (keeps the fuzzer's memory bounded).
     size_t memory_output_limit = SIZE_MAX;
+
+private:
+    // Whether errors and warnings are dropped: inside a skipped block.
+    bool silenced() const { return !at_no_source_line_ && !drv.assembling(); }
+
+    bool at_no_source_line_ = false;
 };
 
 } // namespace tobra

@@ -36,7 +36,7 @@ void write_message(Assembler& as, Severity severity, std::string_view text, bool
     if (as.options.diagnostics == DiagnosticStyle::gnu) {
         Console& c = as.err;
         const std::string& file = as.src.current_path.empty() ? as.drv.current_file_name : as.src.current_path;
-        if (!with_location || file.empty())
+        if (!with_location || file.empty() || as.at_no_source_line())
             c.write("tobra: ");
         else if (as.drv.line_number == 0)
             c.print("%s: ", file.c_str());
@@ -50,7 +50,10 @@ void write_message(Assembler& as, Severity severity, std::string_view text, bool
         return;
     }
     Console& c = as.con;
-    if (with_location) c.print("%s,%ld: ", as.drv.current_file_name.c_str(), as.drv.line_number);
+    if (with_location && as.at_no_source_line())
+        c.write("?,0: ");
+    else if (with_location)
+        c.print("%s,%ld: ", as.drv.current_file_name.c_str(), as.drv.line_number);
     if (severity == Severity::warning) c.write("warning --- ");
     c.write(text);
     c.put('\n');
@@ -58,31 +61,32 @@ void write_message(Assembler& as, Severity severity, std::string_view text, bool
 
 } // namespace
 
+
 void Assembler::fatal_error(const char* message) {
     write_message(*this, Severity::error, message);
     throw FatalError{};
 }
 
 void Assembler::report_error(const char* message) {
-    if (!drv.assembling()) return;
+    if (silenced()) return;
     write_message(*this, Severity::error, message);
     ++drv.error_count;
 }
 
 void Assembler::report_error_arg(const char* format, const char* text) {
-    if (!drv.assembling()) return;
+    if (silenced()) return;
     write_message(*this, Severity::error, fill_format(format, text));
     ++drv.error_count;
 }
 
 void Assembler::report_warning(const char* message) {
-    if (drv.pass_number != 2 || !drv.assembling()) return;
+    if (drv.pass_number != 2 || silenced()) return;
     write_message(*this, Severity::warning, message);
     if (options.fatal_warnings) ++drv.error_count;
 }
 
 void Assembler::report_warning_arg(const char* format, const char* text) {
-    if (drv.pass_number != 2 || !drv.assembling()) return;
+    if (drv.pass_number != 2 || silenced()) return;
     write_message(*this, Severity::warning, fill_format(format, text));
     if (options.fatal_warnings) ++drv.error_count;
 }

@@ -24,6 +24,7 @@ struct Options {
     int listing_enabled = 0;
     int object_output = 0;
     int binary_output = 0;
+    int ihex_output = 0;
     int rts_nop = 0;
     long debug_flags = 0;
     int quiet = 0;

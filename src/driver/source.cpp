@@ -405,9 +405,8 @@ void SourceReader::process_line() {
     }
     // The operands are scanned during matching, so the handler row of the
     // mnemonic's first variant says how they read numbers.
-    as.ev.float_operands = handler_row(entry->variants[0].handler()).operands == FLOAT_DATA;
-    const Variant* v = as.scan.match(entry->variants, entry->variant_count);
-    as.ev.float_operands = false;
+    const Variant* v = as.scan.match(entry->variants, entry->variant_count,
+                                     handler_row(entry->variants[0].handler()).operands);
     if (!v) {
         as.report_error("process: bad size or wrong operand(s)");
         return;

@@ -51,7 +51,7 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
     const Target tg = branch_target(t, start);
     const int32_t d = tg.d;
 
-    int size = tg.external ? WORD : written_size(as.src.size_mask);
+    int size = tg.external ? WORD : written_size(op_size);
     if (size == UNSIZED) {
         // A target that was not yet known in pass 1 must get the same size in
         // pass 2, whatever its distance turns out to be.
@@ -111,7 +111,7 @@ void Encoder::h_fbranch(uint32_t op, uint32_t) {
     const Target tg = branch_target(t, start);
     const int32_t d = tg.d;
     // No byte form; an unsized floating-point branch is a word branch.
-    const bool is_long = !tg.external && (as.src.size_mask & SZ_L);
+    const bool is_long = !tg.external && (op_size & SZ_L);
 
     if (pass2 && tg.undefined) as.report_error("branch: invalid destination");
     if (pass2 && !is_long && !fits16(d)) as.report_error("fbranch: displacement larger than 16-bits");

@@ -17,6 +17,7 @@ void Encoder::dispatch_handler(Handler handler, uint32_t opcode, uint32_t flags)
         if (ops[0].cls == CLS_INDEXED) zero_displacement_rewrite(ops[0]);
         if (ops[1].cls == CLS_INDEXED) zero_displacement_rewrite(ops[1]);
     }
+    op_size = as.src.size_mask;
     switch (handler) {
 #define HANDLER(name, number, runs, skipped, operands, label) \
     case name:                                                \

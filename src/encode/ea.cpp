@@ -55,7 +55,7 @@ int32_t Encoder::range_check(int32_t value, int row) {
 }
 
 uint32_t Encoder::size76() {
-    switch (as.src.size_mask) {
+    switch (op_size) {
     case SZ_B: return 0x00;
     case SZ_W: return 0x40;
     case SZ_L:
@@ -162,7 +162,7 @@ void Encoder::ea_extension_other(const Operand& op) {
     }
 
     case CLS_IMM: {
-        const bool is_long = (as.src.size_mask & (SZ_L | SZ_U)) != 0;
+        const bool is_long = (op_size & (SZ_L | SZ_U)) != 0;
         as.emit.value_fixup(op, at, is_long ? 4 : 2, FixupKind::absolute);
         if (is_long)
             as.emit.emit_long(op.value);

@@ -148,6 +148,14 @@ private:
     bool float_operand_ok(const Operand& op);
 
 
+public:
+    // The operation size of the instruction being encoded, as a size mask:
+    // the line's suffix when the dispatcher starts it, settled by the handler
+    // (an unsized add is a long, a bit operation on memory a byte). The line
+    // parser's own mask stays as the line wrote it.
+    uint32_t op_size = SZ_U;
+
+private:
     // Helpers of the integer formats.
     void put_word(uint32_t word);
     bool operands_allowed(bool brief_allowed);

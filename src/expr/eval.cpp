@@ -103,12 +103,14 @@ float narrow_to_float(double d) {
 
 } // namespace
 
-bool Evaluator::double_mode() const { return float_operands && as.src.size_mask == SZ_D; }
+bool Evaluator::double_mode(OperandNumbers numbers) const {
+    return numbers == FLOAT_DATA && as.src.size_mask == SZ_D;
+}
 
 // The size mask that decides how decimal numbers are read.
-uint32_t Evaluator::number_mask() const {
+uint32_t Evaluator::number_mask(OperandNumbers numbers) const {
     uint32_t m = as.src.size_mask;
-    if ((m == SZ_S || m == SZ_D) && !float_operands) return SZ_L;
+    if ((m == SZ_S || m == SZ_D) && numbers != FLOAT_DATA) return SZ_L;
     return m;
 }
 
@@ -216,7 +218,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
 
 // Inline in eval for its first term, which most expressions have alone; the
 // terms after an operator go through eval_term.
-[[gnu::always_inline]] inline int Evaluator::read_term(int32_t* value, bool dbl) {
+[[gnu::always_inline]] inline int Evaluator::read_term(int32_t* value, bool dbl, OperandNumbers numbers) {
     // A local cursor, stored back before anything that may read it.
     const char* p = as.src.operand_text;
     last_kind = 0;
@@ -265,7 +267,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
         if (SymbolRecord* s = resolve(name_)) take_symbol(s, v, type);
     } else if (is_digit(c)) {
         const char* start = p;
-        const uint32_t mask = number_mask();
+        const uint32_t mask = number_mask(numbers);
         if (mask == SZ_B || mask == SZ_W || mask == SZ_L || mask == SZ_U) {
             while (is_digit(*p)) v = v * 10 + static_cast<uint32_t>(*p++ - '0');
             as.src.operand_text = p;
@@ -357,9 +359,11 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
     return type;
 }
 
-int Evaluator::eval_term(int32_t* value) { return read_term(value, double_mode()); }
+int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
+    return read_term(value, double_mode(numbers), numbers);
+}
 
-int Evaluator::eval(int32_t* value, Operand& op) {
+int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
     const char*& p = as.src.operand_text;
     const bool trace = (as.options.debug_flags & DBG_EVAL) != 0;
     if (trace) {
@@ -369,12 +373,12 @@ int Evaluator::eval(int32_t* value, Operand& op) {
     expr_fwd = false;
     expr_undefined = false;
     last_section = 0;
-    const bool dbl = double_mode();
+    const bool dbl = double_mode(numbers);
 
     auto relocates = [&] { return last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED; };
 
     int32_t term[2] = {0, 0};
-    const int type = read_term(term, dbl);
+    const int type = read_term(term, dbl, numbers);
     if (relocates()) record_term(op);
 
     if (dbl) {
@@ -397,7 +401,7 @@ int Evaluator::eval(int32_t* value, Operand& op) {
                     op_char = *p++;
                 }
                 int32_t rhs[2] = {0, 0};
-                if (eval_term(rhs) != TYPE_USER) {
+                if (eval_term(rhs, numbers) != TYPE_USER) {
                     as.report_error("eval: expression");
                     break;
                 }

@@ -224,6 +224,7 @@ void Emitter::reset_for_pass2() {
     for (PendingBuffer& p : pending) p.count = 0;
     for (int32_t& s : bss_size) s = 0;
     for (int32_t& s : pass2_size) s = 0;
+    entry_address.reset();
 }
 
 } // namespace tobra

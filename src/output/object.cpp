@@ -190,10 +190,7 @@ void ObjectWriter::write_exports(std::string& out) {
     if (names.empty()) return;
     // The warnings below belong to no source line, so a conditional block the
     // source left open and skipping must not silence them.
-    as.drv.current_file_name.assign(1, '?');
-    as.drv.line_number = 0;
-    as.drv.condition_level = 0;
-    as.drv.condition_stack[0] = 0xFF;
+    as.leave_source_lines();
     std::string entries;
     for (const std::string& name : names) {
         const SymbolRecord* s = as.sym.probe(name);

@@ -150,7 +150,7 @@ TEST(EncodeEa, FieldsOfTheHelpers) {
     EXPECT_EQ(e.modreg(pcrel(0, 2)), 0x3Bu);
     EXPECT_EQ(e.modreg(abs_addr(0, 2)), 0x38u);
     EXPECT_EQ(e.modreg(abs_addr(0, 4)), 0x39u);
-    rig.as.src.size_mask = SZ_S;
+    e.op_size = SZ_S;
     EXPECT_THROW(e.size76(), FatalError);
     EXPECT_EQ(rig.messages(), "t.s,1: Bad size in size76\n");
 }
