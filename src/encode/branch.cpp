@@ -80,14 +80,14 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
             as.report_error("branch: invalid destination");
         else if (!fits8(d))
             as.report_error("branch: byte destination out of range");
-        as.emit.emit_word(static_cast<int32_t>(op) | range_check(d, RANGE_S8));
+        as.emit.emit_word(static_cast<int32_t>(op) | range_check(d, RANGE_BRANCH8));
         field = start + 1;
         field_width = 1;
         break;
     case WORD:
         as.emit.emit_word(static_cast<int32_t>(op));
         if (!fits16(d)) as.report_error("branch: word destination out of range");
-        as.emit.emit_word(range_check(d, RANGE_S16));
+        as.emit.emit_word(range_check(d, RANGE_BRANCH16));
         field_width = 2;
         break;
     default:
@@ -122,7 +122,7 @@ void Encoder::h_fbranch(uint32_t op, uint32_t) {
     } else {
         as.emit.emit_word(static_cast<int32_t>(op));
         if (!fits16(d)) as.report_error("branch: word destination out of range");
-        as.emit.emit_word(range_check(d, RANGE_S16));
+        as.emit.emit_word(range_check(d, RANGE_BRANCH16));
         field_width = 2;
     }
     if (pass2 && tg.external) note_branch_external(t, start + 2);
