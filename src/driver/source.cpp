@@ -212,6 +212,7 @@ void SourceReader::assemble_file(const char* name) {
             as.lst.listing_count = 0;
         }
         --include_depth;
+        if (drv.pass_number == 2) drv.claim_last_line();
         as.emit.flush_section();
     }
 
@@ -356,6 +357,7 @@ bool SourceReader::parse_line() {
 void SourceReader::process_line() {
     Driver& drv = as.drv;
     drv.line_start_address = drv.location_counter;
+    drv.note_line_address();
     size_mask = suffix_mask(size_suffix);
     as.ev.begin_line();
     as.scan.operand_count = 0;
@@ -393,17 +395,16 @@ void SourceReader::process_line() {
         as.report_error_arg("process: unrecognized mnemonic - %s", mnemonic_field);
         return;
     }
-    // dc and equ read .s and .d numbers as floating point; their operands are
-    // scanned during matching.
-    const int first_handler = entry->variants[0].handler();
-    as.ev.float_operands = first_handler == 100 || first_handler == 101;
+    // The operands are scanned during matching, so the handler row of the
+    // mnemonic's first variant says how they read numbers.
+    as.ev.float_operands = handler_row(entry->variants[0].handler()).operands == FLOAT_DATA;
     const Variant* v = as.scan.match(entry->variants, entry->variant_count);
     as.ev.float_operands = false;
     if (!v) {
         as.report_error("process: bad size or wrong operand(s)");
         return;
     }
-    if (label_field[0] != '\0' && v->handler() != 100 && drv.assembling()) define_label();
+    if (label_field[0] != '\0' && handler_row(v->handler()).label == LABEL_HERE && drv.assembling()) define_label();
     as.enc.dispatch_handler(v->handler(), v->opcode, v->flags);
 }
 
