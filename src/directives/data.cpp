@@ -40,6 +40,14 @@ void for_each_item(Assembler& as, uint32_t mask, EmitValue emit_value) {
     }
 }
 
+// Whether value can be read back from its low `bytes` bytes, taken as signed
+// or as unsigned.
+bool fits_item(int32_t value, int bytes) {
+    const int64_t low = -(int64_t{1} << (8 * bytes - 1));
+    const int64_t high = (int64_t{1} << (8 * bytes)) - 1;
+    return value >= low && value <= high;
+}
+
 // Bytes of the field a dc item fills (a double's relocatable part is its first long).
 int item_width(uint32_t mask) {
     switch (mask) {
@@ -58,6 +66,11 @@ void Directives::d_dc() {
     const uint32_t mask = as.src.size_mask;
     for_each_item(as, mask, [&](const Operand& op) {
         const int32_t address = drv.location_counter;
+        // The bytes are kept as written, cut to the item: a warning, not an error.
+        const bool cut = mask == SZ_B ? !fits_item(op.value, 1)
+                                      : (mask == SZ_W || mask == SZ_U) && !fits_item(op.value, 2);
+        if (cut)
+            as.report_warning("dc: value truncated to the item size");
         switch (mask) {
         case SZ_B: as.emit.emit_byte(op.value); break;
         case SZ_L:
@@ -113,6 +126,9 @@ void Directives::d_ds() {
         return;
     }
     const Operand& fill = as.scan.operands[1];
+    // The fill is a byte pattern whatever the size: ds.l 4,handler repeats
+    // the low byte of handler, which cannot be what was meant.
+    if (fill.cls == CLS_EXPR && !fits_item(fill.value, 1)) as.report_warning("ds: fill value truncated to a byte");
     emit_fill(total, fill.cls == CLS_EXPR ? fill.value : 0);
 }
 

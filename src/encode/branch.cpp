@@ -29,14 +29,16 @@ struct Target {
     bool undefined;
 };
 
-Target branch_target(const Operand& t, int32_t start) {
+Target branch_target(const Operand& t, int32_t start, bool pass2) {
     Target r{};
     r.external = t.reloc_kind == KIND_EXTERNAL;
     r.undefined = t.reloc_kind == KIND_UNDEFINED;
     // Unknown targets get a displacement that every form can hold; the
-    // linker, or pass 2, supplies the real one.
+    // linker, or pass 2, supplies the real one. In pass 1 a later name reads
+    // as 0 also where an offset follows it (next+2), so whatever held a
+    // forward reference is unknown there too.
     // Addresses wrap at 32 bits, so the distance is taken modulo 2^32.
-    r.d = (r.external || r.undefined)
+    r.d = (r.external || r.undefined || (!pass2 && t.fwd))
               ? 2
               : static_cast<int32_t>(static_cast<uint32_t>(t.value) - (static_cast<uint32_t>(start) + 2u));
     return r;
@@ -48,7 +50,7 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
     const Operand& t = as.scan.operands[0];
     const int32_t start = as.drv.location_counter;
     const bool pass2 = as.drv.pass_number == 2;
-    const Target tg = branch_target(t, start);
+    const Target tg = branch_target(t, start, pass2);
     const int32_t d = tg.d;
 
     int size = tg.external ? WORD : written_size(op_size);
@@ -81,14 +83,14 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
             as.report_error("branch: invalid destination");
         else if (!fits8(d))
             as.report_error("branch: byte destination out of range");
-        as.emit.emit_word(static_cast<int32_t>(op) | range_check(d, RANGE_S8));
+        as.emit.emit_word(static_cast<int32_t>(op) | range_check(d, RANGE_BRANCH8));
         field = start + 1;
         width = 1;
         break;
     case WORD:
         as.emit.emit_word(static_cast<int32_t>(op));
         if (!fits16(d)) as.report_error("branch: word destination out of range");
-        as.emit.emit_word(range_check(d, RANGE_S16));
+        as.emit.emit_word(range_check(d, RANGE_BRANCH16));
         width = 2;
         break;
     default:
@@ -108,7 +110,7 @@ void Encoder::h_fbranch(uint32_t op, uint32_t) {
     const Operand& t = as.scan.operands[0];
     const int32_t start = as.drv.location_counter;
     const bool pass2 = as.drv.pass_number == 2;
-    const Target tg = branch_target(t, start);
+    const Target tg = branch_target(t, start, pass2);
     const int32_t d = tg.d;
     // No byte form; an unsized floating-point branch is a word branch.
     const bool is_long = !tg.external && (op_size & SZ_L);
@@ -122,7 +124,7 @@ void Encoder::h_fbranch(uint32_t op, uint32_t) {
     } else {
         as.emit.emit_word(static_cast<int32_t>(op));
         if (!fits16(d)) as.report_error("branch: word destination out of range");
-        as.emit.emit_word(range_check(d, RANGE_S16));
+        as.emit.emit_word(range_check(d, RANGE_BRANCH16));
     }
     if (!tg.undefined) as.emit.value_fixup(t, start + 2, is_long ? 4 : 2, FixupKind::pc_relative);
 }

@@ -1,5 +1,6 @@
 // Effective addresses: the 6-bit EA field, extension words and the fixups
 // their values leave; range checks and the other shared fields.
+#include <cstdint>
 #include <cstdio>
 
 #include "driver/assembler.h"
@@ -8,19 +9,42 @@ namespace tobra {
 
 namespace {
 
+// Values inside [minimum, maximum] read back as written. Beyond that, up to
+// the hard limits, the field holds exactly the bits written and only the sign
+// reading differs (moveq #$FF for -1): a warning, as sources do that on
+// purpose. Beyond the hard limits bits are lost or the processor reads
+// another value, and the line is an error.
 struct Range {
     int32_t minimum;
     int32_t maximum;
+    int32_t hard_minimum;
+    int32_t hard_maximum;
     int32_t mask;
 };
 
+constexpr int32_t ANY_MIN = INT32_MIN;
+constexpr int32_t ANY_MAX = INT32_MAX;
+
 constexpr Range range_table[] = {
-    {0, 255, 0xFF},        {-128, 127, 0xFF},     {-128, 255, 0xFF},  {0, 65535, 0xFFFF},
-    {-32768, 32767, 0xFFFF}, {-32768, 65535, 0xFFFF}, {1, 8, 0x7},     {0, 7, 0x7},
-    {0, 15, 0xF},          {0, 31, 0x1F},         {0, 63, 0x3F},      {0, 127, 0x7F},
-    {-64, 63, 0x7F},
+    {0, 255, 0, 255, 0xFF},                  // RANGE_U8
+    {-128, 127, -128, 127, 0xFF},            // RANGE_S8
+    {-128, 255, -128, 255, 0xFF},            // RANGE_B
+    {0, 65535, -32768, 65535, 0xFFFF},       // RANGE_U16
+    {-32768, 32767, -32768, 32767, 0xFFFF},  // RANGE_S16
+    {-32768, 65535, -32768, 65535, 0xFFFF},  // RANGE_W
+    {1, 8, 1, 8, 0x7},                       // RANGE_QUICK
+    {0, 7, 0, 7, 0x7},                       // RANGE_U3
+    {0, 15, 0, 15, 0xF},                     // RANGE_TRAP
+    {0, 31, 0, 31, 0x1F},                    // RANGE_BITNUM
+    {0, 63, 0, 63, 0x3F},                    // RANGE_U6
+    {0, 127, 0, 127, 0x7F},                  // RANGE_U7
+    {-64, 63, -64, 63, 0x7F},                // RANGE_S7
+    {-128, 127, -128, 255, 0xFF},            // RANGE_S8_BITS
+    {-32768, 32767, -32768, 65535, 0xFFFF},  // RANGE_S16_BITS
+    {-128, 127, ANY_MIN, ANY_MAX, 0xFF},     // RANGE_BRANCH8
+    {-32768, 32767, ANY_MIN, ANY_MAX, 0xFFFF},  // RANGE_BRANCH16
 };
-static_assert(sizeof(range_table) / sizeof(range_table[0]) == RANGE_S7 + 1);
+static_assert(sizeof(range_table) / sizeof(range_table[0]) == RANGE_BRANCH16 + 1);
 
 } // namespace
 
@@ -45,11 +69,17 @@ void Encoder::put_word(uint32_t word) { as.emit.emit_word(static_cast<int32_t>(w
 
 int32_t Encoder::range_check(int32_t value, int row) {
     const Range& r = range_table[row];
+    // Pass 1 may hold a made-up value for a name defined later; pass 2 judges.
     if (as.drv.pass_number == 2 && (value < r.minimum || value > r.maximum)) {
+        const bool hard = value < r.hard_minimum || value > r.hard_maximum;
         char text[80];
         std::snprintf(text, sizeof text, "%ld value not in range: [%ld,%ld]", static_cast<long>(value),
-                      static_cast<long>(r.minimum), static_cast<long>(r.maximum));
-        as.report_warning(text);
+                      static_cast<long>(hard ? r.hard_minimum : r.minimum),
+                      static_cast<long>(hard ? r.hard_maximum : r.maximum));
+        if (hard)
+            as.report_error(text);
+        else
+            as.report_warning(text);
     }
     return value & r.mask;
 }
@@ -164,22 +194,31 @@ void Encoder::ea_extension_other(const Operand& op) {
     case CLS_IMM: {
         const bool is_long = (op_size & (SZ_L | SZ_U)) != 0;
         as.emit.value_fixup(op, at, is_long ? 4 : 2, FixupKind::absolute);
-        if (is_long)
+        if (is_long) {
             as.emit.emit_long(op.value);
-        else
-            put_word(static_cast<uint32_t>(op.value));
+            return;
+        }
+        // Checked only: the word keeps whatever high byte a byte datum had.
+        if (as.src.size_mask == SZ_B)
+            range_check(op.value, RANGE_B);
+        else if (as.src.size_mask == SZ_W)
+            range_check(op.value, RANGE_W);
+        put_word(static_cast<uint32_t>(op.value));
         return;
     }
 
     case CLS_PC_INDEXED: {
         // The displacement counts from the extension word itself.
         const int32_t distance = static_cast<int32_t>(static_cast<uint32_t>(op.value) - static_cast<uint32_t>(at));
+        // The distance to an external symbol is the linker's to fill in.
+        const bool external = op.reloc_kind == KIND_EXTERNAL;
         int width = 2;
         if (op.ext_form == 2) {
             width = 1;
-            put_word(brief_extension(op) + static_cast<uint32_t>(range_check(distance, RANGE_S8)));
+            put_word(brief_extension(op) +
+                     static_cast<uint32_t>(range_check(distance, external ? RANGE_BRANCH8 : RANGE_S8)));
         } else {
-            put_word(static_cast<uint32_t>(range_check(distance, RANGE_S16)));
+            put_word(static_cast<uint32_t>(range_check(distance, external ? RANGE_BRANCH16 : RANGE_S16)));
         }
         if (as.drv.pass_number != 2) return;
         // This addressing mode reaches only into its own section, whatever the output.

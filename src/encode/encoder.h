@@ -10,12 +10,13 @@ namespace tobra {
 
 class Assembler;
 
-// Rows of range_check: (minimum, maximum, mask).
+// Rows of range_check: the range a field reads back as written, and the wider
+// range it can hold at all (see ea.cpp).
 enum RangeRow {
     RANGE_U8 = 0,       // 0..255
     RANGE_S8 = 1,       // -128..127
     RANGE_B = 2,        // -128..255
-    RANGE_U16 = 3,      // 0..65535
+    RANGE_U16 = 3,      // 0..65535; -32768..-1 warned
     RANGE_S16 = 4,      // -32768..32767
     RANGE_W = 5,        // -32768..65535
     RANGE_QUICK = 6,    // 1..8
@@ -24,7 +25,11 @@ enum RangeRow {
     RANGE_BITNUM = 9,   // 0..31
     RANGE_U6 = 10,      // 0..63
     RANGE_U7 = 11,      // 0..127
-    RANGE_S7 = 12       // -64..63
+    RANGE_S7 = 12,      // -64..63
+    RANGE_S8_BITS = 13,   // -128..127; 128..255 warned (moveq)
+    RANGE_S16_BITS = 14,  // -32768..32767; 32768..65535 warned (link)
+    RANGE_BRANCH8 = 15,   // -128..127 warned: the branch reports its own errors
+    RANGE_BRANCH16 = 16   // -32768..32767 warned, likewise
 };
 
 // optimise_flags bits.

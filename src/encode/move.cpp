@@ -82,7 +82,7 @@ void Encoder::h_move(uint32_t op, uint32_t) {
 // 46: moveq #imm,Dn.
 void Encoder::h_moveq(uint32_t op, uint32_t) {
     const Operand& src = as.scan.operands[0];
-    put_word(op + (reg3(as.scan.operands[1]) << 9) + static_cast<uint32_t>(range_check(src.value, RANGE_S8)));
+    put_word(op + (reg3(as.scan.operands[1]) << 9) + static_cast<uint32_t>(range_check(src.value, RANGE_S8_BITS)));
 }
 
 // 133: mov3q #imm,<ea>. The 3-bit field holds 1..7, and 0 stands for -1.
@@ -101,7 +101,8 @@ void Encoder::h_mov3q(uint32_t op, uint32_t) {
         if (as.drv.pass_number == 2) {
             char text[80];
             std::snprintf(text, sizeof text, "%ld value not in range: [%ld,%ld]", static_cast<long>(v), -1L, 7L);
-            as.report_warning(text);
+            // Every such value loads another number than the one written.
+            as.report_error(text);
         }
         field = static_cast<uint32_t>(v) & 7;
     }

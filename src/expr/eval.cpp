@@ -126,6 +126,7 @@ int Evaluator::relocation_flag() const {
     if (last_kind == KIND_UNDEFINED && relocatable_output()) return 0;
     if (last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED)
         return last_section != as.drv.current_section ? 1 : 0;
+    if (last_kind == KIND_GROUP) return group_flag_;
     return 0;
 }
 
@@ -310,6 +311,9 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
             last_kind = KIND_RELOCATABLE;
             last_section = as.drv.current_section;
         }
+    } else if (c == '(') {
+        as.src.operand_text = p;
+        type = read_group(v, v2, numbers);
     } else if (c == '\'' || c == '"') {
         const char quote = c;
         if (after_hash(p)) {
@@ -363,6 +367,99 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
     return read_term(value, double_mode(numbers), numbers);
 }
 
+// The operator-term pairs after a first term, strictly left to right, inside
+// parentheses as outside. left and external describe acc on entry; the
+// relocation flag of the result is returned and external updated.
+[[gnu::always_inline]] inline int Evaluator::apply_operators(uint32_t& acc, int left, bool& external, Operand& op,
+                                                                OperandNumbers numbers) {
+    const char*& p = as.src.operand_text;
+    auto relocates = [&] { return last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED; };
+    while (is_operator(*p)) {
+        char op_char = *p++;
+        if (op_char == '<' || op_char == '>') {
+            // Shifts are written << and >>.
+            if (*p != '<' && *p != '>') {
+                as.report_error("eval: expression");
+                break;
+            }
+            op_char = *p++;
+        }
+        int32_t rhs[2] = {0, 0};
+        if (eval_term(rhs, numbers) != TYPE_USER) {
+            as.report_error("eval: expression");
+            break;
+        }
+        const int left_section = op.sym_section;
+        if (relocates()) record_term(op);
+        if (last_kind == KIND_EXTERNAL || group_external()) external = true;
+        const int right = relocation_flag();
+        const uint32_t b = static_cast<uint32_t>(rhs[0]);
+        // A name not yet defined reads as 0 in pass 1; only a real zero is an error.
+        if ((op_char == '/' || op_char == '%') && b == 0 && last_kind != KIND_UNDEFINED &&
+            !(last_kind == KIND_GROUP && group_undefined_))
+            as.report_error("eval: division by zero");
+        acc = apply(op_char, acc, b);
+        int entry = combine_table[24 * (external ? 1 : 0) + 4 * operator_group(op_char) + 2 * left + right];
+        // Two labels of different sections lie a distance apart that only
+        // the linker knows.
+        if (relocatable_output() && op_char == '-' && left && right && left_section != last_section) entry = -1;
+        // A name still unknown in pass 1 has no section to judge by (lb-la
+        // with lb further down, FWD&8 in a data section): pass 2 judges.
+        if (entry < 0 && expr_undefined && as.drv.pass_number == 1) entry = left | right;
+        if (entry < 0) {
+            as.report_error("eval: type combination not allowed.\n");
+            break;
+        }
+        if (entry == 0) op.reloc_kind = 0;
+        left = entry;
+    }
+    return left;
+}
+
+// A parenthesised sub-expression as one term. Its terms are recorded in the
+// operand like any others; the term that holds it takes the group's
+// relocation flag through KIND_GROUP.
+int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numbers) {
+    const char*& p = as.src.operand_text;
+    const char* open = p++;
+    const bool had_undefined = expr_undefined;
+    expr_undefined = false;
+    int32_t term[2] = {0, 0};
+    int type = eval_term(term, numbers);
+    uint32_t acc = static_cast<uint32_t>(term[0]);
+    value2 = static_cast<uint32_t>(term[1]);
+    int flag = 0;
+    bool external = false;
+    if (type == TYPE_USER) {
+        Operand& op = *group_operand_;
+        if (last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED)
+            record_term(op);
+        flag = relocation_flag();
+        external = last_kind == KIND_EXTERNAL || group_external();
+        if (!double_mode(numbers)) flag = apply_operators(acc, flag, external, op, numbers);
+    }
+    if (type != TYPE_USER || *p != ')') {
+        // One message for a parenthesis that cannot be there, showing where.
+        const char* end = open;
+        while (!at_end(*end) && *end != ' ' && *end != '\t') ++end;
+        const std::string text(open, static_cast<size_t>(end - open));
+        as.report_error_arg(type != TYPE_USER ? "eval: no expression in parentheses - %s"
+                                              : "eval: parenthesis not closed - %s",
+                            text.c_str());
+        // Nothing more of this operand is read, so no second message follows.
+        p = end;
+    } else {
+        ++p;
+    }
+    group_flag_ = flag;
+    group_external_ = external;
+    group_undefined_ = expr_undefined;
+    expr_undefined = had_undefined || expr_undefined;
+    last_kind = KIND_GROUP;
+    value = acc;
+    return TYPE_USER;
+}
+
 int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
     const char*& p = as.src.operand_text;
     const bool trace = (as.options.debug_flags & DBG_EVAL) != 0;
@@ -373,6 +470,7 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
     expr_fwd = false;
     expr_undefined = false;
     last_section = 0;
+    group_operand_ = &op;
     const bool dbl = double_mode(numbers);
 
     auto relocates = [&] { return last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED; };
@@ -388,47 +486,8 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
     } else {
         uint32_t acc = static_cast<uint32_t>(term[0]);
         if (type == TYPE_USER && is_operator(*p)) {
-            int left = relocation_flag();
-            bool external = last_kind == KIND_EXTERNAL;
-            while (is_operator(*p)) {
-                char op_char = *p++;
-                if (op_char == '<' || op_char == '>') {
-                    // Shifts are written << and >>.
-                    if (*p != '<' && *p != '>') {
-                        as.report_error("eval: expression");
-                        break;
-                    }
-                    op_char = *p++;
-                }
-                int32_t rhs[2] = {0, 0};
-                if (eval_term(rhs, numbers) != TYPE_USER) {
-                    as.report_error("eval: expression");
-                    break;
-                }
-                const int left_section = op.sym_section;
-                if (relocates()) record_term(op);
-                if (last_kind == KIND_EXTERNAL) external = true;
-                const int right = relocation_flag();
-                const uint32_t b = static_cast<uint32_t>(rhs[0]);
-                // A name not yet defined reads as 0 in pass 1; only a real zero is an error.
-                if ((op_char == '/' || op_char == '%') && b == 0 && last_kind != KIND_UNDEFINED)
-                    as.report_error("eval: division by zero");
-                acc = apply(op_char, acc, b);
-                int entry = combine_table[24 * (external ? 1 : 0) + 4 * operator_group(op_char) + 2 * left + right];
-                if (relocatable_output()) {
-                    // Two labels of different sections lie a distance apart
-                    // that only the linker knows.
-                    if (op_char == '-' && left && right && left_section != last_section) entry = -1;
-                    // With a name still unknown in pass 1 nothing can be judged yet.
-                    if (entry < 0 && expr_undefined && as.drv.pass_number == 1) entry = left | right;
-                }
-                if (entry < 0) {
-                    as.report_error("eval: type combination not allowed.\n");
-                    break;
-                }
-                if (entry == 0) op.reloc_kind = 0;
-                left = entry;
-            }
+            bool external = last_kind == KIND_EXTERNAL || group_external();
+            apply_operators(acc, relocation_flag(), external, op, numbers);
         }
         value[0] = static_cast<int32_t>(acc);
     }

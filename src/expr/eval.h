@@ -89,6 +89,16 @@ private:
     // record, or nullptr (then last_kind is KIND_UNDEFINED).
     SymbolRecord* resolve(std::string_view name);
     bool after_hash(const char* quote) const;
+    int apply_operators(uint32_t& acc, int left, bool& external, Operand& op, OperandNumbers numbers);
+    int read_group(uint32_t& value, uint32_t& value2, OperandNumbers numbers);
+    bool group_external() const { return last_kind == KIND_GROUP && group_external_; }
+
+    // last_kind of a parenthesised term; the group_ fields describe it.
+    static constexpr int KIND_GROUP = 8;
+    int group_flag_ = 0;         // relocation flag of the group's value
+    bool group_external_ = false;
+    bool group_undefined_ = false;  // a name inside was not yet defined
+    Operand* group_operand_ = nullptr;  // where eval records the terms of its groups
     // The bits of a floating-point literal: the high word in the upper half.
     uint64_t read_float(const char* start, bool negative, uint32_t mask);
 

@@ -54,6 +54,7 @@ const Variant* OperandScanner::match_variant(const Variant* first, int count) {
     const char c = *src.operand_text;
     if (c != '\n' && c != '\0') {
         scan(operands[0]);
+        check_operand_end(operands[0], src.operand_text);
         n = 1;
         for (; n < MAX_INSTRUCTION_OPERANDS && *src.operand_text == ','; ++n) {
             // One blank after the comma is part of the separator, a second one is not.
@@ -66,6 +67,7 @@ const Variant* OperandScanner::match_variant(const Variant* first, int count) {
                 op.mask_flag = 1;
                 ++src.operand_text;
             }
+            check_operand_end(op, src.operand_text);
         }
     }
     operand_count = n;

@@ -1,6 +1,9 @@
 // The operand scanner: one operand's text to an Operand record. Registers are
 // symbols, so every decision starts from the type eval returns for a term and
 // the punctuation around it; the variant table decides what is acceptable.
+#include <cstring>
+#include <string>
+
 #include "driver/assembler.h"
 
 namespace tobra {
@@ -20,6 +23,33 @@ inline bool may_extend_register(char c) {
                               (1u << ('>' - 0x20)) | (1u << ('-' - 0x20)) | (1u << ('/' - 0x20));
     const unsigned u = static_cast<unsigned>(static_cast<uint8_t>(c)) - 0x20u;
     return u < 32 && ((bits >> u) & 1);
+}
+
+// Whether the parenthesis at p closes and is followed by an operator and a
+// term: then it opens the first term of an expression, as in (end-start)/4,
+// not an addressing mode. (An)+ and (An)& have no term after the operator.
+bool group_starts_expression(const char* p) {
+    int depth = 0;
+    for (;; ++p) {
+        const char c = *p;
+        if (at_end(c)) return false;
+        if (c == '\'' || c == '"') {
+            for (++p; *p != c; ++p)
+                if (at_end(*p)) return false;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')' && --depth == 0) {
+            break;
+        }
+    }
+    const char op = *++p;
+    if (op == '\0' || !std::strchr("+-*/&%|^<>", op)) return false;
+    if (op == '<' || op == '>') {
+        if (p[1] != op) return false;
+        ++p;
+    }
+    const char t = p[1];
+    return is_name_char(t) || (t != '\0' && std::strchr("$%@.*'\"(-~", t));
 }
 
 // Two's-complement negation without the overflow of -INT32_MIN.
@@ -60,10 +90,11 @@ void OperandScanner::scan(Operand& op) {
         step();
         return;
     case '(':
+        if (group_starts_expression(p)) break;
         scan_parenthesised(op);
         return;
     case '-':
-        if (p[1] == '(') {
+        if (p[1] == '(' && !group_starts_expression(p + 1)) {
             scan_predecrement(op);
             return;
         }
@@ -76,7 +107,6 @@ void OperandScanner::scan(Operand& op) {
 
 void OperandScanner::scan_immediate(Operand& op) {
     step();
-    if (peek() == '(') step();
     // Under .s and .d an immediate is floating-point data, while addresses and
     // displacements on the same line stay integers.
     int32_t v[2] = {0, 0};
@@ -89,7 +119,6 @@ void OperandScanner::scan_immediate(Operand& op) {
     op.fwd = as.ev.expr_fwd;
     op.value = v[0];
     if (as.src.size_mask == SZ_D) op.value2 = v[1];
-    if (peek() == ')') step();
 }
 
 void OperandScanner::scan_parenthesised(Operand& op) {
@@ -156,11 +185,17 @@ void OperandScanner::scan_predecrement(Operand& op) {
     }
     // -(d)(An...): a parenthesised displacement with a minus sign.
     op.value = negate(v[0]);
-    if (peek() == ')') step();
+    const bool closed = peek() == ')';
+    if (closed) step();
     if (peek() == '(') {
         step();
         op.fwd = as.ev.expr_fwd;
         scan_indexed(op);
+    } else if (closed && type == TYPE_USER) {
+        // -(expr) alone is the negated value.
+        op.cls = CLS_EXPR;
+        op.fwd = as.ev.expr_fwd;
+        op.size_code = static_cast<uint8_t>(peek() != '.' ? 4 : abs_size(op.value));
     }
 }
 
@@ -426,6 +461,15 @@ int32_t OperandScanner::regbit(int cls, int32_t reg) {
     }
 }
 
+// Whatever follows a complete operand would otherwise be dropped unseen.
+void OperandScanner::skip_text_after_operand(const char*& p) {
+    const char* end = p;
+    while (!at_end(*end) && *end != ' ' && *end != '\t') ++end;
+    const std::string text(p, static_cast<size_t>(end - p));
+    as.report_error_arg("scan: unexpected text after operand - %s", text.c_str());
+    while (p != end && *p != ',') ++p;
+}
+
 void OperandScanner::scan_exprlist() {
     // dc.s and dc.d items are floating-point numbers.
     const OperandNumbers saved = numbers_;
@@ -440,6 +484,7 @@ void OperandScanner::scan_exprlist() {
             break;
         }
         ++n;
+        check_operand_end(op, as.src.operand_text);
         if (n == MAX_EXPR_ITEMS) {
             // The items beyond the record area would be lost without a word.
             if (peek() == ',') as.report_error("scan: too many expressions");

@@ -30,6 +30,15 @@ public:
     static int32_t regbit(int cls, int32_t reg);
     // The item list of dc and dr into operands[0..], ended by a class-0 record.
     void scan_exprlist();
+    // After an operand the cursor must be on a comma, a blank, a tab, ';' or
+    // the end of the line (a CR included). Anything else is a counted error,
+    // and is stepped over up to the next comma so that the line is still
+    // encoded. An operand that was not recognised has had its message, and
+    // the line fails anyway.
+    void check_operand_end(const Operand& op, const char*& cursor) {
+        const auto u = static_cast<unsigned char>(*cursor);
+        if ((u >= 64 || !((OPERAND_ENDS >> u) & 1)) && op.cls != 0) skip_text_after_operand(cursor);
+    }
 
     // First variant whose sizes and operand classes fit the line, or nullptr.
     // numbers: how the operands read decimal numbers under .s and .d.
@@ -44,6 +53,11 @@ public:
 
 private:
     const Variant* match_variant(const Variant* first, int count);
+    // A CR is left in a line that ended in CR LF.
+    static constexpr uint64_t OPERAND_ENDS = (uint64_t{1} << 0) | (uint64_t{1} << '\t') | (uint64_t{1} << '\n') |
+                                             (uint64_t{1} << '\r') | (uint64_t{1} << ' ') | (uint64_t{1} << ',') |
+                                             (uint64_t{1} << ';');
+    void skip_text_after_operand(const char*& p);
     char peek() const;
     void step();
     char take();

@@ -58,7 +58,7 @@ start:  lea     STACK_TOP,sp
         dc.b    "mvz.w and mvs.w from memory",0
         ds.w    0
 
-        mvz.b   #$1FF,d0                ; the immediate is a word; the byte is used
+        mvz.b   #-1,d0                  ; the immediate is a word $FFFF; the byte is used
         move.l  #$FF,d1
         bsr     check
         dc.b    "mvz.b #imm",0

@@ -116,28 +116,40 @@ TEST(EncodeRules, RestrictedMovesAreStillEmitted) {
     }, isa_b_core);
 }
 
-TEST(EncodeRules, ValuesOutOfRangeWarnAndAreMasked) {
+TEST(EncodeRules, ValuesOutOfRangeAreMaskedAndJudged) {
+    // A field that cannot hold the value is an error; one that holds the
+    // bits written, read with another sign, is a warning. Both emit the word.
     struct Row {
         const char* line;
         int handler;
         uint32_t opcode, flags, size;
         Operand a, b;
         const char* words;
-        const char* warning;
+        const char* message;  // after "t.s,1: "
     };
     const Row rows[] = {
         {"trap #16", 15, 0x4E40, 0, SZ_U, imm(16), {}, "4e40", "16 value not in range: [0,15]"},
-        {"moveq #200,d0", 46, 0x7000, 0, SZ_U, imm(200), dn(0), "70c8", "200 value not in range: [-128,127]"},
+        {"moveq #200,d0", 46, 0x7000, 0, SZ_U, imm(200), dn(0), "70c8", "warning --- 200 value not in range: [-128,127]"},
+        {"moveq #300,d0", 46, 0x7000, 0, SZ_U, imm(300), dn(0), "702c", "300 value not in range: [-128,255]"},
+        {"moveq #-129,d0", 46, 0x7000, 0, SZ_U, imm(-129), dn(0), "707f", "-129 value not in range: [-128,255]"},
         {"addq.l #9,d0", 10, 0x5000, 0, SZ_L, imm(9), dn(0), "5280", "9 value not in range: [1,8]"},
+        {"subq.l #0,d1", 10, 0x5100, 0, SZ_L, imm(0), dn(1), "5181", "0 value not in range: [1,8]"},
         {"lsl.l #0,d0", 17, 0xE108, 0, SZ_L, imm(0), dn(0), "e188", "0 value not in range: [1,8]"},
         {"btst #32,d0", 22, 0x0800, 0, SZ_L, imm(32), dn(0), "0800 0000", "32 value not in range: [0,31]"},
         {"stop #$10000", 12, 0x4E72, 0, SZ_U, imm(0x10000), {}, "4e72 0000", "65536 value not in range: [-32768,65535]"},
-        {"tpf.w #$12345", 52, 0x51F8, 0, SZ_W, imm(0x12345), {}, "51fa 2345", "74565 value not in range: [0,65535]"},
+        {"tpf.w #$12345", 52, 0x51F8, 0, SZ_W, imm(0x12345), {}, "51fa 2345", "74565 value not in range: [-32768,65535]"},
+        {"tpf.w #-1", 52, 0x51F8, 0, SZ_W, imm(-1), {}, "51fa ffff", "warning --- -1 value not in range: [0,65535]"},
         {"mov3q #0,d0 (0 would load -1)", 133, 0xA140, 0, SZ_U, imm(0), dn(0), "a140", "0 value not in range: [-1,7]"},
         {"mov3q #8,d0", 133, 0xA140, 0, SZ_U, imm(8), dn(0), "a140", "8 value not in range: [-1,7]"},
-        {"jmp -2.w", 18, 0x4EC0, 0, SZ_U, abs_addr(-2, 2), {}, "4ef8 fffe", "-2 value not in range: [0,65535]"},
+        {"jmp -2.w", 18, 0x4EC0, 0, SZ_U, abs_addr(-2, 2), {}, "4ef8 fffe", "warning --- -2 value not in range: [0,65535]"},
+        {"jmp $12345.w", 18, 0x4EC0, 0, SZ_U, abs_addr(0x12345, 2), {}, "4ef8 2345", "74565 value not in range: [-32768,65535]"},
         {"jmp 40000(a0)", 18, 0x4EC0, 0, SZ_U, disp(40000, 0), {}, "4ee8 9c40", "40000 value not in range: [-32768,32767]"},
-        {"link a6,#$12345 (not checked)", 43, 0x4E50, 0, SZ_U, an(6), imm(0x12345), "4e56 2345", nullptr},
+        {"link a6,#$12345", 43, 0x4E50, 0, SZ_U, an(6), imm(0x12345), "4e56 2345", "74565 value not in range: [-32768,65535]"},
+        {"link a6,#$fff8", 43, 0x4E50, 0, SZ_U, an(6), imm(0xFFF8), "4e56 fff8", "warning --- 65528 value not in range: [-32768,32767]"},
+        {"move.w #$12345,d0", 44, 0x3000, 0, SZ_W, imm(0x12345), dn(0), "303c 2345", "74565 value not in range: [-32768,65535]"},
+        {"move.w #$ffff,d0", 44, 0x3000, 0, SZ_W, imm(0xFFFF), dn(0), "303c ffff", nullptr},
+        {"move.b #300,d0", 44, 0x1000, 0, SZ_B, imm(300), dn(0), "103c 012c", "300 value not in range: [-128,255]"},
+        {"move.b #-1,d0", 44, 0x1000, 0, SZ_B, imm(-1), dn(0), "103c ffff", nullptr},
         {"move.l #$87654321,d0 (a long is never checked)", 44, 0x2000, 0, SZ_L, imm(int32_t(0x87654321)), dn(0),
          "203c 8765 4321", nullptr},
     };
@@ -145,7 +157,7 @@ TEST(EncodeRules, ValuesOutOfRangeWarnAndAreMasked) {
         EncodeRig rig;
         rig.full_core();
         EXPECT_EQ(rig.run(r.handler, r.opcode, r.flags, r.size, r.a, r.b), r.words) << r.line;
-        std::string want = r.warning ? std::string("t.s,1: warning --- ") + r.warning + "\n" : "";
+        std::string want = r.message ? std::string("t.s,1: ") + r.message + "\n" : "";
         EXPECT_EQ(rig.messages(), want) << r.line;
     }
 }

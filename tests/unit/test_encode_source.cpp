@@ -87,13 +87,19 @@ TEST(EncodeSource, RefusedAndRestricted) {
     EXPECT_EQ(messages_of(" add.l #10,(a0)\n"), "t.s,1: add: this mode is not supported\n\n1 error(s) found\n");
 }
 
-TEST(EncodeSource, RangeWarnings) {
-    auto r = assemble(" trap #16\n moveq #200,d0\n");
+TEST(EncodeSource, RangeWarningsAndErrors) {
+    // moveq #200 holds the bits of -56: a warning. trap #16 cannot be held.
+    auto r = assemble(" moveq #200,d0\n trap #15\n");
     EXPECT_EQ(r.out,
-              "t.s,1: warning --- 16 value not in range: [0,15]\n"
-              "t.s,2: warning --- 200 value not in range: [-128,127]\n"
+              "t.s,1: warning --- 200 value not in range: [-128,127]\n"
               "Assembly successful.\n");
-    EXPECT_EQ(hex_words(r.bytes), "4e40 70c8");
+    EXPECT_EQ(hex_words(r.bytes), "70c8 4e4f");
+    r = assemble(" trap #16\n moveq #200,d0\n");
+    EXPECT_EQ(r.out,
+              "t.s,1: 16 value not in range: [0,15]\n"
+              "t.s,2: warning --- 200 value not in range: [-128,127]\n"
+              "1 error(s) found\n");
+    EXPECT_EQ(r.exit_code, 1);
 }
 
 TEST(EncodeSource, DisplacementInADataSectionIsNotBaseRelative) {
