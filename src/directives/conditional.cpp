@@ -41,14 +41,14 @@ void Directives::d_if(int handler) {
     if (handler == 120 || handler == 127) {
         auto word = read_word_item();
         if (word) name.assign(*word);
-    } else if (handler == 126) {
+    } else if (handler == 126 || handler == 200) {
         first = read_compare_text();
         while (*as.src.operand_text == ' ' || *as.src.operand_text == '\t') ++as.src.operand_text;
         if (*as.src.operand_text == ',') {
             ++as.src.operand_text;
             second = read_compare_text();
         } else {
-            as.report_error("ifnc: expected ,");
+            as.report_error(handler == 126 ? "ifnc: expected ," : "ifc: expected ,");
         }
     }
 
@@ -57,9 +57,10 @@ void Directives::d_if(int handler) {
     open_block();
     bool holds = false;
     switch (handler) {
-    case 120: holds = as.sym.probe(name) != nullptr; break;
-    case 127: holds = as.sym.probe(name) == nullptr; break;
+    case 120: holds = as.sym.defined(name); break;
+    case 127: holds = !as.sym.defined(name); break;
     case 126: holds = first != second; break;
+    case 200: holds = first == second; break;
     default: {
         int32_t value[2] = {0, 0};
         Operand op;
@@ -101,8 +102,11 @@ void Directives::skip_line(int handler) {
     Driver& drv = as.drv;
     switch (handler) {
     case 120: case 121: case 122: case 123: case 124:
-    case 125: case 126: case 127: case 128:
+    case 125: case 126: case 127: case 128: case 200:
         open_block();
+        break;
+    case 201: case 204:
+        as.mac.skip_line(handler == 201);
         break;
     case 129:
         if (drv.condition_level > 0 && drv.condition_stack[drv.condition_level - 1] != 0)
@@ -111,7 +115,7 @@ void Directives::skip_line(int handler) {
     case 119:
         if (drv.condition_level > 0) --drv.condition_level;
         break;
-    case 100:
+    case 100: case 206:
         if (as.src.label_field[0] != '\0') {
             if (const SymbolRecord* s = as.sym.probe(as.src.label_field)) list_value(s->value);
         }

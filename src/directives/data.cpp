@@ -42,29 +42,52 @@ void for_each_item(Assembler& as, uint32_t mask, EmitValue emit_value) {
 
 } // namespace
 
-void Directives::d_dc() {
+void Directives::emit_data_item(const Operand& op, uint32_t mask) {
     Driver& drv = as.drv;
+    const int32_t address = drv.location_counter;
+    switch (mask) {
+    case SZ_B: as.emit.emit_byte(op.value); break;
+    case SZ_L:
+    case SZ_S: as.emit.emit_long(op.value); break;
+    case SZ_D:
+        as.emit.emit_long(op.value);
+        as.emit.emit_long(op.value2);
+        break;
+    default: as.emit.emit_word(op.value); break;
+    }
+    // A byte cannot be relocated, and basebss keeps neither bytes nor a
+    // relocation list, so there is nothing a linker could patch there.
+    if (drv.pass_number == 2 && !drv.origin_set && op.reloc_kind == KIND_RELOCATABLE && mask != SZ_B &&
+        drv.current_section != SEC_BASEBSS) {
+        bool is_long = mask == SZ_L || mask == SZ_S || mask == SZ_D;
+        as.obj.record_relocation(is_long, address, op.sym_section);
+    }
+}
+
+void Directives::d_dc() {
     const uint32_t mask = as.src.size_mask;
-    for_each_item(as, mask, [&](const Operand& op) {
-        const int32_t address = drv.location_counter;
-        switch (mask) {
-        case SZ_B: as.emit.emit_byte(op.value); break;
-        case SZ_L:
-        case SZ_S: as.emit.emit_long(op.value); break;
-        case SZ_D:
-            as.emit.emit_long(op.value);
-            as.emit.emit_long(op.value2);
-            break;
-        default: as.emit.emit_word(op.value); break;
-        }
-        // A byte cannot be relocated, and basebss keeps neither bytes nor a
-        // relocation list, so there is nothing a linker could patch there.
-        if (drv.pass_number == 2 && !drv.origin_set && op.reloc_kind == KIND_RELOCATABLE && mask != SZ_B &&
-            drv.current_section != SEC_BASEBSS) {
-            bool is_long = mask == SZ_L || mask == SZ_S || mask == SZ_D;
-            as.obj.record_relocation(is_long, address, op.sym_section);
-        }
-    });
+    for_each_item(as, mask, [&](const Operand& op) { emit_data_item(op, mask); });
+}
+
+// dcb count,value: count items of the line's size, each one as dc would give it.
+void Directives::d_dcb() {
+    const Operand& count = as.scan.operands[0];
+    if (count.fwd) {
+        as.report_error("dcb: count must be known in pass 1");
+        return;
+    }
+    if (count.value < 0) {
+        as.report_error("dcb: negative count");
+        return;
+    }
+    const uint32_t mask = as.src.size_mask;
+    const int64_t unit = mask == SZ_B ? 1 : mask == SZ_L ? 4 : 2;
+    if (count.value * unit > std::numeric_limits<int32_t>::max()) {
+        as.report_error("dcb: count too large");
+        return;
+    }
+    const Operand& value = as.scan.operands[1];
+    for (int32_t i = 0; i < count.value; ++i) emit_data_item(value, mask);
 }
 
 void Directives::d_dr() {

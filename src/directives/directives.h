@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "isa/operand.h"
+
 namespace tobra {
 
 class Assembler;
@@ -46,6 +48,8 @@ public:
     void d_boundary();            // 159
     void d_end();                 // 173
     void d_page();                // 174
+    void d_set();                 // set, =
+    void d_dcb();
 
     // Filled in pass 2 by xdef, consumed by the object writer.
     std::vector<std::string> export_list;
@@ -61,6 +65,10 @@ private:
     void open_block();
     // One operand of ifnc: a quoted string or a bare word.
     std::string read_compare_text();
+    // The value an equ or set line gives its label.
+    int32_t equate_value() const;
+    // One dc item of the line's size at the location counter.
+    void emit_data_item(const Operand& op, uint32_t mask);
     // Lists value in the address column of the listing.
     void list_value(int32_t value);
 

@@ -11,6 +11,7 @@
 #include "directives/records.h"
 #include "driver/console.h"
 #include "driver/driver.h"
+#include "driver/macros.h"
 #include "driver/source.h"
 #include "encode/cores.h"
 #include "encode/encoder.h"
@@ -44,11 +45,14 @@ public:
     void report_error_arg(const char* format, const char* text);
     void report_warning(const char* message);
     void report_warning_arg(const char* format, const char* text);
+    // The location that starts every located message.
+    void locate();
 
     Console con;
     Options options;
     Driver drv;
     SourceReader src;
+    MacroEngine mac;
     SymbolTable sym;
     Evaluator ev;
     ForwardRefs fwd;

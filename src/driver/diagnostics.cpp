@@ -4,17 +4,25 @@
 namespace tobra {
 
 Assembler::Assembler(std::FILE* console_sink)
-    : con(console_sink), drv(*this), src(*this), sym(*this), ev(*this), fwd(*this), scan(*this),
+    : con(console_sink), drv(*this), src(*this), mac(*this), sym(*this), ev(*this), fwd(*this), scan(*this),
       core(*this), enc(*this), dir(*this), rec(*this), emit(*this), srec(*this), obj(*this), lst(*this) {}
 
+// "file,line: ", and inside an expansion the macro and the line of its body.
+void Assembler::locate() {
+    con.print("%s,%ld: ", drv.current_file_name.c_str(), drv.line_number);
+    if (mac.expanding()) mac.print_context(con);
+}
+
 void Assembler::fatal_error(const char* message) {
-    con.print("%s,%ld: %s\n", drv.current_file_name.c_str(), drv.line_number, message);
+    locate();
+    con.print("%s\n", message);
     throw FatalError{};
 }
 
 void Assembler::report_error(const char* message) {
     if (!drv.assembling()) return;
-    con.print("%s,%ld: %s\n", drv.current_file_name.c_str(), drv.line_number, message);
+    locate();
+    con.print("%s\n", message);
     ++drv.error_count;
 }
 
@@ -33,7 +41,7 @@ static void fill_format(Console& con, const char* format, const char* text) {
 
 void Assembler::report_error_arg(const char* format, const char* text) {
     if (!drv.assembling()) return;
-    con.print("%s,%ld: ", drv.current_file_name.c_str(), drv.line_number);
+    locate();
     fill_format(con, format, text);
     con.put('\n');
     ++drv.error_count;
@@ -41,12 +49,14 @@ void Assembler::report_error_arg(const char* format, const char* text) {
 
 void Assembler::report_warning(const char* message) {
     if (drv.pass_number != 2 || !drv.assembling()) return;
-    con.print("%s,%ld: warning --- %s\n", drv.current_file_name.c_str(), drv.line_number, message);
+    locate();
+    con.print("warning --- %s\n", message);
 }
 
 void Assembler::report_warning_arg(const char* format, const char* text) {
     if (drv.pass_number != 2 || !drv.assembling()) return;
-    con.print("%s,%ld: warning --- ", drv.current_file_name.c_str(), drv.line_number);
+    locate();
+    con.write("warning --- ");
     fill_format(con, format, text);
     con.put('\n');
 }

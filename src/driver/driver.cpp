@@ -78,6 +78,7 @@ void Driver::reset_pass() {
     unsized_mode = as.options.unsized_mode_default;
     optimise_flags = -1;
     as.rec.reset_pass();
+    as.mac.reset_pass();
 }
 
 int Driver::run(int argc, const char* const* argv) {

@@ -205,12 +205,19 @@ void SourceReader::assemble_file(const char* name) {
         as.report_error("pass: can't find file");
     } else {
         ++include_depth;
-        while (read_logical_line(text)) {
+        const MacroEngine::FileMark mark = as.mac.enter_file();
+        for (;;) {
+            if (special_mode) [[unlikely]] {
+                if (!as.mac.step(text)) break;
+                continue;
+            }
+            if (!read_logical_line(text)) break;
             as.lst.listing_show_address = false;
             if (parse_line()) process_line();
             if (drv.pass_number == 2 && as.options.listing_enabled) as.lst.list_line();
             as.lst.listing_count = 0;
         }
+        as.mac.leave_file(mark);
         --include_depth;
         as.emit.flush_section();
     }
@@ -353,6 +360,11 @@ bool SourceReader::parse_line() {
     return true;
 }
 
+void SourceReader::define_line_label() {
+    if (label_field[0] == '\0') return;
+    as.sym.install(std::string_view(label_field, label_length_), as.drv.location_counter, TYPE_USER, KIND_RELOCATABLE);
+}
+
 void SourceReader::process_line() {
     Driver& drv = as.drv;
     drv.line_start_address = drv.location_counter;
@@ -379,17 +391,13 @@ void SourceReader::process_line() {
         }
     }
 
-    auto define_label = [&] {
-        as.sym.install(std::string_view(label_field, label_length_), drv.location_counter, TYPE_USER,
-                       KIND_RELOCATABLE);
-    };
-
     if (mnemonic_field[0] == '\0') {
-        if (label_field[0] != '\0' && drv.assembling()) define_label();
+        if (label_field[0] != '\0' && drv.assembling()) define_line_label();
         return;
     }
     const MnemonicEntry* entry = find_mnemonic(std::string_view(mnemonic_field, mnemonic_length_));
     if (!entry) {
+        if (as.mac.call(std::string_view(mnemonic_field, mnemonic_length_))) return;
         as.report_error_arg("process: unrecognized mnemonic - %s", mnemonic_field);
         return;
     }
@@ -403,7 +411,10 @@ void SourceReader::process_line() {
         as.report_error("process: bad size or wrong operand(s)");
         return;
     }
-    if (label_field[0] != '\0' && v->handler() != 100 && drv.assembling()) define_label();
+    // equ, set and macro give the label a meaning of their own.
+    const int handler = v->handler();
+    if (label_field[0] != '\0' && handler != 100 && handler != 206 && handler != 201 && drv.assembling())
+        define_line_label();
     as.enc.dispatch_handler(v->handler(), v->opcode, v->flags);
 }
 

@@ -111,6 +111,8 @@ public:
     bool parse_line();
     void process_line();
     void remember_source_directory(const char* name);
+    // Defines the current line's label at the location counter.
+    void define_line_label();
     // Finds and reads a source file through the search order; false when not found.
     bool open_source(const char* name, SourceText& out);
 
@@ -124,6 +126,9 @@ public:
     char source_directory[SOURCE_DIRECTORY_SIZE] = {};
     bool source_directory_set = false;
     int include_depth = 0;
+    // A macro or repeat block is being expanded or collected: the file's line
+    // loop then takes the long way through MacroEngine::step.
+    bool special_mode = false;
 
 private:
     bool read_pieces(SourceText& file);

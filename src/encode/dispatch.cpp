@@ -123,6 +123,14 @@ void Encoder::dispatch_handler(int handler, uint32_t opcode, uint32_t flags) {
     case 175: r.d_enumreset(); break;
     case 176: r.d_enumset(); break;
     case 177: r.d_enum(); break;
+    case 200: d.d_if(handler); break;
+    case 201: as.mac.d_macro(); break;
+    case 202: as.mac.d_endm(); break;
+    case 203: as.mac.d_mexit(); break;
+    case 204: as.mac.d_rept(); break;
+    case 205: as.mac.d_endr(); break;
+    case 206: d.d_set(); break;
+    case 207: d.d_dcb(); break;
     default: as.fatal_error("Error in Mnemonic table");
     }
 }

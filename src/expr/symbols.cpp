@@ -180,6 +180,12 @@ void SymbolTable::begin_pass2() {
     missed_.clear();
     missed_.shrink_to_fit();
     found_next_ = 0;
+    if (set_names_ != 0) {
+        for (uint32_t ref : order_) {
+            SymbolRecord* r = record_at(ref);
+            if (r->flags & SYM_SET) r->flags |= SYM_UNSET;
+        }
+    }
 }
 
 void SymbolTable::report_undefined(std::string_view name) {
@@ -260,6 +266,25 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
                  static_cast<unsigned long>(static_cast<uint32_t>(found->value)),
                  static_cast<long>(found->type));
     as.report_error("install: phasing error");
+}
+
+void SymbolTable::set(std::string_view name, int32_t value) {
+    SymbolRecord* r = probe(name);
+    if (!r && as.drv.pass_number == 1) {
+        install(name, value, TYPE_USER, KIND_EQUATE);
+        r = probe(name);
+        if (r) {
+            r->flags = SYM_SET;
+            ++set_names_;
+        }
+        return;
+    }
+    if (!r || !(r->flags & SYM_SET)) {
+        install(name, value, TYPE_USER, KIND_EQUATE);
+        return;
+    }
+    r->value = value;
+    r->flags = SYM_SET;
 }
 
 void SymbolTable::install_reserved() {
