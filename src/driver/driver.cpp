@@ -49,15 +49,20 @@ void Driver::parse_option(const char* arg) {
         break;
     }
     case 'b': o.binary_output = 1; break;
-    case 'c': as.core.select_core(arg + 2); break;
+    case 'c':
+        as.core.select_core(arg + 2);
+        as.core.keep_as_pass_start();
+        break;
     case 'd': o.local_dot_labels = 0; break;
     case 'f': o.forward_branch_size = 1; break;
     case 'l': o.listing_enabled = 1; break;
     case 'n': o.incbin_auto_align = 0; break;
     case 'o': o.object_output = 1; break;
     case 'q': o.quiet = 1; break;
-    case 'r': o.rts_nop = 1; break;
-    case 'u': o.unsized_mode_default = 1; break;
+    // Like every option, -r and -u act from here on in pass 1 too, not only
+    // from the start of pass 2.
+    case 'r': o.rts_nop = rts_nop = 1; break;
+    case 'u': o.unsized_mode_default = unsized_mode = 1; break;
     case 'x': o.debug_flags = read_decimal(arg + 2); break;
     default: as.report_error_arg("flags: unrecognized flag -%s", arg + 1); break;
     }
@@ -76,7 +81,10 @@ void Driver::reset_pass() {
     condition_level = 0;
     condition_stack[0] = 0xFF;
     unsized_mode = as.options.unsized_mode_default;
+    rts_nop = as.options.rts_nop;
     optimise_flags = -1;
+    // A local label before the first global one belongs to no global label.
+    as.src.last_global_label[0] = '\0';
     as.rec.reset_pass();
     as.mac.reset_pass();
 }
@@ -115,7 +123,10 @@ int Driver::run(int argc, const char* const* argv) {
                 if (argv[i][0] == '-') continue;
                 if (!opened) {
                     as.emit.open_output(argv[i]);
+                    // The object file names the core the source chose last;
+                    // the code starts from the command line's, as in pass 1.
                     if (as.options.object_output) as.obj.write_leading_hunks(section_size[0]);
+                    as.core.begin_pass();
                     opened = true;
                 }
                 as.src.assemble_file(argv[i]);

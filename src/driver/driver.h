@@ -64,6 +64,7 @@ public:
     uint8_t condition_stack[CONDITION_DEPTH] = {0xFF};
     int condition_level = 0;
     int unsized_mode = 0;
+    int rts_nop = 0;  // this pass: -r, or opt rtxnop from the source so far
     int32_t optimise_flags = -1;
 
     // Whether the innermost conditional block is being assembled.
