@@ -81,11 +81,12 @@ bool MacroEngine::fetch(SourceText& file, bool& from_frame) {
         if (!expanding()) break;
         Frame& f = frames_.back();
         if (f.next < f.body->size()) {
+            const std::string& raw = (*f.body)[f.next++];
             if (++lines_expanded_ > line_limit) {
                 abandon("expansion: too many lines");
                 continue;
             }
-            expand_line(f, (*f.body)[f.next++]);
+            expand_line(f, raw);
             from_frame = true;
             return true;
         }
