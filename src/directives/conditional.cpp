@@ -14,6 +14,47 @@ void Directives::open_block() {
     if (drv.condition_level >= CONDITION_DEPTH - 1) as.fatal_error("More than 256 nested conditional blocks!");
     ++drv.condition_level;
     drv.condition_stack[drv.condition_level] = 0;
+    block_name_test_[drv.condition_level] = NO_NAME_TEST;
+}
+
+void Directives::close_block() {
+    Driver& drv = as.drv;
+    if (drv.condition_level == 0) return;
+    const size_t test = block_name_test_[drv.condition_level];
+    if (drv.pass_number == 1 && test != NO_NAME_TEST) name_tests_[test].symbols_at_endc = as.sym.size();
+    --drv.condition_level;
+}
+
+void Directives::reset_pass() { next_name_test_ = 0; }
+
+void Directives::close_blocks_to(int level) {
+    while (as.drv.condition_level > level && as.drv.condition_level > 0) close_block();
+}
+
+bool Directives::defined_above(bool forward) {
+    if (!forward || as.drv.pass_number != 1) return true;
+    as.report_error_arg("%s: value must be defined before this line", as.src.mnemonic_field);
+    return false;
+}
+
+// Pass 1 can only answer whether a name is defined so far, so pass 2 gives
+// the same answer: a name defined further down reads as not defined. That is
+// what a block that defines its own name is for (ifnd NAME, NAME equ 1,
+// endc); a name defined only after the endc is reported, as the source
+// surely meant the later definition.
+bool Directives::name_defined_here(std::string_view name, bool& defined_later) {
+    Driver& drv = as.drv;
+    const SymbolRecord* s = as.sym.probe(name);
+    if (drv.pass_number == 1) {
+        block_name_test_[drv.condition_level] = name_tests_.size();
+        name_tests_.push_back({as.sym.size(), SIZE_MAX});
+        return s != nullptr;
+    }
+    if (next_name_test_ >= name_tests_.size()) return s != nullptr;
+    const NameTest& test = name_tests_[next_name_test_++];
+    if (!s || s->position < test.symbols_before) return s != nullptr;
+    defined_later = s->position >= test.symbols_at_endc;
+    return false;
 }
 
 std::string Directives::read_compare_text() {
@@ -30,7 +71,7 @@ std::string Directives::read_compare_text() {
     return text;
 }
 
-void Directives::d_if(int handler) {
+void Directives::d_if(Handler handler) {
     Driver& drv = as.drv;
     const bool enclosing_assembled = drv.assembling();
 
@@ -38,43 +79,56 @@ void Directives::d_if(int handler) {
     // buffer can be reported, and it should be.
     std::string name;
     std::string first, second;
-    if (handler == 120 || handler == 127) {
+    if (handler == H_IFD || handler == H_IFND) {
         auto word = read_word_item();
         if (word) name.assign(*word);
-    } else if (handler == 126 || handler == 200) {
+    } else if (handler == H_IFNC || handler == H_IFC) {
         first = read_compare_text();
         while (*as.src.operand_text == ' ' || *as.src.operand_text == '\t') ++as.src.operand_text;
         if (*as.src.operand_text == ',') {
             ++as.src.operand_text;
             second = read_compare_text();
         } else {
-            as.report_error(handler == 126 ? "ifnc: expected ," : "ifc: expected ,");
+            as.report_error(handler == H_IFNC ? "ifnc: expected ," : "ifc: expected ,");
         }
     }
 
-    // The block is open (and skipped) while an expression is evaluated, so a
-    // symbol not defined yet is silent and counts as 0.
+    // The block is open (and skipped) while an expression is evaluated, so
+    // the expression's own errors are silent and a name not defined counts as 0.
     open_block();
     bool holds = false;
+    bool unknown = false;  // the test names something only defined further down
     switch (handler) {
-    case 120: holds = as.sym.defined(name); break;
-    case 127: holds = !as.sym.defined(name); break;
-    case 126: holds = first != second; break;
-    case 200: holds = first == second; break;
+    case H_IFD: holds = name_defined_here(name, unknown); break;
+    case H_IFND: holds = !name_defined_here(name, unknown); break;
+    case H_IFNC: holds = first != second; break;
+    case H_IFC: holds = first == second; break;
     default: {
         int32_t value[2] = {0, 0};
         Operand op;
         if (as.ev.eval(value, op) != TYPE_USER) value[0] = 0;
+        unknown = as.ev.expr_fwd;
         switch (handler) {
-        case 121: holds = value[0] == 0; break;
-        case 122: holds = value[0] >= 0; break;
-        case 123: holds = value[0] > 0; break;
-        case 124: holds = value[0] <= 0; break;
-        case 125: holds = value[0] < 0; break;
-        case 128: holds = value[0] != 0; break;
+        case H_IFEQ: holds = value[0] == 0; break;
+        case H_IFGE: holds = value[0] >= 0; break;
+        case H_IFGT: holds = value[0] > 0; break;
+        case H_IFLE: holds = value[0] <= 0; break;
+        case H_IFLT: holds = value[0] < 0; break;
+        case H_IFNE: holds = value[0] != 0; break;
         default: break;
         }
     }
+    }
+    if (unknown && enclosing_assembled) {
+        // Reported for the line itself, not from inside the block it opened.
+        --drv.condition_level;
+        if (handler == H_IFD || handler == H_IFND) {
+            const std::string format = std::string(as.src.mnemonic_field) + ": %s is defined after this line";
+            as.report_error_arg(format.c_str(), name.c_str());
+        } else {
+            defined_above(true);
+        }
+        ++drv.condition_level;
     }
     if (holds && enclosing_assembled) drv.condition_stack[drv.condition_level] = 0xFF;
 }
@@ -95,36 +149,35 @@ void Directives::d_endc() {
         as.report_warning("endc: no matching if");
         return;
     }
-    --drv.condition_level;
+    close_block();
 }
 
-void Directives::skip_line(int handler) {
+void Directives::skip_line(SkipAction action) {
     Driver& drv = as.drv;
-    switch (handler) {
-    case 120: case 121: case 122: case 123: case 124:
-    case 125: case 126: case 127: case 128: case 200:
+    switch (action) {
+    case SKIP_OPEN_BLOCK:
         open_block();
         break;
-    case 201: case 204:
-        as.mac.skip_line(handler == 201);
-        break;
-    case 129:
+    case SKIP_ELSE:
         if (drv.condition_level > 0 && drv.condition_stack[drv.condition_level - 1] != 0)
             drv.condition_stack[drv.condition_level] = static_cast<uint8_t>(~drv.condition_stack[drv.condition_level]);
         break;
-    case 119:
-        if (drv.condition_level > 0) --drv.condition_level;
+    case SKIP_ENDC:
+        close_block();
         break;
-    case 100: case 206:
+    case SKIP_COLLECT_MACRO:
+    case SKIP_COLLECT_REPT:
+        as.mac.skip_line(action == SKIP_COLLECT_MACRO);
+        break;
+    case SKIP_LIST_LABEL:
         if (as.src.label_field[0] != '\0') {
             if (const SymbolRecord* s = as.sym.probe(as.src.label_field)) list_value(s->value);
         }
         break;
-    case 111: case 112: case 113: case 114: case 115: case 116: case 117: case 118:
-    case 135: case 156: case 157: case 158: case 164: case 177:
-        as.rec.skip_line(handler);
+    case SKIP_NOTHING:
         break;
     default:
+        as.rec.skip_line(action);
         break;
     }
 }

@@ -1,12 +1,15 @@
 // Directives for symbols, origins, sections, data, conditional assembly and
 // file inclusion, and the word reader they share.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "driver/driver.h"
+#include "isa/handlers.h"
 #include "isa/operand.h"
 
 namespace tobra {
@@ -25,29 +28,39 @@ public:
     // which is consumed; double quotes dropped). nullopt when nothing is left.
     // The view points into a buffer that the next call overwrites.
     std::optional<std::string_view> read_word_item();
+    bool list_continues() const;
 
     // While the innermost conditional block is skipped: the skip table.
-    void skip_line(int handler);
+    void skip_line(SkipAction action);
 
-    void d_equ();                 // 100
-    void d_dc();                  // 101
-    void d_org(bool is_rorg);     // 103, 110
-    void d_ds();                  // 104
-    void d_align();               // 108
-    void d_include();             // 109
-    void d_endc();                // 119
-    void d_if(int handler);       // 120-128
-    void d_else();                // 129
-    void d_incdir();              // 130
-    void d_xref();                // 131
-    void d_xdef();                // 132
-    void d_dr();                  // 134
-    void d_section();             // 138
-    void d_idnt();                // 140
-    void d_incbin();              // 141
-    void d_boundary();            // 159
-    void d_end();                 // 173
-    void d_page();                // 174
+    // A value that sizes or selects code must be the same in both passes, so
+    // it must be known when pass 1 reaches it. forward: the expression named
+    // something not defined yet. Reports the line and returns false.
+    bool defined_above(bool forward);
+    // Start of each pass.
+    void reset_pass();
+    // Leaves the blocks opened above level, as when an expansion ends early.
+    void close_blocks_to(int level);
+
+    void d_equ();
+    void d_dc();
+    void d_org(bool is_rorg);
+    void d_ds();
+    void d_align();
+    void d_include();
+    void d_endc();
+    void d_if(Handler handler);   // H_IFD ... H_IFNE
+    void d_else();
+    void d_incdir();
+    void d_xref();
+    void d_xdef();
+    void d_dr();
+    void d_section();
+    void d_idnt();
+    void d_incbin();
+    void d_boundary();
+    void d_end();
+    void d_page();
     void d_set();                 // set, =
     void d_dcb();
 
@@ -71,6 +84,24 @@ private:
     void emit_data_item(const Operand& op, uint32_t mask);
     // Lists value in the address column of the listing.
     void list_value(int32_t value);
+    // ifd and ifnd: whether the name counts as defined at this line.
+    // defined_later: pass 2 found it defined after the block's endc in pass 1.
+    bool name_defined_here(std::string_view name, bool& defined_later);
+    // endc, assembled or skipped: leaves the innermost block.
+    void close_block();
+
+    // What pass 1 saw at each ifd or ifnd: how many symbols existed at the
+    // line, and at its endc. Pass 2 reads them back in order, so that a name
+    // defined further down reads as not defined in both passes.
+    struct NameTest {
+        size_t symbols_before;
+        size_t symbols_at_endc;
+    };
+    std::vector<NameTest> name_tests_;
+    size_t next_name_test_ = 0;
+    // The name test that opened each conditional level, or NO_NAME_TEST.
+    static constexpr size_t NO_NAME_TEST = SIZE_MAX;
+    size_t block_name_test_[CONDITION_DEPTH] = {};
 
     Assembler& as;
     char word_buffer_[WORD_BUFFER_SIZE] = {};

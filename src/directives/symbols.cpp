@@ -54,8 +54,19 @@ void Directives::d_equ() {
     if (as.drv.pass_number == 1 && as.ev.expr_undefined)
         as.report_error_arg("equ: '%s' - expression MUST evaluate", label);
 
+    const Operand& op = as.scan.operands[0];
     const int32_t value = equate_value();
-    as.sym.install(label, value, TYPE_USER, KIND_EQUATE);
+    // In an object file a name set to a label plus a constant moves with the
+    // label's section, as the label does.
+    if (op.cls != CLS_STRING && op.reloc_kind == KIND_RELOCATABLE &&
+        chosen_output_format(as.options).relocatable) {
+        as.sym.install(label, value, TYPE_USER, KIND_RELOCATABLE, op.sym_section);
+    } else {
+        if (op.cls != CLS_STRING && op.reloc_kind == KIND_EXTERNAL && as.drv.pass_number == 1 &&
+            chosen_output_format(as.options).relocatable)
+            as.report_error_arg("equ: '%s' - value based on an external name", label);
+        as.sym.install(label, value, TYPE_USER, KIND_EQUATE);
+    }
     list_value(value);
 }
 
@@ -71,22 +82,38 @@ void Directives::d_set() {
         as.report_error_arg("set: '%s' - expression MUST evaluate", label);
         return;
     }
+    const Operand& op = as.scan.operands[0];
     const int32_t value = equate_value();
-    as.sym.set(label, value);
+    // The kinds follow equ's.
+    const bool relocatable = chosen_output_format(as.options).relocatable;
+    if (op.cls != CLS_STRING && op.reloc_kind == KIND_RELOCATABLE && relocatable) {
+        as.sym.set(label, value, KIND_RELOCATABLE, op.sym_section);
+    } else {
+        if (op.cls != CLS_STRING && op.reloc_kind == KIND_EXTERNAL && as.drv.pass_number == 1 && relocatable)
+            as.report_error_arg("set: '%s' - value based on an external name", label);
+        as.sym.set(label, value, KIND_EQUATE);
+    }
     list_value(value);
 }
 
+// Whether the word just read ended at a comma, so that another name follows.
+bool Directives::list_continues() const { return as.src.operand_text[-1] == ','; }
+
 void Directives::d_xref() {
-    auto name = read_word_item();
-    if (!name || name->empty()) return;
-    as.sym.install(*name, 0, TYPE_USER, KIND_EXTERNAL);
+    do {
+        auto name = read_word_item();
+        if (!name || name->empty()) return;
+        as.sym.install(*name, 0, TYPE_USER, KIND_EXTERNAL);
+    } while (list_continues());
 }
 
 void Directives::d_xdef() {
     if (as.drv.pass_number != 2) return;
-    auto name = read_word_item();
-    if (!name) return;
-    export_list.emplace_back(*name);
+    do {
+        auto name = read_word_item();
+        if (!name) return;
+        export_list.emplace_back(*name);
+    } while (list_continues());
 }
 
 void Directives::d_idnt() {

@@ -85,8 +85,33 @@ void Driver::reset_pass() {
     optimise_flags = -1;
     // A local label before the first global one belongs to no global label.
     as.src.last_global_label[0] = '\0';
+    as.dir.reset_pass();
     as.rec.reset_pass();
     as.mac.reset_pass();
+}
+
+void Driver::note_moved_line() {
+    moved_file_ = current_file_name;
+    moved_line_ = line_number;
+}
+
+// Labels catch most differences between the passes; a line that changed its
+// length with no label after it would still shift the section sizes that the
+// object file and the image rely on.
+void Driver::check_section_sizes() {
+    for (int sec = 0; sec < 5 && error_count == 0; ++sec) {
+        if (as.emit.pass2_size[sec] == section_size[sec]) continue;
+        // Where it shows first: the first line that moved, else the last line,
+        // whose own length must then be the one that changed.
+        std::string saved_file = std::move(current_file_name);
+        const long saved_line = line_number;
+        current_file_name = moved_line_ != 0 ? moved_file_ : last_file_;
+        line_number = moved_line_ != 0 ? moved_line_ : last_line_;
+        as.report_error("pass: section size differs between passes");
+        current_file_name = std::move(saved_file);
+        line_number = saved_line;
+        return;
+    }
 }
 
 int Driver::run(int argc, const char* const* argv) {
@@ -109,7 +134,6 @@ int Driver::run(int argc, const char* const* argv) {
         if (error_count == 0) {
             pass_number = 2;
             as.emit.reset_for_pass2();
-            as.obj.reset_for_pass2();
             as.lst.listing_count = 0;
             current_section = 0;
             as.fwd.rewind_fwd();
@@ -123,37 +147,15 @@ int Driver::run(int argc, const char* const* argv) {
                 if (argv[i][0] == '-') continue;
                 if (!opened) {
                     as.emit.open_output(argv[i]);
-                    // The object file names the core the source chose last;
+                    // The output's header names the core the source chose last;
                     // the code starts from the command line's, as in pass 1.
-                    if (as.options.object_output) as.obj.write_leading_hunks(section_size[0]);
                     as.core.begin_pass();
                     opened = true;
                 }
                 as.src.assemble_file(argv[i]);
             }
-            // Labels catch most differences between the passes; a line that
-            // changed its length with no label after it would still shift the
-            // section sizes that the object file and the image rely on.
-            for (int sec = 0; sec < 5 && error_count == 0; ++sec)
-                if (as.emit.pass2_size[sec] != section_size[sec]) {
-                    as.report_error("pass: section size differs between passes");
-                    break;
-                }
-            if (opened) {
-                if (as.options.object_output) {
-                    static const uint8_t zeros[4] = {0, 0, 0, 0};
-                    as.emit.write_out(zeros, static_cast<size_t>(as.obj.code_padding));
-                }
-                if (error_count != 0) {
-                    as.emit.discard_output();
-                } else {
-                    if (as.options.object_output)
-                        as.obj.write_trailing_hunks();
-                    else if (as.options.binary_output)
-                        as.emit.write_binary_tail();
-                    as.emit.close_output();
-                }
-            }
+            check_section_sizes();
+            if (opened) as.emit.finish_output(error_count == 0);
         }
     } catch (const FatalError&) {
         // A half-written output must not be left behind for a build tool to take.

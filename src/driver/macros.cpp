@@ -198,7 +198,7 @@ void MacroEngine::pop() {
 
 void MacroEngine::abandon(const char* message) {
     as.report_error(message);
-    if (expanding()) as.drv.condition_level = frames_[base_].condition_level;
+    if (expanding()) as.dir.close_blocks_to(frames_[base_].condition_level);
     while (expanding()) pop();
     collect_ = Collect{};
     update_mode();
@@ -369,8 +369,7 @@ void MacroEngine::d_rept() {
     if (type != TYPE_USER) {
         as.report_error("rept: count expected");
         keep = false;
-    } else if (as.ev.expr_fwd || as.ev.expr_undefined) {
-        as.report_error("rept: count must be known in pass 1");
+    } else if (!as.dir.defined_above(as.ev.expr_fwd || as.ev.expr_undefined)) {
         keep = false;
     } else if (value[0] < 0) {
         as.report_error("rept: negative count");
@@ -407,7 +406,7 @@ void MacroEngine::d_mexit() {
         return;
     }
     // Blocks the macro opened and did not get to close end with it.
-    as.drv.condition_level = frames_[i - 1].condition_level;
+    as.dir.close_blocks_to(frames_[i - 1].condition_level);
     while (frames_.size() >= i) pop();
     update_mode();
 }

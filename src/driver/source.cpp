@@ -219,6 +219,7 @@ void SourceReader::assemble_file(const char* name) {
         }
         as.mac.leave_file(mark);
         --include_depth;
+        if (drv.pass_number == 2) drv.claim_last_line();
         as.emit.flush_section();
     }
 
@@ -368,6 +369,7 @@ void SourceReader::define_line_label() {
 void SourceReader::process_line() {
     Driver& drv = as.drv;
     drv.line_start_address = drv.location_counter;
+    drv.note_line_address();
     size_mask = suffix_mask(size_suffix);
     as.ev.begin_line();
     as.scan.operand_count = 0;
@@ -401,19 +403,16 @@ void SourceReader::process_line() {
         as.report_error_arg("process: unrecognized mnemonic - %s", mnemonic_field);
         return;
     }
-    // dc and equ read .s and .d numbers as floating point; their operands are
-    // scanned during matching.
-    const int first_handler = entry->variants[0].handler();
-    as.ev.float_operands = first_handler == 100 || first_handler == 101;
+    // The operands are scanned during matching, so the handler row of the
+    // mnemonic's first variant says how they read numbers.
+    as.ev.float_operands = handler_row(entry->variants[0].handler()).operands == FLOAT_DATA;
     const Variant* v = as.scan.match(entry->variants, entry->variant_count);
     as.ev.float_operands = false;
     if (!v) {
         as.report_error("process: bad size or wrong operand(s)");
         return;
     }
-    // equ, set and macro give the label a meaning of their own.
-    const int handler = v->handler();
-    if (label_field[0] != '\0' && handler != 100 && handler != 206 && handler != 201 && drv.assembling())
+    if (label_field[0] != '\0' && handler_row(v->handler()).label == LABEL_HERE && drv.assembling())
         define_line_label();
     as.enc.dispatch_handler(v->handler(), v->opcode, v->flags);
 }

@@ -114,7 +114,7 @@ void Encoder::h_fmovem_load(uint32_t op, uint32_t flags) {
     ea_extension(src);
 }
 
-// Accepted on every core, like fsave and frestore (handler 18).
+// Accepted on every core, like fsave and frestore (H_EA_SOURCE).
 void Encoder::h_fnop(uint32_t op, uint32_t) {
     as.emit.emit_word(static_cast<int32_t>(op));
     as.emit.emit_word(0);

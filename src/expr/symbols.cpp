@@ -200,7 +200,7 @@ SymbolRecord* SymbolTable::lookup(std::string_view name) {
     return r;
 }
 
-void SymbolTable::install(std::string_view name, int32_t value, int type, int kind) {
+void SymbolTable::install(std::string_view name, int32_t value, int type, int kind, int section) {
     Driver& drv = as.drv;
     // Pass 2 defines the names in the order pass 1 made them, so the record
     // after the last one defined is tried before the index.
@@ -233,7 +233,7 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             r.value = value;
             r.type = static_cast<uint8_t>(type);
             r.kind = static_cast<uint8_t>(kind);
-            r.section = static_cast<uint8_t>(drv.current_section);
+            r.section = static_cast<uint8_t>(section < 0 ? drv.current_section : section);
             r.def_address = drv.location_counter;
             int b = symbol_hash(name);
             r.next = symbol_buckets[b];
@@ -268,10 +268,10 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
     as.report_error("install: phasing error");
 }
 
-void SymbolTable::set(std::string_view name, int32_t value) {
+void SymbolTable::set(std::string_view name, int32_t value, int kind, int section) {
     SymbolRecord* r = probe(name);
     if (!r && as.drv.pass_number == 1) {
-        install(name, value, TYPE_USER, KIND_EQUATE);
+        install(name, value, TYPE_USER, kind, section);
         r = probe(name);
         if (r) {
             r->flags = SYM_SET;
@@ -280,10 +280,12 @@ void SymbolTable::set(std::string_view name, int32_t value) {
         return;
     }
     if (!r || !(r->flags & SYM_SET)) {
-        install(name, value, TYPE_USER, KIND_EQUATE);
+        install(name, value, TYPE_USER, kind, section);
         return;
     }
     r->value = value;
+    r->kind = static_cast<uint8_t>(kind);
+    r->section = static_cast<uint8_t>(section < 0 ? as.drv.current_section : section);
     r->flags = SYM_SET;
 }
 

@@ -58,18 +58,16 @@ public:
     // Between the passes: resolves pass 1's misses that are now defined.
     void begin_pass2();
     // Defines a name in pass 1, re-checks it in pass 2 (the phasing check).
-    void install(std::string_view name, int32_t value, int type, int kind);
+    // section: of a relocatable value that is not a label of the current
+    // place (an equ of one); -1 for the current section.
+    void install(std::string_view name, int32_t value, int type, int kind, int section = -1);
     void install_reserved();
     // NAME set value: made in pass 1, given its newest value in either pass.
     // A name defined any other way is not touched (the redefinition error).
-    void set(std::string_view name, int32_t value);
+    void set(std::string_view name, int32_t value, int kind, int section = -1);
     // A set name used before its first set in pass 2: undefined, as in pass 1.
     void report_unset(std::string_view name) { report_undefined(name); }
-    // probe() for the tests of ifd and ifnd: a set name counts from its first set.
-    bool defined(std::string_view name) const {
-        const SymbolRecord* r = probe(name);
-        return r && !(r->flags & SYM_UNSET);
-    }
+
     // The -x64 chain-length statistics.
     void symbol_distribution();
 

@@ -93,11 +93,11 @@ TEST(Macros, SetAndDcb) {
         {"set needs a value pass 1 knows", "x set y\ny equ 1\n",
          "t.s,1: set: 'x' - expression MUST evaluate\n1 error(s) found\n"},
         {"dcb count must be known in pass 1", " dcb.b n,0\nn equ 2\n",
-         "t.s,1: dcb: count must be known in pass 1\n1 error(s) found\n"},
+         "t.s,1: dcb: value must be defined before this line\n1 error(s) found\n"},
         {"negative counts", " dcb.w -1,0\n rept -1\n endr\n",
          "t.s,1: dcb: negative count\nt.s,2: rept: negative count\n2 error(s) found\n"},
         {"rept count must be known in pass 1", " rept n\n endr\nn equ 2\n",
-         "t.s,1: rept: count must be known in pass 1\n1 error(s) found\n"},
+         "t.s,1: rept: value must be defined before this line\n1 error(s) found\n"},
     };
     run_cases(cases, std::size(cases));
 }
