@@ -113,7 +113,8 @@ public:
     void remember_source_directory(const char* name);
     // Defines the current line's label at the location counter.
     void define_line_label();
-    // Finds and reads a source file through the search order; false when not found.
+    // Finds and reads a source file through the search order; false when not
+    // found. opened_path: where it was found.
     bool open_source(const char* name, SourceText& out);
 
     char line_buffer[LINE_BUFFER_SIZE] = {};
@@ -126,6 +127,9 @@ public:
     char source_directory[SOURCE_DIRECTORY_SIZE] = {};
     bool source_directory_set = false;
     int include_depth = 0;
+    // Where the current file was found (its name before it is found).
+    std::string current_path;
+    std::string opened_path;
     // A macro or repeat block is being expanded or collected: the file's line
     // loop then takes the long way through MacroEngine::step.
     bool special_mode = false;
