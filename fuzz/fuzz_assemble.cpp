@@ -14,6 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     as.write_files = false;
     as.memory_only = true;
     as.memory_output_limit = 16u << 20;  // a valid "ds.l 250000000" must not stall the run
+    as.mac.line_limit = 1 << 18;         // nor a valid "rept 10000000"
     as.memory_files["f.s"] = std::string(reinterpret_cast<const char*>(data), size);
     as.memory_files["inc.i"] = " nop\nincl: dc.l incl\n";
     std::vector<const char*> argv{"tobra"};

@@ -27,6 +27,10 @@ void Directives::close_block() {
 
 void Directives::reset_pass() { next_name_test_ = 0; }
 
+void Directives::close_blocks_to(int level) {
+    while (as.drv.condition_level > level && as.drv.condition_level > 0) close_block();
+}
+
 bool Directives::defined_above(bool forward) {
     if (!forward || as.drv.pass_number != 1) return true;
     as.report_error_arg("%s: value must be defined before this line", as.src.mnemonic_field);
@@ -78,14 +82,14 @@ void Directives::d_if(Handler handler) {
     if (handler == H_IFD || handler == H_IFND) {
         auto word = read_word_item();
         if (word) name.assign(*word);
-    } else if (handler == H_IFNC) {
+    } else if (handler == H_IFNC || handler == H_IFC) {
         first = read_compare_text();
         while (*as.src.operand_text == ' ' || *as.src.operand_text == '\t') ++as.src.operand_text;
         if (*as.src.operand_text == ',') {
             ++as.src.operand_text;
             second = read_compare_text();
         } else {
-            as.report_error("ifnc: expected ,");
+            as.report_error(handler == H_IFNC ? "ifnc: expected ," : "ifc: expected ,");
         }
     }
 
@@ -98,6 +102,7 @@ void Directives::d_if(Handler handler) {
     case H_IFD: holds = name_defined_here(name, unknown); break;
     case H_IFND: holds = !name_defined_here(name, unknown); break;
     case H_IFNC: holds = first != second; break;
+    case H_IFC: holds = first == second; break;
     default: {
         int32_t value[2] = {0, 0};
         Operand op;
@@ -159,6 +164,10 @@ void Directives::skip_line(SkipAction action) {
         break;
     case SKIP_ENDC:
         close_block();
+        break;
+    case SKIP_COLLECT_MACRO:
+    case SKIP_COLLECT_REPT:
+        as.mac.skip_line(action == SKIP_COLLECT_MACRO);
         break;
     case SKIP_LIST_LABEL:
         if (as.src.label_field[0] != '\0') {

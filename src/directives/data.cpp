@@ -61,30 +61,47 @@ int item_width(uint32_t mask) {
 
 } // namespace
 
-void Directives::d_dc() {
+void Directives::emit_data_item(const Operand& op, uint32_t mask) {
     Driver& drv = as.drv;
+    const int32_t address = drv.location_counter;
+    // The bytes are kept as written, cut to the item: a warning, not an error.
+    const bool cut = mask == SZ_B ? !fits_item(op.value, 1) : (mask == SZ_W || mask == SZ_U) && !fits_item(op.value, 2);
+    if (cut) as.report_warning("dc: value truncated to the item size");
+    switch (mask) {
+    case SZ_B: as.emit.emit_byte(op.value); break;
+    case SZ_L:
+    case SZ_S: as.emit.emit_long(op.value); break;
+    case SZ_D:
+        as.emit.emit_long(op.value);
+        as.emit.emit_long(op.value2);
+        break;
+    default: as.emit.emit_word(op.value); break;
+    }
+    // basebss keeps neither bytes nor a relocation list: nothing there for a linker to patch.
+    if (drv.current_section != SEC_BASEBSS) as.emit.value_fixup(op, address, item_width(mask), FixupKind::absolute);
+}
+
+void Directives::d_dc() {
     const uint32_t mask = as.src.size_mask;
-    for_each_item(as, mask, [&](const Operand& op) {
-        const int32_t address = drv.location_counter;
-        // The bytes are kept as written, cut to the item: a warning, not an error.
-        const bool cut = mask == SZ_B ? !fits_item(op.value, 1)
-                                      : (mask == SZ_W || mask == SZ_U) && !fits_item(op.value, 2);
-        if (cut)
-            as.report_warning("dc: value truncated to the item size");
-        switch (mask) {
-        case SZ_B: as.emit.emit_byte(op.value); break;
-        case SZ_L:
-        case SZ_S: as.emit.emit_long(op.value); break;
-        case SZ_D:
-            as.emit.emit_long(op.value);
-            as.emit.emit_long(op.value2);
-            break;
-        default: as.emit.emit_word(op.value); break;
-        }
-        // basebss keeps neither bytes nor a relocation list: nothing there for a linker to patch.
-        if (drv.current_section != SEC_BASEBSS)
-            as.emit.value_fixup(op, address, item_width(mask), FixupKind::absolute);
-    });
+    for_each_item(as, mask, [&](const Operand& op) { emit_data_item(op, mask); });
+}
+
+// dcb count,value: count items of the line's size, each one as dc would give it.
+void Directives::d_dcb() {
+    const Operand& count = as.scan.operands[0];
+    if (!defined_above(count.fwd)) return;
+    if (count.value < 0) {
+        as.report_error("dcb: negative count");
+        return;
+    }
+    const uint32_t mask = as.src.size_mask;
+    const int64_t unit = mask == SZ_B ? 1 : mask == SZ_L ? 4 : 2;
+    if (count.value * unit > std::numeric_limits<int32_t>::max()) {
+        as.report_error("dcb: count too large");
+        return;
+    }
+    const Operand& value = as.scan.operands[1];
+    for (int32_t i = 0; i < count.value; ++i) emit_data_item(value, mask);
 }
 
 void Directives::d_dr() {

@@ -10,6 +10,7 @@
 
 #include "driver/driver.h"
 #include "isa/handlers.h"
+#include "isa/operand.h"
 
 namespace tobra {
 
@@ -38,6 +39,8 @@ public:
     bool defined_above(bool forward);
     // Start of each pass.
     void reset_pass();
+    // Leaves the blocks opened above level, as when an expansion ends early.
+    void close_blocks_to(int level);
 
     void d_equ();
     void d_dc();
@@ -58,6 +61,8 @@ public:
     void d_boundary();
     void d_end();
     void d_page();
+    void d_set();                 // set, =
+    void d_dcb();
 
     // Filled in pass 2 by xdef, consumed by the object writer.
     std::vector<std::string> export_list;
@@ -73,6 +78,10 @@ private:
     void open_block();
     // One operand of ifnc: a quoted string or a bare word.
     std::string read_compare_text();
+    // The value an equ or set line gives its label.
+    int32_t equate_value() const;
+    // One dc item of the line's size at the location counter.
+    void emit_data_item(const Operand& op, uint32_t mask);
     // Lists value in the address column of the listing.
     void list_value(int32_t value);
     // ifd and ifnd: whether the name counts as defined at this line.

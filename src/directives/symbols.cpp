@@ -36,6 +36,15 @@ void Directives::list_value(int32_t value) {
     as.lst.listing_show_address = true;
 }
 
+int32_t Directives::equate_value() const {
+    const Operand& op = as.scan.operands[0];
+    if (op.cls != CLS_STRING) return op.value;
+    // Packed high byte first; only the last four characters survive.
+    uint32_t packed = 0;
+    for (char c : as.ev.string_at(op.value)) packed = (packed << 8) | static_cast<uint8_t>(c);
+    return static_cast<int32_t>(packed);
+}
+
 void Directives::d_equ() {
     const char* label = as.src.label_field;
     if (label[0] == '\0') {
@@ -46,13 +55,7 @@ void Directives::d_equ() {
         as.report_error_arg("equ: '%s' - expression MUST evaluate", label);
 
     const Operand& op = as.scan.operands[0];
-    int32_t value = op.value;
-    if (op.cls == CLS_STRING) {
-        // Packed high byte first; only the last four characters survive.
-        uint32_t packed = 0;
-        for (char c : as.ev.string_at(op.value)) packed = (packed << 8) | static_cast<uint8_t>(c);
-        value = static_cast<int32_t>(packed);
-    }
+    const int32_t value = equate_value();
     // In an object file a name set to a label plus a constant moves with the
     // label's section, as the label does.
     if (op.cls != CLS_STRING && op.reloc_kind == KIND_RELOCATABLE &&
@@ -63,6 +66,32 @@ void Directives::d_equ() {
             chosen_output_format(as.options).relocatable)
             as.report_error_arg("equ: '%s' - value based on an external name", label);
         as.sym.install(label, value, TYPE_USER, KIND_EQUATE);
+    }
+    list_value(value);
+}
+
+void Directives::d_set() {
+    const char* label = as.src.label_field;
+    if (label[0] == '\0') {
+        as.report_error("set: requires label");
+        return;
+    }
+    // Both passes must see the same value at every use, so it cannot wait
+    // for a name defined further down.
+    if (as.drv.pass_number == 1 && as.ev.expr_undefined) {
+        as.report_error_arg("set: '%s' - expression MUST evaluate", label);
+        return;
+    }
+    const Operand& op = as.scan.operands[0];
+    const int32_t value = equate_value();
+    // The kinds follow equ's.
+    const bool relocatable = chosen_output_format(as.options).relocatable;
+    if (op.cls != CLS_STRING && op.reloc_kind == KIND_RELOCATABLE && relocatable) {
+        as.sym.set(label, value, KIND_RELOCATABLE, op.sym_section);
+    } else {
+        if (op.cls != CLS_STRING && op.reloc_kind == KIND_EXTERNAL && as.drv.pass_number == 1 && relocatable)
+            as.report_error_arg("set: '%s' - value based on an external name", label);
+        as.sym.set(label, value, KIND_EQUATE);
     }
     list_value(value);
 }

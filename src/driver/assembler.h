@@ -11,6 +11,7 @@
 #include "directives/records.h"
 #include "driver/console.h"
 #include "driver/driver.h"
+#include "driver/macros.h"
 #include "driver/source.h"
 #include "encode/cores.h"
 #include "encode/encoder.h"
@@ -63,6 +64,7 @@ public:
     Options options;
     Driver drv;
     SourceReader src;
+    MacroEngine mac;
     SymbolTable sym;
     Evaluator ev;
     ForwardRefs fwd;

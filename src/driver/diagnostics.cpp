@@ -6,8 +6,8 @@
 namespace tobra {
 
 Assembler::Assembler(std::FILE* console_sink)
-    : con(console_sink), err(console_sink ? stderr : nullptr), drv(*this), src(*this), sym(*this), ev(*this),
-      fwd(*this), scan(*this), core(*this), enc(*this), dir(*this), rec(*this), emit(*this), lst(*this),
+    : con(console_sink), err(console_sink ? stderr : nullptr), drv(*this), src(*this), mac(*this), sym(*this),
+      ev(*this), fwd(*this), scan(*this), core(*this), enc(*this), dir(*this), rec(*this), emit(*this), lst(*this),
       side(*this) {}
 
 namespace {
@@ -43,6 +43,7 @@ void write_message(Assembler& as, Severity severity, std::string_view text, bool
         else
             c.print("%s:%ld: ", file.c_str(), as.drv.line_number);
         c.write(severity == Severity::error ? "error: " : severity == Severity::warning ? "warning: " : "note: ");
+        if (with_location && as.mac.expanding()) as.mac.print_context(c);
         // A few message texts bring their own newline; one line per message here.
         while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
         c.write(text);
@@ -50,10 +51,13 @@ void write_message(Assembler& as, Severity severity, std::string_view text, bool
         return;
     }
     Console& c = as.con;
-    if (with_location && as.at_no_source_line())
+    if (with_location && as.at_no_source_line()) {
         c.write("?,0: ");
-    else if (with_location)
+    } else if (with_location) {
         c.print("%s,%ld: ", as.drv.current_file_name.c_str(), as.drv.line_number);
+        // In an expansion: which macro, and which line of its body.
+        if (as.mac.expanding()) as.mac.print_context(c);
+    }
     if (severity == Severity::warning) c.write("warning --- ");
     c.write(text);
     c.put('\n');

@@ -73,6 +73,7 @@ void Driver::reset_pass() {
     as.src.last_global_label[0] = '\0';
     as.dir.reset_pass();
     as.rec.reset_pass();
+    as.mac.reset_pass();
 }
 
 void Driver::note_moved_line() {

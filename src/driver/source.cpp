@@ -212,12 +212,19 @@ void SourceReader::assemble_file(const char* name) {
         current_path = opened_path;
         if (drv.pass_number == 1) as.side.note_read(current_path, include_depth == 0);
         ++include_depth;
-        while (read_logical_line(text)) {
+        const MacroEngine::FileMark mark = as.mac.enter_file();
+        for (;;) {
+            if (special_mode) [[unlikely]] {
+                if (!as.mac.step(text)) break;
+                continue;
+            }
+            if (!read_logical_line(text)) break;
             as.lst.listing_show_address = false;
             if (parse_line()) process_line();
             if (drv.pass_number == 2 && as.options.listing_enabled) as.lst.list_line();
             as.lst.listing_count = 0;
         }
+        as.mac.leave_file(mark);
         --include_depth;
         if (drv.pass_number == 2) drv.claim_last_line();
         as.emit.flush_section();
@@ -411,6 +418,11 @@ bool SourceReader::parse_line() {
     return true;
 }
 
+void SourceReader::define_line_label() {
+    if (label_field[0] == '\0') return;
+    as.sym.install(std::string_view(label_field, label_length_), as.drv.location_counter, TYPE_USER, KIND_RELOCATABLE);
+}
+
 void SourceReader::process_line() {
     Driver& drv = as.drv;
     drv.line_start_address = drv.location_counter;
@@ -438,17 +450,13 @@ void SourceReader::process_line() {
         }
     }
 
-    auto define_label = [&] {
-        as.sym.install(std::string_view(label_field, label_length_), drv.location_counter, TYPE_USER,
-                       KIND_RELOCATABLE);
-    };
-
     if (mnemonic_field[0] == '\0') {
-        if (label_field[0] != '\0' && drv.assembling()) define_label();
+        if (label_field[0] != '\0' && drv.assembling()) define_line_label();
         return;
     }
     const MnemonicEntry* entry = find_mnemonic(std::string_view(mnemonic_field, mnemonic_length_));
     if (!entry) {
+        if (as.mac.call(std::string_view(mnemonic_field, mnemonic_length_))) return;
         as.report_error_arg("process: unrecognized mnemonic - %s", mnemonic_field);
         return;
     }
@@ -460,7 +468,8 @@ void SourceReader::process_line() {
         as.report_error("process: bad size or wrong operand(s)");
         return;
     }
-    if (label_field[0] != '\0' && handler_row(v->handler()).label == LABEL_HERE && drv.assembling()) define_label();
+    if (label_field[0] != '\0' && handler_row(v->handler()).label == LABEL_HERE && drv.assembling())
+        define_line_label();
     as.enc.dispatch_handler(v->handler(), v->opcode, v->flags);
 }
 

@@ -111,6 +111,8 @@ public:
     bool parse_line();
     void process_line();
     void remember_source_directory(const char* name);
+    // Defines the current line's label at the location counter.
+    void define_line_label();
     // Finds and reads a source file through the search order; false when not
     // found. opened_path: where it was found.
     bool open_source(const char* name, SourceText& out);
@@ -128,6 +130,9 @@ public:
     // Where the current file was found (its name before it is found).
     std::string current_path;
     std::string opened_path;
+    // A macro or repeat block is being expanded or collected: the file's line
+    // loop then takes the long way through MacroEngine::step.
+    bool special_mode = false;
 
 private:
     bool read_pieces(SourceText& file);

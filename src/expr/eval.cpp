@@ -176,6 +176,10 @@ SymbolRecord* Evaluator::resolve(std::string_view name) {
     } else {
         found = as.sym.find(name);
     }
+    if (found && found->flags & SYM_UNSET) [[unlikely]] {
+        as.sym.report_unset(name);
+        found = nullptr;
+    }
     if (!found) {
         last_kind = KIND_UNDEFINED;
         if (as.drv.pass_number == 1) as.fwd.record_undefined();

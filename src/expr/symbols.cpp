@@ -180,6 +180,12 @@ void SymbolTable::begin_pass2() {
     missed_.clear();
     missed_.shrink_to_fit();
     found_next_ = 0;
+    if (set_names_ != 0) {
+        for (uint32_t ref : order_) {
+            SymbolRecord* r = record_at(ref);
+            if (r->flags & SYM_SET) r->flags |= SYM_UNSET;
+        }
+    }
 }
 
 void SymbolTable::report_undefined(std::string_view name) {
@@ -262,6 +268,27 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
     out.print("install: previous %s val=%lx type=%ld\n", text.c_str(),
               static_cast<unsigned long>(static_cast<uint32_t>(found->value)), static_cast<long>(found->type));
     as.report_error("install: phasing error");
+}
+
+void SymbolTable::set(std::string_view name, int32_t value, int kind, int section) {
+    SymbolRecord* r = probe(name);
+    if (!r && as.drv.pass_number == 1) {
+        install(name, value, TYPE_USER, kind, section);
+        r = probe(name);
+        if (r) {
+            r->flags = SYM_SET;
+            ++set_names_;
+        }
+        return;
+    }
+    if (!r || !(r->flags & SYM_SET)) {
+        install(name, value, TYPE_USER, kind, section);
+        return;
+    }
+    r->value = value;
+    r->kind = static_cast<uint8_t>(kind);
+    r->section = static_cast<uint8_t>(section < 0 ? as.drv.current_section : section);
+    r->flags = SYM_SET;
 }
 
 void SymbolTable::install_reserved() {

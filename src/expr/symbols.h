@@ -27,10 +27,16 @@ struct SymbolRecord {
     uint8_t section = 0;         // current_section when the record was made
     uint8_t kind = 0;            // KIND_*
     uint8_t type = 0;            // TYPE_*
+    uint8_t flags = 0;           // SYM_*
     SymbolRecord* next = nullptr;
 };
 
 inline constexpr int SYMBOL_BUCKETS = 203;
+
+// A name made by set, which may be set again.
+inline constexpr uint8_t SYM_SET = 1;
+// Pass 2, before the first set of the name: it has no value yet, as in pass 1.
+inline constexpr uint8_t SYM_UNSET = 2;
 
 class SymbolTable {
 public:
@@ -56,6 +62,12 @@ public:
     // place (an equ of one); -1 for the current section.
     void install(std::string_view name, int32_t value, int type, int kind, int section = -1);
     void install_reserved();
+    // NAME set value: made in pass 1, given its newest value in either pass.
+    // A name defined any other way is not touched (the redefinition error).
+    void set(std::string_view name, int32_t value, int kind, int section = -1);
+    // A set name used before its first set in pass 2: undefined, as in pass 1.
+    void report_unset(std::string_view name) { report_undefined(name); }
+
     // The -x64 chain-length statistics.
     void symbol_distribution();
 
@@ -114,6 +126,7 @@ private:
     std::vector<std::pair<uint32_t, uint32_t>> missed_;
     size_t found_next_ = 0;
     bool notes_stopped_ = false;
+    size_t set_names_ = 0;                         // records made by set
 };
 
 } // namespace tobra

@@ -21,6 +21,8 @@ enum SkipAction : uint8_t {
     SKIP_CLASSTAG_START,  // classtagbegin, classtagconcat: the counter starts as it would
     SKIP_CLASSTAG,        // classtag: the counter moves on as it would
     SKIP_CLASSTAG_END,    // classtagend: lists the table's end
+    SKIP_COLLECT_MACRO,   // macro: its body is read up to its endm and dropped
+    SKIP_COLLECT_REPT,    // rept: its block is read up to its endr and dropped
 };
 
 // How numbers in the operands are read while the variants are matched.

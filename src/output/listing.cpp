@@ -46,7 +46,7 @@ void Listing::list_line() {
             con.write(i % 2 == 0 ? "   " : "  ");
         }
     }
-    con.put(' ');
+    con.put(expanded_line ? '+' : ' ');
 
     const char* text = as.src.line_buffer;
     const char* end = static_cast<const char*>(std::memchr(text, '\n', sizeof as.src.line_buffer));

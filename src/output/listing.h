@@ -37,6 +37,8 @@ public:
     uint8_t listing_bytes[LISTING_BYTES] = {};
     int listing_count = 0;
     bool listing_show_address = false;
+    // The line came out of a macro or repeat block: marked with '+' before its text.
+    bool expanded_line = false;
 
 private:
     Assembler& as;

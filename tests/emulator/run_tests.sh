@@ -19,6 +19,18 @@ cp "$src/examples/hello.s" "$work/"
 out=$("$src/tests/emulator/run_qemu.sh" "$work/hello.o" 'Hello' 20)
 if [ "$out" = "Hello from tobra on ColdFire!" ]; then echo "hello: ok"; else echo "hello: got [$out]"; fail=1; fi
 
+# Vector and register tables built by macros: each check it makes is one line.
+cp "$src/examples/macros.s" "$work/"
+(cd "$work" && "$tobra" -q -b macros.s) || { echo "macros.s did not assemble"; exit 1; }
+out=$("$src/tests/emulator/run_qemu.sh" "$work/macros.o" '^(PASS|FAIL)' 20)
+want="macros: vector table and register table set up
+ok vector table size
+ok trap 0 through the table
+ok register table
+ok squares 0-7 add up to 140
+PASS"
+if [ "$out" = "$want" ]; then echo "macros: ok"; else echo "macros: got [$out]"; fail=1; fi
+
 cp "$src"/tests/emulator/*.s "$src"/tests/emulator/*.i "$work/" 2> /dev/null
 cp "$src/examples/fpu_poly.s" "$work/"          # selfcheck_b.s runs it
 

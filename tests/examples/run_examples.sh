@@ -29,6 +29,7 @@ image hello
 image emac_filter
 image fpu_poly
 image vectors
+image macros
 
 # The module as an object file, shown by tobra-dump.
 out=$(cd "$work" && "$tobra" -o module.s)

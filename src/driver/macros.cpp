@@ -1,0 +1,430 @@
+// Macros and repeat blocks.
+#include "driver/macros.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "driver/assembler.h"
+#include "isa/mnemonics.h"
+
+namespace tobra {
+
+namespace {
+
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool line_end(char c) { return c == '\0' || c == '\n'; }
+
+} // namespace
+
+MacroEngine::FileMark MacroEngine::enter_file() {
+    FileMark mark{base_, as.src.special_mode};
+    base_ = frames_.size();
+    as.src.special_mode = false;
+    return mark;
+}
+
+void MacroEngine::leave_file(const FileMark& mark) {
+    while (expanding()) pop();
+    base_ = mark.base;
+    update_mode();
+}
+
+void MacroEngine::reset_pass() {
+    frames_.clear();
+    base_ = 0;
+    collect_ = Collect{};
+    expansions_ = 0;
+    lines_expanded_ = 0;
+    set_narg();
+    as.src.special_mode = false;
+}
+
+void MacroEngine::update_mode() { as.src.special_mode = collect_.active || expanding(); }
+
+std::string MacroEngine::next_unique() {
+    char text[24];
+    std::snprintf(text, sizeof text, "_%03lu", ++expansions_);
+    return text;
+}
+
+void MacroEngine::set_narg() {
+    int32_t n = 0;
+    for (size_t i = frames_.size(); i-- > 0;)
+        if (frames_[i].kind == Kind::Macro) {
+            n = static_cast<int32_t>(frames_[i].args.size());
+            break;
+        }
+    for (SymbolRecord* r : narg_)
+        if (r) r->value = n;
+}
+
+std::string MacroEngine::mnemonic_of(const char* line) {
+    const char* p = line;
+    if (*p == '*' || *p == ';' || *p == '#' || line_end(*p)) return {};
+    while (!line_end(*p) && !is_white(*p)) ++p;  // the label, if any
+    while (*p == ' ' || *p == '\t') ++p;
+    std::string m;
+    while (!line_end(*p) && !is_white(*p) && *p != ';') m.push_back(lower(*p++));
+    if (m.size() > 2 && m[m.size() - 2] == '.' && is_name_start(m.back())) m.resize(m.size() - 2);
+    return m;
+}
+
+bool MacroEngine::fetch(SourceText& file, bool& from_frame) {
+    Driver& drv = as.drv;
+    for (;;) {
+        if (drv.end_seen) {
+            while (expanding()) pop();
+            collect_ = Collect{};
+            return false;
+        }
+        if (!expanding()) break;
+        Frame& f = frames_.back();
+        if (f.next < f.body->size()) {
+            const std::string& raw = (*f.body)[f.next++];
+            if (++lines_expanded_ > line_limit) {
+                abandon("expansion: too many lines");
+                continue;
+            }
+            expand_line(f, raw);
+            from_frame = true;
+            return true;
+        }
+        if (collect_.active && collect_.owner == frames_.size()) missing_end();
+        if (f.kind == Kind::Rept && f.remaining > 1) {
+            --f.remaining;
+            ++f.repetition;
+            f.next = 0;
+            f.unique = next_unique();
+            continue;
+        }
+        pop();
+    }
+    from_frame = false;
+    if (as.src.read_logical_line(file)) return true;
+    if (collect_.active) missing_end();
+    return false;
+}
+
+bool MacroEngine::step(SourceText& file) {
+    bool from_frame = false;
+    if (!fetch(file, from_frame)) {
+        update_mode();
+        return false;
+    }
+    Listing& lst = as.lst;
+    lst.listing_show_address = false;
+    if (collect_.active) {
+        collect_line();
+    } else if (as.src.parse_line()) {
+        as.src.process_line();
+    }
+    if (as.drv.pass_number == 2 && as.options.listing_enabled) {
+        lst.expanded_line = from_frame;
+        lst.list_line();
+        lst.expanded_line = false;
+    }
+    lst.listing_count = 0;
+    update_mode();
+    return true;
+}
+
+void MacroEngine::collect_line() {
+    const std::string m = mnemonic_of(as.src.line_buffer);
+    const bool is_macro = collect_.kind == Kind::Macro;
+    if (m == (is_macro ? "macro" : "rept")) {
+        ++collect_.nesting;
+    } else if (m == (is_macro ? "endm" : "endr")) {
+        if (collect_.nesting == 0) {
+            finish_collect();
+            return;
+        }
+        --collect_.nesting;
+    }
+    if (!collect_.keep) return;
+    const char* text = as.src.line_buffer;
+    const char* nl = static_cast<const char*>(std::memchr(text, '\n', LINE_BUFFER_SIZE));
+    collect_.lines.emplace_back(text, nl ? static_cast<size_t>(nl - text) : strnlen(text, LINE_BUFFER_SIZE));
+}
+
+void MacroEngine::finish_collect() {
+    Collect c = std::move(collect_);
+    collect_ = Collect{};
+    if (!c.keep) return;
+    auto body = std::make_shared<const MacroBody>(std::move(c.lines));
+    if (c.kind == Kind::Macro) {
+        std::string key;
+        for (char ch : c.name) key.push_back(lower(ch));
+        macros_[key] = Definition{c.name, std::move(body), as.drv.pass_number};
+        return;
+    }
+    Frame f;
+    f.kind = Kind::Rept;
+    f.body = std::move(body);
+    f.remaining = c.count;
+    f.unique = next_unique();
+    const size_t open = frames_.size();
+    push(std::move(f));
+    // The repeated lines are reported at the rept line; the file goes on after endr.
+    if (frames_.size() > open) as.drv.line_number = c.line;
+}
+
+void MacroEngine::missing_end() {
+    Driver& drv = as.drv;
+    const long saved = drv.line_number;
+    drv.line_number = collect_.line;
+    as.report_error(collect_.kind == Kind::Macro ? "macro: missing endm" : "rept: missing endr");
+    drv.line_number = saved;
+    collect_ = Collect{};
+}
+
+void MacroEngine::push(Frame frame) {
+    if (frames_.size() >= EXPANSION_DEPTH_LIMIT) {
+        abandon("expansion: nested too deeply");
+        return;
+    }
+    frame.condition_level = as.drv.condition_level;
+    frame.resume_line = as.drv.line_number;
+    frames_.push_back(std::move(frame));
+    set_narg();
+    update_mode();
+}
+
+void MacroEngine::pop() {
+    as.drv.line_number = frames_.back().resume_line;
+    frames_.pop_back();
+    set_narg();
+}
+
+void MacroEngine::abandon(const char* message) {
+    as.report_error(message);
+    if (expanding()) as.dir.close_blocks_to(frames_[base_].condition_level);
+    while (expanding()) pop();
+    collect_ = Collect{};
+    update_mode();
+}
+
+void MacroEngine::expand_line(const Frame& f, const std::string& raw) {
+    char* out = as.src.line_buffer;
+    constexpr size_t ROOM = LINE_BUFFER_SIZE - 3;  // text, then newline and NUL
+    size_t n = 0;
+    bool cut = false;
+    auto put = [&](std::string_view s) {
+        for (char c : s) {
+            if (n < ROOM)
+                out[n++] = c;
+            else
+                cut = true;
+        }
+    };
+    // While a body is being collected, a macro's parameters are filled in for
+    // a repeat block but not for an inner definition, which has its own; \@
+    // and \\ are left for the block to fill at each repetition.
+    const bool args = f.kind == Kind::Macro && !(collect_.active && collect_.kind == Kind::Macro);
+    const bool specials = !collect_.active;
+    for (size_t i = 0; i < raw.size(); ++i) {
+        const char c = raw[i];
+        if (c == '\\' && i + 1 < raw.size()) {
+            const char d = raw[i + 1];
+            if (args && d >= '0' && d <= '9') {
+                ++i;
+                if (d == '0') {
+                    if (f.size) put(std::string_view(&f.size, 1));
+                } else if (static_cast<size_t>(d - '1') < f.args.size()) {
+                    put(f.args[static_cast<size_t>(d - '1')]);
+                }
+                continue;
+            }
+            if (specials && d == '@') {
+                ++i;
+                put(f.unique);
+                continue;
+            }
+            if (d == '\\') {
+                ++i;
+                put(specials ? "\\" : "\\\\");
+                continue;
+            }
+        }
+        put(std::string_view(&c, 1));
+    }
+    out[n] = '\n';
+    out[n + 1] = '\0';
+    if (cut) as.report_error("expansion: line too long");
+}
+
+void MacroEngine::split_args(const char* text, std::vector<std::string>& out) {
+    const char* p = text;
+    if (line_end(*p) || *p == ';') return;
+    for (;;) {
+        std::string arg;
+        if (*p == '<') {
+            // <a,b> passes a,b as one argument.
+            int depth = 1;
+            for (++p; !line_end(*p); ++p) {
+                if (*p == '<') ++depth;
+                if (*p == '>' && --depth == 0) {
+                    ++p;
+                    break;
+                }
+                arg.push_back(*p);
+            }
+        }
+        int parens = 0;
+        while (!line_end(*p)) {
+            const char c = *p;
+            if (c == '\'' || c == '"') {
+                arg.push_back(*p++);
+                while (!line_end(*p) && *p != c) arg.push_back(*p++);
+                if (*p == c) arg.push_back(*p++);
+                continue;
+            }
+            if (c == '(') {
+                ++parens;
+            } else if (c == ')') {
+                if (parens > 0) --parens;
+            } else if (parens == 0 && (c == ',' || c == ' ' || c == '\t' || c == ';')) {
+                break;
+            }
+            arg.push_back(c);
+            ++p;
+        }
+        out.push_back(std::move(arg));
+        if (*p != ',') break;
+        ++p;
+    }
+}
+
+bool MacroEngine::call(std::string_view name) {
+    if (macros_.empty()) return false;
+    auto it = macros_.find(std::string(name));
+    if (it == macros_.end()) return false;
+    if (!as.drv.assembling()) return true;
+    SourceReader& src = as.src;
+    src.define_line_label();
+    Frame f;
+    f.body = it->second.body;
+    f.name = it->second.name;
+    split_args(src.operand_text, f.args);
+    f.size = src.size_suffix == 'u' ? 0 : src.size_suffix;
+    f.remaining = 1;
+    f.unique = next_unique();
+    push(std::move(f));
+    return true;
+}
+
+void MacroEngine::d_macro() {
+    SourceReader& src = as.src;
+    std::string name;
+    if (src.label_field[0] != '\0') {
+        name = src.label_field;
+    } else {
+        const char* p = src.operand_text;
+        while (!line_end(*p) && !is_white(*p) && *p != ';') name.push_back(*p++);
+    }
+    std::string key;
+    for (char ch : name) key.push_back(lower(ch));
+
+    bool ok = true;
+    bool well_formed = !name.empty() && is_name_start(name[0]) && name.size() < MNEMONIC_FIELD_SIZE;
+    for (char ch : name) well_formed = well_formed && is_name_char(ch);
+    if (name.empty()) {
+        as.report_error("macro: name missing");
+        ok = false;
+    } else if (!well_formed) {
+        as.report_error_arg("macro: bad name - %s", name.c_str());
+        ok = false;
+    } else if (find_mnemonic(key)) {
+        as.report_error_arg("macro: name is a mnemonic - %s", name.c_str());
+        ok = false;
+    } else if (auto it = macros_.find(key); it != macros_.end() && it->second.pass == as.drv.pass_number) {
+        as.report_error_arg("macro: redefined - %s", name.c_str());
+        ok = false;
+    }
+    if (ok && !narg_[0] && as.drv.pass_number == 1) {
+        // The argument count is a symbol from the first definition on, and
+        // only if the source has none of that name already.
+        const char* names[2] = {"narg", "NARG"};
+        for (int i = 0; i < 2; ++i) {
+            if (as.sym.probe(names[i])) continue;
+            as.sym.install(names[i], 0, TYPE_USER, KIND_EQUATE);
+            narg_[i] = as.sym.probe(names[i]);
+        }
+    }
+    collect_ = Collect{};
+    collect_.active = true;
+    collect_.kind = Kind::Macro;
+    collect_.keep = ok;
+    collect_.name = std::move(name);
+    collect_.line = as.drv.line_number;
+    collect_.owner = frames_.size();
+    update_mode();
+}
+
+void MacroEngine::d_rept() {
+    int32_t value[2] = {0, 0};
+    Operand op;
+    const int type = as.ev.eval(value, op);
+    bool keep = true;
+    if (type != TYPE_USER) {
+        as.report_error("rept: count expected");
+        keep = false;
+    } else if (!as.dir.defined_above(as.ev.expr_fwd || as.ev.expr_undefined)) {
+        keep = false;
+    } else if (value[0] < 0) {
+        as.report_error("rept: negative count");
+        keep = false;
+    }
+    collect_ = Collect{};
+    collect_.active = true;
+    collect_.kind = Kind::Rept;
+    collect_.keep = keep && value[0] > 0;
+    collect_.count = value[0];
+    collect_.line = as.drv.line_number;
+    collect_.owner = frames_.size();
+    update_mode();
+}
+
+void MacroEngine::skip_line(bool is_macro) {
+    collect_ = Collect{};
+    collect_.active = true;
+    collect_.kind = is_macro ? Kind::Macro : Kind::Rept;
+    collect_.line = as.drv.line_number;
+    collect_.owner = frames_.size();
+    update_mode();
+}
+
+void MacroEngine::d_endm() { as.report_error("endm: no macro being defined"); }
+
+void MacroEngine::d_endr() { as.report_error("endr: no rept block open"); }
+
+void MacroEngine::d_mexit() {
+    size_t i = frames_.size();
+    while (i > base_ && frames_[i - 1].kind != Kind::Macro) --i;
+    if (i == base_) {
+        as.report_error("mexit: not in a macro");
+        return;
+    }
+    // Blocks the macro opened and did not get to close end with it.
+    as.dir.close_blocks_to(frames_[i - 1].condition_level);
+    while (frames_.size() >= i) pop();
+    update_mode();
+}
+
+void MacroEngine::print_context(Console& con) const {
+    const size_t n = frames_.size() - base_;
+    for (size_t k = 0; k < n; ++k) {
+        // A deep chain keeps its outermost frame and its innermost two.
+        if (n > 4 && k > 0 && k < n - 2) {
+            if (k == 1) con.write("...: ");
+            continue;
+        }
+        const Frame& f = frames_[base_ + k];
+        if (f.kind == Kind::Macro)
+            con.print("macro %s line %zu: ", f.name.c_str(), f.next);
+        else
+            con.print("rept #%ld line %zu: ", f.repetition, f.next);
+    }
+}
+
+} // namespace tobra

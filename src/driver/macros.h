@@ -1,0 +1,140 @@
+// Macros and repeat blocks: definitions, the bodies they collect, and the
+// expansions that feed their lines to line processing.
+//
+// A definition (macro ... endm) and a repeat block (rept ... endr) are
+// collected line by line without being assembled. An expansion is a frame on
+// a stack; while one is open, lines come from its body instead of the file,
+// with \0-\9, \@ and \\ replaced. Files keep their own part of the stack, so an
+// include inside a macro reads its file, not the rest of the body.
+//
+// Line processing pays for none of this unless a frame is open or a body is
+// being collected: then SourceReader::special_mode sends the file's line loop
+// through step() instead of its usual path.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tobra {
+
+class Assembler;
+class Console;
+struct SourceText;
+struct SymbolRecord;
+
+// Open frames at once, macro calls and repeat blocks together. Deeper is an
+// error that ends the whole expansion, so endless recursion stops cleanly.
+inline constexpr size_t EXPANSION_DEPTH_LIMIT = 64;
+// Expanded lines per pass. Recursion that doubles at every level stays within
+// the depth limit and would still never finish.
+inline constexpr long EXPANSION_LINE_LIMIT = 1L << 24;
+
+using MacroBody = std::vector<std::string>;
+
+class MacroEngine {
+public:
+    explicit MacroEngine(Assembler& as) : as(as) {}
+
+    // A file's line loop owns the frames opened while it reads; an included
+    // file starts with none of its own.
+    struct FileMark {
+        size_t base;
+        bool special;
+    };
+    FileMark enter_file();
+    void leave_file(const FileMark& mark);
+
+    // One line the long way: from an open frame or the file, collected into a
+    // body or processed and listed. False when the file has no more lines.
+    bool step(SourceText& file);
+
+    // Line processing's fallback for a mnemonic that is not in the table:
+    // true when it names a macro (the call is then made, or skipped).
+    bool call(std::string_view name);
+
+    void d_macro();   // NAME macro, macro NAME
+    void d_endm();    // outside a definition
+    void d_mexit();
+    void d_rept();
+    void d_endr();    // outside a repeat block
+    // A skipped macro or rept line still collects its body, so that nothing
+    // in it is taken for a line of the enclosing text.
+    void skip_line(bool is_macro);
+
+    // Start of each pass.
+    void reset_pass();
+    bool expanding() const { return frames_.size() > base_; }
+    // ", in macro NAME line N" and the like, for a located message.
+    void print_context(Console& con) const;
+
+    // Expanded lines allowed per pass (the fuzzer asks for fewer).
+    long line_limit = EXPANSION_LINE_LIMIT;
+
+private:
+    enum class Kind : uint8_t { Macro, Rept };
+
+    struct Definition {
+        std::string name;                        // as written
+        std::shared_ptr<const MacroBody> body;
+        int pass = 0;                            // the pass that last read the definition
+    };
+
+    struct Frame {
+        Kind kind = Kind::Macro;
+        std::shared_ptr<const MacroBody> body;
+        size_t next = 0;                         // body line to read next
+        std::string name;                        // the macro's name as written
+        std::vector<std::string> args;
+        char size = 0;                           // \0: the call's size letter, 0 without one
+        std::string unique;                      // \@
+        long remaining = 0;                      // repetitions still to run, this one included
+        long repetition = 1;
+        int condition_level = 0;                 // at the start, restored by mexit
+        long resume_line = 0;                    // the file's line number when the frame ends
+    };
+
+    struct Collect {
+        bool active = false;
+        Kind kind = Kind::Macro;
+        bool keep = false;                       // false: a skipped or failed one, read and dropped
+        std::string name;
+        long count = 0;                          // rept
+        long line = 0;                           // line number of the opening line
+        size_t owner = 0;                        // frames open when it started
+        int nesting = 0;                         // inner blocks of the same kind
+        MacroBody lines;
+    };
+
+    // The next line into line_buffer; false at the end of the file.
+    bool fetch(SourceText& file, bool& from_frame);
+    void collect_line();
+    void finish_collect();
+    void missing_end();
+    void push(Frame frame);
+    void pop();
+    // Ends every frame of the current file, as after an error in the expansion.
+    void abandon(const char* message);
+    // Writes a body line with its parameters replaced into line_buffer.
+    void expand_line(const Frame& f, const std::string& raw);
+    std::string next_unique();
+    void split_args(const char* text, std::vector<std::string>& out);
+    void set_narg();
+    void update_mode();
+    // The mnemonic of a raw line, lower case and without its size suffix.
+    static std::string mnemonic_of(const char* line);
+
+    Assembler& as;
+    std::unordered_map<std::string, Definition> macros_;  // by lower-case name
+    std::vector<Frame> frames_;
+    size_t base_ = 0;                                     // frames below belong to including files
+    Collect collect_;
+    unsigned long expansions_ = 0;                        // numbers \@
+    long lines_expanded_ = 0;
+    SymbolRecord* narg_[2] = {};                          // narg and NARG, made with the first macro
+};
+
+} // namespace tobra
