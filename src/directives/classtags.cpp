@@ -14,6 +14,7 @@ void RecordDirectives::d_classtagbegin() {
     int32_t start = 0;
     if (eval_operand(start, op) && start % 4 != 0)
         as.report_warning("classtagbegin: value is not longword aligned\n");
+    as.dir.defined_above(as.ev.expr_fwd);
     class_tag_counter = start;
     structure_offset = 0;
     if (!named) return;
@@ -42,7 +43,7 @@ void RecordDirectives::d_classtag() {
     if (present) {
         // Same rule as a dc.l of a label: the linker must move the value
         // with the section it points into.
-        if (op.reloc_kind == KIND_RELOCATABLE) as.emit.value_fixup(op, as.drv.location_counter, 4, FixupKind::absolute);
+        as.emit.value_fixup(op, as.drv.location_counter, 4, FixupKind::absolute);
         as.emit.emit_long(value);
     }
     as.lst.class_tag_line(class_tag_counter, name_buffer_1);

@@ -85,7 +85,32 @@ void Driver::reset_pass() {
     optimise_flags = -1;
     // A local label before the first global one belongs to no global label.
     as.src.last_global_label[0] = '\0';
+    as.dir.reset_pass();
     as.rec.reset_pass();
+}
+
+void Driver::note_moved_line() {
+    moved_file_ = current_file_name;
+    moved_line_ = line_number;
+}
+
+// Labels catch most differences between the passes; a line that changed its
+// length with no label after it would still shift the section sizes that the
+// object file and the image rely on.
+void Driver::check_section_sizes() {
+    for (int sec = 0; sec < 5 && error_count == 0; ++sec) {
+        if (as.emit.pass2_size[sec] == section_size[sec]) continue;
+        // Where it shows first: the first line that moved, else the last line,
+        // whose own length must then be the one that changed.
+        std::string saved_file = std::move(current_file_name);
+        const long saved_line = line_number;
+        current_file_name = moved_line_ != 0 ? moved_file_ : last_file_;
+        line_number = moved_line_ != 0 ? moved_line_ : last_line_;
+        as.report_error("pass: section size differs between passes");
+        current_file_name = std::move(saved_file);
+        line_number = saved_line;
+        return;
+    }
 }
 
 int Driver::run(int argc, const char* const* argv) {
@@ -128,14 +153,7 @@ int Driver::run(int argc, const char* const* argv) {
                 }
                 as.src.assemble_file(argv[i]);
             }
-            // Labels catch most differences between the passes; a line that
-            // changed its length with no label after it would still shift the
-            // section sizes that the object file and the image rely on.
-            for (int sec = 0; sec < 5 && error_count == 0; ++sec)
-                if (as.emit.pass2_size[sec] != section_size[sec]) {
-                    as.report_error("pass: section size differs between passes");
-                    break;
-                }
+            check_section_sizes();
             if (opened) as.emit.finish_output(error_count == 0);
         }
     } catch (const FatalError&) {
