@@ -55,6 +55,7 @@ void Driver::parse_option(const char* arg) {
         break;
     case 'd': o.local_dot_labels = 0; break;
     case 'f': o.forward_branch_size = 1; break;
+    case 'g': o.debug_lines = 1; break;
     case 'l': o.listing_enabled = 1; break;
     case 'n': o.incbin_auto_align = 0; break;
     case 'o': o.object_output = 1; break;
@@ -64,6 +65,13 @@ void Driver::parse_option(const char* arg) {
     case 'r': o.rts_nop = rts_nop = 1; break;
     case 'u': o.unsized_mode_default = unsized_mode = 1; break;
     case 'x': o.debug_flags = read_decimal(arg + 2); break;
+    case '-':
+        // The one long option so far.
+        if (std::strcmp(arg, "--elf") == 0) {
+            o.elf_output = 1;
+            break;
+        }
+        [[fallthrough]];
     default: as.report_error_arg("flags: unrecognized flag -%s", arg + 1); break;
     }
 }

@@ -23,6 +23,8 @@ struct Options {
     int incbin_auto_align = 1;
     int forward_branch_size = 2;
     int unsized_mode_default = 0;
+    int elf_output = 0;   // --elf
+    int debug_lines = 0;  // -g: a line table in the ELF object
 };
 
 // Debug bits of -x<val>.
