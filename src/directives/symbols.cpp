@@ -99,7 +99,7 @@ void Directives::d_idnt() {
 void Directives::d_end() { as.drv.end_seen = 1; }
 
 void Directives::d_page() {
-    if (as.drv.pass_number == 2 && as.options.listing_enabled) as.con.put('\f');
+    if (as.drv.pass_number == 2 && as.options.listing_enabled) as.lst.out().put('\f');
 }
 
 } // namespace tobra

@@ -143,6 +143,7 @@ bool SourceReader::open_source(const char* name, SourceText& out) {
     auto try_open = [&](const std::string& path) {
         if (path.empty()) return false;
         out.pos = 0;
+        opened_path = path;
         auto cached = file_cache_.find(path);
         if (cached != file_cache_.end()) {
             out.text = cached->second;
@@ -169,6 +170,8 @@ bool SourceReader::open_source(const char* name, SourceText& out) {
     if (try_open(name)) return true;
     if (source_directory_set && try_open(joined(source_directory))) return true;
     if (!as.drv.include_directory.empty() && try_open(joined(as.drv.include_directory))) return true;
+    for (const std::string& dir : as.options.include_dirs)
+        if (try_open(joined(dir))) return true;
     if (!as.drv.environment_include_directory.empty() && try_open(joined(as.drv.environment_include_directory)))
         return true;
     return false;
@@ -193,8 +196,10 @@ void SourceReader::assemble_file(const char* name) {
     int saved_listing = as.options.listing_enabled;
     long saved_line = drv.line_number;
     std::string saved_name = drv.current_file_name;
+    std::string saved_path = std::move(current_path);
     drv.line_number = 0;
     drv.current_file_name = name;
+    current_path = name;
     as.rec.structure_offset = 0;
 
     if (drv.pass_number == 2 && as.options.listing_enabled) as.lst.banner();
@@ -204,6 +209,8 @@ void SourceReader::assemble_file(const char* name) {
     if (!open_source(name, text)) {
         as.report_error("pass: can't find file");
     } else {
+        current_path = opened_path;
+        if (drv.pass_number == 1) as.side.note_read(current_path, include_depth == 0);
         ++include_depth;
         while (read_logical_line(text)) {
             as.lst.listing_show_address = false;
@@ -218,6 +225,7 @@ void SourceReader::assemble_file(const char* name) {
 
     drv.line_number = saved_line;
     drv.current_file_name = std::move(saved_name);
+    current_path = std::move(saved_path);
     as.options.listing_enabled = saved_listing;
 }
 

@@ -142,7 +142,7 @@ void Emitter::open_output(const char* source_name) {
     format_ = row.make(as);
     relocatable_ = row.relocatable;
     this->source_name = source_name;
-    output_name = output_name_for(source_name);
+    output_name = as.options.output_path.empty() ? output_name_for(source_name) : as.options.output_path;
     output_data.clear();
     if (as.write_files) {
         output_file_ = std::fopen(output_name.c_str(), "wb");
