@@ -62,6 +62,11 @@ constexpr std::array long_options{
                }},
     LongOption{"diagnostics", "gnu", "messages as file:line: error: text on stderr", set_diagnostics},
     // Output formats take their rows here.
+    LongOption{"elf", nullptr, "write an ELF relocatable object file (-g: with a line table)",
+               [](Assembler& as, std::string_view) {
+                   as.options.elf_output = 1;
+                   return true;
+               }},
     LongOption{"help", nullptr, "print this text",
                [](Assembler& as, std::string_view) {
                    as.drv.run_kind = RunKind::help;
@@ -102,6 +107,7 @@ void Driver::usage(const char* program) {
     con.write("         -c<core> cpu core selection\n");
     con.write("         -d       turn off local dot labels\n");
     con.write("         -f       forward byte-offset branches\n");
+    con.write("         -g       line table for debuggers (with --elf)\n");
     con.write("         -l       listing output enabled\n");
     con.write("         -n       disable incbin auto-alignment\n");
     con.write("         -o       generate object code file\n");

@@ -41,6 +41,7 @@ void Driver::parse_option(const char* arg, const char* value) {
         break;
     case 'd': o.local_dot_labels = 0; break;
     case 'f': o.forward_branch_size = 1; break;
+    case 'g': o.debug_lines = 1; break;
     case 'l': o.listing_enabled = 1; break;
     case 'n': o.incbin_auto_align = 0; break;
     case 'o': o.object_output = 1; break;

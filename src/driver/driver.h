@@ -32,6 +32,8 @@ struct Options {
     int incbin_auto_align = 1;
     int forward_branch_size = 2;
     int unsized_mode_default = 0;
+    int elf_output = 0;   // --elf
+    int debug_lines = 0;  // -g: a line table in the ELF object
 
     // Settled from the whole command line before pass 1, wherever they stand.
     std::string output_path;                 // --output; empty: named after the first source

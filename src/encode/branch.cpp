@@ -77,6 +77,7 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
 
     int32_t field = start + 2;
     int width = 0;
+    int pc_base = 0;
     switch (size) {
     case BYTE:
         if (d == 0 || d == -1)
@@ -86,6 +87,7 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
         as.emit.emit_word(static_cast<int32_t>(op) | range_check(d, RANGE_BRANCH8));
         field = start + 1;
         width = 1;
+        pc_base = 1;  // the byte counts from the word after the opcode
         break;
     case WORD:
         as.emit.emit_word(static_cast<int32_t>(op));
@@ -99,7 +101,7 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
         width = 4;
         break;
     }
-    if (!tg.undefined) as.emit.value_fixup(t, field, width, FixupKind::pc_relative);
+    if (!tg.undefined) as.emit.value_fixup(t, field, width, FixupKind::pc_relative, pc_base);
 }
 
 void Encoder::h_fbranch(uint32_t op, uint32_t) {

@@ -225,7 +225,7 @@ void Encoder::ea_extension_other(const Operand& op) {
         if (op.reloc_kind == KIND_RELOCATABLE && op.sym_section != as.drv.current_section)
             as.report_error("pcindex: symbol reference not in same section\n");
         else
-            as.emit.value_fixup(op, width == 1 ? at + 1 : at, width, FixupKind::pc_relative);
+            as.emit.value_fixup(op, width == 1 ? at + 1 : at, width, FixupKind::pc_relative, width == 1 ? -1 : 0);
         return;
     }
 

@@ -32,6 +32,7 @@ void Emitter::emit_byte(int32_t value) {
         return;
     }
     as.lst.capture(static_cast<uint8_t>(value));
+    note_line();
     int sec = drv.current_section;
     advance(pass2_size[sec], 1);
     if (stores_bytes(sec)) {
@@ -58,6 +59,7 @@ void Emitter::emit_bytes(const uint8_t* bytes, int n) {
     const int sec = drv.current_section;
     if (stores_bytes(sec) && pending[sec].count <= RECORD_BYTES - n) {
         for (int i = 0; i < n; ++i) as.lst.capture(bytes[i]);
+        note_line();
         advance(pass2_size[sec], n);
         PendingBuffer& buf = pending[sec];
         std::memcpy(buf.bytes + buf.count, bytes, static_cast<size_t>(n));
@@ -78,6 +80,20 @@ void Emitter::emit_long(int32_t value) {
     const uint8_t b[4] = {static_cast<uint8_t>(value >> 24), static_cast<uint8_t>(value >> 16),
                           static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
     emit_bytes(b, 4);
+}
+
+void LineRecorder::note(uint32_t address, const std::string& file, uint32_t line) {
+    if (!rows.empty() && rows.back().line == line && files[rows.back().file] == file) return;
+    uint32_t index = 0;
+    while (index < files.size() && files[index] != file) ++index;
+    if (index == files.size()) files.push_back(file);
+    rows.push_back({address, index, line});
+}
+
+void Emitter::note_line() {
+    if (as.options.debug_lines && as.drv.current_section == SEC_CODE)
+        lines.note(static_cast<uint32_t>(as.drv.location_counter), as.drv.current_file_name,
+                   static_cast<uint32_t>(as.drv.line_number));
 }
 
 void Emitter::flush_buffer(int section) {
@@ -107,6 +123,7 @@ void Emitter::emit_block(const uint8_t* data, int32_t count) {
         return;
     }
     int sec = drv.current_section;
+    note_line();
     advance(pass2_size[sec], count);
     if (stores_bytes(sec)) {
         flush_buffer(sec);
@@ -124,6 +141,7 @@ void Emitter::open_output(const char* source_name) {
     const OutputFormatRow& row = chosen_output_format(as.options);
     format_ = row.make(as);
     relocatable_ = row.relocatable;
+    this->source_name = source_name;
     output_name = as.options.output_path.empty() ? output_name_for(source_name) : as.options.output_path;
     output_data.clear();
     if (as.write_files) {
@@ -157,7 +175,7 @@ void Emitter::fixup(const Fixup& f) {
     if (d.placement != Placement::resolved && relocatable_ && format_) format_->fixup(f, d.placement);
 }
 
-void Emitter::value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind) {
+void Emitter::value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind, int pc_base) {
     if (as.drv.pass_number != 2) return;
     Fixup f;
     if (op.reloc_kind == KIND_EXTERNAL) {
@@ -173,6 +191,7 @@ void Emitter::value_fixup(const Operand& op, int32_t field_address, int width, F
     f.width = width;
     f.kind = kind;
     f.addend = op.value;
+    f.pc_base = pc_base;
     fixup(f);
 }
 
@@ -222,6 +241,7 @@ void Emitter::discard_output() {
 
 void Emitter::reset_for_pass2() {
     for (PendingBuffer& p : pending) p.count = 0;
+    lines.clear();
     for (int32_t& s : bss_size) s = 0;
     for (int32_t& s : pass2_size) s = 0;
     entry_address.reset();

@@ -22,6 +22,23 @@ struct PendingBuffer {
     int count = 0;
 };
 
+// Where the code of each source line went (-g): one row whenever code is
+// emitted for a line other than the previous row's.
+struct LineRecorder {
+    struct Row {
+        uint32_t address;
+        uint32_t file;  // index into files
+        uint32_t line;
+    };
+    std::vector<std::string> files;
+    std::vector<Row> rows;
+    void note(uint32_t address, const std::string& file, uint32_t line);
+    void clear() {
+        files.clear();
+        rows.clear();
+    }
+};
+
 class Emitter {
 public:
     explicit Emitter(Assembler& as) : as(as) {}
@@ -39,7 +56,7 @@ public:
     void fixup(const Fixup& f);
     // The fixup of a field holding the value of op's expression, when that
     // value depends on an external name or a section's address.
-    void value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind);
+    void value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind, int pc_base = 0);
 
     // Output file of pass 2, written in the format the options chose.
     void open_output(const char* source_name);
@@ -61,6 +78,8 @@ public:
     PendingBuffer pending[4];               // indexed by section: code, data, -, basedata
     int32_t bss_size[5] = {};               // pass-2 sizes of bss and basebss
     int32_t pass2_size[5] = {};             // bytes of each section emitted in pass 2
+    LineRecorder lines;  // pass 2 with -g
+    std::string source_name;  // the first source file, which names the output
     std::string output_name;
     // Where the program starts, when the source's end directive names it.
     std::optional<uint32_t> entry_address;
@@ -70,6 +89,7 @@ public:
 private:
     void flush_buffer(int section);
     void write_pending();
+    void note_line();
     Assembler& as;
     std::unique_ptr<OutputFormat> format_;
     bool relocatable_ = false;  // the chosen format is an object file

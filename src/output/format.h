@@ -33,6 +33,10 @@ struct Fixup {
     const SymbolRecord* symbol = nullptr;  // an external name, or nullptr
     int target_section = -1;               // section the value points into, when symbol is nullptr
     int32_t addend = 0;     // the value with the name or the target section taken as 0
+    // A PC-relative field counts from this many bytes after its first byte:
+    // a short branch's byte from the next word, a brief extension word's
+    // byte from the word itself.
+    int pc_base = 0;
 };
 
 // What a fixup asks of an object file.

@@ -9,11 +9,13 @@ std::unique_ptr<OutputFormat> make_object_file(Assembler& as);
 std::unique_ptr<OutputFormat> make_binary_image(Assembler& as);
 std::unique_ptr<OutputFormat> make_intel_hex(Assembler& as);
 std::unique_ptr<OutputFormat> make_srecords(Assembler& as);
+std::unique_ptr<OutputFormat> make_elf_object(Assembler& as);
 
 namespace {
 
 // An object file wins over the binary image when both are asked for.
 constexpr OutputFormatRow format_rows[] = {
+    {"elf", &Options::elf_output, true, make_elf_object},
     {"object", &Options::object_output, true, make_object_file},
     {"binary", &Options::binary_output, false, make_binary_image},
     {"ihex", &Options::ihex_output, false, make_intel_hex},

@@ -1,0 +1,430 @@
+// The ELF32 relocatable object writer: file layout, symbol table, RELA
+// sections and a minimal DWARF 2 description (one compile unit, its line
+// program and its address range).
+#include "output/elf_file.h"
+
+#include <algorithm>
+
+namespace tobra::elf {
+
+namespace {
+
+constexpr uint32_t SHT_PROGBITS = 1;
+constexpr uint32_t SHT_SYMTAB = 2;
+constexpr uint32_t SHT_STRTAB = 3;
+constexpr uint32_t SHT_RELA = 4;
+constexpr uint32_t SHT_NOBITS = 8;
+
+constexpr uint32_t SHF_WRITE = 0x1;
+constexpr uint32_t SHF_ALLOC = 0x2;
+constexpr uint32_t SHF_EXECINSTR = 0x4;
+constexpr uint32_t SHF_INFO_LINK = 0x40;
+
+constexpr uint8_t STB_LOCAL = 0;
+constexpr uint8_t STB_GLOBAL = 1;
+constexpr uint8_t STT_NOTYPE = 0;
+constexpr uint8_t STT_SECTION = 3;
+constexpr uint8_t STT_FILE = 4;
+constexpr uint16_t SHN_UNDEF = 0;
+constexpr uint16_t SHN_ABS = 0xFFF1;
+
+constexpr uint32_t EHDR_SIZE = 52;
+constexpr uint32_t SHDR_SIZE = 40;
+constexpr uint32_t SYM_SIZE = 16;
+constexpr uint32_t RELA_SIZE = 12;
+
+// DWARF codes used below.
+constexpr uint8_t DW_TAG_compile_unit = 0x11;
+constexpr uint8_t DW_AT_name = 0x03;
+constexpr uint8_t DW_AT_stmt_list = 0x10;
+constexpr uint8_t DW_AT_low_pc = 0x11;
+constexpr uint8_t DW_AT_high_pc = 0x12;
+constexpr uint8_t DW_AT_language = 0x13;
+constexpr uint8_t DW_AT_comp_dir = 0x1b;
+constexpr uint8_t DW_AT_producer = 0x25;
+constexpr uint8_t DW_FORM_addr = 0x01;
+constexpr uint8_t DW_FORM_data2 = 0x05;
+constexpr uint8_t DW_FORM_data4 = 0x06;
+constexpr uint8_t DW_FORM_string = 0x08;
+constexpr uint16_t DW_LANG_Mips_Assembler = 0x8001;
+constexpr uint8_t DW_LNS_copy = 1;
+constexpr uint8_t DW_LNS_advance_pc = 2;
+constexpr uint8_t DW_LNS_advance_line = 3;
+constexpr uint8_t DW_LNS_set_file = 4;
+constexpr uint8_t DW_LNE_end_sequence = 1;
+constexpr uint8_t DW_LNE_set_address = 2;
+
+struct Bytes {
+    std::vector<uint8_t> b;
+    uint32_t size() const { return static_cast<uint32_t>(b.size()); }
+    void u8(uint32_t v) { b.push_back(static_cast<uint8_t>(v)); }
+    void u16(uint32_t v) {
+        u8(v >> 8);
+        u8(v);
+    }
+    void u32(uint32_t v) {
+        u16(v >> 16);
+        u16(v);
+    }
+    void put32(uint32_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
+    }
+    void str(const std::string& s) {
+        b.insert(b.end(), s.begin(), s.end());
+        u8(0);
+    }
+    void uleb(uint64_t v) {
+        do {
+            uint8_t byte = v & 0x7F;
+            v >>= 7;
+            u8(v ? byte | 0x80 : byte);
+        } while (v);
+    }
+    void sleb(int64_t v) {
+        for (;;) {
+            uint8_t byte = v & 0x7F;
+            v >>= 7;  // arithmetic shift keeps the sign
+            bool done = (v == 0 && !(byte & 0x40)) || (v == -1 && (byte & 0x40));
+            u8(done ? byte : byte | 0x80);
+            if (done) return;
+        }
+    }
+    void append(const std::vector<uint8_t>& other) { b.insert(b.end(), other.begin(), other.end()); }
+};
+
+// A string table: offset 0 holds the empty name.
+struct StringTable {
+    Bytes bytes{{0}};
+    uint32_t add(const std::string& s) {
+        if (s.empty()) return 0;
+        uint32_t at = bytes.size();
+        bytes.str(s);
+        return at;
+    }
+};
+
+// Where a relocation in a debug section points: the start of another section.
+struct DebugRelocation {
+    uint32_t offset;
+    int section_header;  // header index of the target section
+    int32_t addend;
+};
+
+struct OutSection {
+    std::string name;
+    uint32_t type = SHT_PROGBITS;
+    uint32_t flags = 0;
+    uint32_t link = 0;
+    uint32_t info = 0;
+    uint32_t align = 1;
+    uint32_t entsize = 0;
+    std::vector<uint8_t> data;
+    uint32_t nobits_size = 0;
+};
+
+// The line program of the .text section, header included.
+Bytes line_program(const ObjectFile& o, uint32_t& address_field) {
+    Bytes p;
+    p.u32(0);  // unit length, patched below
+    p.u16(2);  // version
+    uint32_t header_length_at = p.size();
+    p.u32(0);  // header length, patched below
+    p.u8(1);   // minimum instruction length: code may hold odd-sized data
+    p.u8(1);   // default is_stmt
+    p.u8(static_cast<uint8_t>(-5));  // line base
+    p.u8(14);  // line range
+    p.u8(13);  // opcode base
+    for (uint8_t n : {0, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 1}) p.u8(n);
+    p.u8(0);  // no include directories: names are as given, relative to comp_dir
+    for (const std::string& f : o.line_files) {
+        p.str(f);
+        p.uleb(0);  // directory
+        p.uleb(0);  // modification time
+        p.uleb(0);  // length
+    }
+    p.u8(0);
+    p.put32(header_length_at, p.size() - header_length_at - 4);
+
+    p.u8(0);  // extended opcode
+    p.uleb(5);
+    p.u8(DW_LNE_set_address);
+    address_field = p.size();
+    p.u32(0);  // the start of .text, by relocation
+
+    uint32_t address = 0, file = 1;
+    int64_t line = 1;
+    for (const LineRow& row : o.lines) {
+        if (row.file + 1 != file) {
+            file = row.file + 1;
+            p.u8(DW_LNS_set_file);
+            p.uleb(file);
+        }
+        if (row.line != line) {
+            p.u8(DW_LNS_advance_line);
+            p.sleb(static_cast<int64_t>(row.line) - line);
+            line = row.line;
+        }
+        if (row.address != address) {
+            p.u8(DW_LNS_advance_pc);
+            p.uleb(row.address - address);
+            address = row.address;
+        }
+        p.u8(DW_LNS_copy);
+    }
+    uint32_t end = static_cast<uint32_t>(o.contents[TEXT].size());
+    if (end > address) {
+        p.u8(DW_LNS_advance_pc);
+        p.uleb(end - address);
+    }
+    p.u8(0);
+    p.uleb(1);
+    p.u8(DW_LNE_end_sequence);
+    p.put32(0, p.size() - 4);
+    return p;
+}
+
+void put_sym(Bytes& t, uint32_t name, uint32_t value, uint8_t bind, uint8_t type, uint16_t shndx) {
+    t.u32(name);
+    t.u32(value);
+    t.u32(0);  // size
+    t.u8(static_cast<uint8_t>(bind << 4 | type));
+    t.u8(0);  // default visibility
+    t.u16(shndx);
+}
+
+} // namespace
+
+std::vector<uint8_t> write_object(const ObjectFile& o) {
+    std::vector<OutSection> sections(1);  // index 0 is the null section
+    auto add = [&](OutSection s) {
+        sections.push_back(std::move(s));
+        return static_cast<int>(sections.size() - 1);
+    };
+
+    // Section header index of each section the assembly fills, 0 when absent.
+    static constexpr const char* section_name[SECTION_COUNT] = {".text", ".data", ".bss", ".sdata", ".sbss"};
+    int header_of[SECTION_COUNT] = {};
+    int rela_of[SECTION_COUNT] = {};
+    std::vector<bool> used(SECTION_COUNT, false);
+    for (int s = 0; s < SECTION_COUNT; ++s)
+        used[s] = s <= BSS || !o.contents[s].empty() || o.nobits_size[s] || !o.relocations[s].empty();
+    for (const Symbol& sym : o.symbols)
+        if (sym.section >= 0) used[sym.section] = true;
+    for (int s = 0; s < SECTION_COUNT; ++s)
+        for (const Relocation& rel : o.relocations[s])
+            if (rel.symbol < 0) used[rel.section] = true;
+    for (int s = 0; s < SECTION_COUNT; ++s) {
+        if (!used[s]) continue;
+        uint32_t flags = SHF_ALLOC | (s == TEXT ? SHF_EXECINSTR : SHF_WRITE);
+        if (holds_bytes(s))
+            header_of[s] = add({section_name[s], SHT_PROGBITS, flags, 0, 0, 4, 0, o.contents[s], 0});
+        else
+            header_of[s] = add({section_name[s], SHT_NOBITS, flags, 0, 0, 4, 0, {}, o.nobits_size[s]});
+        if (!o.relocations[s].empty())
+            rela_of[s] = add({std::string(".rela") + section_name[s], SHT_RELA, SHF_INFO_LINK, 0, 0, 4, RELA_SIZE, {}, 0});
+    }
+
+    // An empty note that says the code needs no executable stack, as a
+    // linker for a hosted target otherwise warns and assumes it does.
+    add({".note.GNU-stack", SHT_PROGBITS, 0, 0, 0, 1, 0, {}, 0});
+
+    // Debug sections, each with the relocations that point into other sections.
+    struct DebugSection {
+        int header = 0;
+        int rela = 0;
+        std::vector<DebugRelocation> relocations;
+    };
+    DebugSection line, info, abbrev, aranges;
+    if (o.debug) {
+        line.header = add({".debug_line", SHT_PROGBITS, 0, 0, 0, 1, 0, {}, 0});
+        line.rela = add({".rela.debug_line", SHT_RELA, SHF_INFO_LINK, 0, 0, 4, RELA_SIZE, {}, 0});
+        info.header = add({".debug_info", SHT_PROGBITS, 0, 0, 0, 1, 0, {}, 0});
+        info.rela = add({".rela.debug_info", SHT_RELA, SHF_INFO_LINK, 0, 0, 4, RELA_SIZE, {}, 0});
+        abbrev.header = add({".debug_abbrev", SHT_PROGBITS, 0, 0, 0, 1, 0, {}, 0});
+        aranges.header = add({".debug_aranges", SHT_PROGBITS, 0, 0, 0, 1, 0, {}, 0});
+        aranges.rela = add({".rela.debug_aranges", SHT_RELA, SHF_INFO_LINK, 0, 0, 4, RELA_SIZE, {}, 0});
+
+        uint32_t text_size = static_cast<uint32_t>(o.contents[TEXT].size());
+        uint32_t at = 0;
+        Bytes lp = line_program(o, at);
+        line.relocations.push_back({at, header_of[TEXT], 0});
+        sections[line.header].data = std::move(lp.b);
+
+        Bytes ab;
+        ab.uleb(1);
+        ab.uleb(DW_TAG_compile_unit);
+        ab.u8(0);  // no children
+        const uint8_t attributes[][2] = {
+            {DW_AT_stmt_list, DW_FORM_data4}, {DW_AT_low_pc, DW_FORM_addr},   {DW_AT_high_pc, DW_FORM_addr},
+            {DW_AT_name, DW_FORM_string},     {DW_AT_comp_dir, DW_FORM_string}, {DW_AT_producer, DW_FORM_string},
+            {DW_AT_language, DW_FORM_data2}};
+        for (const auto& a : attributes) {
+            ab.uleb(a[0]);
+            ab.uleb(a[1]);
+        }
+        ab.u8(0);
+        ab.u8(0);
+        ab.u8(0);  // end of the table
+        sections[abbrev.header].data = std::move(ab.b);
+
+        Bytes cu;
+        cu.u32(0);  // unit length, patched below
+        cu.u16(2);  // version
+        info.relocations.push_back({cu.size(), abbrev.header, 0});
+        cu.u32(0);  // abbreviation table offset
+        cu.u8(4);   // address size
+        cu.uleb(1);
+        info.relocations.push_back({cu.size(), line.header, 0});
+        cu.u32(0);
+        info.relocations.push_back({cu.size(), header_of[TEXT], 0});
+        cu.u32(0);
+        info.relocations.push_back({cu.size(), header_of[TEXT], static_cast<int32_t>(text_size)});
+        cu.u32(0);
+        cu.str(o.source_name);
+        cu.str(o.comp_dir);
+        cu.str(o.producer);
+        cu.u16(DW_LANG_Mips_Assembler);
+        cu.put32(0, cu.size() - 4);
+        sections[info.header].data = std::move(cu.b);
+
+        Bytes ar;
+        ar.u32(0);  // unit length, patched below
+        ar.u16(2);  // version
+        aranges.relocations.push_back({ar.size(), info.header, 0});
+        ar.u32(0);  // offset of the compile unit
+        ar.u8(4);   // address size
+        ar.u8(0);   // segment selector size
+        while (ar.size() % 8) ar.u8(0);  // tuples are aligned to twice the address size
+        aranges.relocations.push_back({ar.size(), header_of[TEXT], 0});
+        ar.u32(0);
+        ar.u32(text_size);
+        ar.u32(0);
+        ar.u32(0);
+        ar.put32(0, ar.size() - 4);
+        sections[aranges.header].data = std::move(ar.b);
+    }
+
+    int symtab = add({".symtab", SHT_SYMTAB, 0, 0, 0, 4, SYM_SIZE, {}, 0});
+    int strtab = add({".strtab", SHT_STRTAB, 0, 0, 0, 1, 0, {}, 0});
+    int shstrtab = add({".shstrtab", SHT_STRTAB, 0, 0, 0, 1, 0, {}, 0});
+
+    // Symbols: null, file, section symbols, local labels, then the globals.
+    StringTable names;
+    Bytes syms;
+    put_sym(syms, 0, 0, STB_LOCAL, STT_NOTYPE, SHN_UNDEF);
+    uint32_t count = 1;
+    put_sym(syms, names.add(o.source_name), 0, STB_LOCAL, STT_FILE, SHN_ABS);
+    ++count;
+    std::vector<uint32_t> section_symbol(sections.size(), 0);
+    auto add_section_symbol = [&](int header) {
+        section_symbol[header] = count++;
+        put_sym(syms, 0, 0, STB_LOCAL, STT_SECTION, static_cast<uint16_t>(header));
+    };
+    for (int s = 0; s < SECTION_COUNT; ++s)
+        if (header_of[s]) add_section_symbol(header_of[s]);
+    if (o.debug)
+        for (int h : {line.header, info.header, abbrev.header}) add_section_symbol(h);
+
+    std::vector<uint32_t> symbol_index(o.symbols.size(), 0);
+    for (int pass = 0; pass < 2; ++pass) {
+        bool globals = pass == 1;
+        if (globals) sections[symtab].info = count;
+        for (size_t i = 0; i < o.symbols.size(); ++i) {
+            const Symbol& s = o.symbols[i];
+            bool global = s.global || s.section == UNDEFINED;
+            if (global != globals) continue;
+            uint16_t shndx = s.section == UNDEFINED  ? SHN_UNDEF
+                             : s.section == ABSOLUTE ? SHN_ABS
+                                                     : static_cast<uint16_t>(header_of[s.section]);
+            put_sym(syms, names.add(s.name), s.value, global ? STB_GLOBAL : STB_LOCAL, STT_NOTYPE, shndx);
+            symbol_index[i] = count++;
+        }
+    }
+    sections[symtab].data = std::move(syms.b);
+    sections[symtab].link = static_cast<uint32_t>(strtab);
+    sections[strtab].data = std::move(names.bytes.b);
+
+    auto put_rela = [](Bytes& r, uint32_t offset, uint32_t symbol, uint8_t type, int32_t addend) {
+        r.u32(offset);
+        r.u32(symbol << 8 | type);
+        r.u32(static_cast<uint32_t>(addend));
+    };
+    for (int s = 0; s < SECTION_COUNT; ++s) {
+        if (!rela_of[s]) continue;
+        Bytes r;
+        for (const Relocation& rel : o.relocations[s]) {
+            uint32_t sym = rel.symbol >= 0 ? symbol_index[rel.symbol] : section_symbol[header_of[rel.section]];
+            put_rela(r, rel.offset, sym, rel.type, rel.addend);
+        }
+        sections[rela_of[s]].data = std::move(r.b);
+        sections[rela_of[s]].info = static_cast<uint32_t>(header_of[s]);
+    }
+    for (DebugSection* d : {&line, &info, &aranges}) {
+        if (!d->rela) continue;
+        Bytes r;
+        for (const DebugRelocation& rel : d->relocations)
+            put_rela(r, rel.offset, section_symbol[rel.section_header], R_68K_32, rel.addend);
+        sections[d->rela].data = std::move(r.b);
+        sections[d->rela].info = static_cast<uint32_t>(d->header);
+    }
+    for (OutSection& s : sections)
+        if (s.type == SHT_RELA) s.link = static_cast<uint32_t>(symtab);
+
+    StringTable section_names;
+    std::vector<uint32_t> name_offset(sections.size(), 0);
+    for (size_t i = 1; i < sections.size(); ++i) name_offset[i] = section_names.add(sections[i].name);
+    sections[shstrtab].data = std::move(section_names.bytes.b);
+
+    // Layout: header, section contents in header order, then the section headers.
+    Bytes file;
+    file.b.resize(EHDR_SIZE);
+    std::vector<uint32_t> file_offset(sections.size(), 0);
+    for (size_t i = 1; i < sections.size(); ++i) {
+        while (file.size() % sections[i].align) file.u8(0);
+        file_offset[i] = file.size();
+        file.append(sections[i].data);
+    }
+    while (file.size() % 4) file.u8(0);
+    uint32_t shoff = file.size();
+    for (size_t i = 0; i < sections.size(); ++i) {
+        const OutSection& s = sections[i];
+        if (i == 0) {
+            file.b.resize(file.b.size() + SHDR_SIZE);
+            continue;
+        }
+        file.u32(name_offset[i]);
+        file.u32(s.type);
+        file.u32(s.flags);
+        file.u32(0);  // address
+        file.u32(file_offset[i]);
+        file.u32(s.type == SHT_NOBITS ? s.nobits_size : static_cast<uint32_t>(s.data.size()));
+        file.u32(s.link);
+        file.u32(s.info);
+        file.u32(s.align);
+        file.u32(s.entsize);
+    }
+
+    Bytes h;
+    for (uint8_t c : {uint8_t{0x7F}, uint8_t{'E'}, uint8_t{'L'}, uint8_t{'F'}}) h.u8(c);
+    h.u8(1);  // 32-bit
+    h.u8(2);  // big-endian
+    h.u8(1);  // version
+    while (h.size() < 16) h.u8(0);
+    h.u16(ET_REL);
+    h.u16(EM_68K);
+    h.u32(1);  // version
+    h.u32(0);  // entry
+    h.u32(0);  // program headers
+    h.u32(shoff);
+    h.u32(o.flags);
+    h.u16(EHDR_SIZE);
+    h.u16(0);  // program header entry size
+    h.u16(0);  // program header count
+    h.u16(SHDR_SIZE);
+    h.u16(static_cast<uint16_t>(sections.size()));
+    h.u16(static_cast<uint16_t>(shstrtab));
+    std::copy(h.b.begin(), h.b.end(), file.b.begin());
+    return std::move(file.b);
+}
+
+} // namespace tobra::elf

@@ -1,0 +1,84 @@
+// An ELF32 big-endian relocatable object for the 68K machine: the bytes of a
+// whole file from its sections, symbols, relocations and (optionally) a line
+// table. Knows nothing of the assembler; the ELF output format fills it in.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tobra::elf {
+
+// The constants this writer uses, from the ELF and 68K ELF ABI documents.
+inline constexpr uint16_t EM_68K = 4;
+inline constexpr uint16_t ET_REL = 1;
+
+inline constexpr uint8_t R_68K_32 = 1;
+inline constexpr uint8_t R_68K_16 = 2;
+inline constexpr uint8_t R_68K_8 = 3;
+inline constexpr uint8_t R_68K_PC32 = 4;
+inline constexpr uint8_t R_68K_PC16 = 5;
+inline constexpr uint8_t R_68K_PC8 = 6;
+
+// e_flags of ColdFire objects: the ISA level, the hardware divide, the
+// multiply-accumulate unit and the floating-point unit.
+inline constexpr uint32_t EF_M68K_CF_ISA_A_NODIV = 0x01;
+inline constexpr uint32_t EF_M68K_CF_ISA_A = 0x02;
+inline constexpr uint32_t EF_M68K_CF_ISA_A_PLUS = 0x03;
+inline constexpr uint32_t EF_M68K_CF_ISA_B_NOUSP = 0x04;
+inline constexpr uint32_t EF_M68K_CF_ISA_B = 0x05;
+inline constexpr uint32_t EF_M68K_CF_ISA_C = 0x06;
+inline constexpr uint32_t EF_M68K_CF_ISA_C_NODIV = 0x07;
+inline constexpr uint32_t EF_M68K_CF_MAC = 0x10;
+inline constexpr uint32_t EF_M68K_CF_EMAC = 0x20;
+inline constexpr uint32_t EF_M68K_CF_EMAC_B = 0x30;
+inline constexpr uint32_t EF_M68K_CF_FLOAT = 0x40;
+inline constexpr uint32_t EF_M68K_CFV4E = 0x8000;
+
+// The sections an assembly can fill, numbered as the assembler numbers them.
+// .sdata and .sbss appear in the file only when they hold something.
+enum Section : int { TEXT = 0, DATA = 1, BSS = 2, SDATA = 3, SBSS = 4, SECTION_COUNT = 5 };
+inline constexpr bool holds_bytes(int section) { return section != BSS && section != SBSS; }
+inline constexpr int UNDEFINED = -1;
+inline constexpr int ABSOLUTE = -2;
+
+struct Symbol {
+    std::string name;
+    int section = UNDEFINED;  // a Section, UNDEFINED, or ABSOLUTE for a constant
+    uint32_t value = 0;       // offset within the section (the constant itself for ABSOLUTE)
+    bool global = false;      // an undefined symbol is always global
+};
+
+struct Relocation {
+    uint32_t offset = 0;  // of the field within its section
+    uint8_t type = R_68K_32;
+    int symbol = -1;          // index into ObjectFile::symbols, or -1 ...
+    int section = UNDEFINED;  // ... for a value relative to this section's start
+    int32_t addend = 0;
+};
+
+// One row of the line table: the code at address (in .text) came from line of file.
+struct LineRow {
+    uint32_t address = 0;
+    uint32_t file = 0;  // index into ObjectFile::line_files
+    uint32_t line = 0;
+};
+
+struct ObjectFile {
+    uint32_t flags = 0;       // e_flags
+    std::string source_name;  // the file symbol and the compile unit's name
+    std::vector<uint8_t> contents[SECTION_COUNT];  // of the sections that hold bytes
+    uint32_t nobits_size[SECTION_COUNT] = {};      // of .bss and .sbss
+    std::vector<Symbol> symbols;
+    std::vector<Relocation> relocations[SECTION_COUNT];
+
+    // Debug information is written when this is set.
+    bool debug = false;
+    std::string comp_dir;
+    std::string producer;
+    std::vector<std::string> line_files;
+    std::vector<LineRow> lines;  // in address order
+};
+
+std::vector<uint8_t> write_object(const ObjectFile& object);
+
+} // namespace tobra::elf

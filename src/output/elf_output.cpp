@@ -1,0 +1,169 @@
+// The ELF object output.
+//
+// Sections: code is .text, data .data, bss .bss. basedata and basebss become
+// .sdata and .sbss: their own sections, so that every label keeps the offset
+// the assembler gave it, and a linker script can still put them next to each
+// other for a base register. Base-relative fields are refused: the format
+// has no relocation for them.
+#include "output/elf_output.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "driver/assembler.h"
+
+namespace tobra {
+
+uint32_t elf_core_flags(int isa_level, int mac_level, bool has_divide, bool has_usp, bool has_fpu, bool has_isa_a_plus) {
+    using namespace elf;
+    uint32_t flags;
+    if (isa_level >= 5)
+        flags = has_divide ? EF_M68K_CF_ISA_C : EF_M68K_CF_ISA_C_NODIV;
+    else if (isa_level == 4)
+        flags = has_usp ? EF_M68K_CF_ISA_B : EF_M68K_CF_ISA_B_NOUSP;
+    else if (has_isa_a_plus)
+        flags = EF_M68K_CF_ISA_A_PLUS;
+    else
+        flags = has_divide ? EF_M68K_CF_ISA_A : EF_M68K_CF_ISA_A_NODIV;
+    if (mac_level == 1) flags |= EF_M68K_CF_MAC;
+    if (mac_level >= 2) flags |= EF_M68K_CF_EMAC;
+    // Every ColdFire with an FPU is a V4e core, which the flags name as well.
+    if (has_fpu) flags |= EF_M68K_CF_FLOAT | EF_M68K_CFV4E;
+    return flags;
+}
+
+std::unique_ptr<OutputFormat> make_elf_object(Assembler& as) { return std::make_unique<ElfObjectFormat>(as); }
+
+void ElfObjectFormat::section_data(int section, uint32_t, const uint8_t* bytes, int32_t count) {
+    if (section < 0 || section >= elf::SECTION_COUNT || !elf::holds_bytes(section) || count <= 0) return;
+    object_.contents[section].insert(object_.contents[section].end(), bytes, bytes + count);
+}
+
+void ElfObjectFormat::fixup(const Fixup& f, Placement placement) {
+    using namespace elf;
+    if (placement == Placement::base_reference) {
+        as.report_error("elf: no relocation for a base-relative reference");
+        return;
+    }
+    if (placement != Placement::relocation && placement != Placement::external) return;
+    if (f.section < 0 || f.section >= SECTION_COUNT || !holds_bytes(f.section)) return;
+    if (!f.symbol && (f.target_section < 0 || f.target_section >= SECTION_COUNT)) return;
+    const bool pc = f.kind == FixupKind::pc_relative;
+    uint8_t type;
+    switch (f.width) {
+    case 1: type = pc ? R_68K_PC8 : R_68K_8; break;
+    case 2: type = pc ? R_68K_PC16 : R_68K_16; break;
+    case 4: type = pc ? R_68K_PC32 : R_68K_32; break;
+    default: return;
+    }
+    Relocation r;
+    r.offset = f.offset;
+    r.type = type;
+    r.section = f.symbol ? UNDEFINED : f.target_section;
+    // The linker computes S + A - P with P the field's own place; the
+    // processor counts from pc_base bytes after it.
+    r.addend = pc ? f.addend - f.pc_base : f.addend;
+    pending_[f.section].push_back({r, f.width, f.symbol});
+}
+
+void ElfObjectFormat::collect_symbols() {
+    using namespace elf;
+    std::vector<const SymbolRecord*> records;
+    for (const SymbolRecord* head : as.sym.symbol_buckets)
+        for (const SymbolRecord* s = head; s; s = s->next)
+            if (s->name && s->type == TYPE_USER) records.push_back(s);
+    std::sort(records.begin(), records.end(),
+              [](const SymbolRecord* a, const SymbolRecord* b) { return a->position < b->position; });
+
+    std::unordered_set<std::string_view> exported;
+    if (!as.dir.export_list.empty()) {
+        // The warnings belong to no source line, as the native object file's do.
+        as.drv.current_file_name.assign(1, '?');
+        as.drv.line_number = 0;
+        as.drv.condition_level = 0;
+        as.drv.condition_stack[0] = 0xFF;
+        for (const std::string& name : as.dir.export_list) {
+            if (!as.sym.probe(name))
+                as.report_warning_arg("xdef: %s could not be found\n", name.c_str());
+            else
+                exported.insert(name);
+        }
+    }
+
+    std::unordered_map<const SymbolRecord*, int> index;
+    for (const SymbolRecord* s : records) {
+        Symbol e;
+        e.name = s->name;
+        e.value = static_cast<uint32_t>(s->value);
+        e.global = exported.count(e.name) != 0;
+        switch (s->kind) {
+        case KIND_RELOCATABLE:
+            if (s->section >= SECTION_COUNT) continue;
+            e.section = s->section;
+            break;
+        case KIND_EXTERNAL:
+            e.section = UNDEFINED;
+            e.value = 0;
+            break;
+        case KIND_EQUATE:
+        case KIND_ABSOLUTE:
+            // A constant is a symbol of the file only when it is exported.
+            if (!e.global) continue;
+            e.section = ABSOLUTE;
+            break;
+        default: continue;
+        }
+        index[s] = static_cast<int>(object_.symbols.size());
+        object_.symbols.push_back(std::move(e));
+    }
+
+    for (int sec = 0; sec < SECTION_COUNT; ++sec)
+        for (Pending& p : pending_[sec]) {
+            if (p.symbol) {
+                auto it = index.find(p.symbol);
+                if (it == index.end()) continue;
+                p.relocation.symbol = it->second;
+            }
+            // RELA: the addend is in the entry and the field holds zero, as the
+            // linker ignores what is there.
+            auto& bytes = object_.contents[sec];
+            if (p.relocation.offset + p.width <= bytes.size())
+                std::fill_n(bytes.begin() + p.relocation.offset, p.width, 0);
+            object_.relocations[sec].push_back(p.relocation);
+        }
+}
+
+void ElfObjectFormat::add_line_table() {
+    const LineRecorder& lines = as.emit.lines;
+    object_.debug = true;
+    object_.line_files = lines.files;
+    for (const LineRecorder::Row& r : lines.rows) object_.lines.push_back({r.address, r.file, r.line});
+    std::error_code ec;
+    auto dir = std::filesystem::current_path(ec);
+    object_.comp_dir = ec ? std::string(".") : dir.string();
+    std::string_view banner(BANNER);
+    while (!banner.empty() && banner.back() == '\n') banner.remove_suffix(1);
+    object_.producer = banner;
+}
+
+void ElfObjectFormat::end(uint32_t) {
+    std::vector<uint8_t> bytes = build();
+    as.emit.write_out(bytes.data(), bytes.size());
+}
+
+std::vector<uint8_t> ElfObjectFormat::build() {
+    const CoreState& c = as.core;
+    object_.flags = elf_core_flags(c.isa_level, c.mac_level, c.has_divide, c.has_usp, c.has_fpu, c.has_isa_a_plus);
+    object_.source_name = as.emit.source_name;
+    object_.nobits_size[elf::BSS] = static_cast<uint32_t>(as.emit.bss_size[SEC_BSS]);
+    object_.nobits_size[elf::SBSS] = static_cast<uint32_t>(as.emit.bss_size[SEC_BASEBSS]);
+    collect_symbols();
+    if (as.options.debug_lines) add_line_table();
+    return elf::write_object(object_);
+}
+
+} // namespace tobra

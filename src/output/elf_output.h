@@ -1,0 +1,41 @@
+// The ELF object output format: gathers the section bytes and the fixups of
+// pass 2, then builds the file from them, the symbol table and the core.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "output/elf_file.h"
+#include "output/format.h"
+
+namespace tobra {
+
+// What the ELF header's flags say about a core: its ISA, divide, MAC and FPU.
+uint32_t elf_core_flags(int isa_level, int mac_level, bool has_divide, bool has_usp, bool has_fpu, bool has_isa_a_plus);
+
+class ElfObjectFormat : public OutputFormat {
+public:
+    explicit ElfObjectFormat(Assembler& as) : as(as) {}
+    void section_data(int section, uint32_t address, const uint8_t* bytes, int32_t count) override;
+    void fixup(const Fixup& f, Placement placement) override;
+    void end(uint32_t end_address) override;
+
+    // The whole file (end() writes it to the output).
+    std::vector<uint8_t> build();
+
+private:
+    // Every label, external and exported name, and the relocations that
+    // name them.
+    void collect_symbols();
+    void add_line_table();
+
+    Assembler& as;
+    elf::ObjectFile object_;
+    struct Pending {
+        elf::Relocation relocation;
+        int width;
+        const SymbolRecord* symbol;  // an external name, given its index once the symbols are known
+    };
+    std::vector<Pending> pending_[elf::SECTION_COUNT];
+};
+
+} // namespace tobra
