@@ -14,6 +14,43 @@ void Directives::open_block() {
     if (drv.condition_level >= CONDITION_DEPTH - 1) as.fatal_error("More than 256 nested conditional blocks!");
     ++drv.condition_level;
     drv.condition_stack[drv.condition_level] = 0;
+    block_name_test_[drv.condition_level] = NO_NAME_TEST;
+}
+
+void Directives::close_block() {
+    Driver& drv = as.drv;
+    if (drv.condition_level == 0) return;
+    const size_t test = block_name_test_[drv.condition_level];
+    if (drv.pass_number == 1 && test != NO_NAME_TEST) name_tests_[test].symbols_at_endc = as.sym.size();
+    --drv.condition_level;
+}
+
+void Directives::reset_pass() { next_name_test_ = 0; }
+
+bool Directives::defined_above(bool forward) {
+    if (!forward || as.drv.pass_number != 1) return true;
+    as.report_error_arg("%s: value must be defined before this line", as.src.mnemonic_field);
+    return false;
+}
+
+// Pass 1 can only answer whether a name is defined so far, so pass 2 gives
+// the same answer: a name defined further down reads as not defined. That is
+// what a block that defines its own name is for (ifnd NAME, NAME equ 1,
+// endc); a name defined only after the endc is reported, as the source
+// surely meant the later definition.
+bool Directives::name_defined_here(std::string_view name, bool& defined_later) {
+    Driver& drv = as.drv;
+    const SymbolRecord* s = as.sym.probe(name);
+    if (drv.pass_number == 1) {
+        block_name_test_[drv.condition_level] = name_tests_.size();
+        name_tests_.push_back({as.sym.size(), SIZE_MAX});
+        return s != nullptr;
+    }
+    if (next_name_test_ >= name_tests_.size()) return s != nullptr;
+    const NameTest& test = name_tests_[next_name_test_++];
+    if (!s || s->position < test.symbols_before) return s != nullptr;
+    defined_later = s->position >= test.symbols_at_endc;
+    return false;
 }
 
 std::string Directives::read_compare_text() {
@@ -52,18 +89,20 @@ void Directives::d_if(Handler handler) {
         }
     }
 
-    // The block is open (and skipped) while an expression is evaluated, so a
-    // symbol not defined yet is silent and counts as 0.
+    // The block is open (and skipped) while an expression is evaluated, so
+    // the expression's own errors are silent and a name not defined counts as 0.
     open_block();
     bool holds = false;
+    bool unknown = false;  // the test names something only defined further down
     switch (handler) {
-    case H_IFD: holds = as.sym.probe(name) != nullptr; break;
-    case H_IFND: holds = as.sym.probe(name) == nullptr; break;
+    case H_IFD: holds = name_defined_here(name, unknown); break;
+    case H_IFND: holds = !name_defined_here(name, unknown); break;
     case H_IFNC: holds = first != second; break;
     default: {
         int32_t value[2] = {0, 0};
         Operand op;
         if (as.ev.eval(value, op) != TYPE_USER) value[0] = 0;
+        unknown = as.ev.expr_fwd;
         switch (handler) {
         case H_IFEQ: holds = value[0] == 0; break;
         case H_IFGE: holds = value[0] >= 0; break;
@@ -74,6 +113,17 @@ void Directives::d_if(Handler handler) {
         default: break;
         }
     }
+    }
+    if (unknown && enclosing_assembled) {
+        // Reported for the line itself, not from inside the block it opened.
+        --drv.condition_level;
+        if (handler == H_IFD || handler == H_IFND) {
+            const std::string format = std::string(as.src.mnemonic_field) + ": %s is defined after this line";
+            as.report_error_arg(format.c_str(), name.c_str());
+        } else {
+            defined_above(true);
+        }
+        ++drv.condition_level;
     }
     if (holds && enclosing_assembled) drv.condition_stack[drv.condition_level] = 0xFF;
 }
@@ -94,7 +144,7 @@ void Directives::d_endc() {
         as.report_warning("endc: no matching if");
         return;
     }
-    --drv.condition_level;
+    close_block();
 }
 
 void Directives::skip_line(SkipAction action) {
@@ -108,7 +158,7 @@ void Directives::skip_line(SkipAction action) {
             drv.condition_stack[drv.condition_level] = static_cast<uint8_t>(~drv.condition_stack[drv.condition_level]);
         break;
     case SKIP_ENDC:
-        if (drv.condition_level > 0) --drv.condition_level;
+        close_block();
         break;
     case SKIP_LIST_LABEL:
         if (as.src.label_field[0] != '\0') {

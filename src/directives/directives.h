@@ -1,12 +1,14 @@
 // Directives for symbols, origins, sections, data, conditional assembly and
 // file inclusion, and the word reader they share.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "driver/driver.h"
 #include "isa/handlers.h"
 
 namespace tobra {
@@ -25,9 +27,17 @@ public:
     // which is consumed; double quotes dropped). nullopt when nothing is left.
     // The view points into a buffer that the next call overwrites.
     std::optional<std::string_view> read_word_item();
+    bool list_continues() const;
 
     // While the innermost conditional block is skipped: the skip table.
     void skip_line(SkipAction action);
+
+    // A value that sizes or selects code must be the same in both passes, so
+    // it must be known when pass 1 reaches it. forward: the expression named
+    // something not defined yet. Reports the line and returns false.
+    bool defined_above(bool forward);
+    // Start of each pass.
+    void reset_pass();
 
     void d_equ();
     void d_dc();
@@ -65,6 +75,24 @@ private:
     std::string read_compare_text();
     // Lists value in the address column of the listing.
     void list_value(int32_t value);
+    // ifd and ifnd: whether the name counts as defined at this line.
+    // defined_later: pass 2 found it defined after the block's endc in pass 1.
+    bool name_defined_here(std::string_view name, bool& defined_later);
+    // endc, assembled or skipped: leaves the innermost block.
+    void close_block();
+
+    // What pass 1 saw at each ifd or ifnd: how many symbols existed at the
+    // line, and at its endc. Pass 2 reads them back in order, so that a name
+    // defined further down reads as not defined in both passes.
+    struct NameTest {
+        size_t symbols_before;
+        size_t symbols_at_endc;
+    };
+    std::vector<NameTest> name_tests_;
+    size_t next_name_test_ = 0;
+    // The name test that opened each conditional level, or NO_NAME_TEST.
+    static constexpr size_t NO_NAME_TEST = SIZE_MAX;
+    size_t block_name_test_[CONDITION_DEPTH] = {};
 
     Assembler& as;
     char word_buffer_[WORD_BUFFER_SIZE] = {};

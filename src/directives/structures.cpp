@@ -11,6 +11,7 @@ void RecordDirectives::d_structure(bool downward) {
     Operand op;
     int32_t start = 0;
     eval_operand(start, op);
+    as.dir.defined_above(as.ev.expr_fwd);
     structure_offset = start;
     if (name && !name->empty()) define(*name, structure_offset);
     list_value(structure_offset);
@@ -53,6 +54,7 @@ void RecordDirectives::d_enumreset() {
 }
 
 void RecordDirectives::d_enumset() {
+    as.dir.defined_above(as.scan.operands[0].fwd);
     enum_counter = as.scan.operands[0].value;
 }
 
@@ -71,6 +73,7 @@ void RecordDirectives::d_bitdef() {
     Operand op;
     int32_t bit = 0;
     eval_operand(bit, op);
+    as.dir.defined_above(as.ev.expr_fwd);
     compose_bit_names(prefix.value_or(""), name.value_or(""));
     // Bit numbers count modulo 32, negative ones too (-1 is bit 31).
     int32_t mask = static_cast<int32_t>(uint32_t{1} << (static_cast<uint32_t>(bit) & 31u));

@@ -62,8 +62,6 @@ public:
     Directives dir;
     RecordDirectives rec;
     Emitter emit;
-    SRecordWriter srec;
-    ObjectWriter obj;
     Listing lst;
 
     // false: the output file stays in emit.output_data and nothing is written

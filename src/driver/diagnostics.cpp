@@ -5,7 +5,7 @@ namespace tobra {
 
 Assembler::Assembler(std::FILE* console_sink)
     : con(console_sink), drv(*this), src(*this), sym(*this), ev(*this), fwd(*this), scan(*this),
-      core(*this), enc(*this), dir(*this), rec(*this), emit(*this), srec(*this), obj(*this), lst(*this) {}
+      core(*this), enc(*this), dir(*this), rec(*this), emit(*this), lst(*this) {}
 
 void Assembler::print_location() {
     if (at_no_source_line_)

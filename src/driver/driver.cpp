@@ -49,15 +49,20 @@ void Driver::parse_option(const char* arg) {
         break;
     }
     case 'b': o.binary_output = 1; break;
-    case 'c': as.core.select_core(arg + 2); break;
+    case 'c':
+        as.core.select_core(arg + 2);
+        as.core.keep_as_pass_start();
+        break;
     case 'd': o.local_dot_labels = 0; break;
     case 'f': o.forward_branch_size = 1; break;
     case 'l': o.listing_enabled = 1; break;
     case 'n': o.incbin_auto_align = 0; break;
     case 'o': o.object_output = 1; break;
     case 'q': o.quiet = 1; break;
-    case 'r': o.rts_nop = 1; break;
-    case 'u': o.unsized_mode_default = 1; break;
+    // Like every option, -r and -u act from here on in pass 1 too, not only
+    // from the start of pass 2.
+    case 'r': o.rts_nop = rts_nop = 1; break;
+    case 'u': o.unsized_mode_default = unsized_mode = 1; break;
     case 'x': o.debug_flags = read_decimal(arg + 2); break;
     default: as.report_error_arg("flags: unrecognized flag -%s", arg + 1); break;
     }
@@ -76,8 +81,36 @@ void Driver::reset_pass() {
     condition_level = 0;
     condition_stack[0] = 0xFF;
     unsized_mode = as.options.unsized_mode_default;
+    rts_nop = as.options.rts_nop;
     optimise_flags = -1;
+    // A local label before the first global one belongs to no global label.
+    as.src.last_global_label[0] = '\0';
+    as.dir.reset_pass();
     as.rec.reset_pass();
+}
+
+void Driver::note_moved_line() {
+    moved_file_ = current_file_name;
+    moved_line_ = line_number;
+}
+
+// Labels catch most differences between the passes; a line that changed its
+// length with no label after it would still shift the section sizes that the
+// object file and the image rely on.
+void Driver::check_section_sizes() {
+    for (int sec = 0; sec < 5 && error_count == 0; ++sec) {
+        if (as.emit.pass2_size[sec] == section_size[sec]) continue;
+        // Where it shows first: the first line that moved, else the last line,
+        // whose own length must then be the one that changed.
+        std::string saved_file = std::move(current_file_name);
+        const long saved_line = line_number;
+        current_file_name = moved_line_ != 0 ? moved_file_ : last_file_;
+        line_number = moved_line_ != 0 ? moved_line_ : last_line_;
+        as.report_error("pass: section size differs between passes");
+        current_file_name = std::move(saved_file);
+        line_number = saved_line;
+        return;
+    }
 }
 
 int Driver::run(int argc, const char* const* argv) {
@@ -100,7 +133,6 @@ int Driver::run(int argc, const char* const* argv) {
         if (error_count == 0) {
             pass_number = 2;
             as.emit.reset_for_pass2();
-            as.obj.reset_for_pass2();
             as.lst.listing_count = 0;
             current_section = 0;
             as.fwd.rewind_fwd();
@@ -114,34 +146,15 @@ int Driver::run(int argc, const char* const* argv) {
                 if (argv[i][0] == '-') continue;
                 if (!opened) {
                     as.emit.open_output(argv[i]);
-                    if (as.options.object_output) as.obj.write_leading_hunks(section_size[0]);
+                    // The output's header names the core the source chose last;
+                    // the code starts from the command line's, as in pass 1.
+                    as.core.begin_pass();
                     opened = true;
                 }
                 as.src.assemble_file(argv[i]);
             }
-            // Labels catch most differences between the passes; a line that
-            // changed its length with no label after it would still shift the
-            // section sizes that the object file and the image rely on.
-            for (int sec = 0; sec < 5 && error_count == 0; ++sec)
-                if (as.emit.pass2_size[sec] != section_size[sec]) {
-                    as.report_error("pass: section size differs between passes");
-                    break;
-                }
-            if (opened) {
-                if (as.options.object_output) {
-                    static const uint8_t zeros[4] = {0, 0, 0, 0};
-                    as.emit.write_out(zeros, static_cast<size_t>(as.obj.code_padding));
-                }
-                if (error_count != 0) {
-                    as.emit.discard_output();
-                } else {
-                    if (as.options.object_output)
-                        as.obj.write_trailing_hunks();
-                    else if (as.options.binary_output)
-                        as.emit.write_binary_tail();
-                    as.emit.close_output();
-                }
-            }
+            check_section_sizes();
+            if (opened) as.emit.finish_output(error_count == 0);
         }
     } catch (const FatalError&) {
         // A half-written output must not be left behind for a build tool to take.

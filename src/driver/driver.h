@@ -64,12 +64,45 @@ public:
     uint8_t condition_stack[CONDITION_DEPTH] = {0xFF};
     int condition_level = 0;
     int unsized_mode = 0;
+    int rts_nop = 0;  // this pass: -r, or opt rtxnop from the source so far
     int32_t optimise_flags = -1;
 
     // Whether the innermost conditional block is being assembled.
     bool assembling() const { return condition_stack[condition_level] != 0; }
 
+    // Called for every processed line once line_start_address is set. Pass 1
+    // keeps the address of each line; pass 2 notes the first line that starts
+    // elsewhere, which is where a difference in section sizes shows first.
+    void note_line_address() {
+        if (pass_number == 1) {
+            line_addresses_.push_back(line_start_address);
+            return;
+        }
+        last_line_ = line_number;
+        last_line_unclaimed_ = true;
+        const size_t i = line_index_++;
+        if (moved_line_ == 0 && (i >= line_addresses_.size() || line_addresses_[i] != line_start_address))
+            note_moved_line();
+    }
+
+    // End of a source file in pass 2: names the file of the last line processed.
+    void claim_last_line() {
+        if (last_line_unclaimed_) last_file_ = current_file_name;
+        last_line_unclaimed_ = false;
+    }
+
 private:
+    void note_moved_line();
+    // The section-size check: reported at the first line that moved.
+    void check_section_sizes();
+
+    std::vector<int32_t> line_addresses_;
+    size_t line_index_ = 0;
+    std::string moved_file_;  // first line of pass 2 at another address; line 0: none
+    long moved_line_ = 0;
+    std::string last_file_;   // the last line processed, for a difference that no later line shows
+    long last_line_ = 0;
+    bool last_line_unclaimed_ = false;
     Assembler& as;
 };
 

@@ -32,7 +32,7 @@ constexpr std::array<OptionRow, 10> option_table{{
     {"brl", [](Assembler&, std::string_view) {}},
     {"object", [](Assembler& as, std::string_view) { as.options.object_output = 1; }},
     {"binary", [](Assembler& as, std::string_view) { as.options.binary_output = 1; }},
-    {"rtxnop", [](Assembler& as, std::string_view) { as.options.rts_nop = 1; }},
+    {"rtxnop", [](Assembler& as, std::string_view) { as.drv.rts_nop = 1; }},
     {"optimise", optimise},
     {"unsizemode", [](Assembler& as, std::string_view) { as.drv.unsized_mode = 1; }},
 }};

@@ -212,6 +212,7 @@ void SourceReader::assemble_file(const char* name) {
             as.lst.listing_count = 0;
         }
         --include_depth;
+        if (drv.pass_number == 2) drv.claim_last_line();
         as.emit.flush_section();
     }
 
@@ -356,6 +357,7 @@ bool SourceReader::parse_line() {
 void SourceReader::process_line() {
     Driver& drv = as.drv;
     drv.line_start_address = drv.location_counter;
+    drv.note_line_address();
     size_mask = suffix_mask(size_suffix);
     as.ev.begin_line();
     as.scan.operand_count = 0;

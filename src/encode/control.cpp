@@ -19,7 +19,7 @@ void Encoder::h_fixed(uint32_t op, uint32_t) { put_word(op); }
 // 139: rts, rte, with a nop behind them when asked for.
 void Encoder::h_rts(uint32_t op, uint32_t) {
     put_word(op);
-    if (as.options.rts_nop) put_word(0x4E71);
+    if (as.drv.rts_nop) put_word(0x4E71);
 }
 
 // 12: stop #imm.

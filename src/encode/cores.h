@@ -19,7 +19,8 @@ struct CoreRow {
     int32_t has_isa_a_plus;
 };
 
-inline constexpr int CORE_COUNT = 26;
+inline constexpr int CORE_COUNT = 105;
+inline constexpr int DEFAULT_CORE_ROW = 16;  // the 5206, as the fields below start
 extern const CoreRow core_table[CORE_COUNT + 1];  // ends with a row of isa_level 0
 
 class CoreState {
@@ -30,6 +31,9 @@ public:
     void select_core(std::string_view name);
     // The cpu directive.
     void directive_cpu();
+    // The command line's choice, which every pass starts from.
+    void keep_as_pass_start() { pass_start_ = current_; }
+    void begin_pass() { apply(*pass_start_); }
 
     int32_t core_number = 0x5206;
     int32_t core_version = 0x20;
@@ -40,9 +44,13 @@ public:
     int32_t has_fpu = 0;
     int32_t has_isa_a_plus = 0;
 
+    // The ISA_B forms, which ISA_C has as well.
     bool isa_b() const { return isa_level >= 4; }
 
 private:
+    void apply(const CoreRow& row);
+    const CoreRow* current_ = &core_table[DEFAULT_CORE_ROW];
+    const CoreRow* pass_start_ = current_;
     Assembler& as;
 };
 

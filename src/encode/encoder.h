@@ -27,11 +27,6 @@ enum RangeRow {
     RANGE_S7 = 12       // -64..63
 };
 
-// Reference kinds of an emitted field (object-file reference type = width/2 + kind).
-inline constexpr int REF_ABSOLUTE = 0;
-inline constexpr int REF_PC = 4;
-inline constexpr int REF_BASE = 8;
-
 // optimise_flags bits.
 inline constexpr int32_t OPT_MOVEQ = 0x01;
 inline constexpr int32_t OPT_ADDQ = 0x02;
@@ -62,11 +57,7 @@ public:
         }
     }
     void ea_extension(const Operand& op) {
-        if (op.cls >= CLS_DN && op.cls <= CLS_PREDEC) {
-            field_width = 0;
-            reference_kind = 0;
-            return;
-        }
+        if (op.cls >= CLS_DN && op.cls <= CLS_PREDEC) return;
         ea_extension_other(op);
     }
     uint32_t brief_extension(const Operand& op);
@@ -150,7 +141,6 @@ private:
     void ea_extension_other(const Operand& op);
 
     // Helpers of the branches, MAC and floating point.
-    void note_branch_external(const Operand& target, int32_t field_address);
     uint32_t mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, const char* long_message);
     bool plain_accumulator(const Operand& acc);
     static bool has_index_register(const Operand& op);
@@ -158,16 +148,11 @@ private:
     bool float_operand_ok(const Operand& op);
 
 public:
-
     // The operation size of the instruction being encoded, as a size mask:
     // the line's suffix when the dispatcher starts it, settled by the handler
     // (an unsized add is a long, a bit operation on memory a byte). The line
     // parser's own mask stays as the line wrote it.
     uint32_t op_size = SZ_U;
-
-    // Per-instruction reference state, set by each extension-word emission.
-    int field_width = 0;
-    int reference_kind = 0;
 
 private:
     // Helpers of the integer formats.
@@ -176,7 +161,6 @@ private:
     bool refuse_unless(bool feature, const char* message);
     bool quick_fits(const Operand& imm) const;
     void emit_quick(uint32_t base, const Operand& imm, const Operand& dst);
-    void note_external(const Operand& op, int32_t field_address);
 
     Assembler& as;
 };

@@ -114,12 +114,22 @@ uint32_t Evaluator::number_mask(OperandNumbers numbers) const {
     return m;
 }
 
+// In an absolute program only a label of another section counts as needing
+// relocation. In an object file every label does, its own section's too: the
+// linker moves them all, so label+4 must be relocated and only the
+// difference of two labels of one section is a plain number.
 int Evaluator::relocation_flag() const {
     if (last_kind == KIND_EXTERNAL) return 1;
+    if (last_kind == KIND_RELOCATABLE && relocatable_output()) return 1;
+    // A name not yet known in pass 1 of an object file is taken as a number:
+    // its combinations are checked in pass 2, when it is known.
+    if (last_kind == KIND_UNDEFINED && relocatable_output()) return 0;
     if (last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED)
         return last_section != as.drv.current_section ? 1 : 0;
     return 0;
 }
+
+bool Evaluator::relocatable_output() const { return chosen_output_format(as.options).relocatable; }
 
 void Evaluator::record_term(Operand& op) const {
     op.reloc_kind = static_cast<uint8_t>(last_kind);
@@ -295,6 +305,11 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
     } else if (c == '*') {
         as.src.operand_text = p + 1;
         v = static_cast<uint32_t>(as.drv.line_start_address);
+        // The current place moves with its section when an object file is linked.
+        if (relocatable_output()) {
+            last_kind = KIND_RELOCATABLE;
+            last_section = as.drv.current_section;
+        }
     } else if (c == '\'' || c == '"') {
         const char quote = c;
         if (after_hash(p)) {
@@ -326,6 +341,10 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
             if (negate) v = 0u - v;
             if (complement) v = ~v;
         }
+        // No linker subtracts or inverts an address.
+        if ((negate || complement) && (last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE) &&
+            relocatable_output())
+            as.report_error("eval: type combination not allowed.\n");
     } else if ((negate || complement) && type != TYPE_SYM && type != TYPE_STRING) {
         // -d1 or ~a0 would hand the scanner a register number of -1.
         as.report_error("eval: expression");
@@ -386,6 +405,7 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
                     as.report_error("eval: expression");
                     break;
                 }
+                const int left_section = op.sym_section;
                 if (relocates()) record_term(op);
                 if (last_kind == KIND_EXTERNAL) external = true;
                 const int right = relocation_flag();
@@ -394,7 +414,14 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
                 if ((op_char == '/' || op_char == '%') && b == 0 && last_kind != KIND_UNDEFINED)
                     as.report_error("eval: division by zero");
                 acc = apply(op_char, acc, b);
-                const int entry = combine_table[24 * (external ? 1 : 0) + 4 * operator_group(op_char) + 2 * left + right];
+                int entry = combine_table[24 * (external ? 1 : 0) + 4 * operator_group(op_char) + 2 * left + right];
+                if (relocatable_output()) {
+                    // Two labels of different sections lie a distance apart
+                    // that only the linker knows.
+                    if (op_char == '-' && left && right && left_section != last_section) entry = -1;
+                    // With a name still unknown in pass 1 nothing can be judged yet.
+                    if (entry < 0 && expr_undefined && as.drv.pass_number == 1) entry = left | right;
+                }
                 if (entry < 0) {
                     as.report_error("eval: type combination not allowed.\n");
                     break;

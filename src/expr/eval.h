@@ -82,6 +82,8 @@ private:
     // The size mask that decides how decimal numbers are read.
     uint32_t number_mask(OperandNumbers numbers) const;
     int relocation_flag() const;
+    // The output is an object file, whose labels the linker still moves.
+    bool relocatable_output() const;
     void record_term(Operand& op) const;
     // Looks a name term up and does the forward-reference bookkeeping; the
     // record, or nullptr (then last_kind is KIND_UNDEFINED).

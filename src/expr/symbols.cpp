@@ -194,7 +194,7 @@ SymbolRecord* SymbolTable::lookup(std::string_view name) {
     return r;
 }
 
-void SymbolTable::install(std::string_view name, int32_t value, int type, int kind) {
+void SymbolTable::install(std::string_view name, int32_t value, int type, int kind, int section) {
     Driver& drv = as.drv;
     // Pass 2 defines the names in the order pass 1 made them, so the record
     // after the last one defined is tried before the index.
@@ -227,7 +227,7 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             r.value = value;
             r.type = static_cast<uint8_t>(type);
             r.kind = static_cast<uint8_t>(kind);
-            r.section = static_cast<uint8_t>(drv.current_section);
+            r.section = static_cast<uint8_t>(section < 0 ? drv.current_section : section);
             r.def_address = drv.location_counter;
             int b = symbol_hash(name);
             r.next = symbol_buckets[b];

@@ -61,4 +61,18 @@ void SRecordWriter::write_terminator(uint32_t address) {
     write_srecord(type, 0, address, nullptr);
 }
 
+void SRecordWriter::begin() { write_header(as.emit.output_name); }
+
+void SRecordWriter::section_data(int, uint32_t address, const uint8_t* bytes, int32_t count) {
+    // 64-bit count of what is done: a block of nearly 2 GiB must not overflow it.
+    for (int64_t done = 0; done < count; done += RECORD_BYTES) {
+        const int n = count - done < RECORD_BYTES ? static_cast<int>(count - done) : RECORD_BYTES;
+        write_data(address + static_cast<uint32_t>(done), bytes + done, n);
+    }
+}
+
+void SRecordWriter::end(uint32_t end_address) { write_terminator(end_address); }
+
+std::unique_ptr<OutputFormat> make_srecords(Assembler& as) { return std::make_unique<SRecordWriter>(as); }
+
 } // namespace tobra

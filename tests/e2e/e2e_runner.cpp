@@ -32,6 +32,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The binary under test: the build's own, or the one TOBRA_E2E_BIN names
+// (make test runs the cases again against the release binary users get).
+std::string tobra_bin() {
+    const char* bin = std::getenv("TOBRA_E2E_BIN");
+    return bin && *bin ? bin : TOBRA_BIN;
+}
+
 struct Section {
     std::string kind;
     std::string arg;
@@ -122,7 +129,7 @@ TEST_P(E2E, Case) {
             env += s.arg + " ";
         }
     }
-    std::string cmd = "cd '" + dir.string() + "' && env " + env + "'" + TOBRA_BIN + "' " + args + " > stdout.txt 2> stderr.txt";
+    std::string cmd = "cd '" + dir.string() + "' && env " + env + "'" + tobra_bin() + "' " + args + " > stdout.txt 2> stderr.txt";
     int status = std::system(cmd.c_str());
     int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     std::string out = read_file(dir / "stdout.txt");
@@ -176,7 +183,7 @@ TEST_P(E2E, Case) {
                 std::printf("note: %s not installed, check skipped in %s\n", need.c_str(), GetParam().c_str());
                 continue;
             }
-            int rc = std::system(("cd '" + dir.string() + "' && TOBRA='" + TOBRA_BIN + "' && TOBRA_DUMP='" + TOBRA_DUMP_BIN + "' && " + body).c_str());
+            int rc = std::system(("cd '" + dir.string() + "' && TOBRA='" + tobra_bin() + "' && TOBRA_DUMP='" + TOBRA_DUMP_BIN + "' && " + body).c_str());
             EXPECT_EQ(rc, 0) << "command failed in " << GetParam() << ": " << body;
         } else if (s.kind == "contains") {
             std::istringstream in(s.body);

@@ -150,7 +150,7 @@ TEST(EncodeForms, PushAndPull) {
 
 TEST(EncodeForms, RtsNop) {
     EncodeRig rig;
-    rig.as.options.rts_nop = 1;
+    rig.as.drv.rts_nop = 1;
     EXPECT_EQ(rig.run(139, 0x4E75, 0, SZ_U), "4e75 4e71");
     EXPECT_EQ(rig.run(139, 0x4E73, 0, SZ_U), "4e73 4e71");
 }

@@ -85,7 +85,7 @@ TEST(OptDirective, OptionsReachTheirState) {
     };
     opt("obj,rtx,unsize,b,binary\n");
     EXPECT_EQ(as.options.object_output, 1);
-    EXPECT_EQ(as.options.rts_nop, 1);
+    EXPECT_EQ(as.drv.rts_nop, 1);
     EXPECT_EQ(as.drv.unsized_mode, 1);
     EXPECT_EQ(as.options.binary_output, 1);
     opt("optimise=none,optim=lea\n");

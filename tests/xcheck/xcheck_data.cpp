@@ -140,4 +140,52 @@ std::vector<std::string> cores_of(const DataFile& data) {
     return out;
 }
 
+std::string PartGroups::gnu_name(const std::string& part) const {
+    for (const auto& [ours, gnu] : gnu_names)
+        if (ours == part) return gnu;
+    return part;
+}
+
+PartGroups parse_groups(const std::string& name, const std::string& text) {
+    PartGroups out;
+    // The probes go to parse_data line for line, so that its messages and the
+    // forms keep this file's line numbers; the first other line (the heading
+    // comment) gives it a placeholder core.
+    std::string probes;
+    auto other_line = [&probes] { probes += probes.empty() ? "cores: -\n" : "\n"; };
+    std::istringstream in(text);
+    std::string raw;
+    int number = 0;
+    while (std::getline(in, raw)) {
+        ++number;
+        std::string line = trim(raw);
+        auto [key, value] = key_value(line);
+        if (line.empty() || line[0] == '#' || line.find(':') == std::string::npos) {
+            if (!line.empty() && line[0] != '#') out.errors.push_back(name + ":" + std::to_string(number) + ": " + line);
+            other_line();
+            continue;
+        }
+        if (key == "probe") {
+            probes += line.substr(line.find(':') + 1) + "\n";
+            continue;
+        }
+        other_line();
+        std::vector<std::string> words = split_words(value);
+        if (key == "group" && !words.empty()) {
+            PartGroup g;
+            g.line = number;
+            g.representative = words[0];
+            g.members.assign(words.begin() + 1, words.end());
+            out.groups.push_back(std::move(g));
+        } else if (key == "gnu name" && words.size() == 2) {
+            out.gnu_names.emplace_back(words[0], words[1]);
+        } else {
+            out.errors.push_back(name + ":" + std::to_string(number) + ": " + line);
+        }
+    }
+    out.probes = parse_data(name, probes);
+    for (const auto& e : out.probes.errors) out.errors.push_back(e);
+    return out;
+}
+
 } // namespace xcheck

@@ -63,6 +63,32 @@ struct DataFile {
 
 DataFile parse_data(const std::string& name, const std::string& text);
 
+// The parts file (parts.groups) groups the parts whose core-table rows gate
+// the same features:
+//
+//   group: 5208 5207 5214 ...      the first part stands for the others: the data
+//                                  files check it; the rest must treat every probe
+//                                  as it does, in tobra and in GNU
+//   gnu name: 521x 5216            GNU's name for a part it spells differently
+//   probe: divu.w d0,d1            a probe form, written as in the data files
+struct PartGroup {
+    int line = 0;
+    std::string representative;
+    std::vector<std::string> members;
+};
+
+struct PartGroups {
+    std::vector<PartGroup> groups;
+    std::vector<std::pair<std::string, std::string>> gnu_names;
+    DataFile probes;                  // the probe forms; their cores are not used
+    std::vector<std::string> errors;  // malformed lines, as "file:line: text"
+
+    // The name to give GNU's -mcpu for this part.
+    std::string gnu_name(const std::string& part) const;
+};
+
+PartGroups parse_groups(const std::string& name, const std::string& text);
+
 // Every core that some form of the file runs on, in first-seen order.
 std::vector<std::string> cores_of(const DataFile& data);
 
