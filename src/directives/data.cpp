@@ -127,6 +127,7 @@ void Directives::d_incbin() {
             as.report_error("incbin: file too large");
             return;
         }
+        if (as.drv.pass_number == 1) as.side.note_read(path, false);
         as.emit.emit_block(reinterpret_cast<const uint8_t*>(data.data()), static_cast<int32_t>(data.size()));
     } else {
         // Only plain files: a directory has no bytes, and a pipe or device could
@@ -142,6 +143,7 @@ void Directives::d_incbin() {
             as.report_error("incbin: file not found");
             return;
         }
+        if (as.drv.pass_number == 1) as.side.note_read(path, false);
         if (size > static_cast<uintmax_t>(std::numeric_limits<int32_t>::max())) {
             as.report_error("incbin: file too large");
             return;

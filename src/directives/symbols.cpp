@@ -96,10 +96,23 @@ void Directives::d_idnt() {
     }
 }
 
-void Directives::d_end() { as.drv.end_seen = 1; }
+void Directives::d_end() {
+    as.drv.end_seen = 1;
+    if (as.drv.pass_number != 2) return;
+    // end start: the program's entry point. Only a name the table knows is
+    // taken, so that free text after end, which sources have always been
+    // able to put there, is still no error.
+    const char* p = as.src.operand_text;
+    const char* start = p;
+    if (!is_name_start(*p)) return;
+    while (is_name_char(*p)) ++p;
+    const SymbolRecord* s = as.sym.probe(std::string_view(start, static_cast<size_t>(p - start)));
+    if (s && s->type == TYPE_USER && s->kind != KIND_EXTERNAL)
+        as.emit.entry_address = static_cast<uint32_t>(s->value);
+}
 
 void Directives::d_page() {
-    if (as.drv.pass_number == 2 && as.options.listing_enabled) as.con.put('\f');
+    if (as.drv.pass_number == 2 && as.options.listing_enabled) as.lst.out().put('\f');
 }
 
 } // namespace tobra

@@ -143,6 +143,7 @@ bool SourceReader::open_source(const char* name, SourceText& out) {
     auto try_open = [&](const std::string& path) {
         if (path.empty()) return false;
         out.pos = 0;
+        opened_path = path;
         auto cached = file_cache_.find(path);
         if (cached != file_cache_.end()) {
             out.text = cached->second;
@@ -169,6 +170,8 @@ bool SourceReader::open_source(const char* name, SourceText& out) {
     if (try_open(name)) return true;
     if (source_directory_set && try_open(joined(source_directory))) return true;
     if (!as.drv.include_directory.empty() && try_open(joined(as.drv.include_directory))) return true;
+    for (const std::string& dir : as.options.include_dirs)
+        if (try_open(joined(dir))) return true;
     if (!as.drv.environment_include_directory.empty() && try_open(joined(as.drv.environment_include_directory)))
         return true;
     return false;
@@ -193,8 +196,10 @@ void SourceReader::assemble_file(const char* name) {
     int saved_listing = as.options.listing_enabled;
     long saved_line = drv.line_number;
     std::string saved_name = drv.current_file_name;
+    std::string saved_path = std::move(current_path);
     drv.line_number = 0;
     drv.current_file_name = name;
+    current_path = name;
     as.rec.structure_offset = 0;
 
     if (drv.pass_number == 2 && as.options.listing_enabled) as.lst.banner();
@@ -204,6 +209,8 @@ void SourceReader::assemble_file(const char* name) {
     if (!open_source(name, text)) {
         as.report_error("pass: can't find file");
     } else {
+        current_path = opened_path;
+        if (drv.pass_number == 1) as.side.note_read(current_path, include_depth == 0);
         ++include_depth;
         while (read_logical_line(text)) {
             as.lst.listing_show_address = false;
@@ -218,6 +225,7 @@ void SourceReader::assemble_file(const char* name) {
 
     drv.line_number = saved_line;
     drv.current_file_name = std::move(saved_name);
+    current_path = std::move(saved_path);
     as.options.listing_enabled = saved_listing;
 }
 
@@ -269,21 +277,70 @@ bool SourceReader::read_pieces(SourceText& file) {
     size_t len = 0;
     for (;;) {
         int n = 0;
-        if (!file.read_physical(w, room - 1, &n)) return false;
+        const int max_chars = room - 1;
+        if (!file.read_physical(w, max_chars, &n)) return false;
         ++as.drv.line_number;
         len = static_cast<size_t>(w - line_buffer) + static_cast<size_t>(n);
-        if (n <= 2 || w[n - 2] != '\\') break;
-        // The line continues: the next physical line overwrites the backslash and newline.
-        w += n - 2;
-        room -= n;
-        if (room < 3) as.report_warning("Continuation too long");
+        if (n < max_chars || (n > 0 && w[n - 1] == '\n')) {
+            if (n <= 2 || w[n - 2] != '\\') break;
+            // The line continues: the next physical line overwrites the backslash and newline.
+            w += n - 2;
+            room -= n;
+            if (room < 3) as.report_warning("Continuation too long");
+            continue;
+        }
+        // The physical line does not fit. Its rest is dropped, and so are the
+        // lines it continues onto: none of it may be read as a statement of
+        // its own, and the next line keeps its number.
+        const long cut_line = as.drv.line_number;
+        bool continues = n >= 2 && w[n - 1] == '\\';
+        bool dropped = false;
+        if (skip_rest(file, static_cast<size_t>(n), dropped, continues)) {
+            if (!dropped && continues) --len;  // only its newline did not fit: the backslash goes as usual
+            while (continues) {
+                continues = false;
+                const bool ends = !skip_rest(file, 0, dropped, continues);
+                ++as.drv.line_number;
+                if (ends) break;
+            }
+        }
+        if (dropped) {
+            const long last_line = as.drv.line_number;
+            as.drv.line_number = cut_line;
+            as.report_error("parse: line too long");
+            as.drv.line_number = last_line;
+        }
+        break;
     }
-    // Every logical line ends with a newline, also a piece cut from a long line.
+    // Every logical line ends with a newline, also a cut one.
     if (len == 0 || line_buffer[len - 1] != '\n') {
         line_buffer[len] = '\n';
         line_buffer[len + 1] = '\0';
     }
     return true;
+}
+
+// Reads and drops the rest of a physical line whose first `before` characters
+// were read already, its newline included. dropped is raised for any text
+// other than blanks before the newline; continues is set when the rest ends the line with a
+// backslash that asks for a continuation. false: the file ended first.
+bool SourceReader::skip_rest(SourceText& file, size_t before, bool& dropped, bool& continues) {
+    char scratch[LINE_BUFFER_SIZE];
+    int n = 0;
+    size_t length = before;
+    while (file.read_physical(scratch, static_cast<int>(sizeof scratch) - 1, &n) && n > 0) {
+        const bool ends = scratch[n - 1] == '\n';
+        const int text = ends ? n - 1 : n;
+        if (text > 0) {
+            // Blanks at the end of a line lose nothing.
+            for (int i = 0; i < text && !dropped; ++i) dropped = !is_white(scratch[i]);
+            length += static_cast<size_t>(text);
+            // As for any line: a backslash and its newline alone continue nothing.
+            continues = length >= 2 && scratch[text - 1] == '\\';
+        }
+        if (ends) return true;
+    }
+    return false;
 }
 
 bool SourceReader::parse_line() {

@@ -111,7 +111,8 @@ public:
     bool parse_line();
     void process_line();
     void remember_source_directory(const char* name);
-    // Finds and reads a source file through the search order; false when not found.
+    // Finds and reads a source file through the search order; false when not
+    // found. opened_path: where it was found.
     bool open_source(const char* name, SourceText& out);
 
     char line_buffer[LINE_BUFFER_SIZE] = {};
@@ -124,9 +125,13 @@ public:
     char source_directory[SOURCE_DIRECTORY_SIZE] = {};
     bool source_directory_set = false;
     int include_depth = 0;
+    // Where the current file was found (its name before it is found).
+    std::string current_path;
+    std::string opened_path;
 
 private:
     bool read_pieces(SourceText& file);
+    bool skip_rest(SourceText& file, size_t before, bool& dropped, bool& continues);
     // Lengths of the fields as the parser left them, so that they are not counted again.
     size_t label_length_ = 0, mnemonic_length_ = 0;
     Assembler& as;

@@ -127,13 +127,23 @@ constexpr CoreRow core_table[CORE_COUNT + 1] = {
 static_assert(core_table[DEFAULT_CORE_ROW].core_number == 0x5206 && core_table[DEFAULT_CORE_ROW].core_version == 0x20,
               "a run starts on the 5206");
 
-void CoreState::select_core(std::string_view name) {
+std::string core_names() {
+    std::string names;
+    for (const CoreRow* row = core_table; row->isa_level != 0; ++row) {
+        if (!names.empty()) names += ' ';
+        names += row->name;
+    }
+    return names;
+}
+
+bool CoreState::select_core(std::string_view name) {
     for (const CoreRow* row = core_table; row->isa_level != 0; ++row) {
         if (name != row->name) continue;
         apply(*row);
-        return;
+        return true;
     }
     as.report_error("cpu: type not valid or supported");
+    return false;
 }
 
 void CoreState::apply(const CoreRow& row) {

@@ -61,6 +61,8 @@ public:
 
     // Number of records, reserved names included.
     size_t size() const { return count_; }
+    // A record by its order of creation, 0 to size() - 1.
+    const SymbolRecord& at(size_t position) const { return *record_at(order_[position]); }
     // Length of one chain.
     int chain_length(int bucket) const;
 

@@ -124,7 +124,7 @@ void Emitter::open_output(const char* source_name) {
     const OutputFormatRow& row = chosen_output_format(as.options);
     format_ = row.make(as);
     relocatable_ = row.relocatable;
-    output_name = output_name_for(source_name);
+    output_name = as.options.output_path.empty() ? output_name_for(source_name) : as.options.output_path;
     output_data.clear();
     if (as.write_files) {
         output_file_ = std::fopen(output_name.c_str(), "wb");
@@ -224,6 +224,7 @@ void Emitter::reset_for_pass2() {
     for (PendingBuffer& p : pending) p.count = 0;
     for (int32_t& s : bss_size) s = 0;
     for (int32_t& s : pass2_size) s = 0;
+    entry_address.reset();
 }
 
 } // namespace tobra

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,8 @@ public:
     int32_t bss_size[5] = {};               // pass-2 sizes of bss and basebss
     int32_t pass2_size[5] = {};             // bytes of each section emitted in pass 2
     std::string output_name;
+    // Where the program starts, when the source's end directive names it.
+    std::optional<uint32_t> entry_address;
     std::string output_data;
     bool output_open = false;
 

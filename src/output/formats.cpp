@@ -7,6 +7,7 @@ namespace tobra {
 
 std::unique_ptr<OutputFormat> make_object_file(Assembler& as);
 std::unique_ptr<OutputFormat> make_binary_image(Assembler& as);
+std::unique_ptr<OutputFormat> make_intel_hex(Assembler& as);
 std::unique_ptr<OutputFormat> make_srecords(Assembler& as);
 
 namespace {
@@ -15,6 +16,7 @@ namespace {
 constexpr OutputFormatRow format_rows[] = {
     {"object", &Options::object_output, true, make_object_file},
     {"binary", &Options::binary_output, false, make_binary_image},
+    {"ihex", &Options::ihex_output, false, make_intel_hex},
     {"srecord", nullptr, false, make_srecords},
 };
 

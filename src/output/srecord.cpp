@@ -71,7 +71,9 @@ void SRecordWriter::section_data(int, uint32_t address, const uint8_t* bytes, in
     }
 }
 
-void SRecordWriter::end(uint32_t end_address) { write_terminator(end_address); }
+// The terminator names the entry point when the source gives one, and
+// otherwise where the output ended.
+void SRecordWriter::end(uint32_t end_address) { write_terminator(as.emit.entry_address.value_or(end_address)); }
 
 std::unique_ptr<OutputFormat> make_srecords(Assembler& as) { return std::make_unique<SRecordWriter>(as); }
 

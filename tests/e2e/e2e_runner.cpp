@@ -5,6 +5,7 @@
 //   --- env NAME=VALUE  set for the run
 //   --- file NAME       a source (or any) file written before the run
 //   --- stdout          the exact expected standard output
+//   --- stderr          the exact expected standard error (without it, standard error must be empty)
 //   --- exit N          the expected exit code (no body)
 //   --- hex NAME        the expected bytes of an output file, as hex (white space ignored)
 //   --- text NAME       the expected text of an output file
@@ -15,12 +16,14 @@
 //   --- sh              a shell command run in the case directory after tobra; must exit 0;
 //                       $TOBRA is the binary, $TOBRA_DUMP the object-file dumper
 //                       (a command whose tool is missing is skipped: write "need TOOL; command")
-// Lines before the first section are comments. "<TAB>" in a body stands for a tab.
+// Lines before the first section are comments. "<TAB>" in a body stands for a tab; in
+// standard output, "<TOBRA>" stands for the path the binary was run by.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -133,6 +136,7 @@ TEST_P(E2E, Case) {
     int status = std::system(cmd.c_str());
     int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     std::string out = read_file(dir / "stdout.txt");
+    for (size_t at; (at = out.find(TOBRA_BIN)) != std::string::npos;) out.replace(at, std::strlen(TOBRA_BIN), "<TOBRA>");
 
     // tobra-dump runs in the same directory, after tobra.
     auto run_dump = [&](const std::string& dump_args, std::string& dump_out, std::string& dump_err) {
@@ -195,7 +199,15 @@ TEST_P(E2E, Case) {
             }
         }
     }
-    EXPECT_TRUE(read_file(dir / "stderr.txt").empty()) << "stderr of " << GetParam() << ":\n" << read_file(dir / "stderr.txt");
+    bool checked_stderr = false;
+    for (auto& s : sections)
+        if (s.kind == "stderr") {
+            EXPECT_EQ(read_file(dir / "stderr.txt"), s.body) << "stderr of " << GetParam();
+            checked_stderr = true;
+        }
+    if (!checked_stderr) {
+        EXPECT_TRUE(read_file(dir / "stderr.txt").empty()) << "stderr of " << GetParam() << ":\n" << read_file(dir / "stderr.txt");
+    }
     if (!checked_exit) ADD_FAILURE() << GetParam() << " has no exit section";
     if (!HasFailure()) fs::remove_all(dir);
 }

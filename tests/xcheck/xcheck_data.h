@@ -89,9 +89,44 @@ struct PartGroups {
 
 PartGroups parse_groups(const std::string& name, const std::string& text);
 
+// A results file holds what one assembler made of a list of forms, one line
+// per form in the order of that list:
+//
+//   # comment
+//   add.l d1,d2 | d401                          the same on every core
+//   mov3q #1,d0 | 5206 5307: refused | 5407: a340
+//                                               per core where they differ
+//
+// An outcome is the bytes as hex words, "refused", or "empty" (accepted with
+// no bytes). The recorded GNU results (name.gnu beside name.txt) list the data
+// file's forms in GNU's spelling; the pinned tobra results (generated.pins)
+// list the generated forms that some core accepts.
+struct Result {
+    int line = 0;
+    std::string source;
+    std::vector<std::pair<std::string, std::string>> outcomes;  // core -> outcome
+
+    // The outcome on `core`, or nullptr when none is recorded.
+    const std::string* on(const std::string& core) const;
+};
+
+struct ResultFile {
+    std::vector<Result> results;
+    std::vector<std::string> errors;  // malformed lines, as "file:line: text"
+};
+
+ResultFile parse_results(const std::string& name, const std::string& text);
+
+// One line of a results file; outcomes in the order of `cores`.
+std::string result_line(const std::string& source, const std::vector<std::string>& cores,
+                        const std::vector<std::string>& outcomes);
+
 // Every core that some form of the file runs on, in first-seen order.
 std::vector<std::string> cores_of(const DataFile& data);
 
 std::string to_hex(const std::string& bytes);
+
+// Hex in words of four digits ("4e71 0001"), "empty" for no bytes.
+std::string spaced_hex(const std::string& hex);
 
 } // namespace xcheck

@@ -200,6 +200,13 @@ bool gnu_available() {
     return run("command -v m68k-linux-gnu-as && command -v m68k-linux-gnu-objcopy").status == 0;
 }
 
+std::string gnu_version() {
+    std::istringstream in(run("m68k-linux-gnu-as --version").output);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
 std::vector<std::string> gnu_coldfire_parts() {
     // "Processor variants are: 68000 | ... | 51 | 51ac | ... | 548x | fidoa | fido"
     std::istringstream in(run("m68k-linux-gnu-as --help").output);

@@ -15,6 +15,9 @@ const char* tool_name(Tool tool);
 // True when the GNU m68k assembler and objcopy are on the PATH.
 bool gnu_available();
 
+// The first line of GNU's --version text.
+std::string gnu_version();
+
 // The ColdFire part names GNU's assembler lists in its help text.
 std::vector<std::string> gnu_coldfire_parts();
 
