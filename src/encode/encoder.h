@@ -152,7 +152,6 @@ private:
     bool fpu_present();
     bool float_operand_ok(const Operand& op);
 
-
 public:
     // The operation size of the instruction being encoded, as a size mask:
     // the line's suffix when the dispatcher starts it, settled by the handler

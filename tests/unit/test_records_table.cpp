@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "driver/assembler.h"
 #include "isa/mnemonics.h"
 #include "test_util.h"
 
@@ -86,6 +87,40 @@ TEST(MnemonicTableWalk, EveryDirectiveVariantReachesAnAction) {
     for (int h = 200; h <= 207; ++h) expected.insert(h);  // ifc, macros, repeat blocks, set, dcb
     EXPECT_EQ(handlers, expected);
     EXPECT_GT(lines, 150);
+}
+
+// A label on a directive line names the location counter, except on equ,
+// which gives it the operand's value ("ab" is $6162, and .s reads 4 as a
+// single-precision number).
+TEST(MnemonicTableWalk, LabelsOnDirectiveLines) {
+    const std::string prelude = "Base equ 4\n lvoreset\n lvo Open\n";
+    int lines = 0;
+    for (const MnemonicEntry& m : mnemonic_table) {
+        for (int k = 0; k < m.variant_count; ++k) {
+            const Variant& v = m.variants[k];
+            if (!is_directive(v.handler())) continue;
+            for (int s = 0; s < 6; ++s) {
+                if (!(v.size_mask & SUFFIX_MASKS[s])) continue;
+                std::string line = std::string("lab ") + m.name;
+                if (SUFFIXES[s] != 'u') line += std::string(".") + SUFFIXES[s];
+                line += " " + operands_for(m, v) + "\n";
+                Assembler as(nullptr);
+                as.write_files = false;
+                as.memory_files["t.s"] = prelude + line;
+                const char* argv[] = {"tobra", "-b", "t.s"};
+                as.run(3, argv);
+                SCOPED_TRACE(line);
+                const SymbolRecord* lab = as.sym.probe("lab");
+                ASSERT_NE(lab, nullptr) << as.con.captured();
+                const std::string name = m.name;
+                int32_t want = 0;
+                if (name == "equ") want = v.signature[0] == CLS_STRING ? 0x6162 : SUFFIXES[s] == 's' ? 0x40800000 : 4;
+                EXPECT_EQ(lab->value, want);
+                ++lines;
+            }
+        }
+    }
+    EXPECT_GT(lines, 80);
 }
 
 } // namespace
