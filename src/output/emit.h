@@ -32,6 +32,9 @@ public:
 
     // Output file of pass 2.
     void open_output(const char* source_name);
+    // The same under a name of the caller's choosing; never over a file this
+    // run has read.
+    void open_output_as(const std::string& name);
     void close_output();
     // Removes the output file (pass-2 errors, fatal errors).
     void discard_output();
