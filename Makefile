@@ -38,11 +38,15 @@ demo: build
 test-deps:
 	@./scripts/install-test-deps.sh
 
-# Every test, in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Every test, in a build with AddressSanitizer and UndefinedBehaviorSanitizer;
+# then the end-to-end cases and the examples again against the release
+# (profile-guided) binary that users get.
 test: test-deps
 	@cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTOBRA_SANITIZE=ON > /dev/null
 	@cmake --build $(TEST_BUILD) -j $(JOBS)
 	@cd $(TEST_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory build > /dev/null
+	@./scripts/test-release.sh $(abspath $(BUILD))/tobra $(abspath $(TEST_BUILD)) $(CURDIR)
 
 # Release build against the GNU m68k assembler on generated sources (see tools/bench).
 bench: build

@@ -5,7 +5,7 @@
 *
 * The raw image is loaded at $40000000 and started there.
 
-        cpu     5282
+        cpu     5208
         org     $40000000
 
 UART0   equ     $FC060000               ; UART0 register block

@@ -41,11 +41,9 @@ void RecordDirectives::d_classtag() {
     bool present = eval_operand(value, op);
     structure_offset = value;
     if (present) {
-        Driver& drv = as.drv;
         // Same rule as a dc.l of a label: the linker must move the value
-        // with the section it points into, unless the code sits at a fixed origin.
-        if (drv.pass_number == 2 && !drv.origin_set && op.reloc_kind == KIND_RELOCATABLE)
-            as.obj.record_relocation(true, drv.location_counter, op.sym_section);
+        // with the section it points into.
+        as.emit.value_fixup(op, as.drv.location_counter, 4, FixupKind::absolute);
         as.emit.emit_long(value);
     }
     as.lst.class_tag_line(class_tag_counter, name_buffer_1);

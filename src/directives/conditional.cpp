@@ -67,7 +67,7 @@ std::string Directives::read_compare_text() {
     return text;
 }
 
-void Directives::d_if(int handler) {
+void Directives::d_if(Handler handler) {
     Driver& drv = as.drv;
     const bool enclosing_assembled = drv.assembling();
 
@@ -75,10 +75,10 @@ void Directives::d_if(int handler) {
     // buffer can be reported, and it should be.
     std::string name;
     std::string first, second;
-    if (handler == 120 || handler == 127) {
+    if (handler == H_IFD || handler == H_IFND) {
         auto word = read_word_item();
         if (word) name.assign(*word);
-    } else if (handler == 126) {
+    } else if (handler == H_IFNC) {
         first = read_compare_text();
         while (*as.src.operand_text == ' ' || *as.src.operand_text == '\t') ++as.src.operand_text;
         if (*as.src.operand_text == ',') {
@@ -95,21 +95,21 @@ void Directives::d_if(int handler) {
     bool holds = false;
     bool unknown = false;  // the test names something only defined further down
     switch (handler) {
-    case 120: holds = name_defined_here(name, unknown); break;
-    case 127: holds = !name_defined_here(name, unknown); break;
-    case 126: holds = first != second; break;
+    case H_IFD: holds = name_defined_here(name, unknown); break;
+    case H_IFND: holds = !name_defined_here(name, unknown); break;
+    case H_IFNC: holds = first != second; break;
     default: {
         int32_t value[2] = {0, 0};
         Operand op;
         if (as.ev.eval(value, op) != TYPE_USER) value[0] = 0;
         unknown = as.ev.expr_fwd;
         switch (handler) {
-        case 121: holds = value[0] == 0; break;
-        case 122: holds = value[0] >= 0; break;
-        case 123: holds = value[0] > 0; break;
-        case 124: holds = value[0] <= 0; break;
-        case 125: holds = value[0] < 0; break;
-        case 128: holds = value[0] != 0; break;
+        case H_IFEQ: holds = value[0] == 0; break;
+        case H_IFGE: holds = value[0] >= 0; break;
+        case H_IFGT: holds = value[0] > 0; break;
+        case H_IFLE: holds = value[0] <= 0; break;
+        case H_IFLT: holds = value[0] < 0; break;
+        case H_IFNE: holds = value[0] != 0; break;
         default: break;
         }
     }
@@ -117,7 +117,7 @@ void Directives::d_if(int handler) {
     if (unknown && enclosing_assembled) {
         // Reported for the line itself, not from inside the block it opened.
         --drv.condition_level;
-        if (handler == 120 || handler == 127) {
+        if (handler == H_IFD || handler == H_IFND) {
             const std::string format = std::string(as.src.mnemonic_field) + ": %s is defined after this line";
             as.report_error_arg(format.c_str(), name.c_str());
         } else {
@@ -147,30 +147,28 @@ void Directives::d_endc() {
     close_block();
 }
 
-void Directives::skip_line(int handler) {
+void Directives::skip_line(SkipAction action) {
     Driver& drv = as.drv;
-    switch (handler) {
-    case 120: case 121: case 122: case 123: case 124:
-    case 125: case 126: case 127: case 128:
+    switch (action) {
+    case SKIP_OPEN_BLOCK:
         open_block();
         break;
-    case 129:
+    case SKIP_ELSE:
         if (drv.condition_level > 0 && drv.condition_stack[drv.condition_level - 1] != 0)
             drv.condition_stack[drv.condition_level] = static_cast<uint8_t>(~drv.condition_stack[drv.condition_level]);
         break;
-    case 119:
+    case SKIP_ENDC:
         close_block();
         break;
-    case 100:
+    case SKIP_LIST_LABEL:
         if (as.src.label_field[0] != '\0') {
             if (const SymbolRecord* s = as.sym.probe(as.src.label_field)) list_value(s->value);
         }
         break;
-    case 111: case 112: case 113: case 114: case 115: case 116: case 117: case 118:
-    case 135: case 156: case 157: case 158: case 164: case 177:
-        as.rec.skip_line(handler);
+    case SKIP_NOTHING:
         break;
     default:
+        as.rec.skip_line(action);
         break;
     }
 }

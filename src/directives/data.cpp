@@ -40,6 +40,17 @@ void for_each_item(Assembler& as, uint32_t mask, EmitValue emit_value) {
     }
 }
 
+// Bytes of the field a dc item fills (a double's relocatable part is its first long).
+int item_width(uint32_t mask) {
+    switch (mask) {
+    case SZ_B: return 1;
+    case SZ_L:
+    case SZ_S:
+    case SZ_D: return 4;
+    default: return 2;
+    }
+}
+
 } // namespace
 
 void Directives::d_dc() {
@@ -57,13 +68,9 @@ void Directives::d_dc() {
             break;
         default: as.emit.emit_word(op.value); break;
         }
-        // A byte cannot be relocated, and basebss keeps neither bytes nor a
-        // relocation list, so there is nothing a linker could patch there.
-        if (drv.pass_number == 2 && !drv.origin_set && op.reloc_kind == KIND_RELOCATABLE && mask != SZ_B &&
-            drv.current_section != SEC_BASEBSS) {
-            bool is_long = mask == SZ_L || mask == SZ_S || mask == SZ_D;
-            as.obj.record_relocation(is_long, address, op.sym_section);
-        }
+        // basebss keeps neither bytes nor a relocation list: nothing there for a linker to patch.
+        if (drv.current_section != SEC_BASEBSS)
+            as.emit.value_fixup(op, address, item_width(mask), FixupKind::absolute);
     });
 }
 
@@ -73,6 +80,9 @@ void Directives::d_dr() {
     for_each_item(as, mask, [&](const Operand& op) {
         // Relative to the address this very item is stored at.
         int32_t value = static_cast<int32_t>(static_cast<uint32_t>(op.value) - static_cast<uint32_t>(drv.location_counter));
+        if (drv.current_section != SEC_BASEBSS)
+            as.emit.value_fixup(op, drv.location_counter, mask == SZ_B ? 1 : mask == SZ_L ? 4 : 2,
+                                FixupKind::pc_relative);
         if (mask == SZ_B)
             as.emit.emit_byte(value);
         else if (mask == SZ_L)
@@ -116,6 +126,7 @@ void Directives::d_incbin() {
             as.report_error("incbin: file too large");
             return;
         }
+        if (as.drv.pass_number == 1) as.side.note_read(path, false);
         as.emit.emit_block(reinterpret_cast<const uint8_t*>(data.data()), static_cast<int32_t>(data.size()));
     } else {
         // Only plain files: a directory has no bytes, and a pipe or device could
@@ -132,6 +143,7 @@ void Directives::d_incbin() {
             as.report_error("incbin: file not found");
             return;
         }
+        if (as.drv.pass_number == 1) as.side.note_read(path, false);
         if (size > static_cast<uintmax_t>(std::numeric_limits<int32_t>::max())) {
             as.report_error("incbin: file too large");
             return;

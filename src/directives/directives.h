@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "driver/driver.h"
+#include "isa/handlers.h"
 
 namespace tobra {
 
@@ -26,12 +27,13 @@ public:
     // which is consumed; double quotes dropped). nullopt when nothing is left.
     // The view points into a buffer that the next call overwrites.
     std::optional<std::string_view> read_word_item();
+    bool list_continues() const;
     // The file name of include and incbin: between double quotes, blanks
     // and all, or else one word.
     std::string read_file_name();
 
     // While the innermost conditional block is skipped: the skip table.
-    void skip_line(int handler);
+    void skip_line(SkipAction action);
 
     // A value that sizes or selects code must be the same in both passes, so
     // it must be known when pass 1 reaches it. forward: the expression named
@@ -40,25 +42,25 @@ public:
     // Start of each pass.
     void reset_pass();
 
-    void d_equ();                 // 100
-    void d_dc();                  // 101
-    void d_org(bool is_rorg);     // 103, 110
-    void d_ds();                  // 104
-    void d_align();               // 108
-    void d_include();             // 109
-    void d_endc();                // 119
-    void d_if(int handler);       // 120-128
-    void d_else();                // 129
-    void d_incdir();              // 130
-    void d_xref();                // 131
-    void d_xdef();                // 132
-    void d_dr();                  // 134
-    void d_section();             // 138
-    void d_idnt();                // 140
-    void d_incbin();              // 141
-    void d_boundary();            // 159
-    void d_end();                 // 173
-    void d_page();                // 174
+    void d_equ();
+    void d_dc();
+    void d_org(bool is_rorg);
+    void d_ds();
+    void d_align();
+    void d_include();
+    void d_endc();
+    void d_if(Handler handler);   // H_IFD ... H_IFNE
+    void d_else();
+    void d_incdir();
+    void d_xref();
+    void d_xdef();
+    void d_dr();
+    void d_section();
+    void d_idnt();
+    void d_incbin();
+    void d_boundary();
+    void d_end();
+    void d_page();
 
     // Filled in pass 2 by xdef, consumed by the object writer.
     std::vector<std::string> export_list;

@@ -55,30 +55,29 @@ void RecordDirectives::compose_bit_names(const std::string& prefix, const std::s
 // While a block is skipped nothing is defined and no counter moves, except
 // the class-tag counter: the numbering of a table must not depend on which
 // of its entries were assembled.
-void RecordDirectives::skip_line(int handler) {
-    switch (handler) {
-    case 111: case 112: case 113: case 114: case 115: case 116: case 118:
-    case 177: {
+void RecordDirectives::skip_line(SkipAction action) {
+    switch (action) {
+    case SKIP_LIST_NAME: {
         auto name = read_name();
         if (name && !name->empty()) skip_list_symbol(*name);
         break;
     }
-    case 117: {
+    case SKIP_LIST_BITDEF: {
         auto prefix = read_name();
         auto name = read_name();
         compose_bit_names(prefix.value_or(""), name.value_or(""));
         skip_list_symbol(name_buffer_2);
         break;
     }
-    case 135: {
+    case SKIP_LIST_LVO: {
         auto name = read_name();
         compose(name_buffer_1, "_lvo", name.value_or(""));
         skip_list_symbol(name_buffer_1);
         break;
     }
-    case 156: case 164: skip_classtag_start(); break;
-    case 157: skip_classtag(); break;
-    case 158: skip_classtagend(); break;
+    case SKIP_CLASSTAG_START: skip_classtag_start(); break;
+    case SKIP_CLASSTAG: skip_classtag(); break;
+    case SKIP_CLASSTAG_END: skip_classtagend(); break;
     default: break;
     }
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "isa/handlers.h"
+
 namespace tobra {
 
 class Assembler;
@@ -21,24 +23,24 @@ public:
     // Start of each pass.
     void reset_pass();
     // Skip-table action of these directives while a conditional block is skipped.
-    void skip_line(int handler);
+    void skip_line(SkipAction action);
 
-    void d_structure(bool downward);  // 111, 118
-    void d_field(int size);           // 112 (1), 113 (2), 114 (4)
-    void d_struct();                  // 115
-    void d_label();                   // 116
-    void d_bitdef();                  // 117
-    void d_lvo();                     // 135
-    void d_lvoreset();                // 136
-    void d_call();                    // 137
-    void d_callres(bool user);        // 162, 163
-    void d_classtagbegin();           // 156
-    void d_classtag();                // 157
-    void d_classtagend();             // 158
-    void d_classtagconcat();          // 164
-    void d_enumreset();               // 175
-    void d_enumset();                 // 176
-    void d_enum();                    // 177
+    void d_structure(bool downward);
+    void d_field(int size);
+    void d_struct();
+    void d_label();
+    void d_bitdef();
+    void d_lvo();
+    void d_lvoreset();
+    void d_call();
+    void d_callres(bool user);
+    void d_classtagbegin();
+    void d_classtag();
+    void d_classtagend();
+    void d_classtagconcat();
+    void d_enumreset();
+    void d_enumset();
+    void d_enum();
 
     int32_t structure_offset = 0;     // set to 0 whenever a source file starts
     int downward_structure = 0;

@@ -58,7 +58,7 @@ void Directives::d_org(bool is_rorg) {
     Driver& drv = as.drv;
     if (is_rorg) as.report_warning("ORG assumed");
     drv.origin_set = 1;
-    if (as.options.object_output) as.fatal_error("Can not set origin with object file generation");
+    if (chosen_output_format(as.options).relocatable) as.fatal_error("Can not set origin with object file generation");
     if (!defined_above(as.scan.operands[0].fwd)) return;
     int32_t origin = as.scan.operands[0].value;
     if (origin & 1) origin = static_cast<int32_t>(static_cast<uint32_t>(origin) - 1);

@@ -53,21 +53,38 @@ void Directives::d_equ() {
         for (char c : as.ev.string_at(op.value)) packed = (packed << 8) | static_cast<uint8_t>(c);
         value = static_cast<int32_t>(packed);
     }
-    as.sym.install(label, value, TYPE_USER, KIND_EQUATE);
+    // In an object file a name set to a label plus a constant moves with the
+    // label's section, as the label does.
+    if (op.cls != CLS_STRING && op.reloc_kind == KIND_RELOCATABLE &&
+        chosen_output_format(as.options).relocatable) {
+        as.sym.install(label, value, TYPE_USER, KIND_RELOCATABLE, op.sym_section);
+    } else {
+        if (op.cls != CLS_STRING && op.reloc_kind == KIND_EXTERNAL && as.drv.pass_number == 1 &&
+            chosen_output_format(as.options).relocatable)
+            as.report_error_arg("equ: '%s' - value based on an external name", label);
+        as.sym.install(label, value, TYPE_USER, KIND_EQUATE);
+    }
     list_value(value);
 }
 
+// Whether the word just read ended at a comma, so that another name follows.
+bool Directives::list_continues() const { return as.src.operand_text[-1] == ','; }
+
 void Directives::d_xref() {
-    auto name = read_word_item();
-    if (!name || name->empty()) return;
-    as.sym.install(*name, 0, TYPE_USER, KIND_EXTERNAL);
+    do {
+        auto name = read_word_item();
+        if (!name || name->empty()) return;
+        as.sym.install(*name, 0, TYPE_USER, KIND_EXTERNAL);
+    } while (list_continues());
 }
 
 void Directives::d_xdef() {
     if (as.drv.pass_number != 2) return;
-    auto name = read_word_item();
-    if (!name) return;
-    export_list.emplace_back(*name);
+    do {
+        auto name = read_word_item();
+        if (!name) return;
+        export_list.emplace_back(*name);
+    } while (list_continues());
 }
 
 void Directives::d_idnt() {
@@ -79,10 +96,23 @@ void Directives::d_idnt() {
     }
 }
 
-void Directives::d_end() { as.drv.end_seen = 1; }
+void Directives::d_end() {
+    as.drv.end_seen = 1;
+    if (as.drv.pass_number != 2) return;
+    // end start: the program's entry point. Only a name the table knows is
+    // taken, so that free text after end, which sources have always been
+    // able to put there, is still no error.
+    const char* p = as.src.operand_text;
+    const char* start = p;
+    if (!is_name_start(*p)) return;
+    while (is_name_char(*p)) ++p;
+    const SymbolRecord* s = as.sym.probe(std::string_view(start, static_cast<size_t>(p - start)));
+    if (s && s->type == TYPE_USER && s->kind != KIND_EXTERNAL)
+        as.emit.entry_address = static_cast<uint32_t>(s->value);
+}
 
 void Directives::d_page() {
-    if (as.drv.pass_number == 2 && as.options.listing_enabled) as.con.put('\f');
+    if (as.drv.pass_number == 2 && as.options.listing_enabled) as.lst.out().put('\f');
 }
 
 } // namespace tobra

@@ -21,6 +21,7 @@
 #include "output/emit.h"
 #include "output/listing.h"
 #include "output/object.h"
+#include "output/sidefiles.h"
 #include "output/srecord.h"
 
 namespace tobra {
@@ -30,7 +31,8 @@ struct FatalError {};
 
 class Assembler {
 public:
-    // console_sink: where standard output goes; nullptr keeps it in con.captured().
+    // console_sink: where standard output goes; nullptr keeps it in con.captured()
+    // and standard error in err.captured().
     explicit Assembler(std::FILE* console_sink = stdout);
     Assembler(const Assembler&) = delete;
     Assembler& operator=(const Assembler&) = delete;
@@ -44,8 +46,20 @@ public:
     void report_error_arg(const char* format, const char* text);
     void report_warning(const char* message);
     void report_warning_arg(const char* format, const char* text);
+    // A warning about the command line rather than a source line.
+    void report_option_warning(const char* message);
+    // More about the error just reported; not counted.
+    void report_note(const char* message);
+    // Where diagnostics are written.
+    Console& diag() { return options.diagnostics == DiagnosticStyle::gnu ? err : con; }
+    // From here on diagnostics belong to no source line: they point at "?,0",
+    // and no conditional block the source left open silences them. For the
+    // checks an output writer makes after the last line has been read.
+    void leave_source_lines() { at_no_source_line_ = true; }
+    bool at_no_source_line() const { return at_no_source_line_; }
 
     Console con;
+    Console err;  // standard error
     Options options;
     Driver drv;
     SourceReader src;
@@ -58,9 +72,8 @@ public:
     Directives dir;
     RecordDirectives rec;
     Emitter emit;
-    SRecordWriter srec;
-    ObjectWriter obj;
     Listing lst;
+    SideFiles side;
 
     // false: the output file stays in emit.output_data and nothing is written
     // to disk (in-process tests, the fuzzer, benchmarks).
@@ -72,6 +85,12 @@ public:
     // With write_files false, an output larger than this is the fatal write
     // error a full disk would give (keeps the fuzzer's memory bounded).
     size_t memory_output_limit = SIZE_MAX;
+
+private:
+    // Whether errors and warnings are dropped: inside a skipped block.
+    bool silenced() const { return !at_no_source_line_ && !drv.assembling(); }
+
+    bool at_no_source_line_ = false;
 };
 
 } // namespace tobra

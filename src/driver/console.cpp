@@ -25,8 +25,8 @@ void Console::print(const char* fmt, ...) {
 
 void Console::flush() {
     if (!sink_ || buf_.empty()) return;
-    std::fwrite(buf_.data(), 1, buf_.size(), sink_);
-    std::fflush(sink_);
+    if (std::fwrite(buf_.data(), 1, buf_.size(), sink_) != buf_.size()) failed_ = true;
+    if (std::fflush(sink_) != 0) failed_ = true;
     buf_.clear();
 }
 

@@ -27,11 +27,14 @@ public:
     void flush();
     // Everything printed so far when there is no sink.
     const std::string& captured() const { return buf_; }
+    // A write to the sink fell short (a full disk under a listing file).
+    bool failed() const { return failed_; }
 
 private:
     static constexpr size_t FLUSH_AT = 1 << 16;
     std::FILE* sink_;
     std::string buf_;
+    bool failed_ = false;
 };
 
 } // namespace tobra

@@ -1,54 +1,101 @@
-// The five reporting operations: location, text, counting, suppression.
+// The reporting operations: location, text, counting, suppression.
+#include <string>
+
 #include "driver/assembler.h"
 
 namespace tobra {
 
 Assembler::Assembler(std::FILE* console_sink)
-    : con(console_sink), drv(*this), src(*this), sym(*this), ev(*this), fwd(*this), scan(*this),
-      core(*this), enc(*this), dir(*this), rec(*this), emit(*this), srec(*this), obj(*this), lst(*this) {}
+    : con(console_sink), err(console_sink ? stderr : nullptr), drv(*this), src(*this), sym(*this), ev(*this),
+      fwd(*this), scan(*this), core(*this), enc(*this), dir(*this), rec(*this), emit(*this), lst(*this),
+      side(*this) {}
+
+namespace {
+
+enum class Severity { error, warning, note };
+
+// Formats carry exactly one %s; they are filled by hand so that a stray
+// conversion in a message can never read a missing argument.
+std::string fill_format(const char* format, const char* text) {
+    std::string out;
+    for (const char* p = format; *p; ++p) {
+        if (p[0] == '%' && p[1] == 's') {
+            out += text;
+            ++p;
+        } else {
+            out += *p;
+        }
+    }
+    return out;
+}
+
+// One message in the chosen style. The native style shows the name the file
+// was given by; the GNU style shows the path it was found at, so that an
+// editor can open it, and leaves out a location there is none of.
+void write_message(Assembler& as, Severity severity, std::string_view text, bool with_location = true) {
+    if (as.options.diagnostics == DiagnosticStyle::gnu) {
+        Console& c = as.err;
+        const std::string& file = as.src.current_path.empty() ? as.drv.current_file_name : as.src.current_path;
+        if (!with_location || file.empty() || as.at_no_source_line())
+            c.write("tobra: ");
+        else if (as.drv.line_number == 0)
+            c.print("%s: ", file.c_str());
+        else
+            c.print("%s:%ld: ", file.c_str(), as.drv.line_number);
+        c.write(severity == Severity::error ? "error: " : severity == Severity::warning ? "warning: " : "note: ");
+        // A few message texts bring their own newline; one line per message here.
+        while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+        c.write(text);
+        c.put('\n');
+        return;
+    }
+    Console& c = as.con;
+    if (with_location && as.at_no_source_line())
+        c.write("?,0: ");
+    else if (with_location)
+        c.print("%s,%ld: ", as.drv.current_file_name.c_str(), as.drv.line_number);
+    if (severity == Severity::warning) c.write("warning --- ");
+    c.write(text);
+    c.put('\n');
+}
+
+} // namespace
+
 
 void Assembler::fatal_error(const char* message) {
-    con.print("%s,%ld: %s\n", drv.current_file_name.c_str(), drv.line_number, message);
+    write_message(*this, Severity::error, message);
     throw FatalError{};
 }
 
 void Assembler::report_error(const char* message) {
-    if (!drv.assembling()) return;
-    con.print("%s,%ld: %s\n", drv.current_file_name.c_str(), drv.line_number, message);
+    if (silenced()) return;
+    write_message(*this, Severity::error, message);
     ++drv.error_count;
 }
 
-// Formats carry exactly one %s; they are filled by hand so that a stray
-// conversion in a message can never read a missing argument.
-static void fill_format(Console& con, const char* format, const char* text) {
-    for (const char* p = format; *p; ++p) {
-        if (p[0] == '%' && p[1] == 's') {
-            con.write(text);
-            ++p;
-        } else {
-            con.put(*p);
-        }
-    }
-}
-
 void Assembler::report_error_arg(const char* format, const char* text) {
-    if (!drv.assembling()) return;
-    con.print("%s,%ld: ", drv.current_file_name.c_str(), drv.line_number);
-    fill_format(con, format, text);
-    con.put('\n');
+    if (silenced()) return;
+    write_message(*this, Severity::error, fill_format(format, text));
     ++drv.error_count;
 }
 
 void Assembler::report_warning(const char* message) {
-    if (drv.pass_number != 2 || !drv.assembling()) return;
-    con.print("%s,%ld: warning --- %s\n", drv.current_file_name.c_str(), drv.line_number, message);
+    if (drv.pass_number != 2 || silenced()) return;
+    write_message(*this, Severity::warning, message);
+    if (options.fatal_warnings) ++drv.error_count;
 }
 
 void Assembler::report_warning_arg(const char* format, const char* text) {
-    if (drv.pass_number != 2 || !drv.assembling()) return;
-    con.print("%s,%ld: warning --- ", drv.current_file_name.c_str(), drv.line_number);
-    fill_format(con, format, text);
-    con.put('\n');
+    if (drv.pass_number != 2 || silenced()) return;
+    write_message(*this, Severity::warning, fill_format(format, text));
+    if (options.fatal_warnings) ++drv.error_count;
 }
+
+void Assembler::report_option_warning(const char* message) {
+    write_message(*this, Severity::warning, message, false);
+    if (options.fatal_warnings) ++drv.error_count;
+}
+
+void Assembler::report_note(const char* message) { write_message(*this, Severity::note, message, false); }
 
 } // namespace tobra

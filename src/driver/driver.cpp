@@ -17,32 +17,16 @@ static long read_decimal(const char* text) {
     return v;
 }
 
-void Driver::usage(const char* program) {
-    Console& con = as.con;
-    con.write(BANNER);
-    con.write(MAKER_NOTICE);
-    con.print("Usage  : %s [ -options ] [ files... ]\n", program);
-    con.write("Options: -a<buf>  allocate forward reference buffers\n");
-    con.write("         -b       generate binary rom file\n");
-    con.write("         -c<core> cpu core selection\n");
-    con.write("         -d       turn off local dot labels\n");
-    con.write("         -f       forward byte-offset branches\n");
-    con.write("         -l       listing output enabled\n");
-    con.write("         -n       disable incbin auto-alignment\n");
-    con.write("         -o       generate object code file\n");
-    con.write("         -r       enable rts/rte post nop\n");
-    con.write("         -q       quiet mode\n");
-    con.write("         -u       unsized opcode mode\n");
-    con.write("         -x<val>  debug options\n");
-}
-
-void Driver::parse_option(const char* arg) {
+void Driver::parse_option(const char* arg, const char* value) {
     Options& o = as.options;
+    if (std::strcmp(arg, "--ihex") == 0) return void(o.ihex_output = 1);
     switch (arg[1]) {
     case 'a': {
         long n = read_decimal(arg + 2);
         if (n < FWD_DEFAULT_SIZE) {
-            as.con.print("warning --- forward reference size too small (<%ld)\n", FWD_DEFAULT_SIZE);
+            char text[64];
+            std::snprintf(text, sizeof text, "forward reference size too small (<%ld)", FWD_DEFAULT_SIZE);
+            as.report_option_warning(text);
             n = FWD_DEFAULT_SIZE;
         }
         as.fwd.alloc_fwd(n);
@@ -50,7 +34,9 @@ void Driver::parse_option(const char* arg) {
     }
     case 'b': o.binary_output = 1; break;
     case 'c':
-        as.core.select_core(arg + 2);
+        // A name mistyped on the command line is easiest mended from the list.
+        if (!as.core.select_core(value ? value : arg + 2))
+            as.report_note(("cpu: valid cores: " + core_names()).c_str());
         as.core.keep_as_pass_start();
         break;
     case 'd': o.local_dot_labels = 0; break;
@@ -114,67 +100,82 @@ void Driver::check_section_sizes() {
 }
 
 int Driver::run(int argc, const char* const* argv) {
+    const char* program = argc > 0 && argv[0] ? argv[0] : "tobra";
     if (argc < 2) {
-        usage(argc > 0 && argv[0] ? argv[0] : "tobra");
+        usage(program);
         return 1;
     }
+    bool produced = false;  // the output and every side file took their names
     try {
+        switch (read_command_line(argc, argv)) {
+        case RunKind::help:
+            usage(program);
+            as.con.flush();
+            return 0;
+        case RunKind::version:
+            as.con.print("tobra %.*s\n", static_cast<int>(VERSION.size()), VERSION.data());
+            as.con.write(MAKER_NOTICE);
+            as.con.flush();
+            return 0;
+        case RunKind::assemble:
+            break;
+        }
         as.fwd.alloc_fwd(FWD_DEFAULT_SIZE);
         as.sym.install_reserved();
         reset_pass();
+        define_command_line_symbols();
 
-        for (int i = 1; i < argc; ++i) {
-            if (argv[i][0] == '-')
-                parse_option(argv[i]);
+        for (const Argument& arg : arguments) {
+            if (arg.kind == Argument::LETTER)
+                parse_option(arg.text, arg.value);
             else
-                as.src.assemble_file(argv[i]);
+                as.src.assemble_file(arg.text);
         }
+        if (error_count == 0) as.side.check_targets();
 
         if (error_count == 0) {
             pass_number = 2;
             as.emit.reset_for_pass2();
-            as.obj.reset_for_pass2();
             as.lst.listing_count = 0;
             current_section = 0;
             as.fwd.rewind_fwd();
             as.sym.begin_pass2();
             reset_pass();
+            as.side.begin_pass2();
+            define_command_line_symbols();
 
             // Several source files form one program with one output file,
             // named after the first of them.
             bool opened = false;
-            for (int i = 1; i < argc; ++i) {
-                if (argv[i][0] == '-') continue;
+            for (const Argument& arg : arguments) {
+                if (arg.kind != Argument::SOURCE) continue;
                 if (!opened) {
-                    as.emit.open_output(argv[i]);
-                    // The object file names the core the source chose last;
+                    as.emit.open_output(arg.text);
+                    // The output's header names the core the source chose last;
                     // the code starts from the command line's, as in pass 1.
-                    if (as.options.object_output) as.obj.write_leading_hunks(section_size[0]);
                     as.core.begin_pass();
                     opened = true;
                 }
-                as.src.assemble_file(argv[i]);
+                as.src.assemble_file(arg.text);
             }
             check_section_sizes();
             if (opened) {
-                if (as.options.object_output) {
-                    static const uint8_t zeros[4] = {0, 0, 0, 0};
-                    as.emit.write_out(zeros, static_cast<size_t>(as.obj.code_padding));
-                }
-                if (error_count != 0) {
-                    as.emit.discard_output();
-                } else {
-                    if (as.options.object_output)
-                        as.obj.write_trailing_hunks();
-                    else if (as.options.binary_output)
-                        as.emit.write_binary_tail();
-                    as.emit.close_output();
+                // The side files are complete before the output is, and take
+                // their names after it: a failure on the way leaves none.
+                if (error_count == 0) as.side.prepare();
+                as.emit.finish_output(error_count == 0);
+                if (error_count == 0) {
+                    as.side.commit();
+                    produced = true;
                 }
             }
         }
+        as.side.finish_run(!produced && error_count != 0);
     } catch (const FatalError&) {
         // A half-written output must not be left behind for a build tool to take.
         as.emit.discard_output();
+        as.side.finish_run(true);
+        as.err.flush();
         as.con.flush();
         return 255;
     }
@@ -185,6 +186,8 @@ int Driver::run(int argc, const char* const* argv) {
         as.scan.dump_legal();
         as.sym.symbol_distribution();
     }
+    // Messages on standard error come out before the closing line.
+    as.err.flush();
     if (!as.options.quiet) {
         if (error_count != 0)
             as.con.print("%ld error(s) found\n", error_count);

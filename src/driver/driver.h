@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tobra {
@@ -10,12 +11,20 @@ class Assembler;
 
 inline constexpr const char* BANNER = "tobra ColdFire Assembler version 2.64 (04 Mar 2004)\n";
 inline constexpr const char* MAKER_NOTICE = "Copyright (c) the tobra developers. Free software, no warranty.\n";
+// What --version reports; the banner must carry the same number.
+inline constexpr std::string_view VERSION = "2.64";
+static_assert(std::string_view(BANNER).find(VERSION) != std::string_view::npos);
+
+// How diagnostics are written: the program's own "file,line: text" on standard
+// output, or "file:line: error: text" on standard error as editors and CI read it.
+enum class DiagnosticStyle : uint8_t { native, gnu };
 
 // Set by the command line (and some by the opt directive); never reset between passes.
 struct Options {
     int listing_enabled = 0;
     int object_output = 0;
     int binary_output = 0;
+    int ihex_output = 0;
     int rts_nop = 0;
     long debug_flags = 0;
     int quiet = 0;
@@ -23,7 +32,29 @@ struct Options {
     int incbin_auto_align = 1;
     int forward_branch_size = 2;
     int unsized_mode_default = 0;
+
+    // Settled from the whole command line before pass 1, wherever they stand.
+    std::string output_path;                 // --output; empty: named after the first source
+    std::string listing_path;                // --listing
+    std::string map_path;                    // --map
+    std::string deps_path;                   // --deps
+    std::vector<std::string> include_dirs;   // -I, in order, each ending in '/'
+    std::vector<std::string> defines;        // -D, checked: NAME or NAME=EXPR
+    bool fatal_warnings = false;
+    DiagnosticStyle diagnostics = DiagnosticStyle::native;
 };
+
+// One argument as the passes walk it: a source file, or a single-letter
+// option applied in its place in pass 1. Long options, -I and -D are applied
+// before pass 1 and leave no entry.
+struct Argument {
+    enum Kind : uint8_t { SOURCE, LETTER };
+    Kind kind;
+    const char* text;
+    const char* value = nullptr;  // a lone -c: the core named by the next argument
+};
+
+enum class RunKind : uint8_t { assemble, help, version };
 
 // Debug bits of -x<val>.
 inline constexpr long DBG_PARSE = 0x01;
@@ -41,10 +72,19 @@ public:
 
     // The whole run over the argument vector; returns the process exit code.
     int run(int argc, const char* const* argv);
-    void parse_option(const char* arg);
+    // Sorts the arguments into sources and single-letter options and applies
+    // the rest (driver/cmdline.cpp); errors are counted as usual.
+    RunKind read_command_line(int argc, const char* const* argv);
+    // value: the separate argument taken by a lone -c.
+    void parse_option(const char* arg, const char* value = nullptr);
     void reset_pass();
-    // Printed on standard output when the program is started without arguments.
+    // Printed on standard output when the program is started without arguments, and by --help.
     void usage(const char* program);
+    // The -D symbols, as equates ahead of the first source line of a pass.
+    void define_command_line_symbols();
+
+    std::vector<Argument> arguments;
+    RunKind run_kind = RunKind::assemble;
 
     int pass_number = 1;
     long error_count = 0;

@@ -156,11 +156,12 @@ bool SourceReader::is_input_file(const std::string& path) const {
     return false;
 }
 
-bool SourceReader::open_source(const char* name, SourceText& out, std::string* opened) {
+bool SourceReader::open_source(const char* name, SourceText& out) {
     // Both passes read the same text: a file is read from disk once per run.
     auto try_open = [&](const std::string& path) {
         if (path.empty()) return false;
         out.pos = 0;
+        opened_path = path;
         auto cached = file_cache_.find(path);
         if (cached != file_cache_.end()) {
             out.text = cached->second;
@@ -171,7 +172,6 @@ bool SourceReader::open_source(const char* name, SourceText& out, std::string* o
                 raw = it->second;
             } else if (!as.memory_only && open_stream(path, out)) {
                 note_input_file(path);
-                if (opened) *opened = path;
                 return true;
             } else if (as.memory_only || !read_whole_file(path, raw)) {
                 return false;
@@ -181,7 +181,6 @@ bool SourceReader::open_source(const char* name, SourceText& out, std::string* o
             out.text = normalise(std::move(raw));
             file_cache_.emplace(path, out.text);
         }
-        if (opened) *opened = path;
         return true;
     };
     // A directory joined with the name must fit the file-name buffer.
@@ -193,6 +192,8 @@ bool SourceReader::open_source(const char* name, SourceText& out, std::string* o
     if (try_open(name)) return true;
     if (source_directory_set && try_open(joined(source_directory))) return true;
     if (!as.drv.include_directory.empty() && try_open(joined(as.drv.include_directory))) return true;
+    for (const std::string& dir : as.options.include_dirs)
+        if (try_open(joined(dir))) return true;
     if (!as.drv.environment_include_directory.empty() && try_open(joined(as.drv.environment_include_directory)))
         return true;
     return false;
@@ -216,8 +217,7 @@ void SourceReader::assemble_file(const char* name) {
 
     if (!source_directory_set) remember_source_directory(name);
     SourceText text;
-    std::string opened;
-    const bool found = open_source(name, text, &opened);
+    const bool found = open_source(name, text);
     // A missing include is the include line's error; a missing file of the
     // command line has no line, only its name.
     if (!found && include_depth > 0) {
@@ -228,9 +228,11 @@ void SourceReader::assemble_file(const char* name) {
     int saved_listing = as.options.listing_enabled;
     long saved_line = drv.line_number;
     std::string saved_name = drv.current_file_name;
+    std::string saved_path = std::move(current_path);
     drv.line_number = 0;
     // Messages name the file that was read, wherever the search found it.
-    drv.current_file_name = found ? opened : name;
+    current_path = found ? opened_path : std::string(name);
+    drv.current_file_name = current_path;
     as.rec.structure_offset = 0;
 
     if (drv.pass_number == 2 && as.options.listing_enabled) as.lst.banner();
@@ -238,6 +240,7 @@ void SourceReader::assemble_file(const char* name) {
     if (!found) {
         as.report_error("pass: can't find file");
     } else {
+        if (drv.pass_number == 1) as.side.note_read(current_path, include_depth == 0);
         ++include_depth;
         while (read_logical_line(text)) {
             as.lst.listing_show_address = false;
@@ -252,6 +255,7 @@ void SourceReader::assemble_file(const char* name) {
 
     drv.line_number = saved_line;
     drv.current_file_name = std::move(saved_name);
+    current_path = std::move(saved_path);
     as.options.listing_enabled = saved_listing;
 }
 
@@ -478,17 +482,15 @@ void SourceReader::process_line() {
         as.report_error_arg("process: unrecognized mnemonic - %s", mnemonic_field);
         return;
     }
-    // dc and equ read .s and .d numbers as floating point; their operands are
-    // scanned during matching.
-    const int first_handler = entry->variants[0].handler();
-    as.ev.float_operands = first_handler == 100 || first_handler == 101;
-    const Variant* v = as.scan.match(entry->variants, entry->variant_count);
-    as.ev.float_operands = false;
+    // The operands are scanned during matching, so the handler row of the
+    // mnemonic's first variant says how they read numbers.
+    const Variant* v = as.scan.match(entry->variants, entry->variant_count,
+                                     handler_row(entry->variants[0].handler()).operands);
     if (!v) {
         as.report_error("process: bad size or wrong operand(s)");
         return;
     }
-    if (label_field[0] != '\0' && v->handler() != 100 && drv.assembling()) define_label();
+    if (label_field[0] != '\0' && handler_row(v->handler()).label == LABEL_HERE && drv.assembling()) define_label();
     as.enc.dispatch_handler(v->handler(), v->opcode, v->flags);
 }
 

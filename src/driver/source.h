@@ -114,8 +114,8 @@ public:
     void process_line();
     void remember_source_directory(const char* name);
     // Finds and reads a source file through the search order; false when not
-    // found. opened receives the path that was read.
-    bool open_source(const char* name, SourceText& out, std::string* opened = nullptr);
+    // found. opened_path: where it was found.
+    bool open_source(const char* name, SourceText& out);
     // Files read by this run (sources, includes, incbin data), known by their
     // identity on disk, so that no output is written over one of them.
     void note_input_file(const std::string& path);
@@ -131,6 +131,9 @@ public:
     char source_directory[SOURCE_DIRECTORY_SIZE] = {};
     bool source_directory_set = false;
     int include_depth = 0;
+    // Where the current file was found (its name before it is found).
+    std::string current_path;
+    std::string opened_path;
 
 private:
     bool read_pieces(SourceText& file);

@@ -28,8 +28,8 @@ void Encoder::h_add_sub(uint32_t op, uint32_t, bool is_sub) {
         ea_extension(src);
         return;
     }
-    if (as.src.size_mask == SZ_U) as.src.size_mask = SZ_L;
-    if ((as.drv.optimise_flags & (is_sub ? OPT_SUBQ : OPT_ADDQ)) && as.src.size_mask == SZ_L && quick_fits(src)) {
+    if (op_size == SZ_U) op_size = SZ_L;
+    if ((as.drv.optimise_flags & (is_sub ? OPT_SUBQ : OPT_ADDQ)) && op_size == SZ_L && quick_fits(src)) {
         emit_quick(is_sub ? 0x5100 : 0x5000, src, dst);
         return;
     }
@@ -46,8 +46,8 @@ void Encoder::h_add_sub(uint32_t op, uint32_t, bool is_sub) {
 void Encoder::h_imm_to_dreg(uint32_t op, uint32_t) {
     Operand& src = as.scan.operands[0];
     Operand& dst = as.scan.operands[1];
-    if (as.src.size_mask == SZ_U) as.src.size_mask = SZ_L;
-    if (as.src.size_mask == SZ_L && quick_fits(src)) {
+    if (op_size == SZ_U) op_size = SZ_L;
+    if (op_size == SZ_L && quick_fits(src)) {
         if (op == 0x0600 && (as.drv.optimise_flags & OPT_ADDQ)) return emit_quick(0x5000, src, dst);
         if (op == 0x0400 && (as.drv.optimise_flags & OPT_SUBQ)) return emit_quick(0x5100, src, dst);
     }
@@ -77,7 +77,7 @@ void Encoder::h_ea_to_areg(uint32_t op, uint32_t) {
         src.size_code = 2;
         src.value &= 0xFFFF;
     }
-    if (op == 0x91C0 && (as.drv.optimise_flags & OPT_ADDQ) && as.src.size_mask == SZ_L && quick_fits(src)) {
+    if (op == 0x91C0 && (as.drv.optimise_flags & OPT_ADDQ) && op_size == SZ_L && quick_fits(src)) {
         put_word(0x5100 + (static_cast<uint32_t>(range_check(src.value, RANGE_QUICK)) << 9) + 0x80 + modreg(dst));
         return;
     }
@@ -105,7 +105,7 @@ void Encoder::h_dreg_to_ea(uint32_t op, uint32_t) {
 void Encoder::h_ea_sized(uint32_t op, uint32_t) {
     const Operand& ea = as.scan.operands[0];
     // Address registers have no byte access.
-    if (ea.cls == CLS_AN && as.src.size_mask == SZ_B) {
+    if (ea.cls == CLS_AN && op_size == SZ_B) {
         as.report_error("ea: byte size not allowed on address register");
         return;
     }

@@ -9,9 +9,7 @@ uint32_t reg3(const Operand& op) { return static_cast<uint32_t>(op.reg) & 7; }
 
 // Bit operations work on a long in a data register and on a byte in memory;
 // the byte size also makes btst's immediate operand a word.
-void settle_bit_size(Assembler& as, const Operand& target) {
-    as.src.size_mask = target.cls == CLS_DN ? SZ_L : SZ_B;
-}
+uint32_t bit_size(const Operand& target) { return target.cls == CLS_DN ? SZ_L : SZ_B; }
 
 } // namespace
 
@@ -19,7 +17,7 @@ void settle_bit_size(Assembler& as, const Operand& target) {
 void Encoder::h_bit_dynamic(uint32_t op, uint32_t) {
     if (!operands_allowed(true)) return;
     const Operand& dst = as.scan.operands[1];
-    settle_bit_size(as, dst);
+    op_size = bit_size(dst);
     put_word(op + (reg3(as.scan.operands[0]) << 9) + modreg(dst));
     ea_extension(dst);
 }
@@ -29,7 +27,7 @@ void Encoder::h_bit_dynamic(uint32_t op, uint32_t) {
 void Encoder::h_bit_static(uint32_t op, uint32_t) {
     if (!operands_allowed(false)) return;
     const Operand& dst = as.scan.operands[1];
-    settle_bit_size(as, dst);
+    op_size = bit_size(dst);
     put_word(op + modreg(dst));
     put_word(static_cast<uint32_t>(range_check(as.scan.operands[0].value, RANGE_BITNUM)));
     ea_extension(dst);

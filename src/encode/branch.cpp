@@ -51,7 +51,7 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
     const Target tg = branch_target(t, start);
     const int32_t d = tg.d;
 
-    int size = tg.external ? WORD : written_size(as.src.size_mask);
+    int size = tg.external ? WORD : written_size(op_size);
     if (size == UNSIZED) {
         // A target that was not yet known in pass 1 must get the same size in
         // pass 2, whatever its distance turns out to be.
@@ -74,6 +74,7 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
     if (pass2 && size != LONG && !fits16(d)) as.report_error("branch: displacement larger than 16-bits");
 
     int32_t field = start + 2;
+    int width = 0;
     switch (size) {
     case BYTE:
         if (d == 0 || d == -1)
@@ -82,21 +83,21 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
             as.report_error("branch: byte destination out of range");
         as.emit.emit_word(static_cast<int32_t>(op) | range_check(d, RANGE_S8));
         field = start + 1;
-        field_width = 1;
+        width = 1;
         break;
     case WORD:
         as.emit.emit_word(static_cast<int32_t>(op));
         if (!fits16(d)) as.report_error("branch: word destination out of range");
         as.emit.emit_word(range_check(d, RANGE_S16));
-        field_width = 2;
+        width = 2;
         break;
     default:
         as.emit.emit_word(static_cast<int32_t>(op | 0xFF));
         as.emit.emit_long(d);
-        field_width = 4;
+        width = 4;
         break;
     }
-    if (pass2 && tg.external) note_branch_external(t, field);
+    if (!tg.undefined) as.emit.value_fixup(t, field, width, FixupKind::pc_relative);
 }
 
 void Encoder::h_fbranch(uint32_t op, uint32_t) {
@@ -110,7 +111,7 @@ void Encoder::h_fbranch(uint32_t op, uint32_t) {
     const Target tg = branch_target(t, start);
     const int32_t d = tg.d;
     // No byte form; an unsized floating-point branch is a word branch.
-    const bool is_long = !tg.external && (as.src.size_mask & SZ_L);
+    const bool is_long = !tg.external && (op_size & SZ_L);
 
     if (pass2 && tg.undefined) as.report_error("branch: invalid destination");
     if (pass2 && !is_long && !fits16(d)) as.report_error("fbranch: displacement larger than 16-bits");
@@ -118,20 +119,12 @@ void Encoder::h_fbranch(uint32_t op, uint32_t) {
     if (is_long) {
         as.emit.emit_word(static_cast<int32_t>(op | 0x40));
         as.emit.emit_long(d);
-        field_width = 4;
     } else {
         as.emit.emit_word(static_cast<int32_t>(op));
         if (!fits16(d)) as.report_error("branch: word destination out of range");
         as.emit.emit_word(range_check(d, RANGE_S16));
-        field_width = 2;
     }
-    if (pass2 && tg.external) note_branch_external(t, start + 2);
-}
-
-void Encoder::note_branch_external(const Operand& t, int32_t field_address) {
-    reference_kind = REF_PC;
-    if (t.sym_slot >= LINE_SYMBOL_SLOTS) return;
-    if (const SymbolRecord* s = as.ev.line_symbols[t.sym_slot]) as.obj.record_external(s, field_address);
+    if (!tg.undefined) as.emit.value_fixup(t, start + 2, is_long ? 4 : 2, FixupKind::pc_relative);
 }
 
 // Only the operand itself decides, so that pass 1 and pass 2 agree.

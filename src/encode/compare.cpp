@@ -6,10 +6,9 @@ namespace tobra {
 namespace {
 
 // Byte and word compares exist from ISA_B on; an unsized compare is a word
-// compare there only in unsized mode. The rewritten size_mask also decides
-// the size of an immediate source.
-void settle_compare_size(Assembler& as) {
-    uint32_t& mask = as.src.size_mask;
+// compare there only in unsized mode. The settled size also decides the size
+// of an immediate source.
+void settle_compare_size(Assembler& as, uint32_t& mask) {
     if (mask == SZ_U) {
         mask = (as.core.isa_b() && as.drv.unsized_mode) ? SZ_W : SZ_L;
     } else if ((mask == SZ_B || mask == SZ_W) && !as.core.isa_b()) {
@@ -22,7 +21,7 @@ void settle_compare_size(Assembler& as) {
 // 143: cmp <ea>,Dn.
 void Encoder::h_cmp(uint32_t op, uint32_t) {
     if (!operands_allowed(true)) return;
-    settle_compare_size(as);
+    settle_compare_size(as, op_size);
     const Operand& src = as.scan.operands[0];
     put_word(op + size76() + ((static_cast<uint32_t>(as.scan.operands[1].reg) & 7) << 9) + modreg(src));
     ea_extension(src);
@@ -33,7 +32,7 @@ void Encoder::h_cmpa(uint32_t op, uint32_t) {
     if (!operands_allowed(true)) return;
     const bool word = op == 0xB0C0;
     if (word && !as.core.isa_b()) as.report_error("cmp: size must be long");
-    as.src.size_mask = word ? SZ_W : SZ_L;
+    op_size = word ? SZ_W : SZ_L;
     const Operand& src = as.scan.operands[0];
     put_word(op + ((static_cast<uint32_t>(as.scan.operands[1].reg) & 7) << 9) + modreg(src));
     ea_extension(src);
@@ -41,7 +40,7 @@ void Encoder::h_cmpa(uint32_t op, uint32_t) {
 
 // 145: cmpi #imm,Dn.
 void Encoder::h_cmpi(uint32_t op, uint32_t) {
-    settle_compare_size(as);
+    settle_compare_size(as, op_size);
     const Operand& dst = as.scan.operands[1];
     put_word(op + size76() + modreg(dst));
     ea_extension(as.scan.operands[0]);

@@ -37,7 +37,7 @@ void Encoder::h_trap(uint32_t op, uint32_t) {
 // opmode, so that the processor skips exactly what was emitted.
 void Encoder::h_tpf(uint32_t op, uint32_t) {
     const int32_t v = as.scan.operands[0].value;
-    if (as.src.size_mask == SZ_L) {
+    if (op_size == SZ_L) {
         put_word(op + 3);
         as.emit.emit_long(v);
     } else {

@@ -1,6 +1,7 @@
 // Processor cores and the instruction-set features they carry.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace tobra {
@@ -19,16 +20,20 @@ struct CoreRow {
     int32_t has_isa_a_plus;
 };
 
-inline constexpr int CORE_COUNT = 26;
-inline constexpr int DEFAULT_CORE_ROW = 3;  // the 5206, as the fields below start
+inline constexpr int CORE_COUNT = 105;
+inline constexpr int DEFAULT_CORE_ROW = 16;  // the 5206, as the fields below start
 extern const CoreRow core_table[CORE_COUNT + 1];  // ends with a row of isa_level 0
+
+// Every name of the core table in its order, separated by blanks.
+std::string core_names();
 
 class CoreState {
 public:
     explicit CoreState(Assembler& as) : as(as) {}
 
-    // Copies the row of that name into the current core, or reports an error.
-    void select_core(std::string_view name);
+    // Copies the row of that name into the current core, or reports an error
+    // and returns false.
+    bool select_core(std::string_view name);
     // The cpu directive.
     void directive_cpu();
     // The command line's choice, which every pass starts from.
@@ -44,6 +49,7 @@ public:
     int32_t has_fpu = 0;
     int32_t has_isa_a_plus = 0;
 
+    // The ISA_B forms, which ISA_C has as well.
     bool isa_b() const { return isa_level >= 4; }
 
 private:

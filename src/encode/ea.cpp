@@ -1,5 +1,5 @@
-// Effective addresses: the 6-bit EA field, extension words and the references
-// they leave for the object file; range checks and the other shared fields.
+// Effective addresses: the 6-bit EA field, extension words and the fixups
+// their values leave; range checks and the other shared fields.
 #include <cstdio>
 
 #include "driver/assembler.h"
@@ -41,16 +41,6 @@ bool Encoder::plain_displacement(const Operand& op) {
     return op.ext_form == 3 && op.fwd && !op.no_base && !has_index(op);
 }
 
-namespace {
-
-// The symbol an operand's expression referenced, or nullptr.
-const SymbolRecord* operand_symbol(Assembler& as, const Operand& op) {
-    if (op.reloc_kind == 0 || op.sym_slot >= LINE_SYMBOL_SLOTS) return nullptr;
-    return as.ev.line_symbols[op.sym_slot];
-}
-
-} // namespace
-
 void Encoder::put_word(uint32_t word) { as.emit.emit_word(static_cast<int32_t>(word & 0xFFFF)); }
 
 int32_t Encoder::range_check(int32_t value, int row) {
@@ -65,7 +55,7 @@ int32_t Encoder::range_check(int32_t value, int row) {
 }
 
 uint32_t Encoder::size76() {
-    switch (as.src.size_mask) {
+    switch (op_size) {
     case SZ_B: return 0x00;
     case SZ_W: return 0x40;
     case SZ_L:
@@ -137,61 +127,33 @@ bool Encoder::refuse_unless(bool feature, const char* message) {
     return true;
 }
 
-void Encoder::note_external(const Operand& op, int32_t field_address) {
-    const SymbolRecord* s = operand_symbol(as, op);
-    if (!s || s->kind != KIND_EXTERNAL) return;
-    int sec = as.drv.current_section;
-    // bss sections carry no bytes, so nothing there can be patched.
-    if (sec != SEC_CODE && sec != SEC_DATA && sec != SEC_BASEDATA) return;
-    as.obj.record_external(s, field_address);
-}
-
 void Encoder::ea_extension_other(const Operand& op) {
-    field_width = 0;
-    reference_kind = 0;
     const int32_t at = as.drv.location_counter;
-    const bool pass2 = as.drv.pass_number == 2;
     switch (op.cls) {
     case CLS_FPN:
     case CLS_FPCN:
     case CLS_ACC: return;
 
     case CLS_INDEXED: {
-        reference_kind = REF_BASE;
+        int width = 2;
         if (plain_displacement(op)) {
-            field_width = 2;
             put_word(static_cast<uint32_t>(range_check(op.value, RANGE_S16)));
         } else if (op.ext_form == 2 || (op.fwd && !op.no_base)) {
             // A forward displacement with an index has only the brief form.
-            field_width = 1;
+            width = 1;
             put_word(brief_extension(op) + static_cast<uint32_t>(range_check(op.value, RANGE_S8)));
         } else {
             as.report_error("index: index value out of range");
         }
-        if (!pass2) return;
-        const SymbolRecord* s = operand_symbol(as, op);
-        if (!s) return;
-        if (s->kind == KIND_EXTERNAL) {
-            // An 8-bit reference patches the low byte of the brief word, not
-            // the index-register byte before it.
-            note_external(op, field_width == 1 ? at + 1 : at);
-        } else if (s->kind == KIND_RELOCATABLE) {
-            if (s->section == SEC_BASEDATA || s->section == SEC_BASEBSS)
-                as.obj.record_base_reference(at, field_width, s->section);
-            else
-                as.report_error("index: offset must be in basedata or basebss section");
-        }
+        // An 8-bit displacement is the low byte of the brief word, not the
+        // index-register byte before it.
+        as.emit.value_fixup(op, width == 1 ? at + 1 : at, width, FixupKind::base_relative);
         return;
     }
 
     case CLS_EXPR: {
         const bool is_long = op.size_code == 4;
-        field_width = is_long ? 4 : 2;
-        if (pass2) {
-            if (op.reloc_kind == KIND_RELOCATABLE && !as.drv.origin_set)
-                as.obj.record_relocation(is_long, at, op.sym_section);
-            note_external(op, at);
-        }
+        as.emit.value_fixup(op, at, is_long ? 4 : 2, FixupKind::absolute);
         if (is_long)
             as.emit.emit_long(op.value);
         else
@@ -200,14 +162,8 @@ void Encoder::ea_extension_other(const Operand& op) {
     }
 
     case CLS_IMM: {
-        const bool is_long = (as.src.size_mask & (SZ_L | SZ_U)) != 0;
-        field_width = is_long ? 4 : 2;
-        if (pass2) {
-            const SymbolRecord* s = operand_symbol(as, op);
-            if (s && s->kind == KIND_RELOCATABLE && !as.drv.origin_set)
-                as.obj.record_relocation(is_long, at, s->section);
-            note_external(op, at);
-        }
+        const bool is_long = (op_size & (SZ_L | SZ_U)) != 0;
+        as.emit.value_fixup(op, at, is_long ? 4 : 2, FixupKind::absolute);
         if (is_long)
             as.emit.emit_long(op.value);
         else
@@ -216,23 +172,21 @@ void Encoder::ea_extension_other(const Operand& op) {
     }
 
     case CLS_PC_INDEXED: {
-        reference_kind = REF_PC;
         // The displacement counts from the extension word itself.
         const int32_t distance = static_cast<int32_t>(static_cast<uint32_t>(op.value) - static_cast<uint32_t>(at));
+        int width = 2;
         if (op.ext_form == 2) {
-            field_width = 1;
+            width = 1;
             put_word(brief_extension(op) + static_cast<uint32_t>(range_check(distance, RANGE_S8)));
         } else {
-            field_width = 2;
             put_word(static_cast<uint32_t>(range_check(distance, RANGE_S16)));
         }
-        if (!pass2) return;
-        const SymbolRecord* s = operand_symbol(as, op);
-        if (!s) return;
-        if (s->kind == KIND_EXTERNAL)
-            note_external(op, field_width == 1 ? at + 1 : at);
-        else if (s->kind == KIND_RELOCATABLE && s->section != as.drv.current_section)
+        if (as.drv.pass_number != 2) return;
+        // This addressing mode reaches only into its own section, whatever the output.
+        if (op.reloc_kind == KIND_RELOCATABLE && op.sym_section != as.drv.current_section)
             as.report_error("pcindex: symbol reference not in same section\n");
+        else
+            as.emit.value_fixup(op, width == 1 ? at + 1 : at, width, FixupKind::pc_relative);
         return;
     }
 

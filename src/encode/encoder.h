@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "isa/classes.h"
+#include "isa/handlers.h"
 #include "isa/operand.h"
 
 namespace tobra {
@@ -26,11 +27,6 @@ enum RangeRow {
     RANGE_S7 = 12       // -64..63
 };
 
-// Reference kinds of an emitted field (object-file reference type = width/2 + kind).
-inline constexpr int REF_ABSOLUTE = 0;
-inline constexpr int REF_PC = 4;
-inline constexpr int REF_BASE = 8;
-
 // optimise_flags bits.
 inline constexpr int32_t OPT_MOVEQ = 0x01;
 inline constexpr int32_t OPT_ADDQ = 0x02;
@@ -43,7 +39,7 @@ class Encoder {
 public:
     explicit Encoder(Assembler& as) : as(as) {}
 
-    void dispatch_handler(int handler, uint32_t opcode, uint32_t flags);
+    void dispatch_handler(Handler handler, uint32_t opcode, uint32_t flags);
 
     // Effective addresses and fields.
     int32_t range_check(int32_t value, int row);
@@ -61,11 +57,7 @@ public:
         }
     }
     void ea_extension(const Operand& op) {
-        if (op.cls >= CLS_DN && op.cls <= CLS_PREDEC) {
-            field_width = 0;
-            reference_kind = 0;
-            return;
-        }
+        if (op.cls >= CLS_DN && op.cls <= CLS_PREDEC) return;
         ea_extension_other(op);
     }
     uint32_t brief_extension(const Operand& op);
@@ -81,86 +73,87 @@ public:
     // Whether an indexed operand is encoded as d16(An) (mode 5).
     static bool plain_displacement(const Operand& op);
 
-    // Integer instruction formats (handler numbers in the comments).
-    void h_fixed(uint32_t op, uint32_t flags);          // 0
-    void h_addx(uint32_t op, uint32_t flags);           // 2
-    void h_ea_to_areg(uint32_t op, uint32_t flags);     // 5
-    void h_logic_to_dreg(uint32_t op, uint32_t flags);  // 6
-    void h_bit_dynamic(uint32_t op, uint32_t flags);    // 7
-    void h_dreg_to_ea(uint32_t op, uint32_t flags);     // 8
-    void h_imm_to_dreg(uint32_t op, uint32_t flags);    // 9
-    void h_quick(uint32_t op, uint32_t flags);          // 10
-    void h_stop(uint32_t op, uint32_t flags);           // 12
-    void h_trap(uint32_t op, uint32_t flags);           // 15
-    void h_shift_reg(uint32_t op, uint32_t flags);      // 16
-    void h_shift_imm(uint32_t op, uint32_t flags);      // 17
-    void h_ea_source(uint32_t op, uint32_t flags);      // 18
-    void h_ea_dest(uint32_t op, uint32_t flags);        // 19
-    void h_ea_sized(uint32_t op, uint32_t flags);       // 20
-    void h_bit_static(uint32_t op, uint32_t flags);     // 22
-    void h_reg_only(uint32_t op, uint32_t flags);       // 41
-    void h_move_usp(uint32_t op, uint32_t flags);       // 42
-    void h_link(uint32_t op, uint32_t flags);           // 43
-    void h_move(uint32_t op, uint32_t flags);           // 44
-    void h_movec(uint32_t op, uint32_t flags);          // 45
-    void h_moveq(uint32_t op, uint32_t flags);          // 46
-    void h_movem_store(uint32_t op, uint32_t flags);    // 47
-    void h_movem_load(uint32_t op, uint32_t flags);     // 48
-    void h_tpf(uint32_t op, uint32_t flags);            // 52
-    void h_wdebug(uint32_t op, uint32_t flags);         // 53
-    void h_push(uint32_t op, uint32_t flags);           // 54
-    void h_pull(uint32_t op, uint32_t flags);           // 55
-    void h_mov3q(uint32_t op, uint32_t flags);          // 133
-    void h_rts(uint32_t op, uint32_t flags);            // 139
-    void h_cmp(uint32_t op, uint32_t flags);            // 143
-    void h_cmpa(uint32_t op, uint32_t flags);           // 144
-    void h_cmpi(uint32_t op, uint32_t flags);           // 145
-    void h_intouch(uint32_t op, uint32_t flags);        // 146
-    void h_mvs_mvz(uint32_t op, uint32_t flags);        // 147
-    void h_sats_tas(uint32_t op, uint32_t flags);       // 149
-    void h_add_sub(uint32_t op, uint32_t flags, bool is_sub);  // 150, 151
-    void h_mul_long(uint32_t op, uint32_t flags);       // 152
-    void h_div_word(uint32_t op, uint32_t flags);       // 153
-    void h_div_long(uint32_t op, uint32_t flags);       // 154
-    void h_cpushl_cache(uint32_t op, uint32_t flags);   // 155
-    void h_isa_a_plus(uint32_t op, uint32_t flags);     // 178
+    // Integer instruction formats; isa/handlers.def says which handler runs which.
+    void h_fixed(uint32_t op, uint32_t flags);
+    void h_addx(uint32_t op, uint32_t flags);
+    void h_ea_to_areg(uint32_t op, uint32_t flags);
+    void h_logic_to_dreg(uint32_t op, uint32_t flags);
+    void h_bit_dynamic(uint32_t op, uint32_t flags);
+    void h_dreg_to_ea(uint32_t op, uint32_t flags);
+    void h_imm_to_dreg(uint32_t op, uint32_t flags);
+    void h_quick(uint32_t op, uint32_t flags);
+    void h_stop(uint32_t op, uint32_t flags);
+    void h_trap(uint32_t op, uint32_t flags);
+    void h_shift_reg(uint32_t op, uint32_t flags);
+    void h_shift_imm(uint32_t op, uint32_t flags);
+    void h_ea_source(uint32_t op, uint32_t flags);
+    void h_ea_dest(uint32_t op, uint32_t flags);
+    void h_ea_sized(uint32_t op, uint32_t flags);
+    void h_bit_static(uint32_t op, uint32_t flags);
+    void h_reg_only(uint32_t op, uint32_t flags);
+    void h_move_usp(uint32_t op, uint32_t flags);
+    void h_link(uint32_t op, uint32_t flags);
+    void h_move(uint32_t op, uint32_t flags);
+    void h_movec(uint32_t op, uint32_t flags);
+    void h_moveq(uint32_t op, uint32_t flags);
+    void h_movem_store(uint32_t op, uint32_t flags);
+    void h_movem_load(uint32_t op, uint32_t flags);
+    void h_tpf(uint32_t op, uint32_t flags);
+    void h_wdebug(uint32_t op, uint32_t flags);
+    void h_push(uint32_t op, uint32_t flags);
+    void h_pull(uint32_t op, uint32_t flags);
+    void h_mov3q(uint32_t op, uint32_t flags);
+    void h_rts(uint32_t op, uint32_t flags);
+    void h_cmp(uint32_t op, uint32_t flags);
+    void h_cmpa(uint32_t op, uint32_t flags);
+    void h_cmpi(uint32_t op, uint32_t flags);
+    void h_intouch(uint32_t op, uint32_t flags);
+    void h_mvs_mvz(uint32_t op, uint32_t flags);
+    void h_sats_tas(uint32_t op, uint32_t flags);
+    void h_add_sub(uint32_t op, uint32_t flags, bool is_sub);
+    void h_mul_long(uint32_t op, uint32_t flags);
+    void h_div_word(uint32_t op, uint32_t flags);
+    void h_div_long(uint32_t op, uint32_t flags);
+    void h_cpushl_cache(uint32_t op, uint32_t flags);
+    void h_isa_a_plus(uint32_t op, uint32_t flags);
 
-    // Branches (21) and floating-point branches (172).
+    // Branches and floating-point branches.
     void h_branch(uint32_t op, uint32_t flags);
     void h_fbranch(uint32_t op, uint32_t flags);
 
     // MAC and EMAC.
-    void h_mac(uint32_t op, uint32_t flags, bool is_msac);       // 56, 58
-    void h_mac_load(uint32_t op, uint32_t flags, bool is_msac);  // 57, 59
-    void h_move_to_acc(uint32_t op, uint32_t flags);             // 160
-    void h_move_from_acc(uint32_t op, uint32_t flags);           // 161
+    void h_mac(uint32_t op, uint32_t flags, bool is_msac);
+    void h_mac_load(uint32_t op, uint32_t flags, bool is_msac);
+    void h_move_to_acc(uint32_t op, uint32_t flags);
+    void h_move_from_acc(uint32_t op, uint32_t flags);
 
     // Floating point.
-    void h_fp_arith(uint32_t op, uint32_t flags);       // 165
-    void h_fp_store(uint32_t op, uint32_t flags);       // 166
-    void h_fp_to_ctl(uint32_t op, uint32_t flags);      // 167
-    void h_fp_from_ctl(uint32_t op, uint32_t flags);    // 168
-    void h_fmovem_store(uint32_t op, uint32_t flags);   // 169
-    void h_fmovem_load(uint32_t op, uint32_t flags);    // 170
-    void h_fnop(uint32_t op, uint32_t flags);           // 171
+    void h_fp_arith(uint32_t op, uint32_t flags);
+    void h_fp_store(uint32_t op, uint32_t flags);
+    void h_fp_to_ctl(uint32_t op, uint32_t flags);
+    void h_fp_from_ctl(uint32_t op, uint32_t flags);
+    void h_fmovem_store(uint32_t op, uint32_t flags);
+    void h_fmovem_load(uint32_t op, uint32_t flags);
+    void h_fnop(uint32_t op, uint32_t flags);
 
 private:
     uint32_t modreg_other(const Operand& op);
     void ea_extension_other(const Operand& op);
 
     // Helpers of the branches, MAC and floating point.
-    void note_branch_external(const Operand& target, int32_t field_address);
     uint32_t mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, const char* long_message);
     bool plain_accumulator(const Operand& acc);
     static bool has_index_register(const Operand& op);
     bool fpu_present();
     bool float_operand_ok(const Operand& op);
 
-public:
 
-    // Per-instruction reference state, set by each extension-word emission.
-    int field_width = 0;
-    int reference_kind = 0;
+public:
+    // The operation size of the instruction being encoded, as a size mask:
+    // the line's suffix when the dispatcher starts it, settled by the handler
+    // (an unsized add is a long, a bit operation on memory a byte). The line
+    // parser's own mask stays as the line wrote it.
+    uint32_t op_size = SZ_U;
 
 private:
     // Helpers of the integer formats.
@@ -169,7 +162,6 @@ private:
     bool refuse_unless(bool feature, const char* message);
     bool quick_fits(const Operand& imm) const;
     void emit_quick(uint32_t base, const Operand& imm, const Operand& dst);
-    void note_external(const Operand& op, int32_t field_address);
 
     Assembler& as;
 };

@@ -37,7 +37,7 @@ bool Encoder::fpu_present() {
 // The ColdFire unit addresses memory up to (d16,An) and (d16,PC), and a
 // double does not fit a data register.
 bool Encoder::float_operand_ok(const Operand& op) {
-    if (has_index_register(op) || (op.cls == CLS_DN && (as.src.size_mask & SZ_D))) {
+    if (has_index_register(op) || (op.cls == CLS_DN && (op_size & SZ_D))) {
         as.report_error("float: mode not supported\n");
         return false;
     }
@@ -49,7 +49,7 @@ void Encoder::h_fp_arith(uint32_t op, uint32_t flags) {
     const Operand& src = as.scan.operands[0];
     const Operand& dst = as.scan.operands[1];
     if (!float_operand_ok(src)) return;
-    const uint32_t s = (flags & RM) ? source_format(as.src.size_mask) : static_cast<uint32_t>(src.reg);
+    const uint32_t s = (flags & RM) ? source_format(op_size) : static_cast<uint32_t>(src.reg);
     // Single-operand forms name their own register as the destination.
     const uint32_t d = static_cast<uint32_t>(dst.cls == CLS_FPN ? dst.reg : src.reg) & 7;
     as.emit.emit_word(static_cast<int32_t>(op + modreg(src)));
@@ -63,7 +63,7 @@ void Encoder::h_fp_store(uint32_t op, uint32_t flags) {
     const Operand& dst = as.scan.operands[1];
     if (!float_operand_ok(dst)) return;
     as.emit.emit_word(static_cast<int32_t>(op + modreg(dst)));
-    as.emit.emit_word(static_cast<int32_t>((source_format(as.src.size_mask) << 10) | flags |
+    as.emit.emit_word(static_cast<int32_t>((source_format(op_size) << 10) | flags |
                                            (static_cast<uint32_t>(fp.reg & 7) << 7)));
     ea_extension(dst);
 }
@@ -114,7 +114,7 @@ void Encoder::h_fmovem_load(uint32_t op, uint32_t flags) {
     ea_extension(src);
 }
 
-// Accepted on every core, like fsave and frestore (handler 18).
+// Accepted on every core, like fsave and frestore (H_EA_SOURCE).
 void Encoder::h_fnop(uint32_t op, uint32_t) {
     as.emit.emit_word(static_cast<int32_t>(op));
     as.emit.emit_word(0);

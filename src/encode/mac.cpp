@@ -15,7 +15,7 @@ constexpr int32_t ACC_EXT23 = 7;
 // The second word's product fields, common to both mac formats.
 uint32_t Encoder::mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, const char* long_message) {
     uint32_t w2 = 0;
-    if (as.src.size_mask & SZ_L) {
+    if (op_size & SZ_L) {
         w2 = 0x0800;
         if (ry.half || rx.half) as.report_error(long_message);
     }

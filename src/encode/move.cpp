@@ -59,7 +59,7 @@ void Encoder::h_move(uint32_t op, uint32_t) {
     const Operand& dst = as.scan.operands[1];
     // The variant's opcode is the operation size; unsized moves are word moves.
     const uint32_t size = op == 0x1000 ? SZ_B : op == 0x2000 ? SZ_L : SZ_W;
-    as.src.size_mask = size;
+    op_size = size;
     if (size == SZ_B && src.cls == CLS_AN) {
         as.report_error("ea: byte size not allowed on address register");
         return;
@@ -105,7 +105,7 @@ void Encoder::h_mov3q(uint32_t op, uint32_t) {
         }
         field = static_cast<uint32_t>(v) & 7;
     }
-    as.src.size_mask = SZ_L;
+    op_size = SZ_L;
     put_word(op + (field << 9) + modreg(dst));
     ea_extension(dst);
 }
@@ -115,9 +115,9 @@ void Encoder::h_mvs_mvz(uint32_t op, uint32_t) {
     if (refuse_unless(as.core.isa_b(), NOT_ON_CORE)) return;
     if (!operands_allowed(true)) return;
     const Operand& src = as.scan.operands[0];
-    const bool byte = as.src.size_mask == SZ_B;
+    const bool byte = op_size == SZ_B;
     // An immediate source is a word, with a byte in its low half.
-    as.src.size_mask = byte ? SZ_B : SZ_W;
+    op_size = byte ? SZ_B : SZ_W;
     put_word(op + (reg3(as.scan.operands[1]) << 9) + modreg(src) + (byte ? 0 : 0x40));
     ea_extension(src);
 }
@@ -139,8 +139,8 @@ void Encoder::h_ea_source(uint32_t op, uint32_t) {
     }
     if (!operands_allowed(true)) return;
     // CCR and SR take word data, MACSR and MASK long data.
-    if (dst.cls == CLS_CCR || dst.cls == CLS_SR) as.src.size_mask = SZ_W;
-    else if (dst.cls == CLS_MACSR || dst.cls == CLS_MASK) as.src.size_mask = SZ_L;
+    if (dst.cls == CLS_CCR || dst.cls == CLS_SR) op_size = SZ_W;
+    else if (dst.cls == CLS_MACSR || dst.cls == CLS_MASK) op_size = SZ_L;
     put_word(op + modreg(src));
     ea_extension(src);
 }

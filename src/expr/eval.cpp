@@ -103,21 +103,33 @@ float narrow_to_float(double d) {
 
 } // namespace
 
-bool Evaluator::double_mode() const { return float_operands && as.src.size_mask == SZ_D; }
+bool Evaluator::double_mode(OperandNumbers numbers) const {
+    return numbers == FLOAT_DATA && as.src.size_mask == SZ_D;
+}
 
 // The size mask that decides how decimal numbers are read.
-uint32_t Evaluator::number_mask() const {
+uint32_t Evaluator::number_mask(OperandNumbers numbers) const {
     uint32_t m = as.src.size_mask;
-    if ((m == SZ_S || m == SZ_D) && !float_operands) return SZ_L;
+    if ((m == SZ_S || m == SZ_D) && numbers != FLOAT_DATA) return SZ_L;
     return m;
 }
 
+// In an absolute program only a label of another section counts as needing
+// relocation. In an object file every label does, its own section's too: the
+// linker moves them all, so label+4 must be relocated and only the
+// difference of two labels of one section is a plain number.
 int Evaluator::relocation_flag() const {
     if (last_kind == KIND_EXTERNAL) return 1;
+    if (last_kind == KIND_RELOCATABLE && relocatable_output()) return 1;
+    // A name not yet known in pass 1 of an object file is taken as a number:
+    // its combinations are checked in pass 2, when it is known.
+    if (last_kind == KIND_UNDEFINED && relocatable_output()) return 0;
     if (last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED)
         return last_section != as.drv.current_section ? 1 : 0;
     return 0;
 }
+
+bool Evaluator::relocatable_output() const { return chosen_output_format(as.options).relocatable; }
 
 void Evaluator::record_term(Operand& op) const {
     op.reloc_kind = static_cast<uint8_t>(last_kind);
@@ -206,7 +218,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
 
 // Inline in eval for its first term, which most expressions have alone; the
 // terms after an operator go through eval_term.
-[[gnu::always_inline]] inline int Evaluator::read_term(int32_t* value, bool dbl) {
+[[gnu::always_inline]] inline int Evaluator::read_term(int32_t* value, bool dbl, OperandNumbers numbers) {
     // A local cursor, stored back before anything that may read it.
     const char* p = as.src.operand_text;
     last_kind = 0;
@@ -255,7 +267,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
         if (SymbolRecord* s = resolve(name_)) take_symbol(s, v, type);
     } else if (is_digit(c)) {
         const char* start = p;
-        const uint32_t mask = number_mask();
+        const uint32_t mask = number_mask(numbers);
         if (mask == SZ_B || mask == SZ_W || mask == SZ_L || mask == SZ_U) {
             while (is_digit(*p)) v = v * 10 + static_cast<uint32_t>(*p++ - '0');
             as.src.operand_text = p;
@@ -293,6 +305,11 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
     } else if (c == '*') {
         as.src.operand_text = p + 1;
         v = static_cast<uint32_t>(as.drv.line_start_address);
+        // The current place moves with its section when an object file is linked.
+        if (relocatable_output()) {
+            last_kind = KIND_RELOCATABLE;
+            last_section = as.drv.current_section;
+        }
     } else if (c == '\'' || c == '"') {
         const char quote = c;
         if (after_hash(p)) {
@@ -324,6 +341,10 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
             if (negate) v = 0u - v;
             if (complement) v = ~v;
         }
+        // No linker subtracts or inverts an address.
+        if ((negate || complement) && (last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE) &&
+            relocatable_output())
+            as.report_error("eval: type combination not allowed.\n");
     } else if ((negate || complement) && type != TYPE_SYM && type != TYPE_STRING) {
         // -d1 or ~a0 would hand the scanner a register number of -1.
         as.report_error("eval: expression");
@@ -338,9 +359,11 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
     return type;
 }
 
-int Evaluator::eval_term(int32_t* value) { return read_term(value, double_mode()); }
+int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
+    return read_term(value, double_mode(numbers), numbers);
+}
 
-int Evaluator::eval(int32_t* value, Operand& op) {
+int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
     const char*& p = as.src.operand_text;
     const bool trace = (as.options.debug_flags & DBG_EVAL) != 0;
     if (trace) {
@@ -350,12 +373,12 @@ int Evaluator::eval(int32_t* value, Operand& op) {
     expr_fwd = false;
     expr_undefined = false;
     last_section = 0;
-    const bool dbl = double_mode();
+    const bool dbl = double_mode(numbers);
 
     auto relocates = [&] { return last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED; };
 
     int32_t term[2] = {0, 0};
-    const int type = read_term(term, dbl);
+    const int type = read_term(term, dbl, numbers);
     if (relocates()) record_term(op);
 
     if (dbl) {
@@ -378,10 +401,11 @@ int Evaluator::eval(int32_t* value, Operand& op) {
                     op_char = *p++;
                 }
                 int32_t rhs[2] = {0, 0};
-                if (eval_term(rhs) != TYPE_USER) {
+                if (eval_term(rhs, numbers) != TYPE_USER) {
                     as.report_error("eval: expression");
                     break;
                 }
+                const int left_section = op.sym_section;
                 if (relocates()) record_term(op);
                 if (last_kind == KIND_EXTERNAL) external = true;
                 const int right = relocation_flag();
@@ -390,7 +414,14 @@ int Evaluator::eval(int32_t* value, Operand& op) {
                 if ((op_char == '/' || op_char == '%') && b == 0 && last_kind != KIND_UNDEFINED)
                     as.report_error("eval: division by zero");
                 acc = apply(op_char, acc, b);
-                const int entry = combine_table[24 * (external ? 1 : 0) + 4 * operator_group(op_char) + 2 * left + right];
+                int entry = combine_table[24 * (external ? 1 : 0) + 4 * operator_group(op_char) + 2 * left + right];
+                if (relocatable_output()) {
+                    // Two labels of different sections lie a distance apart
+                    // that only the linker knows.
+                    if (op_char == '-' && left && right && left_section != last_section) entry = -1;
+                    // With a name still unknown in pass 1 nothing can be judged yet.
+                    if (entry < 0 && expr_undefined && as.drv.pass_number == 1) entry = left | right;
+                }
                 if (entry < 0) {
                     as.report_error("eval: type combination not allowed.\n");
                     break;

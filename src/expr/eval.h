@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "isa/handlers.h"
 #include "isa/operand.h"
 
 namespace tobra {
@@ -28,15 +29,22 @@ public:
     // Reads one expression at as.src.operand_text and advances the cursor past
     // it. The text ends at a newline or NUL. A quote directly after '#' is a
     // character constant, so the cursor must lie in line_buffer or in a text
-    // with a readable character before it. value[0] receives the value; in double mode (see float_operands)
-    // value[1] receives the low word of the double and value must hold two
-    // words. op receives the relocation data of the expression (reloc_kind,
+    // with a readable character before it. value[0] receives the value; in
+    // double mode (see number_mask) value[1] receives the low word of the
+    // double and value must hold two words. op receives the relocation data of the expression (reloc_kind,
     // sym_slot, is_abs, sym_section); its other fields are left alone.
     // Returns the symbol type: 13 for an arithmetic value, 12 for a string,
     // a register class, or 0 when no term was found.
-    int eval(int32_t* value, Operand& op);
-    // One term; the same contract for value as eval.
-    int eval_term(int32_t* value);
+    //
+    // numbers: FLOAT_DATA where the line's .s and .d read decimal numbers as
+    // floating point (data and immediates): .s as single-precision bit
+    // patterns, .d as one double-precision term whose high word goes to
+    // value[0] and low word to value[1] (double mode: no operators are read).
+    // With INTEGER, .s and .d read numbers exactly as .l, so that the
+    // displacement of fmove.s 12(a2),fp0 stays 12.
+    int eval(int32_t* value, Operand& op, OperandNumbers numbers = INTEGER);
+    // One term; the same contract for value and numbers as eval.
+    int eval_term(int32_t* value, OperandNumbers numbers = INTEGER);
     // Per-line reset done by line processing; inline, as every line calls it.
     void begin_line() {
         // Only the slots of the previous line's terms can be set. The first few
@@ -56,15 +64,6 @@ public:
         return slot >= 0 && slot < LINE_SYMBOL_SLOTS ? line_symbols[slot] : nullptr;
     }
 
-    // Set by the data directives (dc, equ) while they evaluate their operands,
-    // and cleared again afterwards. Only then do the .s and .d size masks read
-    // decimal numbers as floating point: .s as single-precision bit patterns,
-    // .d as one double-precision term whose high word goes to value[0] and low
-    // word to value[1] (double mode: no operators are read). With it off, .s
-    // and .d read numbers exactly as .l, so that the displacement of
-    // fmove.s 12(a2),fp0 stays 12.
-    bool float_operands = false;
-
     bool expr_fwd = false;        // the current expression holds a forward reference
     bool expr_undefined = false;  // a term named a symbol that is not in the table
     int last_kind = 0;            // kind of the term just read; 4 for an unknown name
@@ -73,15 +72,18 @@ public:
     int term_number = 0;          // terms read so far on this line
 
 private:
-    bool double_mode() const;
+    bool double_mode(OperandNumbers numbers) const;
     // eval_term with double mode already known; eval works it out once.
-    int read_term(int32_t* value, bool dbl);
+    int read_term(int32_t* value, bool dbl, OperandNumbers numbers);
     // The symbol a name term found: its value, type and relocation data.
     void take_symbol(SymbolRecord* s, uint32_t& value, int& type);
     // Pass 2: raises expr_fwd if pass 1 saw a forward reference here.
     void check_forward();
-    uint32_t number_mask() const;
+    // The size mask that decides how decimal numbers are read.
+    uint32_t number_mask(OperandNumbers numbers) const;
     int relocation_flag() const;
+    // The output is an object file, whose labels the linker still moves.
+    bool relocatable_output() const;
     void record_term(Operand& op) const;
     // Looks a name term up and does the forward-reference bookkeeping; the
     // record, or nullptr (then last_kind is KIND_UNDEFINED).

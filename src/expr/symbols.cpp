@@ -194,7 +194,7 @@ SymbolRecord* SymbolTable::lookup(std::string_view name) {
     return r;
 }
 
-void SymbolTable::install(std::string_view name, int32_t value, int type, int kind) {
+void SymbolTable::install(std::string_view name, int32_t value, int type, int kind, int section) {
     Driver& drv = as.drv;
     // Pass 2 defines the names in the order pass 1 made them, so the record
     // after the last one defined is tried before the index.
@@ -227,12 +227,13 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             r.value = value;
             r.type = static_cast<uint8_t>(type);
             r.kind = static_cast<uint8_t>(kind);
-            r.section = static_cast<uint8_t>(drv.current_section);
+            r.section = static_cast<uint8_t>(section < 0 ? drv.current_section : section);
             r.def_address = drv.location_counter;
             int b = symbol_hash(name);
             r.next = symbol_buckets[b];
             symbol_buckets[b] = &r;
             add_to_index(ref, tag);
+            if (as.side.map_wanted()) as.side.note_definition(r.position);
         } catch (const std::bad_alloc&) {
             as.report_error("install: symbol table full");
         }
@@ -254,11 +255,12 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
     if (found->value == value && found->type == type) return;
     if (!drv.assembling()) return;
     std::string text(name);
-    as.con.print("install: current %s val=%lx type=%ld\n", text.c_str(),
-                 static_cast<unsigned long>(static_cast<uint32_t>(value)), static_cast<long>(type));
-    as.con.print("install: previous %s val=%lx type=%ld\n", text.c_str(),
-                 static_cast<unsigned long>(static_cast<uint32_t>(found->value)),
-                 static_cast<long>(found->type));
+    // The details go with the error, wherever diagnostics are written.
+    Console& out = as.diag();
+    out.print("install: current %s val=%lx type=%ld\n", text.c_str(),
+              static_cast<unsigned long>(static_cast<uint32_t>(value)), static_cast<long>(type));
+    out.print("install: previous %s val=%lx type=%ld\n", text.c_str(),
+              static_cast<unsigned long>(static_cast<uint32_t>(found->value)), static_cast<long>(found->type));
     as.report_error("install: phasing error");
 }
 

@@ -52,13 +52,17 @@ public:
     // Between the passes: resolves pass 1's misses that are now defined.
     void begin_pass2();
     // Defines a name in pass 1, re-checks it in pass 2 (the phasing check).
-    void install(std::string_view name, int32_t value, int type, int kind);
+    // section: of a relocatable value that is not a label of the current
+    // place (an equ of one); -1 for the current section.
+    void install(std::string_view name, int32_t value, int type, int kind, int section = -1);
     void install_reserved();
     // The -x64 chain-length statistics.
     void symbol_distribution();
 
     // Number of records, reserved names included.
     size_t size() const { return count_; }
+    // A record by its order of creation, 0 to size() - 1.
+    const SymbolRecord& at(size_t position) const { return *record_at(order_[position]); }
     // Length of one chain.
     int chain_length(int bucket) const;
 

@@ -13,6 +13,17 @@ inline constexpr uint32_t SZ_S = 0x10;
 inline constexpr uint32_t SZ_D = 0x20;
 inline constexpr uint32_t SZ_U = 0x80;
 
+// The sets of sizes variants accept, by their letters; U is "no suffix".
+inline constexpr uint32_t SZ_BU = SZ_B | SZ_U;
+inline constexpr uint32_t SZ_WU = SZ_W | SZ_U;
+inline constexpr uint32_t SZ_LU = SZ_L | SZ_U;
+inline constexpr uint32_t SZ_DU = SZ_D | SZ_U;
+inline constexpr uint32_t SZ_SD = SZ_S | SZ_D;
+inline constexpr uint32_t SZ_WLU = SZ_W | SZ_L | SZ_U;
+inline constexpr uint32_t SZ_BWLU = SZ_B | SZ_W | SZ_L | SZ_U;
+inline constexpr uint32_t SZ_BWLSU = SZ_B | SZ_W | SZ_L | SZ_S | SZ_U;
+inline constexpr uint32_t SZ_BWLSDU = SZ_B | SZ_W | SZ_L | SZ_S | SZ_D | SZ_U;
+
 // Operand classes. 0-25 and 42-45 are produced by the scanner; 26-41 are
 // composite classes that appear only in variant signatures.
 enum OperandClass : uint8_t {

@@ -25,7 +25,14 @@ bool OperandScanner::class_match(int s, int k) {
     return k >= 0 && k < 256 && (class_accepts[s] & class_bit(static_cast<uint8_t>(k))) != 0;
 }
 
-const Variant* OperandScanner::match(const Variant* first, int count) {
+const Variant* OperandScanner::match(const Variant* first, int count, OperandNumbers numbers) {
+    numbers_ = numbers;
+    const Variant* v = match_variant(first, count);
+    numbers_ = INTEGER;
+    return v;
+}
+
+const Variant* OperandScanner::match_variant(const Variant* first, int count) {
     const uint32_t size_mask = as.src.size_mask;
     if (count > 0 && (first->size_mask & size_mask)) {
         // A variant without operands takes the line as it is: the handler reads

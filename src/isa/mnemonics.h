@@ -5,16 +5,28 @@
 #include <string_view>
 
 #include "isa/classes.h"
+#include "isa/handlers.h"
 
 namespace tobra {
 
+// One form of a mnemonic: the sizes and operand classes it accepts, the
+// handler that encodes it and what the handler is given.
 struct Variant {
-    uint32_t size_mask;    // size suffixes accepted (SZ_*)
-    uint8_t signature[8];  // bytes 0-4: operand classes; 5-6: 0; 7: handler number
-    uint32_t opcode;       // base opcode (12 for page/pag, 0 for other directives)
-    uint32_t flags;        // second parameter, meaning depends on the handler
+    uint32_t size_mask = 0;   // size suffixes accepted (SZ_*)
+    uint8_t signature[5] = {};  // operand classes, CLS_NONE after the last
+    Handler handler_id = H_FIXED;
+    uint32_t opcode = 0;      // base opcode (12 for page/pag, 0 for other directives)
+    uint32_t flags = 0;       // second parameter, meaning depends on the handler
 
-    constexpr uint8_t handler() const { return signature[7]; }
+    constexpr Variant() = default;
+
+    // A row names its classes and its handler; a number in their place does not compile.
+    constexpr Variant(uint32_t sizes, std::array<OperandClass, 5> classes, Handler handler, uint32_t opcode,
+                      uint32_t flags = 0)
+        : size_mask(sizes), signature{classes[0], classes[1], classes[2], classes[3], classes[4]},
+          handler_id(handler), opcode(opcode), flags(flags) {}
+
+    constexpr Handler handler() const { return handler_id; }
 };
 
 struct MnemonicEntry {
@@ -26,8 +38,8 @@ struct MnemonicEntry {
 inline constexpr int MNEMONIC_COUNT = 249;
 inline constexpr int VARIANT_COUNT = 430;
 
-extern const Variant variant_table[VARIANT_COUNT];
-extern const MnemonicEntry mnemonic_table[MNEMONIC_COUNT];
+extern const Variant (&variant_table)[VARIANT_COUNT];
+extern const MnemonicEntry (&mnemonic_table)[MNEMONIC_COUNT];
 
 // Binary search by byte-wise name comparison; name is lower case without suffix.
 const MnemonicEntry* find_mnemonic(std::string_view name);
@@ -49,7 +61,7 @@ inline uint32_t suffix_mask(char suffix) { return suffix_masks[static_cast<uint8
 
 // Printed names of the operand classes, and member sets of the composite classes.
 extern const char* const class_names[CLS_COUNT];
-extern const uint32_t class_sets[CLS_COUNT];
+extern const std::array<uint32_t, CLS_COUNT> class_sets;
 // For each signature class, the operand classes it accepts, one bit per operand
 // class: a plain class accepts itself, a composite class its members.
 extern const std::array<uint64_t, CLS_COUNT> class_accepts;

@@ -43,7 +43,7 @@ char OperandScanner::take() {
 int OperandScanner::eval_register(int32_t& value) {
     Operand scratch;
     int32_t v[2] = {0, 0};
-    int type = as.ev.eval(v, scratch);
+    int type = as.ev.eval(v, scratch, numbers_);
     value = v[0];
     return type;
 }
@@ -80,10 +80,7 @@ void OperandScanner::scan_immediate(Operand& op) {
     // Under .s and .d an immediate is floating-point data, while addresses and
     // displacements on the same line stay integers.
     int32_t v[2] = {0, 0};
-    const bool saved = as.ev.float_operands;
-    as.ev.float_operands = true;
-    int type = as.ev.eval(v, op);
-    as.ev.float_operands = saved;
+    int type = as.ev.eval(v, op, FLOAT_DATA);
     if (type != TYPE_USER) {
         as.report_error("scan: expected expression");
         return;
@@ -99,7 +96,7 @@ void OperandScanner::scan_parenthesised(Operand& op) {
     ++as.src.operand_text;  // the '(' that brought us here
     const char* inner = as.src.operand_text;
     int32_t v[2] = {0, 0};
-    int type = as.ev.eval(v, op);
+    int type = as.ev.eval(v, op, numbers_);
     if (type == TYPE_AREG) {
         char c = peek();
         if (c == ')') {
@@ -151,7 +148,7 @@ void OperandScanner::scan_predecrement(Operand& op) {
     step();
     step();
     int32_t v[2] = {0, 0};
-    int type = as.ev.eval(v, op);
+    int type = as.ev.eval(v, op, numbers_);
     if (type == TYPE_AREG && take() == ')') {
         op.cls = CLS_PREDEC;
         op.reg = v[0];
@@ -169,7 +166,7 @@ void OperandScanner::scan_predecrement(Operand& op) {
 
 void OperandScanner::scan_term(Operand& op) {
     int32_t v[2] = {0, 0};
-    int type = as.ev.eval(v, op);
+    int type = as.ev.eval(v, op, numbers_);
     // A data register is the most frequent term; test for it before the jump table.
     if (type == TYPE_DREG) {
         op.cls = CLS_DN;
@@ -431,8 +428,8 @@ int32_t OperandScanner::regbit(int cls, int32_t reg) {
 
 void OperandScanner::scan_exprlist() {
     // dc.s and dc.d items are floating-point numbers.
-    const bool saved = as.ev.float_operands;
-    as.ev.float_operands = true;
+    const OperandNumbers saved = numbers_;
+    numbers_ = FLOAT_DATA;
     int n = 0;
     for (;;) {
         while (peek() == ' ' || peek() == '\t') step();
@@ -450,7 +447,7 @@ void OperandScanner::scan_exprlist() {
         }
         if (take() != ',') break;
     }
-    as.ev.float_operands = saved;
+    numbers_ = saved;
     operands[n].cls = CLS_NONE;
     operand_count = n;
 }

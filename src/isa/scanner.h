@@ -32,7 +32,8 @@ public:
     void scan_exprlist();
 
     // First variant whose sizes and operand classes fit the line, or nullptr.
-    const Variant* match(const Variant* first, int count);
+    // numbers: how the operands read decimal numbers under .s and .d.
+    const Variant* match(const Variant* first, int count, OperandNumbers numbers = INTEGER);
     static bool class_match(int signature_class, int operand_class);
     void dump_composite();
     void dump_legal();
@@ -42,6 +43,7 @@ public:
     int operand_count = 0;
 
 private:
+    const Variant* match_variant(const Variant* first, int count);
     char peek() const;
     void step();
     char take();
@@ -54,6 +56,9 @@ private:
     void scan_term(Operand& op);
     void scan_list(Operand& op);
 
+    // How the operands being scanned read numbers (see Evaluator::eval);
+    // immediates and data items read floating point whatever this says.
+    OperandNumbers numbers_ = INTEGER;
     Assembler& as;
 };
 

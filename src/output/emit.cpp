@@ -113,13 +113,7 @@ void Emitter::flush_buffer(int section) {
         drv.flush_address = drv.location_counter;
         return;
     }
-    bool raw = as.options.object_output || as.options.binary_output;
-    if (!raw)
-        as.srec.write_data(static_cast<uint32_t>(drv.flush_address), buf.bytes, buf.count);
-    else if (section == SEC_CODE)
-        write_out(buf.bytes, static_cast<size_t>(buf.count));
-    else
-        chunks[section].insert(chunks[section].end(), buf.bytes, buf.bytes + buf.count);
+    if (format_) format_->section_data(section, static_cast<uint32_t>(drv.flush_address), buf.bytes, buf.count);
     drv.flush_address = drv.location_counter;
     buf.count = 0;
 }
@@ -141,20 +135,7 @@ void Emitter::emit_block(const uint8_t* data, int32_t count) {
     advance(pass2_size[sec], count);
     if (stores_bytes(sec)) {
         flush_buffer(sec);
-        if (as.options.object_output || as.options.binary_output) {
-            // Code goes straight into the output stream; data and basedata bytes
-            // belong in their own section's contents, written at the end.
-            if (sec == SEC_CODE)
-                write_out(data, static_cast<size_t>(count));
-            else
-                chunks[sec].insert(chunks[sec].end(), data, data + count);
-        } else {
-            for (int32_t done = 0; done < count; done += RECORD_BYTES) {
-                int n = count - done < RECORD_BYTES ? count - done : RECORD_BYTES;
-                as.srec.write_data(static_cast<uint32_t>(drv.flush_address), data + done, n);
-                advance(drv.flush_address, n);
-            }
-        }
+        if (format_) format_->section_data(sec, static_cast<uint32_t>(drv.flush_address), data, count);
         advance(drv.location_counter, count);
     } else {
         advance(drv.location_counter, count);
@@ -164,11 +145,11 @@ void Emitter::emit_block(const uint8_t* data, int32_t count) {
 }
 
 void Emitter::open_output(const char* source_name) {
-    open_output_as(output_name_for(source_name));
-}
-
-void Emitter::open_output_as(const std::string& name) {
-    output_name = name;
+    // The options cannot change any more: pass 2 writes what pass 1 measured.
+    const OutputFormatRow& row = chosen_output_format(as.options);
+    format_ = row.make(as);
+    relocatable_ = row.relocatable;
+    output_name = as.options.output_path.empty() ? output_name_for(source_name) : as.options.output_path;
     output_data.clear();
     if (as.write_files) {
         // Opening truncates: a file this run reads must survive a wrong name.
@@ -183,7 +164,45 @@ void Emitter::open_output_as(const std::string& name) {
         output_data.reserve(WRITE_CHUNK + 1024);
     }
     output_open = true;
-    if (!as.options.object_output && !as.options.binary_output) as.srec.write_header(output_name);
+    format_->begin();
+}
+
+void Emitter::finish_output(bool ok) {
+    if (!ok) {
+        discard_output();
+        return;
+    }
+    if (format_ && output_open) format_->end(static_cast<uint32_t>(as.drv.flush_address));
+    close_output();
+}
+
+void Emitter::fixup(const Fixup& f) {
+    if (as.drv.pass_number != 2) return;
+    const FixupDecision d = place_fixup(f);
+    if (d.placement == Placement::refused) {
+        as.report_error(d.refusal);
+        return;
+    }
+    if (d.placement != Placement::resolved && relocatable_ && format_) format_->fixup(f, d.placement);
+}
+
+void Emitter::value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind) {
+    if (as.drv.pass_number != 2) return;
+    Fixup f;
+    if (op.reloc_kind == KIND_EXTERNAL) {
+        f.symbol = as.ev.line_symbol(op.sym_slot);
+        if (!f.symbol) return;
+    } else if (op.reloc_kind == KIND_RELOCATABLE) {
+        f.target_section = op.sym_section;
+    } else {
+        return;
+    }
+    f.section = as.drv.current_section;
+    f.offset = static_cast<uint32_t>(field_address);
+    f.width = width;
+    f.kind = kind;
+    f.addend = op.value;
+    fixup(f);
 }
 
 void Emitter::write_out(const void* data, size_t size) {
@@ -206,8 +225,6 @@ void Emitter::write_pending() {
 
 void Emitter::close_output() {
     if (!output_open) return;
-    if (!as.options.object_output && !as.options.binary_output)
-        as.srec.write_terminator(static_cast<uint32_t>(as.drv.flush_address));
     if (output_file_) {
         write_pending();
         bool failed = std::fflush(output_file_) != 0 || std::ferror(output_file_);
@@ -232,27 +249,11 @@ void Emitter::discard_output() {
     output_open = false;
 }
 
-void Emitter::write_binary_tail() {
-    static const uint8_t zeros[4] = {0, 0, 0, 0};
-    for (int sec : {SEC_DATA, SEC_BASEDATA}) {
-        if (chunks[sec].empty()) continue;
-        write_out(chunks[sec].data(), chunks[sec].size());
-        int32_t size = as.drv.section_size[sec];
-        int32_t padded = (size + 3) & ~3;
-        int32_t pad = padded - static_cast<int32_t>(chunks[sec].size());
-        while (pad > 0) {
-            int n = pad > 4 ? 4 : pad;
-            write_out(zeros, static_cast<size_t>(n));
-            pad -= n;
-        }
-    }
-}
-
 void Emitter::reset_for_pass2() {
     for (PendingBuffer& p : pending) p.count = 0;
-    for (auto& c : chunks) c.clear();
     for (int32_t& s : bss_size) s = 0;
     for (int32_t& s : pass2_size) s = 0;
+    entry_address.reset();
 }
 
 } // namespace tobra

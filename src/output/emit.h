@@ -1,14 +1,19 @@
-// Code emission: location counters and section sizes in pass 1, the bytes of
-// pass 2 routed to S-records, the binary image or the object file.
+// Code emission: location counters and section sizes in pass 1; in pass 2
+// the bytes and fixups, handed to the output format chosen for the run.
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "output/format.h"
 
 namespace tobra {
 
 class Assembler;
+struct Operand;
 
 inline constexpr int RECORD_BYTES = 32;
 
@@ -29,29 +34,37 @@ public:
     // Copies count bytes of data (an incbin file) into the current section.
     void emit_block(const uint8_t* data, int32_t count);
     void flush_section();
+    // A field whose value depends on where a linker puts a section or name
+    // (pass 2; ignored in pass 1). Refusals are reported here.
+    void fixup(const Fixup& f);
+    // The fixup of a field holding the value of op's expression, when that
+    // value depends on an external name or a section's address.
+    void value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind);
 
-    // Output file of pass 2.
+    // Output file of pass 2, written in the format the options chose; never
+    // over a file this run has read.
     void open_output(const char* source_name);
-    // The same under a name of the caller's choosing; never over a file this
-    // run has read.
-    void open_output_as(const std::string& name);
+    // After the last source file: the format's end, then the file is closed;
+    // with errors the file is removed instead.
+    void finish_output(bool ok);
     void close_output();
     // Removes the output file (pass-2 errors, fatal errors).
     void discard_output();
     // Bytes of the output file, written to disk when it is closed.
     void write_out(const void* data, size_t size);
-    // Binary image tail: data and basedata contents.
-    void write_binary_tail();
     // Zeroes the pass-2 parts between the passes.
     void reset_for_pass2();
 
     static std::string output_name_for(const char* source_name);
 
+    OutputFormat* format() const { return format_.get(); }
+
     PendingBuffer pending[4];               // indexed by section: code, data, -, basedata
-    std::vector<uint8_t> chunks[4];         // data and basedata contents (object/binary output)
     int32_t bss_size[5] = {};               // pass-2 sizes of bss and basebss
     int32_t pass2_size[5] = {};             // bytes of each section emitted in pass 2
     std::string output_name;
+    // Where the program starts, when the source's end directive names it.
+    std::optional<uint32_t> entry_address;
     std::string output_data;
     bool output_open = false;
 
@@ -59,6 +72,8 @@ private:
     void flush_buffer(int section);
     void write_pending();
     Assembler& as;
+    std::unique_ptr<OutputFormat> format_;
+    bool relocatable_ = false;  // the chosen format is an object file
     std::FILE* output_file_ = nullptr;
     bool output_created_ = false;  // the file exists on disk and must go if the run fails
 };

@@ -20,14 +20,17 @@ void put_byte(Console& con, uint8_t b) {
 
 bool Listing::active() const { return as.drv.pass_number == 2 && as.options.listing_enabled; }
 
+Console& Listing::out() const { return file_ ? *file_ : as.con; }
+
 void Listing::banner() {
-    as.con.write(BANNER);
-    as.con.write(MAKER_NOTICE);
-    as.con.write("\n");
+    Console& con = out();
+    con.write(BANNER);
+    con.write(MAKER_NOTICE);
+    con.write("\n");
 }
 
 void Listing::list_line() {
-    Console& con = as.con;
+    Console& con = out();
     if (listing_count > 0 || listing_show_address)
         con.print("%08lx", static_cast<unsigned long>(static_cast<uint32_t>(as.drv.line_start_address)));
     else
@@ -62,9 +65,10 @@ void Listing::list_line() {
 
 void Listing::class_tag_line(int32_t offset, std::string_view symbol_name) {
     if (!active()) return;
-    as.con.print("%08lx                ", static_cast<unsigned long>(static_cast<uint32_t>(offset)));
-    as.con.write(symbol_name);
-    as.con.put('\n');
+    Console& con = out();
+    con.print("%08lx                ", static_cast<unsigned long>(static_cast<uint32_t>(offset)));
+    con.write(symbol_name);
+    con.put('\n');
 }
 
 } // namespace tobra

@@ -6,6 +6,7 @@
 namespace tobra {
 
 class Assembler;
+class Console;
 
 inline constexpr int LISTING_BYTES = 64;
 // Bytes shown on the first listing line of a source line and on each continuation line.
@@ -21,6 +22,9 @@ public:
     void banner();
     // Whether lines are being listed now (pass 2 with the listing on).
     bool active() const;
+    // Where the listing goes: standard output, or the file given by set_file.
+    Console& out() const;
+    void set_file(Console* file) { file_ = file; }
 
     // A class-tag line (the offset and the tag's symbol name, "ct_" included),
     // printed only while the listing is active.
@@ -36,6 +40,7 @@ public:
 
 private:
     Assembler& as;
+    Console* file_ = nullptr;
 };
 
 } // namespace tobra

@@ -51,14 +51,41 @@ int ObjectWriter::group_of_section(int section) {
     }
 }
 
-void ObjectWriter::record_external(const SymbolRecord* symbol, int32_t field_address) {
-    int g = group_of_section(as.drv.current_section);
+// Reference types: the field width in the low bits, the kind above them.
+static int reference_type(const Fixup& f) {
+    const int kind = f.kind == FixupKind::pc_relative ? 4 : f.kind == FixupKind::base_relative ? 8 : 0;
+    return f.width / 2 + kind;
+}
+
+void ObjectWriter::fixup(const Fixup& f, Placement placement) {
+    switch (placement) {
+    case Placement::external:
+        record_external(f.symbol, f.section, reference_type(f), f.offset);
+        return;
+    case Placement::relocation:
+        // The file relocates words and longs by a section's address and nothing else.
+        if (f.kind != FixupKind::absolute)
+            as.report_error("reloc: pc-relative value into another section");
+        else if (f.width == 1)
+            as.report_error("reloc: byte field cannot hold a relocatable value");
+        else
+            record_relocation(f.section, f.width == 4, f.offset, f.target_section);
+        return;
+    case Placement::base_reference:
+        // The file names the extension word; an 8-bit displacement is its low byte.
+        record_base_reference(f.width == 1 ? f.offset - 1 : f.offset, f.width, f.target_section);
+        return;
+    case Placement::resolved:
+    case Placement::refused: return;
+    }
+}
+
+void ObjectWriter::record_external(const SymbolRecord* symbol, int section, int type, uint32_t offset) {
+    int g = group_of_section(section);
     if (g < 0 || !symbol || !symbol->name) return;
-    int type = as.enc.field_width / 2 + as.enc.reference_kind;
-    // A type outside the table would come from an encoder fault; it cannot be
-    // written, and indexing with it must not corrupt the other lists.
+    // A type outside the table cannot be written, and indexing with it must
+    // not corrupt the other lists.
     if (type < 0 || type >= REFERENCE_TYPES) return;
-    int32_t offset = field_address - as.drv.section_base;
 
     ReferenceGroup& group = reference_groups[g];
     std::string_view name(symbol->name);
@@ -75,22 +102,28 @@ void ObjectWriter::record_external(const SymbolRecord* symbol, int32_t field_add
     }
 }
 
-void ObjectWriter::record_relocation(bool is_long, int32_t offset, int target_section) {
-    // Only an object file carries the lists; other outputs would just hold
-    // them in memory. The choice is settled before pass 2 starts.
-    if (!as.options.object_output) return;
-    int sec = as.drv.current_section;
+void ObjectWriter::record_relocation(int section, bool is_long, uint32_t offset, int target_section) {
     // Only code, data, bss and basedata carry relocation lists.
-    if (sec < 0 || sec >= RELOCATED_SECTIONS || !valid_target(target_section)) return;
-    RelocationList& list = is_long ? long_relocations[sec] : word_relocations[sec];
+    if (section < 0 || section >= RELOCATED_SECTIONS || !valid_target(target_section)) return;
+    RelocationList& list = is_long ? long_relocations[section] : word_relocations[section];
     list.by_target[target_section].push_back(offset);
 }
 
-void ObjectWriter::record_base_reference(int32_t offset, int field_size, int target_section) {
+void ObjectWriter::record_base_reference(uint32_t offset, int field_size, int target_section) {
     if (!valid_target(target_section)) return;
     base_references.push_back({offset, field_size, target_section});
     base_reference_bytes[target_section] += 4;
 }
+
+void ObjectWriter::begin() { write_leading_hunks(as.drv.section_size[SEC_CODE]); }
+
+void ObjectWriter::end(uint32_t) {
+    static const uint8_t zeros[4] = {0, 0, 0, 0};
+    as.emit.write_out(zeros, static_cast<size_t>(code_padding));
+    write_trailing_hunks();
+}
+
+std::unique_ptr<OutputFormat> make_object_file(Assembler& as) { return std::make_unique<ObjectWriter>(as); }
 
 void ObjectWriter::write_leading_hunks(int32_t code_size) {
     std::string out;
@@ -131,9 +164,8 @@ void ObjectWriter::write_reference_group(std::string& out, ReferenceGroup& group
             append_be32(out, (static_cast<uint32_t>(type) << 24) | (padded_name_length(name.size()) & 0xFFFFFF));
             append_be32(out, e.count());
             append_name(out, name);
-            append_be32(out, static_cast<uint32_t>(e.first_offset));
-            for (auto it = e.later_offsets.rbegin(); it != e.later_offsets.rend(); ++it)
-                append_be32(out, static_cast<uint32_t>(*it));
+            append_be32(out, e.first_offset);
+            for (auto it = e.later_offsets.rbegin(); it != e.later_offsets.rend(); ++it) append_be32(out, *it);
         }
     }
     append_be32(out, SYMBOL_TERMINATOR);
@@ -148,7 +180,7 @@ void ObjectWriter::write_relocations(std::string& out, uint32_t tag, int section
         append_be32(out, 8 + 4 * static_cast<uint32_t>(offsets.size()));
         append_be32(out, static_cast<uint32_t>(section));
         append_be32(out, static_cast<uint32_t>(target));
-        for (int32_t o : offsets) append_be32(out, static_cast<uint32_t>(o));
+        for (uint32_t o : offsets) append_be32(out, o);
     }
     list.clear();
 }
@@ -158,10 +190,7 @@ void ObjectWriter::write_exports(std::string& out) {
     if (names.empty()) return;
     // The warnings below belong to no source line, so a conditional block the
     // source left open and skipping must not silence them.
-    as.drv.current_file_name.assign(1, '?');
-    as.drv.line_number = 0;
-    as.drv.condition_level = 0;
-    as.drv.condition_stack[0] = 0xFF;
+    as.leave_source_lines();
     std::string entries;
     for (const std::string& name : names) {
         const SymbolRecord* s = as.sym.probe(name);
@@ -185,7 +214,7 @@ void ObjectWriter::write_trailing_hunks() {
     write_reference_group(out, reference_groups[0]);
 
     for (int sec : {SEC_DATA, SEC_BASEDATA}) {
-        std::vector<uint8_t>& bytes = as.emit.chunks[sec];
+        std::vector<uint8_t>& bytes = held[sec];
         if (bytes.empty()) continue;
         // Never shorter than the bytes themselves, whatever pass 1 counted.
         int64_t counted = as.drv.section_size[sec];
@@ -218,7 +247,7 @@ void ObjectWriter::write_trailing_hunks() {
         append_be32(out, 4 + base_reference_bytes[target]);
         append_be32(out, static_cast<uint32_t>(target));
         for (const BaseReference& b : base_references)
-            if (b.target_section == target) append_be32(out, static_cast<uint32_t>(b.offset));
+            if (b.target_section == target) append_be32(out, b.offset);
     }
     base_references.clear();
     std::memset(base_reference_bytes, 0, sizeof base_reference_bytes);
@@ -236,6 +265,7 @@ void ObjectWriter::reset_for_pass2() {
     for (auto& l : long_relocations) l.clear();
     base_references.clear();
     std::memset(base_reference_bytes, 0, sizeof base_reference_bytes);
+    for (auto& h : held) h.clear();
     code_padding = 0;
 }
 

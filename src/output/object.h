@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "output/format.h"
+
 namespace tobra {
 
 class Assembler;
@@ -49,8 +51,8 @@ inline constexpr uint32_t padded_name_length(size_t characters) {
 // lists the first offset, then the later ones newest first.
 struct ReferenceEntry {
     const char* name = nullptr;  // the symbol's own name; the table never frees it
-    int32_t first_offset = 0;
-    std::vector<int32_t> later_offsets;  // in recording order
+    uint32_t first_offset = 0;
+    std::vector<uint32_t> later_offsets;  // in recording order
     uint32_t count() const { return 1 + static_cast<uint32_t>(later_offsets.size()); }
 };
 
@@ -71,34 +73,39 @@ struct ReferenceGroup {
 // Word or long relocations of one section, kept per target section; the file
 // has one hunk per target, in ascending order, with the offsets in recording order.
 struct RelocationList {
-    std::vector<int32_t> by_target[TARGET_SECTIONS];
+    std::vector<uint32_t> by_target[TARGET_SECTIONS];
     void clear() {
         for (auto& v : by_target) v.clear();
     }
 };
 
 struct BaseReference {
-    int32_t offset = 0;
+    uint32_t offset = 0;
     int field_size = 0;
     int target_section = 0;
 };
 
-class ObjectWriter {
+class ObjectWriter : public HeldSectionsFormat {
 public:
-    explicit ObjectWriter(Assembler& as) : as(as) {}
+    explicit ObjectWriter(Assembler& as) : HeldSectionsFormat(as) {}
 
-    // Pass-2 recording, called by the encoders and data directives.
-    // An external reference at field_address in the current section; the type
-    // comes from the encoder's field_width and reference_kind.
-    void record_external(const SymbolRecord* symbol, int32_t field_address);
-    // A 16-bit (is_long false) or 32-bit relocatable value at offset in the
-    // current section, relative to target_section.
-    void record_relocation(bool is_long, int32_t offset, int target_section);
-    // A base-relative displacement at offset (in the current section).
-    void record_base_reference(int32_t offset, int field_size, int target_section);
+    // The leading hunks; the code hunk's bytes follow as pass 2 emits them.
+    void begin() override;
+    void fixup(const Fixup& f, Placement placement) override;
+    // The padding of the code hunk and the hunks after it.
+    void end(uint32_t end_address) override;
 
-    // Writing (object output). The leading hunks go out at the start of pass 2,
-    // the code follows as it is emitted, and the rest after an error-free pass 2.
+    // What the fixups become (pass 2). An external reference of the given type
+    // at offset in section.
+    void record_external(const SymbolRecord* symbol, int section, int type, uint32_t offset);
+    // A 16-bit (is_long false) or 32-bit section-relative value at offset in
+    // section, relative to target_section.
+    void record_relocation(int section, bool is_long, uint32_t offset, int target_section);
+    // A base-relative displacement in the extension word at offset.
+    void record_base_reference(uint32_t offset, int field_size, int target_section);
+
+    // Writing. The leading hunks go out at the start of pass 2, the code
+    // follows as it is emitted, and the rest after an error-free pass 2.
     void write_leading_hunks(int32_t code_size);
     void write_trailing_hunks();
     void reset_for_pass2();
@@ -121,8 +128,6 @@ private:
     void write_reference_group(std::string& out, ReferenceGroup& group);
     void write_relocations(std::string& out, uint32_t tag, int section, RelocationList& list);
     void write_exports(std::string& out);
-
-    Assembler& as;
 };
 
 } // namespace tobra

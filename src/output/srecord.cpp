@@ -61,4 +61,20 @@ void SRecordWriter::write_terminator(uint32_t address) {
     write_srecord(type, 0, address, nullptr);
 }
 
+void SRecordWriter::begin() { write_header(as.emit.output_name); }
+
+void SRecordWriter::section_data(int, uint32_t address, const uint8_t* bytes, int32_t count) {
+    // 64-bit count of what is done: a block of nearly 2 GiB must not overflow it.
+    for (int64_t done = 0; done < count; done += RECORD_BYTES) {
+        const int n = count - done < RECORD_BYTES ? static_cast<int>(count - done) : RECORD_BYTES;
+        write_data(address + static_cast<uint32_t>(done), bytes + done, n);
+    }
+}
+
+// The terminator names the entry point when the source gives one, and
+// otherwise where the output ended.
+void SRecordWriter::end(uint32_t end_address) { write_terminator(as.emit.entry_address.value_or(end_address)); }
+
+std::unique_ptr<OutputFormat> make_srecords(Assembler& as) { return std::make_unique<SRecordWriter>(as); }
+
 } // namespace tobra

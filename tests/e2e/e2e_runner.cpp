@@ -5,6 +5,7 @@
 //   --- env NAME=VALUE  set for the run
 //   --- file NAME       a source (or any) file written before the run
 //   --- stdout          the exact expected standard output
+//   --- stderr          the exact expected standard error (without it, standard error must be empty)
 //   --- exit N          the expected exit code (no body)
 //   --- hex NAME        the expected bytes of an output file, as hex (white space ignored)
 //   --- text NAME       the expected text of an output file
@@ -15,12 +16,14 @@
 //   --- sh              a shell command run in the case directory after tobra; must exit 0;
 //                       $TOBRA is the binary, $TOBRA_DUMP the object-file dumper
 //                       (a command whose tool is missing is skipped: write "need TOOL; command")
-// Lines before the first section are comments. "<TAB>" in a body stands for a tab.
+// Lines before the first section are comments. "<TAB>" in a body stands for a tab; in
+// standard output, "<TOBRA>" stands for the path the binary was run by.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -31,6 +34,13 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// The binary under test: the build's own, or the one TOBRA_E2E_BIN names
+// (make test runs the cases again against the release binary users get).
+std::string tobra_bin() {
+    const char* bin = std::getenv("TOBRA_E2E_BIN");
+    return bin && *bin ? bin : TOBRA_BIN;
+}
 
 struct Section {
     std::string kind;
@@ -122,10 +132,11 @@ TEST_P(E2E, Case) {
             env += s.arg + " ";
         }
     }
-    std::string cmd = "cd '" + dir.string() + "' && env " + env + "'" + TOBRA_BIN + "' " + args + " > stdout.txt 2> stderr.txt";
+    std::string cmd = "cd '" + dir.string() + "' && env " + env + "'" + tobra_bin() + "' " + args + " > stdout.txt 2> stderr.txt";
     int status = std::system(cmd.c_str());
     int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     std::string out = read_file(dir / "stdout.txt");
+    for (size_t at; (at = out.find(TOBRA_BIN)) != std::string::npos;) out.replace(at, std::strlen(TOBRA_BIN), "<TOBRA>");
 
     // tobra-dump runs in the same directory, after tobra.
     auto run_dump = [&](const std::string& dump_args, std::string& dump_out, std::string& dump_err) {
@@ -176,7 +187,7 @@ TEST_P(E2E, Case) {
                 std::printf("note: %s not installed, check skipped in %s\n", need.c_str(), GetParam().c_str());
                 continue;
             }
-            int rc = std::system(("cd '" + dir.string() + "' && TOBRA='" + TOBRA_BIN + "' && TOBRA_DUMP='" + TOBRA_DUMP_BIN + "' && " + body).c_str());
+            int rc = std::system(("cd '" + dir.string() + "' && TOBRA='" + tobra_bin() + "' && TOBRA_DUMP='" + TOBRA_DUMP_BIN + "' && " + body).c_str());
             EXPECT_EQ(rc, 0) << "command failed in " << GetParam() << ": " << body;
         } else if (s.kind == "contains") {
             std::istringstream in(s.body);
@@ -188,7 +199,15 @@ TEST_P(E2E, Case) {
             }
         }
     }
-    EXPECT_TRUE(read_file(dir / "stderr.txt").empty()) << "stderr of " << GetParam() << ":\n" << read_file(dir / "stderr.txt");
+    bool checked_stderr = false;
+    for (auto& s : sections)
+        if (s.kind == "stderr") {
+            EXPECT_EQ(read_file(dir / "stderr.txt"), s.body) << "stderr of " << GetParam();
+            checked_stderr = true;
+        }
+    if (!checked_stderr) {
+        EXPECT_TRUE(read_file(dir / "stderr.txt").empty()) << "stderr of " << GetParam() << ":\n" << read_file(dir / "stderr.txt");
+    }
     if (!checked_exit) ADD_FAILURE() << GetParam() << " has no exit section";
     if (!HasFailure()) fs::remove_all(dir);
 }

@@ -10,10 +10,11 @@
 * these names from this file and expects exactly "ok <n> <name>" for each, in
 * order, and a last line PASS.
 *
-* This program keeps to the board's own core (ISA_A with the ISA_A+ additions,
-* hardware divide, EMAC). The ISA_B instructions are checked by selfcheck_b.s.
+* This program keeps to the board's own core, the 5208 (ISA_A with the ISA_A+
+* additions, hardware divide, EMAC, the user stack pointer). The ISA_B
+* instructions are checked by selfcheck_b.s, on the older V4e core.
 
-        cpu     5282
+        cpu     5208
         org     $40000000
         include selfcheck.i
 
@@ -980,6 +981,15 @@ jumped: moveq   #12,d1
         move.l  #$2000,d1
         bsr     check
         dc.b    "move.w sr shows supervisor mode",0
+        ds.w    0
+
+        lea     $12340,a0               ; the 5208 keeps a user stack pointer
+        move.l  a0,usp
+        move.l  usp,a1
+        move.l  a1,d0
+        move.l  #$12340,d1
+        bsr     check
+        dc.b    "move to and from usp",0
         ds.w    0
 
         bra.s   emac

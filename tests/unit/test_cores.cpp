@@ -11,12 +11,29 @@ using tobra::test::assemble;
 
 namespace {
 
-TEST(Cores, TableHasTwentySixUniqueRowsAndEnds) {
+TEST(Cores, TableHasUniqueRowsAndEnds) {
     std::set<std::string> names;
     int rows = 0;
     for (const tobra::CoreRow* r = tobra::core_table; r->isa_level != 0; ++r, ++rows) names.insert(r->name);
     EXPECT_EQ(rows, tobra::CORE_COUNT);
-    EXPECT_EQ(names.size(), 26u);
+    EXPECT_EQ(names.size(), 105u);
+}
+
+// A part's number is its name's digits read as hexadecimal: the first four,
+// a family's x as 0, a letter dropped, short names filled with zeros.
+TEST(Cores, NumbersAreTheDigitsOfTheName) {
+    for (const tobra::CoreRow* r = tobra::core_table; r->isa_level != 0; ++r) {
+        std::string name = r->name;
+        if (name == "any") continue;
+        std::string digits;
+        for (char c : name) {
+            if (c == 'x') digits += '0';
+            else if (c >= '0' && c <= '9') digits += c;
+            else if (c > '9') break;  // 5206e, 51qe: the letters name a variant
+        }
+        digits = (digits + "0000").substr(0, 4);
+        EXPECT_EQ(r->core_number, std::stoi(digits, nullptr, 16)) << name;
+    }
 }
 
 TEST(Cores, DefaultIsThe5206AndAnyWritesThe5407) {
@@ -64,16 +81,27 @@ const std::pair<const char*, const char*> probes[] = {
     {"fpu", " fadd.d fp1,fp2"},
     {"a+", " bitrev d0"},
     {"isa_b", " bra.l l\nl:"},
+    {"isa_c", " mvz.b d0,d1\n strldsr #0x2700"},  // ISA_B and ISA_A+ in one core
 };
 
 // The features each core accepts, grouped as the reference table lists them.
 const std::pair<const char*, const char*> cores[] = {
-    {"5102 5202 5204 5206", ""},
+    {"5102 5200 5202 5204 5206", ""},
     {"5206e 5272 5307", "mac div"},
-    {"5249", "mac emac div"},
-    {"5280 5281 5282", "mac emac div a+"},
+    {"5249 5250 5253", "mac emac div"},
+    {"5280 5281 5282 528x", "mac emac div a+"},
+    {"5210a 5211a 5211 5212 5213 5221x 52221 52223 5224 5225", "mac div usp a+"},
+    {"5207 5208 5214 5216 521x 52230 52233 52234 52235 52252 52254 52255 52256 52258 52259 52274 52277 "
+     "5232 5233 5234 5235 523x 5270 5271 5274 5275 53011 53012 53013 53014 53015 53016 53017 "
+     "5327 5328 5329 532x 5372 5373 537x",
+     "mac emac div usp a+"},
     {"5407", "mac div isa_b"},
-    {"5420 5470 5471 5472 5473 5474 5475 5480 5481 5482 5483 5484 5485 any", "mac emac div usp fpu isa_b"},
+    {"5420 5470 5471 5472 5473 5474 5475 547x 5480 5481 5482 5483 5484 5485 548x any", "mac emac div usp fpu isa_b"},
+    // ISA_C: the ISA_B forms and the ISA_A+ instructions.
+    {"51 51ac 51ag 51cn 51jm 51qe", "usp a+ isa_b isa_c"},
+    {"51em 51je 51mm", "mac usp a+ isa_b isa_c"},
+    {"51jf 51jg 51qm", "mac emac usp a+ isa_b isa_c"},
+    {"54410 54415 54416 54417 54418 54450 54451 54452 54453 54454 54455", "mac emac div usp a+ isa_b isa_c"},
 };
 
 std::set<std::string> words(const char* text) {

@@ -133,6 +133,7 @@ TEST(EncodeEa, PcRelativeTargetMustBeInTheSameSection) {
     EXPECT_EQ(rig.messages(), "t.s,1: pcindex: symbol reference not in same section\n\n");
 
     data_label.section = SEC_CODE;
+    op = with_symbol(pcrel(0x20), rig, data_label);
     EXPECT_EQ(rig.run(5, 0x41C0, 0, SZ_L, op, an(0)), "41fa 001a");
     EXPECT_EQ(rig.messages(), "");
 }
@@ -149,15 +150,14 @@ TEST(EncodeEa, FieldsOfTheHelpers) {
     EXPECT_EQ(e.modreg(pcrel(0, 2)), 0x3Bu);
     EXPECT_EQ(e.modreg(abs_addr(0, 2)), 0x38u);
     EXPECT_EQ(e.modreg(abs_addr(0, 4)), 0x39u);
-    rig.as.src.size_mask = SZ_S;
+    e.op_size = SZ_S;
     EXPECT_THROW(e.size76(), FatalError);
     EXPECT_EQ(rig.messages(), "t.s,1: Bad size in size76\n");
 }
 
 TEST(EncodeEa, RegisterFormsTakeNoExtension) {
     // Settled without the general switch: the mode field from the low three
-    // bits of the register, no word, and no reference state left over from
-    // the operand before.
+    // bits of the register, and no word.
     struct Row {
         Operand op;
         uint32_t mode;
@@ -168,12 +168,8 @@ TEST(EncodeEa, RegisterFormsTakeNoExtension) {
     EncodeRig rig;
     Encoder& e = rig.as.enc;
     for (const Row& r : rows) {
-        e.field_width = 4;
-        e.reference_kind = REF_PC;
         const int32_t before = rig.as.drv.location_counter;
         e.ea_extension(r.op);
-        EXPECT_EQ(e.field_width, 0) << int(r.op.cls);
-        EXPECT_EQ(e.reference_kind, 0) << int(r.op.cls);
         EXPECT_EQ(rig.as.drv.location_counter, before) << int(r.op.cls);
         EXPECT_EQ(e.modreg(r.op), r.mode) << int(r.op.cls);
     }

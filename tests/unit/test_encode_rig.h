@@ -63,7 +63,7 @@ struct EncodeRig {
         as.scan.operands[1] = b;
         as.src.size_mask = size_mask;
         int32_t start = as.drv.location_counter;
-        as.enc.dispatch_handler(handler, opcode, flags);
+        as.enc.dispatch_handler(static_cast<Handler>(handler), opcode, flags);
         if (as.drv.pass_number == 1) return "+" + std::to_string(as.drv.location_counter - start);
         as.emit.flush_section();
         std::string words = hex_words(as.emit.output_data);

@@ -18,6 +18,7 @@ struct Ev {
     Assembler as{nullptr};
     int32_t v[2] = {0x5a5a5a5a, 0x5a5a5a5a};
     Operand op;
+    tobra::OperandNumbers numbers = tobra::INTEGER;  // how eval below reads numbers
 
     Ev() {
         as.fwd.alloc_fwd(tobra::FWD_DEFAULT_SIZE);
@@ -31,7 +32,7 @@ struct Ev {
         std::snprintf(as.src.line_buffer, sizeof as.src.line_buffer, "%s\n", text);
         as.src.operand_text = as.src.line_buffer + (text[0] == '#' ? 1 : 0);
         op = Operand{};
-        return as.ev.eval(v, op);
+        return as.ev.eval(v, op, numbers);
     }
     std::string rest() const {
         std::string s = as.src.operand_text;
@@ -232,7 +233,7 @@ TEST(Eval, FloatOperandsOfDataDirectives) {
     for (const auto& c : cases) {
         Ev e;
         e.as.src.size_mask = c.mask;
-        e.as.ev.float_operands = true;
+        e.numbers = tobra::FLOAT_DATA;
         EXPECT_EQ(e.eval(c.text), TYPE_USER) << c.text;
         EXPECT_EQ(static_cast<uint32_t>(e.v[0]), c.hi) << c.text;
         if (c.mask == SZ_D) {
@@ -249,12 +250,12 @@ TEST(Eval, FloatLiteralIsReadWithinItsBounds) {
     // text, and no hex or infinity forms.
     Ev e;
     e.as.src.size_mask = tobra::SZ_S;
-    e.as.ev.float_operands = true;
+    e.numbers = tobra::FLOAT_DATA;
     char text[8] = {'2', '.', '5'};  // no terminator inside the literal's run...
     text[3] = '\0';
     text[4] = '9';                   // ...and a digit beyond it that must not count
     e.as.src.operand_text = text;
-    e.as.ev.eval(e.v, e.op);
+    e.as.ev.eval(e.v, e.op, e.numbers);
     EXPECT_EQ(static_cast<uint32_t>(e.v[0]), 0x40200000u);
     EXPECT_EQ(e.as.src.operand_text, text + 3);
     std::string longnum = "1." + std::string(600, '1');

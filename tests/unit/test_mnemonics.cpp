@@ -69,7 +69,7 @@ TEST(MnemonicTable, AliasesShareTheirVariants) {
         for (int i = 0; i < x->variant_count; ++i) {
             EXPECT_EQ(x->variants[i].opcode, y->variants[i].opcode) << a;
             EXPECT_EQ(x->variants[i].handler(), y->variants[i].handler()) << a;
-            EXPECT_EQ(std::memcmp(x->variants[i].signature, y->variants[i].signature, 8), 0) << a;
+            EXPECT_EQ(std::memcmp(x->variants[i].signature, y->variants[i].signature, sizeof x->variants[i].signature), 0) << a;
         }
     };
     same("mov", "move");
@@ -90,8 +90,7 @@ TEST(MnemonicTable, HandlerNumbersAreKnown) {
         int h = variant_table[i].handler();
         bool directive = h >= 100 && instructions.count(h) == 0;
         EXPECT_TRUE(instructions.count(h) || directive) << h;
-        EXPECT_EQ(variant_table[i].signature[5], 0);
-        EXPECT_EQ(variant_table[i].signature[6], 0);
+        EXPECT_NE(find_handler(h), nullptr) << h;
     }
 }
 

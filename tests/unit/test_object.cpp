@@ -9,22 +9,26 @@ namespace {
 // An assembler standing in pass 2 with its object output open in memory.
 struct ObjectFixture : ::testing::Test {
     Assembler as{nullptr};
+    ObjectWriter obj{as};
     ObjectFixture() {
         as.write_files = false;
         as.options.object_output = 1;
         as.drv.pass_number = 2;
         as.emit.output_open = true;
     }
-    // External reference with the given field width and reference kind.
-    void ref(const SymbolRecord& s, int section, int width, int kind, int32_t address) {
-        as.drv.current_section = section;
-        as.enc.field_width = width;
-        as.enc.reference_kind = kind;
-        as.obj.record_external(&s, address);
+    // External reference by a field of the given width and kind.
+    void ref(const SymbolRecord& s, int section, int width, FixupKind kind, uint32_t address) {
+        Fixup f;
+        f.section = section;
+        f.offset = address;
+        f.width = width;
+        f.kind = kind;
+        f.symbol = &s;
+        obj.fixup(f, place_fixup(f).placement);
     }
     std::string trailing() {
         as.emit.output_data.clear();
-        as.obj.write_trailing_hunks();
+        obj.write_trailing_hunks();
         return as.emit.output_data;
     }
     // Trailing hunks wrapped in a header so that the reader takes them.
@@ -105,8 +109,8 @@ TEST_F(ObjectFixture, LeadingHunksCarryIdentificationAndTheSelectedCore) {
     as.dir.identification_strings[2] = "";      // empty: P = 4
     as.core.core_number = 0x5407;
     as.core.core_version = 0x40;
-    as.obj.write_leading_hunks(5);
-    EXPECT_EQ(as.obj.code_padding, 3);
+    obj.write_leading_hunks(5);
+    EXPECT_EQ(obj.code_padding, 3);
     EXPECT_EQ(test::hex_words(as.emit.output_data),
               test::hex_words(test::hex_bytes("c0decf01 00000000"
                                               "c0decf04 00000008 61626364 00000000"
@@ -117,7 +121,7 @@ TEST_F(ObjectFixture, LeadingHunksCarryIdentificationAndTheSelectedCore) {
 
 TEST_F(ObjectFixture, ReferencesToOneNameMergeIntoOneEntryNewestLast) {
     SymbolRecord ext = symbol("ext");
-    for (int32_t a : {2, 10, 20}) ref(ext, SEC_CODE, 4, 0, a);
+    for (int32_t a : {2, 10, 20}) ref(ext, SEC_CODE, 4, FixupKind::absolute, a);
     // One entry: type 2, P 4, count 3, the name, offset 2, then 20 and 10.
     EXPECT_EQ(test::hex_words(trailing()),
               test::hex_words(test::hex_bytes("c0decf14 0000001c"
@@ -127,11 +131,11 @@ TEST_F(ObjectFixture, ReferencesToOneNameMergeIntoOneEntryNewestLast) {
 
 TEST_F(ObjectFixture, ReferenceEntriesGoByTypeThenByFirstReference) {
     SymbolRecord a = symbol("alpha"), b = symbol("b");
-    ref(b, SEC_CODE, 2, REF_PC, 4);     // PC16
-    ref(a, SEC_CODE, 4, 0, 8);          // ABS32
-    ref(b, SEC_CODE, 4, 0, 12);         // ABS32, a second name in that list
-    ref(a, SEC_CODE, 2, REF_PC, 16);    // PC16
-    ref(b, SEC_CODE, 1, REF_BASE, 21);  // REL8
+    ref(b, SEC_CODE, 2, FixupKind::pc_relative, 4);     // PC16
+    ref(a, SEC_CODE, 4, FixupKind::absolute, 8);          // ABS32
+    ref(b, SEC_CODE, 4, FixupKind::absolute, 12);         // ABS32, a second name in that list
+    ref(a, SEC_CODE, 2, FixupKind::pc_relative, 16);    // PC16
+    ref(b, SEC_CODE, 1, FixupKind::base_relative, 21);  // REL8
     ObjectFile f = read_trailing();
     ASSERT_EQ(f.hunks.size(), 3u);
     const auto& refs = f.hunks[1].references;
@@ -144,23 +148,21 @@ TEST_F(ObjectFixture, ReferenceEntriesGoByTypeThenByFirstReference) {
 
 TEST_F(ObjectFixture, NothingIsRecordedInUninitialisedSectionsOrForStrayTypes) {
     SymbolRecord ext = symbol("ext");
-    ref(ext, SEC_BSS, 4, 0, 0);
-    ref(ext, SEC_BASEBSS, 4, 0, 0);
-    ref(ext, SEC_CODE, 4, 12, 0);  // type 14 exists in no list
-    as.drv.current_section = SEC_BASEBSS;
-    as.obj.record_relocation(true, 0, SEC_DATA);
-    as.drv.current_section = SEC_CODE;
-    as.obj.record_relocation(true, 0, 40);
-    as.obj.record_base_reference(0, 2, -1);
+    ref(ext, SEC_BSS, 4, FixupKind::absolute, 0);
+    ref(ext, SEC_BASEBSS, 4, FixupKind::absolute, 0);
+    obj.record_external(&ext, SEC_CODE, 14, 0);  // type 14 exists in no list
+    obj.record_relocation(SEC_BASEBSS, true, 0, SEC_DATA);
+    obj.record_relocation(SEC_CODE, true, 0, 40);
+    obj.record_base_reference(0, 2, -1);
     EXPECT_EQ(test::hex_words(trailing()), "c0de cf1f");
 }
 
 TEST_F(ObjectFixture, EachGroupsLengthIsItsOwnSize) {
     SymbolRecord ext = symbol("ext"), longer = symbol("longer_name");
-    ref(ext, SEC_CODE, 4, 0, 0);
-    ref(ext, SEC_CODE, 4, 0, 4);
-    ref(longer, SEC_DATA, 4, 0, 0);
-    ref(ext, SEC_BASEDATA, 2, 0, 6);
+    ref(ext, SEC_CODE, 4, FixupKind::absolute, 0);
+    ref(ext, SEC_CODE, 4, FixupKind::absolute, 4);
+    ref(longer, SEC_DATA, 4, FixupKind::absolute, 0);
+    ref(ext, SEC_BASEDATA, 2, FixupKind::absolute, 6);
     ObjectFile f = read_trailing();
     ASSERT_EQ(f.hunks.size(), 5u);
     // code: 4 + 12 + 4 (second offset) + 4; basedata: 4 + 12 + 4; data: 12 + 12 + 4.
@@ -172,14 +174,12 @@ TEST_F(ObjectFixture, EachGroupsLengthIsItsOwnSize) {
 }
 
 TEST_F(ObjectFixture, RelocationsGoPerSectionWordBeforeLongAndByTarget) {
-    as.drv.current_section = SEC_DATA;
-    as.obj.record_relocation(true, 8, SEC_CODE);
-    as.drv.current_section = SEC_CODE;
-    as.obj.record_relocation(true, 20, SEC_DATA);
-    as.obj.record_relocation(false, 6, SEC_BASEDATA);
-    as.obj.record_relocation(true, 2, SEC_CODE);
-    as.obj.record_relocation(true, 10, SEC_DATA);
-    as.obj.record_relocation(true, 14, SEC_CODE);
+    obj.record_relocation(SEC_DATA, true, 8, SEC_CODE);
+    obj.record_relocation(SEC_CODE, true, 20, SEC_DATA);
+    obj.record_relocation(SEC_CODE, false, 6, SEC_BASEDATA);
+    obj.record_relocation(SEC_CODE, true, 2, SEC_CODE);
+    obj.record_relocation(SEC_CODE, true, 10, SEC_DATA);
+    obj.record_relocation(SEC_CODE, true, 14, SEC_CODE);
     EXPECT_EQ(test::hex_words(trailing()),
               test::hex_words(test::hex_bytes("c0decf16 0000000c 00000000 00000003 00000006"
                                               "c0decf15 00000010 00000000 00000000 00000002 0000000e"
@@ -189,11 +189,11 @@ TEST_F(ObjectFixture, RelocationsGoPerSectionWordBeforeLongAndByTarget) {
 }
 
 TEST_F(ObjectFixture, BaseReferencesGoByTargetBasedataBasebssDataBss) {
-    as.obj.record_base_reference(2, 2, SEC_DATA);
-    as.obj.record_base_reference(6, 2, SEC_BASEBSS);
-    as.obj.record_base_reference(10, 2, SEC_BASEDATA);
-    as.obj.record_base_reference(14, 1, SEC_BASEBSS);
-    as.obj.record_base_reference(18, 2, SEC_BSS);
+    obj.record_base_reference(2, 2, SEC_DATA);
+    obj.record_base_reference(6, 2, SEC_BASEBSS);
+    obj.record_base_reference(10, 2, SEC_BASEDATA);
+    obj.record_base_reference(14, 1, SEC_BASEBSS);
+    obj.record_base_reference(18, 2, SEC_BSS);
     EXPECT_EQ(test::hex_words(trailing()),
               test::hex_words(test::hex_bytes("c0decf19 00000008 00000003 0000000a"
                                               "c0decf19 0000000c 00000004 00000006 0000000e"
@@ -204,20 +204,18 @@ TEST_F(ObjectFixture, BaseReferencesGoByTargetBasedataBasebssDataBss) {
 
 TEST_F(ObjectFixture, TrailingHunksComeInTheirFixedOrder) {
     SymbolRecord ext = symbol("ext");
-    ref(ext, SEC_BASEDATA, 4, 0, 0);
-    ref(ext, SEC_DATA, 4, 0, 0);
-    ref(ext, SEC_CODE, 4, 0, 2);
-    as.emit.chunks[SEC_BASEDATA] = {1, 2};
-    as.emit.chunks[SEC_DATA] = {3, 4, 5, 6, 7};
+    ref(ext, SEC_BASEDATA, 4, FixupKind::absolute, 0);
+    ref(ext, SEC_DATA, 4, FixupKind::absolute, 0);
+    ref(ext, SEC_CODE, 4, FixupKind::absolute, 2);
+    obj.held[SEC_BASEDATA] = {1, 2};
+    obj.held[SEC_DATA] = {3, 4, 5, 6, 7};
     as.drv.section_size[SEC_DATA] = 5;
     as.drv.section_size[SEC_BASEDATA] = 2;
     as.emit.bss_size[SEC_BASEBSS] = 12;
     as.emit.bss_size[SEC_BSS] = 16;
-    as.drv.current_section = SEC_DATA;
-    as.obj.record_relocation(true, 0, SEC_CODE);
-    as.drv.current_section = SEC_CODE;
-    as.obj.record_relocation(true, 6, SEC_DATA);
-    as.obj.record_base_reference(8, 2, SEC_BASEBSS);
+    obj.record_relocation(SEC_DATA, true, 0, SEC_CODE);
+    obj.record_relocation(SEC_CODE, true, 6, SEC_DATA);
+    obj.record_base_reference(8, 2, SEC_BASEBSS);
     as.dir.export_list = {"gone"};
     std::string out = trailing();
     EXPECT_EQ(as.con.captured(), "?,0: warning --- xdef: gone could not be found\n\n");
@@ -241,14 +239,14 @@ TEST_F(ObjectFixture, TrailingHunksComeInTheirFixedOrder) {
 
 TEST_F(ObjectFixture, RecordsAreGoneAfterWritingAndAfterTheResetBetweenPasses) {
     SymbolRecord ext = symbol("ext");
-    ref(ext, SEC_CODE, 4, 0, 2);
-    as.obj.record_relocation(true, 0, SEC_DATA);
-    as.obj.record_base_reference(2, 2, SEC_BASEDATA);
-    as.obj.reset_for_pass2();
+    ref(ext, SEC_CODE, 4, FixupKind::absolute, 2);
+    obj.record_relocation(SEC_CODE, true, 0, SEC_DATA);
+    obj.record_base_reference(2, 2, SEC_BASEDATA);
+    obj.reset_for_pass2();
     EXPECT_EQ(test::hex_words(trailing()), "c0de cf1f");
 
-    ref(ext, SEC_CODE, 4, 0, 2);
-    as.obj.record_relocation(false, 0, SEC_DATA);
+    ref(ext, SEC_CODE, 4, FixupKind::absolute, 2);
+    obj.record_relocation(SEC_CODE, false, 0, SEC_DATA);
     EXPECT_NE(trailing(), test::hex_bytes("c0decf1f"));
     EXPECT_EQ(test::hex_words(trailing()), "c0de cf1f");
 }
@@ -261,8 +259,8 @@ TEST_F(ObjectFixture, ManyReferencesToOneNameStayOneEntry) {
     for (int i = 0; i < 2000; ++i) names.push_back("n" + std::to_string(i));
     std::vector<SymbolRecord> others;
     for (auto& n : names) others.push_back(symbol(n.c_str()));
-    for (auto& s : others) ref(s, SEC_CODE, 4, 0, 0);
-    for (int32_t i = 0; i < 100000; ++i) ref(hot, SEC_CODE, 4, 0, 4 * i);
+    for (auto& s : others) ref(s, SEC_CODE, 4, FixupKind::absolute, 0);
+    for (int32_t i = 0; i < 100000; ++i) ref(hot, SEC_CODE, 4, FixupKind::absolute, 4 * i);
     ObjectFile f = read_trailing();
     ASSERT_EQ(f.hunks.size(), 3u);
     const auto& refs = f.hunks[1].references;

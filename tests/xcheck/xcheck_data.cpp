@@ -140,4 +140,131 @@ std::vector<std::string> cores_of(const DataFile& data) {
     return out;
 }
 
+std::string PartGroups::gnu_name(const std::string& part) const {
+    for (const auto& [ours, gnu] : gnu_names)
+        if (ours == part) return gnu;
+    return part;
+}
+
+PartGroups parse_groups(const std::string& name, const std::string& text) {
+    PartGroups out;
+    // The probes go to parse_data line for line, so that its messages and the
+    // forms keep this file's line numbers; the first other line (the heading
+    // comment) gives it a placeholder core.
+    std::string probes;
+    auto other_line = [&probes] { probes += probes.empty() ? "cores: -\n" : "\n"; };
+    std::istringstream in(text);
+    std::string raw;
+    int number = 0;
+    while (std::getline(in, raw)) {
+        ++number;
+        std::string line = trim(raw);
+        auto [key, value] = key_value(line);
+        if (line.empty() || line[0] == '#' || line.find(':') == std::string::npos) {
+            if (!line.empty() && line[0] != '#') out.errors.push_back(name + ":" + std::to_string(number) + ": " + line);
+            other_line();
+            continue;
+        }
+        if (key == "probe") {
+            probes += line.substr(line.find(':') + 1) + "\n";
+            continue;
+        }
+        other_line();
+        std::vector<std::string> words = split_words(value);
+        if (key == "group" && !words.empty()) {
+            PartGroup g;
+            g.line = number;
+            g.representative = words[0];
+            g.members.assign(words.begin() + 1, words.end());
+            out.groups.push_back(std::move(g));
+        } else if (key == "gnu name" && words.size() == 2) {
+            out.gnu_names.emplace_back(words[0], words[1]);
+        } else {
+            out.errors.push_back(name + ":" + std::to_string(number) + ": " + line);
+        }
+    }
+    out.probes = parse_data(name, probes);
+    for (const auto& e : out.probes.errors) out.errors.push_back(e);
+    return out;
+}
+
+const std::string* Result::on(const std::string& core) const {
+    for (const auto& [c, outcome] : outcomes)
+        if (c == core || c == "*") return &outcome;
+    return nullptr;
+}
+
+std::string spaced_hex(const std::string& hex) {
+    std::string s;
+    for (size_t i = 0; i < hex.size(); i += 4) {
+        if (i) s += ' ';
+        s += hex.substr(i, 4);
+    }
+    return s.empty() ? "empty" : s;
+}
+
+ResultFile parse_results(const std::string& name, const std::string& text) {
+    ResultFile out;
+    std::istringstream in(text);
+    std::string raw;
+    int number = 0;
+    while (std::getline(in, raw)) {
+        ++number;
+        std::string line = trim(raw);
+        if (line.empty() || line[0] == '#') continue;
+        auto bad = [&](const std::string& why) {
+            out.errors.push_back(name + ":" + std::to_string(number) + ": " + why + ": " + line);
+        };
+        std::vector<std::string> fields;
+        std::istringstream parts(line);
+        for (std::string part; std::getline(parts, part, '|');) fields.push_back(trim(part));
+        Result r;
+        r.line = number;
+        r.source = fields[0];
+        if (fields.size() < 2) bad("no outcome");
+        for (size_t i = 1; i < fields.size(); ++i) {
+            // "cores: outcome", or the outcome alone for every core ("*").
+            size_t colon = fields[i].find(':');
+            std::vector<std::string> cores{"*"};
+            std::string outcome = fields[i];
+            if (colon != std::string::npos) {
+                cores = split_words(fields[i].substr(0, colon));
+                outcome = trim(fields[i].substr(colon + 1));
+            }
+            std::string hex;
+            if (outcome == "empty") {
+                outcome.clear();
+            } else if (outcome != "refused") {
+                if (!hex_words(outcome, hex)) bad("bad outcome '" + outcome + "'");
+                outcome = hex;
+            }
+            if (cores.empty()) bad("no cores");
+            for (const auto& core : cores) r.outcomes.emplace_back(core, outcome);
+        }
+        out.results.push_back(std::move(r));
+    }
+    return out;
+}
+
+std::string result_line(const std::string& source, const std::vector<std::string>& cores,
+                        const std::vector<std::string>& outcomes) {
+    auto shown = [](const std::string& o) { return o == "refused" ? o : spaced_hex(o); };
+    if (std::all_of(outcomes.begin(), outcomes.end(), [&](const std::string& o) { return o == outcomes.front(); }))
+        return source + " | " + shown(outcomes.front());
+    // Cores with the same outcome share a field, in the order of their first core.
+    std::string line = source;
+    std::vector<bool> done(cores.size());
+    for (size_t i = 0; i < cores.size(); ++i) {
+        if (done[i]) continue;
+        std::string names;
+        for (size_t j = i; j < cores.size(); ++j) {
+            if (done[j] || outcomes[j] != outcomes[i]) continue;
+            done[j] = true;
+            names += (names.empty() ? "" : " ") + cores[j];
+        }
+        line += " | " + names + ": " + shown(outcomes[i]);
+    }
+    return line;
+}
+
 } // namespace xcheck

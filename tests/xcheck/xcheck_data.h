@@ -63,9 +63,70 @@ struct DataFile {
 
 DataFile parse_data(const std::string& name, const std::string& text);
 
+// The parts file (parts.groups) groups the parts whose core-table rows gate
+// the same features:
+//
+//   group: 5208 5207 5214 ...      the first part stands for the others: the data
+//                                  files check it; the rest must treat every probe
+//                                  as it does, in tobra and in GNU
+//   gnu name: 521x 5216            GNU's name for a part it spells differently
+//   probe: divu.w d0,d1            a probe form, written as in the data files
+struct PartGroup {
+    int line = 0;
+    std::string representative;
+    std::vector<std::string> members;
+};
+
+struct PartGroups {
+    std::vector<PartGroup> groups;
+    std::vector<std::pair<std::string, std::string>> gnu_names;
+    DataFile probes;                  // the probe forms; their cores are not used
+    std::vector<std::string> errors;  // malformed lines, as "file:line: text"
+
+    // The name to give GNU's -mcpu for this part.
+    std::string gnu_name(const std::string& part) const;
+};
+
+PartGroups parse_groups(const std::string& name, const std::string& text);
+
+// A results file holds what one assembler made of a list of forms, one line
+// per form in the order of that list:
+//
+//   # comment
+//   add.l d1,d2 | d401                          the same on every core
+//   mov3q #1,d0 | 5206 5307: refused | 5407: a340
+//                                               per core where they differ
+//
+// An outcome is the bytes as hex words, "refused", or "empty" (accepted with
+// no bytes). The recorded GNU results (name.gnu beside name.txt) list the data
+// file's forms in GNU's spelling; the pinned tobra results (generated.pins)
+// list the generated forms that some core accepts.
+struct Result {
+    int line = 0;
+    std::string source;
+    std::vector<std::pair<std::string, std::string>> outcomes;  // core -> outcome
+
+    // The outcome on `core`, or nullptr when none is recorded.
+    const std::string* on(const std::string& core) const;
+};
+
+struct ResultFile {
+    std::vector<Result> results;
+    std::vector<std::string> errors;  // malformed lines, as "file:line: text"
+};
+
+ResultFile parse_results(const std::string& name, const std::string& text);
+
+// One line of a results file; outcomes in the order of `cores`.
+std::string result_line(const std::string& source, const std::vector<std::string>& cores,
+                        const std::vector<std::string>& outcomes);
+
 // Every core that some form of the file runs on, in first-seen order.
 std::vector<std::string> cores_of(const DataFile& data);
 
 std::string to_hex(const std::string& bytes);
+
+// Hex in words of four digits ("4e71 0001"), "empty" for no bytes.
+std::string spaced_hex(const std::string& hex);
 
 } // namespace xcheck

@@ -111,10 +111,11 @@ uint32_t be32(const std::string& s, size_t at) {
     return v;
 }
 
-// One run over the forms; fills `result` for the forms it settles.
-// Returns false when nothing could be settled.
+// One run over the forms; fills `result` for the forms it settles. Without
+// `want_bytes` it settles them all: a form without an error is accepted, with
+// no bytes. Returns false when nothing could be settled.
 bool run_once(Tool tool, const std::string& core, const std::vector<std::string>& forms,
-              std::vector<Outcome>& result, const fs::path& dir) {
+              std::vector<Outcome>& result, const fs::path& dir, bool want_bytes = true) {
     Batch b = make_source(tool, forms);
     fs::remove(dir / "x.o");
     fs::remove(dir / "x.elf");
@@ -128,7 +129,7 @@ bool run_once(Tool tool, const std::string& core, const std::vector<std::string>
         out = dir / "x.o";
     } else {
         r = run(cd + "m68k-linux-gnu-as -mcpu=" + core + " --register-prefix-optional -o x.elf x.s");
-        if (r.status == 0) {
+        if (r.status == 0 && want_bytes) {
             RunResult c = run(cd + "m68k-linux-gnu-objcopy -O binary -j .text x.elf x.bin");
             if (c.status != 0) r = c;
         }
@@ -158,6 +159,13 @@ bool run_once(Tool tool, const std::string& core, const std::vector<std::string>
             }
             return false;
         }
+        if (!want_bytes)
+            for (auto& o : result)
+                if (o.kind == Outcome::broken) o.kind = Outcome::accepted;
+        return true;
+    }
+    if (!want_bytes) {
+        for (auto& o : result) o.kind = Outcome::accepted;
         return true;
     }
 
@@ -190,6 +198,36 @@ const char* tool_name(Tool tool) { return tool == Tool::tobra ? "tobra" : "GNU a
 
 bool gnu_available() {
     return run("command -v m68k-linux-gnu-as && command -v m68k-linux-gnu-objcopy").status == 0;
+}
+
+std::string gnu_version() {
+    std::istringstream in(run("m68k-linux-gnu-as --version").output);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+std::vector<std::string> gnu_coldfire_parts() {
+    // "Processor variants are: 68000 | ... | 51 | 51ac | ... | 548x | fidoa | fido"
+    std::istringstream in(run("m68k-linux-gnu-as --help").output);
+    const std::string heading = "Processor variants are:";
+    std::vector<std::string> out;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind(heading, 0) != 0) continue;
+        std::istringstream names(line.substr(heading.size()));
+        for (std::string name; std::getline(names, name, '|');) {
+            std::istringstream word(name);
+            if (word >> name && name[0] == '5') out.push_back(name);  // the 68k names start otherwise
+        }
+    }
+    return out;
+}
+
+std::vector<Outcome> refusals(Tool tool, const std::string& core, const std::vector<std::string>& sources,
+                              const fs::path& dir) {
+    std::vector<Outcome> outcomes(sources.size());
+    run_once(tool, core, sources, outcomes, dir, false);
+    return outcomes;
 }
 
 std::vector<Outcome> assemble_batch(Tool tool, const std::string& core, const std::vector<std::string>& sources,

@@ -15,6 +15,12 @@ const char* tool_name(Tool tool);
 // True when the GNU m68k assembler and objcopy are on the PATH.
 bool gnu_available();
 
+// The first line of GNU's --version text.
+std::string gnu_version();
+
+// The ColdFire part names GNU's assembler lists in its help text.
+std::vector<std::string> gnu_coldfire_parts();
+
 struct Outcome {
     enum Kind { accepted, refused, broken } kind = broken;
     std::string bytes;    // accepted: the bytes of this form alone
@@ -28,5 +34,10 @@ struct Outcome {
 // assembled again without it (an error in one pass can hide later ones).
 std::vector<Outcome> assemble_batch(Tool tool, const std::string& core, const std::vector<std::string>& sources,
                                     const std::filesystem::path& dir);
+
+// One run only: which forms draw an error. The others count as accepted,
+// without their bytes.
+std::vector<Outcome> refusals(Tool tool, const std::string& core, const std::vector<std::string>& sources,
+                              const std::filesystem::path& dir);
 
 } // namespace xcheck

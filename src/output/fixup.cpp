@@ -1,0 +1,27 @@
+// Which fixups an object file must carry, and as what.
+#include "output/format.h"
+
+#include "driver/assembler.h"
+
+namespace tobra {
+
+FixupDecision place_fixup(const Fixup& f) {
+    if (f.symbol) return {Placement::external, nullptr};
+    if (f.target_section < 0) return {Placement::resolved, nullptr};
+    switch (f.kind) {
+    case FixupKind::base_relative:
+        // The base register points into basedata; nothing else lies within its reach.
+        if (f.target_section == SEC_BASEDATA || f.target_section == SEC_BASEBSS)
+            return {Placement::base_reference, nullptr};
+        return {Placement::refused, "index: offset must be in basedata or basebss section"};
+    case FixupKind::pc_relative:
+        // Within one section the distance is known now; across sections it
+        // depends on how the linker places them.
+        if (f.target_section == f.section) return {Placement::resolved, nullptr};
+        return {Placement::relocation, nullptr};
+    case FixupKind::absolute: break;
+    }
+    return {Placement::relocation, nullptr};
+}
+
+} // namespace tobra

@@ -1,0 +1,40 @@
+// The output formats a run can write, and the choice among them.
+#include "output/format.h"
+
+#include "driver/assembler.h"
+
+namespace tobra {
+
+std::unique_ptr<OutputFormat> make_object_file(Assembler& as);
+std::unique_ptr<OutputFormat> make_binary_image(Assembler& as);
+std::unique_ptr<OutputFormat> make_intel_hex(Assembler& as);
+std::unique_ptr<OutputFormat> make_srecords(Assembler& as);
+
+namespace {
+
+// An object file wins over the binary image when both are asked for.
+constexpr OutputFormatRow format_rows[] = {
+    {"object", &Options::object_output, true, make_object_file},
+    {"binary", &Options::binary_output, false, make_binary_image},
+    {"ihex", &Options::ihex_output, false, make_intel_hex},
+    {"srecord", nullptr, false, make_srecords},
+};
+
+} // namespace
+
+std::span<const OutputFormatRow> output_formats() { return format_rows; }
+
+const OutputFormatRow& chosen_output_format(const Options& options) {
+    for (const OutputFormatRow& row : format_rows)
+        if (!row.flag || options.*row.flag) return row;
+    return format_rows[std::size(format_rows) - 1];
+}
+
+void HeldSectionsFormat::section_data(int section, uint32_t, const uint8_t* bytes, int32_t count) {
+    if (section == SEC_CODE)
+        as.emit.write_out(bytes, static_cast<size_t>(count));
+    else
+        held[section].insert(held[section].end(), bytes, bytes + count);
+}
+
+} // namespace tobra

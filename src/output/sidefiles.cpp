@@ -1,0 +1,222 @@
+// The listing file, the symbol map and the make dependency rule.
+#include "output/sidefiles.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <unordered_set>
+
+#include "driver/assembler.h"
+
+namespace tobra {
+
+namespace {
+
+constexpr const char* SECTION_NAMES[] = {"code", "data", "bss", "basedata", "basebss"};
+
+void pad_to(std::string& line, size_t column) {
+    if (line.size() < column) line.append(column - line.size(), ' ');
+}
+
+// A path as make reads it in a rule.
+std::string make_quoted(std::string_view path) {
+    std::string out;
+    for (char c : path) {
+        if (c == ' ' || c == '\t' || c == '#') out += '\\';
+        if (c == '$') out += '$';
+        out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+std::string format_map(std::vector<MapEntry> entries) {
+    std::sort(entries.begin(), entries.end(), [](const MapEntry& a, const MapEntry& b) {
+        return a.value != b.value ? a.value < b.value : a.name < b.name;
+    });
+    size_t name_width = 6;  // "Symbol"
+    for (const MapEntry& e : entries) name_width = std::max(name_width, e.name.size());
+    const size_t section_at = 10, kind_at = 20, name_at = 30, where_at = name_at + name_width + 2;
+
+    std::string text;
+    auto row = [&](std::string_view value, std::string_view section, std::string_view kind, std::string_view name,
+                   std::string_view where) {
+        std::string line(value);
+        pad_to(line, section_at);
+        line += section;
+        pad_to(line, kind_at);
+        line += kind;
+        pad_to(line, name_at);
+        line += name;
+        pad_to(line, where_at);
+        line += where;
+        text += line;
+        text += '\n';
+    };
+    row("Value", "Section", "Kind", "Symbol", "Defined at");
+    for (const MapEntry& e : entries) {
+        char value[9];
+        std::snprintf(value, sizeof value, "%08lx", static_cast<unsigned long>(e.value));
+        row(value, e.section, e.kind, e.name, e.defined_at);
+    }
+    return text;
+}
+
+std::string format_make_rule(const std::string& target, const std::vector<std::string>& prerequisites,
+                             const std::vector<std::string>& phony) {
+    // Long rules are broken before 80 columns the way make writes them back.
+    constexpr size_t WIDTH = 78;
+    std::string text = make_quoted(target) + ":";
+    size_t column = text.size();
+    bool line_used = false;  // a prerequisite is on the current line already
+    for (const std::string& p : prerequisites) {
+        std::string q = make_quoted(p);
+        if (line_used && column + 1 + q.size() > WIDTH) {
+            text += " \\\n";
+            column = 0;
+        }
+        line_used = true;
+        text += ' ';
+        text += q;
+        column += 1 + q.size();
+    }
+    text += '\n';
+    for (const std::string& p : phony) text += "\n" + make_quoted(p) + ":\n";
+    return text;
+}
+
+void SideFiles::note_read(const std::string& path, bool command_line) {
+    if (read_set_.emplace(path, command_line).second) read_paths_.push_back(path);
+}
+
+bool SideFiles::was_read(const std::string& path) const {
+    if (path.empty()) return false;
+    if (read_set_.count(path)) return true;
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return false;
+    for (const std::string& r : read_paths_)
+        if (std::filesystem::equivalent(path, r, ec)) return true;
+    return false;
+}
+
+bool SideFiles::map_wanted() const { return !as.options.map_path.empty(); }
+
+void SideFiles::note_definition(uint32_t position) {
+    const std::string& file = as.src.current_path;
+    auto [it, added] = origin_index_.emplace(file, static_cast<uint32_t>(origin_files_.size()));
+    if (added) origin_files_.push_back(file);
+    origins_.push_back({position, it->second, as.drv.line_number});
+}
+
+void SideFiles::check_targets() {
+    const Options& o = as.options;
+    const std::pair<const char*, const std::string*> named[] = {
+        {"--output", &o.output_path}, {"--listing", &o.listing_path}, {"--map", &o.map_path}, {"--deps", &o.deps_path}};
+    for (const auto& [option, path] : named) {
+        if (!was_read(*path)) continue;
+        std::string text = std::string(option) + " would write over " + *path + ", which was read as a source";
+        as.report_error_arg("flags: %s", text.c_str());
+    }
+}
+
+void SideFiles::begin_pass2() {
+    if (as.options.listing_path.empty()) return;
+    if (as.write_files && !listing_.open(as.options.listing_path)) as.fatal_error("Can't open listing file");
+    listing_console_ = std::make_unique<Console>(as.write_files ? listing_.stream() : nullptr);
+    as.lst.set_file(listing_console_.get());
+}
+
+void SideFiles::stage(StagedFile& file, const std::string& target, const std::string& text, std::string& memory_copy,
+                      const char* failure) {
+    if (!as.write_files) {
+        memory_copy = text;
+        return;
+    }
+    if (!file.open(target) || !file.write(text) || !file.finish()) as.fatal_error(failure);
+}
+
+void SideFiles::prepare() {
+    if (listing_console_) {
+        listing_console_->flush();
+        if (as.write_files) {
+            if (listing_console_->failed() || !listing_.finish()) as.fatal_error("Can't write listing file");
+        } else {
+            listing_text = listing_console_->captured();
+        }
+        as.lst.set_file(nullptr);
+        listing_console_.reset();
+    }
+    const Options& o = as.options;
+    if (!o.map_path.empty()) stage(map_, o.map_path, build_map(), map_text, "Can't write map file");
+    if (!o.deps_path.empty()) stage(deps_, o.deps_path, build_deps(), deps_text, "Can't write dependency file");
+}
+
+void SideFiles::commit() {
+    if (!as.write_files) return;
+    const Options& o = as.options;
+    if (!o.listing_path.empty() && !listing_.commit()) as.fatal_error("Can't write listing file");
+    if (!o.map_path.empty() && !map_.commit()) as.fatal_error("Can't write map file");
+    if (!o.deps_path.empty() && !deps_.commit()) as.fatal_error("Can't write dependency file");
+}
+
+void SideFiles::finish_run(bool failed) {
+    // The console goes first: it may still hold text for the open file.
+    as.lst.set_file(nullptr);
+    listing_console_.reset();
+    listing_.abandon();
+    map_.abandon();
+    deps_.abandon();
+    if (!failed || !as.write_files) return;
+    const Options& o = as.options;
+    const std::string* named[] = {&o.listing_path, &o.map_path, &o.deps_path, &o.output_path, &as.emit.output_name};
+    for (const std::string* path : named) {
+        if (path->empty() || was_read(*path)) continue;
+        std::error_code ec;
+        const auto st = std::filesystem::symlink_status(*path, ec);
+        if (!ec && (std::filesystem::is_regular_file(st) || std::filesystem::is_symlink(st)))
+            std::filesystem::remove(*path, ec);
+    }
+}
+
+std::string SideFiles::build_map() const {
+    std::unordered_map<uint32_t, const Origin*> origin_of;
+    for (const Origin& o : origins_) origin_of.emplace(o.position, &o);
+    const std::unordered_set<std::string> exported(as.dir.export_list.begin(), as.dir.export_list.end());
+
+    std::vector<MapEntry> entries;
+    for (size_t pos = 0; pos < as.sym.size(); ++pos) {
+        const SymbolRecord& r = as.sym.at(pos);
+        if (r.type != TYPE_USER) continue;
+        MapEntry e;
+        e.name.assign(r.name, r.name_length);
+        e.value = static_cast<uint32_t>(r.value);
+        e.section = "-";
+        if (r.kind == KIND_EXTERNAL) {
+            e.kind = "external";
+        } else {
+            if (r.kind == KIND_RELOCATABLE) {
+                e.kind = "label";
+                if (r.section < std::size(SECTION_NAMES)) e.section = SECTION_NAMES[r.section];
+            } else {
+                e.kind = "equate";
+            }
+            if (exported.count(e.name)) e.kind = "exported";
+        }
+        auto o = origin_of.find(static_cast<uint32_t>(pos));
+        if (o != origin_of.end()) {
+            const std::string& file = origin_files_[o->second->file];
+            e.defined_at = file.empty() ? "(command line)" : file + ":" + std::to_string(o->second->line);
+        }
+        entries.push_back(std::move(e));
+    }
+    return format_map(std::move(entries));
+}
+
+std::string SideFiles::build_deps() const {
+    std::vector<std::string> phony;
+    for (const std::string& p : read_paths_)
+        if (!read_set_.at(p)) phony.push_back(p);
+    return format_make_rule(as.emit.output_name, read_paths_, phony);
+}
+
+} // namespace tobra

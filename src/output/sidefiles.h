@@ -1,0 +1,91 @@
+// The files a run writes besides its output: the listing file, the symbol
+// map and the make dependency rule. Each is written under a temporary name
+// and takes its own only after a successful run; a failed run leaves none of
+// them, not even one from an earlier run.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "driver/console.h"
+#include "output/staged_file.h"
+
+namespace tobra {
+
+class Assembler;
+
+// One row of the symbol map.
+struct MapEntry {
+    std::string name;
+    uint32_t value = 0;
+    std::string section;  // "-" where the kind has none
+    std::string kind;     // label, equate, external or exported
+    std::string defined_at;
+};
+
+// The map text: a heading, then one row per entry sorted by value and name.
+std::string format_map(std::vector<MapEntry> entries);
+// A make rule naming target as depending on every prerequisite, and an empty
+// rule for each of `phony`, so that make carries on when one is deleted.
+std::string format_make_rule(const std::string& target, const std::vector<std::string>& prerequisites,
+                             const std::vector<std::string>& phony);
+
+class SideFiles {
+public:
+    explicit SideFiles(Assembler& as) : as(as) {}
+
+    // Pass 1: a source, include or incbin file was read from this path;
+    // command_line: it was named on the command line.
+    void note_read(const std::string& path, bool command_line);
+    // Whether the path names a file that this run read (it must never be
+    // written over or removed).
+    bool was_read(const std::string& path) const;
+    bool map_wanted() const;
+    // Pass 1: where the symbol at this position of the table was defined.
+    void note_definition(uint32_t position);
+
+    // After pass 1: no side file (or --output) may name a file that was read.
+    void check_targets();
+    // Start of pass 2: the listing file, when one is named.
+    void begin_pass2();
+    // After an error-free pass 2, before the output is closed: every side file
+    // is complete under its temporary name. Throws a fatal error when one
+    // cannot be written.
+    void prepare();
+    // After the output is closed: each side file takes its name.
+    void commit();
+    // End of every run: temporary files go; after a failure the named files
+    // go too, the output among them, unless they were read as sources.
+    void finish_run(bool failed);
+
+    // Runs that keep their files in memory: the text each side file received.
+    std::string listing_text, map_text, deps_text;
+
+private:
+    struct Origin {
+        uint32_t position;
+        uint32_t file;  // index into origin_files_
+        long line;
+    };
+    std::string build_map() const;
+    std::string build_deps() const;
+    // Writes text under the temporary name of target; fatal when it cannot.
+    // (In memory: into memory_copy.)
+    void stage(StagedFile& file, const std::string& target, const std::string& text, std::string& memory_copy,
+               const char* failure);
+
+    Assembler& as;
+    std::vector<std::string> read_paths_;  // in the order first read
+    std::unordered_map<std::string, bool> read_set_;  // path: named on the command line
+    std::vector<Origin> origins_;
+    std::vector<std::string> origin_files_;
+    std::unordered_map<std::string, uint32_t> origin_index_;
+    std::unique_ptr<Console> listing_console_;
+    StagedFile listing_, map_, deps_;
+    bool committed_ = false;
+};
+
+} // namespace tobra
