@@ -183,9 +183,8 @@ void Directives::skip_line(SkipAction action) {
 }
 
 void Directives::d_include() {
-    auto word = read_word_item();
     // A copy: the word buffer is reused by the lines of the included file.
-    const std::string name(word ? *word : std::string_view());
+    const std::string name = read_file_name();
     if (name.empty())
         as.report_error("pass: can't find file");
     else
@@ -196,6 +195,19 @@ void Directives::d_include() {
     as.src.line_buffer[0] = '\n';
     as.src.line_buffer[1] = '\0';
     as.src.operand_text = as.src.line_buffer;
+}
+
+std::string Directives::read_file_name() {
+    const char*& p = as.src.operand_text;
+    if (*p != '"') {
+        auto word = read_word_item();
+        return std::string(word ? *word : std::string_view());
+    }
+    const char* start = ++p;
+    while (*p != '"' && *p != '\n' && *p != '\0') ++p;
+    std::string name(start, static_cast<size_t>(p - start));
+    if (*p == '"') ++p;
+    return name;
 }
 
 void Directives::d_incdir() {

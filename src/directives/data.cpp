@@ -150,8 +150,7 @@ void Directives::d_ds() {
 }
 
 void Directives::d_incbin() {
-    auto word = read_word_item();
-    const std::string path(word ? *word : std::string_view());
+    const std::string path = read_file_name();
 
     auto in_memory = as.memory_files.find(path);
     if (in_memory != as.memory_files.end()) {
@@ -170,6 +169,7 @@ void Directives::d_incbin() {
             as.report_error("incbin: file not found");
             return;
         }
+        if (as.drv.pass_number == 1) as.src.note_input_file(path);
         const uintmax_t size = std::filesystem::file_size(path, ec);
         std::ifstream in(path, std::ios::binary);
         if (ec || !in) {

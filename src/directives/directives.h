@@ -29,6 +29,9 @@ public:
     // The view points into a buffer that the next call overwrites.
     std::optional<std::string_view> read_word_item();
     bool list_continues() const;
+    // The file name of include and incbin: between double quotes, blanks
+    // and all, or else one word.
+    std::string read_file_name();
 
     // While the innermost conditional block is skipped: the skip table.
     void skip_line(SkipAction action);

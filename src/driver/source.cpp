@@ -138,6 +138,24 @@ static bool open_stream(const std::string& path, SourceText& out) {
     return true;
 }
 
+void SourceReader::note_input_file(const std::string& path) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) return;
+    const std::pair<uint64_t, uint64_t> id{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+    for (const auto& known : input_files_)
+        if (known == id) return;
+    input_files_.push_back(id);
+}
+
+bool SourceReader::is_input_file(const std::string& path) const {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) return false;
+    const std::pair<uint64_t, uint64_t> id{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+    for (const auto& known : input_files_)
+        if (known == id) return true;
+    return false;
+}
+
 bool SourceReader::open_source(const char* name, SourceText& out) {
     // Both passes read the same text: a file is read from disk once per run.
     auto try_open = [&](const std::string& path) {
@@ -147,18 +165,22 @@ bool SourceReader::open_source(const char* name, SourceText& out) {
         auto cached = file_cache_.find(path);
         if (cached != file_cache_.end()) {
             out.text = cached->second;
-            return true;
+        } else {
+            auto it = as.memory_files.find(path);
+            std::string raw;
+            if (it != as.memory_files.end()) {
+                raw = it->second;
+            } else if (!as.memory_only && open_stream(path, out)) {
+                note_input_file(path);
+                return true;
+            } else if (as.memory_only || !read_whole_file(path, raw)) {
+                return false;
+            } else {
+                note_input_file(path);
+            }
+            out.text = normalise(std::move(raw));
+            file_cache_.emplace(path, out.text);
         }
-        auto it = as.memory_files.find(path);
-        std::string raw;
-        if (it != as.memory_files.end())
-            raw = it->second;
-        else if (!as.memory_only && open_stream(path, out))
-            return true;
-        else if (as.memory_only || !read_whole_file(path, raw))
-            return false;
-        out.text = normalise(std::move(raw));
-        file_cache_.emplace(path, out.text);
         return true;
     };
     // A directory joined with the name must fit the file-name buffer.
@@ -193,23 +215,31 @@ void SourceReader::assemble_file(const char* name) {
     Driver& drv = as.drv;
     if (include_depth >= MAX_INCLUDE_DEPTH) as.fatal_error("include: nested too deeply");
 
+    if (!source_directory_set) remember_source_directory(name);
+    SourceText text;
+    const bool found = open_source(name, text);
+    // A missing include is the include line's error; a missing file of the
+    // command line has no line, only its name.
+    if (!found && include_depth > 0) {
+        as.report_error("pass: can't find file");
+        return;
+    }
+
     int saved_listing = as.options.listing_enabled;
     long saved_line = drv.line_number;
     std::string saved_name = drv.current_file_name;
     std::string saved_path = std::move(current_path);
     drv.line_number = 0;
-    drv.current_file_name = name;
-    current_path = name;
+    // Messages name the file that was read, wherever the search found it.
+    current_path = found ? opened_path : std::string(name);
+    drv.current_file_name = current_path;
     as.rec.structure_offset = 0;
 
     if (drv.pass_number == 2 && as.options.listing_enabled) as.lst.banner();
-    if (!source_directory_set) remember_source_directory(name);
 
-    SourceText text;
-    if (!open_source(name, text)) {
+    if (!found) {
         as.report_error("pass: can't find file");
     } else {
-        current_path = opened_path;
         if (drv.pass_number == 1) as.side.note_read(current_path, include_depth == 0);
         ++include_depth;
         const MacroEngine::FileMark mark = as.mac.enter_file();

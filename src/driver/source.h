@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace tobra {
 
@@ -116,6 +118,10 @@ public:
     // Finds and reads a source file through the search order; false when not
     // found. opened_path: where it was found.
     bool open_source(const char* name, SourceText& out);
+    // Files read by this run (sources, includes, incbin data), known by their
+    // identity on disk, so that no output is written over one of them.
+    void note_input_file(const std::string& path);
+    bool is_input_file(const std::string& path) const;
 
     char line_buffer[LINE_BUFFER_SIZE] = {};
     char label_field[LABEL_FIELD_SIZE] = {};
@@ -141,6 +147,7 @@ private:
     size_t label_length_ = 0, mnemonic_length_ = 0;
     Assembler& as;
     std::unordered_map<std::string, std::shared_ptr<const std::string>> file_cache_;
+    std::vector<std::pair<uint64_t, uint64_t>> input_files_;  // device and inode
 };
 
 } // namespace tobra

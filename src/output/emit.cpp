@@ -1,8 +1,11 @@
 // Code emission and section buffers.
 #include "output/emit.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <string_view>
 
 #include "driver/assembler.h"
 
@@ -18,9 +21,31 @@ static constexpr size_t WRITE_CHUNK = 1u << 20;
 
 static bool stores_bytes(int section) { return section == SEC_CODE || section == SEC_DATA || section == SEC_BASEDATA; }
 
+// Beside the source, named after the file's own name up to its first '.'
+// (a leading '.' belongs to the name). A source that is no plain file, or
+// that lives among the devices (/dev/stdin), gets its output in the current
+// directory instead.
 std::string Emitter::output_name_for(const char* source_name) {
-    const char* dot = std::strchr(source_name, '.');
-    std::string name = dot ? std::string(source_name, dot) : std::string(source_name);
+    namespace fs = std::filesystem;
+    const std::string_view path(source_name);
+    const size_t slash = path.rfind('/');
+    const size_t base = slash == std::string_view::npos ? 0 : slash + 1;
+    std::string_view own = path.substr(base);
+    const size_t dot = own.size() > 1 ? own.find('.', 1) : std::string_view::npos;
+    if (dot != std::string_view::npos) own = own.substr(0, dot);
+
+    std::error_code ec;
+    const fs::file_status st = fs::status(fs::path(path), ec);
+    bool beside = !fs::exists(st) || fs::is_regular_file(st);
+    if (beside && base > 0) {
+        const fs::path dir = fs::weakly_canonical(fs::path(path.substr(0, base)), ec);
+        const std::string d = dir.generic_string();
+        for (const char* devices : {"/dev", "/proc", "/sys"})
+            if (d.rfind(devices, 0) == 0 && (d.size() == std::strlen(devices) || d[std::strlen(devices)] == '/'))
+                beside = false;
+    }
+    std::string name(beside ? path.substr(0, base) : std::string_view());
+    name.append(own);
     return name + ".o";
 }
 
@@ -145,8 +170,12 @@ void Emitter::open_output(const char* source_name) {
     output_name = as.options.output_path.empty() ? output_name_for(source_name) : as.options.output_path;
     output_data.clear();
     if (as.write_files) {
+        // Opening truncates: a file this run reads must survive a wrong name.
+        if (as.src.is_input_file(output_name))
+            as.fatal_error(("Can't open output file " + output_name + ": it is a source of this run").c_str());
         output_file_ = std::fopen(output_name.c_str(), "wb");
-        if (!output_file_) as.fatal_error("Can't open output file");
+        if (!output_file_)
+            as.fatal_error(("Can't open output file " + output_name + ": " + std::strerror(errno)).c_str());
         output_created_ = true;
         // The bytes gather here until a flush's worth is reached; room for
         // that much at once saves copying the buffer as it grows.

@@ -58,7 +58,8 @@ public:
     // value depends on an external name or a section's address.
     void value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind, int pc_base = 0);
 
-    // Output file of pass 2, written in the format the options chose.
+    // Output file of pass 2, written in the format the options chose; never
+    // over a file this run has read.
     void open_output(const char* source_name);
     // After the last source file: the format's end, then the file is closed;
     // with errors the file is removed instead.

@@ -277,15 +277,16 @@ TEST(Conditionals, DepthLimit) {
 }
 
 TEST(Inclusion, IncdirIncludeAndListing) {
-    Files files = {{"inc/defs.i", "v equ 7\n"}, {"dh0:defs.i", "v equ 8\n"}, {"my", " nop\n"}};
+    Files files = {{"inc/defs.i", "v equ 7\n"}, {"dh0:defs.i", "v equ 8\n"}, {"my", " nop\n"},
+                   {"my file.i", " rts\n"}};
     expect_bytes({{" incdir inc\n include defs.i\n dc.w v\n", "0007"},
                   {" incdir dh0:\n include defs.i\n dc.w v\n", "0008"},
-                  // Only the part before the blank, without the quote.
-                  {" include \"my file.i\"\n", "4e71"}},
+                  // The quotes hold the whole name, blank and all.
+                  {" include \"my file.i\"\n include my\n", "4e75 4e71"}},
                  {"-b"}, files);
-    // The comment becomes part of the directory.
+    // The comment becomes part of the directory; the include line is at fault.
     auto r = assemble(" incdir inc ; where\n include defs.i\n", {"-b"}, files);
-    EXPECT_NE(r.out.find("defs.i,0: pass: can't find file\n"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out, "t.s,2: pass: can't find file\n1 error(s) found\n");
     expect_error(" incdir " + std::string(127, 'd') + "\n", "t.s,1: incdir: directory name too long\n");
     // Self-inclusion is bounded.
     expect_error(" include t.s\n", "include: nested too deeply", 255);
