@@ -5,12 +5,16 @@
 // data file and core; each runs tobra about twice.
 // The parts that gate the same features as a core of the data files are
 // checked against that core with a few probes (parts.groups), one test per group.
+// The generated forms (every instruction mnemonic with every size and a fixed
+// list of operands) must get the verdicts and bytes pinned in generated.pins,
+// refusals included: a form that is not pinned must be refused on every core.
 //
 // The environment chooses what else happens:
 //   XCHECK_RECORD=1  run GNU and write the .gnu files anew (needs GNU)
 //   XCHECK_GNU=1     also check the .gnu files against the installed GNU (fails
 //                    without it); XCHECK_GNU=0 never runs GNU; unset, GNU is
 //                    run when installed
+//   XCHECK_PIN=1     write generated.pins from tobra's verdicts of today
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -44,6 +48,7 @@ bool env_is(const char* name, const char* value) {
 }
 
 bool recording() { return env_is("XCHECK_RECORD", "1"); }
+bool pinning() { return env_is("XCHECK_PIN", "1"); }
 
 // Whether to run GNU beside the recorded results; with XCHECK_GNU=1 its absence fails.
 bool check_gnu() {
@@ -393,6 +398,119 @@ TEST_P(PartCheck, GatesAsItsGroup) {
 
 INSTANTIATE_TEST_SUITE_P(Parts, PartCheck, ::testing::ValuesIn(load_parts().groups),
                          [](const auto& info) { return test_name(info.param.representative); });
+
+// The generated forms: every instruction mnemonic, with and without each size,
+// with no operand, each addressing mode alone, as a source or a destination
+// beside a register or an immediate, and a few special operand lists.
+// ISA_A without divide or MAC; ISA_B with EMAC and the FPU; ISA_C with EMAC.
+const std::vector<std::string> kGeneratedCores{"5206", "5485", "54455"};
+
+std::vector<std::string> generated_forms() {
+    static const char* const mnemonics[] = {
+        "add", "adda", "addi", "addq", "addx", "and", "andi", "asl", "asr", "bcc", "bchg", "bclr", "bcs", "beq",
+        "bge", "bgt", "bhi", "bitrev", "ble", "bls", "blt", "bmi", "bne", "bpl", "bra", "bset", "bsr", "btst",
+        "bvc", "bvs", "byterev", "clr", "cmp", "cmpa", "cmpi", "cpushl", "divs", "divu", "eor", "eori", "ext",
+        "extb", "fabs", "fadd", "fbeq", "fbf", "fbge", "fbgl", "fbgle", "fbgt", "fble", "fblt", "fbne", "fbnge",
+        "fbngl", "fbngle", "fbngt", "fbnle", "fbnlt", "fboge", "fbogl", "fbogt", "fbole", "fbolt", "fbor",
+        "fbseq", "fbsf", "fbsne", "fbst", "fbt", "fbueq", "fbuge", "fbugt", "fbule", "fbult", "fbun", "fcmp",
+        "fdabs", "fdadd", "fddiv", "fdiv", "fdmove", "fdmul", "fdneg", "fdsqrt", "fdsub", "ff1", "fint",
+        "fintrz", "fmove", "fmovem", "fmul", "fneg", "fnop", "frestore", "fsabs", "fsadd", "fsave", "fsdiv",
+        "fsmove", "fsmul", "fsneg", "fsqrt", "fssqrt", "fssub", "fsub", "ftst", "halt", "illegal", "intouch",
+        "jmp", "jsr", "lea", "link", "lsl", "lsr", "mac", "macl", "mov", "mov3q", "movclr", "move", "movea",
+        "movec", "movem", "moveq", "msac", "msacl", "muls", "mulu", "mvs", "mvz", "neg", "negx", "nop", "not",
+        "or", "ori", "pea", "pull", "pulse", "push", "rems", "remu", "rte", "rts", "sats", "scc", "scs", "seq",
+        "sf", "sge", "sgt", "shi", "sle", "sls", "slt", "smi", "sne", "spl", "st", "stop", "strldsr", "sub",
+        "suba", "subi", "subq", "subx", "svc", "svs", "swap", "tas", "tpf", "trap", "trapf", "tst", "unlk",
+        "wddata", "wdebug"};
+    static const char* const sizes[] = {"", ".b", ".w", ".l", ".s", ".d"};
+    static const char* const modes[] = {"d1",       "a1",         "(a1)", "(a1)+", "-(a1)", "8(a1)", "4(a1,d0.l*4)",
+                                        "0x1234.w", "0x12345678", "#1",   "8(pc)", "4(pc,d0.l)", "fp1"};
+    static const char* const specials[] = {
+        "sr,d1", "d1,sr", "#0x2700,sr", "ccr,d1", "d1,ccr", "#1,ccr", "usp,a1", "a1,usp", "d1,cacr", "a1,vbr",
+        "acc,d1", "d1,acc", "#1,acc", "acc1,d1", "d1,acc1", "macsr,d1", "d1,macsr", "macsr,ccr", "mask,d1",
+        "d1,mask", "accext01,d1", "d1,d2:d3", "(a1),d2:d3", "d1.l,d2.l", "d1.u,d2.l,<<", "d1.l,d2.l,acc1",
+        "d1.l,d2.l,(a1),d3", "d1.w,d2.u,(a1)+&,d3,acc1", "d1-d3/a1,(a1)", "(a1),d1-d3/a1", "d1/a1,8(a1)",
+        "fp1-fp3,(a1)", "(a1),fp1-fp3", "a1,#-8", "fpcr,d1", "d1,fpcr", "fpsr,(a1)", "fpiar,d1", "bc,(a1)",
+        "dc,(a1)", "8(a1),(a2)+", "0x12345678,0x1234.w", "#0x12345678,8(a2)", "fp1,fp2"};
+    std::vector<std::string> operands{""};
+    for (const char* m : modes) {
+        operands.push_back(m);
+        for (const char* reg : {"d2", "a2", "fp2"}) operands.push_back(std::string(m) + "," + reg);
+        for (const char* src : {"d1", "#1", "fp1"}) operands.push_back(std::string(src) + "," + m);
+    }
+    operands.insert(operands.end(), std::begin(specials), std::end(specials));
+    std::vector<std::string> forms;
+    std::set<std::string> seen;  // "d1,fp1" comes from both sides
+    for (const char* m : mnemonics)
+        for (const char* size : sizes)
+            for (const auto& ops : operands) {
+                std::string form = std::string(m) + size + (ops.empty() ? "" : " " + ops);
+                if (seen.insert(form).second) forms.push_back(form);
+            }
+    return forms;
+}
+
+const fs::path kPins = fs::path(XCHECK_DATA) / "generated.pins";
+
+// tobra's verdict on every generated form and core is pinned: a changed operand
+// class, size, opcode or handler in the mnemonic table shows here even where
+// GNU would take the form either way.
+TEST(Generated, VerdictsAsPinned) {
+    const std::vector<std::string> forms = generated_forms();
+    const fs::path dir = make_temp_dir();
+    ASSERT_FALSE(dir.empty());
+    std::vector<std::vector<std::string>> got(forms.size());  // form -> outcome per core
+    for (const auto& core : kGeneratedCores) {
+        const std::vector<Outcome> outcomes = assemble_batch(Tool::tobra, core, forms, dir);
+        for (size_t i = 0; i < forms.size(); ++i) {
+            if (outcomes[i].kind == Outcome::broken) {
+                fs::remove_all(dir);
+                FAIL() << "[" << core << "] " << forms[i] << ": " << describe(outcomes[i]);
+            }
+            got[i].push_back(outcome_text(outcomes[i]));
+        }
+    }
+    fs::remove_all(dir);
+
+    if (pinning()) {
+        std::ofstream out(kPins);
+        out << "# tobra's bytes for every generated form that some core takes (xcheck_runner.cpp\n"
+               "# lists them); every other generated form is refused on all cores. Written by\n"
+               "# XCHECK_PIN=1; format in xcheck_data.h.\n";
+        for (size_t i = 0; i < forms.size(); ++i)
+            if (std::any_of(got[i].begin(), got[i].end(), [](const std::string& o) { return o != "refused"; }))
+                out << result_line(forms[i], kGeneratedCores, got[i]) << "\n";
+        ASSERT_TRUE(out) << "cannot write " << kPins;
+        return;
+    }
+
+    const ResultFile pins = parse_results(kPins.filename().string(), read_text(kPins));
+    for (const auto& e : pins.errors) ADD_FAILURE() << e;
+    std::map<std::string, const Result*> pinned;
+    for (const auto& r : pins.results)
+        if (!pinned.emplace(r.source, &r).second) ADD_FAILURE() << "generated.pins:" << r.line << ": " << r.source << " twice";
+    const std::set<std::string> generated(forms.begin(), forms.end());
+    for (const auto& r : pins.results)
+        if (!generated.count(r.source)) ADD_FAILURE() << "generated.pins:" << r.line << ": " << r.source << " is no longer generated";
+
+    // A table fault can change thousands of forms: the first few tell enough.
+    int faults = 0;
+    for (size_t i = 0; i < forms.size(); ++i) {
+        auto it = pinned.find(forms[i]);
+        for (size_t c = 0; c < kGeneratedCores.size(); ++c) {
+            const std::string* want = it == pinned.end() ? nullptr : it->second->on(kGeneratedCores[c]);
+            const std::string expected = it == pinned.end() ? "refused" : want ? *want : "(nothing pinned)";
+            if (got[i][c] == expected) continue;
+            if (++faults > 30) continue;
+            auto shown = [](const std::string& o) { return o == "refused" || o[0] == '(' ? o : spaced_hex(o); };
+            ADD_FAILURE_AT("generated.pins", it == pinned.end() ? 0 : it->second->line)
+                << "[" << kGeneratedCores[c] << "] " << forms[i] << "\n  tobra  " << shown(got[i][c])
+                << "\n  pinned " << shown(expected);
+        }
+    }
+    if (faults > 30) ADD_FAILURE() << faults << " outcomes differ from generated.pins in all (the first 30 shown)";
+    if (faults) std::cout << "If tobra is right, pin it again with XCHECK_PIN=1 and review the change.\n";
+}
 
 // Every ColdFire part GNU knows is checked: in the data files, or in a group
 // whose first part is in them. A part sits in one group only.
