@@ -99,6 +99,8 @@ TEST(MnemonicTableWalk, LabelsOnDirectiveLines) {
         for (int k = 0; k < m.variant_count; ++k) {
             const Variant& v = m.variants[k];
             if (!is_directive(v.handler())) continue;
+            // The label field of a macro line names the macro, not a place.
+            if (std::string_view(m.name) == "macro") continue;
             for (int s = 0; s < 6; ++s) {
                 if (!(v.size_mask & SUFFIX_MASKS[s])) continue;
                 std::string line = std::string("lab ") + m.name;
@@ -114,7 +116,7 @@ TEST(MnemonicTableWalk, LabelsOnDirectiveLines) {
                 ASSERT_NE(lab, nullptr) << as.con.captured();
                 const std::string name = m.name;
                 int32_t want = 0;
-                if (name == "equ") want = v.signature[0] == CLS_STRING ? 0x6162 : SUFFIXES[s] == 's' ? 0x40800000 : 4;
+                if (name == "equ" || name == "set" || name == "=") want = v.signature[0] == CLS_STRING ? 0x6162 : SUFFIXES[s] == 's' ? 0x40800000 : 4;
                 EXPECT_EQ(lab->value, want);
                 ++lines;
             }

@@ -305,6 +305,11 @@ pc10: nop | 4e71
 cmpa.l pc10(pc),a2 | b5fa fffc
 cmpa.l pc10(pc,d0.l),a2 | b5fb 08f8
 cmpa.l d1,a2 | b5c1
+cmpa.l d1,a2 | b5c1
+cmpa.l (a1),a2 | b5d1
+cmpa.l -4(a1,d0.l*4),a2 | b5f1 0cfc
+cmpa.l #0x12345,a2 | b5fc 0001 2345
+cmpa.l d1,a2 | b5c1
 cmpi.l #0x12345,d1 | 0c81 0001 2345
 cmpi.l #0x12345,d1 | 0c81 0001 2345
 jmp (a1) | 4ed1
@@ -964,6 +969,7 @@ cmp.w pc26(pc,d0.l),d2 | b47b 08f8
 cmpi.w #0x12,d1 | 0c41 0012
 cmpa.w d1,a2 | refused
 cmpa.w (a1),a2 | refused
+cmp.w (a1),a2 | refused
 bitrev d1 | 00c1
 bitrev d2 | 00c2
 byterev d1 | 02c1

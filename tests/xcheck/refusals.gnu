@@ -20,6 +20,7 @@ cmp.w (a0),d1 | refused
 cmpi.b #1,d0 | refused
 cmpi.w #1,d0 | refused
 cmpa.w a0,a1 | refused
+cmp.w a0,a1 | refused
 move.b #1,8(a0) | refused
 move.w #1,8(a0) | refused
 mov3q #1,d0 | a340
@@ -31,6 +32,8 @@ cmp.b d0,d1 | b200
 cmpi.w #1,d0 | 0c40 0001
 move.b #1,8(a0) | 117c 0001 0008
 cmpa.w a0,a1 | refused
+cmp.b d0,a1 | refused
+cmp.b (a0),a1 | refused
 bitrev d0 | refused
 byterev d0 | refused
 ff1 d0 | refused
