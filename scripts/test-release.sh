@@ -11,7 +11,8 @@ trap 'rm -f "$log"' EXIT
 TOBRA_E2E_BIN=$tobra "$build/tests/e2e_tests" --gtest_brief=1 > "$log" 2>&1
 e2e=$?
 passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log")
-failed=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$log" | head -n 1)
+failed=$(grep -c '^\[  FAILED  \] Cases/' "$log")
+[ $e2e -ne 0 ] && [ "$failed" -eq 0 ] && failed=1
 [ $e2e -ne 0 ] && cat "$log"
 "$src/tests/examples/run_examples.sh" "$tobra" "$build/tobra-dump" "$src"
 ex=$?

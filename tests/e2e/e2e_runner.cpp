@@ -136,7 +136,8 @@ TEST_P(E2E, Case) {
     int status = std::system(cmd.c_str());
     int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     std::string out = read_file(dir / "stdout.txt");
-    for (size_t at; (at = out.find(TOBRA_BIN)) != std::string::npos;) out.replace(at, std::strlen(TOBRA_BIN), "<TOBRA>");
+    const std::string bin = tobra_bin();
+    for (size_t at; (at = out.find(bin)) != std::string::npos;) out.replace(at, bin.size(), "<TOBRA>");
 
     // tobra-dump runs in the same directory, after tobra.
     auto run_dump = [&](const std::string& dump_args, std::string& dump_out, std::string& dump_err) {
