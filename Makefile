@@ -24,7 +24,9 @@ build:
 
 # Builds tobra, assembles the hello example, shows its S-records and, when QEMU
 # is installed, runs the binary image on an emulated ColdFire board.
-demo: build
+demo:
+	@echo "--- building tobra (release, profile-guided)"
+	@$(MAKE) --no-print-directory build > /dev/null
 	@cd examples && ../$(BUILD)/tobra hello.s
 	@echo "--- S-records of examples/hello.s:"
 	@cat examples/hello.o
