@@ -14,7 +14,7 @@ uint32_t elf_core_flags(int isa_level, int mac_level, bool has_divide, bool has_
 
 class ElfObjectFormat : public OutputFormat {
 public:
-    explicit ElfObjectFormat(Assembler& as) : as(as) {}
+    explicit ElfObjectFormat(Assembler& assembler) : as(assembler) {}
     void section_data(int section, uint32_t address, const uint8_t* bytes, int32_t count) override;
     void fixup(const Fixup& f, Placement placement) override;
     void end(uint32_t end_address) override;
