@@ -32,7 +32,7 @@ private:
     elf::ObjectFile object_;
     struct Pending {
         elf::Relocation relocation;
-        int width;
+        uint32_t width;              // bytes: 1, 2 or 4
         const SymbolRecord* symbol;  // an external name, given its index once the symbols are known
     };
     std::vector<Pending> pending_[elf::SECTION_COUNT];
