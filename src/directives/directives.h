@@ -22,7 +22,7 @@ inline constexpr size_t INCLUDE_DIRECTORY_MAX = 127;
 
 class Directives {
 public:
-    explicit Directives(Assembler& as) : as(as) {}
+    explicit Directives(Assembler& assembler) : as(assembler) {}
 
     // The next word of the operand text (ends at blank, tab, comma or newline,
     // which is consumed; double quotes dropped). nullopt when nothing is left.

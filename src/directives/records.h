@@ -18,7 +18,7 @@ inline constexpr size_t NAME_BUFFER_SIZE = 360;
 
 class RecordDirectives {
 public:
-    explicit RecordDirectives(Assembler& as) : as(as) {}
+    explicit RecordDirectives(Assembler& assembler) : as(assembler) {}
 
     // Start of each pass.
     void reset_pass();

@@ -70,7 +70,7 @@ inline constexpr int CONDITION_DEPTH = 256;
 
 class Driver {
 public:
-    explicit Driver(Assembler& as) : as(as) {}
+    explicit Driver(Assembler& assembler) : as(assembler) {}
 
     // The whole run over the argument vector; returns the process exit code.
     int run(int argc, const char* const* argv);

@@ -163,6 +163,12 @@ void MacroEngine::finish_collect() {
     f.body = std::move(body);
     f.remaining = c.count;
     f.unique = next_unique();
+    // An empty block has nothing to repeat, and no line of it counts against
+    // the expansion budget: skip its repetitions, numbering \@ as if they ran.
+    if (f.body->empty() && f.remaining > 1) {
+        expansions_ += static_cast<unsigned long>(f.remaining - 1);
+        f.remaining = 1;
+    }
     const size_t open = frames_.size();
     push(std::move(f));
     // The repeated lines are reported at the rept line; the file goes on after endr.

@@ -37,7 +37,7 @@ using MacroBody = std::vector<std::string>;
 
 class MacroEngine {
 public:
-    explicit MacroEngine(Assembler& as) : as(as) {}
+    explicit MacroEngine(Assembler& assembler) : as(assembler) {}
 
     // A file's line loop owns the frames opened while it reads; an included
     // file starts with none of its own.

@@ -106,7 +106,7 @@ inline constexpr size_t STREAM_WINDOW = 1 << 16;
 
 class SourceReader {
 public:
-    explicit SourceReader(Assembler& as) : as(as) { line_buffer[LINE_BUFFER_SIZE - 1] = '\n'; }
+    explicit SourceReader(Assembler& assembler) : as(assembler) { line_buffer[LINE_BUFFER_SIZE - 1] = '\n'; }
 
     void assemble_file(const char* name);
     bool read_logical_line(SourceText& file);

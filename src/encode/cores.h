@@ -29,7 +29,7 @@ std::string core_names();
 
 class CoreState {
 public:
-    explicit CoreState(Assembler& as) : as(as) {}
+    explicit CoreState(Assembler& assembler) : as(assembler) {}
 
     // Copies the row of that name into the current core, or reports an error
     // and returns false.

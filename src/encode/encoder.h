@@ -42,7 +42,7 @@ inline constexpr int32_t OPT_LEA = 0x20;
 
 class Encoder {
 public:
-    explicit Encoder(Assembler& as) : as(as) {}
+    explicit Encoder(Assembler& assembler) : as(assembler) {}
 
     void dispatch_handler(Handler handler, uint32_t opcode, uint32_t flags);
 

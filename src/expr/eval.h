@@ -24,7 +24,7 @@ inline constexpr uint8_t LINE_SYMBOL_NONE = 0xFF;
 
 class Evaluator {
 public:
-    explicit Evaluator(Assembler& as) : as(as) {}
+    explicit Evaluator(Assembler& assembler) : as(assembler) {}
 
     // Reads one expression at as.src.operand_text and advances the cursor past
     // it. The text ends at a newline or NUL. A quote directly after '#' is a

@@ -28,7 +28,7 @@ inline constexpr long FWD_MAX_RESERVE = 1L << 22;
 
 class ForwardRefs {
 public:
-    explicit ForwardRefs(Assembler& as) : as(as) {}
+    explicit ForwardRefs(Assembler& assembler) : as(assembler) {}
 
     // Makes room for at least `entries` references (start-up and -a<buf>).
     // References already recorded are kept.

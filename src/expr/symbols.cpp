@@ -28,8 +28,8 @@ inline bool holds_name(const SymbolRecord* r, std::string_view name) {
 }
 } // namespace
 
-SymbolTable::SymbolTable(Assembler& as)
-    : as(as), slots_(zeroed_slots(size_t{1} << INITIAL_SLOT_BITS)), slot_count_(size_t{1} << INITIAL_SLOT_BITS),
+SymbolTable::SymbolTable(Assembler& assembler)
+    : as(assembler), slots_(zeroed_slots(size_t{1} << INITIAL_SLOT_BITS)), slot_count_(size_t{1} << INITIAL_SLOT_BITS),
       slot_bits_(INITIAL_SLOT_BITS) {}
 
 LargeArray<SymbolTable::Slot> SymbolTable::zeroed_slots(size_t n) {

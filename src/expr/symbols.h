@@ -40,7 +40,7 @@ inline constexpr uint8_t SYM_UNSET = 2;
 
 class SymbolTable {
 public:
-    explicit SymbolTable(Assembler& as);
+    explicit SymbolTable(Assembler& assembler);
     SymbolTable(const SymbolTable&) = delete;
     SymbolTable& operator=(const SymbolTable&) = delete;
 

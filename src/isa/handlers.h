@@ -76,8 +76,9 @@ inline constexpr std::array<int16_t, HANDLER_NUMBERS> handler_index = [] {
 
 // The row of a handler number; nullptr for a number without one.
 constexpr const HandlerRow* find_handler(int number) {
-    if (number < 0 || number >= HANDLER_NUMBERS || handler_index[number] < 0) return nullptr;
-    return &handler_rows[handler_index[number]];
+    if (number < 0 || number >= HANDLER_NUMBERS) return nullptr;
+    int16_t row = handler_index[static_cast<std::size_t>(number)];
+    return row < 0 ? nullptr : &handler_rows[row];
 }
 
 // The row of a named handler: every name has one.

@@ -13,7 +13,7 @@ namespace {
 // table. A lookup rather than a guarded shift: five of these run per line.
 constexpr std::array<uint64_t, 256> class_bits = [] {
     std::array<uint64_t, 256> b{};
-    for (int k = 0; k < 64; ++k) b[k] = uint64_t{1} << k;
+    for (std::size_t k = 0; k < 64; ++k) b[k] = uint64_t{1} << k;
     return b;
 }();
 
@@ -22,7 +22,7 @@ inline uint64_t class_bit(uint8_t k) { return class_bits[k]; }
 } // namespace
 
 bool OperandScanner::class_match(int s, int k) {
-    return k >= 0 && k < 256 && (class_accepts[s] & class_bit(static_cast<uint8_t>(k))) != 0;
+    return k >= 0 && k < 256 && (class_accepts[static_cast<std::size_t>(s)] & class_bit(static_cast<uint8_t>(k))) != 0;
 }
 
 const Variant* OperandScanner::match(const Variant* first, int count, OperandNumbers numbers) {
@@ -110,7 +110,7 @@ void OperandScanner::dump_composite() {
     for (int c = CLS_RN; c <= CLS_DN_CN_MASK; ++c) {
         as.con.print("%s:\t", class_names[c]);
         for (int k = 0; k < 32; ++k)
-            if ((class_sets[c] >> k) & 1) as.con.print("%s ", class_names[k]);
+            if ((class_sets[static_cast<std::size_t>(c)] >> k) & 1) as.con.print("%s ", class_names[k]);
         as.con.put('\n');
     }
     as.con.put('\n');

@@ -946,7 +946,7 @@ namespace {
 
 constexpr std::array<uint64_t, CLS_COUNT> build_accepts() {
     std::array<uint64_t, CLS_COUNT> a{};
-    for (int s = 0; s < CLS_COUNT; ++s) {
+    for (std::size_t s = 0; s < CLS_COUNT; ++s) {
         if (s < CLS_RN || s >= CLS_ACC)
             a[s] = uint64_t{1} << s;
         else

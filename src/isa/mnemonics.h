@@ -21,10 +21,10 @@ struct Variant {
     constexpr Variant() = default;
 
     // A row names its classes and its handler; a number in their place does not compile.
-    constexpr Variant(uint32_t sizes, std::array<OperandClass, 5> classes, Handler handler, uint32_t opcode,
-                      uint32_t flags = 0)
-        : size_mask(sizes), signature{classes[0], classes[1], classes[2], classes[3], classes[4]},
-          handler_id(handler), opcode(opcode), flags(flags) {}
+    constexpr Variant(uint32_t sizes, std::array<OperandClass, 5> classes, Handler handler, uint32_t base_opcode,
+                      uint32_t parameter = 0)
+        : size_mask(sizes), signature{classes[0], classes[1], classes[2], classes[3], classes[4]}, handler_id(handler),
+          opcode(base_opcode), flags(parameter) {}
 
     constexpr Handler handler() const { return handler_id; }
 };

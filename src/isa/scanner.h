@@ -14,7 +14,7 @@ inline constexpr int MAX_INSTRUCTION_OPERANDS = 5;
 
 class OperandScanner {
 public:
-    explicit OperandScanner(Assembler& as) : as(as) {}
+    explicit OperandScanner(Assembler& assembler) : as(assembler) {}
 
     // One operand at the operand cursor; the cursor is left after it.
     void scan(Operand& op);

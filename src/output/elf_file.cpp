@@ -67,7 +67,7 @@ struct Bytes {
         u16(v);
     }
     void put32(uint32_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
+        for (uint32_t i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
     }
     void str(const std::string& s) {
         b.insert(b.end(), s.begin(), s.end());
@@ -106,7 +106,7 @@ struct StringTable {
 // Where a relocation in a debug section points: the start of another section.
 struct DebugRelocation {
     uint32_t offset;
-    int section_header;  // header index of the target section
+    uint32_t section_header;  // header index of the target section
     int32_t addend;
 };
 
@@ -134,7 +134,8 @@ Bytes line_program(const ObjectFile& o, uint32_t& address_field) {
     p.u8(static_cast<uint8_t>(-5));  // line base
     p.u8(14);  // line range
     p.u8(13);  // opcode base
-    for (uint8_t n : {0, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 1}) p.u8(n);
+    static constexpr uint8_t standard_opcode_lengths[] = {0, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 1};
+    for (uint8_t n : standard_opcode_lengths) p.u8(n);
     p.u8(0);  // no include directories: names are as given, relative to comp_dir
     for (const std::string& f : o.line_files) {
         p.str(f);
@@ -198,14 +199,14 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
     std::vector<OutSection> sections(1);  // index 0 is the null section
     auto add = [&](OutSection s) {
         sections.push_back(std::move(s));
-        return static_cast<int>(sections.size() - 1);
+        return static_cast<uint32_t>(sections.size() - 1);
     };
 
     // Section header index of each section the assembly fills, 0 when absent.
     static constexpr const char* section_name[SECTION_COUNT] = {".text", ".data", ".bss", ".sdata", ".sbss"};
-    int header_of[SECTION_COUNT] = {};
-    int rela_of[SECTION_COUNT] = {};
-    std::vector<bool> used(SECTION_COUNT, false);
+    uint32_t header_of[SECTION_COUNT] = {};
+    uint32_t rela_of[SECTION_COUNT] = {};
+    bool used[SECTION_COUNT] = {};
     for (int s = 0; s < SECTION_COUNT; ++s)
         used[s] = s <= BSS || !o.contents[s].empty() || o.nobits_size[s] || !o.relocations[s].empty();
     for (const Symbol& sym : o.symbols)
@@ -230,8 +231,8 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
 
     // Debug sections, each with the relocations that point into other sections.
     struct DebugSection {
-        int header = 0;
-        int rela = 0;
+        uint32_t header = 0;
+        uint32_t rela = 0;
         std::vector<DebugRelocation> relocations;
     };
     DebugSection line, info, abbrev, aranges;
@@ -304,9 +305,9 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
         sections[aranges.header].data = std::move(ar.b);
     }
 
-    int symtab = add({".symtab", SHT_SYMTAB, 0, 0, 0, 4, SYM_SIZE, {}, 0});
-    int strtab = add({".strtab", SHT_STRTAB, 0, 0, 0, 1, 0, {}, 0});
-    int shstrtab = add({".shstrtab", SHT_STRTAB, 0, 0, 0, 1, 0, {}, 0});
+    uint32_t symtab = add({".symtab", SHT_SYMTAB, 0, 0, 0, 4, SYM_SIZE, {}, 0});
+    uint32_t strtab = add({".strtab", SHT_STRTAB, 0, 0, 0, 1, 0, {}, 0});
+    uint32_t shstrtab = add({".shstrtab", SHT_STRTAB, 0, 0, 0, 1, 0, {}, 0});
 
     // Symbols: null, file, section symbols, local labels, then the globals.
     StringTable names;
@@ -316,14 +317,14 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
     put_sym(syms, names.add(o.source_name), 0, STB_LOCAL, STT_FILE, SHN_ABS);
     ++count;
     std::vector<uint32_t> section_symbol(sections.size(), 0);
-    auto add_section_symbol = [&](int header) {
+    auto add_section_symbol = [&](uint32_t header) {
         section_symbol[header] = count++;
         put_sym(syms, 0, 0, STB_LOCAL, STT_SECTION, static_cast<uint16_t>(header));
     };
     for (int s = 0; s < SECTION_COUNT; ++s)
         if (header_of[s]) add_section_symbol(header_of[s]);
     if (o.debug)
-        for (int h : {line.header, info.header, abbrev.header}) add_section_symbol(h);
+        for (uint32_t h : {line.header, info.header, abbrev.header}) add_section_symbol(h);
 
     std::vector<uint32_t> symbol_index(o.symbols.size(), 0);
     for (int pass = 0; pass < 2; ++pass) {
@@ -341,7 +342,7 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
         }
     }
     sections[symtab].data = std::move(syms.b);
-    sections[symtab].link = static_cast<uint32_t>(strtab);
+    sections[symtab].link = strtab;
     sections[strtab].data = std::move(names.bytes.b);
 
     auto put_rela = [](Bytes& r, uint32_t offset, uint32_t symbol, uint8_t type, int32_t addend) {
@@ -353,11 +354,12 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
         if (!rela_of[s]) continue;
         Bytes r;
         for (const Relocation& rel : o.relocations[s]) {
-            uint32_t sym = rel.symbol >= 0 ? symbol_index[rel.symbol] : section_symbol[header_of[rel.section]];
+            uint32_t sym = rel.symbol >= 0 ? symbol_index[static_cast<size_t>(rel.symbol)]
+                                           : section_symbol[header_of[rel.section]];
             put_rela(r, rel.offset, sym, rel.type, rel.addend);
         }
         sections[rela_of[s]].data = std::move(r.b);
-        sections[rela_of[s]].info = static_cast<uint32_t>(header_of[s]);
+        sections[rela_of[s]].info = header_of[s];
     }
     for (DebugSection* d : {&line, &info, &aranges}) {
         if (!d->rela) continue;
@@ -365,10 +367,10 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
         for (const DebugRelocation& rel : d->relocations)
             put_rela(r, rel.offset, section_symbol[rel.section_header], R_68K_32, rel.addend);
         sections[d->rela].data = std::move(r.b);
-        sections[d->rela].info = static_cast<uint32_t>(d->header);
+        sections[d->rela].info = d->header;
     }
     for (OutSection& s : sections)
-        if (s.type == SHT_RELA) s.link = static_cast<uint32_t>(symtab);
+        if (s.type == SHT_RELA) s.link = symtab;
 
     StringTable section_names;
     std::vector<uint32_t> name_offset(sections.size(), 0);

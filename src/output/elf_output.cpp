@@ -67,7 +67,7 @@ void ElfObjectFormat::fixup(const Fixup& f, Placement placement) {
     // The linker computes S + A - P with P the field's own place; the
     // processor counts from pc_base bytes after it.
     r.addend = pc ? f.addend - f.pc_base : f.addend;
-    pending_[f.section].push_back({r, f.width, f.symbol});
+    pending_[f.section].push_back({r, static_cast<uint32_t>(f.width), f.symbol});
 }
 
 void ElfObjectFormat::collect_symbols() {

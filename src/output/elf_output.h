@@ -14,7 +14,7 @@ uint32_t elf_core_flags(int isa_level, int mac_level, bool has_divide, bool has_
 
 class ElfObjectFormat : public OutputFormat {
 public:
-    explicit ElfObjectFormat(Assembler& as) : as(as) {}
+    explicit ElfObjectFormat(Assembler& assembler) : as(assembler) {}
     void section_data(int section, uint32_t address, const uint8_t* bytes, int32_t count) override;
     void fixup(const Fixup& f, Placement placement) override;
     void end(uint32_t end_address) override;
@@ -32,7 +32,7 @@ private:
     elf::ObjectFile object_;
     struct Pending {
         elf::Relocation relocation;
-        int width;
+        uint32_t width;              // bytes: 1, 2 or 4
         const SymbolRecord* symbol;  // an external name, given its index once the symbols are known
     };
     std::vector<Pending> pending_[elf::SECTION_COUNT];

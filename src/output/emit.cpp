@@ -150,14 +150,14 @@ void Emitter::emit_block(const uint8_t* data, int32_t count) {
     drv.flush_address = drv.location_counter;
 }
 
-void Emitter::open_output(const char* source_name) {
+void Emitter::open_output(const char* first_source) {
     // The options cannot change any more: pass 2 writes what pass 1 measured.
     const OutputFormatRow& row = chosen_output_format(as.options);
     format_ = row.make(as);
     relocatable_ = row.relocatable;
     record_lines_ = as.options.debug_lines != 0;
-    this->source_name = source_name;
-    output_name = as.options.output_path.empty() ? output_name_for(source_name) : as.options.output_path;
+    source_name = first_source;
+    output_name = as.options.output_path.empty() ? output_name_for(first_source) : as.options.output_path;
     output_data.clear();
     if (as.write_files) {
         // Opening truncates: a file this run reads must survive a wrong name.

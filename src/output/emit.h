@@ -42,7 +42,7 @@ struct LineRecorder {
 
 class Emitter {
 public:
-    explicit Emitter(Assembler& as) : as(as) {}
+    explicit Emitter(Assembler& assembler) : as(assembler) {}
 
     void emit_byte(int32_t value);
     void emit_word(int32_t value) {
@@ -74,7 +74,7 @@ public:
 
     // Output file of pass 2, written in the format the options chose; never
     // over a file this run has read.
-    void open_output(const char* source_name);
+    void open_output(const char* first_source);
     // After the last source file: the format's end, then the file is closed;
     // with errors the file is removed instead.
     void finish_output(bool ok);

@@ -76,7 +76,7 @@ public:
 // object file share.
 class HeldSectionsFormat : public OutputFormat {
 public:
-    explicit HeldSectionsFormat(Assembler& as) : as(as) {}
+    explicit HeldSectionsFormat(Assembler& assembler) : as(assembler) {}
     void section_data(int section, uint32_t address, const uint8_t* bytes, int32_t count) override;
     // data and basedata contents, by section index.
     std::vector<uint8_t> held[4];

@@ -10,7 +10,7 @@ namespace {
 
 class IntelHex : public OutputFormat {
 public:
-    explicit IntelHex(Assembler& as) : as(as) {}
+    explicit IntelHex(Assembler& assembler) : as(assembler) {}
 
     void section_data(int, uint32_t address, const uint8_t* bytes, int32_t count) override {
         int64_t done = 0;

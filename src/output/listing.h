@@ -14,7 +14,7 @@ inline constexpr int LISTING_BYTES_PER_LINE = 6;
 
 class Listing {
 public:
-    explicit Listing(Assembler& as) : as(as) {}
+    explicit Listing(Assembler& assembler) : as(assembler) {}
 
     // The listing line(s) of the line just processed.
     void list_line();

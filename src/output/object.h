@@ -87,7 +87,7 @@ struct BaseReference {
 
 class ObjectWriter : public HeldSectionsFormat {
 public:
-    explicit ObjectWriter(Assembler& as) : HeldSectionsFormat(as) {}
+    explicit ObjectWriter(Assembler& assembler) : HeldSectionsFormat(assembler) {}
 
     // The leading hunks; the code hunk's bytes follow as pass 2 emits them.
     void begin() override;

@@ -35,7 +35,7 @@ std::string format_make_rule(const std::string& target, const std::vector<std::s
 
 class SideFiles {
 public:
-    explicit SideFiles(Assembler& as) : as(as) {}
+    explicit SideFiles(Assembler& assembler) : as(assembler) {}
 
     // Pass 1: a source, include or incbin file was read from this path;
     // command_line: it was named on the command line.

@@ -11,7 +11,7 @@ class Assembler;
 
 class SRecordWriter : public OutputFormat {
 public:
-    explicit SRecordWriter(Assembler& as) : as(as) {}
+    explicit SRecordWriter(Assembler& assembler) : as(assembler) {}
 
     // Header record with the output file's name.
     void begin() override;

@@ -82,7 +82,8 @@ std::string read_file(const fs::path& p) {
 std::string to_hex(const std::string& bytes) {
     static const char* H = "0123456789abcdef";
     std::string s;
-    for (unsigned char c : bytes) {
+    for (char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
         s += H[c >> 4];
         s += H[c & 15];
     }
@@ -221,8 +222,8 @@ std::vector<std::string> all_cases() {
     return names;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, E2E, ::testing::ValuesIn(all_cases()), [](const auto& info) {
-    std::string n = info.param.substr(0, info.param.size() - 5);
+INSTANTIATE_TEST_SUITE_P(Cases, E2E, ::testing::ValuesIn(all_cases()), [](const auto& case_info) {
+    std::string n = case_info.param.substr(0, case_info.param.size() - 5);
     for (char& c : n)
         if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
     return n;

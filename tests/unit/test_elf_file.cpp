@@ -36,7 +36,8 @@ std::string run(const std::string& cmd) {
 
 std::string write_temp(const std::vector<uint8_t>& bytes, const char* name) {
     auto path = std::filesystem::temp_directory_path() / (std::to_string(getpid()) + "_" + name);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path.string();
 }
 

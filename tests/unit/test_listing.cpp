@@ -35,7 +35,8 @@ TEST_F(ListingFixture, ALineWithoutBytesHasBlankColumns) {
 TEST_F(ListingFixture, SourceTextStartsInColumn25) {
     std::strcpy(as.src.line_buffer, " nop\n rts\n");
     as.drv.line_start_address = 0x1c;
-    for (uint8_t b : {0x4e, 0x71, 0x4e, 0x75}) as.lst.capture(b);
+    static constexpr uint8_t code[] = {0x4e, 0x71, 0x4e, 0x75};
+    for (uint8_t b : code) as.lst.capture(b);
     as.lst.list_line();
     EXPECT_EQ(as.con.captured(), "0000001c 4e71 4e75       nop\n");
     EXPECT_EQ(as.con.captured().find("nop"), 25u);

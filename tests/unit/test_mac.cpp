@@ -48,6 +48,8 @@ const Encoding mac_cases[] = {
     {"-c5206", " move.l #1,macsr", "a93c 0000 0001"},
     {"-c5206", " move.l macsr,ccr", "a9c0"},
     {"-c5206", " move.l d0,mask", "ad00"},
+    {"-c5206", " move.l a0,mask", "ad08"},
+    {"-c5206", " move.l mask,d2", "ad82"},
 };
 
 TEST(Mac, Encodings) {

@@ -195,7 +195,9 @@ TEST(Match, ClassSetsAgreeWithTheMemberLists) {
     // itself only; a composite class fits the scanner classes in its set.
     for (int s = 0; s < CLS_COUNT; ++s)
         for (int k = 0; k < 256; ++k) {
-            const bool expected = (s < CLS_RN || k >= CLS_ACC) ? s == k : ((uint64_t{class_sets[s]} >> k) & 1) != 0;
+            const bool expected = (s < CLS_RN || k >= CLS_ACC)
+                                      ? s == k
+                                      : ((uint64_t{class_sets[static_cast<std::size_t>(s)]} >> k) & 1) != 0;
             ASSERT_EQ(OperandScanner::class_match(s, k), expected) << s << "," << k;
         }
 }

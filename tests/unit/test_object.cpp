@@ -121,7 +121,7 @@ TEST_F(ObjectFixture, LeadingHunksCarryIdentificationAndTheSelectedCore) {
 
 TEST_F(ObjectFixture, ReferencesToOneNameMergeIntoOneEntryNewestLast) {
     SymbolRecord ext = symbol("ext");
-    for (int32_t a : {2, 10, 20}) ref(ext, SEC_CODE, 4, FixupKind::absolute, a);
+    for (uint32_t a : {2u, 10u, 20u}) ref(ext, SEC_CODE, 4, FixupKind::absolute, a);
     // One entry: type 2, P 4, count 3, the name, offset 2, then 20 and 10.
     EXPECT_EQ(test::hex_words(trailing()),
               test::hex_words(test::hex_bytes("c0decf14 0000001c"
@@ -260,7 +260,7 @@ TEST_F(ObjectFixture, ManyReferencesToOneNameStayOneEntry) {
     std::vector<SymbolRecord> others;
     for (auto& n : names) others.push_back(symbol(n.c_str()));
     for (auto& s : others) ref(s, SEC_CODE, 4, FixupKind::absolute, 0);
-    for (int32_t i = 0; i < 100000; ++i) ref(hot, SEC_CODE, 4, FixupKind::absolute, 4 * i);
+    for (uint32_t i = 0; i < 100000; ++i) ref(hot, SEC_CODE, 4, FixupKind::absolute, 4 * i);
     ObjectFile f = read_trailing();
     ASSERT_EQ(f.hunks.size(), 3u);
     const auto& refs = f.hunks[1].references;

@@ -312,7 +312,8 @@ TEST(SymbolTableBenchmark, DISABLED_PerLineCost) {
                 double s = static_cast<double>(std::clock() - t0) / CLOCKS_PER_SEC;
                 if (s < best) best = s;
             }
-            std::printf("%8ld lines %-9s %6.0f ns/line\n", lines, labels ? "labels" : "no labels", best / lines * 1e9);
+            std::printf("%8ld lines %-9s %6.0f ns/line\n", lines, labels ? "labels" : "no labels",
+                        best / static_cast<double>(lines) * 1e9);
         }
     }
 }

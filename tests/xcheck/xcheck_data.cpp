@@ -52,7 +52,8 @@ bool Form::runs_on(const std::string& core) const {
 std::string to_hex(const std::string& bytes) {
     static const char* digits = "0123456789abcdef";
     std::string s;
-    for (unsigned char c : bytes) {
+    for (char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
         s += digits[c >> 4];
         s += digits[c & 15];
     }

@@ -324,8 +324,8 @@ std::string test_name(std::string n) {
     return n;
 }
 
-INSTANTIATE_TEST_SUITE_P(Data, CrossCheck, ::testing::ValuesIn(all_groups()), [](const auto& info) {
-    return test_name(info.param.file.substr(0, info.param.file.rfind('.')) + "_" + info.param.core);
+INSTANTIATE_TEST_SUITE_P(Data, CrossCheck, ::testing::ValuesIn(all_groups()), [](const auto& group_info) {
+    return test_name(group_info.param.file.substr(0, group_info.param.file.rfind('.')) + "_" + group_info.param.core);
 });
 
 class PartCheck : public ::testing::TestWithParam<PartGroup> {};
@@ -397,7 +397,7 @@ TEST_P(PartCheck, GatesAsItsGroup) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Parts, PartCheck, ::testing::ValuesIn(load_parts().groups),
-                         [](const auto& info) { return test_name(info.param.representative); });
+                         [](const auto& part_info) { return test_name(part_info.param.representative); });
 
 // The generated forms: every instruction mnemonic, with and without each size,
 // with no operand, each addressing mode alone, as a source or a destination
