@@ -1,6 +1,7 @@
 // Data definition: dc, dr, ds, incbin.
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -61,12 +62,15 @@ int item_width(uint32_t mask) {
 
 } // namespace
 
-void Directives::emit_data_item(const Operand& op, uint32_t mask) {
+void Directives::emit_data_item(const Operand& op, uint32_t mask, bool warn) {
     Driver& drv = as.drv;
     const int32_t address = drv.location_counter;
     // The bytes are kept as written, cut to the item: a warning, not an error.
-    const bool cut = mask == SZ_B ? !fits_item(op.value, 1) : (mask == SZ_W || mask == SZ_U) && !fits_item(op.value, 2);
-    if (cut) as.report_warning("dc: value truncated to the item size");
+    if (warn) {
+        const bool cut =
+            mask == SZ_B ? !fits_item(op.value, 1) : (mask == SZ_W || mask == SZ_U) && !fits_item(op.value, 2);
+        if (cut) as.report_warning("dc: value truncated to the item size");
+    }
     switch (mask) {
     case SZ_B: as.emit.emit_byte(op.value); break;
     case SZ_L:
@@ -101,7 +105,35 @@ void Directives::d_dcb() {
         return;
     }
     const Operand& value = as.scan.operands[1];
-    for (int32_t i = 0; i < count.value; ++i) emit_data_item(value, mask);
+    if (count.value == 0) return;
+    const int32_t total = static_cast<int32_t>(count.value * unit);
+    // Pass 1 only measures: a large block is one step, not one per item.
+    if (as.drv.pass_number == 1) {
+        as.emit.emit_block(nullptr, total);
+        return;
+    }
+    // The first item draws the line's one warning. Items the listing shows,
+    // and every item that needs a fixup of its own, go one by one.
+    emit_data_item(value, mask);
+    const bool relocates = value.reloc_kind == KIND_EXTERNAL || value.reloc_kind == KIND_RELOCATABLE;
+    int32_t done = 1;
+    for (; done < count.value && (relocates || done * unit < LISTING_BYTES); ++done)
+        emit_data_item(value, mask, false);
+    if (done == count.value) return;
+    // The rest are alike, and go in blocks of whole items.
+    const uint32_t bits = static_cast<uint32_t>(value.value);
+    const uint8_t item[4] = {static_cast<uint8_t>(bits >> 24), static_cast<uint8_t>(bits >> 16),
+                             static_cast<uint8_t>(bits >> 8), static_cast<uint8_t>(bits)};
+    const size_t width = static_cast<size_t>(unit);
+    const uint8_t* low = item + 4 - width;  // an item is its low bytes, high byte first
+    uint8_t block[4096];
+    for (size_t i = 0; i < sizeof block; i += width) std::memcpy(block + i, low, width);
+    int64_t rest = static_cast<int64_t>(count.value - done) * unit;
+    while (rest > 0) {
+        const int32_t n = static_cast<int32_t>(std::min<int64_t>(rest, static_cast<int64_t>(sizeof block)));
+        as.emit.emit_block(block, n);
+        rest -= n;
+    }
 }
 
 void Directives::d_dr() {

@@ -84,7 +84,7 @@ private:
     // The value an equ or set line gives its label.
     int32_t equate_value() const;
     // One dc item of the line's size at the location counter.
-    void emit_data_item(const Operand& op, uint32_t mask);
+    void emit_data_item(const Operand& op, uint32_t mask, bool warn = true);
     // Lists value in the address column of the listing.
     void list_value(int32_t value);
     // ifd and ifnd: whether the name counts as defined at this line.
