@@ -291,7 +291,13 @@ inline bool SourceReader::read_logical_line_here(SourceText& file) {
             if (newline) {
                 const size_t n = static_cast<size_t>(newline - from) + 1;
                 if (n <= 2 || from[n - 2] != '\\') {
-                    std::memcpy(line_buffer, from, n);
+                    // A short line is copied as a fixed block, which compiles
+                    // to a few moves, when the text has that much in view.
+                    constexpr size_t block = 64;
+                    if (n <= block && avail >= block)
+                        std::memcpy(line_buffer, from, block);
+                    else
+                        std::memcpy(line_buffer, from, n);
                     line_buffer[n] = '\0';
                     if (file.stream)
                         file.window_pos += n;
