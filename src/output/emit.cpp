@@ -96,6 +96,18 @@ void Emitter::emit_bytes(const uint8_t* bytes, int n) {
     for (int i = 0; i < n; ++i) emit_byte(bytes[i]);
 }
 
+// Each compiles emit_bytes in for its own width.
+void Emitter::emit_word(int32_t value) {
+    const uint8_t b[2] = {static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
+    emit_bytes(b, 2);
+}
+
+void Emitter::emit_long(int32_t value) {
+    const uint8_t b[4] = {static_cast<uint8_t>(value >> 24), static_cast<uint8_t>(value >> 16),
+                          static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
+    emit_bytes(b, 4);
+}
+
 void LineRecorder::note(uint32_t address, const std::string& file, uint32_t line) {
     if (!rows.empty() && rows.back().line == line && files[rows.back().file] == file) return;
     uint32_t index = 0;

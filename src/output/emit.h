@@ -45,15 +45,8 @@ public:
     explicit Emitter(Assembler& assembler) : as(assembler) {}
 
     void emit_byte(int32_t value);
-    void emit_word(int32_t value) {
-        const uint8_t b[2] = {static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
-        emit_bytes(b, 2);
-    }
-    void emit_long(int32_t value) {
-        const uint8_t b[4] = {static_cast<uint8_t>(value >> 24), static_cast<uint8_t>(value >> 16),
-                              static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
-        emit_bytes(b, 4);
-    }
+    void emit_word(int32_t value);
+    void emit_long(int32_t value);
     // Several bytes in one step (the words and longs above).
     void emit_bytes(const uint8_t* bytes, int n);
     // Copies count bytes of data (an incbin file) into the current section.
