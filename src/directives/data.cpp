@@ -65,8 +65,8 @@ int item_width(uint32_t mask) {
 void Directives::emit_data_item(const Operand& op, uint32_t mask, bool warn) {
     Driver& drv = as.drv;
     const int32_t address = drv.location_counter;
-    // The bytes are kept as written, cut to the item: a warning, not an error.
-    if (warn) {
+    // The bytes are kept as written, cut to the item: a warning (of pass 2), not an error.
+    if (warn && drv.pass_number == 2) {
         const bool cut =
             mask == SZ_B ? !fits_item(op.value, 1) : (mask == SZ_W || mask == SZ_U) && !fits_item(op.value, 2);
         if (cut) as.report_warning("dc: value truncated to the item size");

@@ -61,6 +61,7 @@ void Driver::reset_pass() {
     for (int32_t& a : section_resume_address) a = 0;
     // Pass-2 data records must never take addresses left over from pass 1.
     flush_address = 0;
+    previous_line_address_ = 0;
     end_seen = 0;
     include_directory.clear();
     environment_include_directory.clear();

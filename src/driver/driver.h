@@ -115,16 +115,28 @@ public:
     // Called for every processed line once line_start_address is set. Pass 1
     // keeps the address of each line; pass 2 notes the first line that starts
     // elsewhere, which is where a difference in section sizes shows first.
+    // Each line keeps one byte, its distance from the line before; a distance
+    // that needs more (a large block, an org, a section change) is kept whole
+    // beside it.
     void note_line_address() {
+        const uint32_t step = static_cast<uint32_t>(line_start_address) - static_cast<uint32_t>(previous_line_address_);
+        previous_line_address_ = line_start_address;
         if (pass_number == 1) {
-            line_addresses_.push_back(line_start_address);
+            line_steps_.push_back(step < WIDE_STEP ? static_cast<uint8_t>(step) : WIDE_STEP);
+            if (step >= WIDE_STEP) wide_steps_.push_back(step);
             return;
         }
         last_line_ = line_number;
         last_line_unclaimed_ = true;
+        if (moved_line_ != 0) return;
         const size_t i = line_index_++;
-        if (moved_line_ == 0 && (i >= line_addresses_.size() || line_addresses_[i] != line_start_address))
+        if (i >= line_steps_.size()) {
             note_moved_line();
+        } else if (line_steps_[i] != WIDE_STEP) {
+            if (step != line_steps_[i]) note_moved_line();
+        } else if (wide_index_ >= wide_steps_.size() || wide_steps_[wide_index_++] != step) {
+            note_moved_line();
+        }
     }
 
     // End of a source file in pass 2: names the file of the last line processed.
@@ -138,8 +150,12 @@ private:
     // The section-size check: reported at the first line that moved.
     void check_section_sizes();
 
-    std::vector<int32_t> line_addresses_;
+    static constexpr uint8_t WIDE_STEP = 0xFF;
+    std::vector<uint8_t> line_steps_;
+    std::vector<uint32_t> wide_steps_;
+    int32_t previous_line_address_ = 0;
     size_t line_index_ = 0;
+    size_t wide_index_ = 0;
     std::string moved_file_;  // first line of pass 2 at another address; line 0: none
     long moved_line_ = 0;
     std::string last_file_;   // the last line processed, for a difference that no later line shows

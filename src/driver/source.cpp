@@ -248,9 +248,9 @@ void SourceReader::assemble_file(const char* name) {
                 if (!as.mac.step(text)) break;
                 continue;
             }
-            if (!read_logical_line(text)) break;
+            if (!read_logical_line_here(text)) break;
             as.lst.listing_show_address = false;
-            if (parse_line()) process_line();
+            if (parse_line_here()) process_line_here();
             if (drv.pass_number == 2 && as.options.listing_enabled) as.lst.list_line();
             as.lst.listing_count = 0;
         }
@@ -266,7 +266,7 @@ void SourceReader::assemble_file(const char* name) {
     as.options.listing_enabled = saved_listing;
 }
 
-bool SourceReader::read_logical_line(SourceText& file) {
+inline bool SourceReader::read_logical_line_here(SourceText& file) {
     if (as.drv.end_seen) return false;
     // The usual line: all of it in view, its newline within the first piece
     // read_physical would cut, and no continuation. It is taken in one step;
@@ -291,7 +291,13 @@ bool SourceReader::read_logical_line(SourceText& file) {
             if (newline) {
                 const size_t n = static_cast<size_t>(newline - from) + 1;
                 if (n <= 2 || from[n - 2] != '\\') {
-                    std::memcpy(line_buffer, from, n);
+                    // A short line is copied as a fixed block, which compiles
+                    // to a few moves, when the text has that much in view.
+                    constexpr size_t block = 64;
+                    if (n <= block && avail >= block)
+                        std::memcpy(line_buffer, from, block);
+                    else
+                        std::memcpy(line_buffer, from, n);
                     line_buffer[n] = '\0';
                     if (file.stream)
                         file.window_pos += n;
@@ -380,7 +386,7 @@ bool SourceReader::skip_rest(SourceText& file, size_t before, bool& dropped, boo
     return false;
 }
 
-bool SourceReader::parse_line() {
+inline bool SourceReader::parse_line_here() {
     const char* p = line_buffer;
     if (*p == '*' || *p == '#' || *p == ';' || *p == '\n' || *p == '\0') return false;
 
@@ -453,7 +459,7 @@ void SourceReader::define_line_label() {
     as.sym.install(std::string_view(label_field, label_length_), as.drv.location_counter, TYPE_USER, KIND_RELOCATABLE);
 }
 
-void SourceReader::process_line() {
+inline void SourceReader::process_line_here() {
     Driver& drv = as.drv;
     drv.line_start_address = drv.location_counter;
     drv.note_line_address();
@@ -502,5 +508,9 @@ void SourceReader::process_line() {
         define_line_label();
     as.enc.dispatch_handler(v->handler(), v->opcode, v->flags);
 }
+
+bool SourceReader::read_logical_line(SourceText& file) { return read_logical_line_here(file); }
+bool SourceReader::parse_line() { return parse_line_here(); }
+void SourceReader::process_line() { process_line_here(); }
 
 } // namespace tobra

@@ -112,6 +112,11 @@ public:
     bool read_logical_line(SourceText& file);
     bool parse_line();
     void process_line();
+    // The same three steps, compiled into the loop that reads a file, where
+    // every line of a large source passes.
+    [[gnu::always_inline]] inline bool read_logical_line_here(SourceText& file);
+    [[gnu::always_inline]] inline bool parse_line_here();
+    [[gnu::always_inline]] inline void process_line_here();
     void remember_source_directory(const char* name);
     // Defines the current line's label at the location counter.
     void define_line_label();

@@ -32,7 +32,7 @@ const Variant* OperandScanner::match(const Variant* first, int count, OperandNum
     return v;
 }
 
-const Variant* OperandScanner::match_variant(const Variant* first, int count) {
+inline const Variant* OperandScanner::match_variant(const Variant* first, int count) {
     const uint32_t size_mask = as.src.size_mask;
     if (count > 0 && (first->size_mask & size_mask)) {
         // A variant without operands takes the line as it is: the handler reads

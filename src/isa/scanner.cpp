@@ -25,12 +25,22 @@ inline bool may_extend_register(char c) {
     return u < 32 && ((bits >> u) & 1);
 }
 
+// The characters group_starts_expression stops at: the ends of the text,
+// quotes and parentheses.
+constexpr struct GroupStops {
+    bool stop[256] = {};
+    constexpr GroupStops() {
+        for (char c : {'\0', '\n', '\'', '"', '(', ')'}) stop[static_cast<unsigned char>(c)] = true;
+    }
+} group_stops;
+
 // Whether the parenthesis at p closes and is followed by an operator and a
 // term: then it opens the first term of an expression, as in (end-start)/4,
 // not an addressing mode. (An)+ and (An)& have no term after the operator.
 bool group_starts_expression(const char* p) {
     int depth = 0;
     for (;; ++p) {
+        while (!group_stops.stop[static_cast<unsigned char>(*p)]) ++p;
         const char c = *p;
         if (at_end(c)) return false;
         if (c == '\'' || c == '"') {
@@ -38,18 +48,29 @@ bool group_starts_expression(const char* p) {
                 if (at_end(*p)) return false;
         } else if (c == '(') {
             ++depth;
-        } else if (c == ')' && --depth == 0) {
+        } else if (--depth == 0) {
             break;
         }
     }
     const char op = *++p;
-    if (op == '\0' || !std::strchr("+-*/&%|^<>", op)) return false;
-    if (op == '<' || op == '>') {
+    switch (op) {
+    case '+': case '-': case '*': case '/': case '&': case '%': case '|': case '^':
+        break;
+    case '<': case '>':
         if (p[1] != op) return false;
         ++p;
+        break;
+    default:
+        return false;
     }
     const char t = p[1];
-    return is_name_char(t) || (t != '\0' && std::strchr("$%@.*'\"(-~", t));
+    if (is_name_char(t)) return true;
+    switch (t) {
+    case '$': case '%': case '@': case '.': case '*': case '\'': case '"': case '(': case '-': case '~':
+        return true;
+    default:
+        return false;
+    }
 }
 
 // Two's-complement negation without the overflow of -INT32_MIN.

@@ -96,6 +96,7 @@ void Emitter::emit_bytes(const uint8_t* bytes, int n) {
     for (int i = 0; i < n; ++i) emit_byte(bytes[i]);
 }
 
+// Each compiles emit_bytes in for its own width.
 void Emitter::emit_word(int32_t value) {
     const uint8_t b[2] = {static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
     emit_bytes(b, 2);
@@ -115,8 +116,8 @@ void LineRecorder::note(uint32_t address, const std::string& file, uint32_t line
     rows.push_back({address, index, line});
 }
 
-void Emitter::note_line() {
-    if (as.options.debug_lines && as.drv.current_section == SEC_CODE)
+void Emitter::note_code_line() {
+    if (as.drv.current_section == SEC_CODE)
         lines.note(static_cast<uint32_t>(as.drv.location_counter), as.drv.current_file_name,
                    static_cast<uint32_t>(as.drv.line_number));
 }
@@ -166,6 +167,7 @@ void Emitter::open_output(const char* first_source) {
     const OutputFormatRow& row = chosen_output_format(as.options);
     format_ = row.make(as);
     relocatable_ = row.relocatable;
+    record_lines_ = as.options.debug_lines != 0;
     source_name = first_source;
     output_name = as.options.output_path.empty() ? output_name_for(first_source) : as.options.output_path;
     output_data.clear();
@@ -204,7 +206,8 @@ void Emitter::fixup(const Fixup& f) {
     if (d.placement != Placement::resolved && relocatable_ && format_) format_->fixup(f, d.placement);
 }
 
-void Emitter::value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind, int pc_base) {
+void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind,
+                                      int pc_base) {
     if (as.drv.pass_number != 2) return;
     Fixup f;
     if (op.reloc_kind == KIND_EXTERNAL) {
@@ -269,6 +272,7 @@ void Emitter::discard_output() {
 }
 
 void Emitter::reset_for_pass2() {
+    record_lines_ = as.options.debug_lines != 0;
     for (PendingBuffer& p : pending) p.count = 0;
     lines.clear();
     for (int32_t& s : bss_size) s = 0;

@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "isa/classes.h"
+#include "isa/operand.h"
 #include "output/format.h"
 
 namespace tobra {
 
 class Assembler;
-struct Operand;
 
 inline constexpr int RECORD_BYTES = 32;
 
@@ -56,7 +57,13 @@ public:
     void fixup(const Fixup& f);
     // The fixup of a field holding the value of op's expression, when that
     // value depends on an external name or a section's address.
-    void value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind, int pc_base = 0);
+    // Most fields hold plain numbers, and the test stays inline. Outside an
+    // object file only a base-relative field can still be refused.
+    void value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind, int pc_base = 0) {
+        if ((op.reloc_kind == KIND_EXTERNAL || op.reloc_kind == KIND_RELOCATABLE) &&
+            (relocatable_ || kind == FixupKind::base_relative))
+            relocatable_value_fixup(op, field_address, width, kind, pc_base);
+    }
 
     // Output file of pass 2, written in the format the options chose; never
     // over a file this run has read.
@@ -88,10 +95,17 @@ public:
     bool output_open = false;
 
 private:
+    void relocatable_value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind, int pc_base);
     void flush_buffer(int section);
     void write_pending();
-    void note_line();
+    // -g: notes the line that code is emitted for.
+    void note_line() {
+        if (record_lines_) [[unlikely]]
+            note_code_line();
+    }
+    void note_code_line();
     Assembler& as;
+    bool record_lines_ = false;
     std::unique_ptr<OutputFormat> format_;
     bool relocatable_ = false;  // the chosen format is an object file
     std::FILE* output_file_ = nullptr;
