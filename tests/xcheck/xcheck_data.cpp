@@ -60,29 +60,37 @@ std::string to_hex(const std::string& bytes) {
     return s;
 }
 
-DataFile parse_data(const std::string& name, const std::string& text) {
-    DataFile data;
-    data.name = name;
-    std::vector<std::string> cores;
-    std::string pending;  // set by a "pending:" line for the lines that follow
+// Calls take(line, number, bad) for each line of text that is neither blank
+// nor a comment; bad(why) records an error located at that line.
+template <class Take>
+void for_each_entry(const std::string& name, const std::string& text, std::vector<std::string>& errors, Take take) {
     std::istringstream in(text);
     std::string raw;
     int number = 0;
     while (std::getline(in, raw)) {
         ++number;
-        std::string line = trim(raw);
+        const std::string line = trim(raw);
         if (line.empty() || line[0] == '#') continue;
-        auto bad = [&](const std::string& why) {
-            data.errors.push_back(name + ":" + std::to_string(number) + ": " + why + ": " + line);
-        };
+        take(line, number, [&](const std::string& why) {
+            errors.push_back(name + ":" + std::to_string(number) + ": " + why + ": " + line);
+        });
+    }
+}
+
+DataFile parse_data(const std::string& name, const std::string& text) {
+    DataFile data;
+    data.name = name;
+    std::vector<std::string> cores;
+    std::string pending;  // set by a "pending:" line for the lines that follow
+    for_each_entry(name, text, data.errors, [&](const std::string& line, int number, auto bad) {
         if (line.rfind("cores:", 0) == 0) {
             cores = split_words(line.substr(6));
             if (cores.empty()) bad("no cores");
-            continue;
+            return;
         }
         if (line.rfind("pending:", 0) == 0) {
             pending = trim(line.substr(8));  // an empty reason ends the pending block
-            continue;
+            return;
         }
 
         Form f;
@@ -129,7 +137,7 @@ DataFile parse_data(const std::string& name, const std::string& text) {
         if (f.tobra.empty() || f.gnu.empty()) bad("empty source");
         if (f.cores.empty()) bad("no cores");
         data.forms.push_back(std::move(f));
-    }
+    });
     return data;
 }
 
@@ -206,16 +214,7 @@ std::string spaced_hex(const std::string& hex) {
 
 ResultFile parse_results(const std::string& name, const std::string& text) {
     ResultFile out;
-    std::istringstream in(text);
-    std::string raw;
-    int number = 0;
-    while (std::getline(in, raw)) {
-        ++number;
-        std::string line = trim(raw);
-        if (line.empty() || line[0] == '#') continue;
-        auto bad = [&](const std::string& why) {
-            out.errors.push_back(name + ":" + std::to_string(number) + ": " + why + ": " + line);
-        };
+    for_each_entry(name, text, out.errors, [&](const std::string& line, int number, auto bad) {
         std::vector<std::string> fields;
         std::istringstream parts(line);
         for (std::string part; std::getline(parts, part, '|');) fields.push_back(trim(part));
@@ -243,7 +242,7 @@ ResultFile parse_results(const std::string& name, const std::string& text) {
             for (const auto& core : cores) r.outcomes.emplace_back(core, outcome);
         }
         out.results.push_back(std::move(r));
-    }
+    });
     return out;
 }
 
