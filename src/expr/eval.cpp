@@ -467,6 +467,29 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
 int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
     const char*& p = as.src.operand_text;
     const bool trace = (as.options.debug_flags & DBG_EVAL) != 0;
+    // Most operands are a bare register already looked up: the same result
+    // and bookkeeping as the general path below, without its machinery. A
+    // register takes no operators and never relocates.
+    if (!trace && p[0] != '\0' && p[1] != '\0' && !is_name_char(p[2])) {
+        const int quick = quick_register_slot(std::string_view(p, 2));
+        SymbolRecord* s = quick >= 0 ? quick_registers_[quick] : nullptr;
+        if (s && s->type != TYPE_USER && s->kind != KIND_EXTERNAL && s->kind != KIND_RELOCATABLE &&
+            s->kind != KIND_UNDEFINED) {
+            p += 2;
+            expr_fwd = false;
+            expr_undefined = false;
+            group_operand_ = &op;
+            if (as.drv.pass_number == 2) check_forward();
+            last_kind = s->kind;
+            last_section = s->section;
+            if (static_cast<unsigned>(term_number) < LINE_SYMBOL_SLOTS) line_symbols[term_number] = s;
+            ++term_number;
+            value[0] = s->value;
+            if (double_mode(numbers)) value[1] = 0;
+            as.fwd.number_expression_at(as.drv.condition_level);
+            return s->type;
+        }
+    }
     if (trace) {
         as.con.write("Eval at ");
         as.con.write(p);
