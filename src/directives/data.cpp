@@ -64,9 +64,14 @@ int item_width(uint32_t mask) {
 
 void Directives::emit_data_item(const Operand& op, uint32_t mask, bool warn) {
     Driver& drv = as.drv;
+    // Pass 1 only measures.
+    if (drv.pass_number == 1) {
+        as.emit.emit_block(nullptr, mask == SZ_D ? 8 : item_width(mask));
+        return;
+    }
     const int32_t address = drv.location_counter;
-    // The bytes are kept as written, cut to the item: a warning (of pass 2), not an error.
-    if (warn && drv.pass_number == 2) {
+    // The bytes are kept as written, cut to the item: a warning, not an error.
+    if (warn) {
         const bool cut =
             mask == SZ_B ? !fits_item(op.value, 1) : (mask == SZ_W || mask == SZ_U) && !fits_item(op.value, 2);
         if (cut) as.report_warning("dc: value truncated to the item size");

@@ -73,6 +73,16 @@ bool group_starts_expression(const char* p) {
     }
 }
 
+// (An) or (An)+ as written most often, with nothing after it that could
+// make it the first term of an expression: no need to look further.
+inline bool plain_indirect(const char* p) {
+    const bool address_register = ((p[1] | 0x20) == 'a' && p[2] >= '0' && p[2] <= '7') ||
+                                  ((p[1] | 0x20) == 's' && (p[2] | 0x20) == 'p');
+    if (!address_register || p[3] != ')') return false;
+    const unsigned char after = static_cast<unsigned char>(p[4]);
+    return operand_ends[after] || (after == '+' && operand_ends[static_cast<unsigned char>(p[5])]);
+}
+
 // Two's-complement negation without the overflow of -INT32_MIN.
 inline int32_t negate(int32_t v) { return static_cast<int32_t>(0u - static_cast<uint32_t>(v)); }
 
@@ -111,11 +121,11 @@ void OperandScanner::scan(Operand& op) {
         step();
         return;
     case '(':
-        if (group_starts_expression(p)) break;
+        if (!plain_indirect(p) && group_starts_expression(p)) break;
         scan_parenthesised(op);
         return;
     case '-':
-        if (p[1] == '(' && !group_starts_expression(p + 1)) {
+        if (p[1] == '(' && (plain_indirect(p + 1) || !group_starts_expression(p + 1))) {
             scan_predecrement(op);
             return;
         }
