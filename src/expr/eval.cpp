@@ -464,17 +464,16 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
     return TYPE_USER;
 }
 
+// Most operands are a bare register already looked up: the same result and
+// bookkeeping as eval_expression, without its machinery. A register takes no
+// operators and never relocates.
 int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
     const char*& p = as.src.operand_text;
-    const bool trace = (as.options.debug_flags & DBG_EVAL) != 0;
-    // Most operands are a bare register already looked up: the same result
-    // and bookkeeping as the general path below, without its machinery. A
-    // register takes no operators and never relocates.
-    if (!trace && p[0] != '\0' && p[1] != '\0' && !is_name_char(p[2])) {
+    if (p[0] != '\0' && p[1] != '\0' && !is_name_char(p[2])) {
         const int quick = quick_register_slot(std::string_view(p, 2));
         SymbolRecord* s = quick >= 0 ? quick_registers_[quick] : nullptr;
         if (s && s->type != TYPE_USER && s->kind != KIND_EXTERNAL && s->kind != KIND_RELOCATABLE &&
-            s->kind != KIND_UNDEFINED) {
+            s->kind != KIND_UNDEFINED && !(as.options.debug_flags & DBG_EVAL)) {
             p += 2;
             expr_fwd = false;
             expr_undefined = false;
@@ -490,6 +489,12 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
             return s->type;
         }
     }
+    return eval_expression(value, op, numbers);
+}
+
+[[gnu::noinline]] int Evaluator::eval_expression(int32_t* value, Operand& op, OperandNumbers numbers) {
+    const char*& p = as.src.operand_text;
+    const bool trace = (as.options.debug_flags & DBG_EVAL) != 0;
     if (trace) {
         as.con.write("Eval at ");
         as.con.write(p);

@@ -43,6 +43,8 @@ public:
     // With INTEGER, .s and .d read numbers exactly as .l, so that the
     // displacement of fmove.s 12(a2),fp0 stays 12.
     int eval(int32_t* value, Operand& op, OperandNumbers numbers = INTEGER);
+    // eval for everything but a bare register.
+    int eval_expression(int32_t* value, Operand& op, OperandNumbers numbers);
     // One term; the same contract for value and numbers as eval.
     int eval_term(int32_t* value, OperandNumbers numbers = INTEGER);
     // Per-line reset done by line processing; inline, as every line calls it.
