@@ -464,9 +464,9 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
     return TYPE_USER;
 }
 
-// Most operands are a bare register already looked up: the same result and
-// bookkeeping as eval_expression, without its machinery. A register takes no
-// operators and never relocates.
+// Most operands are a bare register already looked up or a plain number: the
+// same result and bookkeeping as eval_expression, without its machinery. Such
+// a term takes no operators and never relocates.
 int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
     const char*& p = as.src.operand_text;
     if (p[0] != '\0' && p[1] != '\0' && !is_name_char(p[2])) {
@@ -487,6 +487,26 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
             if (double_mode(numbers)) value[1] = 0;
             as.fwd.number_expression_at(as.drv.condition_level);
             return s->type;
+        }
+    } else if (is_digit(p[0])) {
+        // A plain decimal number, the next most frequent operand.
+        const uint32_t mask = number_mask(numbers);
+        if (mask == SZ_B || mask == SZ_W || mask == SZ_L || mask == SZ_U) {
+            const char* q = p;
+            uint32_t v = 0;
+            while (is_digit(*q)) v = v * 10 + static_cast<uint32_t>(*q++ - '0');
+            if (operand_ends[static_cast<unsigned char>(*q)] && !(as.options.debug_flags & DBG_EVAL)) {
+                p = q;
+                expr_fwd = false;
+                expr_undefined = false;
+                last_section = 0;
+                last_kind = 0;
+                group_operand_ = &op;
+                ++term_number;
+                value[0] = static_cast<int32_t>(v);
+                as.fwd.number_expression_at(as.drv.condition_level);
+                return TYPE_USER;
+            }
         }
     }
     return eval_expression(value, op, numbers);
