@@ -147,6 +147,13 @@ void Directives::d_dr() {
     for_each_item(as, mask, [&](const Operand& op) {
         // Relative to the address this very item is stored at.
         int32_t value = static_cast<int32_t>(static_cast<uint32_t>(op.value) - static_cast<uint32_t>(drv.location_counter));
+        // A distance is signed: one that the item cannot hold would read as
+        // another. Only a distance known now is judged; a linker fills the rest.
+        const bool known = op.reloc_kind != KIND_EXTERNAL &&
+                           (op.reloc_kind != KIND_RELOCATABLE || op.sym_section == drv.current_section);
+        const int32_t reach = mask == SZ_B ? 0x80 : mask == SZ_L ? 0 : 0x8000;
+        if (drv.pass_number == 2 && known && reach != 0 && (value < -reach || value >= reach))
+            as.report_error("dr: distance does not fit the item size");
         if (drv.current_section != SEC_BASEBSS)
             as.emit.value_fixup(op, drv.location_counter, mask == SZ_B ? 1 : mask == SZ_L ? 4 : 2,
                                 FixupKind::pc_relative);
