@@ -469,47 +469,39 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
 // a term takes no operators and never relocates.
 int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
     const char*& p = as.src.operand_text;
-    if (p[0] != '\0' && p[1] != '\0' && !is_name_char(p[2])) {
+    if (as.options.debug_flags & DBG_EVAL) return eval_expression(value, op, numbers);
+    // Before the forward-reference check, which may set expr_fwd.
+    expr_fwd = false;
+    expr_undefined = false;
+    int type = TYPE_USER;
+    uint32_t v = 0;
+    if (!is_digit(p[0])) {
+        // A register name is two characters: d0-d7, a0-a7, sp, pc.
+        if (p[0] == '\0' || p[1] == '\0' || is_name_char(p[2])) return eval_expression(value, op, numbers);
         const int quick = quick_register_slot(std::string_view(p, 2));
         SymbolRecord* s = quick >= 0 ? quick_registers_[quick] : nullptr;
-        if (s && s->type != TYPE_USER && s->kind != KIND_EXTERNAL && s->kind != KIND_RELOCATABLE &&
-            s->kind != KIND_UNDEFINED && !(as.options.debug_flags & DBG_EVAL)) {
-            p += 2;
-            expr_fwd = false;
-            expr_undefined = false;
-            group_operand_ = &op;
-            if (as.drv.pass_number == 2) check_forward();
-            last_kind = s->kind;
-            last_section = s->section;
-            if (static_cast<unsigned>(term_number) < LINE_SYMBOL_SLOTS) line_symbols[term_number] = s;
-            ++term_number;
-            value[0] = s->value;
-            if (double_mode(numbers)) value[1] = 0;
-            as.fwd.number_expression_at(as.drv.condition_level);
-            return s->type;
-        }
-    } else if (is_digit(p[0])) {
-        // A plain decimal number, the next most frequent operand.
+        if (!s || s->type == TYPE_USER || s->kind == KIND_EXTERNAL || s->kind == KIND_RELOCATABLE ||
+            s->kind == KIND_UNDEFINED)
+            return eval_expression(value, op, numbers);
+        p += 2;
+        if (as.drv.pass_number == 2) check_forward();
+        take_symbol(s, v, type);
+        if (double_mode(numbers)) value[1] = 0;
+    } else {
         const uint32_t mask = number_mask(numbers);
-        if (mask == SZ_B || mask == SZ_W || mask == SZ_L || mask == SZ_U) {
-            const char* q = p;
-            uint32_t v = 0;
-            while (is_digit(*q)) v = v * 10 + static_cast<uint32_t>(*q++ - '0');
-            if (operand_ends[static_cast<unsigned char>(*q)] && !(as.options.debug_flags & DBG_EVAL)) {
-                p = q;
-                expr_fwd = false;
-                expr_undefined = false;
-                last_section = 0;
-                last_kind = 0;
-                group_operand_ = &op;
-                ++term_number;
-                value[0] = static_cast<int32_t>(v);
-                as.fwd.number_expression_at(as.drv.condition_level);
-                return TYPE_USER;
-            }
-        }
+        if (mask != SZ_B && mask != SZ_W && mask != SZ_L && mask != SZ_U) return eval_expression(value, op, numbers);
+        const char* q = p;
+        while (is_digit(*q)) v = v * 10 + static_cast<uint32_t>(*q++ - '0');
+        if (!operand_ends[static_cast<unsigned char>(*q)]) return eval_expression(value, op, numbers);
+        p = q;
+        last_kind = 0;
+        last_section = 0;
     }
-    return eval_expression(value, op, numbers);
+    group_operand_ = &op;
+    ++term_number;
+    value[0] = static_cast<int32_t>(v);
+    as.fwd.number_expression_at(as.drv.condition_level);
+    return type;
 }
 
 [[gnu::noinline]] int Evaluator::eval_expression(int32_t* value, Operand& op, OperandNumbers numbers) {
