@@ -55,6 +55,11 @@ constexpr std::array long_options{
                    as.options.deps_path = v;
                    return true;
                }},
+    LongOption{"no-output", nullptr, "check the sources without writing an output file",
+               [](Assembler& as, std::string_view) {
+                   as.options.no_output = 1;
+                   return true;
+               }},
     LongOption{"fatal-warnings", nullptr, "count warnings as errors",
                [](Assembler& as, std::string_view) {
                    as.options.fatal_warnings = true;

@@ -102,6 +102,24 @@ void Driver::check_section_sizes() {
     }
 }
 
+// Options that ask for two outputs at once, or for something the chosen output
+// cannot carry: settled once every option of pass 1 is in.
+void Driver::check_output_options() {
+    const Options& o = as.options;
+    const std::pair<const char*, int> formats[] = {
+        {"-o", o.object_output}, {"--elf", o.elf_output}, {"-b", o.binary_output}, {"--ihex", o.ihex_output}};
+    const char* first = nullptr;
+    for (const auto& [name, on] : formats) {
+        if (!on) continue;
+        if (first)
+            as.report_error_arg("flags: %s", (std::string(first) + " and " + name + " cannot be used together").c_str());
+        else
+            first = name;
+    }
+    if (o.no_output && !o.output_path.empty()) as.report_error("flags: --output and --no-output cannot be used together");
+    if (o.debug_lines && !o.elf_output) as.report_option_warning("flags: -g does nothing without --elf");
+}
+
 int Driver::run(int argc, const char* const* argv) {
     const char* program = argc > 0 && argv[0] ? argv[0] : "tobra";
     if (argc < 2) {
@@ -134,6 +152,7 @@ int Driver::run(int argc, const char* const* argv) {
             else
                 as.src.assemble_file(arg.text);
         }
+        check_output_options();
         if (error_count == 0) as.side.check_targets();
 
         if (error_count == 0) {

@@ -34,6 +34,7 @@ struct Options {
     int unsized_mode_default = 0;
     int elf_output = 0;   // --elf
     int debug_lines = 0;  // -g: a line table in the ELF object
+    int no_output = 0;    // --no-output: check the sources, write no output file
 
     // Settled from the whole command line before pass 1, wherever they stand.
     std::string output_path;                 // --output; empty: named after the first source
@@ -84,6 +85,8 @@ public:
     void usage(const char* program);
     // The -D symbols, as equates ahead of the first source line of a pass.
     void define_command_line_symbols();
+    // After pass 1: output options that contradict each other or do nothing.
+    void check_output_options();
 
     std::vector<Argument> arguments;
     RunKind run_kind = RunKind::assemble;

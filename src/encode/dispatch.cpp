@@ -5,12 +5,31 @@
 
 namespace tobra {
 
+namespace {
+
+// Whether the handler encodes an instruction (and not a directive).
+constexpr bool is_instruction(Handler handler) {
+    switch (handler) {
+#define INSTRUCTION(name, number, runs) \
+    case name:                          \
+        return true;
+#define DIRECTIVE(name, number, runs, skipped, operands, label)
+#include "isa/handlers.def"
+    default: return false;
+    }
+}
+
+} // namespace
+
 void Encoder::dispatch_handler(Handler handler, uint32_t opcode, uint32_t flags) {
     if (!as.drv.assembling()) {
         const HandlerRow* row = find_handler(handler);
         as.dir.skip_line(row ? row->skipped : SKIP_NOTHING);
         return;
     }
+    // Sections that keep no bytes refuse what would be lost there.
+    if (as.drv.current_section == SEC_BSS || as.drv.current_section == SEC_BASEBSS) [[unlikely]]
+        as.emit.begin_uninitialised_line(is_instruction(handler));
     if (as.drv.optimise_flags & OPT_INDEX) {
         // Only an indexed operand can be rewritten; most lines have none.
         Operand* const ops = as.scan.operands;

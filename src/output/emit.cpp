@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "driver/assembler.h"
+#include "output/staged_file.h"
 
 namespace tobra {
 
@@ -66,9 +67,27 @@ void Emitter::emit_byte(int32_t value) {
         advance(drv.location_counter, 1);
         if (buf.count == RECORD_BYTES) flush_buffer(sec);
     } else {
+        const uint8_t byte = static_cast<uint8_t>(value);
+        check_uninitialised(&byte, 1);
         advance(drv.location_counter, 1);
         advance(bss_size[sec], 1);
     }
+}
+
+void Emitter::refuse_uninitialised(const char* what) {
+    if (uninitialised_reported_) return;
+    uninitialised_reported_ = true;
+    const char* name = as.drv.current_section == SEC_BASEBSS ? "basebss" : "bss";
+    as.report_error(("section: " + std::string(what) + " in " + name + ", which holds no bytes").c_str());
+}
+
+// Zeros are what the section holds anyway (ds and align write them); anything
+// else would show in the listing and be missing from the output.
+void Emitter::check_uninitialised(const uint8_t* bytes, int32_t count) {
+    if (uninitialised_reported_) return;
+    if (uninitialised_instruction_) return refuse_uninitialised("instruction");
+    for (int32_t i = 0; i < count; ++i)
+        if (bytes[i] != 0) return refuse_uninitialised("non-zero data");
 }
 
 // Pass 1 only counts, so the multi-byte forms count in one step. In pass 2,
@@ -156,6 +175,7 @@ void Emitter::emit_block(const uint8_t* data, int32_t count) {
         if (format_) format_->section_data(sec, static_cast<uint32_t>(drv.flush_address), data, count);
         advance(drv.location_counter, count);
     } else {
+        if (data) check_uninitialised(data, count);
         advance(drv.location_counter, count);
         advance(bss_size[sec], count);
     }
@@ -171,14 +191,18 @@ void Emitter::open_output(const char* first_source) {
     source_name = first_source;
     output_name = as.options.output_path.empty() ? output_name_for(first_source) : as.options.output_path;
     output_data.clear();
-    if (as.write_files) {
+    discard_bytes_ = as.options.no_output != 0;
+    if (as.write_files && !discard_bytes_) {
         // Opening truncates: a file this run reads must survive a wrong name.
         if (as.src.is_input_file(output_name))
             as.fatal_error(("Can't open output file " + output_name + ": it is a source of this run").c_str());
-        output_file_ = std::fopen(output_name.c_str(), "wb");
+        // A link, a device or a FIFO is written into only by a run that
+        // succeeds; the bytes wait in an unnamed file until then.
+        output_through_ = writes_through(output_name);
+        output_file_ = output_through_ ? std::tmpfile() : std::fopen(output_name.c_str(), "wb");
         if (!output_file_)
             as.fatal_error(("Can't open output file " + output_name + ": " + std::strerror(errno)).c_str());
-        output_created_ = true;
+        output_created_ = !output_through_;
         // The bytes gather here until a flush's worth is reached; room for
         // that much at once saves copying the buffer as it grows.
         output_data.reserve(WRITE_CHUNK + 1024);
@@ -198,6 +222,7 @@ void Emitter::finish_output(bool ok) {
 
 void Emitter::fixup(const Fixup& f) {
     if (as.drv.pass_number != 2) return;
+    if (f.section == SEC_BSS || f.section == SEC_BASEBSS) return refuse_uninitialised("address");
     const FixupDecision d = place_fixup(f);
     if (d.placement == Placement::refused) {
         as.report_error(d.refusal);
@@ -228,7 +253,7 @@ void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, 
 }
 
 void Emitter::write_out(const void* data, size_t size) {
-    if (!output_open) return;
+    if (!output_open || discard_bytes_) return;
     if (!output_file_ && output_data.size() + size > as.memory_output_limit) as.fatal_error("Can't write output file");
     output_data.append(static_cast<const char*>(data), size);
     // Large outputs go to disk as they grow; the file is removed again on failure.
@@ -250,6 +275,7 @@ void Emitter::close_output() {
     if (output_file_) {
         write_pending();
         bool failed = std::fflush(output_file_) != 0 || std::ferror(output_file_);
+        if (output_through_ && !failed) failed = !copy_into(output_file_, output_name);
         failed = std::fclose(output_file_) != 0 || failed;
         output_file_ = nullptr;
         if (failed) as.fatal_error("Can't write output file");
@@ -265,7 +291,7 @@ void Emitter::discard_output() {
         output_file_ = nullptr;
     }
     if (output_created_) {
-        std::remove(output_name.c_str());
+        remove_regular_file(output_name);
         output_created_ = false;
     }
     output_open = false;

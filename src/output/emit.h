@@ -65,6 +65,13 @@ public:
             relocatable_value_fixup(op, field_address, width, kind, pc_base);
     }
 
+    // A line in bss or basebss, which keep no bytes: an instruction there, or
+    // data that is not zero, is an error (pass 2).
+    void begin_uninitialised_line(bool instruction) {
+        uninitialised_instruction_ = instruction;
+        uninitialised_reported_ = false;
+    }
+
     // Output file of pass 2, written in the format the options chose; never
     // over a file this run has read.
     void open_output(const char* first_source);
@@ -104,12 +111,19 @@ private:
             note_code_line();
     }
     void note_code_line();
+    // Reports, once per line, bytes that a section without contents would lose.
+    void refuse_uninitialised(const char* what);
+    void check_uninitialised(const uint8_t* bytes, int32_t count);
+    bool uninitialised_instruction_ = false;
+    bool uninitialised_reported_ = false;
     Assembler& as;
     bool record_lines_ = false;
     std::unique_ptr<OutputFormat> format_;
     bool relocatable_ = false;  // the chosen format is an object file
     std::FILE* output_file_ = nullptr;
     bool output_created_ = false;  // the file exists on disk and must go if the run fails
+    bool output_through_ = false;  // output_file_ is unnamed, copied into the named link or device at the end
+    bool discard_bytes_ = false;   // --no-output
 };
 
 } // namespace tobra

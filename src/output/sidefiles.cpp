@@ -168,14 +168,22 @@ void SideFiles::finish_run(bool failed) {
     deps_.abandon();
     if (!failed || !as.write_files) return;
     const Options& o = as.options;
-    const std::string* named[] = {&o.listing_path, &o.map_path, &o.deps_path, &o.output_path, &as.emit.output_name};
-    for (const std::string* path : named) {
-        if (path->empty() || was_read(*path)) continue;
-        std::error_code ec;
-        const auto st = std::filesystem::symlink_status(*path, ec);
-        if (!ec && (std::filesystem::is_regular_file(st) || std::filesystem::is_symlink(st)))
-            std::filesystem::remove(*path, ec);
+    // A run that fails before pass 2 has not named its output yet; the file
+    // an earlier run left under that name must go all the same.
+    std::string output = as.emit.output_name;
+    if (output.empty() && o.output_path.empty()) {
+        for (const Argument& arg : as.drv.arguments) {
+            if (arg.kind != Argument::SOURCE) continue;
+            output = Emitter::output_name_for(arg.text);
+            break;
+        }
     }
+    if (o.no_output) output.clear();
+    const std::string* named[] = {&o.listing_path, &o.map_path, &o.deps_path, &o.output_path, &output};
+    // Only regular files: a link, a device or a FIFO named here is the
+    // user's, and is left as it is.
+    for (const std::string* path : named)
+        if (!path->empty() && !was_read(*path)) remove_regular_file(*path);
 }
 
 std::string SideFiles::build_map() const {

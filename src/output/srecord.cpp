@@ -51,14 +51,28 @@ void SRecordWriter::write_header(std::string_view output_name) {
     write_srecord('0', static_cast<int>(len), 0, reinterpret_cast<const uint8_t*>(output_name.data()));
 }
 
+// A record never runs past the last address its type can name (0xFFFF for S1,
+// 0xFFFFFF for S2, the top of memory for S3): a loader would put the rest at the
+// wrong address. Such a run is cut there and goes on in a record of the next type.
 void SRecordWriter::write_data(uint32_t address, const uint8_t* data, int length) {
-    char type = address <= 0xFFFF ? '1' : address <= 0xFFFFFF ? '2' : '3';
-    write_srecord(type, length, address, data);
+    while (length > 0) {
+        const int width = address <= 0xFFFF ? 2 : address <= 0xFFFFFF ? 3 : 4;
+        const uint64_t room = (uint64_t{1} << (8 * width)) - address;
+        const int n = room < static_cast<uint64_t>(length) ? static_cast<int>(room) : length;
+        if (width > widest_) widest_ = width;
+        write_srecord(width == 2 ? '1' : width == 3 ? '2' : '3', n, address, data);
+        address += static_cast<uint32_t>(n);
+        data += n;
+        length -= n;
+    }
 }
 
+// The terminator is of the type that pairs with the widest data record
+// (S1-S9, S2-S8, S3-S7), or wider when its address needs it.
 void SRecordWriter::write_terminator(uint32_t address) {
-    char type = address <= 0xFFFF ? '9' : address <= 0xFFFFFF ? '8' : '7';
-    write_srecord(type, 0, address, nullptr);
+    int width = address <= 0xFFFF ? 2 : address <= 0xFFFFFF ? 3 : 4;
+    if (widest_ > width) width = widest_;
+    write_srecord(width == 2 ? '9' : width == 3 ? '8' : '7', 0, address, nullptr);
 }
 
 void SRecordWriter::begin() { write_header(as.emit.output_name); }

@@ -27,6 +27,7 @@ public:
 
 private:
     Assembler& as;
+    int widest_ = 2;  // address bytes of the widest data record written
 };
 
 } // namespace tobra

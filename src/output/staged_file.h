@@ -1,12 +1,25 @@
 // A file written under a temporary name beside its target and renamed over
 // the target only once it is complete, so that a build tool never reads half
 // of it and a failed run never replaces a good one.
+//
+// Only a regular file is ever renamed over. A target that is a symbolic link,
+// a device or a FIFO is written into, through the link, once the text is
+// complete; until then the text waits in an unnamed temporary file.
 #pragma once
 #include <cstdio>
 #include <string>
 #include <string_view>
 
 namespace tobra {
+
+// Whether path names something other than a regular file or a directory
+// (a symbolic link, a device, a FIFO): written into, never replaced or removed.
+bool writes_through(const std::string& path);
+// Copies what was written to from (from its start) into the file path names,
+// opened for writing as it is, through a link. False when anything fails.
+bool copy_into(std::FILE* from, const std::string& path);
+// Removes path only if it is a regular file; false when it was not removed.
+bool remove_regular_file(const std::string& path);
 
 class StagedFile {
 public:
@@ -32,6 +45,8 @@ private:
     std::string temp_;
     std::FILE* file_ = nullptr;
     bool failed_ = false;
+    bool through_ = false;  // the target is written into, not renamed over
+    std::FILE* held_ = nullptr;  // through_: the finished text, kept open until commit
 };
 
 } // namespace tobra
