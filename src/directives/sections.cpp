@@ -68,6 +68,7 @@ void Directives::d_org(bool is_rorg) {
     drv.section_base = origin;
     drv.flush_address = origin;
     drv.section_resume_address[drv.current_section] = origin;
+    as.emit.note_origin();
     list_value(origin);
 }
 

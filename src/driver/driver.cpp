@@ -181,6 +181,7 @@ int Driver::run(int argc, const char* const* argv) {
                 as.src.assemble_file(arg.text);
             }
             check_section_sizes();
+            if (error_count == 0) as.emit.check_ranges();
             if (opened) {
                 // The side files are complete before the output is, and take
                 // their names after it: a failure on the way leaves none.

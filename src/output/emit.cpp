@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <string_view>
@@ -63,12 +64,15 @@ void Emitter::emit_byte(int32_t value) {
     advance(pass2_size[sec], 1);
     if (stores_bytes(sec)) {
         PendingBuffer& buf = pending[sec];
+        if (buf.count == 0) range_at(sec, drv.location_counter);
         buf.bytes[buf.count++] = static_cast<uint8_t>(value);
         advance(drv.location_counter, 1);
         if (buf.count == RECORD_BYTES) flush_buffer(sec);
     } else {
         const uint8_t byte = static_cast<uint8_t>(value);
         check_uninitialised(&byte, 1);
+        range_at(sec, drv.location_counter);
+        extend_range(sec, 1);
         advance(drv.location_counter, 1);
         advance(bss_size[sec], 1);
     }
@@ -102,6 +106,7 @@ void Emitter::emit_bytes(const uint8_t* bytes, int n) {
     }
     const int sec = drv.current_section;
     if (stores_bytes(sec) && pending[sec].count <= RECORD_BYTES - n) {
+        if (pending[sec].count == 0) range_at(sec, drv.location_counter);
         for (int i = 0; i < n; ++i) as.lst.capture(bytes[i]);
         note_line();
         advance(pass2_size[sec], n);
@@ -150,6 +155,7 @@ void Emitter::flush_buffer(int section) {
         return;
     }
     if (format_) format_->section_data(section, static_cast<uint32_t>(drv.flush_address), buf.bytes, buf.count);
+    extend_range(section, buf.count);
     drv.flush_address = drv.location_counter;
     buf.count = 0;
 }
@@ -172,10 +178,14 @@ void Emitter::emit_block(const uint8_t* data, int32_t count) {
     advance(pass2_size[sec], count);
     if (stores_bytes(sec)) {
         flush_buffer(sec);
+        range_at(sec, drv.location_counter);
+        extend_range(sec, count);
         if (format_) format_->section_data(sec, static_cast<uint32_t>(drv.flush_address), data, count);
         advance(drv.location_counter, count);
     } else {
         if (data) check_uninitialised(data, count);
+        range_at(sec, drv.location_counter);
+        extend_range(sec, count);
         advance(drv.location_counter, count);
         advance(bss_size[sec], count);
     }
@@ -187,6 +197,8 @@ void Emitter::open_output(const char* first_source) {
     const OutputFormatRow& row = chosen_output_format(as.options);
     format_ = row.make(as);
     relocatable_ = row.relocatable;
+    track_ranges_ = !relocatable_;
+    binary_image_ = row.flag == &Options::binary_output;
     record_lines_ = as.options.debug_lines != 0;
     source_name = first_source;
     output_name = as.options.output_path.empty() ? output_name_for(first_source) : as.options.output_path;
@@ -222,6 +234,9 @@ void Emitter::finish_output(bool ok) {
 
 void Emitter::fixup(const Fixup& f) {
     if (as.drv.pass_number != 2) return;
+    // An absolute output holds the value itself; the binary image only notes
+    // where addresses of data end up.
+    if (!relocatable_ && f.kind != FixupKind::base_relative) return note_data_reference(f);
     if (f.section == SEC_BSS || f.section == SEC_BASEBSS) return refuse_uninitialised("address");
     const FixupDecision d = place_fixup(f);
     if (d.placement == Placement::refused) {
@@ -304,6 +319,147 @@ void Emitter::reset_for_pass2() {
     for (int32_t& s : bss_size) s = 0;
     for (int32_t& s : pass2_size) s = 0;
     entry_address.reset();
+    ranges_.clear();
+    data_references_.clear();
+    for (int& r : current_range_) r = -1;
+    for (bool& o : origin_pending_) o = false;
+}
+
+void Emitter::note_origin() {
+    const int sec = as.drv.current_section;
+    if (sec < 0 || sec >= 5) return;
+    origin_pending_[sec] = true;
+    origin_file_[sec] = as.drv.current_file_name;
+    origin_path_[sec] = as.src.current_path;
+    origin_line_[sec] = as.drv.line_number;
+}
+
+void Emitter::open_range(int section, int32_t address) {
+    if (section < 0 || section >= 5) return;
+    const int r = current_range_[section];
+    const bool origin = origin_pending_[section];
+    origin_pending_[section] = false;
+    uint64_t offset = 0;
+    if (r >= 0) {
+        const Range& last = ranges_[static_cast<size_t>(r)];
+        if (static_cast<uint32_t>(last.end) == static_cast<uint32_t>(address)) return;
+        offset = last.image_offset + (last.end - last.start);
+    }
+    Range n{section, static_cast<uint32_t>(address), static_cast<uint32_t>(address), offset, origin, {}, {}, 0};
+    if (origin) {
+        n.file = origin_file_[section];
+        n.path = origin_path_[section];
+        n.line = origin_line_[section];
+    } else {
+        n.file = as.drv.current_file_name;
+        n.path = as.src.current_path;
+        n.line = as.drv.line_number;
+    }
+    current_range_[section] = static_cast<int>(ranges_.size());
+    ranges_.push_back(std::move(n));
+}
+
+void Emitter::note_data_reference(const Fixup& f) {
+    if (!binary_image_ || f.symbol || (f.target_section != SEC_DATA && f.target_section != SEC_BASEDATA)) return;
+    // One note per line is enough.
+    if (!data_references_.empty() && data_references_.back().line == as.drv.line_number &&
+        data_references_.back().file == as.drv.current_file_name)
+        return;
+    data_references_.push_back({f.target_section, static_cast<uint32_t>(f.addend), as.drv.current_file_name,
+                                as.src.current_path, as.drv.line_number});
+}
+
+void Emitter::report_at(const std::string& file, const std::string& path, long line, bool warning,
+                        const std::string& text) {
+    Driver& drv = as.drv;
+    std::string saved_file = std::move(drv.current_file_name);
+    std::string saved_path = std::move(as.src.current_path);
+    const long saved_line = drv.line_number;
+    drv.current_file_name = file;
+    as.src.current_path = path;
+    drv.line_number = line;
+    if (warning)
+        as.report_warning(text.c_str());
+    else
+        as.report_error(text.c_str());
+    drv.current_file_name = std::move(saved_file);
+    as.src.current_path = std::move(saved_path);
+    drv.line_number = saved_line;
+}
+
+static std::string hex_address(uint64_t v) {
+    char text[24];
+    std::snprintf(text, sizeof text, "$%04llX", static_cast<unsigned long long>(v));
+    return text;
+}
+
+void Emitter::check_ranges() {
+    if (!track_ranges_ || ranges_.empty()) return;
+    static constexpr const char* names[] = {"code", "data", "bss", "basedata", "basebss"};
+    if (!binary_image_) {
+        // Sorted by start, each range must begin at or after the furthest end
+        // of those before it; the one that comes later in the source is the
+        // one reported.
+        std::vector<size_t> order(ranges_.size());
+        for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::stable_sort(order.begin(), order.end(),
+                         [&](size_t a, size_t b) { return ranges_[a].start < ranges_[b].start; });
+        std::vector<std::pair<size_t, size_t>> clashes;  // later, earlier
+        size_t furthest = order.size();
+        for (size_t i : order) {
+            const Range& r = ranges_[i];
+            if (furthest != order.size() && r.start < ranges_[furthest].end)
+                clashes.push_back({std::max(i, furthest), std::min(i, furthest)});
+            if (furthest == order.size() || r.end > ranges_[furthest].end) furthest = i;
+        }
+        std::sort(clashes.begin(), clashes.end());
+        for (const auto& [later, earlier] : clashes) {
+            const Range& a = ranges_[later];
+            const Range& b = ranges_[earlier];
+            report_at(a.file, a.path, a.line, false,
+                      std::string(a.from_origin ? "org: " : "section: ") + names[a.section] + " " +
+                          hex_address(a.start) + "-" + hex_address(a.end - 1) + " overlaps " + names[b.section] +
+                          " " + hex_address(b.start) + "-" + hex_address(b.end - 1) + " from " + b.file + "," +
+                          std::to_string(b.line));
+        }
+        return;
+    }
+    // The image is the code, then data and basedata each padded to 4 bytes,
+    // with no addresses: a range lies at its address only if it happens to
+    // follow on from where the image starts.
+    uint64_t section_offset[5] = {};
+    const uint64_t code = static_cast<uint32_t>(pass2_size[SEC_CODE]);
+    const uint64_t data = static_cast<uint32_t>(pass2_size[SEC_DATA]);
+    section_offset[SEC_DATA] = code;
+    section_offset[SEC_BASEDATA] = code + (data == 0 ? 0 : (static_cast<uint64_t>(static_cast<uint32_t>(as.drv.section_size[SEC_DATA])) + 3) & ~uint64_t{3});
+    const Range* first = nullptr;
+    for (int sec : {SEC_CODE, SEC_DATA, SEC_BASEDATA})
+        for (const Range& r : ranges_)
+            if (!first && r.section == sec) first = &r;
+    if (!first) return;
+    const uint64_t base = first->start;
+    auto where = [&](uint64_t offset) {
+        return "image offset " + hex_address(offset) + " (" + hex_address((base + offset) & 0xFFFFFFFFu) +
+               " with the image at " + hex_address(base) + ")";
+    };
+    for (const Range& r : ranges_) {
+        if (!stores_bytes(r.section)) continue;
+        const uint64_t offset = section_offset[r.section] + r.image_offset;
+        if (((base + offset) & 0xFFFFFFFFu) == r.start) continue;
+        report_at(r.file, r.path, r.line, true,
+                  "binary: the bytes for " + hex_address(r.start) + " are at " + where(offset));
+    }
+    for (const DataReference& d : data_references_) {
+        for (const Range& r : ranges_) {
+            if (r.section != d.section || d.value < r.start || d.value > r.end) continue;
+            const uint64_t offset = section_offset[r.section] + r.image_offset + (d.value - r.start);
+            if (((base + offset) & 0xFFFFFFFFu) != d.value)
+                report_at(d.file, d.path, d.line, true,
+                          "binary: the address " + hex_address(d.value) + " in " + names[d.section] +
+                              " refers to bytes at " + where(offset));
+            break;
+        }
+    }
 }
 
 } // namespace tobra

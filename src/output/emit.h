@@ -61,7 +61,7 @@ public:
     // object file only a base-relative field can still be refused.
     void value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind, int pc_base = 0) {
         if ((op.reloc_kind == KIND_EXTERNAL || op.reloc_kind == KIND_RELOCATABLE) &&
-            (relocatable_ || kind == FixupKind::base_relative))
+            (relocatable_ || kind == FixupKind::base_relative || binary_image_))
             relocatable_value_fixup(op, field_address, width, kind, pc_base);
     }
 
@@ -71,6 +71,15 @@ public:
         uninitialised_instruction_ = instruction;
         uninitialised_reported_ = false;
     }
+
+    // org: the next bytes of the current section begin a new range of
+    // addresses, and this line is where it was asked for.
+    void note_origin();
+    // After pass 2 of an absolute output: ranges of S-records or Intel HEX
+    // that overlap are errors; in the binary image, which has no addresses,
+    // a dropped gap and a reference to data by its address are warnings
+    // that say where the bytes are.
+    void check_ranges();
 
     // Output file of pass 2, written in the format the options chose; never
     // over a file this run has read.
@@ -114,6 +123,45 @@ private:
     // Reports, once per line, bytes that a section without contents would lose.
     void refuse_uninitialised(const char* what);
     void check_uninitialised(const uint8_t* bytes, int32_t count);
+    // A run of consecutive addresses of one section, as pass 2 emits them.
+    struct Range {
+        int section;
+        uint32_t start;
+        uint64_t end;           // one past the last byte
+        uint64_t image_offset;  // bytes of the section emitted before it
+        bool from_origin;       // begun by an org
+        std::string file, path;  // the name given, and where it was found
+        long line;
+    };
+    // An absolute field (binary image only) holding an address in data or basedata.
+    struct DataReference {
+        int section;
+        uint32_t value;
+        std::string file, path;
+        long line;
+    };
+    // Called before the first byte of a pending buffer (or any byte of bss):
+    // bytes that do not follow the section's last range begin a new one.
+    void range_at(int section, int32_t address) {
+        if (track_ranges_) [[unlikely]]
+            open_range(section, address);
+    }
+    void open_range(int section, int32_t address);
+    void extend_range(int section, int32_t count) {
+        if (track_ranges_ && current_range_[section] >= 0) [[unlikely]]
+            ranges_[static_cast<size_t>(current_range_[section])].end += static_cast<uint32_t>(count);
+    }
+    void note_data_reference(const Fixup& f);
+    std::vector<Range> ranges_;
+    int current_range_[5] = {-1, -1, -1, -1, -1};
+    // An org seen since the section's last bytes: where the next range was asked for.
+    bool origin_pending_[5] = {};
+    std::string origin_file_[5], origin_path_[5];
+    long origin_line_[5] = {};
+    void report_at(const std::string& file, const std::string& path, long line, bool warning, const std::string& text);
+    std::vector<DataReference> data_references_;
+    bool track_ranges_ = false;  // an absolute output: S-records, Intel HEX or the binary image
+    bool binary_image_ = false;
     bool uninitialised_instruction_ = false;
     bool uninitialised_reported_ = false;
     Assembler& as;
