@@ -345,7 +345,8 @@ void Emitter::open_range(int section, int32_t address) {
         if (static_cast<uint32_t>(last.end) == static_cast<uint32_t>(address)) return;
         offset = last.image_offset + (last.end - last.start);
     }
-    Range n{section, static_cast<uint32_t>(address), static_cast<uint32_t>(address), offset, origin, {}, {}, 0};
+    Range n{section, static_cast<uint32_t>(address), static_cast<uint32_t>(address), offset, origin, {}, {}, 0,
+            ranges_.size() + data_references_.size()};
     if (origin) {
         n.file = origin_file_[section];
         n.path = origin_path_[section];
@@ -366,7 +367,7 @@ void Emitter::note_data_reference(const Fixup& f) {
         data_references_.back().file == as.drv.current_file_name)
         return;
     data_references_.push_back({f.target_section, static_cast<uint32_t>(f.addend), as.drv.current_file_name,
-                                as.src.current_path, as.drv.line_number});
+                                as.src.current_path, as.drv.line_number, ranges_.size() + data_references_.size()});
 }
 
 void Emitter::report_at(const std::string& file, const std::string& path, long line, bool warning,
@@ -442,24 +443,35 @@ void Emitter::check_ranges() {
         return "image offset " + hex_address(offset) + " (" + hex_address((base + offset) & 0xFFFFFFFFu) +
                " with the image at " + hex_address(base) + ")";
     };
+    // In the order the source gave them.
+    struct Note {
+        size_t order;
+        const std::string *file, *path;
+        long line;
+        std::string text;
+    };
+    std::vector<Note> notes;
     for (const Range& r : ranges_) {
         if (!stores_bytes(r.section)) continue;
         const uint64_t offset = section_offset[r.section] + r.image_offset;
         if (((base + offset) & 0xFFFFFFFFu) == r.start) continue;
-        report_at(r.file, r.path, r.line, true,
-                  "binary: the bytes for " + hex_address(r.start) + " are at " + where(offset));
+        notes.push_back({r.order, &r.file, &r.path, r.line,
+                         std::string("binary: ") + names[r.section] + " at " + hex_address(r.start) + " lies at " +
+                             where(offset)});
     }
     for (const DataReference& d : data_references_) {
         for (const Range& r : ranges_) {
             if (r.section != d.section || d.value < r.start || d.value > r.end) continue;
             const uint64_t offset = section_offset[r.section] + r.image_offset + (d.value - r.start);
             if (((base + offset) & 0xFFFFFFFFu) != d.value)
-                report_at(d.file, d.path, d.line, true,
-                          "binary: the address " + hex_address(d.value) + " in " + names[d.section] +
-                              " refers to bytes at " + where(offset));
+                notes.push_back({d.order, &d.file, &d.path, d.line,
+                                 "binary: the address " + hex_address(d.value) + " of " + names[d.section] +
+                                     " lies at " + where(offset)});
             break;
         }
     }
+    std::sort(notes.begin(), notes.end(), [](const Note& a, const Note& b) { return a.order < b.order; });
+    for (const Note& n : notes) report_at(*n.file, *n.path, n.line, true, n.text);
 }
 
 } // namespace tobra

@@ -132,6 +132,7 @@ private:
         bool from_origin;       // begun by an org
         std::string file, path;  // the name given, and where it was found
         long line;
+        size_t order;  // among ranges and data references
     };
     // An absolute field (binary image only) holding an address in data or basedata.
     struct DataReference {
@@ -139,6 +140,7 @@ private:
         uint32_t value;
         std::string file, path;
         long line;
+        size_t order;
     };
     // Called before the first byte of a pending buffer (or any byte of bss):
     // bytes that do not follow the section's last range begin a new one.
@@ -148,7 +150,7 @@ private:
     }
     void open_range(int section, int32_t address);
     void extend_range(int section, int32_t count) {
-        if (track_ranges_ && current_range_[section] >= 0) [[unlikely]]
+        if (track_ranges_ && section >= 0 && section < 5 && current_range_[section] >= 0) [[unlikely]]
             ranges_[static_cast<size_t>(current_range_[section])].end += static_cast<uint32_t>(count);
     }
     void note_data_reference(const Fixup& f);
