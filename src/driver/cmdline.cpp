@@ -70,6 +70,7 @@ constexpr std::array long_options{
     LongOption{"elf", nullptr, "write an ELF relocatable object file (-g: with a line table)",
                [](Assembler& as, std::string_view) {
                    as.options.elf_output = 1;
+                   as.options.command_line_formats |= FORMAT_ELF;
                    return true;
                }},
     LongOption{"help", nullptr, "print this text",

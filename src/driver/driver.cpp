@@ -19,7 +19,10 @@ static long read_decimal(const char* text) {
 
 void Driver::parse_option(const char* arg, const char* value) {
     Options& o = as.options;
-    if (std::strcmp(arg, "--ihex") == 0) return void(o.ihex_output = 1);
+    if (std::strcmp(arg, "--ihex") == 0) {
+        o.command_line_formats |= FORMAT_IHEX;
+        return void(o.ihex_output = 1);
+    }
     switch (arg[1]) {
     case 'a': {
         long n = read_decimal(arg + 2);
@@ -32,7 +35,10 @@ void Driver::parse_option(const char* arg, const char* value) {
         as.fwd.alloc_fwd(n);
         break;
     }
-    case 'b': o.binary_output = 1; break;
+    case 'b':
+        o.binary_output = 1;
+        o.command_line_formats |= FORMAT_BINARY;
+        break;
     case 'c':
         // A name mistyped on the command line is easiest mended from the list.
         if (!as.core.select_core(value ? value : arg + 2))
@@ -44,7 +50,10 @@ void Driver::parse_option(const char* arg, const char* value) {
     case 'g': o.debug_lines = 1; break;
     case 'l': o.listing_enabled = 1; break;
     case 'n': o.incbin_auto_align = 0; break;
-    case 'o': o.object_output = 1; break;
+    case 'o':
+        o.object_output = 1;
+        o.command_line_formats |= FORMAT_OBJECT;
+        break;
     case 'q': o.quiet = 1; break;
     // Like every option, -r and -u act from here on in pass 1 too, not only
     // from the start of pass 2.
@@ -107,10 +116,10 @@ void Driver::check_section_sizes() {
 void Driver::check_output_options() {
     const Options& o = as.options;
     const std::pair<const char*, int> formats[] = {
-        {"-o", o.object_output}, {"--elf", o.elf_output}, {"-b", o.binary_output}, {"--ihex", o.ihex_output}};
+        {"-o", FORMAT_OBJECT}, {"--elf", FORMAT_ELF}, {"-b", FORMAT_BINARY}, {"--ihex", FORMAT_IHEX}};
     const char* first = nullptr;
-    for (const auto& [name, on] : formats) {
-        if (!on) continue;
+    for (const auto& [name, bit] : formats) {
+        if (!(o.command_line_formats & bit)) continue;
         if (first)
             as.report_error_arg("flags: %s", (std::string(first) + " and " + name + " cannot be used together").c_str());
         else

@@ -35,6 +35,9 @@ struct Options {
     int elf_output = 0;   // --elf
     int debug_lines = 0;  // -g: a line table in the ELF object
     int no_output = 0;    // --no-output: check the sources, write no output file
+    // The output formats the command line itself asked for (opt object and
+    // opt binary in a source keep their precedence): FORMAT_* bits.
+    int command_line_formats = 0;
 
     // Settled from the whole command line before pass 1, wherever they stand.
     std::string output_path;                 // --output; empty: named after the first source
@@ -65,6 +68,8 @@ inline constexpr long DBG_MATCH = 0x02;
 inline constexpr long DBG_EVAL = 0x04;
 inline constexpr long DBG_INSTALL = 0x08;
 inline constexpr long DBG_DUMPS = 0x40;
+
+inline constexpr int FORMAT_OBJECT = 1, FORMAT_ELF = 2, FORMAT_BINARY = 4, FORMAT_IHEX = 8;
 
 inline constexpr int SECTION_SLOTS = 32;
 inline constexpr int CONDITION_DEPTH = 256;
