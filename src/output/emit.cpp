@@ -1,9 +1,9 @@
 // Code emission and section buffers.
 #include "output/emit.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <string_view>
