@@ -414,13 +414,15 @@ void Emitter::check_ranges() {
             if (furthest == order.size() || r.end > ranges_[furthest].end) furthest = i;
         }
         std::sort(clashes.begin(), clashes.end());
+        // The other range's place, written as the message's own is.
+        const char* separator = as.options.diagnostics == DiagnosticStyle::gnu ? ":" : ",";
         for (const auto& [later, earlier] : clashes) {
             const Range& a = ranges_[later];
             const Range& b = ranges_[earlier];
             report_at(a.file, a.path, a.line, false,
                       std::string(a.from_origin ? "org: " : "section: ") + names[a.section] + " " +
                           hex_address(a.start) + "-" + hex_address(a.end - 1) + " overlaps " + names[b.section] +
-                          " " + hex_address(b.start) + "-" + hex_address(b.end - 1) + " from " + b.file + "," +
+                          " " + hex_address(b.start) + "-" + hex_address(b.end - 1) + " from " + b.file + separator +
                           std::to_string(b.line));
         }
         return;
