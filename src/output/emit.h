@@ -58,10 +58,11 @@ public:
     // The fixup of a field holding the value of op's expression, when that
     // value depends on an external name or a section's address.
     // Most fields hold plain numbers, and the test stays inline. Outside an
-    // object file only a base-relative field can still be refused.
+    // object file only a base-relative field can still be refused, and the
+    // binary image notes where fields point outside the code.
     void value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind, int pc_base = 0) {
         if ((op.reloc_kind == KIND_EXTERNAL || op.reloc_kind == KIND_RELOCATABLE) &&
-            (relocatable_ || kind == FixupKind::base_relative || binary_image_))
+            (relocatable_ || kind == FixupKind::base_relative || (binary_image_ && op.sym_section != SEC_CODE)))
             relocatable_value_fixup(op, field_address, width, kind, pc_base);
     }
 
