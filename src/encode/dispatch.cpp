@@ -19,6 +19,11 @@ constexpr bool is_instruction(Handler handler) {
     }
 }
 
+// Kept out of line: the lines it is for are rare.
+[[gnu::cold]] [[gnu::noinline]] void begin_uninitialised_line(Assembler& as, Handler handler) {
+    as.emit.begin_uninitialised_line(is_instruction(handler));
+}
+
 } // namespace
 
 void Encoder::dispatch_handler(Handler handler, uint32_t opcode, uint32_t flags) {
@@ -29,7 +34,7 @@ void Encoder::dispatch_handler(Handler handler, uint32_t opcode, uint32_t flags)
     }
     // Sections that keep no bytes refuse what would be lost there.
     if (as.drv.current_section == SEC_BSS || as.drv.current_section == SEC_BASEBSS) [[unlikely]]
-        as.emit.begin_uninitialised_line(is_instruction(handler));
+        begin_uninitialised_line(as, handler);
     if (as.drv.optimise_flags & OPT_INDEX) {
         // Only an indexed operand can be rewritten; most lines have none.
         Operand* const ops = as.scan.operands;
