@@ -29,7 +29,8 @@ public:
     // which is consumed; double quotes dropped). nullopt when nothing is left.
     // The view points into a buffer that the next call overwrites.
     std::optional<std::string_view> read_word_item();
-    bool list_continues() const;
+    bool list_continues();
+    std::optional<std::string_view> read_list_name();
     // The file name of include and incbin: between double quotes, blanks
     // and all, or else one word.
     std::string read_file_name();
