@@ -97,6 +97,8 @@ private:
     void emit_fill(int64_t count, int32_t value);
     // Zero bytes up to the next multiple of 4.
     void pad_to_long();
+    // An offset or length operand of incbin; false after its error.
+    bool read_incbin_number(const char* what, int64_t& out);
     // A new innermost conditional block, skipped until its test says otherwise.
     void open_block();
     // One operand of ifnc: a quoted string or a bare word.

@@ -235,7 +235,9 @@ void SourceReader::assemble_file(const char* name) {
     drv.current_file_name = current_path;
     as.rec.structure_offset = 0;
 
-    if (drv.pass_number == 2 && as.options.listing_enabled) as.lst.banner();
+    // The heading starts each file of the command line; an included file's
+    // lines go on under the heading of the file that includes it.
+    if (drv.pass_number == 2 && as.options.listing_enabled && include_depth == 0) as.lst.banner();
 
     if (!found) {
         as.report_error("pass: can't find file");
