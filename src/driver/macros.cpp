@@ -285,9 +285,9 @@ void MacroEngine::expand_line(const Frame& f, const std::string& raw) {
     if (cut) as.report_error("expansion: line too long");
 }
 
-void MacroEngine::split_args(const char* text, std::vector<std::string>& out) {
+const char* MacroEngine::split_args(const char* text, std::vector<std::string>& out) {
     const char* p = text;
-    if (line_end(*p) || *p == ';') return;
+    if (line_end(*p) || *p == ';') return p;
     for (;;) {
         std::string arg;
         if (*p == '<') {
@@ -325,6 +325,7 @@ void MacroEngine::split_args(const char* text, std::vector<std::string>& out) {
         if (*p != ',') break;
         ++p;
     }
+    return p;
 }
 
 bool MacroEngine::call(std::string_view name) {
@@ -337,7 +338,7 @@ bool MacroEngine::call(std::string_view name) {
     Frame f;
     f.body = it->second.body;
     f.name = it->second.name;
-    split_args(src.operand_text, f.args);
+    as.scan.check_field_end(split_args(src.operand_text, f.args));
     f.size = src.size_suffix == 'u' ? 0 : src.size_suffix;
     f.remaining = 1;
     f.unique = next_unique();

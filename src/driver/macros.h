@@ -130,7 +130,8 @@ private:
     // Writes a body line with its parameters replaced into line_buffer.
     void expand_line(const Frame& f, const std::string& raw);
     std::string next_unique();
-    void split_args(const char* text, std::vector<std::string>& out);
+    // The arguments of a call; returns where they end.
+    const char* split_args(const char* text, std::vector<std::string>& out);
     void set_narg();
     void update_mode();
     // The mnemonic of a raw line, lower case and without its size suffix.
