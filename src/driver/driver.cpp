@@ -102,6 +102,13 @@ void Driver::check_section_sizes() {
     }
 }
 
+// end ends the file it is in (and the files that file is included from):
+// each file named on the command line is read, whatever an earlier one did.
+void Driver::assemble_source(const char* name) {
+    end_seen = 0;
+    as.src.assemble_file(name);
+}
+
 int Driver::run(int argc, const char* const* argv) {
     const char* program = argc > 0 && argv[0] ? argv[0] : "tobra";
     if (argc < 2) {
@@ -132,7 +139,7 @@ int Driver::run(int argc, const char* const* argv) {
             if (arg.kind == Argument::LETTER)
                 parse_option(arg.text, arg.value);
             else
-                as.src.assemble_file(arg.text);
+                assemble_source(arg.text);
         }
         if (error_count == 0) as.side.check_targets();
 
@@ -159,7 +166,7 @@ int Driver::run(int argc, const char* const* argv) {
                     as.core.begin_pass();
                     opened = true;
                 }
-                as.src.assemble_file(arg.text);
+                assemble_source(arg.text);
             }
             check_section_sizes();
             if (opened) {

@@ -98,7 +98,7 @@ public:
     int32_t section_base = 0;
     int32_t flush_address = 0;
     int origin_set = 0;
-    int end_seen = 0;
+    int end_seen = 0;  // end was read: the rest of this command-line file is not
     long line_number = 0;
     std::string current_file_name;
     std::string include_directory;              // at most 127 characters
@@ -146,6 +146,8 @@ public:
     }
 
 private:
+    // One file named on the command line, from its first line.
+    void assemble_source(const char* name);
     void note_moved_line();
     // The section-size check: reported at the first line that moved.
     void check_section_sizes();

@@ -501,6 +501,20 @@ void OperandScanner::skip_text_after_operand(const char*& p) {
     while (p != end && *p != ',') ++p;
 }
 
+void OperandScanner::warn_operands_after_blank(const char* p) {
+    while (*p == ' ' || *p == '\t') ++p;
+    // ';' starts a comment, and so does '*' with a blank or nothing after it;
+    // a word or a parenthesis is a comment's usual start.
+    const bool more = *p == ',' || *p == '+' || *p == '-' || *p == '/' || *p == '&' || *p == '|' ||
+                      *p == '^' || *p == '<' || *p == '>' || *p == '%' ||
+                      (*p == '*' && !at_end(p[1]) && p[1] != ' ' && p[1] != '\t' && p[1] != '*');
+    if (!more) return;
+    const char* end = p;
+    while (!at_end(*end)) ++end;
+    const std::string text(p, static_cast<size_t>(end - p));
+    as.report_warning_arg("scan: blank ends the operands, the rest is comment - %s", text.c_str());
+}
+
 void OperandScanner::scan_exprlist() {
     // dc.s and dc.d items are floating-point numbers.
     const OperandNumbers saved = numbers_;
@@ -521,6 +535,7 @@ void OperandScanner::scan_exprlist() {
             if (peek() == ',') as.report_error("scan: too many expressions");
             break;
         }
+        check_field_end(as.src.operand_text);
         if (take() != ',') break;
     }
     numbers_ = saved;

@@ -50,6 +50,13 @@ public:
         if (!operand_ends[static_cast<unsigned char>(*cursor)] && op.cls != 0) skip_text_after_operand(cursor);
     }
 
+    // A blank ends the operand field and the rest of the line is comment;
+    // text there that reads as more operands (a comma or an operator: dc.w 3 ,4)
+    // gets a warning. at: the character that ended the field.
+    void check_field_end(const char* at) {
+        if (*at == ' ' || *at == '\t') warn_operands_after_blank(at);
+    }
+
     // First variant whose sizes and operand classes fit the line, or nullptr.
     // numbers: how the operands read decimal numbers under .s and .d.
     const Variant* match(const Variant* first, int count, OperandNumbers numbers = INTEGER);
@@ -65,6 +72,7 @@ private:
     // Compiled into match, its one caller, which every instruction line passes.
     [[gnu::always_inline]] inline const Variant* match_variant(const Variant* first, int count);
     void skip_text_after_operand(const char*& p);
+    [[gnu::noinline]] void warn_operands_after_blank(const char* p);
     char peek() const;
     void step();
     char take();

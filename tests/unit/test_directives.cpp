@@ -250,8 +250,10 @@ TEST(Conditionals, NestingElseAndSkippedBlocks) {
         // Skipped: no errors, no labels, no include, incdir or end.
         {" ifeq 1\nlbl: bogus d9\n include none.i\n incdir x\n end\n endc\nlbl: rts\n", "4e75"},
     });
-    // A block opened in an included file closes in the includer.
-    expect_bytes({{" include a.i\n nop\n endc\n rts\n", "4e75"}}, {"-b"}, {{"a.i", " ifeq 1\n"}});
+    // A block opened in an included file ends with it: an error at its line,
+    // and the includer goes on assembled.
+    auto open_in_include = assemble(" include a.i\n nop\n endc\n rts\n", {"-b"}, {{"a.i", " ifeq 1\n"}});
+    EXPECT_EQ(open_in_include.out, "a.i,1: ifeq: missing endc before end of file\n1 error(s) found\n");
     // ifd of a symbol defined further down: false in pass 1, true in pass 2.
     EXPECT_NE(assemble(" ifd later\n nop\n endc\nlater: rts\n").exit_code, 0);
 }
