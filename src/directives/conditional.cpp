@@ -117,7 +117,9 @@ void Directives::d_if(Handler handler) {
     std::string first, second;
     if (handler == H_IFD || handler == H_IFND) {
         auto word = read_word_item();
-        if (word) name.assign(*word);
+        if (word && !word->starts_with(';')) name.assign(*word);
+        // Nothing to test must not read as "not defined" (ifd \1 without the argument).
+        if (name.empty()) as.report_error_arg("%s: name expected", as.src.mnemonic_field);
     } else if (handler == H_IFNC || handler == H_IFC) {
         first = read_compare_text();
         while (*as.src.operand_text == ' ' || *as.src.operand_text == '\t') ++as.src.operand_text;
