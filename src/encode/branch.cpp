@@ -53,7 +53,10 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
     const Target tg = branch_target(t, start, pass2);
     const int32_t d = tg.d;
 
-    int size = tg.external ? WORD : written_size(op_size);
+    // A branch to an external name has the size written, for the linker to
+    // fill (a byte table of bra.s stays one); unsized, it is a word branch.
+    int size = written_size(op_size);
+    if (tg.external && size == UNSIZED) size = WORD;
     if (size == UNSIZED) {
         // A target that was not yet known in pass 1 must get the same size in
         // pass 2, whatever its distance turns out to be.
@@ -115,7 +118,7 @@ void Encoder::h_fbranch(uint32_t op, uint32_t) {
     const Target tg = branch_target(t, start, pass2);
     const int32_t d = tg.d;
     // No byte form; an unsized floating-point branch is a word branch.
-    const bool is_long = !tg.external && (op_size & SZ_L);
+    const bool is_long = (op_size & SZ_L) != 0;
 
     if (pass2 && tg.undefined) as.report_error("branch: invalid destination");
     if (pass2 && !is_long && !fits16(d)) as.report_error("fbranch: displacement larger than 16-bits");

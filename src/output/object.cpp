@@ -57,7 +57,15 @@ static int reference_type(const Fixup& f) {
     return f.width / 2 + kind;
 }
 
-void ObjectWriter::fixup(const Fixup& f, Placement placement) {
+void ObjectWriter::fixup(const Fixup& given, Placement placement) {
+    // The file has no byte relocation for a section's address: a byte that
+    // is the low half of a word is referenced through its word, which holds
+    // the byte's value with the sign or zero above it.
+    Fixup f = given;
+    if (f.low_byte_of_word && f.width == 1 && placement != Placement::base_reference) {
+        f.width = 2;
+        f.offset -= 1;
+    }
     switch (placement) {
     case Placement::external:
         record_external(f.symbol, f.section, reference_type(f), f.offset);
