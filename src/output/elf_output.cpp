@@ -67,10 +67,7 @@ void ElfObjectFormat::fixup(const Fixup& f, Placement placement) {
     // The linker computes S + A - P with P the field's own place; the
     // processor counts from pc_base bytes after it.
     r.addend = pc ? f.addend - f.pc_base : f.addend;
-    // The high byte of a byte immediate's word is zero as well: the linker
-    // writes the low byte only.
-    const uint32_t from = f.low_byte_of_word && f.offset > 0 ? f.offset - 1 : f.offset;
-    pending_[f.section].push_back({r, static_cast<uint32_t>(f.width), from, f.symbol});
+    pending_[f.section].push_back({r, static_cast<uint32_t>(f.width), f.symbol});
 }
 
 void ElfObjectFormat::collect_symbols() {
@@ -134,8 +131,8 @@ void ElfObjectFormat::collect_symbols() {
             // RELA: the addend is in the entry and the field holds zero, as the
             // linker ignores what is there.
             auto& bytes = object_.contents[sec];
-            const uint32_t end = p.relocation.offset + p.width;
-            if (end <= bytes.size()) std::fill(bytes.begin() + p.cleared_from, bytes.begin() + end, 0);
+            if (p.relocation.offset + p.width <= bytes.size())
+                std::fill_n(bytes.begin() + p.relocation.offset, p.width, 0);
             object_.relocations[sec].push_back(p.relocation);
         }
 }

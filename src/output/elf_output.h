@@ -33,7 +33,6 @@ private:
     struct Pending {
         elf::Relocation relocation;
         uint32_t width;              // bytes: 1, 2 or 4
-        uint32_t cleared_from;       // first byte zeroed: the field's, or its word's for a byte in a word
         const SymbolRecord* symbol;  // an external name, given its index once the symbols are known
     };
     std::vector<Pending> pending_[elf::SECTION_COUNT];

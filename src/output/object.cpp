@@ -68,7 +68,13 @@ void ObjectWriter::fixup(const Fixup& given, Placement placement) {
     }
     switch (placement) {
     case Placement::external:
-        record_external(f.symbol, f.section, reference_type(f), f.offset);
+        // An 8-bit PC-relative reference counts from its own extension word
+        // (d8,PC,Xi); a short branch's byte counts from past itself, which
+        // the file has no way to say.
+        if (f.kind == FixupKind::pc_relative && f.width == 1 && f.pc_base > 0)
+            as.report_error("reloc: no reference for a byte branch to an external name; write the branch as .w");
+        else
+            record_external(f.symbol, f.section, reference_type(f), f.offset);
         return;
     case Placement::relocation:
         // The file relocates words and longs by a section's address and nothing else.
