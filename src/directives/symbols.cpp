@@ -62,9 +62,8 @@ void Directives::d_equ() {
         chosen_output_format(as.options).relocatable) {
         as.sym.install(label, value, TYPE_USER, KIND_RELOCATABLE, op.sym_section);
     } else {
-        // A constant cannot carry an external name's reference, and in an
-        // image the name has no value at all: either way it would be 0.
-        if (op.cls != CLS_STRING && op.reloc_kind == KIND_EXTERNAL && as.drv.pass_number == 1)
+        if (op.cls != CLS_STRING && op.reloc_kind == KIND_EXTERNAL && as.drv.pass_number == 1 &&
+            chosen_output_format(as.options).relocatable)
             as.report_error_arg("equ: '%s' - value based on an external name", label);
         as.sym.install(label, value, TYPE_USER, KIND_EQUATE);
     }
@@ -90,7 +89,7 @@ void Directives::d_set() {
     if (op.cls != CLS_STRING && op.reloc_kind == KIND_RELOCATABLE && relocatable) {
         as.sym.set(label, value, KIND_RELOCATABLE, op.sym_section);
     } else {
-        if (op.cls != CLS_STRING && op.reloc_kind == KIND_EXTERNAL && as.drv.pass_number == 1)
+        if (op.cls != CLS_STRING && op.reloc_kind == KIND_EXTERNAL && as.drv.pass_number == 1 && relocatable)
             as.report_error_arg("set: '%s' - value based on an external name", label);
         as.sym.set(label, value, KIND_EQUATE);
     }
