@@ -30,9 +30,12 @@ void Encoder::h_bit_static(uint32_t op, uint32_t) {
     op_size = bit_size(dst);
     const Operand& bit = as.scan.operands[0];
     put_word(op + modreg(dst));
-    // The bit number is the low byte of its word.
+    // The bit number is the low byte of its word. A value the linker gives
+    // keeps all its bits there: a format that relocates the whole word adds
+    // to them.
     as.emit.value_fixup(bit, as.drv.location_counter + 1, 1, FixupKind::absolute, 0, true);
-    put_word(static_cast<uint32_t>(checked(bit, RANGE_BITNUM)));
+    put_word(as.emit.linked(bit) ? static_cast<uint32_t>(bit.value)
+                                 : static_cast<uint32_t>(range_check(bit.value, RANGE_BITNUM)));
     ea_extension(dst);
 }
 
