@@ -73,6 +73,11 @@ void ObjectWriter::fixup(const Fixup& given, Placement placement) {
         // the file has no way to say.
         if (f.kind == FixupKind::pc_relative && f.width == 1 && f.pc_base > 0)
             as.report_error("reloc: no reference for a byte branch to an external name; write the branch as .w");
+        // The field itself carries the offset from the name, for the linker
+        // to add to: an offset it cannot hold would be cut silently.
+        else if (f.kind == FixupKind::absolute && f.width < 4 &&
+                 (f.addend < (f.width == 1 ? -128 : -32768) || f.addend > (f.width == 1 ? 255 : 65535)))
+            as.report_error("reloc: offset from the external name does not fit the field");
         else
             record_external(f.symbol, f.section, reference_type(f), f.offset);
         return;
