@@ -69,6 +69,7 @@ void Driver::reset_pass() {
     condition_level = 0;
     condition_stack[0] = 0xFF;
     unsized_mode = as.options.unsized_mode_default;
+    muldiv_warning = 1;
     rts_nop = as.options.rts_nop;
     optimise_flags = -1;
     // A local label before the first global one belongs to no global label.

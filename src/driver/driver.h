@@ -106,6 +106,7 @@ public:
     uint8_t condition_stack[CONDITION_DEPTH] = {0xFF};
     int condition_level = 0;
     int unsized_mode = 0;
+    int muldiv_warning = 1;  // this pass: warn at a file's first unsized mulu/muls/divu/divs (opt nomuldivwarn)
     int rts_nop = 0;  // this pass: -r, or opt rtxnop from the source so far
     int32_t optimise_flags = -1;
 

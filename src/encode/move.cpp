@@ -82,7 +82,9 @@ void Encoder::h_move(uint32_t op, uint32_t) {
 // 46: moveq #imm,Dn.
 void Encoder::h_moveq(uint32_t op, uint32_t) {
     const Operand& src = as.scan.operands[0];
-    put_word(op + (reg3(as.scan.operands[1]) << 9) + static_cast<uint32_t>(range_check(src.value, RANGE_S8_BITS)));
+    // The data is the opcode's own low byte.
+    as.emit.value_fixup(src, as.drv.location_counter + 1, 1, FixupKind::absolute);
+    put_word(op + (reg3(as.scan.operands[1]) << 9) + static_cast<uint32_t>(checked(src, RANGE_S8_BITS)));
 }
 
 // 133: mov3q #imm,<ea>. The 3-bit field holds 1..7, and 0 stands for -1.
@@ -93,7 +95,10 @@ void Encoder::h_mov3q(uint32_t op, uint32_t) {
     const Operand& dst = as.scan.operands[1];
     const int32_t v = src.value;
     uint32_t field;
-    if (v == -1) {
+    narrow_field(src);
+    if (as.emit.linked(src)) {
+        field = 0;
+    } else if (v == -1) {
         field = 0;
     } else if (v >= 1 && v <= 7) {
         field = static_cast<uint32_t>(v);

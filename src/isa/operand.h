@@ -24,6 +24,7 @@ struct Operand {
     uint8_t list_count = 1;
     uint8_t is_abs = 1;
     uint8_t sym_section = 0;
+    uint8_t size_written = 0;  // expr: the address carried its own .w or .l
 
     // Copied from a constant record: cheaper than building a fresh one each time.
     void clear();

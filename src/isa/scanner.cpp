@@ -190,7 +190,8 @@ void OperandScanner::scan_parenthesised(Operand& op) {
             op.cls = CLS_EXPR;
             op.value = v[0];
             op.fwd = as.ev.expr_fwd;
-            op.size_code = static_cast<uint8_t>(peek() != '.' ? 4 : abs_size(v[0]));
+            op.size_code = 4;
+            if (peek() == '.') address_size(op, v[0]);
             return;
         }
         if (peek() == ',') {
@@ -226,7 +227,8 @@ void OperandScanner::scan_predecrement(Operand& op) {
         // -(expr) alone is the negated value.
         op.cls = CLS_EXPR;
         op.fwd = as.ev.expr_fwd;
-        op.size_code = static_cast<uint8_t>(peek() != '.' ? 4 : abs_size(op.value));
+        op.size_code = 4;
+        if (peek() == '.') address_size(op, op.value);
     }
 }
 
@@ -291,7 +293,8 @@ void OperandScanner::scan_term(Operand& op) {
         op.cls = CLS_EXPR;
         op.value2 = v[1];
         // Most addresses carry no suffix: abs_size's first test, without the call.
-        op.size_code = static_cast<uint8_t>(peek() != '.' ? 4 : abs_size(v[0]));
+        op.size_code = 4;
+        if (peek() == '.') address_size(op, v[0]);
         return;
     case TYPE_CACHE:
         op.cls = CLS_CPSH;
@@ -374,6 +377,13 @@ void OperandScanner::scan_index(Operand& op) {
         }
         as.src.operand_text += 2;
     }
+}
+
+// An absolute address's suffix, which the instruction keeps as written.
+void OperandScanner::address_size(Operand& op, int32_t value) {
+    const char* before = as.src.operand_text;
+    op.size_code = static_cast<uint8_t>(abs_size(value));
+    op.size_written = as.src.operand_text != before;
 }
 
 int OperandScanner::abs_size(int32_t value) {

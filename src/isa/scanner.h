@@ -36,6 +36,7 @@ public:
     void scan_index(Operand& op);
     // Size code of an absolute address from an optional .b/.w/.l suffix.
     int abs_size(int32_t value);
+    void address_size(Operand& op, int32_t value);
     // What may follow a register: half, pair, MAC shift, register list.
     void checklist(Operand& op);
     static int32_t regbit(int cls, int32_t reg);
