@@ -20,7 +20,8 @@ constexpr uint32_t regs(std::initializer_list<ControlRegister> list) {
 // them for movec and as the GNU assembler takes them for that part. The bare
 // name rambar is no bit: it names RAMBAR1 where the part has only that, RAMBAR0
 // where it has only that, and is ambiguous where it has both. OTHER_A7 goes
-// with a user stack pointer (checked below).
+// with a user stack pointer (checked below); the GNU assembler has no movec
+// name for it.
 constexpr uint32_t CACHE = regs({CR_CACR, CR_ACR0, CR_ACR1});
 constexpr uint32_t CACHE4 = CACHE | regs({CR_ACR2, CR_ACR3});
 // V1: the vector base (and CPUCR, which has no name here).
@@ -31,7 +32,8 @@ constexpr uint32_t CTRL_GENERIC = CACHE4 | regs({CR_ASID, CR_VBR, CR_ROMBAR, CR_
 constexpr uint32_t CTRL_5206 = CACHE | regs({CR_VBR, CR_RAMBAR0, CR_MBAR});
 // 5272: as the 5206, with a ROM base.
 constexpr uint32_t CTRL_5272 = CTRL_5206 | regs({CR_ROMBAR});
-// 5249, 5250, 5253: two SRAM bases and two module bases.
+// 5249, 5250, 5253: two SRAM bases and two module bases. The 5250 is a 5249
+// with more peripherals; the GNU assembler takes only vbr for it.
 constexpr uint32_t CTRL_5249 = CACHE | regs({CR_VBR, CR_RAMBAR0, CR_RAMBAR1, CR_MBAR, CR_MBAR2});
 // 5207/5208, 5227x, 523x, 527x, 5301x, 532x, 537x: cache, one SRAM base at 0xC05.
 constexpr uint32_t CTRL_CACHE_RAM1 = CACHE | regs({CR_VBR, CR_RAMBAR1, CR_OTHER_A7});
