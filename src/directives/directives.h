@@ -82,6 +82,8 @@ public:
     void d_idnt();
     void d_incbin();
     void d_boundary();
+    void d_even();
+    void d_cnop();
     void d_end();
     void d_page();
     void d_set();                 // set, =

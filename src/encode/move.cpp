@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "driver/assembler.h"
+#include "isa/registers.h"
 
 namespace tobra {
 
@@ -178,10 +179,31 @@ void Encoder::h_move_usp(uint32_t op, uint32_t) {
     put_word(op + reg3(to_areg ? dst : src));
 }
 
-// 45: movec Rn,Rc.
+// 45: movec Rn,Rc, to a control register the part has. A register it lacks
+// would leave the part unset, so it is refused. The bare name rambar is the
+// part's one RAM base: RAMBAR1 (0xC05) on the parts that have only that.
 void Encoder::h_movec(uint32_t op, uint32_t) {
+    const Operand& rc = as.scan.operands[1];
+    uint32_t code = static_cast<uint32_t>(rc.reg) & 0xFFF;
+    const uint32_t has = as.core.control;
+    const auto which = static_cast<ControlRegister>(rc.value);
+    if (which == CR_RAMBAR) {
+        const bool ram0 = has & cr_bit(CR_RAMBAR0);
+        const bool ram1 = has & cr_bit(CR_RAMBAR1);
+        if (ram0 && ram1) {
+            as.report_warning("core: rambar is ambiguous on this processor, rambar0 (0xC04) assumed; write rambar0 or rambar1");
+        } else if (ram1) {
+            code = 0xC05;
+        } else if (!ram0) {
+            as.report_error("core: control register not available on this processor.");
+            return;
+        }
+    } else if (which < CR_NONE && !(has & cr_bit(which))) {
+        as.report_error("core: control register not available on this processor.");
+        return;
+    }
     put_word(op);
-    put_word(register_nibble(as.scan.operands[0]) + (static_cast<uint32_t>(as.scan.operands[1].reg) & 0xFFF));
+    put_word(register_nibble(as.scan.operands[0]) + code);
 }
 
 } // namespace tobra

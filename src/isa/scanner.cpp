@@ -5,6 +5,7 @@
 #include <string>
 
 #include "driver/assembler.h"
+#include "isa/registers.h"
 
 namespace tobra {
 
@@ -233,6 +234,7 @@ void OperandScanner::scan_predecrement(Operand& op) {
 }
 
 void OperandScanner::scan_term(Operand& op) {
+    const char* start = as.src.operand_text;
     int32_t v[2] = {0, 0};
     int type = as.ev.eval(v, op, numbers_);
     // A data register is the most frequent term; test for it before the jump table.
@@ -261,8 +263,11 @@ void OperandScanner::scan_term(Operand& op) {
         if (may_extend_register(peek())) checklist(op);
         return;
     case TYPE_CREG:
+        // Names that share a code may name different registers (rambar0,
+        // flashbar): the name itself says which, for the part's check.
         op.cls = CLS_CN;
         op.reg = v[0];
+        op.value = control_register_of(std::string_view(start, static_cast<size_t>(as.src.operand_text - start)));
         return;
     case TYPE_FPREG:
         op.cls = CLS_FPN;
