@@ -19,8 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     as.memory_files["inc.i"] = " nop\nincl: dc.l incl\n";
     std::vector<const char*> argv{"tobra"};
     if (mode & 1) argv.push_back("-l");
-    if (mode & 2) argv.push_back("-o");
-    else if (mode & 4) argv.push_back("-b");
+    // Bit 64 picks the other format of each pair: ELF beside the native
+    // object, Intel HEX beside the binary image.
+    if (mode & 2) argv.push_back(mode & 64 ? "--elf" : "-o");
+    else if (mode & 4) argv.push_back(mode & 64 ? "--ihex" : "-b");
+    if ((mode & (2 | 64 | 128)) == (2 | 64 | 128)) argv.push_back("-g");
     if (mode & 8) argv.push_back("-c5485");
     if (mode & 16) argv.push_back("-f");
     if (mode & 32) argv.push_back("-r");

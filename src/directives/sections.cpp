@@ -1,4 +1,4 @@
-// Placing code: org, rorg, section, align, boundary, and the fills they share
+// Placing code: org, rorg, section, align, even, cnop, boundary, and the fills they share
 // with the data directives.
 #include <cstdint>
 #include <cstring>
@@ -99,6 +99,51 @@ void Directives::d_align() {
     // Addresses are unsigned: above 0x7FFFFFFF a signed remainder would overshoot.
     uint32_t rest = static_cast<uint32_t>(as.drv.location_counter) % static_cast<uint32_t>(n);
     if (rest != 0) emit_fill(static_cast<int64_t>(n) - rest, 0);
+}
+
+void Directives::d_even() { emit_fill(as.drv.location_counter & 1, 0); }
+
+// cnop offset,alignment: on to the next address that lies offset past a
+// multiple of alignment. Code runs through the padding, so there it is tpf
+// words, the no-op that does not wait for the pipeline as nop does; an odd
+// byte first, and every byte elsewhere, is zero.
+void Directives::d_cnop() {
+    const Operand& offset = as.scan.operands[0];
+    const Operand& alignment = as.scan.operands[1];
+    if (!defined_above(offset.fwd) || !defined_above(alignment.fwd)) return;
+    if (alignment.value <= 0) {
+        as.report_error("cnop: alignment must be positive");
+        return;
+    }
+    if (offset.value < 0 || offset.value >= alignment.value) {
+        as.report_error("cnop: offset must lie between 0 and the alignment");
+        return;
+    }
+    const auto n = static_cast<uint32_t>(alignment.value);
+    const uint32_t at = static_cast<uint32_t>(as.drv.location_counter) % n;
+    const uint32_t want = static_cast<uint32_t>(offset.value);
+    uint32_t gap = want >= at ? want - at : n - at + want;
+    if (as.drv.current_section != SEC_CODE) {
+        emit_fill(gap, 0);
+        return;
+    }
+    if (gap & 1) {
+        as.emit.emit_byte(0);
+        --gap;
+    }
+    // Word by word while the listing can show them, then in blocks: an
+    // alignment may be large.
+    for (int shown = 0; gap != 0 && shown < LISTING_BYTES; gap -= 2, shown += 2) as.emit.emit_word(0x51FC);
+    uint8_t block[4096];
+    for (size_t i = 0; i < sizeof block; i += 2) {
+        block[i] = 0x51;
+        block[i + 1] = 0xFC;
+    }
+    while (gap != 0) {
+        const uint32_t part = gap < sizeof block ? gap : static_cast<uint32_t>(sizeof block);
+        as.emit.emit_block(block, static_cast<int32_t>(part));
+        gap -= part;
+    }
 }
 
 void Directives::d_boundary() {
