@@ -140,6 +140,19 @@ void Evaluator::record_term(Operand& op) const {
     op.sym_section = static_cast<uint8_t>(last_section);
 }
 
+bool Evaluator::refuse_negated(const Operand& op) {
+    if ((op.reloc_kind != KIND_EXTERNAL && op.reloc_kind != KIND_RELOCATABLE) || !relocatable_output()) return false;
+    as.report_error("eval: type combination not allowed.\n");
+    return true;
+}
+
+void Evaluator::record_relocating_term(Operand& op) const {
+    if (last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED)
+        record_term(op);
+    else if (last_kind == KIND_GROUP && group_reloc_.kind != 0)
+        set_reloc(op, group_reloc_);
+}
+
 const std::string& Evaluator::string_at(int32_t handle) const {
     if (handle < 0 || static_cast<size_t>(handle) >= strings_.size()) return empty_;
     return strings_[static_cast<size_t>(handle)];
@@ -349,10 +362,12 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
             if (negate) v = 0u - v;
             if (complement) v = ~v;
         }
-        // No linker subtracts or inverts an address.
-        if ((negate || complement) && (last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE) &&
-            relocatable_output())
-            as.report_error("eval: type combination not allowed.\n");
+        // No linker subtracts or inverts an address, written bare or in parentheses.
+        if (negate || complement) {
+            Operand moving;
+            moving.reloc_kind = static_cast<uint8_t>(last_kind == KIND_GROUP ? group_reloc_.kind : last_kind);
+            refuse_negated(moving);
+        }
     } else if ((negate || complement) && type != TYPE_SYM && type != TYPE_STRING) {
         // -d1 or ~a0 would hand the scanner a register number of -1.
         as.report_error("eval: expression");
@@ -377,7 +392,6 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
 [[gnu::always_inline]] inline int Evaluator::apply_operators(uint32_t& acc, int left, bool& external, Operand& op,
                                                                 OperandNumbers numbers) {
     const char*& p = as.src.operand_text;
-    auto relocates = [&] { return last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED; };
     while (is_operator(*p)) {
         char op_char = *p++;
         if (op_char == '<' || op_char == '>') {
@@ -394,7 +408,7 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
             break;
         }
         const int left_section = op.sym_section;
-        if (relocates()) record_term(op);
+        record_relocating_term(op);
         if (last_kind == KIND_EXTERNAL || group_external()) external = true;
         const int right = relocation_flag();
         const uint32_t b = static_cast<uint32_t>(rhs[0]);
@@ -420,12 +434,17 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
     return left;
 }
 
-// A parenthesised sub-expression as one term. Its terms are recorded in the
-// operand like any others; the term that holds it takes the group's
-// relocation flag through KIND_GROUP.
+// A parenthesised sub-expression as one term. Its terms are judged in the
+// operand on their own, as a whole expression would be; then the operand gets
+// back what the terms before the group left there, and the term that holds the
+// group takes its relocation through KIND_GROUP and group_reloc_, as a name
+// would: lab+(1+1) stays relative to lab.
 int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numbers) {
     const char*& p = as.src.operand_text;
     const char* open = p++;
+    Operand& op = *group_operand_;
+    const TermReloc before = reloc_of(op);
+    set_reloc(op, TermReloc{});
     const bool had_undefined = expr_undefined;
     expr_undefined = false;
     int32_t term[2] = {0, 0};
@@ -435,9 +454,7 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
     int flag = 0;
     bool external = false;
     if (type == TYPE_USER) {
-        Operand& op = *group_operand_;
-        if (last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED)
-            record_term(op);
+        record_relocating_term(op);
         flag = relocation_flag();
         external = last_kind == KIND_EXTERNAL || group_external();
         if (!double_mode(numbers)) flag = apply_operators(acc, flag, external, op, numbers);
@@ -455,6 +472,8 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
     } else {
         ++p;
     }
+    group_reloc_ = reloc_of(op);
+    set_reloc(op, before);
     group_flag_ = flag;
     group_external_ = external;
     group_undefined_ = expr_undefined;
@@ -517,11 +536,9 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
     group_operand_ = &op;
     const bool dbl = double_mode(numbers);
 
-    auto relocates = [&] { return last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED; };
-
     int32_t term[2] = {0, 0};
     const int type = read_term(term, dbl, numbers);
-    if (relocates()) record_term(op);
+    record_relocating_term(op);
 
     if (dbl) {
         // One double-precision term and no operators.

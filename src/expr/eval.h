@@ -66,6 +66,10 @@ public:
         return slot >= 0 && slot < LINE_SYMBOL_SLOTS ? line_symbols[slot] : nullptr;
     }
 
+    // A value relative to a label or an external name, which no linker can
+    // negate or invert, in an object file: the located error, and true.
+    bool refuse_negated(const Operand& op);
+
     bool expr_fwd = false;        // the current expression holds a forward reference
     bool expr_undefined = false;  // a term named a symbol that is not in the table
     int last_kind = 0;            // kind of the term just read; 4 for an unknown name
@@ -87,6 +91,20 @@ private:
     // The output is an object file, whose labels the linker still moves.
     bool relocatable_output() const;
     void record_term(Operand& op) const;
+    // What an operand's value is relative to: the fields record_term sets.
+    struct TermReloc {
+        uint8_t kind = 0, slot = LINE_SYMBOL_NONE, is_abs = 1, section = 0;
+    };
+    static TermReloc reloc_of(const Operand& op) { return {op.reloc_kind, op.sym_slot, op.is_abs, op.sym_section}; }
+    static void set_reloc(Operand& op, const TermReloc& r) {
+        op.reloc_kind = r.kind;
+        op.sym_slot = r.slot;
+        op.is_abs = r.is_abs;
+        op.sym_section = r.section;
+    }
+    // Records the term just read in op if its value moves with a symbol: a
+    // name, or a parenthesised group whose value does.
+    void record_relocating_term(Operand& op) const;
     // Looks a name term up and does the forward-reference bookkeeping; the
     // record, or nullptr (then last_kind is KIND_UNDEFINED).
     SymbolRecord* resolve(std::string_view name);
@@ -100,6 +118,7 @@ private:
     int group_flag_ = 0;         // relocation flag of the group's value
     bool group_external_ = false;
     bool group_undefined_ = false;  // a name inside was not yet defined
+    TermReloc group_reloc_;         // the symbol the group's value moves with, if any
     Operand* group_operand_ = nullptr;  // where eval records the terms of its groups
     // The bits of a floating-point literal: the high word in the upper half.
     uint64_t read_float(const char* start, bool negative, uint32_t mask);

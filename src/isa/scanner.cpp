@@ -216,6 +216,7 @@ void OperandScanner::scan_predecrement(Operand& op) {
     }
     // -(d)(An...): a parenthesised displacement with a minus sign.
     op.value = negate(v[0]);
+    if (type == TYPE_USER) as.ev.refuse_negated(op);
     const bool closed = peek() == ')';
     if (closed) step();
     if (peek() == '(') {
