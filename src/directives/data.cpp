@@ -92,6 +92,9 @@ void Directives::emit_data_item(const Operand& op, uint32_t mask, bool warn) {
 
 void Directives::d_dc() {
     const uint32_t mask = as.src.size_mask;
+    // Every item's * is the address of the line's first item, where other
+    // assemblers take the item's own: a table of h-* distances differs.
+    if (as.scan.star_after_first) as.report_warning("dc: * after the first item is the line's address, not the item's");
     for_each_item(as, mask, [&](const Operand& op) { emit_data_item(op, mask); });
 }
 

@@ -75,8 +75,12 @@ void RecordDirectives::d_bitdef() {
     eval_operand(bit, op);
     as.dir.defined_above(as.ev.expr_fwd);
     compose_bit_names(prefix.value_or(""), name.value_or(""));
-    // Bit numbers count modulo 32, negative ones too (-1 is bit 31).
-    int32_t mask = static_cast<int32_t>(uint32_t{1} << (static_cast<uint32_t>(bit) & 31u));
+    // A long has bits 0 to 31; any other number would name a bit that is not there.
+    int32_t mask = 0;
+    if (bit < 0 || bit > 31)
+        as.report_error("bitdef: bit number out of range 0..31");
+    else
+        mask = static_cast<int32_t>(uint32_t{1} << bit);
     define(name_buffer_1, bit);
     define(name_buffer_2, mask);
     list_value(mask);

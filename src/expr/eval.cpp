@@ -84,8 +84,9 @@ uint32_t apply(char op, uint32_t a, uint32_t b) {
     case '&': return a & b;
     case '|': return a | b;
     case '^': return a ^ b;
-    case '<': return a << (b & 31);
-    case '>': return static_cast<uint32_t>(sa >> (b & 31));
+    // A count of 32 or more (or a negative one) shifts every bit out.
+    case '<': return b < 32 ? a << b : 0;
+    case '>': return b < 32 ? static_cast<uint32_t>(sa >> b) : 0;
     default: return a;
     }
 }
@@ -265,17 +266,34 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
         }
         if (s) take_symbol(s, v, type);
     } else if (c == '%') {
-        ++p;
-        while (*p == '0' || *p == '1') v = v * 2 + static_cast<uint32_t>(*p++ - '0');
+        const char* digits = ++p;
+        uint32_t high = 0;  // bits shifted out of the top
+        for (; *p == '0' || *p == '1'; ++p) {
+            high |= v >> 31;
+            v = v * 2 + static_cast<uint32_t>(*p - '0');
+        }
         as.src.operand_text = p;
+        check_literal("%", digits, p, high != 0);
     } else if (c == '@') {
-        ++p;
-        while (*p >= '0' && *p <= '7') v = v * 8 + static_cast<uint32_t>(*p++ - '0');
+        const char* digits = ++p;
+        uint32_t high = 0;
+        for (; *p >= '0' && *p <= '7'; ++p) {
+            high |= v >> 29;
+            v = v * 8 + static_cast<uint32_t>(*p - '0');
+        }
         as.src.operand_text = p;
+        check_literal("@", digits, p, high != 0);
     } else if (c == '$' || (c == '0' && (p[1] == 'x' || p[1] == 'X'))) {
+        const char* prefix = c == '$' ? "$" : "0x";
         p += c == '$' ? 1 : 2;
-        for (int h; (h = hex_digit(*p)) >= 0; ++p) v = v * 16 + static_cast<uint32_t>(h);
+        const char* digits = p;
+        uint32_t high = 0;
+        for (int h; (h = hex_digit(*p)) >= 0; ++p) {
+            high |= v >> 28;
+            v = v * 16 + static_cast<uint32_t>(h);
+        }
         as.src.operand_text = p;
+        check_literal(prefix, digits, p, high != 0);
     } else if (c == '.' && is_name_char(p[1])) {
         const char* start = p++;
         while (is_name_char(*p)) ++p;
@@ -286,8 +304,13 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
     } else if (is_digit(c)) {
         const char* start = p;
         const uint32_t mask = number_mask(numbers);
+        bool wide = false;
         if (mask == SZ_B || mask == SZ_W || mask == SZ_L || mask == SZ_U) {
-            while (is_digit(*p)) v = v * 10 + static_cast<uint32_t>(*p++ - '0');
+            while (is_digit(*p)) {
+                const uint64_t next = uint64_t{v} * 10 + static_cast<uint32_t>(*p++ - '0');
+                wide |= next > 0xFFFFFFFFu;
+                v = static_cast<uint32_t>(next);
+            }
             as.src.operand_text = p;
             if (*p == '.' || *p == 'e' || *p == 'E') {
                 // 1234.w is an address with a size, not the number 1234.0.
@@ -298,6 +321,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
                     v = static_cast<uint32_t>(bits >> 32);
                     v2 = static_cast<uint32_t>(bits);
                     negate = false;
+                    wide = false;
                 }
             }
         } else if (mask == SZ_S || mask == SZ_D) {
@@ -319,8 +343,11 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
             name_.assign(start, static_cast<size_t>(p - start));
             name_ += as.src.last_global_label;
             if (SymbolRecord* s = resolve(name_)) take_symbol(s, v, type);
+        } else if (wide) {
+            check_literal("", start, p, true);
         }
     } else if (c == '*') {
+        ++star_terms;
         as.src.operand_text = p + 1;
         v = static_cast<uint32_t>(as.drv.line_start_address);
         // The current place moves with its section when an object file is linked.
@@ -380,6 +407,17 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
     value[0] = static_cast<int32_t>(v);
     if (dbl) value[1] = static_cast<int32_t>(v2);
     return type;
+}
+
+void Evaluator::check_literal(const char* prefix, const char* digits, const char* end, bool wide) {
+    if (end == digits) {
+        as.report_error_arg("eval: number has no digits - %s", prefix);
+    } else if (wide) {
+        // GNU as and others cut such a number too, and say so.
+        std::string text(prefix);
+        text.append(digits, static_cast<size_t>(end - digits));
+        as.report_warning_arg("eval: number wider than 32 bits, only its low 32 bits are kept - %s", text.c_str());
+    }
 }
 
 int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
@@ -511,7 +549,8 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
         if (mask != SZ_B && mask != SZ_W && mask != SZ_L && mask != SZ_U) return eval_expression(value, op, numbers);
         const char* q = p;
         while (is_digit(*q)) v = v * 10 + static_cast<uint32_t>(*q++ - '0');
-        if (!operand_ends[static_cast<unsigned char>(*q)]) return eval_expression(value, op, numbers);
+        // Ten digits or more may not fit 32 bits: the general path says so.
+        if (!operand_ends[static_cast<unsigned char>(*q)] || q - p > 9) return eval_expression(value, op, numbers);
         p = q;
         last_kind = 0;
         last_section = 0;

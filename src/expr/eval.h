@@ -70,6 +70,7 @@ public:
     // negate or invert, in an object file: the located error, and true.
     bool refuse_negated(const Operand& op);
 
+    unsigned star_terms = 0;      // * terms read so far: a change shows that an operand held one
     bool expr_fwd = false;        // the current expression holds a forward reference
     bool expr_undefined = false;  // a term named a symbol that is not in the table
     int last_kind = 0;            // kind of the term just read; 4 for an unknown name
@@ -111,6 +112,8 @@ private:
     bool after_hash(const char* quote) const;
     int apply_operators(uint32_t& acc, int left, bool& external, Operand& op, OperandNumbers numbers);
     int read_group(uint32_t& value, uint32_t& value2, OperandNumbers numbers);
+    // Pass 2 reports about a literal: no digits after its prefix, or wider than 32 bits.
+    void check_literal(const char* prefix, const char* digits, const char* end, bool wide);
     bool group_external() const { return last_kind == KIND_GROUP && group_external_; }
 
     // last_kind of a parenthesised term; the group_ fields describe it.

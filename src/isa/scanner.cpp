@@ -507,10 +507,13 @@ void OperandScanner::scan_exprlist() {
     const OperandNumbers saved = numbers_;
     numbers_ = FLOAT_DATA;
     int n = 0;
+    star_after_first = false;
     for (;;) {
         while (peek() == ' ' || peek() == '\t') step();
         Operand& op = operands[n];
+        const unsigned stars = as.ev.star_terms;
         scan(op);
+        if (n > 0 && as.ev.star_terms != stars) star_after_first = true;
         if (op.cls != CLS_EXPR && op.cls != CLS_STRING) {
             as.report_error("scan: expected expression");
             break;
