@@ -43,6 +43,7 @@ struct Options {
     std::vector<std::string> include_dirs;   // -I, in order, each ending in '/'
     std::vector<std::string> defines;        // -D, checked: NAME or NAME=EXPR
     bool fatal_warnings = false;
+    bool packed_strings = false;             // --packed-strings
     DiagnosticStyle diagnostics = DiagnosticStyle::native;
 };
 
@@ -107,6 +108,7 @@ public:
     int condition_level = 0;
     int unsized_mode = 0;
     int rts_nop = 0;  // this pass: -r, or opt rtxnop from the source so far
+    bool packed_strings = false;  // this pass: --packed-strings, or opt packedstrings so far
     int32_t optimise_flags = -1;
 
     // Whether the innermost conditional block is being assembled.
