@@ -521,6 +521,157 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
     return TYPE_USER;
 }
 
+// A term of a bit pattern ($3f800000, an integer name) keeps today's reading,
+// so only a decimal number or an equ.s name makes the expression a number.
+bool Evaluator::float_expression_ahead() const {
+    int depth = 0;
+    bool term_start = true;
+    const char* p = as.src.operand_text;
+    for (;;) {
+        const char c = *p;
+        if (at_end(c) || (depth == 0 && (c == ',' || c == ' ' || c == '\t' || c == ';'))) return false;
+        if (c == '\'' || c == '"') {
+            for (++p; *p != c && !at_end(*p); ++p) {}
+            if (*p == c) ++p;
+            term_start = false;
+        } else if (c == '(' || c == ')') {
+            if (c == ')' && --depth < 0) return false;
+            if (c == '(') ++depth;
+            term_start = c == '(';
+            ++p;
+        } else if (c == '$' || c == '@' || (c == '%' && term_start) ||
+                   (c == '0' && (p[1] == 'x' || p[1] == 'X'))) {
+            for (++p; is_name_char(*p); ++p) {}
+            term_start = false;
+        } else if (is_digit(c)) {
+            const char* q = p;
+            while (is_digit(*q)) ++q;
+            if (*q != '$') return true;
+            p = q + 1;  // a local label such as 1$
+            term_start = false;
+        } else if (is_name_start(c) || (c == '.' && is_name_char(p[1]))) {
+            const char* start = p++;
+            while (is_name_char(*p)) ++p;
+            const SymbolRecord* s = as.sym.probe(std::string_view(start, static_cast<size_t>(p - start)));
+            if (s && (s->flags & SYM_SINGLE)) return true;
+            term_start = false;
+        } else {
+            term_start = true;
+            ++p;
+        }
+    }
+}
+
+void Evaluator::eval_float(int32_t* value) {
+    expr_float = true;
+    const double d = float_sum();
+    if (as.src.size_mask == SZ_D) {
+        const uint64_t bits = std::bit_cast<uint64_t>(d);
+        value[0] = static_cast<int32_t>(static_cast<uint32_t>(bits >> 32));
+        value[1] = static_cast<int32_t>(static_cast<uint32_t>(bits));
+    } else {
+        value[0] = static_cast<int32_t>(std::bit_cast<uint32_t>(narrow_to_float(d)));
+    }
+    last_kind = 0;
+}
+
+double Evaluator::float_sum() {
+    const char*& p = as.src.operand_text;
+    double acc = float_term();
+    while (is_operator(*p)) {
+        const char op = *p;
+        if (op != '+' && op != '-' && op != '*' && op != '/') {
+            as.report_error("eval: only + - * / apply to floating-point numbers");
+            // Nothing more of this operand is read, so no second message follows.
+            while (!at_end(*p) && *p != ',' && *p != ' ' && *p != '\t') ++p;
+            break;
+        }
+        ++p;
+        const double b = float_term();
+        switch (op) {
+        case '+': acc += b; break;
+        case '-': acc -= b; break;
+        case '*': acc *= b; break;
+        default:
+            // A name not yet defined reads as 0 in pass 1; only a real zero is an error.
+            if (b == 0 && !expr_undefined) {
+                as.report_error("eval: division by zero");
+                acc = 0;
+            } else if (b != 0) {
+                acc /= b;
+            }
+            break;
+        }
+    }
+    return acc;
+}
+
+double Evaluator::float_term() {
+    const char*& p = as.src.operand_text;
+    const bool negate = *p == '-';
+    if (negate) ++p;
+    double d = 0;
+    const char c = *p;
+    if (c == '(') {
+        const char* open = p++;
+        d = float_sum();
+        if (*p == ')') {
+            ++p;
+        } else {
+            const char* end = open;
+            while (!at_end(*end) && *end != ' ' && *end != '\t') ++end;
+            const std::string text(open, static_cast<size_t>(end - open));
+            as.report_error_arg("eval: parenthesis not closed - %s", text.c_str());
+            p = end;
+        }
+    } else if (is_digit(c)) {
+        // digits[.digits][e[+-]digits], copied so that strtod sees no more.
+        char buf[128];
+        size_t n = 0;
+        auto take = [&] {
+            if (n + 1 < sizeof buf) buf[n++] = *p;
+            ++p;
+        };
+        while (is_digit(*p)) take();
+        if (*p == '.') {
+            take();
+            while (is_digit(*p)) take();
+        }
+        if (*p == 'e' || *p == 'E') {
+            take();
+            if (*p == '+' || *p == '-') take();
+            while (is_digit(*p)) take();
+        }
+        buf[n] = '\0';
+        d = std::strtod(buf, nullptr);
+        ++term_number;
+    } else if (is_name_start(c)) {
+        const char* start = p++;
+        while (is_name_char(*p)) ++p;
+        const std::string_view name(start, static_cast<size_t>(p - start));
+        ++term_number;
+        if (SymbolRecord* s = resolve(name)) {
+            if (s->type == TYPE_USER && (s->flags & SYM_SINGLE)) {
+                d = static_cast<double>(std::bit_cast<float>(static_cast<uint32_t>(s->value)));
+            } else {
+                const std::string text(name);
+                as.report_error_arg("eval: not a floating-point number - %s", text.c_str());
+            }
+        } else {
+            expr_undefined = true;
+        }
+    } else {
+        // A bit pattern ($3f800000), a local label or anything else: the term
+        // as written, read over so that no second message follows.
+        const char* start = p;
+        if (!at_end(*p)) ++p;
+        while (is_name_char(*p)) ++p;
+        const std::string text(start, static_cast<size_t>(p - start));
+        as.report_error_arg("eval: not a floating-point number - %s", text.c_str());
+    }
+    return negate ? -d : d;
+}
+
 // Most operands are a bare register already looked up or a plain number: the
 // same result and bookkeeping as eval_expression, without its machinery. Such
 // a term takes no operators and never relocates.
@@ -571,25 +722,31 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
     }
     expr_fwd = false;
     expr_undefined = false;
+    expr_float = false;
     last_section = 0;
     group_operand_ = &op;
     const bool dbl = double_mode(numbers);
 
+    int type = TYPE_USER;
     int32_t term[2] = {0, 0};
-    const int type = read_term(term, dbl, numbers);
-    record_relocating_term(op);
-
-    if (dbl) {
-        // One double-precision term and no operators.
-        value[0] = term[0];
-        value[1] = term[1];
+    if (numbers == FLOAT_DATA && (as.src.size_mask == SZ_S || as.src.size_mask == SZ_D) &&
+        float_expression_ahead()) {
+        eval_float(value);
     } else {
-        uint32_t acc = static_cast<uint32_t>(term[0]);
-        if (type == TYPE_USER && is_operator(*p)) {
-            bool external = last_kind == KIND_EXTERNAL || group_external();
-            apply_operators(acc, relocation_flag(), external, op, numbers);
+        type = read_term(term, dbl, numbers);
+        record_relocating_term(op);
+        if (dbl) {
+            // One double-precision term and no operators.
+            value[0] = term[0];
+            value[1] = term[1];
+        } else {
+            uint32_t acc = static_cast<uint32_t>(term[0]);
+            if (type == TYPE_USER && is_operator(*p)) {
+                bool external = last_kind == KIND_EXTERNAL || group_external();
+                apply_operators(acc, relocation_flag(), external, op, numbers);
+            }
+            value[0] = static_cast<int32_t>(acc);
         }
-        value[0] = static_cast<int32_t>(acc);
     }
 
     if (trace) {

@@ -71,6 +71,7 @@ public:
     bool refuse_negated(const Operand& op);
 
     unsigned star_terms = 0;      // * terms read so far: a change shows that an operand held one
+    bool expr_float = false;      // the expression was computed as a floating-point number
     bool expr_fwd = false;        // the current expression holds a forward reference
     bool expr_undefined = false;  // a term named a symbol that is not in the table
     int last_kind = 0;            // kind of the term just read; 4 for an unknown name
@@ -110,6 +111,15 @@ private:
     // record, or nullptr (then last_kind is KIND_UNDEFINED).
     SymbolRecord* resolve(std::string_view name);
     bool after_hash(const char* quote) const;
+    // Floating-point items (.s and .d data and immediates): whether the
+    // expression at the cursor holds a decimal number or an equ.s name, and
+    // then is computed as a number rather than as a bit pattern.
+    bool float_expression_ahead() const;
+    // Left to right with + - * / and parentheses; the result in value[0] (.s)
+    // or value[0] and value[1] (.d).
+    void eval_float(int32_t* value);
+    double float_sum();
+    double float_term();
     int apply_operators(uint32_t& acc, int left, bool& external, Operand& op, OperandNumbers numbers);
     int read_group(uint32_t& value, uint32_t& value2, OperandNumbers numbers);
     // Pass 2 reports about a literal: no digits after its prefix, or wider than 32 bits.

@@ -37,6 +37,8 @@ inline constexpr int SYMBOL_BUCKETS = 203;
 inline constexpr uint8_t SYM_SET = 1;
 // Pass 2, before the first set of the name: it has no value yet, as in pass 1.
 inline constexpr uint8_t SYM_UNSET = 2;
+// Made by equ.s: the value is the bits of a single-precision number.
+inline constexpr uint8_t SYM_SINGLE = 4;
 
 class SymbolTable {
 public:

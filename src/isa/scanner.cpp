@@ -217,6 +217,11 @@ void OperandScanner::scan_predecrement(Operand& op) {
     // -(d)(An...): a parenthesised displacement with a minus sign.
     op.value = negate(v[0]);
     if (type == TYPE_USER) as.ev.refuse_negated(op);
+    if (type == TYPE_USER && numbers_ == FLOAT_DATA && as.ev.expr_float) {
+        // -(1.5) in dc.s or dc.d: a floating-point number changes its sign bit.
+        op.value = static_cast<int32_t>(static_cast<uint32_t>(v[0]) ^ 0x80000000u);
+        op.value2 = v[1];
+    }
     const bool closed = peek() == ')';
     if (closed) step();
     if (peek() == '(') {
