@@ -190,9 +190,14 @@ SymbolRecord* Evaluator::resolve(std::string_view name) {
     } else {
         found = as.sym.find(name);
     }
-    if (found && found->flags & SYM_UNSET) [[unlikely]] {
-        as.sym.report_unset(name);
-        found = nullptr;
+    if (found && found->flags & (SYM_UNSET | SYM_XREF_DEFINED)) [[unlikely]] {
+        if (found->flags & SYM_UNSET) {
+            as.sym.report_unset(name);
+            found = nullptr;
+        } else if (as.drv.pass_number == 2 && !(found->flags & SYM_DEFINED_AGAIN)) {
+            // Pass 1 took this use as external or not yet defined: sized as a forward reference.
+            expr_fwd = true;
+        }
     }
     if (!found) {
         last_kind = KIND_UNDEFINED;
