@@ -136,7 +136,7 @@ void Directives::d_dc() {
 // dcb count,value: count items of the line's size, each one as dc would give it.
 void Directives::d_dcb() {
     const Operand& count = as.scan.operands[0];
-    if (!defined_above(count.fwd)) return;
+    if (!defined_above(count.fwd) || !constant_value(count)) return;
     if (count.value < 0) {
         as.report_error("dcb: negative count");
         return;
@@ -205,7 +205,7 @@ void Directives::d_dr() {
 }
 
 void Directives::d_ds() {
-    if (!defined_above(as.scan.operands[0].fwd)) return;
+    if (!defined_above(as.scan.operands[0].fwd) || !constant_value(as.scan.operands[0])) return;
     const uint32_t mask = as.src.size_mask;
     const int64_t unit = mask == SZ_B ? 1 : mask == SZ_L ? 4 : 2;
     const int32_t count = as.scan.operands[0].value;
@@ -225,10 +225,12 @@ void Directives::d_ds() {
         return;
     }
     const Operand& fill = as.scan.operands[1];
+    // Reported, and the room still taken, so that the labels below keep their places.
+    const bool plain_fill = fill.cls == CLS_EXPR && constant_value(fill);
     // The fill is a byte pattern whatever the size: ds.l 4,handler repeats
     // the low byte of handler, which cannot be what was meant.
-    if (fill.cls == CLS_EXPR && !fits_item(fill.value, 1)) as.report_warning("ds: fill value truncated to a byte");
-    emit_fill(total, fill.cls == CLS_EXPR ? fill.value : 0);
+    if (plain_fill && !fits_item(fill.value, 1)) as.report_warning("ds: fill value truncated to a byte");
+    emit_fill(total, plain_fill ? fill.value : 0);
 }
 
 void Directives::d_incbin() {

@@ -11,7 +11,7 @@ void RecordDirectives::d_structure(bool downward) {
     Operand op;
     int32_t start = 0;
     eval_operand(start, op);
-    as.dir.defined_above(as.ev.expr_fwd);
+    if (as.dir.defined_above(as.ev.expr_fwd) && !as.dir.constant_value(op)) start = 0;
     structure_offset = start;
     if (name && !name->empty()) define(*name, structure_offset);
     list_value(structure_offset);
@@ -40,6 +40,7 @@ void RecordDirectives::d_struct() {
     int32_t size = 0;
     eval_operand(size, op);
     if (as.ev.expr_undefined) as.report_error_arg("struct: undefined constant for: %s\n", name.value_or("").c_str());
+    else if (!as.dir.constant_value(op)) size = 0;
     define_field(name, size);
 }
 
@@ -55,7 +56,7 @@ void RecordDirectives::d_enumreset() {
 
 void RecordDirectives::d_enumset() {
     as.dir.defined_above(as.scan.operands[0].fwd);
-    enum_counter = as.scan.operands[0].value;
+    enum_counter = as.dir.constant_value(as.scan.operands[0]) ? as.scan.operands[0].value : 0;
 }
 
 void RecordDirectives::d_enum() {
@@ -73,7 +74,7 @@ void RecordDirectives::d_bitdef() {
     Operand op;
     int32_t bit = 0;
     eval_operand(bit, op);
-    as.dir.defined_above(as.ev.expr_fwd);
+    if (as.dir.defined_above(as.ev.expr_fwd) && !as.dir.constant_value(op)) bit = 0;
     compose_bit_names(prefix.value_or(""), name.value_or(""));
     // A long has bits 0 to 31; any other number would name a bit that is not there.
     int32_t mask = 0;
