@@ -147,7 +147,7 @@ bool Evaluator::refuse_negated(const Operand& op) {
     return true;
 }
 
-void Evaluator::record_relocating_term(Operand& op) const {
+[[gnu::always_inline]] inline void Evaluator::record_relocating_term(Operand& op) const {
     if (last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED)
         record_term(op);
     else if (last_kind == KIND_GROUP && group_reloc_.kind != 0)
