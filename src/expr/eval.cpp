@@ -148,6 +148,7 @@ bool Evaluator::refuse_negated(const Operand& op) {
 }
 
 [[gnu::always_inline]] inline void Evaluator::record_relocating_term(Operand& op) const {
+    if (last_kind < KIND_EXTERNAL) return;  // a number or an equate, the most frequent terms
     if (last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED)
         record_term(op);
     else if (last_kind == KIND_GROUP && group_reloc_.kind != 0)
@@ -272,33 +273,21 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
         if (s) take_symbol(s, v, type);
     } else if (c == '%') {
         const char* digits = ++p;
-        uint32_t high = 0;  // bits shifted out of the top
-        for (; *p == '0' || *p == '1'; ++p) {
-            high |= v >> 31;
-            v = v * 2 + static_cast<uint32_t>(*p - '0');
-        }
+        while (*p == '0' || *p == '1') v = v * 2 + static_cast<uint32_t>(*p++ - '0');
         as.src.operand_text = p;
-        check_literal("%", digits, p, high != 0);
+        if (p - digits > 32 || p == digits) check_literal("%", digits, p, 2);
     } else if (c == '@') {
         const char* digits = ++p;
-        uint32_t high = 0;
-        for (; *p >= '0' && *p <= '7'; ++p) {
-            high |= v >> 29;
-            v = v * 8 + static_cast<uint32_t>(*p - '0');
-        }
+        while (*p >= '0' && *p <= '7') v = v * 8 + static_cast<uint32_t>(*p++ - '0');
         as.src.operand_text = p;
-        check_literal("@", digits, p, high != 0);
+        if (p - digits > 10 || p == digits) check_literal("@", digits, p, 8);
     } else if (c == '$' || (c == '0' && (p[1] == 'x' || p[1] == 'X'))) {
         const char* prefix = c == '$' ? "$" : "0x";
         p += c == '$' ? 1 : 2;
         const char* digits = p;
-        uint32_t high = 0;
-        for (int h; (h = hex_digit(*p)) >= 0; ++p) {
-            high |= v >> 28;
-            v = v * 16 + static_cast<uint32_t>(h);
-        }
+        for (int h; (h = hex_digit(*p)) >= 0; ++p) v = v * 16 + static_cast<uint32_t>(h);
         as.src.operand_text = p;
-        check_literal(prefix, digits, p, high != 0);
+        if (p - digits > 8 || p == digits) check_literal(prefix, digits, p, 16);
     } else if (c == '.' && is_name_char(p[1])) {
         const char* start = p++;
         while (is_name_char(*p)) ++p;
@@ -311,12 +300,9 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
         const uint32_t mask = number_mask(numbers);
         bool wide = false;
         if (mask == SZ_B || mask == SZ_W || mask == SZ_L || mask == SZ_U) {
-            while (is_digit(*p)) {
-                const uint64_t next = uint64_t{v} * 10 + static_cast<uint32_t>(*p++ - '0');
-                wide |= next > 0xFFFFFFFFu;
-                v = static_cast<uint32_t>(next);
-            }
+            while (is_digit(*p)) v = v * 10 + static_cast<uint32_t>(*p++ - '0');
             as.src.operand_text = p;
+            wide = p - start > 9;  // only then can it pass 32 bits: check_literal tells
             if (*p == '.' || *p == 'e' || *p == 'E') {
                 // 1234.w is an address with a size, not the number 1234.0.
                 bool size_follows = p[0] == '.' && std::strchr("bBwWlLsSdD", p[1]) && p[1] != '\0' &&
@@ -349,7 +335,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
             name_ += as.src.last_global_label;
             if (SymbolRecord* s = resolve(name_)) take_symbol(s, v, type);
         } else if (wide) {
-            check_literal("", start, p, true);
+            check_literal("", start, p, 10);
         }
     } else if (c == '*') {
         ++star_terms;
@@ -414,10 +400,17 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
     return type;
 }
 
-void Evaluator::check_literal(const char* prefix, const char* digits, const char* end, bool wide) {
+[[gnu::noinline]] void Evaluator::check_literal(const char* prefix, const char* digits, const char* end, unsigned base) {
     if (end == digits) {
         as.report_error_arg("eval: number has no digits - %s", prefix);
-    } else if (wide) {
+        return;
+    }
+    // Called only for a run of digits long enough to pass 32 bits, which
+    // leading zeros may still keep within them.
+    uint64_t v = 0;
+    for (const char* q = digits; q < end && v <= 0xFFFFFFFFu; ++q)
+        v = v * base + static_cast<uint64_t>(hex_digit(*q));
+    if (v > 0xFFFFFFFFu) {
         // GNU as and others cut such a number too, and say so.
         std::string text(prefix);
         text.append(digits, static_cast<size_t>(end - digits));
@@ -528,7 +521,7 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
 
 // A term of a bit pattern ($3f800000, an integer name) keeps today's reading,
 // so only a decimal number or an equ.s name makes the expression a number.
-bool Evaluator::float_expression_ahead() const {
+[[gnu::noinline]] bool Evaluator::float_expression_ahead() const {
     int depth = 0;
     bool term_start = true;
     const char* p = as.src.operand_text;
@@ -567,7 +560,7 @@ bool Evaluator::float_expression_ahead() const {
     }
 }
 
-void Evaluator::eval_float(int32_t* value) {
+[[gnu::noinline, gnu::cold]] void Evaluator::eval_float(int32_t* value) {
     expr_float = true;
     const double d = float_sum();
     if (as.src.size_mask == SZ_D) {
@@ -734,8 +727,7 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
 
     int type = TYPE_USER;
     int32_t term[2] = {0, 0};
-    if (numbers == FLOAT_DATA && (as.src.size_mask == SZ_S || as.src.size_mask == SZ_D) &&
-        float_expression_ahead()) {
+    if ((as.src.size_mask & (SZ_S | SZ_D)) && numbers == FLOAT_DATA && float_expression_ahead()) [[unlikely]] {
         eval_float(value);
     } else {
         type = read_term(term, dbl, numbers);

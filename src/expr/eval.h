@@ -122,8 +122,9 @@ private:
     double float_term();
     int apply_operators(uint32_t& acc, int left, bool& external, Operand& op, OperandNumbers numbers);
     int read_group(uint32_t& value, uint32_t& value2, OperandNumbers numbers);
-    // Pass 2 reports about a literal: no digits after its prefix, or wider than 32 bits.
-    void check_literal(const char* prefix, const char* digits, const char* end, bool wide);
+    // Reports a literal with no digits after its prefix, or (pass 2) one of
+    // the digits of base that is wider than 32 bits.
+    void check_literal(const char* prefix, const char* digits, const char* end, unsigned base);
     bool group_external() const { return last_kind == KIND_GROUP && group_external_; }
 
     // last_kind of a parenthesised term; the group_ fields describe it.

@@ -512,13 +512,12 @@ void OperandScanner::scan_exprlist() {
     const OperandNumbers saved = numbers_;
     numbers_ = FLOAT_DATA;
     int n = 0;
-    star_after_first = false;
+    unsigned stars_after_first = 0;
     for (;;) {
         while (peek() == ' ' || peek() == '\t') step();
         Operand& op = operands[n];
-        const unsigned stars = as.ev.star_terms;
         scan(op);
-        if (n > 0 && as.ev.star_terms != stars) star_after_first = true;
+        if (n == 0) stars_after_first = as.ev.star_terms;
         if (op.cls != CLS_EXPR && op.cls != CLS_STRING) {
             as.report_error("scan: expected expression");
             break;
@@ -535,6 +534,7 @@ void OperandScanner::scan_exprlist() {
     numbers_ = saved;
     operands[n].cls = CLS_NONE;
     operand_count = n;
+    star_after_first = n > 1 && as.ev.star_terms != stars_after_first;
 }
 
 } // namespace tobra
