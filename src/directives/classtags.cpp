@@ -14,7 +14,7 @@ void RecordDirectives::d_classtagbegin() {
     int32_t start = 0;
     if (eval_operand(start, op) && start % 4 != 0)
         as.report_warning("classtagbegin: value is not longword aligned\n");
-    as.dir.defined_above(as.ev.expr_fwd);
+    if (as.dir.defined_above(as.ev.expr_fwd) && !as.dir.constant_value(op)) start = 0;
     class_tag_counter = start;
     structure_offset = 0;
     if (!named) return;

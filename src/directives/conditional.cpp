@@ -73,6 +73,14 @@ bool Directives::defined_above(bool forward) {
     return false;
 }
 
+bool Directives::constant_value(const Operand& op) {
+    const bool moves = op.reloc_kind == KIND_EXTERNAL ||
+                       (op.reloc_kind == KIND_RELOCATABLE && chosen_output_format(as.options).relocatable);
+    if (!moves) return true;
+    as.report_error_arg("%s: value must be a constant, not relocatable", as.src.mnemonic_field);
+    return false;
+}
+
 // Pass 1 can only answer whether a name is defined so far, so pass 2 gives
 // the same answer: a name defined further down reads as not defined. That is
 // what a block that defines its own name is for (ifnd NAME, NAME equ 1,

@@ -13,9 +13,44 @@ namespace tobra {
 
 namespace {
 
+// Packed: a string no longer than a word or long is one item holding its
+// characters as a number, as #'AB' does; a longer one fills items from the
+// left, the last padded with zero bytes.
+void emit_packed_string(Assembler& as, const std::string& text, uint32_t mask) {
+    const size_t unit = mask == SZ_L ? 4 : 2;
+    if (text.size() <= unit) {
+        uint32_t v = 0;
+        for (char ch : text) v = (v << 8) | static_cast<uint8_t>(ch);
+        if (text.empty()) return;
+        if (unit == 4)
+            as.emit.emit_long(static_cast<int32_t>(v));
+        else
+            as.emit.emit_word(static_cast<int32_t>(v));
+        return;
+    }
+    std::string padded = text;
+    padded.resize((text.size() + unit - 1) / unit * unit, '\0');
+    as.emit.emit_block(reinterpret_cast<const uint8_t*>(padded.data()), static_cast<int32_t>(padded.size()));
+}
+
 // One unit per character: a byte, a word or a long with the character in its low
-// byte. Floating-point sizes take no strings.
-void emit_string(Assembler& as, const std::string& text, uint32_t mask) {
+// byte. Floating-point sizes take no strings. packable: the line is a dc,
+// whose words and longs may pack their characters instead.
+void emit_string(Assembler& as, const std::string& text, uint32_t mask, bool packable) {
+    if (packable && mask != SZ_B && text.size() > 1) {
+        const bool word = mask == SZ_W || mask == SZ_U;
+        if (word || mask == SZ_L) {
+            if (as.drv.packed_strings) {
+                emit_packed_string(as, text, word ? SZ_W : SZ_L);
+                return;
+            }
+            // One item per character is what this assembler has always done;
+            // others pack a short string into one item.
+            if (text.size() <= (word ? 2u : 4u))
+                as.report_warning(word ? "dc: string gives one word per character, not one packed word"
+                                       : "dc: string gives one long per character, not one packed long");
+        }
+    }
     for (char ch : text) {
         int32_t c = static_cast<uint8_t>(ch);
         if (mask == SZ_B)
@@ -30,10 +65,10 @@ void emit_string(Assembler& as, const std::string& text, uint32_t mask) {
 // The item walk dc and dr share: strings go out character by character, the
 // list ends at the first record that is not an expression.
 template <typename EmitValue>
-void for_each_item(Assembler& as, uint32_t mask, EmitValue emit_value) {
+void for_each_item(Assembler& as, uint32_t mask, bool packable, EmitValue emit_value) {
     for (const Operand& op : as.scan.operands) {
         if (op.cls == CLS_STRING) {
-            emit_string(as, as.ev.string_at(op.value), mask);
+            emit_string(as, as.ev.string_at(op.value), mask, packable);
             continue;
         }
         if (op.cls != CLS_EXPR) break;
@@ -92,13 +127,16 @@ void Directives::emit_data_item(const Operand& op, uint32_t mask, bool warn) {
 
 void Directives::d_dc() {
     const uint32_t mask = as.src.size_mask;
-    for_each_item(as, mask, [&](const Operand& op) { emit_data_item(op, mask); });
+    // Every item's * is the address of the line's first item, where other
+    // assemblers take the item's own: a table of h-* distances differs.
+    if (as.scan.star_after_first) as.report_warning("dc: * after the first item is the line's address, not the item's");
+    for_each_item(as, mask, true, [&](const Operand& op) { emit_data_item(op, mask); });
 }
 
 // dcb count,value: count items of the line's size, each one as dc would give it.
 void Directives::d_dcb() {
     const Operand& count = as.scan.operands[0];
-    if (!defined_above(count.fwd)) return;
+    if (!defined_above(count.fwd) || !constant_value(count)) return;
     if (count.value < 0) {
         as.report_error("dcb: negative count");
         return;
@@ -144,7 +182,7 @@ void Directives::d_dcb() {
 void Directives::d_dr() {
     Driver& drv = as.drv;
     const uint32_t mask = as.src.size_mask;
-    for_each_item(as, mask, [&](const Operand& op) {
+    for_each_item(as, mask, false, [&](const Operand& op) {
         // Relative to the address this very item is stored at.
         int32_t value = static_cast<int32_t>(static_cast<uint32_t>(op.value) - static_cast<uint32_t>(drv.location_counter));
         // A distance is signed: one that the item cannot hold would read as
@@ -167,7 +205,7 @@ void Directives::d_dr() {
 }
 
 void Directives::d_ds() {
-    if (!defined_above(as.scan.operands[0].fwd)) return;
+    if (!defined_above(as.scan.operands[0].fwd) || !constant_value(as.scan.operands[0])) return;
     const uint32_t mask = as.src.size_mask;
     const int64_t unit = mask == SZ_B ? 1 : mask == SZ_L ? 4 : 2;
     const int32_t count = as.scan.operands[0].value;
@@ -187,10 +225,12 @@ void Directives::d_ds() {
         return;
     }
     const Operand& fill = as.scan.operands[1];
+    // Reported, and the room still taken, so that the labels below keep their places.
+    const bool plain_fill = fill.cls == CLS_EXPR && constant_value(fill);
     // The fill is a byte pattern whatever the size: ds.l 4,handler repeats
     // the low byte of handler, which cannot be what was meant.
-    if (fill.cls == CLS_EXPR && !fits_item(fill.value, 1)) as.report_warning("ds: fill value truncated to a byte");
-    emit_fill(total, fill.cls == CLS_EXPR ? fill.value : 0);
+    if (plain_fill && !fits_item(fill.value, 1)) as.report_warning("ds: fill value truncated to a byte");
+    emit_fill(total, plain_fill ? fill.value : 0);
 }
 
 } // namespace tobra

@@ -42,6 +42,10 @@ public:
     // it must be known when pass 1 reaches it. forward: the expression named
     // something not defined yet. Reports the line and returns false.
     bool defined_above(bool forward);
+    // A count, fill, offset or bit number is a plain number: one relative to
+    // a label of an object file or to an external name has no field for a
+    // linker to patch. Reports the line and returns false.
+    bool constant_value(const Operand& op);
     // Start of each pass.
     void reset_pass();
     // Leaves the blocks opened above level, as when an expansion ends early.

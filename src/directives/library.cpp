@@ -12,6 +12,26 @@ constexpr int32_t LOAD_A6_FROM_A6 = 0x2C6E;  // movea.l d16(a6),a6
 constexpr int32_t LOAD_A6_FROM_A4 = 0x2C6C;  // movea.l d16(a4),a6
 constexpr int32_t POP_A6 = 0x2C5F;           // movea.l (sp)+,a6
 constexpr int32_t VECTOR_SIZE = 6;           // each table entry is a jmp with a long address
+
+// The d16 word about to be emitted, of jsr d16(a6) or movea.l d16(a6/a4),a6:
+// a vector or base that is an external name or a label gets the fixup a
+// written jsr name(a6) gets, never a silent 0.
+void displacement_fixup(Assembler& as, const SymbolRecord* s) {
+    if (!s || as.drv.pass_number != 2) return;
+    Fixup f;
+    if (s->kind == KIND_EXTERNAL)
+        f.symbol = s;
+    else if (s->kind == KIND_RELOCATABLE)
+        f.target_section = s->section;
+    else
+        return;
+    f.section = as.drv.current_section;
+    f.offset = static_cast<uint32_t>(as.drv.location_counter);
+    f.width = 2;
+    f.kind = FixupKind::base_relative;
+    f.addend = s->value;
+    as.emit.fixup(f);
+}
 }  // namespace
 
 void RecordDirectives::d_lvoreset() {
@@ -36,6 +56,7 @@ void RecordDirectives::d_call() {
     compose(name_buffer_1, "_lvo", name.value_or(""));
     const SymbolRecord* vector = as.sym.lookup(name_buffer_1);
     as.emit.emit_word(JSR_D16_A6);
+    displacement_fixup(as, vector);
     as.emit.emit_word(vector ? vector->value : 0);
     as.lst.listing_show_address = true;
     // Only a word straight after the name counts: a comment after a blank
@@ -60,8 +81,10 @@ void RecordDirectives::d_callres(bool user) {
 
     as.emit.emit_word(PUSH_A6);
     as.emit.emit_word(user ? LOAD_A6_FROM_A4 : LOAD_A6_FROM_A6);
+    displacement_fixup(as, base);
     as.emit.emit_word(displacement);
     as.emit.emit_word(JSR_D16_A6);
+    displacement_fixup(as, vector);
     as.emit.emit_word(vector ? vector->value : 0);
     as.emit.emit_word(POP_A6);
     as.lst.listing_show_address = true;

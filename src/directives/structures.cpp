@@ -11,7 +11,7 @@ void RecordDirectives::d_structure(bool downward) {
     Operand op;
     int32_t start = 0;
     eval_operand(start, op);
-    as.dir.defined_above(as.ev.expr_fwd);
+    if (as.dir.defined_above(as.ev.expr_fwd) && !as.dir.constant_value(op)) start = 0;
     structure_offset = start;
     if (name && !name->empty()) define(*name, structure_offset);
     list_value(structure_offset);
@@ -40,6 +40,7 @@ void RecordDirectives::d_struct() {
     int32_t size = 0;
     eval_operand(size, op);
     if (as.ev.expr_undefined) as.report_error_arg("struct: undefined constant for: %s\n", name.value_or("").c_str());
+    else if (!as.dir.constant_value(op)) size = 0;
     define_field(name, size);
 }
 
@@ -55,7 +56,7 @@ void RecordDirectives::d_enumreset() {
 
 void RecordDirectives::d_enumset() {
     as.dir.defined_above(as.scan.operands[0].fwd);
-    enum_counter = as.scan.operands[0].value;
+    enum_counter = as.dir.constant_value(as.scan.operands[0]) ? as.scan.operands[0].value : 0;
 }
 
 void RecordDirectives::d_enum() {
@@ -73,10 +74,14 @@ void RecordDirectives::d_bitdef() {
     Operand op;
     int32_t bit = 0;
     eval_operand(bit, op);
-    as.dir.defined_above(as.ev.expr_fwd);
+    if (as.dir.defined_above(as.ev.expr_fwd) && !as.dir.constant_value(op)) bit = 0;
     compose_bit_names(prefix.value_or(""), name.value_or(""));
-    // Bit numbers count modulo 32, negative ones too (-1 is bit 31).
-    int32_t mask = static_cast<int32_t>(uint32_t{1} << (static_cast<uint32_t>(bit) & 31u));
+    // A long has bits 0 to 31; any other number would name a bit that is not there.
+    int32_t mask = 0;
+    if (bit < 0 || bit > 31)
+        as.report_error("bitdef: bit number out of range 0..31");
+    else
+        mask = static_cast<int32_t>(uint32_t{1} << bit);
     define(name_buffer_1, bit);
     define(name_buffer_2, mask);
     list_value(mask);

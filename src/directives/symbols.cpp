@@ -66,6 +66,12 @@ void Directives::d_equ() {
             chosen_output_format(as.options).relocatable)
             as.report_error_arg("equ: '%s' - value based on an external name", label);
         as.sym.install(label, value, TYPE_USER, KIND_EQUATE);
+        // A .s value is the bits of a single-precision number: dc.s and dc.d
+        // compute with it as a number, and dc.d widens it.
+        if (as.src.size_mask == SZ_S && op.cls != CLS_STRING) {
+            SymbolRecord* r = as.sym.probe(label);
+            if (r && r->kind == KIND_EQUATE && r->value == value) r->flags |= SYM_SINGLE;
+        }
     }
     list_value(value);
 }

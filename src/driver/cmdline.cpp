@@ -65,6 +65,11 @@ constexpr std::array long_options{
                    as.options.fatal_warnings = true;
                    return true;
                }},
+    LongOption{"packed-strings", nullptr, "pack the characters of dc.w and dc.l strings into items",
+               [](Assembler& as, std::string_view) {
+                   as.options.packed_strings = true;
+                   return true;
+               }},
     LongOption{"diagnostics", "gnu", "messages as file:line: error: text on stderr", set_diagnostics},
     // Output formats take their rows here.
     LongOption{"elf", nullptr, "write an ELF relocatable object file (-g: with a line table)",

@@ -80,6 +80,7 @@ void Driver::reset_pass() {
     unsized_mode = as.options.unsized_mode_default;
     muldiv_warning = 1;
     rts_nop = as.options.rts_nop;
+    packed_strings = as.options.packed_strings;
     optimise_flags = -1;
     // A local label before the first global one belongs to no global label.
     as.src.last_global_label[0] = '\0';

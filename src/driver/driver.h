@@ -47,6 +47,7 @@ struct Options {
     std::vector<std::string> include_dirs;   // -I, in order, each ending in '/'
     std::vector<std::string> defines;        // -D, checked: NAME or NAME=EXPR
     bool fatal_warnings = false;
+    bool packed_strings = false;             // --packed-strings
     DiagnosticStyle diagnostics = DiagnosticStyle::native;
 };
 
@@ -116,6 +117,7 @@ public:
     int unsized_mode = 0;
     int muldiv_warning = 1;  // this pass: warn at a file's first unsized mulu/muls/divu/divs (opt nomuldivwarn)
     int rts_nop = 0;  // this pass: -r, or opt rtxnop from the source so far
+    bool packed_strings = false;  // this pass: --packed-strings, or opt packedstrings so far
     int32_t optimise_flags = -1;
 
     // Whether the innermost conditional block is being assembled.

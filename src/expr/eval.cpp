@@ -84,8 +84,9 @@ uint32_t apply(char op, uint32_t a, uint32_t b) {
     case '&': return a & b;
     case '|': return a | b;
     case '^': return a ^ b;
-    case '<': return a << (b & 31);
-    case '>': return static_cast<uint32_t>(sa >> (b & 31));
+    // A count of 32 or more (or a negative one) shifts every bit out.
+    case '<': return b < 32 ? a << b : 0;
+    case '>': return b < 32 ? static_cast<uint32_t>(sa >> b) : 0;
     default: return a;
     }
 }
@@ -140,6 +141,20 @@ void Evaluator::record_term(Operand& op) const {
     op.sym_section = static_cast<uint8_t>(last_section);
 }
 
+bool Evaluator::refuse_negated(const Operand& op) {
+    if ((op.reloc_kind != KIND_EXTERNAL && op.reloc_kind != KIND_RELOCATABLE) || !relocatable_output()) return false;
+    as.report_error("eval: type combination not allowed.\n");
+    return true;
+}
+
+[[gnu::always_inline]] inline void Evaluator::record_relocating_term(Operand& op) const {
+    if (last_kind < KIND_EXTERNAL) return;  // a number or an equate, the most frequent terms
+    if (last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED)
+        record_term(op);
+    else if (last_kind == KIND_GROUP && group_reloc_.kind != 0)
+        set_reloc(op, group_reloc_);
+}
+
 const std::string& Evaluator::string_at(int32_t handle) const {
     if (handle < 0 || static_cast<size_t>(handle) >= strings_.size()) return empty_;
     return strings_[static_cast<size_t>(handle)];
@@ -176,9 +191,14 @@ SymbolRecord* Evaluator::resolve(std::string_view name) {
     } else {
         found = as.sym.find(name);
     }
-    if (found && found->flags & SYM_UNSET) [[unlikely]] {
-        as.sym.report_unset(name);
-        found = nullptr;
+    if (found && found->flags & (SYM_UNSET | SYM_XREF_DEFINED)) [[unlikely]] {
+        if (found->flags & SYM_UNSET) {
+            as.sym.report_unset(name);
+            found = nullptr;
+        } else if (as.drv.pass_number == 2 && !(found->flags & SYM_DEFINED_AGAIN)) {
+            // Pass 1 took this use as external or not yet defined: sized as a forward reference.
+            expr_fwd = true;
+        }
     }
     if (!found) {
         last_kind = KIND_UNDEFINED;
@@ -252,17 +272,22 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
         }
         if (s) take_symbol(s, v, type);
     } else if (c == '%') {
-        ++p;
+        const char* digits = ++p;
         while (*p == '0' || *p == '1') v = v * 2 + static_cast<uint32_t>(*p++ - '0');
         as.src.operand_text = p;
+        if (p - digits > 32 || p == digits) check_literal("%", digits, p, 2);
     } else if (c == '@') {
-        ++p;
+        const char* digits = ++p;
         while (*p >= '0' && *p <= '7') v = v * 8 + static_cast<uint32_t>(*p++ - '0');
         as.src.operand_text = p;
+        if (p - digits > 10 || p == digits) check_literal("@", digits, p, 8);
     } else if (c == '$' || (c == '0' && (p[1] == 'x' || p[1] == 'X'))) {
+        const char* prefix = c == '$' ? "$" : "0x";
         p += c == '$' ? 1 : 2;
+        const char* digits = p;
         for (int h; (h = hex_digit(*p)) >= 0; ++p) v = v * 16 + static_cast<uint32_t>(h);
         as.src.operand_text = p;
+        if (p - digits > 8 || p == digits) check_literal(prefix, digits, p, 16);
     } else if (c == '.' && is_name_char(p[1])) {
         const char* start = p++;
         while (is_name_char(*p)) ++p;
@@ -273,9 +298,11 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
     } else if (is_digit(c)) {
         const char* start = p;
         const uint32_t mask = number_mask(numbers);
+        bool wide = false;
         if (mask == SZ_B || mask == SZ_W || mask == SZ_L || mask == SZ_U) {
             while (is_digit(*p)) v = v * 10 + static_cast<uint32_t>(*p++ - '0');
             as.src.operand_text = p;
+            wide = p - start > 9;  // only then can it pass 32 bits: check_literal tells
             if (*p == '.' || *p == 'e' || *p == 'E') {
                 // 1234.w is an address with a size, not the number 1234.0.
                 bool size_follows = p[0] == '.' && std::strchr("bBwWlLsSdD", p[1]) && p[1] != '\0' &&
@@ -285,6 +312,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
                     v = static_cast<uint32_t>(bits >> 32);
                     v2 = static_cast<uint32_t>(bits);
                     negate = false;
+                    wide = false;
                 }
             }
         } else if (mask == SZ_S || mask == SZ_D) {
@@ -306,8 +334,11 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
             name_.assign(start, static_cast<size_t>(p - start));
             name_ += as.src.last_global_label;
             if (SymbolRecord* s = resolve(name_)) take_symbol(s, v, type);
+        } else if (wide) {
+            check_literal("", start, p, 10);
         }
     } else if (c == '*') {
+        ++star_terms;
         as.src.operand_text = p + 1;
         v = static_cast<uint32_t>(as.drv.line_start_address);
         // The current place moves with its section when an object file is linked.
@@ -349,10 +380,12 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
             if (negate) v = 0u - v;
             if (complement) v = ~v;
         }
-        // No linker subtracts or inverts an address.
-        if ((negate || complement) && (last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE) &&
-            relocatable_output())
-            as.report_error("eval: type combination not allowed.\n");
+        // No linker subtracts or inverts an address, written bare or in parentheses.
+        if (negate || complement) {
+            Operand moving;
+            moving.reloc_kind = static_cast<uint8_t>(last_kind == KIND_GROUP ? group_reloc_.kind : last_kind);
+            refuse_negated(moving);
+        }
     } else if ((negate || complement) && type != TYPE_SYM && type != TYPE_STRING) {
         // -d1 or ~a0 would hand the scanner a register number of -1.
         as.report_error("eval: expression");
@@ -367,6 +400,24 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
     return type;
 }
 
+[[gnu::noinline]] void Evaluator::check_literal(const char* prefix, const char* digits, const char* end, unsigned base) {
+    if (end == digits) {
+        as.report_error_arg("eval: number has no digits - %s", prefix);
+        return;
+    }
+    // Called only for a run of digits long enough to pass 32 bits, which
+    // leading zeros may still keep within them.
+    uint64_t v = 0;
+    for (const char* q = digits; q < end && v <= 0xFFFFFFFFu; ++q)
+        v = v * base + static_cast<uint64_t>(hex_digit(*q));
+    if (v > 0xFFFFFFFFu) {
+        // GNU as and others cut such a number too, and say so.
+        std::string text(prefix);
+        text.append(digits, static_cast<size_t>(end - digits));
+        as.report_warning_arg("eval: number wider than 32 bits, only its low 32 bits are kept - %s", text.c_str());
+    }
+}
+
 int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
     return read_term(value, double_mode(numbers), numbers);
 }
@@ -377,7 +428,6 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
 [[gnu::always_inline]] inline int Evaluator::apply_operators(uint32_t& acc, int left, bool& external, Operand& op,
                                                                 OperandNumbers numbers) {
     const char*& p = as.src.operand_text;
-    auto relocates = [&] { return last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED; };
     while (is_operator(*p)) {
         char op_char = *p++;
         if (op_char == '<' || op_char == '>') {
@@ -394,7 +444,7 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
             break;
         }
         const int left_section = op.sym_section;
-        if (relocates()) record_term(op);
+        record_relocating_term(op);
         if (last_kind == KIND_EXTERNAL || group_external()) external = true;
         const int right = relocation_flag();
         const uint32_t b = static_cast<uint32_t>(rhs[0]);
@@ -420,12 +470,17 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
     return left;
 }
 
-// A parenthesised sub-expression as one term. Its terms are recorded in the
-// operand like any others; the term that holds it takes the group's
-// relocation flag through KIND_GROUP.
+// A parenthesised sub-expression as one term. Its terms are judged in the
+// operand on their own, as a whole expression would be; then the operand gets
+// back what the terms before the group left there, and the term that holds the
+// group takes its relocation through KIND_GROUP and group_reloc_, as a name
+// would: lab+(1+1) stays relative to lab.
 int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numbers) {
     const char*& p = as.src.operand_text;
     const char* open = p++;
+    Operand& op = *group_operand_;
+    const TermReloc before = reloc_of(op);
+    set_reloc(op, TermReloc{});
     const bool had_undefined = expr_undefined;
     expr_undefined = false;
     int32_t term[2] = {0, 0};
@@ -435,9 +490,7 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
     int flag = 0;
     bool external = false;
     if (type == TYPE_USER) {
-        Operand& op = *group_operand_;
-        if (last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED)
-            record_term(op);
+        record_relocating_term(op);
         flag = relocation_flag();
         external = last_kind == KIND_EXTERNAL || group_external();
         if (!double_mode(numbers)) flag = apply_operators(acc, flag, external, op, numbers);
@@ -455,6 +508,8 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
     } else {
         ++p;
     }
+    group_reloc_ = reloc_of(op);
+    set_reloc(op, before);
     group_flag_ = flag;
     group_external_ = external;
     group_undefined_ = expr_undefined;
@@ -462,6 +517,157 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
     last_kind = KIND_GROUP;
     value = acc;
     return TYPE_USER;
+}
+
+// A term of a bit pattern ($3f800000, an integer name) keeps today's reading,
+// so only a decimal number or an equ.s name makes the expression a number.
+[[gnu::noinline]] bool Evaluator::float_expression_ahead() const {
+    int depth = 0;
+    bool term_start = true;
+    const char* p = as.src.operand_text;
+    for (;;) {
+        const char c = *p;
+        if (at_end(c) || (depth == 0 && (c == ',' || c == ' ' || c == '\t' || c == ';'))) return false;
+        if (c == '\'' || c == '"') {
+            for (++p; *p != c && !at_end(*p); ++p) {}
+            if (*p == c) ++p;
+            term_start = false;
+        } else if (c == '(' || c == ')') {
+            if (c == ')' && --depth < 0) return false;
+            if (c == '(') ++depth;
+            term_start = c == '(';
+            ++p;
+        } else if (c == '$' || c == '@' || (c == '%' && term_start) ||
+                   (c == '0' && (p[1] == 'x' || p[1] == 'X'))) {
+            for (++p; is_name_char(*p); ++p) {}
+            term_start = false;
+        } else if (is_digit(c)) {
+            const char* q = p;
+            while (is_digit(*q)) ++q;
+            if (*q != '$') return true;
+            p = q + 1;  // a local label such as 1$
+            term_start = false;
+        } else if (is_name_start(c) || (c == '.' && is_name_char(p[1]))) {
+            const char* start = p++;
+            while (is_name_char(*p)) ++p;
+            const SymbolRecord* s = as.sym.probe(std::string_view(start, static_cast<size_t>(p - start)));
+            if (s && (s->flags & SYM_SINGLE)) return true;
+            term_start = false;
+        } else {
+            term_start = true;
+            ++p;
+        }
+    }
+}
+
+[[gnu::noinline, gnu::cold]] void Evaluator::eval_float(int32_t* value) {
+    expr_float = true;
+    const double d = float_sum();
+    if (as.src.size_mask == SZ_D) {
+        const uint64_t bits = std::bit_cast<uint64_t>(d);
+        value[0] = static_cast<int32_t>(static_cast<uint32_t>(bits >> 32));
+        value[1] = static_cast<int32_t>(static_cast<uint32_t>(bits));
+    } else {
+        value[0] = static_cast<int32_t>(std::bit_cast<uint32_t>(narrow_to_float(d)));
+    }
+    last_kind = 0;
+}
+
+double Evaluator::float_sum() {
+    const char*& p = as.src.operand_text;
+    double acc = float_term();
+    while (is_operator(*p)) {
+        const char op = *p;
+        if (op != '+' && op != '-' && op != '*' && op != '/') {
+            as.report_error("eval: only + - * / apply to floating-point numbers");
+            // Nothing more of this operand is read, so no second message follows.
+            while (!at_end(*p) && *p != ',' && *p != ' ' && *p != '\t') ++p;
+            break;
+        }
+        ++p;
+        const double b = float_term();
+        switch (op) {
+        case '+': acc += b; break;
+        case '-': acc -= b; break;
+        case '*': acc *= b; break;
+        default:
+            // A name not yet defined reads as 0 in pass 1; only a real zero is an error.
+            if (b == 0 && !expr_undefined) {
+                as.report_error("eval: division by zero");
+                acc = 0;
+            } else if (b != 0) {
+                acc /= b;
+            }
+            break;
+        }
+    }
+    return acc;
+}
+
+double Evaluator::float_term() {
+    const char*& p = as.src.operand_text;
+    const bool negate = *p == '-';
+    if (negate) ++p;
+    double d = 0;
+    const char c = *p;
+    if (c == '(') {
+        const char* open = p++;
+        d = float_sum();
+        if (*p == ')') {
+            ++p;
+        } else {
+            const char* end = open;
+            while (!at_end(*end) && *end != ' ' && *end != '\t') ++end;
+            const std::string text(open, static_cast<size_t>(end - open));
+            as.report_error_arg("eval: parenthesis not closed - %s", text.c_str());
+            p = end;
+        }
+    } else if (is_digit(c)) {
+        // digits[.digits][e[+-]digits], copied so that strtod sees no more.
+        char buf[128];
+        size_t n = 0;
+        auto take = [&] {
+            if (n + 1 < sizeof buf) buf[n++] = *p;
+            ++p;
+        };
+        while (is_digit(*p)) take();
+        if (*p == '.') {
+            take();
+            while (is_digit(*p)) take();
+        }
+        if (*p == 'e' || *p == 'E') {
+            take();
+            if (*p == '+' || *p == '-') take();
+            while (is_digit(*p)) take();
+        }
+        buf[n] = '\0';
+        d = std::strtod(buf, nullptr);
+        ++term_number;
+    } else if (is_name_start(c)) {
+        const char* start = p++;
+        while (is_name_char(*p)) ++p;
+        const std::string_view name(start, static_cast<size_t>(p - start));
+        ++term_number;
+        if (SymbolRecord* s = resolve(name)) {
+            if (s->type == TYPE_USER && (s->flags & SYM_SINGLE)) {
+                d = static_cast<double>(std::bit_cast<float>(static_cast<uint32_t>(s->value)));
+            } else {
+                const std::string text(name);
+                as.report_error_arg("eval: not a floating-point number - %s", text.c_str());
+            }
+        } else {
+            expr_undefined = true;
+        }
+    } else {
+        // A bit pattern ($3f800000), a local label or anything else: the term
+        // as written, read over so that no second message follows.
+        const char* start = p;
+        if (!at_end(*p)) ++p;
+        while (is_name_char(*p)) ++p;
+        const std::string text(start, static_cast<size_t>(p - start));
+        as.report_error_arg("eval: not a floating-point number - %s", text.c_str());
+    }
+    return negate ? -d : d;
 }
 
 // Most operands are a bare register already looked up or a plain number: the
@@ -492,7 +698,8 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
         if (mask != SZ_B && mask != SZ_W && mask != SZ_L && mask != SZ_U) return eval_expression(value, op, numbers);
         const char* q = p;
         while (is_digit(*q)) v = v * 10 + static_cast<uint32_t>(*q++ - '0');
-        if (!operand_ends[static_cast<unsigned char>(*q)]) return eval_expression(value, op, numbers);
+        // Ten digits or more may not fit 32 bits: the general path says so.
+        if (!operand_ends[static_cast<unsigned char>(*q)] || q - p > 9) return eval_expression(value, op, numbers);
         p = q;
         last_kind = 0;
         last_section = 0;
@@ -513,27 +720,30 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
     }
     expr_fwd = false;
     expr_undefined = false;
+    expr_float = false;
     last_section = 0;
     group_operand_ = &op;
     const bool dbl = double_mode(numbers);
 
-    auto relocates = [&] { return last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || last_kind == KIND_UNDEFINED; };
-
+    int type = TYPE_USER;
     int32_t term[2] = {0, 0};
-    const int type = read_term(term, dbl, numbers);
-    if (relocates()) record_term(op);
-
-    if (dbl) {
-        // One double-precision term and no operators.
-        value[0] = term[0];
-        value[1] = term[1];
+    if ((as.src.size_mask & (SZ_S | SZ_D)) && numbers == FLOAT_DATA && float_expression_ahead()) [[unlikely]] {
+        eval_float(value);
     } else {
-        uint32_t acc = static_cast<uint32_t>(term[0]);
-        if (type == TYPE_USER && is_operator(*p)) {
-            bool external = last_kind == KIND_EXTERNAL || group_external();
-            apply_operators(acc, relocation_flag(), external, op, numbers);
+        type = read_term(term, dbl, numbers);
+        record_relocating_term(op);
+        if (dbl) {
+            // One double-precision term and no operators.
+            value[0] = term[0];
+            value[1] = term[1];
+        } else {
+            uint32_t acc = static_cast<uint32_t>(term[0]);
+            if (type == TYPE_USER && is_operator(*p)) {
+                bool external = last_kind == KIND_EXTERNAL || group_external();
+                apply_operators(acc, relocation_flag(), external, op, numbers);
+            }
+            value[0] = static_cast<int32_t>(acc);
         }
-        value[0] = static_cast<int32_t>(acc);
     }
 
     if (trace) {

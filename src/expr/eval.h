@@ -66,6 +66,12 @@ public:
         return slot >= 0 && slot < LINE_SYMBOL_SLOTS ? line_symbols[slot] : nullptr;
     }
 
+    // A value relative to a label or an external name, which no linker can
+    // negate or invert, in an object file: the located error, and true.
+    bool refuse_negated(const Operand& op);
+
+    unsigned star_terms = 0;      // * terms read so far: a change shows that an operand held one
+    bool expr_float = false;      // the expression was computed as a floating-point number
     bool expr_fwd = false;        // the current expression holds a forward reference
     bool expr_undefined = false;  // a term named a symbol that is not in the table
     int last_kind = 0;            // kind of the term just read; 4 for an unknown name
@@ -87,12 +93,38 @@ private:
     // The output is an object file, whose labels the linker still moves.
     bool relocatable_output() const;
     void record_term(Operand& op) const;
+    // What an operand's value is relative to: the fields record_term sets.
+    struct TermReloc {
+        uint8_t kind = 0, slot = LINE_SYMBOL_NONE, is_abs = 1, section = 0;
+    };
+    static TermReloc reloc_of(const Operand& op) { return {op.reloc_kind, op.sym_slot, op.is_abs, op.sym_section}; }
+    static void set_reloc(Operand& op, const TermReloc& r) {
+        op.reloc_kind = r.kind;
+        op.sym_slot = r.slot;
+        op.is_abs = r.is_abs;
+        op.sym_section = r.section;
+    }
+    // Records the term just read in op if its value moves with a symbol: a
+    // name, or a parenthesised group whose value does.
+    void record_relocating_term(Operand& op) const;
     // Looks a name term up and does the forward-reference bookkeeping; the
     // record, or nullptr (then last_kind is KIND_UNDEFINED).
     SymbolRecord* resolve(std::string_view name);
     bool after_hash(const char* quote) const;
+    // Floating-point items (.s and .d data and immediates): whether the
+    // expression at the cursor holds a decimal number or an equ.s name, and
+    // then is computed as a number rather than as a bit pattern.
+    bool float_expression_ahead() const;
+    // Left to right with + - * / and parentheses; the result in value[0] (.s)
+    // or value[0] and value[1] (.d).
+    void eval_float(int32_t* value);
+    double float_sum();
+    double float_term();
     int apply_operators(uint32_t& acc, int left, bool& external, Operand& op, OperandNumbers numbers);
     int read_group(uint32_t& value, uint32_t& value2, OperandNumbers numbers);
+    // Reports a literal with no digits after its prefix, or (pass 2) one of
+    // the digits of base that is wider than 32 bits.
+    void check_literal(const char* prefix, const char* digits, const char* end, unsigned base);
     bool group_external() const { return last_kind == KIND_GROUP && group_external_; }
 
     // last_kind of a parenthesised term; the group_ fields describe it.
@@ -100,6 +132,7 @@ private:
     int group_flag_ = 0;         // relocation flag of the group's value
     bool group_external_ = false;
     bool group_undefined_ = false;  // a name inside was not yet defined
+    TermReloc group_reloc_;         // the symbol the group's value moves with, if any
     Operand* group_operand_ = nullptr;  // where eval records the terms of its groups
     // The bits of a floating-point literal: the high word in the upper half.
     uint64_t read_float(const char* start, bool negative, uint32_t mask);

@@ -246,16 +246,33 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
         return;
     }
 
+    // A name both declared by xref and defined here (a shared header that
+    // declares every routine, included by the module that defines one) is
+    // the definition: a label of this source, exported if xdef names it.
+    const bool declaring = type == TYPE_USER && kind == KIND_EXTERNAL;
     if (drv.pass_number != 2) {
-        // An earlier xref lets a later definition through silently; the name
-        // stays external.
-        if (found->type != TYPE_USER)
+        if (found->type != TYPE_USER) {
             as.report_error_arg("install: reserved symbol name: %s", std::string(name).c_str());
-        else if (found->kind != KIND_EXTERNAL)
+        } else if (found->kind == KIND_EXTERNAL && !declaring) {
+            found->value = value;
+            found->type = static_cast<uint8_t>(type);
+            found->kind = static_cast<uint8_t>(kind);
+            found->section = static_cast<uint8_t>(section < 0 ? drv.current_section : section);
+            found->def_address = drv.location_counter;
+            found->flags |= SYM_XREF_DEFINED;
+            if (as.side.map_wanted()) as.side.note_definition(found->position);
+        } else if (found->kind != KIND_EXTERNAL && !declaring) {
             as.report_error_arg("install: symbol redefined: %s", std::string(name).c_str());
+        } else if (found->kind != KIND_EXTERNAL) {
+            found->flags |= SYM_XREF_DEFINED;  // xref after the definition: the definition stays
+        }
         return;
     }
 
+    if (found->flags & SYM_XREF_DEFINED) {
+        if (declaring) return;
+        found->flags |= SYM_DEFINED_AGAIN;
+    }
     // Pass 2: the definition must come out as in pass 1. The details belong to
     // the error, so they are not shown where the error is suppressed.
     if (found->value == value && found->type == type) return;

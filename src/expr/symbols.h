@@ -37,6 +37,14 @@ inline constexpr int SYMBOL_BUCKETS = 203;
 inline constexpr uint8_t SYM_SET = 1;
 // Pass 2, before the first set of the name: it has no value yet, as in pass 1.
 inline constexpr uint8_t SYM_UNSET = 2;
+// Made by equ.s: the value is the bits of a single-precision number.
+inline constexpr uint8_t SYM_SINGLE = 4;
+// Named by xref and defined in this source too: the definition wins. Pass 1
+// took the name as external until its definition, so pass 2 takes the uses
+// before the definition as forward references, to give them the same sizes.
+inline constexpr uint8_t SYM_XREF_DEFINED = 8;
+// Pass 2 has passed the definition of a SYM_XREF_DEFINED name.
+inline constexpr uint8_t SYM_DEFINED_AGAIN = 16;
 
 class SymbolTable {
 public:

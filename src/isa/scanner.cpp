@@ -218,6 +218,12 @@ void OperandScanner::scan_predecrement(Operand& op) {
     }
     // -(d)(An...): a parenthesised displacement with a minus sign.
     op.value = negate(v[0]);
+    if (type == TYPE_USER) as.ev.refuse_negated(op);
+    if (type == TYPE_USER && numbers_ == FLOAT_DATA && as.ev.expr_float) {
+        // -(1.5) in dc.s or dc.d: a floating-point number changes its sign bit.
+        op.value = static_cast<int32_t>(static_cast<uint32_t>(v[0]) ^ 0x80000000u);
+        op.value2 = v[1];
+    }
     const bool closed = peek() == ')';
     if (closed) step();
     if (peek() == '(') {
@@ -535,10 +541,12 @@ void OperandScanner::scan_exprlist() {
     const OperandNumbers saved = numbers_;
     numbers_ = FLOAT_DATA;
     int n = 0;
+    unsigned stars_after_first = 0;
     for (;;) {
         while (peek() == ' ' || peek() == '\t') step();
         Operand& op = operands[n];
         scan(op);
+        if (n == 0) stars_after_first = as.ev.star_terms;
         if (op.cls != CLS_EXPR && op.cls != CLS_STRING) {
             as.report_error("scan: expected expression");
             break;
@@ -556,6 +564,7 @@ void OperandScanner::scan_exprlist() {
     numbers_ = saved;
     operands[n].cls = CLS_NONE;
     operand_count = n;
+    star_after_first = n > 1 && as.ev.star_terms != stars_after_first;
 }
 
 } // namespace tobra

@@ -42,6 +42,8 @@ public:
     static int32_t regbit(int cls, int32_t reg);
     // The item list of dc and dr into operands[0..], ended by a class-0 record.
     void scan_exprlist();
+    // scan_exprlist read the current place (*) in an item after the first.
+    bool star_after_first = false;
     // After an operand the cursor must be on a comma, a blank, a tab, ';' or
     // the end of the line (a CR included). Anything else is a counted error,
     // and is stepped over up to the next comma so that the line is still

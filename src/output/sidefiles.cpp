@@ -188,7 +188,8 @@ void SideFiles::finish_run(bool failed) {
 
 std::string SideFiles::build_map() const {
     std::unordered_map<uint32_t, const Origin*> origin_of;
-    for (const Origin& o : origins_) origin_of.emplace(o.position, &o);
+    // The last note of a name is its definition (an xref'd name may be defined later).
+    for (const Origin& o : origins_) origin_of[o.position] = &o;
     const std::unordered_set<std::string> exported(as.dir.export_list.begin(), as.dir.export_list.end());
 
     std::vector<MapEntry> entries;

@@ -193,10 +193,11 @@ TEST(Eval, ArithmeticWrapsAs32Bits) {
         {"65536*65536", 0},
         {"$7fffffff*2", 0xFFFFFFFEu},
         {"4294967297", 1},
-        {"1<<33", 2},
-        {"1<<32", 1},
-        {"1<<-1", 0x80000000u},
-        {"-1>>40", 0xFFFFFFFFu},
+        {"1<<33", 0},  // a count of 32 or more shifts every bit out
+        {"1<<32", 0},
+        {"1<<-1", 0},
+        {"-1>>40", 0},
+        {"1<<31", 0x80000000u},
         {"$80000000>>31", 0xFFFFFFFFu},
         {"-2147483648", 0x80000000u},
         {"#'ABCDEFGH'", 0x45464748u},
@@ -216,13 +217,16 @@ TEST(Eval, FloatOperandsOfDataDirectives) {
         {SZ_D, "8", 0x40200000, 0, ""},
         {SZ_D, "-2", 0xC0000000, 0, ""},
         {SZ_D, "0.1", 0x3FB99999, 0x9999999A, ""},
-        {SZ_D, "1+2", 0x3FF00000, 0, "+2"},  // one term, no operators
+        {SZ_D, "1+2", 0x40080000, 0, ""},    // computed as a number: 3.0
+        {SZ_D, "3-1/4", 0x3FE00000, 0, ""},  // left to right: 0.5
         {SZ_D, "$10", 16, 0, ""},            // not a float: only the first word counts
         {SZ_D, "1e400", 0x7FF00000, 0, ""},
         {SZ_S, "1.5", 0x3FC00000, 0, ""},
         {SZ_S, "8", 0x41000000, 0, ""},
         {SZ_S, "-1.5", 0xBFC00000, 0, ""},
-        {SZ_S, "-~1", 0xBF800000, 0, ""},     // the sign belongs to the number; no complement
+        {SZ_S, "3-1", 0x40000000, 0, ""},
+        {SZ_S, "-(1.5)*2", 0xC0400000, 0, ""},
+        {SZ_S, "$3f800000", 0x3F800000, 0, ""},  // a bit pattern stays one
         {SZ_S, "3.4028235e38", 0x7F7FFFFF, 0, ""},
         {SZ_S, "3.40282356e38", 0x7F7FFFFF, 0, ""},  // rounds down to the largest float
         {SZ_S, "3.5e38", 0x7F800000, 0, ""},

@@ -181,13 +181,14 @@ TEST(SymbolTable, Pass1Redefinitions) {
     s.install("d0", 2, tobra::TYPE_USER, tobra::KIND_RELOCATABLE);
     s.install("ext", 0, tobra::TYPE_USER, tobra::KIND_EXTERNAL);
     s.install("ext", 0, tobra::TYPE_USER, tobra::KIND_EXTERNAL);     // second xref: silent
-    s.install("ext", 8, tobra::TYPE_USER, tobra::KIND_RELOCATABLE);  // label after xref: silent
+    s.install("ext", 8, tobra::TYPE_USER, tobra::KIND_RELOCATABLE);  // label after xref: the label wins
+    s.install("ext", 0, tobra::TYPE_USER, tobra::KIND_EXTERNAL);     // xref after it: still the label
     EXPECT_EQ(t.out(), ",0: install: symbol redefined: x\n,0: install: reserved symbol name: d0\n");
     EXPECT_EQ(t.as.drv.error_count, 2);
     EXPECT_EQ(s.probe("x")->value, 1);
     EXPECT_EQ(s.probe("d0")->type, tobra::TYPE_DREG);
-    EXPECT_EQ(s.probe("ext")->value, 0);
-    EXPECT_EQ(s.probe("ext")->kind, tobra::KIND_EXTERNAL);
+    EXPECT_EQ(s.probe("ext")->value, 8);
+    EXPECT_EQ(s.probe("ext")->kind, tobra::KIND_RELOCATABLE);
 }
 
 TEST(SymbolTable, Pass2PhasingCheck) {
