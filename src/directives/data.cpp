@@ -176,6 +176,7 @@ void Directives::d_ds() {
         return;
     }
     if (count == 0) {
+        as.emit.note_alignment(static_cast<uint32_t>(unit));
         uint32_t rest = static_cast<uint32_t>(as.drv.location_counter) % static_cast<uint32_t>(unit);
         if (rest != 0) emit_fill(unit - rest, 0);
         return;

@@ -77,6 +77,7 @@ private:
     void emit_fill(int64_t count, int32_t value);
     // Zero bytes up to the next multiple of 4.
     void pad_to_long();
+    int find_section(std::string_view name) const;
     // A new innermost conditional block, skipped until its test says otherwise.
     void open_block();
     // One operand of ifnc: a quoted string or a bare word.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tobra {
@@ -65,8 +66,33 @@ inline constexpr long DBG_EVAL = 0x04;
 inline constexpr long DBG_INSTALL = 0x08;
 inline constexpr long DBG_DUMPS = 0x40;
 
-inline constexpr int SECTION_SLOTS = 32;
 inline constexpr int CONDITION_DEPTH = 256;
+
+// What a section holds: stored bytes of code or data, or only a size (bss).
+enum class SectionKind : uint8_t { code, data, bss };
+
+// A section of the program. The five built-in ones come first, numbered as
+// Section (isa/classes.h) numbers them; the sections an ELF source names
+// follow in the order of their first use.
+struct SectionInfo {
+    std::string name;  // the built-in ones by their keyword: code, data, ...
+    SectionKind kind;
+};
+inline constexpr int BUILTIN_SECTIONS = 5;
+
+// Something kept for each section, indexed by the section's number as
+// current_section holds it.
+template <class T>
+class PerSection : public std::vector<T> {
+public:
+    using std::vector<T>::vector;
+    T& operator[](int section) { return std::vector<T>::operator[](static_cast<size_t>(section)); }
+    const T& operator[](int section) const { return std::vector<T>::operator[](static_cast<size_t>(section)); }
+    int count() const { return static_cast<int>(this->size()); }
+};
+// An ELF file numbers its section headers in 16 bits, and a named section may
+// need a relocation section beside it: this many stay well inside that.
+inline constexpr int NAMED_SECTION_LIMIT = 32000;
 
 class Driver {
 public:
@@ -93,8 +119,11 @@ public:
     int32_t location_counter = 0;
     int32_t line_start_address = 0;
     int current_section = 0;
-    int32_t section_size[SECTION_SLOTS] = {};
-    int32_t section_resume_address[SECTION_SLOTS] = {};
+    // Indexed by section number. The sections and their sizes, counted in
+    // pass 1, stay for the whole run; the resume addresses start each pass at 0.
+    PerSection<SectionInfo> sections = builtin_sections();
+    PerSection<int32_t> section_size = PerSection<int32_t>(BUILTIN_SECTIONS);
+    PerSection<int32_t> section_resume_address = PerSection<int32_t>(BUILTIN_SECTIONS);
     int32_t section_base = 0;
     int32_t flush_address = 0;
     int origin_set = 0;
@@ -108,6 +137,15 @@ public:
     int unsized_mode = 0;
     int rts_nop = 0;  // this pass: -r, or opt rtxnop from the source so far
     int32_t optimise_flags = -1;
+
+    // The number of the section a source named, or -1 before its first use.
+    int find_named_section(std::string_view name) const {
+        auto it = named_sections_.find(std::string(name));
+        return it == named_sections_.end() ? -1 : it->second;
+    }
+    // A new named section, resumed at 0; -1 when NAMED_SECTION_LIMIT is reached.
+    int add_named_section(std::string_view name, SectionKind kind);
+    bool section_holds_bytes(int section) const { return sections[section].kind != SectionKind::bss; }
 
     // Whether the innermost conditional block is being assembled.
     bool assembling() const { return condition_stack[condition_level] != 0; }
@@ -146,6 +184,7 @@ public:
     }
 
 private:
+    static PerSection<SectionInfo> builtin_sections();
     void note_moved_line();
     // The section-size check: reported at the first line that moved.
     void check_section_sizes();
@@ -161,6 +200,7 @@ private:
     std::string last_file_;   // the last line processed, for a difference that no later line shows
     long last_line_ = 0;
     bool last_line_unclaimed_ = false;
+    std::unordered_map<std::string, int> named_sections_;
     Assembler& as;
 };
 

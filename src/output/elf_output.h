@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "driver/driver.h"
 #include "output/elf_file.h"
 #include "output/format.h"
 
@@ -35,7 +36,9 @@ private:
         uint32_t width;              // bytes: 1, 2 or 4
         const SymbolRecord* symbol;  // an external name, given its index once the symbols are known
     };
-    std::vector<Pending> pending_[elf::SECTION_COUNT];
+    PerSection<std::vector<Pending>> pending_;
+    // The section's entry in the file and its relocations, made on first use.
+    elf::SectionData& section(int number);
 };
 
 } // namespace tobra

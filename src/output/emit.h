@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/driver.h"
 #include "isa/classes.h"
 #include "isa/operand.h"
 #include "output/format.h"
@@ -83,9 +84,22 @@ public:
 
     OutputFormat* format() const { return format_.get(); }
 
-    PendingBuffer pending[4];               // indexed by section: code, data, -, basedata
-    int32_t bss_size[5] = {};               // pass-2 sizes of bss and basebss
-    int32_t pass2_size[5] = {};             // bytes of each section emitted in pass 2
+    // Indexed by section number, one entry for each of Driver::sections.
+    PerSection<PendingBuffer> pending = PerSection<PendingBuffer>(BUILTIN_SECTIONS);  // of the sections that hold bytes
+    PerSection<int32_t> bss_size = PerSection<int32_t>(BUILTIN_SECTIONS);    // pass-2 sizes of the bss sections
+    PerSection<int32_t> pass2_size = PerSection<int32_t>(BUILTIN_SECTIONS);  // bytes of each section emitted in pass 2
+    // The largest alignment a directive asked for in each section in pass 2
+    // (1: none), which an object file must keep for the linker.
+    PerSection<uint32_t> section_align = PerSection<uint32_t>(BUILTIN_SECTIONS, 1);
+    // Room for a section the source has just named.
+    void add_section() {
+        pending.emplace_back();
+        bss_size.push_back(0);
+        pass2_size.push_back(0);
+        section_align.push_back(1);
+    }
+    // An alignment to a multiple of n asked for in the current section.
+    void note_alignment(uint32_t n);
     LineRecorder lines;  // pass 2 with -g
     std::string source_name;  // the first source file, which names the output
     std::string output_name;
