@@ -129,6 +129,10 @@ void Directives::d_section() {
     if (kind_given) {
         auto kind_word = read_word_item();
         const std::string kind_name(kind_word ? *kind_word : std::string_view());
+        if (kind_name.empty()) {
+            as.report_error("section: missing section kind");
+            return;
+        }
         bool known = false;
         for (const KindName& row : kind_table)
             if (option_name_matches(kind_name, row.name)) {
