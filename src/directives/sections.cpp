@@ -148,7 +148,7 @@ void Directives::d_section() {
 
     int number = find_section(name);
     if (number >= 0) {
-        if (kind_given && drv.sections[number].kind != kind) {
+        if (kind_given && drv.sections[static_cast<size_t>(number)].kind != kind) {
             as.report_error_arg("section: %s already has another kind", name.c_str());
             return;
         }

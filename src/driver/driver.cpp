@@ -78,7 +78,7 @@ void Driver::reset_pass() {
     as.mac.reset_pass();
 }
 
-PerSection<SectionInfo> Driver::builtin_sections() {
+std::vector<SectionInfo> Driver::builtin_sections() {
     return {{"code", SectionKind::code},
             {"data", SectionKind::data},
             {"bss", SectionKind::bss},
@@ -87,13 +87,11 @@ PerSection<SectionInfo> Driver::builtin_sections() {
 }
 
 int Driver::add_named_section(std::string_view name, SectionKind kind) {
-    if (sections.count() >= BUILTIN_SECTIONS + NAMED_SECTION_LIMIT) return -1;
-    const int number = sections.count();
+    if (section_count() >= SECTION_SLOTS) return -1;
+    const int number = section_count();
     sections.push_back({std::string(name), kind});
-    section_size.push_back(0);
-    section_resume_address.push_back(0);
     named_sections_.emplace(std::string(name), number);
-    as.emit.add_section();
+    as.emit.add_section(number, kind != SectionKind::bss);
     return number;
 }
 
@@ -106,7 +104,7 @@ void Driver::note_moved_line() {
 // length with no label after it would still shift the section sizes that the
 // object file and the image rely on.
 void Driver::check_section_sizes() {
-    for (int sec = 0; sec < section_size.count() && error_count == 0; ++sec) {
+    for (int sec = 0; sec < section_count() && error_count == 0; ++sec) {
         if (as.emit.pass2_size[sec] == section_size[sec]) continue;
         // Where it shows first: the first line that moved, else the last line,
         // whose own length must then be the one that changed.

@@ -79,20 +79,11 @@ struct SectionInfo {
     SectionKind kind;
 };
 inline constexpr int BUILTIN_SECTIONS = 5;
-
-// Something kept for each section, indexed by the section's number as
-// current_section holds it.
-template <class T>
-class PerSection : public std::vector<T> {
-public:
-    using std::vector<T>::vector;
-    T& operator[](int section) { return std::vector<T>::operator[](static_cast<size_t>(section)); }
-    const T& operator[](int section) const { return std::vector<T>::operator[](static_cast<size_t>(section)); }
-    int count() const { return static_cast<int>(this->size()); }
-};
-// An ELF file numbers its section headers in 16 bits, and a named section may
-// need a relocation section beside it: this many stay well inside that.
-inline constexpr int NAMED_SECTION_LIMIT = 32000;
+// Section numbers are kept in a byte (a symbol's section, an operand's
+// sym_section), and what each section needs while bytes are emitted sits in
+// arrays of this size, which keeps the emitter's indexing as cheap as it was.
+inline constexpr int SECTION_SLOTS = 256;
+inline constexpr int NAMED_SECTION_LIMIT = SECTION_SLOTS - BUILTIN_SECTIONS;
 
 class Driver {
 public:
@@ -121,9 +112,10 @@ public:
     int current_section = 0;
     // Indexed by section number. The sections and their sizes, counted in
     // pass 1, stay for the whole run; the resume addresses start each pass at 0.
-    PerSection<SectionInfo> sections = builtin_sections();
-    PerSection<int32_t> section_size = PerSection<int32_t>(BUILTIN_SECTIONS);
-    PerSection<int32_t> section_resume_address = PerSection<int32_t>(BUILTIN_SECTIONS);
+    std::vector<SectionInfo> sections = builtin_sections();
+    int32_t section_size[SECTION_SLOTS] = {};
+    int32_t section_resume_address[SECTION_SLOTS] = {};
+    int section_count() const { return static_cast<int>(sections.size()); }
     int32_t section_base = 0;
     int32_t flush_address = 0;
     int origin_set = 0;
@@ -145,7 +137,9 @@ public:
     }
     // A new named section, resumed at 0; -1 when NAMED_SECTION_LIMIT is reached.
     int add_named_section(std::string_view name, SectionKind kind);
-    bool section_holds_bytes(int section) const { return sections[section].kind != SectionKind::bss; }
+    bool section_holds_bytes(int section) const {
+        return sections[static_cast<size_t>(section)].kind != SectionKind::bss;
+    }
 
     // Whether the innermost conditional block is being assembled.
     bool assembling() const { return condition_stack[condition_level] != 0; }
@@ -184,7 +178,7 @@ public:
     }
 
 private:
-    static PerSection<SectionInfo> builtin_sections();
+    static std::vector<SectionInfo> builtin_sections();
     void note_moved_line();
     // The section-size check: reported at the first line that moved.
     void check_section_sizes();

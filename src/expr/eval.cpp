@@ -137,7 +137,7 @@ void Evaluator::record_term(Operand& op) const {
     int slot = term_number - 1;
     op.sym_slot = slot >= 0 && slot < LINE_SYMBOL_SLOTS ? static_cast<uint8_t>(slot) : LINE_SYMBOL_NONE;
     op.is_abs = 0;
-    op.sym_section = static_cast<uint16_t>(last_section);
+    op.sym_section = static_cast<uint8_t>(last_section);
 }
 
 const std::string& Evaluator::string_at(int32_t handle) const {

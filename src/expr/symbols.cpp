@@ -233,7 +233,7 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             r.value = value;
             r.type = static_cast<uint8_t>(type);
             r.kind = static_cast<uint8_t>(kind);
-            r.section = static_cast<uint16_t>(section < 0 ? drv.current_section : section);
+            r.section = static_cast<uint8_t>(section < 0 ? drv.current_section : section);
             r.def_address = drv.location_counter;
             int b = symbol_hash(name);
             r.next = symbol_buckets[b];
@@ -287,7 +287,7 @@ void SymbolTable::set(std::string_view name, int32_t value, int kind, int sectio
     }
     r->value = value;
     r->kind = static_cast<uint8_t>(kind);
-    r->section = static_cast<uint16_t>(section < 0 ? as.drv.current_section : section);
+    r->section = static_cast<uint8_t>(section < 0 ? as.drv.current_section : section);
     r->flags = SYM_SET;
 }
 

@@ -24,7 +24,7 @@ struct SymbolRecord {
     uint32_t position = 0;       // order of creation
     int32_t value = 0;
     int32_t def_address = 0;     // location_counter when the record was made
-    uint16_t section = 0;        // current_section when the record was made
+    uint8_t section = 0;         // current_section when the record was made
     uint8_t kind = 0;            // KIND_*
     uint8_t type = 0;            // TYPE_*
     uint8_t flags = 0;           // SYM_*

@@ -23,7 +23,7 @@ struct Operand {
     uint8_t sym_slot = 0;
     uint8_t list_count = 1;
     uint8_t is_abs = 1;
-    uint16_t sym_section = 0;
+    uint8_t sym_section = 0;
 
     // Copied from a constant record: cheaper than building a fresh one each time.
     void clear();

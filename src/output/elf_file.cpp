@@ -218,16 +218,16 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
     const size_t count_of_sections = o.sections.size();
     std::vector<uint32_t> header_of(count_of_sections, 0);
     std::vector<uint32_t> rela_of(count_of_sections, 0);
-    std::vector<bool> used(count_of_sections, false);
+    std::vector<uint8_t> used(count_of_sections, 0);
     for (size_t s = 0; s < count_of_sections; ++s) {
         const SectionData& d = o.sections[s];
-        used[s] = d.always || !d.bytes.empty() || d.nobits_size || !d.relocations.empty();
+        used[s] = d.always || !d.bytes.empty() || d.nobits_size || !d.relocations.empty() ? 1 : 0;
     }
     for (const Symbol& sym : o.symbols)
-        if (sym.section >= 0) used[static_cast<size_t>(sym.section)] = true;
+        if (sym.section >= 0) used[static_cast<size_t>(sym.section)] = 1;
     for (const SectionData& d : o.sections)
         for (const Relocation& rel : d.relocations)
-            if (rel.symbol < 0) used[static_cast<size_t>(rel.section)] = true;
+            if (rel.symbol < 0) used[static_cast<size_t>(rel.section)] = 1;
     for (size_t s = 0; s < count_of_sections; ++s) {
         if (!used[s]) continue;
         const SectionData& d = o.sections[s];

@@ -39,10 +39,10 @@ uint32_t elf_core_flags(int isa_level, int mac_level, bool has_divide, bool has_
 
 std::unique_ptr<OutputFormat> make_elf_object(Assembler& as) { return std::make_unique<ElfObjectFormat>(as); }
 
-elf::SectionData& ElfObjectFormat::section(int number) {
+elf::SectionData& ElfObjectFormat::add_sections(int number) {
     const Driver& drv = as.drv;
     while (object_.sections.size() <= static_cast<size_t>(number)) {
-        const SectionInfo& info = drv.sections[static_cast<int>(object_.sections.size())];
+        const SectionInfo& info = drv.sections[object_.sections.size()];
         elf::SectionData d;
         d.name = info.name;
         d.contents = info.kind == SectionKind::code ? elf::Contents::code
@@ -50,12 +50,11 @@ elf::SectionData& ElfObjectFormat::section(int number) {
                                                       : elf::Contents::bss;
         object_.sections.push_back(std::move(d));
     }
-    if (pending_.count() <= number) pending_.resize(static_cast<size_t>(number) + 1);
     return object_.sections[static_cast<size_t>(number)];
 }
 
 void ElfObjectFormat::section_data(int number, uint32_t, const uint8_t* bytes, int32_t count) {
-    if (number < 0 || number >= as.drv.sections.count() || !as.drv.section_holds_bytes(number) || count <= 0) return;
+    if (number < 0 || number >= as.drv.section_count() || !as.emit.stores_bytes(number) || count <= 0) return;
     std::vector<uint8_t>& b = section(number).bytes;
     b.insert(b.end(), bytes, bytes + count);
 }
@@ -67,8 +66,8 @@ void ElfObjectFormat::fixup(const Fixup& f, Placement placement) {
         return;
     }
     if (placement != Placement::relocation && placement != Placement::external) return;
-    const int sections = as.drv.sections.count();
-    if (f.section < 0 || f.section >= sections || !as.drv.section_holds_bytes(f.section)) return;
+    const int sections = as.drv.section_count();
+    if (f.section < 0 || f.section >= sections || !as.emit.stores_bytes(f.section)) return;
     if (!f.symbol && (f.target_section < 0 || f.target_section >= sections)) return;
     const bool pc = f.kind == FixupKind::pc_relative;
     uint8_t type;
@@ -85,7 +84,6 @@ void ElfObjectFormat::fixup(const Fixup& f, Placement placement) {
     // The linker computes S + A - P with P the field's own place; the
     // processor counts from pc_base bytes after it.
     r.addend = pc ? f.addend - f.pc_base : f.addend;
-    section(f.section);
     pending_[f.section].push_back({r, static_cast<uint32_t>(f.width), f.symbol});
 }
 
@@ -121,7 +119,7 @@ void ElfObjectFormat::collect_symbols() {
         e.global = exported.count(e.name) != 0;
         switch (s->kind) {
         case KIND_RELOCATABLE:
-            if (s->section >= as.drv.sections.count()) continue;
+            if (s->section >= as.drv.section_count()) continue;
             e.section = s->section;
             break;
         case KIND_EXTERNAL:
@@ -140,7 +138,8 @@ void ElfObjectFormat::collect_symbols() {
         object_.symbols.push_back(std::move(e));
     }
 
-    for (int sec = 0; sec < pending_.count(); ++sec)
+    for (size_t sec = 0; sec < object_.sections.size(); ++sec) {
+        elf::SectionData& d = object_.sections[sec];
         for (Pending& p : pending_[sec]) {
             if (p.symbol) {
                 auto it = index.find(p.symbol);
@@ -149,11 +148,11 @@ void ElfObjectFormat::collect_symbols() {
             }
             // RELA: the addend is in the entry and the field holds zero, as the
             // linker ignores what is there.
-            auto& bytes = section(sec).bytes;
-            if (p.relocation.offset + p.width <= bytes.size())
-                std::fill_n(bytes.begin() + p.relocation.offset, p.width, 0);
-            section(sec).relocations.push_back(p.relocation);
+            if (p.relocation.offset + p.width <= d.bytes.size())
+                std::fill_n(d.bytes.begin() + p.relocation.offset, p.width, 0);
+            d.relocations.push_back(p.relocation);
         }
+    }
 }
 
 void ElfObjectFormat::add_line_table() {
@@ -180,7 +179,7 @@ std::vector<uint8_t> ElfObjectFormat::build() {
     object_.source_name = as.emit.source_name;
     // Every section, named ones too even when empty: a linker script may place them.
     const Driver& drv = as.drv;
-    for (int number = 0; number < drv.sections.count(); ++number) {
+    for (int number = 0; number < drv.section_count(); ++number) {
         elf::SectionData& d = section(number);
         if (!drv.section_holds_bytes(number)) d.nobits_size = static_cast<uint32_t>(as.emit.bss_size[number]);
         // At least the 4 the built-in sections always had: long data in them

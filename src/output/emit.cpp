@@ -19,11 +19,6 @@ static void advance(int32_t& counter, int32_t by) {
 // Output gathered in memory goes to disk in pieces of about this size.
 static constexpr size_t WRITE_CHUNK = 1u << 20;
 
-// The built-in sections are settled without a look at the table.
-static bool stores_bytes(const Driver& drv, int section) {
-    if (section < BUILTIN_SECTIONS) return section == SEC_CODE || section == SEC_DATA || section == SEC_BASEDATA;
-    return drv.section_holds_bytes(section);
-}
 
 // Beside the source, named after the file's own name up to its first '.'
 // (a leading '.' belongs to the name). A source that is no plain file, or
@@ -64,7 +59,7 @@ void Emitter::emit_byte(int32_t value) {
     note_line();
     int sec = drv.current_section;
     advance(pass2_size[sec], 1);
-    if (stores_bytes(drv, sec)) {
+    if (stores_bytes_[sec]) {
         PendingBuffer& buf = pending[sec];
         buf.bytes[buf.count++] = static_cast<uint8_t>(value);
         advance(drv.location_counter, 1);
@@ -86,7 +81,7 @@ void Emitter::emit_bytes(const uint8_t* bytes, int n) {
         return;
     }
     const int sec = drv.current_section;
-    if (stores_bytes(drv, sec) && pending[sec].count <= RECORD_BYTES - n) {
+    if (stores_bytes_[sec] && pending[sec].count <= RECORD_BYTES - n) {
         for (int i = 0; i < n; ++i) as.lst.capture(bytes[i]);
         note_line();
         advance(pass2_size[sec], n);
@@ -141,7 +136,7 @@ void Emitter::flush_buffer(int section) {
 
 void Emitter::flush_section() {
     int sec = as.drv.current_section;
-    if (stores_bytes(as.drv, sec)) flush_buffer(sec);
+    if (stores_bytes_[sec]) flush_buffer(sec);
 }
 
 void Emitter::note_alignment(uint32_t n) {
@@ -161,7 +156,7 @@ void Emitter::emit_block(const uint8_t* data, int32_t count) {
     int sec = drv.current_section;
     note_line();
     advance(pass2_size[sec], count);
-    if (stores_bytes(drv, sec)) {
+    if (stores_bytes_[sec]) {
         flush_buffer(sec);
         if (format_) format_->section_data(sec, static_cast<uint32_t>(drv.flush_address), data, count);
         advance(drv.location_counter, count);
@@ -287,7 +282,7 @@ void Emitter::reset_for_pass2() {
     lines.clear();
     for (int32_t& s : bss_size) s = 0;
     for (int32_t& s : pass2_size) s = 0;
-    for (uint32_t& a : section_align) a = 1;
+    for (uint32_t& a : section_align) a = 0;
     entry_address.reset();
 }
 

@@ -84,20 +84,16 @@ public:
 
     OutputFormat* format() const { return format_.get(); }
 
-    // Indexed by section number, one entry for each of Driver::sections.
-    PerSection<PendingBuffer> pending = PerSection<PendingBuffer>(BUILTIN_SECTIONS);  // of the sections that hold bytes
-    PerSection<int32_t> bss_size = PerSection<int32_t>(BUILTIN_SECTIONS);    // pass-2 sizes of the bss sections
-    PerSection<int32_t> pass2_size = PerSection<int32_t>(BUILTIN_SECTIONS);  // bytes of each section emitted in pass 2
+    // Indexed by section number.
+    PendingBuffer pending[SECTION_SLOTS];        // of the sections that hold bytes
+    int32_t bss_size[SECTION_SLOTS] = {};        // pass-2 sizes of the bss sections
+    int32_t pass2_size[SECTION_SLOTS] = {};      // bytes of each section emitted in pass 2
     // The largest alignment a directive asked for in each section in pass 2
-    // (1: none), which an object file must keep for the linker.
-    PerSection<uint32_t> section_align = PerSection<uint32_t>(BUILTIN_SECTIONS, 1);
-    // Room for a section the source has just named.
-    void add_section() {
-        pending.emplace_back();
-        bss_size.push_back(0);
-        pass2_size.push_back(0);
-        section_align.push_back(1);
-    }
+    // (0 or 1: none), which an object file must keep for the linker.
+    uint32_t section_align[SECTION_SLOTS] = {};
+    // A section the source has just named.
+    void add_section(int number, bool holds_bytes) { stores_bytes_[number] = holds_bytes; }
+    bool stores_bytes(int section) const { return stores_bytes_[section]; }
     // An alignment to a multiple of n asked for in the current section.
     void note_alignment(uint32_t n);
     LineRecorder lines;  // pass 2 with -g
@@ -119,6 +115,9 @@ private:
     }
     void note_code_line();
     Assembler& as;
+    // Whether each section keeps its bytes (a copy of Driver::sections, read
+    // for every byte emitted in pass 2).
+    bool stores_bytes_[SECTION_SLOTS] = {true, true, false, true, false};  // code, data, bss, basedata, basebss
     bool record_lines_ = false;
     std::unique_ptr<OutputFormat> format_;
     bool relocatable_ = false;  // the chosen format is an object file

@@ -200,7 +200,7 @@ std::string SideFiles::build_map() const {
         } else {
             if (r.kind == KIND_RELOCATABLE) {
                 e.kind = "label";
-                if (r.section < as.drv.sections.count()) e.section = as.drv.sections[r.section].name;
+                if (r.section < as.drv.section_count()) e.section = as.drv.sections[r.section].name;
             } else {
                 e.kind = "equate";
             }
