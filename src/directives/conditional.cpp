@@ -1,5 +1,6 @@
 // Conditional assembly (if*, else, endc and the skip table) and file
 // inclusion (include, incdir).
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -15,9 +16,19 @@ void Directives::open_block() {
     ++drv.condition_level;
     drv.condition_stack[drv.condition_level] = 0;
     block_name_test_[drv.condition_level] = NO_NAME_TEST;
+    OpenBlock& b = block_open_[drv.condition_level];
+    b.line = drv.line_number;
+    b.depth = as.mac.depth();
+    b.body_line = as.mac.body_line();
+    std::memcpy(b.name, as.src.mnemonic_field, sizeof b.name);
 }
 
 void Directives::close_block() {
+    if (as.drv.condition_level <= scope_floor_) return;
+    drop_block();
+}
+
+void Directives::drop_block() {
     Driver& drv = as.drv;
     if (drv.condition_level == 0) return;
     const size_t test = block_name_test_[drv.condition_level];
@@ -25,10 +36,35 @@ void Directives::close_block() {
     --drv.condition_level;
 }
 
-void Directives::reset_pass() { next_name_test_ = 0; }
+void Directives::reset_pass() {
+    next_name_test_ = 0;
+    scope_floor_ = 0;
+}
 
 void Directives::close_blocks_to(int level) {
-    while (as.drv.condition_level > level && as.drv.condition_level > 0) close_block();
+    while (as.drv.condition_level > level && as.drv.condition_level > 0) drop_block();
+}
+
+int Directives::enter_scope() {
+    const int outer = scope_floor_;
+    scope_floor_ = as.drv.condition_level;
+    return outer;
+}
+
+void Directives::leave_scope(int outer) { scope_floor_ = outer; }
+
+std::vector<Directives::OpenBlock> Directives::close_scope_blocks() {
+    std::vector<OpenBlock> open;
+    for (int level = scope_floor_ + 1; level <= as.drv.condition_level; ++level)
+        open.push_back(block_open_[level]);
+    close_blocks_to(scope_floor_);
+    return open;
+}
+
+void Directives::report_unclosed(const OpenBlock& block, const char* end_of) {
+    char text[80];
+    std::snprintf(text, sizeof text, "%s: missing endc before end of %s", block.name, end_of);
+    as.report_error(text);
 }
 
 bool Directives::defined_above(bool forward) {
@@ -81,7 +117,9 @@ void Directives::d_if(Handler handler) {
     std::string first, second;
     if (handler == H_IFD || handler == H_IFND) {
         auto word = read_word_item();
-        if (word) name.assign(*word);
+        if (word && !word->starts_with(';')) name.assign(*word);
+        // Nothing to test must not read as "not defined" (ifd \1 without the argument).
+        if (name.empty()) as.report_error_arg("%s: name expected", as.src.mnemonic_field);
     } else if (handler == H_IFNC || handler == H_IFC) {
         first = read_compare_text();
         while (*as.src.operand_text == ' ' || *as.src.operand_text == '\t') ++as.src.operand_text;
@@ -91,6 +129,17 @@ void Directives::d_if(Handler handler) {
         } else {
             as.report_error(handler == H_IFNC ? "ifnc: expected ," : "ifc: expected ,");
         }
+    }
+
+    // An expression test with nothing to test (ifeq \1 in a macro called
+    // without the argument) must not quietly take 0.
+    const bool tests_value = handler != H_IFD && handler != H_IFND && handler != H_IFNC && handler != H_IFC;
+    bool no_value = false;
+    if (tests_value) {
+        const char* p = as.src.operand_text;
+        while (*p == ' ' || *p == '\t') ++p;
+        no_value = *p == '\0' || *p == '\n' || *p == ';';
+        if (no_value) as.report_error_arg("%s: expression expected", as.src.mnemonic_field);
     }
 
     // The block is open (and skipped) while an expression is evaluated, so
@@ -104,6 +153,7 @@ void Directives::d_if(Handler handler) {
     case H_IFNC: holds = first != second; break;
     case H_IFC: holds = first == second; break;
     default: {
+        if (no_value) break;
         int32_t value[2] = {0, 0};
         Operand op;
         if (as.ev.eval(value, op) != TYPE_USER) value[0] = 0;
@@ -135,8 +185,9 @@ void Directives::d_if(Handler handler) {
 
 void Directives::d_else() {
     Driver& drv = as.drv;
-    // Inverting the base level would silence the rest of the pass.
-    if (drv.condition_level == 0) {
+    // Inverting the base level would silence the rest of the pass, and
+    // inverting a block of the including text would reach outside the file.
+    if (drv.condition_level <= scope_floor_) {
         as.report_error("else: no matching if");
         return;
     }
@@ -145,7 +196,7 @@ void Directives::d_else() {
 
 void Directives::d_endc() {
     Driver& drv = as.drv;
-    if (drv.condition_level == 0) {
+    if (drv.condition_level <= scope_floor_) {
         as.report_warning("endc: no matching if");
         return;
     }

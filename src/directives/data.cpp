@@ -1,4 +1,4 @@
-// Data definition: dc, dr, ds, incbin.
+// Data definition: dc, dr, ds (incbin is in incbin.cpp).
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -192,56 +192,6 @@ void Directives::d_ds() {
     // the low byte of handler, which cannot be what was meant.
     if (fill.cls == CLS_EXPR && !fits_item(fill.value, 1)) as.report_warning("ds: fill value truncated to a byte");
     emit_fill(total, fill.cls == CLS_EXPR ? fill.value : 0);
-}
-
-void Directives::d_incbin() {
-    const std::string path = read_file_name();
-
-    auto in_memory = as.memory_files.find(path);
-    if (in_memory != as.memory_files.end()) {
-        const std::string& data = in_memory->second;
-        if (data.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
-            as.report_error("incbin: file too large");
-            return;
-        }
-        if (as.drv.pass_number == 1) as.side.note_read(path, false);
-        as.emit.emit_block(reinterpret_cast<const uint8_t*>(data.data()), static_cast<int32_t>(data.size()));
-    } else {
-        // Only plain files: a directory has no bytes, and a pipe or device could
-        // block the assembler or never end.
-        std::error_code ec;
-        if (path.empty() || as.memory_only || !std::filesystem::is_regular_file(path, ec)) {
-            as.report_error("incbin: file not found");
-            return;
-        }
-        if (as.drv.pass_number == 1) as.src.note_input_file(path);
-        const uintmax_t size = std::filesystem::file_size(path, ec);
-        std::ifstream in(path, std::ios::binary);
-        if (ec || !in) {
-            as.report_error("incbin: file not found");
-            return;
-        }
-        if (as.drv.pass_number == 1) as.side.note_read(path, false);
-        if (size > static_cast<uintmax_t>(std::numeric_limits<int32_t>::max())) {
-            as.report_error("incbin: file too large");
-            return;
-        }
-        // Copied in blocks; pass 1 only needs the length. A file that shrank since
-        // its length was taken is padded with zeros, so both passes stay in step.
-        std::vector<uint8_t> block(1 << 16);
-        int64_t left = static_cast<int64_t>(size);
-        while (left > 0) {
-            int64_t n = left < static_cast<int64_t>(block.size()) ? left : static_cast<int64_t>(block.size());
-            if (as.drv.pass_number == 2) {
-                in.read(reinterpret_cast<char*>(block.data()), n);
-                std::streamsize got = in ? n : in.gcount();
-                std::fill(block.begin() + got, block.begin() + n, uint8_t{0});
-            }
-            as.emit.emit_block(block.data(), static_cast<int32_t>(n));
-            left -= n;
-        }
-    }
-    if (as.options.incbin_auto_align) pad_to_long();
 }
 
 } // namespace tobra

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "driver/driver.h"
+#include "driver/source.h"
 #include "isa/handlers.h"
 #include "isa/operand.h"
 
@@ -28,7 +29,8 @@ public:
     // which is consumed; double quotes dropped). nullopt when nothing is left.
     // The view points into a buffer that the next call overwrites.
     std::optional<std::string_view> read_word_item();
-    bool list_continues() const;
+    bool list_continues();
+    std::optional<std::string_view> read_list_name();
     // The file name of include and incbin: between double quotes, blanks
     // and all, or else one word.
     std::string read_file_name();
@@ -44,6 +46,24 @@ public:
     void reset_pass();
     // Leaves the blocks opened above level, as when an expansion ends early.
     void close_blocks_to(int level);
+
+    // A conditional block as it was opened, for the message when its file,
+    // macro or rept block ends with the block still open.
+    struct OpenBlock {
+        long line = 0;          // the file's line number at the opening line
+        size_t depth = 0;       // expansion frames open then
+        size_t body_line = 0;   // and the line of the innermost one's body
+        char name[MNEMONIC_FIELD_SIZE] = {};  // the directive as written, lower case
+    };
+    // A file and an expansion each have their blocks to themselves: endc and
+    // else cannot reach a block of the text around them. enter_scope returns
+    // the scope to give back to leave_scope.
+    int enter_scope();
+    void leave_scope(int outer);
+    // Closes the blocks the current scope left open; returns them, outermost first.
+    std::vector<OpenBlock> close_scope_blocks();
+    // "ifne: missing endc before end of file" and the like, at the current location.
+    void report_unclosed(const OpenBlock& block, const char* end_of);
 
     void d_equ();
     void d_dc();
@@ -62,6 +82,8 @@ public:
     void d_idnt();
     void d_incbin();
     void d_boundary();
+    void d_even();
+    void d_cnop();
     void d_end();
     void d_page();
     void d_set();                 // set, =
@@ -78,6 +100,10 @@ private:
     // Zero bytes up to the next multiple of 4.
     void pad_to_long();
     int find_section(std::string_view name) const;
+    // An alignment to a multiple of n that the section must keep.
+    void keep_alignment(const char* directive, uint32_t n);
+    // An offset or length operand of incbin; false after its error.
+    bool read_incbin_number(const char* what, int64_t& out);
     // A new innermost conditional block, skipped until its test says otherwise.
     void open_block();
     // One operand of ifnc: a quoted string or a bare word.
@@ -91,8 +117,10 @@ private:
     // ifd and ifnd: whether the name counts as defined at this line.
     // defined_later: pass 2 found it defined after the block's endc in pass 1.
     bool name_defined_here(std::string_view name, bool& defined_later);
-    // endc, assembled or skipped: leaves the innermost block.
+    // endc, assembled or skipped: leaves the innermost block of the scope.
     void close_block();
+    // Leaves the innermost block, whatever scope it belongs to.
+    void drop_block();
 
     // What pass 1 saw at each ifd or ifnd: how many symbols existed at the
     // line, and at its endc. Pass 2 reads them back in order, so that a name
@@ -106,6 +134,8 @@ private:
     // The name test that opened each conditional level, or NO_NAME_TEST.
     static constexpr size_t NO_NAME_TEST = SIZE_MAX;
     size_t block_name_test_[CONDITION_DEPTH] = {};
+    OpenBlock block_open_[CONDITION_DEPTH] = {};
+    int scope_floor_ = 0;  // the level the current file or expansion started at
 
     Assembler& as;
     char word_buffer_[WORD_BUFFER_SIZE] = {};

@@ -1,4 +1,4 @@
-// Placing code: org, rorg, section, align, boundary, and the fills they share
+// Placing code: org, rorg, section, align, even, cnop, boundary, and the fills they share
 // with the data directives.
 #include <cstdint>
 #include <cstdio>
@@ -47,6 +47,12 @@ bool reserved_name(std::string_view name) {
     for (std::string_view own : {".rela", ".debug", ".symtab", ".strtab", ".shstrtab", ".note.GNU-stack"})
         if (starts_with(name, own)) return true;
     return false;
+}
+
+// Code, in which padding is instructions and boundary sets its trap: the code
+// section or a named section of kind code.
+bool in_code_section(const Driver& drv) {
+    return drv.sections[static_cast<size_t>(drv.current_section)].kind == SectionKind::code;
 }
 
 } // namespace
@@ -174,6 +180,14 @@ void Directives::d_section() {
     drv.flush_address = drv.location_counter;
 }
 
+// The section's start must lie on a multiple of n for the padding to hold
+// once linked, and an ELF section can only promise a power of two.
+void Directives::keep_alignment(const char* directive, uint32_t n) {
+    if ((n & (n - 1)) != 0 && chosen_output_format(as.options).named_sections)
+        as.report_error_arg("%s: alignment must be a power of two in an ELF object", directive);
+    as.emit.note_alignment(n);
+}
+
 void Directives::d_align() {
     if (!defined_above(as.scan.operands[0].fwd)) return;
     int32_t n = as.scan.operands[0].value;
@@ -182,17 +196,63 @@ void Directives::d_align() {
         as.report_error("align: negative alignment");
         return;
     }
-    // An object file can only keep a power of two for the linker.
-    if ((n & (n - 1)) != 0 && chosen_output_format(as.options).named_sections)
-        as.report_error("align: alignment must be a power of two in an ELF object");
-    as.emit.note_alignment(static_cast<uint32_t>(n));
+    keep_alignment("align", static_cast<uint32_t>(n));
     // Addresses are unsigned: above 0x7FFFFFFF a signed remainder would overshoot.
     uint32_t rest = static_cast<uint32_t>(as.drv.location_counter) % static_cast<uint32_t>(n);
     if (rest != 0) emit_fill(static_cast<int64_t>(n) - rest, 0);
 }
 
+void Directives::d_even() {
+    as.emit.note_alignment(2);
+    emit_fill(as.drv.location_counter & 1, 0);
+}
+
+// cnop offset,alignment: on to the next address that lies offset past a
+// multiple of alignment. Code runs through the padding, so there it is tpf
+// words, the no-op that does not wait for the pipeline as nop does; an odd
+// byte first, and every byte elsewhere, is zero.
+void Directives::d_cnop() {
+    const Operand& offset = as.scan.operands[0];
+    const Operand& alignment = as.scan.operands[1];
+    if (!defined_above(offset.fwd) || !defined_above(alignment.fwd)) return;
+    if (alignment.value <= 0) {
+        as.report_error("cnop: alignment must be positive");
+        return;
+    }
+    if (offset.value < 0 || offset.value >= alignment.value) {
+        as.report_error("cnop: offset must lie between 0 and the alignment");
+        return;
+    }
+    const auto n = static_cast<uint32_t>(alignment.value);
+    keep_alignment("cnop", n);
+    const uint32_t at = static_cast<uint32_t>(as.drv.location_counter) % n;
+    const uint32_t want = static_cast<uint32_t>(offset.value);
+    uint32_t gap = want >= at ? want - at : n - at + want;
+    if (!in_code_section(as.drv)) {
+        emit_fill(gap, 0);
+        return;
+    }
+    if (gap & 1) {
+        as.emit.emit_byte(0);
+        --gap;
+    }
+    // Word by word while the listing can show them, then in blocks: an
+    // alignment may be large.
+    for (int shown = 0; gap != 0 && shown < LISTING_BYTES; gap -= 2, shown += 2) as.emit.emit_word(0x51FC);
+    uint8_t block[4096];
+    for (size_t i = 0; i < sizeof block; i += 2) {
+        block[i] = 0x51;
+        block[i + 1] = 0xFC;
+    }
+    while (gap != 0) {
+        const uint32_t part = gap < sizeof block ? gap : static_cast<uint32_t>(sizeof block);
+        as.emit.emit_block(block, static_cast<int32_t>(part));
+        gap -= part;
+    }
+}
+
 void Directives::d_boundary() {
-    if (as.drv.current_section != SEC_CODE) return;
+    if (!in_code_section(as.drv)) return;
     // A branch to itself, then illegal instructions: a runaway program stops here.
     as.emit.emit_long(0x60FE4AFC);
     as.emit.emit_long(0x4AFC4AFC);

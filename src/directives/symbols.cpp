@@ -97,23 +97,47 @@ void Directives::d_set() {
 }
 
 // Whether the word just read ended at a comma, so that another name follows.
-bool Directives::list_continues() const { return as.src.operand_text[-1] == ','; }
+// Blanks after the comma belong to the separator (xdef a, b), so they are
+// stepped over here.
+bool Directives::list_continues() {
+    const char*& p = as.src.operand_text;
+    if (p[-1] != ',') return false;
+    while (*p == ' ' || *p == '\t') ++p;
+    return true;
+}
+
+// The next name of an xref or xdef list; nothing at the end of the list or
+// where a comment starts (a trailing comma names nothing). Two commas in a
+// row leave a name out, which is reported; the list goes on after them.
+std::optional<std::string_view> Directives::read_list_name() {
+    for (;;) {
+        const char c = *as.src.operand_text;
+        if (c == ';' || c == '\n' || c == '\0') return std::nullopt;
+        auto name = read_word_item();
+        if (!name) return std::nullopt;
+        if (!name->empty()) return name;
+        if (!list_continues()) return std::nullopt;
+        as.report_error_arg("%s: name missing in list", as.src.mnemonic_field);
+    }
+}
 
 void Directives::d_xref() {
     do {
-        auto name = read_word_item();
-        if (!name || name->empty()) return;
+        auto name = read_list_name();
+        if (!name) break;
         as.sym.install(*name, 0, TYPE_USER, KIND_EXTERNAL);
     } while (list_continues());
+    as.scan.check_field_end(as.src.operand_text - 1);
 }
 
 void Directives::d_xdef() {
     if (as.drv.pass_number != 2) return;
     do {
-        auto name = read_word_item();
-        if (!name) return;
+        auto name = read_list_name();
+        if (!name) break;
         export_list.emplace_back(*name);
     } while (list_continues());
+    as.scan.check_field_end(as.src.operand_text - 1);
 }
 
 void Directives::d_idnt() {

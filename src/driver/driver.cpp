@@ -69,6 +69,7 @@ void Driver::reset_pass() {
     condition_level = 0;
     condition_stack[0] = 0xFF;
     unsized_mode = as.options.unsized_mode_default;
+    muldiv_warning = 1;
     rts_nop = as.options.rts_nop;
     optimise_flags = -1;
     // A local label before the first global one belongs to no global label.
@@ -119,6 +120,13 @@ void Driver::check_section_sizes() {
     }
 }
 
+// end ends the file it is in (and the files that file is included from):
+// each file named on the command line is read, whatever an earlier one did.
+void Driver::assemble_source(const char* name) {
+    end_seen = 0;
+    as.src.assemble_file(name);
+}
+
 int Driver::run(int argc, const char* const* argv) {
     const char* program = argc > 0 && argv[0] ? argv[0] : "tobra";
     if (argc < 2) {
@@ -149,7 +157,7 @@ int Driver::run(int argc, const char* const* argv) {
             if (arg.kind == Argument::LETTER)
                 parse_option(arg.text, arg.value);
             else
-                as.src.assemble_file(arg.text);
+                assemble_source(arg.text);
         }
         if (error_count == 0) as.side.check_targets();
 
@@ -176,7 +184,7 @@ int Driver::run(int argc, const char* const* argv) {
                     as.core.begin_pass();
                     opened = true;
                 }
-                as.src.assemble_file(arg.text);
+                assemble_source(arg.text);
             }
             check_section_sizes();
             if (opened) {

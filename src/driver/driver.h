@@ -119,7 +119,7 @@ public:
     int32_t section_base = 0;
     int32_t flush_address = 0;
     int origin_set = 0;
-    int end_seen = 0;
+    int end_seen = 0;  // end was read: the rest of this command-line file is not
     long line_number = 0;
     std::string current_file_name;
     std::string include_directory;              // at most 127 characters
@@ -127,6 +127,7 @@ public:
     uint8_t condition_stack[CONDITION_DEPTH] = {0xFF};
     int condition_level = 0;
     int unsized_mode = 0;
+    int muldiv_warning = 1;  // this pass: warn at a file's first unsized mulu/muls/divu/divs (opt nomuldivwarn)
     int rts_nop = 0;  // this pass: -r, or opt rtxnop from the source so far
     int32_t optimise_flags = -1;
 
@@ -179,6 +180,8 @@ public:
 
 private:
     static std::vector<SectionInfo> builtin_sections();
+    // One file named on the command line, from its first line.
+    void assemble_source(const char* name);
     void note_moved_line();
     // The section-size check: reported at the first line that moved.
     void check_section_sizes();

@@ -18,7 +18,7 @@ bool line_end(char c) { return c == '\0' || c == '\n'; }
 } // namespace
 
 MacroEngine::FileMark MacroEngine::enter_file() {
-    FileMark mark{base_, as.src.special_mode};
+    FileMark mark{base_, as.src.special_mode, as.dir.enter_scope()};
     base_ = frames_.size();
     as.src.special_mode = false;
     return mark;
@@ -26,6 +26,15 @@ MacroEngine::FileMark MacroEngine::enter_file() {
 
 void MacroEngine::leave_file(const FileMark& mark) {
     while (expanding()) pop();
+    // Blocks left open end with the file that opened them (an end line
+    // inside one ends the file too), each reported at its line.
+    const long saved = as.drv.line_number;
+    for (const Directives::OpenBlock& b : as.dir.close_scope_blocks()) {
+        as.drv.line_number = b.line;
+        as.dir.report_unclosed(b, "file");
+    }
+    as.drv.line_number = saved;
+    as.dir.leave_scope(mark.outer_scope);
     base_ = mark.base;
     update_mode();
 }
@@ -91,6 +100,7 @@ bool MacroEngine::fetch(SourceText& file, bool& from_frame) {
             return true;
         }
         if (collect_.active && collect_.owner == frames_.size()) missing_end();
+        close_frame_blocks(f);
         if (f.kind == Kind::Rept && f.remaining > 1) {
             --f.remaining;
             ++f.repetition;
@@ -184,12 +194,27 @@ void MacroEngine::missing_end() {
     collect_ = Collect{};
 }
 
+void MacroEngine::close_frame_blocks(Frame& f) {
+    const std::vector<Directives::OpenBlock> open = as.dir.close_scope_blocks();
+    if (open.empty() || f.blocks_reported) return;
+    // Once per expansion: every repetition of a rept would say the same.
+    f.blocks_reported = true;
+    const size_t next = f.next;
+    for (const Directives::OpenBlock& b : open) {
+        // The message shows the body line that opened the block.
+        if (b.depth == frames_.size()) f.next = b.body_line;
+        as.dir.report_unclosed(b, f.kind == Kind::Macro ? "macro" : "rept block");
+    }
+    f.next = next;
+}
+
 void MacroEngine::push(Frame frame) {
     if (frames_.size() >= EXPANSION_DEPTH_LIMIT) {
         abandon("expansion: nested too deeply");
         return;
     }
     frame.condition_level = as.drv.condition_level;
+    frame.outer_scope = as.dir.enter_scope();
     frame.resume_line = as.drv.line_number;
     frames_.push_back(std::move(frame));
     set_narg();
@@ -198,6 +223,7 @@ void MacroEngine::push(Frame frame) {
 
 void MacroEngine::pop() {
     as.drv.line_number = frames_.back().resume_line;
+    as.dir.leave_scope(frames_.back().outer_scope);
     frames_.pop_back();
     set_narg();
 }
@@ -259,9 +285,9 @@ void MacroEngine::expand_line(const Frame& f, const std::string& raw) {
     if (cut) as.report_error("expansion: line too long");
 }
 
-void MacroEngine::split_args(const char* text, std::vector<std::string>& out) {
+const char* MacroEngine::split_args(const char* text, std::vector<std::string>& out) {
     const char* p = text;
-    if (line_end(*p) || *p == ';') return;
+    if (line_end(*p) || *p == ';') return p;
     for (;;) {
         std::string arg;
         if (*p == '<') {
@@ -299,6 +325,7 @@ void MacroEngine::split_args(const char* text, std::vector<std::string>& out) {
         if (*p != ',') break;
         ++p;
     }
+    return p;
 }
 
 bool MacroEngine::call(std::string_view name) {
@@ -311,7 +338,7 @@ bool MacroEngine::call(std::string_view name) {
     Frame f;
     f.body = it->second.body;
     f.name = it->second.name;
-    split_args(src.operand_text, f.args);
+    as.scan.check_field_end(split_args(src.operand_text, f.args));
     f.size = src.size_suffix == 'u' ? 0 : src.size_suffix;
     f.remaining = 1;
     f.unique = next_unique();

@@ -44,6 +44,7 @@ public:
     struct FileMark {
         size_t base;
         bool special;
+        int outer_scope;  // the conditional scope of the including text
     };
     FileMark enter_file();
     void leave_file(const FileMark& mark);
@@ -68,6 +69,9 @@ public:
     // Start of each pass.
     void reset_pass();
     bool expanding() const { return frames_.size() > base_; }
+    // Frames open now, and the body line the innermost one read last (from 1; 0 outside any).
+    size_t depth() const { return frames_.size(); }
+    size_t body_line() const { return frames_.empty() ? 0 : frames_.back().next; }
     // ", in macro NAME line N" and the like, for a located message.
     void print_context(Console& con) const;
 
@@ -94,6 +98,8 @@ private:
         long remaining = 0;                      // repetitions still to run, this one included
         long repetition = 1;
         int condition_level = 0;                 // at the start, restored by mexit
+        int outer_scope = 0;                     // the conditional scope around the expansion
+        bool blocks_reported = false;            // a block left open was reported (once per rept)
         long resume_line = 0;                    // the file's line number when the frame ends
     };
 
@@ -114,6 +120,9 @@ private:
     void collect_line();
     void finish_collect();
     void missing_end();
+    // The end of a body (or of one repetition): blocks it left open are
+    // reported at their lines and closed.
+    void close_frame_blocks(Frame& f);
     void push(Frame frame);
     void pop();
     // Ends every frame of the current file, as after an error in the expansion.
@@ -121,7 +130,8 @@ private:
     // Writes a body line with its parameters replaced into line_buffer.
     void expand_line(const Frame& f, const std::string& raw);
     std::string next_unique();
-    void split_args(const char* text, std::vector<std::string>& out);
+    // The arguments of a call; returns where they end.
+    const char* split_args(const char* text, std::vector<std::string>& out);
     void set_narg();
     void update_mode();
     // The mnemonic of a raw line, lower case and without its size suffix.

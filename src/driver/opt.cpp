@@ -24,7 +24,7 @@ void optimise(Assembler& as, std::string_view value) {
 
 // Searched in order: the first row whose name matches wins, so "list" is "l"
 // and "b" is "brl".
-constexpr std::array<OptionRow, 10> option_table{{
+constexpr std::array<OptionRow, 11> option_table{{
     {"l", [](Assembler& as, std::string_view) { as.options.listing_enabled = 1; }},
     {"list", [](Assembler& as, std::string_view) { as.options.listing_enabled = 1; }},
     {"nol", [](Assembler& as, std::string_view) { as.options.listing_enabled = 0; }},
@@ -35,6 +35,7 @@ constexpr std::array<OptionRow, 10> option_table{{
     {"rtxnop", [](Assembler& as, std::string_view) { as.drv.rts_nop = 1; }},
     {"optimise", optimise},
     {"unsizemode", [](Assembler& as, std::string_view) { as.drv.unsized_mode = 1; }},
+    {"nomuldivwarn", [](Assembler& as, std::string_view) { as.drv.muldiv_warning = 0; }},
 }};
 
 struct OptimiseRow {

@@ -235,7 +235,9 @@ void SourceReader::assemble_file(const char* name) {
     drv.current_file_name = current_path;
     as.rec.structure_offset = 0;
 
-    if (drv.pass_number == 2 && as.options.listing_enabled) as.lst.banner();
+    // The heading starts each file of the command line; an included file's
+    // lines go on under the heading of the file that includes it.
+    if (drv.pass_number == 2 && as.options.listing_enabled && include_depth == 0) as.lst.banner();
 
     if (!found) {
         as.report_error("pass: can't find file");
@@ -312,12 +314,53 @@ inline bool SourceReader::read_logical_line_here(SourceText& file) {
     return read_pieces(file);
 }
 
+void CommentTracker::feed(char c) {
+    switch (phase_) {
+    case LINE_START:
+        phase_ = c == '*' || c == ';' || c == '#' ? COMMENT : is_white(c) ? BEFORE_MNEMONIC : LABEL;
+        break;
+    case LABEL:
+        if (is_white(c)) phase_ = BEFORE_MNEMONIC;
+        break;
+    case BEFORE_MNEMONIC:
+        if (!is_white(c)) phase_ = c == '*' || c == ';' || c == '#' ? COMMENT : MNEMONIC;
+        break;
+    case MNEMONIC:
+        if (c == ';') phase_ = COMMENT;
+        else if (is_white(c)) phase_ = BEFORE_OPERANDS;
+        break;
+    case BEFORE_OPERANDS:
+        if (is_white(c)) break;
+        phase_ = OPERANDS;
+        [[fallthrough]];
+    case OPERANDS:
+        if (quote_ != 0) {
+            if (c == quote_) quote_ = 0;
+            break;
+        }
+        if (is_white(c)) {
+            if (nesting_ == 0 && !(c == ' ' && after_comma_)) phase_ = COMMENT;
+            after_comma_ = false;
+            break;
+        }
+        after_comma_ = c == ',';
+        if (c == '"' || c == '\'') quote_ = c;
+        else if (c == ';') phase_ = COMMENT;
+        else if (c == '(' || c == '<') ++nesting_;
+        else if ((c == ')' || c == '>') && nesting_ > 0) --nesting_;
+        break;
+    case COMMENT:
+        break;
+    }
+}
+
 // A logical line piece by piece: continuations, long lines, and a stream
 // window that needs refilling first.
 bool SourceReader::read_pieces(SourceText& file) {
     int room = LINE_BUFFER_SIZE - 2;
     char* w = line_buffer;
     size_t len = 0;
+    CommentTracker comments;
     for (;;) {
         int n = 0;
         const int max_chars = room - 1;
@@ -326,6 +369,9 @@ bool SourceReader::read_pieces(SourceText& file) {
         len = static_cast<size_t>(w - line_buffer) + static_cast<size_t>(n);
         if (n < max_chars || (n > 0 && w[n - 1] == '\n')) {
             if (n <= 2 || w[n - 2] != '\\') break;
+            // A backslash in a comment is only the comment's last character.
+            comments.feed(w, static_cast<size_t>(n - 2));
+            if (comments.in_comment()) break;
             // The line continues: the next physical line overwrites the backslash and newline.
             w += n - 2;
             room -= n;
@@ -336,13 +382,15 @@ bool SourceReader::read_pieces(SourceText& file) {
         // lines it continues onto: none of it may be read as a statement of
         // its own, and the next line keeps its number.
         const long cut_line = as.drv.line_number;
-        bool continues = n >= 2 && w[n - 1] == '\\';
+        if (n > 0) comments.feed(w, static_cast<size_t>(n - 1));
+        bool continues = n >= 2 && w[n - 1] == '\\' && !comments.in_comment();
+        if (n > 0 && !continues) comments.feed(w[n - 1]);
         bool dropped = false;
-        if (skip_rest(file, static_cast<size_t>(n), dropped, continues)) {
+        if (skip_rest(file, static_cast<size_t>(n), dropped, continues, comments)) {
             if (!dropped && continues) --len;  // only its newline did not fit: the backslash goes as usual
             while (continues) {
                 continues = false;
-                const bool ends = !skip_rest(file, 0, dropped, continues);
+                const bool ends = !skip_rest(file, 0, dropped, continues, comments);
                 ++as.drv.line_number;
                 if (ends) break;
             }
@@ -366,8 +414,9 @@ bool SourceReader::read_pieces(SourceText& file) {
 // Reads and drops the rest of a physical line whose first `before` characters
 // were read already, its newline included. dropped is raised for any text
 // other than blanks before the newline; continues is set when the rest ends the line with a
-// backslash that asks for a continuation. false: the file ended first.
-bool SourceReader::skip_rest(SourceText& file, size_t before, bool& dropped, bool& continues) {
+// backslash that asks for a continuation (one outside a comment). false: the file ended first.
+bool SourceReader::skip_rest(SourceText& file, size_t before, bool& dropped, bool& continues,
+                             CommentTracker& comments) {
     char scratch[LINE_BUFFER_SIZE];
     int n = 0;
     size_t length = before;
@@ -378,8 +427,10 @@ bool SourceReader::skip_rest(SourceText& file, size_t before, bool& dropped, boo
             // Blanks at the end of a line lose nothing.
             for (int i = 0; i < text && !dropped; ++i) dropped = !is_white(scratch[i]);
             length += static_cast<size_t>(text);
+            comments.feed(scratch, static_cast<size_t>(text - 1));
             // As for any line: a backslash and its newline alone continue nothing.
-            continues = length >= 2 && scratch[text - 1] == '\\';
+            continues = length >= 2 && scratch[text - 1] == '\\' && !comments.in_comment();
+            if (!(continues && ends)) comments.feed(scratch[text - 1]);
         }
         if (ends) return true;
     }

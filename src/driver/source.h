@@ -104,6 +104,27 @@ private:
 inline constexpr size_t STREAM_THRESHOLD = 1 << 20;
 inline constexpr size_t STREAM_WINDOW = 1 << 16;
 
+// Whether the text of a logical line, read so far from its start, has reached
+// a comment, by the line parser's fields: a '*', ';' or '#' line, ';' after
+// the label or mnemonic, and in the operands ';' or a blank outside quotes,
+// parentheses and <...> (one blank after a comma is part of the separator).
+// A backslash at the end of a physical line continues it only outside a comment.
+class CommentTracker {
+public:
+    void feed(char c);
+    void feed(const char* text, size_t n) {
+        for (size_t i = 0; i < n && phase_ != COMMENT; ++i) feed(text[i]);
+    }
+    bool in_comment() const { return phase_ == COMMENT; }
+
+private:
+    enum Phase : uint8_t { LINE_START, LABEL, BEFORE_MNEMONIC, MNEMONIC, BEFORE_OPERANDS, OPERANDS, COMMENT };
+    Phase phase_ = LINE_START;
+    char quote_ = 0;
+    int nesting_ = 0;
+    bool after_comma_ = false;
+};
+
 class SourceReader {
 public:
     explicit SourceReader(Assembler& assembler) : as(assembler) { line_buffer[LINE_BUFFER_SIZE - 1] = '\n'; }
@@ -147,7 +168,7 @@ public:
 
 private:
     bool read_pieces(SourceText& file);
-    bool skip_rest(SourceText& file, size_t before, bool& dropped, bool& continues);
+    bool skip_rest(SourceText& file, size_t before, bool& dropped, bool& continues, CommentTracker& comments);
     // Lengths of the fields as the parser left them, so that they are not counted again.
     size_t label_length_ = 0, mnemonic_length_ = 0;
     Assembler& as;

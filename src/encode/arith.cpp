@@ -14,7 +14,8 @@ bool Encoder::quick_fits(const Operand& imm) const {
 
 // addq/subq (base 0x5000/0x5100) in place of a longer immediate form.
 void Encoder::emit_quick(uint32_t base, const Operand& imm, const Operand& dst) {
-    put_word(base + (static_cast<uint32_t>(range_check(imm.value, RANGE_QUICK)) << 9) + size76() + modreg(dst));
+    narrow_field(imm);
+    put_word(base + (static_cast<uint32_t>(checked(imm, RANGE_QUICK)) << 9) + size76() + modreg(dst));
     ea_extension(dst);
 }
 
@@ -68,8 +69,9 @@ void Encoder::h_ea_to_areg(uint32_t op, uint32_t) {
     Operand& src = as.scan.operands[0];
     Operand& dst = as.scan.operands[1];
     const uint32_t n = static_cast<uint32_t>(dst.reg) & 7;
-    if (op == 0x41C0 && (as.drv.optimise_flags & OPT_LEA) && src.cls == CLS_EXPR && src.reloc_kind == 0 &&
-        !src.fwd && src.value >= -32768 && src.value <= 32767) {
+    // An address written with its size keeps it, as in jmp, pea and move.
+    if (op == 0x41C0 && (as.drv.optimise_flags & OPT_LEA) && src.cls == CLS_EXPR && !src.size_written &&
+        src.reloc_kind == 0 && !src.fwd && src.value >= -32768 && src.value <= 32767) {
         if (src.value == 0) {
             put_word(0x91C0 + (n << 9) + 8 + n);  // suba.l An,An
             return;

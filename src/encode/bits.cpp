@@ -28,8 +28,14 @@ void Encoder::h_bit_static(uint32_t op, uint32_t) {
     if (!operands_allowed(false)) return;
     const Operand& dst = as.scan.operands[1];
     op_size = bit_size(dst);
+    const Operand& bit = as.scan.operands[0];
     put_word(op + modreg(dst));
-    put_word(static_cast<uint32_t>(range_check(as.scan.operands[0].value, RANGE_BITNUM)));
+    // The bit number is the low byte of its word. A value the linker gives
+    // keeps all its bits there: a format that relocates the whole word adds
+    // to them.
+    as.emit.value_fixup(bit, as.drv.location_counter + 1, 1, FixupKind::absolute, 0, true);
+    put_word(as.emit.linked(bit) ? static_cast<uint32_t>(bit.value)
+                                 : static_cast<uint32_t>(range_check(bit.value, RANGE_BITNUM)));
     ea_extension(dst);
 }
 
@@ -40,8 +46,9 @@ void Encoder::h_shift_reg(uint32_t op, uint32_t) {
 
 // 17: asl, asr, lsl, lsr #imm,Dy.
 void Encoder::h_shift_imm(uint32_t op, uint32_t) {
-    put_word(op + (static_cast<uint32_t>(range_check(as.scan.operands[0].value, RANGE_QUICK)) << 9) + size76() +
-             reg3(as.scan.operands[1]));
+    const Operand& count = as.scan.operands[0];
+    narrow_field(count);
+    put_word(op + (static_cast<uint32_t>(checked(count, RANGE_QUICK)) << 9) + size76() + reg3(as.scan.operands[1]));
 }
 
 } // namespace tobra

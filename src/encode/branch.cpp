@@ -27,18 +27,22 @@ struct Target {
     int32_t d;        // displacement from the word after the opcode
     bool external;
     bool undefined;
+    bool other_section;  // in an object file: a label of another section, for the linker to reach
 };
 
-Target branch_target(const Operand& t, int32_t start, bool pass2) {
+Target branch_target(const Assembler& as, const Operand& t, int32_t start, bool pass2) {
     Target r{};
     r.external = t.reloc_kind == KIND_EXTERNAL;
     r.undefined = t.reloc_kind == KIND_UNDEFINED;
+    // Both passes ask the options, not the output opened in pass 2.
+    r.other_section = t.reloc_kind == KIND_RELOCATABLE && t.sym_section != as.drv.current_section &&
+                      chosen_output_format(as.options).relocatable;
     // Unknown targets get a displacement that every form can hold; the
     // linker, or pass 2, supplies the real one. In pass 1 a later name reads
     // as 0 also where an offset follows it (next+2), so whatever held a
     // forward reference is unknown there too.
     // Addresses wrap at 32 bits, so the distance is taken modulo 2^32.
-    r.d = (r.external || r.undefined || (!pass2 && t.fwd))
+    r.d = (r.external || r.undefined || r.other_section || (!pass2 && t.fwd))
               ? 2
               : static_cast<int32_t>(static_cast<uint32_t>(t.value) - (static_cast<uint32_t>(start) + 2u));
     return r;
@@ -50,10 +54,15 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
     const Operand& t = as.scan.operands[0];
     const int32_t start = as.drv.location_counter;
     const bool pass2 = as.drv.pass_number == 2;
-    const Target tg = branch_target(t, start, pass2);
+    const Target tg = branch_target(as, t, start, pass2);
     const int32_t d = tg.d;
 
-    int size = tg.external ? WORD : written_size(op_size);
+    // A branch the linker completes (to an external name, or in an object
+    // file to another section) has the size written: a byte table of bra.s
+    // stays one. Unsized, it is a word branch; a forward one keeps the
+    // forward size, as pass 1 could not tell.
+    int size = written_size(op_size);
+    if (size == UNSIZED && (tg.external || (tg.other_section && !t.fwd))) size = WORD;
     if (size == UNSIZED) {
         // A target that was not yet known in pass 1 must get the same size in
         // pass 2, whatever its distance turns out to be.
@@ -112,10 +121,10 @@ void Encoder::h_fbranch(uint32_t op, uint32_t) {
     const Operand& t = as.scan.operands[0];
     const int32_t start = as.drv.location_counter;
     const bool pass2 = as.drv.pass_number == 2;
-    const Target tg = branch_target(t, start, pass2);
+    const Target tg = branch_target(as, t, start, pass2);
     const int32_t d = tg.d;
     // No byte form; an unsized floating-point branch is a word branch.
-    const bool is_long = !tg.external && (op_size & SZ_L);
+    const bool is_long = (op_size & SZ_L) != 0;
 
     if (pass2 && tg.undefined) as.report_error("branch: invalid destination");
     if (pass2 && !is_long && !fits16(d)) as.report_error("fbranch: displacement larger than 16-bits");

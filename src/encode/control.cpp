@@ -24,26 +24,30 @@ void Encoder::h_rts(uint32_t op, uint32_t) {
 
 // 12: stop #imm.
 void Encoder::h_stop(uint32_t op, uint32_t) {
+    const Operand& sr = as.scan.operands[0];
     put_word(op);
-    put_word(static_cast<uint32_t>(range_check(as.scan.operands[0].value, RANGE_W)));
+    as.emit.value_fixup(sr, as.drv.location_counter, 2, FixupKind::absolute);
+    put_word(static_cast<uint32_t>(checked(sr, RANGE_W)));
 }
 
 // 15: trap #vector.
 void Encoder::h_trap(uint32_t op, uint32_t) {
-    put_word(op + static_cast<uint32_t>(range_check(as.scan.operands[0].value, RANGE_TRAP)));
+    const Operand& vector = as.scan.operands[0];
+    narrow_field(vector);
+    put_word(op + static_cast<uint32_t>(checked(vector, RANGE_TRAP)));
 }
 
 // 52: tpf/trapf #imm. Without a suffix the data is a word, and so is the
 // opmode, so that the processor skips exactly what was emitted.
 void Encoder::h_tpf(uint32_t op, uint32_t) {
-    const int32_t v = as.scan.operands[0].value;
-    if (op_size == SZ_L) {
-        put_word(op + 3);
-        as.emit.emit_long(v);
-    } else {
-        put_word(op + 2);
-        put_word(static_cast<uint32_t>(range_check(v, RANGE_U16)));
-    }
+    const Operand& data = as.scan.operands[0];
+    const bool is_long = op_size == SZ_L;
+    put_word(op + (is_long ? 3 : 2));
+    as.emit.value_fixup(data, as.drv.location_counter, is_long ? 4 : 2, FixupKind::absolute);
+    if (is_long)
+        as.emit.emit_long(data.value);
+    else
+        put_word(static_cast<uint32_t>(checked(data, RANGE_U16)));
 }
 
 // 53: wdebug <ea>; its second word leaves no room for a brief index.
@@ -88,7 +92,8 @@ void Encoder::h_isa_a_plus(uint32_t op, uint32_t flags) {
     }
     put_word(op);
     put_word(flags);
-    put_word(static_cast<uint32_t>(range_check(src.value, RANGE_W)));
+    as.emit.value_fixup(src, as.drv.location_counter, 2, FixupKind::absolute);
+    put_word(static_cast<uint32_t>(checked(src, RANGE_W)));
 }
 
 } // namespace tobra

@@ -18,6 +18,7 @@ struct CoreRow {
     int32_t has_usp;
     int32_t has_fpu;
     int32_t has_isa_a_plus;
+    uint32_t control;  // the control registers movec may name (cr_bit of each)
 };
 
 inline constexpr int CORE_COUNT = 105;
@@ -48,6 +49,7 @@ public:
     int32_t has_usp = 0;
     int32_t has_fpu = 0;
     int32_t has_isa_a_plus = 0;
+    uint32_t control = core_table[DEFAULT_CORE_ROW].control;
 
     // The ISA_B forms, which ISA_C has as well.
     bool isa_b() const { return isa_level >= 4; }

@@ -84,6 +84,15 @@ int32_t Encoder::range_check(int32_t value, int row) {
     return value & r.mask;
 }
 
+int32_t Encoder::checked(const Operand& op, int row) {
+    if (as.emit.linked(op)) return op.value & range_table[row].mask;
+    return range_check(op.value, row);
+}
+
+void Encoder::narrow_field(const Operand& op) {
+    as.emit.value_fixup(op, as.drv.location_counter, 0, FixupKind::absolute);
+}
+
 uint32_t Encoder::size76() {
     switch (op_size) {
     case SZ_B: return 0x00;
@@ -193,7 +202,12 @@ void Encoder::ea_extension_other(const Operand& op) {
 
     case CLS_IMM: {
         const bool is_long = (op_size & (SZ_L | SZ_U)) != 0;
-        as.emit.value_fixup(op, at, is_long ? 4 : 2, FixupKind::absolute);
+        // A byte operation reads the low byte of its word: a relocation on
+        // that byte lets the linker check that the value fits.
+        if (op_size == SZ_B)
+            as.emit.value_fixup(op, at + 1, 1, FixupKind::absolute, 0, true);
+        else
+            as.emit.value_fixup(op, at, is_long ? 4 : 2, FixupKind::absolute);
         if (is_long) {
             as.emit.emit_long(op.value);
             return;

@@ -1,6 +1,8 @@
 // The dispatcher and the instruction encoders.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "isa/classes.h"
 #include "isa/handlers.h"
@@ -48,6 +50,13 @@ public:
 
     // Effective addresses and fields.
     int32_t range_check(int32_t value, int row);
+    // range_check for a field holding op's value, unless a linker gives that
+    // value: then its own relocation (or refusal) speaks for it, and the
+    // field holds the value's masked bits.
+    int32_t checked(const Operand& op, int row);
+    // A field that no relocation can hold (a quick count, a trap vector): an
+    // external or relocatable value is a located error.
+    void narrow_field(const Operand& op);
     uint32_t size76();
     // The register forms, the most frequent by far, are settled inline.
     uint32_t modreg(const Operand& op) {
@@ -165,9 +174,12 @@ private:
     bool operands_allowed(bool brief_allowed);
     bool refuse_unless(bool feature, const char* message);
     bool quick_fits(const Operand& imm) const;
+    void warn_unsized_muldiv();
     void emit_quick(uint32_t base, const Operand& imm, const Operand& dst);
 
     Assembler& as;
+    // Pass 2: the files whose unsized multiply or divide has been warned about.
+    std::vector<std::string> muldiv_warned_files_;
 };
 
 } // namespace tobra

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "driver/assembler.h"
+#include "isa/registers.h"
 
 namespace tobra {
 
@@ -82,7 +83,9 @@ void Encoder::h_move(uint32_t op, uint32_t) {
 // 46: moveq #imm,Dn.
 void Encoder::h_moveq(uint32_t op, uint32_t) {
     const Operand& src = as.scan.operands[0];
-    put_word(op + (reg3(as.scan.operands[1]) << 9) + static_cast<uint32_t>(range_check(src.value, RANGE_S8_BITS)));
+    // The data is the opcode's own low byte.
+    as.emit.value_fixup(src, as.drv.location_counter + 1, 1, FixupKind::absolute);
+    put_word(op + (reg3(as.scan.operands[1]) << 9) + static_cast<uint32_t>(checked(src, RANGE_S8_BITS)));
 }
 
 // 133: mov3q #imm,<ea>. The 3-bit field holds 1..7, and 0 stands for -1.
@@ -93,7 +96,10 @@ void Encoder::h_mov3q(uint32_t op, uint32_t) {
     const Operand& dst = as.scan.operands[1];
     const int32_t v = src.value;
     uint32_t field;
-    if (v == -1) {
+    narrow_field(src);
+    if (as.emit.linked(src)) {
+        field = 0;
+    } else if (v == -1) {
         field = 0;
     } else if (v >= 1 && v <= 7) {
         field = static_cast<uint32_t>(v);
@@ -173,10 +179,31 @@ void Encoder::h_move_usp(uint32_t op, uint32_t) {
     put_word(op + reg3(to_areg ? dst : src));
 }
 
-// 45: movec Rn,Rc.
+// 45: movec Rn,Rc, to a control register the part has. A register it lacks
+// would leave the part unset, so it is refused. The bare name rambar is the
+// part's one RAM base: RAMBAR1 (0xC05) on the parts that have only that.
 void Encoder::h_movec(uint32_t op, uint32_t) {
+    const Operand& rc = as.scan.operands[1];
+    uint32_t code = static_cast<uint32_t>(rc.reg) & 0xFFF;
+    const uint32_t has = as.core.control;
+    const auto which = static_cast<ControlRegister>(rc.value);
+    if (which == CR_RAMBAR) {
+        const bool ram0 = has & cr_bit(CR_RAMBAR0);
+        const bool ram1 = has & cr_bit(CR_RAMBAR1);
+        if (ram0 && ram1) {
+            as.report_warning("core: rambar is ambiguous on this processor, rambar0 (0xC04) assumed; write rambar0 or rambar1");
+        } else if (ram1) {
+            code = 0xC05;
+        } else if (!ram0) {
+            as.report_error("core: control register not available on this processor.");
+            return;
+        }
+    } else if (which < CR_NONE && !(has & cr_bit(which))) {
+        as.report_error("core: control register not available on this processor.");
+        return;
+    }
     put_word(op);
-    put_word(register_nibble(as.scan.operands[0]) + (static_cast<uint32_t>(as.scan.operands[1].reg) & 0xFFF));
+    put_word(register_nibble(as.scan.operands[0]) + code);
 }
 
 } // namespace tobra

@@ -12,11 +12,24 @@ uint32_t dreg(const Operand& op) { return static_cast<uint32_t>(op.reg) & 7; }
 
 } // namespace
 
+// Unsized, these are the long forms, where 68000 habits and other assemblers
+// read the word forms, and divu.w and divu.l compute different things: the
+// first one of each file is pointed out.
+void Encoder::warn_unsized_muldiv() {
+    if (op_size != SZ_U || !as.drv.muldiv_warning || as.drv.pass_number != 2) return;
+    const std::string& file = as.drv.current_file_name;
+    for (const std::string& f : muldiv_warned_files_)
+        if (f == file) return;
+    muldiv_warned_files_.push_back(file);
+    as.report_warning("muldiv: unsized multiply or divide is the long form; write .l or .w (opt nomuldivwarn)");
+}
+
 // 152: muls.l, mulu.l <ea>,Dn.
 void Encoder::h_mul_long(uint32_t op, uint32_t flags) {
     if (!operands_allowed(false)) return;
     const Operand& src = as.scan.operands[0];
     const uint32_t n = dreg(as.scan.operands[1]);
+    warn_unsized_muldiv();
     put_word(op + modreg(src));
     put_word((n << 12) + flags + n);
     ea_extension(src);
@@ -40,6 +53,8 @@ void Encoder::h_div_long(uint32_t op, uint32_t flags) {
     // The quotient (or dividend) register goes high, the remainder low.
     const uint32_t low = dreg(dst);
     const uint32_t high = dst.cls == CLS_DN_PAIR ? static_cast<uint32_t>(dst.reg2) & 7 : low;
+    // rems and remu, the pair forms, have only the one size.
+    if (dst.cls != CLS_DN_PAIR) warn_unsized_muldiv();
     put_word(op + modreg(src));
     put_word((high << 12) + flags + low);
     ea_extension(src);

@@ -63,8 +63,10 @@ void Encoder::h_pull(uint32_t op, uint32_t) {
 
 // 43: link An,#imm; the displacement is taken as written, in 16 bits.
 void Encoder::h_link(uint32_t op, uint32_t) {
+    const Operand& frame = as.scan.operands[1];
     put_word(op + (static_cast<uint32_t>(as.scan.operands[0].reg) & 7));
-    put_word(static_cast<uint32_t>(range_check(as.scan.operands[1].value, RANGE_S16_BITS)));
+    as.emit.value_fixup(frame, as.drv.location_counter, 2, FixupKind::absolute);
+    put_word(static_cast<uint32_t>(checked(frame, RANGE_S16_BITS)));
 }
 
 } // namespace tobra

@@ -69,6 +69,7 @@ inline const Variant* OperandScanner::match_variant(const Variant* first, int co
             }
             check_operand_end(op, src.operand_text);
         }
+        check_field_end(src.operand_text);
     }
     operand_count = n;
     // scan() clears the records it fills; the rest must read as absent.

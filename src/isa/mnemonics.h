@@ -35,8 +35,8 @@ struct MnemonicEntry {
     const Variant* variants;
 };
 
-inline constexpr int MNEMONIC_COUNT = 260;
-inline constexpr int VARIANT_COUNT = 446;
+inline constexpr int MNEMONIC_COUNT = 262;
+inline constexpr int VARIANT_COUNT = 448;
 
 extern const Variant (&variant_table)[VARIANT_COUNT];
 extern const MnemonicEntry (&mnemonic_table)[MNEMONIC_COUNT];

@@ -7,7 +7,8 @@ namespace tobra {
 struct Operand {
     int32_t reg = 0;       // register number, control code, cache selector, accumulator, list mask
     int32_t reg2 = 0;      // index register, or second register of Dn:Dn
-    int32_t value = 0;     // immediate, address, displacement; string: index into the string pool; high word of a double
+    int32_t value = 0;     // immediate, address, displacement; string: index into the string pool; high word of a double;
+                           // control register: which one (ControlRegister), as its name says
     int32_t value2 = 0;    // low word of a double-precision immediate
     uint8_t cls = 0;       // operand class
     uint8_t ext_form = 0;  // indexed forms: 1 d16, 2 brief index, 3 does not fit the written form
@@ -24,6 +25,7 @@ struct Operand {
     uint8_t list_count = 1;
     uint8_t is_abs = 1;
     uint8_t sym_section = 0;
+    uint8_t size_written = 0;  // expr: the address carried its own .w or .l
 
     // Copied from a constant record: cheaper than building a fresh one each time.
     void clear();

@@ -96,6 +96,40 @@ constexpr ReservedRegister reserved_registers[RESERVED_REGISTER_COUNT] = {
     {"BC", TYPE_CACHE, 3}, {"bc", TYPE_CACHE, 3},
 };
 
+namespace {
+
+struct ControlName {
+    const char* name;
+    ControlRegister reg;
+};
+
+constexpr ControlName control_names[] = {
+    {"cacr", CR_CACR}, {"asid", CR_ASID}, {"acr0", CR_ACR0}, {"acr1", CR_ACR1},
+    {"acr2", CR_ACR2}, {"acr3", CR_ACR3}, {"mmubar", CR_MMUBAR}, {"other_a7", CR_OTHER_A7},
+    {"usp", CR_OTHER_A7}, {"vbr", CR_VBR}, {"rombar", CR_ROMBAR}, {"rombar0", CR_ROMBAR},
+    {"flashbar", CR_FLASHBAR}, {"srambar", CR_RAMBAR0}, {"rambar", CR_RAMBAR}, {"rambar0", CR_RAMBAR0},
+    {"rambar1", CR_RAMBAR1}, {"mpcr", CR_MPCR}, {"edrambar", CR_EDRAMBAR}, {"secmbar", CR_MBAR2},
+    {"mbar", CR_MBAR}, {"mbar2", CR_MBAR2}, {"pcr1u0", CR_PCR}, {"pcr1l0", CR_PCR},
+    {"pcr2u0", CR_PCR}, {"pcr2l0", CR_PCR}, {"pcr3u0", CR_PCR}, {"pcr3l0", CR_PCR},
+    {"pcr1u1", CR_PCR}, {"pcr1l1", CR_PCR}, {"pcr2u1", CR_PCR}, {"pcr2l1", CR_PCR},
+    {"pcr3u1", CR_PCR}, {"pcr3l1", CR_PCR},
+};
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+} // namespace
+
+ControlRegister control_register_of(std::string_view name) {
+    for (const ControlName& n : control_names) {
+        std::string_view want = n.name;
+        if (want.size() != name.size()) continue;
+        bool same = true;
+        for (size_t i = 0; i < want.size() && same; ++i) same = lower(name[i]) == want[i];
+        if (same) return n.reg;
+    }
+    return CR_NONE;
+}
+
 // The trailing blanks line the dump's columns up and are part of the format.
 constexpr const char* type_dump_names[16] = {
     "Symbol: ", "Status:  ", "Data:    ", "Address: ", "Control: ", "Float:  ",

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "driver/assembler.h"
+#include "isa/registers.h"
 
 namespace tobra {
 
@@ -190,7 +191,8 @@ void OperandScanner::scan_parenthesised(Operand& op) {
             op.cls = CLS_EXPR;
             op.value = v[0];
             op.fwd = as.ev.expr_fwd;
-            op.size_code = static_cast<uint8_t>(peek() != '.' ? 4 : abs_size(v[0]));
+            op.size_code = 4;
+            if (peek() == '.') address_size(op, v[0]);
             return;
         }
         if (peek() == ',') {
@@ -226,11 +228,13 @@ void OperandScanner::scan_predecrement(Operand& op) {
         // -(expr) alone is the negated value.
         op.cls = CLS_EXPR;
         op.fwd = as.ev.expr_fwd;
-        op.size_code = static_cast<uint8_t>(peek() != '.' ? 4 : abs_size(op.value));
+        op.size_code = 4;
+        if (peek() == '.') address_size(op, op.value);
     }
 }
 
 void OperandScanner::scan_term(Operand& op) {
+    const char* start = as.src.operand_text;
     int32_t v[2] = {0, 0};
     int type = as.ev.eval(v, op, numbers_);
     // A data register is the most frequent term; test for it before the jump table.
@@ -259,8 +263,11 @@ void OperandScanner::scan_term(Operand& op) {
         if (may_extend_register(peek())) checklist(op);
         return;
     case TYPE_CREG:
+        // Names that share a code may name different registers (rambar0,
+        // flashbar): the name itself says which, for the part's check.
         op.cls = CLS_CN;
         op.reg = v[0];
+        op.value = control_register_of(std::string_view(start, static_cast<size_t>(as.src.operand_text - start)));
         return;
     case TYPE_FPREG:
         op.cls = CLS_FPN;
@@ -291,7 +298,8 @@ void OperandScanner::scan_term(Operand& op) {
         op.cls = CLS_EXPR;
         op.value2 = v[1];
         // Most addresses carry no suffix: abs_size's first test, without the call.
-        op.size_code = static_cast<uint8_t>(peek() != '.' ? 4 : abs_size(v[0]));
+        op.size_code = 4;
+        if (peek() == '.') address_size(op, v[0]);
         return;
     case TYPE_CACHE:
         op.cls = CLS_CPSH;
@@ -374,6 +382,13 @@ void OperandScanner::scan_index(Operand& op) {
         }
         as.src.operand_text += 2;
     }
+}
+
+// An absolute address's suffix, which the instruction keeps as written.
+void OperandScanner::address_size(Operand& op, int32_t value) {
+    const char* before = as.src.operand_text;
+    op.size_code = static_cast<uint8_t>(abs_size(value));
+    op.size_written = as.src.operand_text != before;
 }
 
 int OperandScanner::abs_size(int32_t value) {
@@ -501,6 +516,20 @@ void OperandScanner::skip_text_after_operand(const char*& p) {
     while (p != end && *p != ',') ++p;
 }
 
+void OperandScanner::warn_operands_after_blank(const char* p) {
+    while (*p == ' ' || *p == '\t') ++p;
+    // ';' starts a comment, and so does '*' with a blank or nothing after it;
+    // a word or a parenthesis is a comment's usual start.
+    const bool more = *p == ',' || *p == '+' || *p == '-' || *p == '/' || *p == '&' || *p == '|' ||
+                      *p == '^' || *p == '<' || *p == '>' || *p == '%' ||
+                      (*p == '*' && !at_end(p[1]) && p[1] != ' ' && p[1] != '\t' && p[1] != '*');
+    if (!more) return;
+    const char* end = p;
+    while (!at_end(*end)) ++end;
+    const std::string text(p, static_cast<size_t>(end - p));
+    as.report_warning_arg("scan: blank ends the operands, the rest is comment - %s", text.c_str());
+}
+
 void OperandScanner::scan_exprlist() {
     // dc.s and dc.d items are floating-point numbers.
     const OperandNumbers saved = numbers_;
@@ -521,6 +550,7 @@ void OperandScanner::scan_exprlist() {
             if (peek() == ',') as.report_error("scan: too many expressions");
             break;
         }
+        check_field_end(as.src.operand_text);
         if (take() != ',') break;
     }
     numbers_ = saved;

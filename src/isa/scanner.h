@@ -36,6 +36,7 @@ public:
     void scan_index(Operand& op);
     // Size code of an absolute address from an optional .b/.w/.l suffix.
     int abs_size(int32_t value);
+    void address_size(Operand& op, int32_t value);
     // What may follow a register: half, pair, MAC shift, register list.
     void checklist(Operand& op);
     static int32_t regbit(int cls, int32_t reg);
@@ -48,6 +49,13 @@ public:
     // the line fails anyway.
     void check_operand_end(const Operand& op, const char*& cursor) {
         if (!operand_ends[static_cast<unsigned char>(*cursor)] && op.cls != 0) skip_text_after_operand(cursor);
+    }
+
+    // A blank ends the operand field and the rest of the line is comment;
+    // text there that reads as more operands (a comma or an operator: dc.w 3 ,4)
+    // gets a warning. at: the character that ended the field.
+    void check_field_end(const char* at) {
+        if (*at == ' ' || *at == '\t') warn_operands_after_blank(at);
     }
 
     // First variant whose sizes and operand classes fit the line, or nullptr.
@@ -65,6 +73,7 @@ private:
     // Compiled into match, its one caller, which every instruction line passes.
     [[gnu::always_inline]] inline const Variant* match_variant(const Variant* first, int count);
     void skip_text_after_operand(const char*& p);
+    [[gnu::noinline]] void warn_operands_after_blank(const char* p);
     char peek() const;
     void step();
     char take();

@@ -19,7 +19,6 @@ static void advance(int32_t& counter, int32_t by) {
 // Output gathered in memory goes to disk in pieces of about this size.
 static constexpr size_t WRITE_CHUNK = 1u << 20;
 
-
 // Beside the source, named after the file's own name up to its first '.'
 // (a leading '.' belongs to the name). A source that is no plain file, or
 // that lives among the devices (/dev/stdin), gets its output in the current
@@ -212,12 +211,18 @@ void Emitter::fixup(const Fixup& f) {
 }
 
 void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind,
-                                      int pc_base) {
+                                      int pc_base, bool low_byte_of_word) {
     if (as.drv.pass_number != 2) return;
     Fixup f;
     if (op.reloc_kind == KIND_EXTERNAL) {
         f.symbol = as.ev.line_symbol(op.sym_slot);
         if (!f.symbol) return;
+        // An image is final: no linker will ever supply the name's value.
+        if (!relocatable_) {
+            as.report_error_arg("xref: %s is not defined; only an object file can refer to it",
+                                f.symbol->name ? f.symbol->name : "?");
+            return;
+        }
     } else if (op.reloc_kind == KIND_RELOCATABLE) {
         f.target_section = op.sym_section;
     } else {
@@ -229,6 +234,7 @@ void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, 
     f.kind = kind;
     f.addend = op.value;
     f.pc_base = pc_base;
+    f.low_byte_of_word = low_byte_of_word;
     fixup(f);
 }
 

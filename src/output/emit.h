@@ -56,14 +56,23 @@ public:
     // A field whose value depends on where a linker puts a section or name
     // (pass 2; ignored in pass 1). Refusals are reported here.
     void fixup(const Fixup& f);
+    // Whether the final value of op's field is a linker's to give: an external
+    // name always (outside an object file that is an error), a section's
+    // label in an object file or as a base-relative displacement. Encoders
+    // skip their own range checks for such a value.
+    bool linked(const Operand& op, FixupKind kind = FixupKind::absolute) const {
+        return op.reloc_kind == KIND_EXTERNAL ||
+               (op.reloc_kind == KIND_RELOCATABLE && (relocatable_ || kind == FixupKind::base_relative));
+    }
     // The fixup of a field holding the value of op's expression, when that
-    // value depends on an external name or a section's address.
-    // Most fields hold plain numbers, and the test stays inline. Outside an
-    // object file only a base-relative field can still be refused.
-    void value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind, int pc_base = 0) {
-        if ((op.reloc_kind == KIND_EXTERNAL || op.reloc_kind == KIND_RELOCATABLE) &&
-            (relocatable_ || kind == FixupKind::base_relative))
-            relocatable_value_fixup(op, field_address, width, kind, pc_base);
+    // value depends on an external name or a section's address. A width of
+    // 0 is a field too narrow for any relocation: such a value is refused.
+    // Most fields hold plain numbers, and the test stays inline. Every
+    // external name, and every field that cannot be relocated, is judged
+    // here, whatever the output.
+    void value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind, int pc_base = 0,
+                     bool low_byte_of_word = false) {
+        if (linked(op, kind)) relocatable_value_fixup(op, field_address, width, kind, pc_base, low_byte_of_word);
     }
 
     // Output file of pass 2, written in the format the options chose; never
@@ -105,7 +114,8 @@ public:
     bool output_open = false;
 
 private:
-    void relocatable_value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind, int pc_base);
+    void relocatable_value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind, int pc_base,
+                                 bool low_byte_of_word);
     void flush_buffer(int section);
     void write_pending();
     // -g: notes the line that code is emitted for.

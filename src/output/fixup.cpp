@@ -6,8 +6,11 @@
 namespace tobra {
 
 FixupDecision place_fixup(const Fixup& f) {
+    if (!f.symbol && f.target_section < 0) return {Placement::resolved, nullptr};
+    // A field narrower than a byte (a quick count, a trap vector) has no
+    // relocation in any object format.
+    if (f.width == 0) return {Placement::refused, "reloc: no relocation can hold this field; its value must be known now"};
     if (f.symbol) return {Placement::external, nullptr};
-    if (f.target_section < 0) return {Placement::resolved, nullptr};
     switch (f.kind) {
     case FixupKind::base_relative:
         // The base register points into basedata; nothing else lies within its reach.

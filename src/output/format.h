@@ -37,6 +37,10 @@ struct Fixup {
     // a short branch's byte from the next word, a brief extension word's
     // byte from the word itself.
     int pc_base = 0;
+    // A byte field that is the low half of an extension word (a byte
+    // immediate, a bit number): a format without byte relocations may
+    // relocate the whole word instead.
+    bool low_byte_of_word = false;
 };
 
 // What a fixup asks of an object file.

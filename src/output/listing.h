@@ -18,7 +18,7 @@ public:
 
     // The listing line(s) of the line just processed.
     void list_line();
-    // The heading printed at the start of every source file.
+    // The heading printed at the start of every file named on the command line.
     void banner();
     // Whether lines are being listed now (pass 2 with the listing on).
     bool active() const;

@@ -57,10 +57,29 @@ static int reference_type(const Fixup& f) {
     return f.width / 2 + kind;
 }
 
-void ObjectWriter::fixup(const Fixup& f, Placement placement) {
+void ObjectWriter::fixup(const Fixup& given, Placement placement) {
+    // The file has no byte relocation for a section's address: a byte that
+    // is the low half of a word is referenced through its word, which holds
+    // the byte's value with the sign or zero above it.
+    Fixup f = given;
+    if (f.low_byte_of_word && f.width == 1 && placement != Placement::base_reference) {
+        f.width = 2;
+        f.offset -= 1;
+    }
     switch (placement) {
     case Placement::external:
-        record_external(f.symbol, f.section, reference_type(f), f.offset);
+        // An 8-bit PC-relative reference counts from its own extension word
+        // (d8,PC,Xi); a short branch's byte counts from past itself, which
+        // the file has no way to say.
+        if (f.kind == FixupKind::pc_relative && f.width == 1 && f.pc_base > 0)
+            as.report_error("reloc: no reference for a byte branch to an external name; write the branch as .w");
+        // The field itself carries the offset from the name, for the linker
+        // to add to: an offset it cannot hold would be cut silently.
+        else if (f.kind == FixupKind::absolute && f.width < 4 &&
+                 (f.addend < (f.width == 1 ? -128 : -32768) || f.addend > (f.width == 1 ? 255 : 65535)))
+            as.report_error("reloc: offset from the external name does not fit the field");
+        else
+            record_external(f.symbol, f.section, reference_type(f), f.offset);
         return;
     case Placement::relocation:
         // The file relocates words and longs by a section's address and nothing else.

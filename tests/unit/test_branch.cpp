@@ -42,9 +42,6 @@ const Encoding branch_cases[] = {
     // Long displacements on an ISA_B core.
     {" bra.l l\nl: nop\n", {"-b", "-c5407"}, "60ff 0000 0004 4e71"},
     {" bgt.l l\nl: nop\n", {"-b", "-c5485"}, "6eff 0000 0004 4e71"},
-    // External targets are word branches whatever the suffix.
-    {" xref ext\n bra ext\n bra.s ext\n", {"-b"}, "6000 0002 6000 0002"},
-    {" xref ext\n bra.l ext\n", {"-b", "-c5407"}, "6000 0002"},
     // Floating-point branches: word unless .l, which sets bit 6.
     {" fbeq l\nl: nop\n", {"-b", "-c5485"}, "f281 0002 4e71"},
     {" fbne.l l\nl: nop\n", {"-b", "-c5485"}, "f2ce 0000 0004 4e71"},
@@ -86,6 +83,12 @@ const Failure branch_errors[] = {
      "t.s,1: warning --- 40002 value not in range: [-32768,32767]\n2 error(s) found\n"},
     {"l: ds.b 40000\n bra.w l\n", {"-b"}, "t.s,2: branch: word destination out of range\n1 error(s) found\n"},
     {" fbeq l\nl: nop\n", {"-b"}, "t.s,1: fpu: floating-point not allowed on this processor.\n1 error(s) found\n"},
+    // An image is final: a branch to an external name has nothing to reach.
+    {" xref ext\n bra ext\n bra.s ext\n", {"-b"},
+     "t.s,2: xref: ext is not defined; only an object file can refer to it\n"
+     "t.s,3: xref: ext is not defined; only an object file can refer to it\n2 error(s) found\n"},
+    {" xref ext\n bra.l ext\n", {"-b", "-c5407"},
+     "t.s,2: xref: ext is not defined; only an object file can refer to it\n1 error(s) found\n"},
 };
 
 TEST(Branch, Errors) {

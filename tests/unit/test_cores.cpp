@@ -5,6 +5,8 @@
 #include <sstream>
 #include <string>
 
+#include "isa/classes.h"
+#include "isa/registers.h"
 #include "test_util.h"
 
 using tobra::test::assemble;
@@ -50,7 +52,7 @@ TEST(Cores, DefaultIsThe5206AndAnyWritesThe5407) {
 TEST(Cores, UnknownNameKeepsTheCurrentCore) {
     tobra::Assembler as(nullptr);
     as.core.select_core("5249");
-    as.core.select_core("5206E");  // names compare case-sensitively
+    as.core.select_core("5206f");
     EXPECT_EQ(as.core.core_number, 0x5249);
     EXPECT_EQ(as.core.mac_level, 2);
     EXPECT_NE(as.con.captured().find("cpu: type not valid or supported"), std::string::npos);
@@ -58,11 +60,25 @@ TEST(Cores, UnknownNameKeepsTheCurrentCore) {
 
 TEST(Cores, CpuDirective) {
     EXPECT_EQ(assemble(" cpu 5485\n fadd.d fp1,fp2\n").out, "Assembly successful.\n");
-    EXPECT_EQ(assemble(" cpu 5206E\n").out, "t.s,1: cpu: type not valid or supported\n1 error(s) found\n");
+    EXPECT_EQ(assemble(" cpu 5206F\n").out, "t.s,1: cpu: type not valid or supported\n1 error(s) found\n");
     EXPECT_EQ(assemble(" cpu\n").out, "t.s,1: cpu: type not valid or supported\n1 error(s) found\n");
-    auto r = assemble(" nop\n", {"-b", "-c5206E"});
+    auto r = assemble(" nop\n", {"-b", "-c5206F"});
     EXPECT_NE(r.out.find("cpu: type not valid or supported"), std::string::npos);
     EXPECT_EQ(r.exit_code, 1);
+}
+
+// Every control-register name stands for a register that a part's list can
+// hold, so that movec checks each name against the part.
+TEST(Cores, EveryControlRegisterNameHasItsRegister) {
+    int names = 0;
+    for (const tobra::ReservedRegister& r : tobra::reserved_registers) {
+        if ((r.type & 0xFF) != tobra::TYPE_CREG) continue;
+        ++names;
+        EXPECT_NE(tobra::control_register_of(r.name), tobra::CR_NONE) << r.name;
+    }
+    EXPECT_EQ(names, 68);
+    EXPECT_EQ(tobra::control_register_of("Rambar"), tobra::CR_RAMBAR);
+    EXPECT_EQ(tobra::control_register_of("rambar2"), tobra::CR_NONE);
 }
 
 // Pass 2 starts with the command line's core, as pass 1 did, whatever the

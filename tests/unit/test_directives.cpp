@@ -50,7 +50,6 @@ TEST(DataDirectives, DcDrDs) {
         {" dc.s 'ab'\n dc.d 'cd'\n", ""},
         {" nop\nx: dc.w x,*\n", "4e71 0002 0002"},
         {" dc.b 1\n dc.w 2\n", "0100 02"},  // no alignment of items
-        {" xref ext\n dc.l ext\n", "0000 0000"},
         {" dr.l there\n ds.b 4\nthere:\n", "0000 0008 0000 0000"},
         {"a: dr.b a,a\n dr 'Z'\n", "00ff 005a"},
         {" dc.w 0,0\n dr.w a,b\na:\nb:\n", "0000 0000 0004 0002"},
@@ -64,6 +63,8 @@ TEST(DataDirectives, DcDrDs) {
 
 TEST(DataDirectives, Errors) {
     expect_error(" ds.b -1\n", "t.s,1: ds: negative count\n");
+    // An image has no place for a name only a linker could supply.
+    expect_error(" xref ext\n dc.l ext\n", "t.s,2: xref: ext is not defined; only an object file can refer to it\n");
     expect_error(" ds.l $20000000\n", "t.s,1: ds: count too large\n");
     expect_error(" dc.w 1,#2,3\n", "scan: expected expression");
     for (const char* src : {" ds.s 1\n", " dr.d 1\n", " equ.w 1\n", " ifeq.l 0\n", " org.l 0\n"})
@@ -250,8 +251,10 @@ TEST(Conditionals, NestingElseAndSkippedBlocks) {
         // Skipped: no errors, no labels, no include, incdir or end.
         {" ifeq 1\nlbl: bogus d9\n include none.i\n incdir x\n end\n endc\nlbl: rts\n", "4e75"},
     });
-    // A block opened in an included file closes in the includer.
-    expect_bytes({{" include a.i\n nop\n endc\n rts\n", "4e75"}}, {"-b"}, {{"a.i", " ifeq 1\n"}});
+    // A block opened in an included file ends with it: an error at its line,
+    // and the includer goes on assembled.
+    auto open_in_include = assemble(" include a.i\n nop\n endc\n rts\n", {"-b"}, {{"a.i", " ifeq 1\n"}});
+    EXPECT_EQ(open_in_include.out, "a.i,1: ifeq: missing endc before end of file\n1 error(s) found\n");
     // ifd of a symbol defined further down: false in pass 1, true in pass 2.
     EXPECT_NE(assemble(" ifd later\n nop\n endc\nlater: rts\n").exit_code, 0);
 }

@@ -130,9 +130,9 @@ TEST(Hostile, LongPhysicalLinesAreCut) {
 // Continued lines share one room; once it is spent, the rest of the chain is
 // dropped with the line, never read on as new lines.
 TEST(Hostile, ContinuationsOverflowingTheRoom) {
-    auto r = assemble(" nop ;\\\n" + rep(";;\\\n", 100) + ";;\n bogus\n");
+    auto r = assemble(" nop  \\\n" + rep("xx\\\n", 100) + "xx\n bogus\n");
     EXPECT_EQ(r.out, "t.s,63: parse: line too long\nt.s,103: process: unrecognized mnemonic - bogus\n2 error(s) found\n");
-    auto blank = assemble(" nop ;\\\n" + rep(";;\\\n", 61) + "\n rts\n");
+    auto blank = assemble(" nop  \\\n" + rep("xx\\\n", 61) + "\n rts\n");
     EXPECT_EQ(blank.out, "t.s,62: warning --- Continuation too long\nAssembly successful.\n");
     EXPECT_EQ(hex_words(blank.bytes), "4e71 4e75");
 }

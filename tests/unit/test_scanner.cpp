@@ -104,8 +104,8 @@ TEST(Scanner, Operands) {
         {"d7/a7/d0", "RList reg=32897 count=3"},
         {"fp0/fp7", "FPList reg=129 count=2"},
         {"fpcr", "FPCn reg=4"},
-        {"usp", "Cn reg=2048"},
-        {"vbr", "Cn reg=2049"},
+        {"usp", "Cn reg=2048 value=7"},  // value: which register (OTHER_A7)
+        {"vbr", "Cn reg=2049 value=8"},
         {"ccr", "CCR"},
         {"mask", "MASK"},
         {"macsr", "MACSR"},

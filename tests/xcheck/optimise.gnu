@@ -42,6 +42,9 @@ lea -4,a2 | 45f8 fffc
 lea 0x7fff,a2 | 45f8 7fff
 lea 0x8000,a2 | 45f9 0000 8000
 lea 0x1234.l,a1 | 43f9 0000 1234
+lea 0.l,a3 | 47f9 0000 0000
+lea 0x100.w,a2 | 45f8 0100
+lea (0x1234).l,a1 | 43f9 0000 1234
 lea 0,a3 | 47f8 0000
 move.l 0(a0),d0 | 2010
 move.l (0,a0),d0 | 2010

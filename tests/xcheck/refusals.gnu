@@ -81,6 +81,10 @@ movec d1,asid | refused
 movec d1,rombar | refused
 movec d1,mbar2 | refused
 movec d1,usp | refused
+movec d1,usp | refused
+movec a1,other_a7 | refused
+movec d1,rambar | 4e7b 1c05
+movec d1,rambar1 | 4e7b 1c05
 movec d1,rambar | 4e7b 1c05
 movec d1,rambar1 | 4e7b 1c05
 movec d1,asid | refused
