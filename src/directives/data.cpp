@@ -121,8 +121,8 @@ void Directives::emit_data_item(const Operand& op, uint32_t mask, bool warn) {
         break;
     default: as.emit.emit_word(op.value); break;
     }
-    // basebss keeps neither bytes nor a relocation list: nothing there for a linker to patch.
-    if (drv.current_section != SEC_BASEBSS) as.emit.value_fixup(op, address, item_width(mask), FixupKind::absolute);
+    // In a section that keeps no bytes the emitter refuses the address.
+    as.emit.value_fixup(op, address, item_width(mask), FixupKind::absolute);
 }
 
 void Directives::d_dc() {
@@ -192,9 +192,8 @@ void Directives::d_dr() {
         const int32_t reach = mask == SZ_B ? 0x80 : mask == SZ_L ? 0 : 0x8000;
         if (drv.pass_number == 2 && known && reach != 0 && (value < -reach || value >= reach))
             as.report_error("dr: distance does not fit the item size");
-        if (drv.current_section != SEC_BASEBSS)
-            as.emit.value_fixup(op, drv.location_counter, mask == SZ_B ? 1 : mask == SZ_L ? 4 : 2,
-                                FixupKind::pc_relative);
+        as.emit.value_fixup(op, drv.location_counter, mask == SZ_B ? 1 : mask == SZ_L ? 4 : 2,
+                            FixupKind::pc_relative);
         if (mask == SZ_B)
             as.emit.emit_byte(value);
         else if (mask == SZ_L)
@@ -214,6 +213,7 @@ void Directives::d_ds() {
         return;
     }
     if (count == 0) {
+        as.emit.note_alignment(static_cast<uint32_t>(unit));
         uint32_t rest = static_cast<uint32_t>(as.drv.location_counter) % static_cast<uint32_t>(unit);
         if (rest != 0) emit_fill(unit - rest, 0);
         return;

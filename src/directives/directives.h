@@ -103,6 +103,9 @@ private:
     void emit_fill(int64_t count, int32_t value);
     // Zero bytes up to the next multiple of 4.
     void pad_to_long();
+    int find_section(std::string_view name) const;
+    // An alignment to a multiple of n that the section must keep.
+    void keep_alignment(const char* directive, uint32_t n);
     // An offset or length operand of incbin; false after its error.
     bool read_incbin_number(const char* what, int64_t& out);
     // A new innermost conditional block, skipped until its test says otherwise.

@@ -1,10 +1,14 @@
 // Placing code: org, rorg, section, align, even, cnop, boundary, and the fills they share
 // with the data directives.
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #include "driver/assembler.h"
 #include "driver/opt.h"
+#include "output/elf_file.h"
 
 namespace tobra {
 
@@ -20,6 +24,37 @@ constexpr SectionName section_table[] = {
     {"code", SEC_CODE}, {"data", SEC_DATA}, {"bss", SEC_BSS}, {"basedata", SEC_BASEDATA}, {"basebss", SEC_BASEBSS},
 };
 
+struct KindName {
+    const char* name;
+    SectionKind kind;
+};
+
+constexpr KindName kind_table[] = {
+    {"code", SectionKind::code}, {"data", SectionKind::data}, {"bss", SectionKind::bss}};
+
+bool starts_with(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+
+// A new section named without a kind: what its name says by the usual ELF
+// conventions (.text.* code, .bss.* and .sbss.* bss), data otherwise.
+SectionKind kind_by_name(std::string_view name) {
+    if (starts_with(name, ".text.")) return SectionKind::code;
+    if (starts_with(name, ".bss.") || starts_with(name, ".sbss.")) return SectionKind::bss;
+    return SectionKind::data;
+}
+
+// Names of the sections the ELF writer makes itself.
+bool reserved_name(std::string_view name) {
+    for (std::string_view own : {".rela", ".debug", ".symtab", ".strtab", ".shstrtab", ".note.GNU-stack"})
+        if (starts_with(name, own)) return true;
+    return false;
+}
+
+// Code, in which padding is instructions and boundary sets its trap: the code
+// section or a named section of kind code.
+bool in_code_section(const Driver& drv) {
+    return drv.sections[static_cast<size_t>(drv.current_section)].kind == SectionKind::code;
+}
+
 } // namespace
 
 void Directives::emit_fill(int64_t count, int32_t value) {
@@ -27,7 +62,7 @@ void Directives::emit_fill(int64_t count, int32_t value) {
     // Pass 1 and the size-only sections only move counters, so a large reservation
     // must not cost a call per byte; the bytes the listing can show still go one
     // by one.
-    bool counters_only = drv.pass_number == 1 || drv.current_section == SEC_BSS || drv.current_section == SEC_BASEBSS;
+    bool counters_only = drv.pass_number == 1 || !drv.section_holds_bytes(drv.current_section);
     int64_t done = 0;
     for (; done < count && (!counters_only || done < LISTING_BYTES); ++done) as.emit.emit_byte(value);
     if (done == count) return;
@@ -50,6 +85,7 @@ void Directives::emit_fill(int64_t count, int32_t value) {
 }
 
 void Directives::pad_to_long() {
+    as.emit.note_alignment(4);
     uint32_t rest = static_cast<uint32_t>(-static_cast<int64_t>(as.drv.location_counter)) & 3u;
     emit_fill(rest, 0);
 }
@@ -72,20 +108,85 @@ void Directives::d_org(bool is_rorg) {
     list_value(origin);
 }
 
+// The number of the section a name selects: a built-in keyword or a prefix
+// of one (in any case), the ELF name of a built-in section, or a section the
+// source named before. -1 for a new name.
+int Directives::find_section(std::string_view name) const {
+    for (const SectionName& row : section_table)
+        if (option_name_matches(name, row.name)) return row.number;
+    for (int number = 0; number < BUILTIN_SECTIONS; ++number)
+        if (name == elf::standard_section_name[number]) return number;
+    return as.drv.find_named_section(name);
+}
+
 void Directives::d_section() {
     Driver& drv = as.drv;
+    const char* start = as.src.operand_text;
     auto word = read_word_item();
-    std::string_view name = word ? *word : std::string_view();
+    const std::string name(word ? *word : std::string_view());
+    // name,kind: the comma ended the name.
+    const bool kind_given = as.src.operand_text > start && as.src.operand_text[-1] == ',';
     as.emit.flush_section();
     drv.section_resume_address[drv.current_section] = drv.location_counter;
-    for (const SectionName& row : section_table) {
-        if (option_name_matches(name, row.name)) {
-            drv.current_section = row.number;
-            drv.location_counter = drv.section_resume_address[row.number];
-            drv.flush_address = drv.location_counter;
+    if (name.empty()) {
+        as.report_error("section: missing section name");
+        return;
+    }
+    SectionKind kind = SectionKind::code;
+    if (kind_given) {
+        auto kind_word = read_word_item();
+        const std::string kind_name(kind_word ? *kind_word : std::string_view());
+        if (kind_name.empty()) {
+            as.report_error("section: missing section kind");
+            return;
+        }
+        bool known = false;
+        for (const KindName& row : kind_table)
+            if (option_name_matches(kind_name, row.name)) {
+                kind = row.kind;
+                known = true;
+                break;
+            }
+        if (!known) {
+            as.report_error_arg("section: unknown section kind %s (code, data or bss)", kind_name.c_str());
             return;
         }
     }
+
+    int number = find_section(name);
+    if (number >= 0) {
+        if (kind_given && drv.sections[static_cast<size_t>(number)].kind != kind) {
+            as.report_error_arg("section: %s already has another kind", name.c_str());
+            return;
+        }
+    } else {
+        if (!chosen_output_format(as.options).named_sections) {
+            as.report_error_arg("section: unknown section %s (other names need --elf)", name.c_str());
+            return;
+        }
+        if (reserved_name(name)) {
+            as.report_error_arg("section: %s is a name the ELF writer gives its own sections", name.c_str());
+            return;
+        }
+        number = drv.add_named_section(name, kind_given ? kind : kind_by_name(name));
+        if (number < 0) {
+            char text[80];
+            std::snprintf(text, sizeof text, "section: too many sections (at most %d named ones)", NAMED_SECTION_LIMIT);
+            as.report_error(text);
+            return;
+        }
+    }
+    drv.current_section = number;
+    drv.location_counter = drv.section_resume_address[number];
+    drv.flush_address = drv.location_counter;
+}
+
+// The section's start must lie on a multiple of n for the padding to hold
+// once linked, and an ELF section can only promise a power of two.
+void Directives::keep_alignment(const char* directive, uint32_t n) {
+    if ((n & (n - 1)) != 0 && chosen_output_format(as.options).named_sections)
+        as.report_error_arg("%s: alignment must be a power of two in an ELF object", directive);
+    as.emit.note_alignment(n);
 }
 
 void Directives::d_align() {
@@ -96,12 +197,16 @@ void Directives::d_align() {
         as.report_error("align: negative alignment");
         return;
     }
+    keep_alignment("align", static_cast<uint32_t>(n));
     // Addresses are unsigned: above 0x7FFFFFFF a signed remainder would overshoot.
     uint32_t rest = static_cast<uint32_t>(as.drv.location_counter) % static_cast<uint32_t>(n);
     if (rest != 0) emit_fill(static_cast<int64_t>(n) - rest, 0);
 }
 
-void Directives::d_even() { emit_fill(as.drv.location_counter & 1, 0); }
+void Directives::d_even() {
+    as.emit.note_alignment(2);
+    emit_fill(as.drv.location_counter & 1, 0);
+}
 
 // cnop offset,alignment: on to the next address that lies offset past a
 // multiple of alignment. Code runs through the padding, so there it is tpf
@@ -120,10 +225,11 @@ void Directives::d_cnop() {
         return;
     }
     const auto n = static_cast<uint32_t>(alignment.value);
+    keep_alignment("cnop", n);
     const uint32_t at = static_cast<uint32_t>(as.drv.location_counter) % n;
     const uint32_t want = static_cast<uint32_t>(offset.value);
     uint32_t gap = want >= at ? want - at : n - at + want;
-    if (as.drv.current_section != SEC_CODE) {
+    if (!in_code_section(as.drv)) {
         emit_fill(gap, 0);
         return;
     }
@@ -147,7 +253,7 @@ void Directives::d_cnop() {
 }
 
 void Directives::d_boundary() {
-    if (as.drv.current_section != SEC_CODE) return;
+    if (!in_code_section(as.drv)) return;
     // A branch to itself, then illegal instructions: a runaway program stops here.
     as.emit.emit_long(0x60FE4AFC);
     as.emit.emit_long(0x4AFC4AFC);

@@ -89,6 +89,23 @@ void Driver::reset_pass() {
     as.mac.reset_pass();
 }
 
+std::vector<SectionInfo> Driver::builtin_sections() {
+    return {{"code", SectionKind::code},
+            {"data", SectionKind::data},
+            {"bss", SectionKind::bss},
+            {"basedata", SectionKind::data},
+            {"basebss", SectionKind::bss}};
+}
+
+int Driver::add_named_section(std::string_view name, SectionKind kind) {
+    if (section_count() >= SECTION_SLOTS) return -1;
+    const int number = section_count();
+    sections.push_back({std::string(name), kind});
+    named_sections_.emplace(std::string(name), number);
+    as.emit.add_section(number, kind != SectionKind::bss);
+    return number;
+}
+
 void Driver::note_moved_line() {
     moved_file_ = current_file_name;
     moved_line_ = line_number;
@@ -98,7 +115,7 @@ void Driver::note_moved_line() {
 // length with no label after it would still shift the section sizes that the
 // object file and the image rely on.
 void Driver::check_section_sizes() {
-    for (int sec = 0; sec < 5 && error_count == 0; ++sec) {
+    for (int sec = 0; sec < section_count() && error_count == 0; ++sec) {
         if (as.emit.pass2_size[sec] == section_size[sec]) continue;
         // Where it shows first: the first line that moved, else the last line,
         // whose own length must then be the one that changed.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tobra {
@@ -72,8 +73,24 @@ inline constexpr long DBG_DUMPS = 0x40;
 
 inline constexpr int FORMAT_OBJECT = 1, FORMAT_ELF = 2, FORMAT_BINARY = 4, FORMAT_IHEX = 8;
 
-inline constexpr int SECTION_SLOTS = 32;
 inline constexpr int CONDITION_DEPTH = 256;
+
+// What a section holds: stored bytes of code or data, or only a size (bss).
+enum class SectionKind : uint8_t { code, data, bss };
+
+// A section of the program. The five built-in ones come first, numbered as
+// Section (isa/classes.h) numbers them; the sections an ELF source names
+// follow in the order of their first use.
+struct SectionInfo {
+    std::string name;  // the built-in ones by their keyword: code, data, ...
+    SectionKind kind;
+};
+inline constexpr int BUILTIN_SECTIONS = 5;
+// Section numbers are kept in a byte (a symbol's section, an operand's
+// sym_section), and what each section needs while bytes are emitted sits in
+// arrays of this size, which keeps the emitter's indexing as cheap as it was.
+inline constexpr int SECTION_SLOTS = 256;
+inline constexpr int NAMED_SECTION_LIMIT = SECTION_SLOTS - BUILTIN_SECTIONS;
 
 class Driver {
 public:
@@ -102,8 +119,12 @@ public:
     int32_t location_counter = 0;
     int32_t line_start_address = 0;
     int current_section = 0;
+    // Indexed by section number. The sections and their sizes, counted in
+    // pass 1, stay for the whole run; the resume addresses start each pass at 0.
+    std::vector<SectionInfo> sections = builtin_sections();
     int32_t section_size[SECTION_SLOTS] = {};
     int32_t section_resume_address[SECTION_SLOTS] = {};
+    int section_count() const { return static_cast<int>(sections.size()); }
     int32_t section_base = 0;
     int32_t flush_address = 0;
     int origin_set = 0;
@@ -119,6 +140,17 @@ public:
     int rts_nop = 0;  // this pass: -r, or opt rtxnop from the source so far
     bool packed_strings = false;  // this pass: --packed-strings, or opt packedstrings so far
     int32_t optimise_flags = -1;
+
+    // The number of the section a source named, or -1 before its first use.
+    int find_named_section(std::string_view name) const {
+        auto it = named_sections_.find(std::string(name));
+        return it == named_sections_.end() ? -1 : it->second;
+    }
+    // A new named section, resumed at 0; -1 when NAMED_SECTION_LIMIT is reached.
+    int add_named_section(std::string_view name, SectionKind kind);
+    bool section_holds_bytes(int section) const {
+        return sections[static_cast<size_t>(section)].kind != SectionKind::bss;
+    }
 
     // Whether the innermost conditional block is being assembled.
     bool assembling() const { return condition_stack[condition_level] != 0; }
@@ -157,6 +189,7 @@ public:
     }
 
 private:
+    static std::vector<SectionInfo> builtin_sections();
     // One file named on the command line, from its first line.
     void assemble_source(const char* name);
     void note_moved_line();
@@ -174,6 +207,7 @@ private:
     std::string last_file_;   // the last line processed, for a difference that no later line shows
     long last_line_ = 0;
     bool last_line_unclaimed_ = false;
+    std::unordered_map<std::string, int> named_sections_;
     Assembler& as;
 };
 

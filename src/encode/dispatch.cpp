@@ -33,7 +33,7 @@ void Encoder::dispatch_handler(Handler handler, uint32_t opcode, uint32_t flags)
         return;
     }
     // Sections that keep no bytes refuse what would be lost there.
-    if (as.drv.current_section == SEC_BSS || as.drv.current_section == SEC_BASEBSS) [[unlikely]]
+    if (!as.emit.stores_bytes(as.drv.current_section)) [[unlikely]]
         begin_uninitialised_line(as, handler);
     if (as.drv.optimise_flags & OPT_INDEX) {
         // Only an indexed operand can be rewritten; most lines have none.

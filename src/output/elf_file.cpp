@@ -172,7 +172,7 @@ Bytes line_program(const ObjectFile& o, uint32_t& address_field) {
         }
         p.u8(DW_LNS_copy);
     }
-    uint32_t end = static_cast<uint32_t>(o.contents[TEXT].size());
+    uint32_t end = static_cast<uint32_t>(o.sections[TEXT].bytes.size());
     if (end > address) {
         p.u8(DW_LNS_advance_pc);
         p.uleb(end - address);
@@ -195,6 +195,18 @@ void put_sym(Bytes& t, uint32_t name, uint32_t value, uint8_t bind, uint8_t type
 
 } // namespace
 
+std::vector<SectionData> standard_sections() {
+    std::vector<SectionData> s(STANDARD_SECTIONS);
+    const Contents contents[STANDARD_SECTIONS] = {Contents::code, Contents::data, Contents::bss, Contents::data,
+                                                  Contents::bss};
+    for (int i = 0; i < STANDARD_SECTIONS; ++i) {
+        s[static_cast<size_t>(i)].name = standard_section_name[i];
+        s[static_cast<size_t>(i)].contents = contents[i];
+        s[static_cast<size_t>(i)].always = i <= BSS;
+    }
+    return s;
+}
+
 std::vector<uint8_t> write_object(const ObjectFile& o) {
     std::vector<OutSection> sections(1);  // index 0 is the null section
     auto add = [&](OutSection s) {
@@ -203,26 +215,29 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
     };
 
     // Section header index of each section the assembly fills, 0 when absent.
-    static constexpr const char* section_name[SECTION_COUNT] = {".text", ".data", ".bss", ".sdata", ".sbss"};
-    uint32_t header_of[SECTION_COUNT] = {};
-    uint32_t rela_of[SECTION_COUNT] = {};
-    bool used[SECTION_COUNT] = {};
-    for (int s = 0; s < SECTION_COUNT; ++s)
-        used[s] = s <= BSS || !o.contents[s].empty() || o.nobits_size[s] || !o.relocations[s].empty();
+    const size_t count_of_sections = o.sections.size();
+    std::vector<uint32_t> header_of(count_of_sections, 0);
+    std::vector<uint32_t> rela_of(count_of_sections, 0);
+    std::vector<uint8_t> used(count_of_sections, 0);
+    for (size_t s = 0; s < count_of_sections; ++s) {
+        const SectionData& d = o.sections[s];
+        used[s] = d.always || !d.bytes.empty() || d.nobits_size || !d.relocations.empty() ? 1 : 0;
+    }
     for (const Symbol& sym : o.symbols)
-        if (sym.section >= 0) used[sym.section] = true;
-    for (int s = 0; s < SECTION_COUNT; ++s)
-        for (const Relocation& rel : o.relocations[s])
-            if (rel.symbol < 0) used[rel.section] = true;
-    for (int s = 0; s < SECTION_COUNT; ++s) {
+        if (sym.section >= 0) used[static_cast<size_t>(sym.section)] = 1;
+    for (const SectionData& d : o.sections)
+        for (const Relocation& rel : d.relocations)
+            if (rel.symbol < 0) used[static_cast<size_t>(rel.section)] = 1;
+    for (size_t s = 0; s < count_of_sections; ++s) {
         if (!used[s]) continue;
-        uint32_t flags = SHF_ALLOC | (s == TEXT ? SHF_EXECINSTR : SHF_WRITE);
-        if (holds_bytes(s))
-            header_of[s] = add({section_name[s], SHT_PROGBITS, flags, 0, 0, 4, 0, o.contents[s], 0});
+        const SectionData& d = o.sections[s];
+        const uint32_t flags = SHF_ALLOC | (d.contents == Contents::code ? SHF_EXECINSTR : SHF_WRITE);
+        if (d.contents != Contents::bss)
+            header_of[s] = add({d.name, SHT_PROGBITS, flags, 0, 0, d.align, 0, d.bytes, 0});
         else
-            header_of[s] = add({section_name[s], SHT_NOBITS, flags, 0, 0, 4, 0, {}, o.nobits_size[s]});
-        if (!o.relocations[s].empty())
-            rela_of[s] = add({std::string(".rela") + section_name[s], SHT_RELA, SHF_INFO_LINK, 0, 0, 4, RELA_SIZE, {}, 0});
+            header_of[s] = add({d.name, SHT_NOBITS, flags, 0, 0, d.align, 0, {}, d.nobits_size});
+        if (!d.relocations.empty())
+            rela_of[s] = add({".rela" + d.name, SHT_RELA, SHF_INFO_LINK, 0, 0, 4, RELA_SIZE, {}, 0});
     }
 
     // An empty note that says the code needs no executable stack, as a
@@ -245,7 +260,7 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
         aranges.header = add({".debug_aranges", SHT_PROGBITS, 0, 0, 0, 1, 0, {}, 0});
         aranges.rela = add({".rela.debug_aranges", SHT_RELA, SHF_INFO_LINK, 0, 0, 4, RELA_SIZE, {}, 0});
 
-        uint32_t text_size = static_cast<uint32_t>(o.contents[TEXT].size());
+        uint32_t text_size = static_cast<uint32_t>(o.sections[TEXT].bytes.size());
         uint32_t at = 0;
         Bytes lp = line_program(o, at);
         line.relocations.push_back({at, header_of[TEXT], 0});
@@ -321,8 +336,8 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
         section_symbol[header] = count++;
         put_sym(syms, 0, 0, STB_LOCAL, STT_SECTION, static_cast<uint16_t>(header));
     };
-    for (int s = 0; s < SECTION_COUNT; ++s)
-        if (header_of[s]) add_section_symbol(header_of[s]);
+    for (uint32_t header : header_of)
+        if (header) add_section_symbol(header);
     if (o.debug)
         for (uint32_t h : {line.header, info.header, abbrev.header}) add_section_symbol(h);
 
@@ -336,7 +351,7 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
             if (global != globals) continue;
             uint16_t shndx = s.section == UNDEFINED  ? SHN_UNDEF
                              : s.section == ABSOLUTE ? SHN_ABS
-                                                     : static_cast<uint16_t>(header_of[s.section]);
+                                                     : static_cast<uint16_t>(header_of[static_cast<size_t>(s.section)]);
             put_sym(syms, names.add(s.name), s.value, global ? STB_GLOBAL : STB_LOCAL, STT_NOTYPE, shndx);
             symbol_index[i] = count++;
         }
@@ -350,12 +365,12 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
         r.u32(symbol << 8 | type);
         r.u32(static_cast<uint32_t>(addend));
     };
-    for (int s = 0; s < SECTION_COUNT; ++s) {
+    for (size_t s = 0; s < count_of_sections; ++s) {
         if (!rela_of[s]) continue;
         Bytes r;
-        for (const Relocation& rel : o.relocations[s]) {
+        for (const Relocation& rel : o.sections[s].relocations) {
             uint32_t sym = rel.symbol >= 0 ? symbol_index[static_cast<size_t>(rel.symbol)]
-                                           : section_symbol[header_of[rel.section]];
+                                           : section_symbol[header_of[static_cast<size_t>(rel.section)]];
             put_rela(r, rel.offset, sym, rel.type, rel.addend);
         }
         sections[rela_of[s]].data = std::move(r.b);
@@ -382,7 +397,10 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
     file.b.resize(EHDR_SIZE);
     std::vector<uint32_t> file_offset(sections.size(), 0);
     for (size_t i = 1; i < sections.size(); ++i) {
-        while (file.size() % sections[i].align) file.u8(0);
+        // A linker needs no more than this in the file, whatever the
+        // section's alignment in memory: align 0x10000 must not pad 64K here.
+        const uint32_t file_align = sections[i].align < 16 ? sections[i].align : 16;
+        while (file.size() % file_align) file.u8(0);
         file_offset[i] = file.size();
         file.append(sections[i].data);
     }

@@ -34,16 +34,20 @@ inline constexpr uint32_t EF_M68K_CF_EMAC_B = 0x30;
 inline constexpr uint32_t EF_M68K_CF_FLOAT = 0x40;
 inline constexpr uint32_t EF_M68K_CFV4E = 0x8000;
 
-// The sections an assembly can fill, numbered as the assembler numbers them.
-// .sdata and .sbss appear in the file only when they hold something.
-enum Section : int { TEXT = 0, DATA = 1, BSS = 2, SDATA = 3, SBSS = 4, SECTION_COUNT = 5 };
-inline constexpr bool holds_bytes(int section) { return section != BSS && section != SBSS; }
+// The sections every assembly has, numbered as the assembler numbers them;
+// the sections a source names follow them.
+enum Section : int { TEXT = 0, DATA = 1, BSS = 2, SDATA = 3, SBSS = 4, STANDARD_SECTIONS = 5 };
+inline constexpr const char* standard_section_name[STANDARD_SECTIONS] = {".text", ".data", ".bss", ".sdata", ".sbss"};
 inline constexpr int UNDEFINED = -1;
 inline constexpr int ABSOLUTE = -2;
 
+// What a section holds, which gives its type and flags: code is PROGBITS
+// AX, data PROGBITS WA, bss NOBITS WA.
+enum class Contents : uint8_t { code, data, bss };
+
 struct Symbol {
     std::string name;
-    int section = UNDEFINED;  // a Section, UNDEFINED, or ABSOLUTE for a constant
+    int section = UNDEFINED;  // an index into ObjectFile::sections, UNDEFINED, or ABSOLUTE for a constant
     uint32_t value = 0;       // offset within the section (the constant itself for ABSOLUTE)
     bool global = false;      // an undefined symbol is always global
 };
@@ -63,13 +67,24 @@ struct LineRow {
     uint32_t line = 0;
 };
 
+struct SectionData {
+    std::string name;
+    Contents contents = Contents::data;
+    bool always = true;   // written even when nothing is in it and nothing refers to it
+    uint32_t align = 4;   // a power of two
+    std::vector<uint8_t> bytes;  // of code and data
+    uint32_t nobits_size = 0;    // of bss
+    std::vector<Relocation> relocations;
+};
+
+// .text, .data and .bss; .sdata and .sbss only when used.
+std::vector<SectionData> standard_sections();
+
 struct ObjectFile {
     uint32_t flags = 0;       // e_flags
     std::string source_name;  // the file symbol and the compile unit's name
-    std::vector<uint8_t> contents[SECTION_COUNT];  // of the sections that hold bytes
-    uint32_t nobits_size[SECTION_COUNT] = {};      // of .bss and .sbss
+    std::vector<SectionData> sections = standard_sections();  // indexed as Symbol::section
     std::vector<Symbol> symbols;
-    std::vector<Relocation> relocations[SECTION_COUNT];
 
     // Debug information is written when this is set.
     bool debug = false;

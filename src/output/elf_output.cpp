@@ -3,8 +3,9 @@
 // Sections: code is .text, data .data, bss .bss. basedata and basebss become
 // .sdata and .sbss: their own sections, so that every label keeps the offset
 // the assembler gave it, and a linker script can still put them next to each
-// other for a base register. Base-relative fields are refused: the format
-// has no relocation for them.
+// other for a base register. The sections a source names follow, under their
+// own names. Base-relative fields are refused: the format has no relocation
+// for them.
 #include "output/elf_output.h"
 
 #include <algorithm>
@@ -38,9 +39,24 @@ uint32_t elf_core_flags(int isa_level, int mac_level, bool has_divide, bool has_
 
 std::unique_ptr<OutputFormat> make_elf_object(Assembler& as) { return std::make_unique<ElfObjectFormat>(as); }
 
-void ElfObjectFormat::section_data(int section, uint32_t, const uint8_t* bytes, int32_t count) {
-    if (section < 0 || section >= elf::SECTION_COUNT || !elf::holds_bytes(section) || count <= 0) return;
-    object_.contents[section].insert(object_.contents[section].end(), bytes, bytes + count);
+elf::SectionData& ElfObjectFormat::add_sections(int number) {
+    const Driver& drv = as.drv;
+    while (object_.sections.size() <= static_cast<size_t>(number)) {
+        const SectionInfo& info = drv.sections[object_.sections.size()];
+        elf::SectionData d;
+        d.name = info.name;
+        d.contents = info.kind == SectionKind::code ? elf::Contents::code
+                     : info.kind == SectionKind::data ? elf::Contents::data
+                                                      : elf::Contents::bss;
+        object_.sections.push_back(std::move(d));
+    }
+    return object_.sections[static_cast<size_t>(number)];
+}
+
+void ElfObjectFormat::section_data(int number, uint32_t, const uint8_t* bytes, int32_t count) {
+    if (number < 0 || number >= as.drv.section_count() || !as.emit.stores_bytes(number) || count <= 0) return;
+    std::vector<uint8_t>& b = section(number).bytes;
+    b.insert(b.end(), bytes, bytes + count);
 }
 
 void ElfObjectFormat::fixup(const Fixup& f, Placement placement) {
@@ -50,8 +66,9 @@ void ElfObjectFormat::fixup(const Fixup& f, Placement placement) {
         return;
     }
     if (placement != Placement::relocation && placement != Placement::external) return;
-    if (f.section < 0 || f.section >= SECTION_COUNT || !holds_bytes(f.section)) return;
-    if (!f.symbol && (f.target_section < 0 || f.target_section >= SECTION_COUNT)) return;
+    const int sections = as.drv.section_count();
+    if (f.section < 0 || f.section >= sections || !as.emit.stores_bytes(f.section)) return;
+    if (!f.symbol && (f.target_section < 0 || f.target_section >= sections)) return;
     const bool pc = f.kind == FixupKind::pc_relative;
     uint8_t type;
     switch (f.width) {
@@ -102,7 +119,7 @@ void ElfObjectFormat::collect_symbols() {
         e.global = exported.count(e.name) != 0;
         switch (s->kind) {
         case KIND_RELOCATABLE:
-            if (s->section >= SECTION_COUNT) continue;
+            if (s->section >= as.drv.section_count()) continue;
             e.section = s->section;
             break;
         case KIND_EXTERNAL:
@@ -121,7 +138,8 @@ void ElfObjectFormat::collect_symbols() {
         object_.symbols.push_back(std::move(e));
     }
 
-    for (int sec = 0; sec < SECTION_COUNT; ++sec)
+    for (size_t sec = 0; sec < object_.sections.size(); ++sec) {
+        elf::SectionData& d = object_.sections[sec];
         for (Pending& p : pending_[sec]) {
             if (p.symbol) {
                 auto it = index.find(p.symbol);
@@ -130,11 +148,11 @@ void ElfObjectFormat::collect_symbols() {
             }
             // RELA: the addend is in the entry and the field holds zero, as the
             // linker ignores what is there.
-            auto& bytes = object_.contents[sec];
-            if (p.relocation.offset + p.width <= bytes.size())
-                std::fill_n(bytes.begin() + p.relocation.offset, p.width, 0);
-            object_.relocations[sec].push_back(p.relocation);
+            if (p.relocation.offset + p.width <= d.bytes.size())
+                std::fill_n(d.bytes.begin() + p.relocation.offset, p.width, 0);
+            d.relocations.push_back(p.relocation);
         }
+    }
 }
 
 void ElfObjectFormat::add_line_table() {
@@ -159,8 +177,15 @@ std::vector<uint8_t> ElfObjectFormat::build() {
     const CoreState& c = as.core;
     object_.flags = elf_core_flags(c.isa_level, c.mac_level, c.has_divide, c.has_usp, c.has_fpu, c.has_isa_a_plus);
     object_.source_name = as.emit.source_name;
-    object_.nobits_size[elf::BSS] = static_cast<uint32_t>(as.emit.bss_size[SEC_BSS]);
-    object_.nobits_size[elf::SBSS] = static_cast<uint32_t>(as.emit.bss_size[SEC_BASEBSS]);
+    // Every section, named ones too even when empty: a linker script may place them.
+    const Driver& drv = as.drv;
+    for (int number = 0; number < drv.section_count(); ++number) {
+        elf::SectionData& d = section(number);
+        if (!drv.section_holds_bytes(number)) d.nobits_size = static_cast<uint32_t>(as.emit.bss_size[number]);
+        // At least the 4 the built-in sections always had: long data in them
+        // stays aligned whatever else a linker puts in front.
+        d.align = std::max<uint32_t>(4, as.emit.section_align[number]);
+    }
     collect_symbols();
     if (as.options.debug_lines) add_line_table();
     return elf::write_object(object_);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "driver/driver.h"
 #include "output/elf_file.h"
 #include "output/format.h"
 
@@ -35,7 +36,15 @@ private:
         uint32_t width;              // bytes: 1, 2 or 4
         const SymbolRecord* symbol;  // an external name, given its index once the symbols are known
     };
-    std::vector<Pending> pending_[elf::SECTION_COUNT];
+    std::vector<Pending> pending_[SECTION_SLOTS];
+    // The section's entry in the file, made on first use.
+    elf::SectionData& section(int number) {
+        const size_t i = static_cast<size_t>(number);
+        if (i < object_.sections.size()) [[likely]]
+            return object_.sections[i];
+        return add_sections(number);
+    }
+    elf::SectionData& add_sections(int up_to);
 };
 
 } // namespace tobra

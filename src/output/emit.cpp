@@ -21,8 +21,6 @@ static void advance(int32_t& counter, int32_t by) {
 // Output gathered in memory goes to disk in pieces of about this size.
 static constexpr size_t WRITE_CHUNK = 1u << 20;
 
-static bool stores_bytes(int section) { return section == SEC_CODE || section == SEC_DATA || section == SEC_BASEDATA; }
-
 // Beside the source, named after the file's own name up to its first '.'
 // (a leading '.' belongs to the name). A source that is no plain file, or
 // that lives among the devices (/dev/stdin), gets its output in the current
@@ -62,7 +60,7 @@ void Emitter::emit_byte(int32_t value) {
     note_line();
     int sec = drv.current_section;
     advance(pass2_size[sec], 1);
-    if (stores_bytes(sec)) {
+    if (stores_bytes_[sec]) {
         PendingBuffer& buf = pending[sec];
         if (buf.count == 0) range_at(sec, drv.location_counter);
         buf.bytes[buf.count++] = static_cast<uint8_t>(value);
@@ -81,7 +79,7 @@ void Emitter::emit_byte(int32_t value) {
 void Emitter::refuse_uninitialised(const char* what) {
     if (uninitialised_reported_) return;
     uninitialised_reported_ = true;
-    const char* name = as.drv.current_section == SEC_BASEBSS ? "basebss" : "bss";
+    const std::string& name = as.drv.sections[static_cast<size_t>(as.drv.current_section)].name;
     as.report_error(("section: " + std::string(what) + " in " + name + ", which holds no bytes").c_str());
 }
 
@@ -105,7 +103,7 @@ void Emitter::emit_bytes(const uint8_t* bytes, int n) {
         return;
     }
     const int sec = drv.current_section;
-    if (stores_bytes(sec) && pending[sec].count <= RECORD_BYTES - n) {
+    if (stores_bytes_[sec] && pending[sec].count <= RECORD_BYTES - n) {
         if (pending[sec].count == 0) range_at(sec, drv.location_counter);
         for (int i = 0; i < n; ++i) as.lst.capture(bytes[i]);
         note_line();
@@ -162,7 +160,13 @@ void Emitter::flush_buffer(int section) {
 
 void Emitter::flush_section() {
     int sec = as.drv.current_section;
-    if (stores_bytes(sec)) flush_buffer(sec);
+    if (stores_bytes_[sec]) flush_buffer(sec);
+}
+
+void Emitter::note_alignment(uint32_t n) {
+    if (as.drv.pass_number != 2) return;
+    uint32_t& a = section_align[as.drv.current_section];
+    if (n > a) a = n;
 }
 
 void Emitter::emit_block(const uint8_t* data, int32_t count) {
@@ -176,7 +180,7 @@ void Emitter::emit_block(const uint8_t* data, int32_t count) {
     int sec = drv.current_section;
     note_line();
     advance(pass2_size[sec], count);
-    if (stores_bytes(sec)) {
+    if (stores_bytes_[sec]) {
         flush_buffer(sec);
         range_at(sec, drv.location_counter);
         extend_range(sec, count);
@@ -237,7 +241,7 @@ void Emitter::fixup(const Fixup& f) {
     // An absolute output holds the value itself; the binary image only notes
     // where addresses of data end up.
     if (!relocatable_ && f.kind != FixupKind::base_relative) return note_data_reference(f);
-    if (f.section == SEC_BSS || f.section == SEC_BASEBSS) return refuse_uninitialised("address");
+    if (!stores_bytes_[f.section]) return refuse_uninitialised("address");
     const FixupDecision d = place_fixup(f);
     if (d.placement == Placement::refused) {
         as.report_error(d.refusal);
@@ -325,6 +329,7 @@ void Emitter::reset_for_pass2() {
     lines.clear();
     for (int32_t& s : bss_size) s = 0;
     for (int32_t& s : pass2_size) s = 0;
+    for (uint32_t& a : section_align) a = 0;
     entry_address.reset();
     ranges_.clear();
     data_references_.clear();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/driver.h"
 #include "isa/classes.h"
 #include "isa/operand.h"
 #include "output/format.h"
@@ -110,9 +111,18 @@ public:
 
     OutputFormat* format() const { return format_.get(); }
 
-    PendingBuffer pending[4];               // indexed by section: code, data, -, basedata
-    int32_t bss_size[5] = {};               // pass-2 sizes of bss and basebss
-    int32_t pass2_size[5] = {};             // bytes of each section emitted in pass 2
+    // Indexed by section number.
+    PendingBuffer pending[SECTION_SLOTS];        // of the sections that hold bytes
+    int32_t bss_size[SECTION_SLOTS] = {};        // pass-2 sizes of the bss sections
+    int32_t pass2_size[SECTION_SLOTS] = {};      // bytes of each section emitted in pass 2
+    // The largest alignment a directive asked for in each section in pass 2
+    // (0 or 1: none), which an object file must keep for the linker.
+    uint32_t section_align[SECTION_SLOTS] = {};
+    // A section the source has just named.
+    void add_section(int number, bool holds_bytes) { stores_bytes_[number] = holds_bytes; }
+    bool stores_bytes(int section) const { return stores_bytes_[section]; }
+    // An alignment to a multiple of n asked for in the current section.
+    void note_alignment(uint32_t n);
     LineRecorder lines;  // pass 2 with -g
     std::string source_name;  // the first source file, which names the output
     std::string output_name;
@@ -179,6 +189,9 @@ private:
     bool uninitialised_instruction_ = false;
     bool uninitialised_reported_ = false;
     Assembler& as;
+    // Whether each section keeps its bytes (a copy of Driver::sections, read
+    // for every byte emitted in pass 2).
+    bool stores_bytes_[SECTION_SLOTS] = {true, true, false, true, false};  // code, data, bss, basedata, basebss
     bool record_lines_ = false;
     std::unique_ptr<OutputFormat> format_;
     bool relocatable_ = false;  // the chosen format is an object file

@@ -94,6 +94,9 @@ struct OutputFormatRow {
     int Options::*flag;   // the option that selects it; nullptr: the default
     bool relocatable;     // an object file: fixups kept, org refused, labels relocatable
     std::unique_ptr<OutputFormat> (*make)(Assembler&);
+    // Sections of any name besides the built-in five, and each section's
+    // alignment, kept for the linker.
+    bool named_sections = false;
 };
 
 // In order of precedence when several options are given; the last row is the default.

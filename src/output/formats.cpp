@@ -15,7 +15,7 @@ namespace {
 
 // An object file wins over the binary image when both are asked for.
 constexpr OutputFormatRow format_rows[] = {
-    {"elf", &Options::elf_output, true, make_elf_object},
+    {"elf", &Options::elf_output, true, make_elf_object, true},
     {"object", &Options::object_output, true, make_object_file},
     {"binary", &Options::binary_output, false, make_binary_image},
     {"ihex", &Options::ihex_output, false, make_intel_hex},

@@ -11,7 +11,6 @@ namespace tobra {
 
 namespace {
 
-constexpr const char* SECTION_NAMES[] = {"code", "data", "bss", "basedata", "basebss"};
 
 void pad_to(std::string& line, size_t column) {
     if (line.size() < column) line.append(column - line.size(), ' ');
@@ -34,9 +33,14 @@ std::string format_map(std::vector<MapEntry> entries) {
     std::sort(entries.begin(), entries.end(), [](const MapEntry& a, const MapEntry& b) {
         return a.value != b.value ? a.value < b.value : a.name < b.name;
     });
-    size_t name_width = 6;  // "Symbol"
-    for (const MapEntry& e : entries) name_width = std::max(name_width, e.name.size());
-    const size_t section_at = 10, kind_at = 20, name_at = 30, where_at = name_at + name_width + 2;
+    size_t name_width = 6;     // "Symbol"
+    size_t section_width = 8;  // "basedata"; an ELF section's name may be longer
+    for (const MapEntry& e : entries) {
+        name_width = std::max(name_width, e.name.size());
+        section_width = std::max(section_width, e.section.size());
+    }
+    const size_t section_at = 10, kind_at = section_at + section_width + 2, name_at = kind_at + 10,
+                 where_at = name_at + name_width + 2;
 
     std::string text;
     auto row = [&](std::string_view value, std::string_view section, std::string_view kind, std::string_view name,
@@ -205,7 +209,7 @@ std::string SideFiles::build_map() const {
         } else {
             if (r.kind == KIND_RELOCATABLE) {
                 e.kind = "label";
-                if (r.section < std::size(SECTION_NAMES)) e.section = SECTION_NAMES[r.section];
+                if (r.section < as.drv.section_count()) e.section = as.drv.sections[r.section].name;
             } else {
                 e.kind = "equate";
             }

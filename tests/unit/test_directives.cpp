@@ -201,13 +201,13 @@ TEST(SectionDirectives, SectionsKeepTheirOwnCounters) {
     expect_bytes({{" section data\nfirst: dc.w 1\n section code\nc1: nop\n section data\nsecond: dc.w 2\n"
                    " section code\n dc.w first,second,c1\n",
                    "4e71 0000 0002 0000 0001 0002"}});
-    // Names match by prefix in table order; an unknown name stays put.
+    // Names match by prefix in table order; the ELF names of the five select them too.
     const std::string spread =
         " section data\n ds.b 2\n section bss\n ds.b 4\n section basedata\n ds.b 6\n section basebss\n ds.b 8\n";
     struct Case {
         const char* name;
         int at;
-    } cases[] = {{"c", 0}, {"codeseg", 0}, {"d", 2}, {"b", 4}, {"base", 6}, {"BASEB", 8}, {"foo", 8}};
+    } cases[] = {{"c", 0}, {"codeseg", 0}, {"d", 2}, {"b", 4}, {"base", 6}, {"BASEB", 8}, {".data", 2}, {".sbss", 8}};
     for (const Case& k : cases) {
         auto r = assemble(spread + " section " + k.name + "\nx:\n section code\n dc.b x\n");
         ASSERT_FALSE(r.bytes.empty()) << k.name << r.out;

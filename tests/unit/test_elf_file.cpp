@@ -65,13 +65,13 @@ ObjectFile sample(bool debug) {
     o.flags = EF_M68K_CF_ISA_A_PLUS | EF_M68K_CF_EMAC;
     o.source_name = "prog.s";
     // start: jsr ext / lea tab+4,a0 / bsr.w ext / back: rts / nop
-    o.contents[TEXT] = {0x4e, 0xb9, 0, 0, 0, 0, 0x41, 0xf9, 0, 0, 0, 0, 0x61, 0x00, 0, 0, 0x4e, 0x75, 0x4e, 0x71};
-    o.contents[DATA] = {0, 0, 0, 0, 0, 0, 0, 0};
-    o.nobits_size[BSS] = 16;
+    o.sections[TEXT].bytes = {0x4e, 0xb9, 0, 0, 0, 0, 0x41, 0xf9, 0, 0, 0, 0, 0x61, 0x00, 0, 0, 0x4e, 0x75, 0x4e, 0x71};
+    o.sections[DATA].bytes = {0, 0, 0, 0, 0, 0, 0, 0};
+    o.sections[BSS].nobits_size = 16;
     o.symbols = {{"start", TEXT, 0, true}, {"back", TEXT, 16, false}, {"tab", DATA, 0, false},
                  {"buf", BSS, 4, true},   {"ext", UNDEFINED, 0, true}};
-    o.relocations[TEXT] = {{2, R_68K_32, 4, UNDEFINED, 0}, {8, R_68K_32, -1, DATA, 4}, {14, R_68K_PC16, 4, UNDEFINED, 0}};
-    o.relocations[DATA] = {{0, R_68K_32, -1, TEXT, 16}, {4, R_68K_32, 4, UNDEFINED, 8}};
+    o.sections[TEXT].relocations = {{2, R_68K_32, 4, UNDEFINED, 0}, {8, R_68K_32, -1, DATA, 4}, {14, R_68K_PC16, 4, UNDEFINED, 0}};
+    o.sections[DATA].relocations = {{0, R_68K_32, -1, TEXT, 16}, {4, R_68K_32, 4, UNDEFINED, 8}};
     o.debug = debug;
     o.comp_dir = "/src";
     o.producer = "tobra test";
