@@ -155,6 +155,7 @@ void Directives::d_if(Handler handler) {
     open_block();
     bool holds = false;
     bool unknown = false;  // the test names something only defined further down
+    bool moves = false;    // the value is an external name's or a label's whose address a linker decides
     switch (handler) {
     case H_IFD: holds = name_defined_here(name, unknown); break;
     case H_IFND: holds = !name_defined_here(name, unknown); break;
@@ -166,6 +167,8 @@ void Directives::d_if(Handler handler) {
         Operand op;
         if (as.ev.eval(value, op) != TYPE_USER) value[0] = 0;
         unknown = as.ev.expr_fwd;
+        moves = op.reloc_kind == KIND_EXTERNAL ||
+                (op.reloc_kind == KIND_RELOCATABLE && chosen_output_format(as.options).relocatable);
         switch (handler) {
         case H_IFEQ: holds = value[0] == 0; break;
         case H_IFGE: holds = value[0] >= 0; break;
@@ -176,6 +179,11 @@ void Directives::d_if(Handler handler) {
         default: break;
         }
     }
+    }
+    if (moves && !unknown && enclosing_assembled) {
+        --drv.condition_level;
+        as.report_error_arg("%s: value must be a constant, not relocatable", as.src.mnemonic_field);
+        ++drv.condition_level;
     }
     if (unknown && enclosing_assembled) {
         // Reported for the line itself, not from inside the block it opened.

@@ -95,7 +95,7 @@ void Directives::d_org(bool is_rorg) {
     if (is_rorg) as.report_warning("ORG assumed");
     drv.origin_set = 1;
     if (chosen_output_format(as.options).relocatable) as.fatal_error("Can not set origin with object file generation");
-    if (!defined_above(as.scan.operands[0].fwd)) return;
+    if (!defined_above(as.scan.operands[0].fwd) || !constant_value(as.scan.operands[0])) return;
     int32_t origin = as.scan.operands[0].value;
     if (origin & 1) origin = static_cast<int32_t>(static_cast<uint32_t>(origin) - 1);
     // Bytes already emitted keep their old addresses.
@@ -190,7 +190,7 @@ void Directives::keep_alignment(const char* directive, uint32_t n) {
 }
 
 void Directives::d_align() {
-    if (!defined_above(as.scan.operands[0].fwd)) return;
+    if (!defined_above(as.scan.operands[0].fwd) || !constant_value(as.scan.operands[0])) return;
     int32_t n = as.scan.operands[0].value;
     if (n == 0) return;
     if (n < 0) {
@@ -215,7 +215,9 @@ void Directives::d_even() {
 void Directives::d_cnop() {
     const Operand& offset = as.scan.operands[0];
     const Operand& alignment = as.scan.operands[1];
-    if (!defined_above(offset.fwd) || !defined_above(alignment.fwd)) return;
+    if (!defined_above(offset.fwd) || !defined_above(alignment.fwd) || !constant_value(offset) ||
+        !constant_value(alignment))
+        return;
     if (alignment.value <= 0) {
         as.report_error("cnop: alignment must be positive");
         return;

@@ -62,8 +62,9 @@ void Directives::d_equ() {
         chosen_output_format(as.options).relocatable) {
         as.sym.install(label, value, TYPE_USER, KIND_RELOCATABLE, op.sym_section);
     } else {
-        if (op.cls != CLS_STRING && op.reloc_kind == KIND_EXTERNAL && as.drv.pass_number == 1 &&
-            chosen_output_format(as.options).relocatable)
+        // No output can carry such a name yet; as a plain number it would be
+        // the external's 0.
+        if (op.cls != CLS_STRING && op.reloc_kind == KIND_EXTERNAL && as.drv.pass_number == 1)
             as.report_error_arg("equ: '%s' - value based on an external name", label);
         as.sym.install(label, value, TYPE_USER, KIND_EQUATE);
         // A .s value is the bits of a single-precision number: dc.s and dc.d
@@ -95,7 +96,7 @@ void Directives::d_set() {
     if (op.cls != CLS_STRING && op.reloc_kind == KIND_RELOCATABLE && relocatable) {
         as.sym.set(label, value, KIND_RELOCATABLE, op.sym_section);
     } else {
-        if (op.cls != CLS_STRING && op.reloc_kind == KIND_EXTERNAL && as.drv.pass_number == 1 && relocatable)
+        if (op.cls != CLS_STRING && op.reloc_kind == KIND_EXTERNAL && as.drv.pass_number == 1)
             as.report_error_arg("set: '%s' - value based on an external name", label);
         as.sym.set(label, value, KIND_EQUATE);
     }

@@ -402,7 +402,7 @@ void MacroEngine::d_rept() {
     if (type != TYPE_USER) {
         as.report_error("rept: count expected");
         keep = false;
-    } else if (!as.dir.defined_above(as.ev.expr_fwd || as.ev.expr_undefined)) {
+    } else if (!as.dir.defined_above(as.ev.expr_fwd || as.ev.expr_undefined) || !as.dir.constant_value(op)) {
         keep = false;
     } else if (value[0] < 0) {
         as.report_error("rept: negative count");
