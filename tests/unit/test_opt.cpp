@@ -83,11 +83,10 @@ TEST(OptDirective, OptionsReachTheirState) {
         as.src.operand_text = as.src.line_buffer;
         directive_opt(as);
     };
-    opt("obj,rtx,unsize,b,binary\n");
+    opt("obj,rtx,unsize,b\n");
     EXPECT_EQ(as.options.object_output, 1);
     EXPECT_EQ(as.drv.rts_nop, 1);
     EXPECT_EQ(as.drv.unsized_mode, 1);
-    EXPECT_EQ(as.options.binary_output, 1);
     opt("optimise=none,optim=lea\n");
     EXPECT_EQ(as.drv.optimise_flags, 0x20);
     opt("optimise=x=moveq\n");  // a second '=' starts the value again
@@ -99,7 +98,7 @@ TEST(OptDirective, OptionsReachTheirState) {
 }
 
 TEST(OptRun, UnknownOptionsAreCountedAndTheRestStillApplies) {
-    auto r = test::assemble(" opt l, nol,fast,obj\n nop\n", {"-b"});
+    auto r = test::assemble(" opt l, nol,fast,obj\n nop\n", {});
     EXPECT_EQ(r.exit_code, 2);
     EXPECT_EQ(r.out, "t.s,1: opt: unrecognized option:  nol\n"
                      "t.s,1: opt: unrecognized option: fast\n"
