@@ -9,30 +9,6 @@ namespace tobra::elf {
 
 namespace {
 
-constexpr uint32_t SHT_PROGBITS = 1;
-constexpr uint32_t SHT_SYMTAB = 2;
-constexpr uint32_t SHT_STRTAB = 3;
-constexpr uint32_t SHT_RELA = 4;
-constexpr uint32_t SHT_NOBITS = 8;
-
-constexpr uint32_t SHF_WRITE = 0x1;
-constexpr uint32_t SHF_ALLOC = 0x2;
-constexpr uint32_t SHF_EXECINSTR = 0x4;
-constexpr uint32_t SHF_INFO_LINK = 0x40;
-
-constexpr uint8_t STB_LOCAL = 0;
-constexpr uint8_t STB_GLOBAL = 1;
-constexpr uint8_t STT_NOTYPE = 0;
-constexpr uint8_t STT_SECTION = 3;
-constexpr uint8_t STT_FILE = 4;
-constexpr uint16_t SHN_UNDEF = 0;
-constexpr uint16_t SHN_ABS = 0xFFF1;
-
-constexpr uint32_t EHDR_SIZE = 52;
-constexpr uint32_t SHDR_SIZE = 40;
-constexpr uint32_t SYM_SIZE = 16;
-constexpr uint32_t RELA_SIZE = 12;
-
 // DWARF codes used below.
 constexpr uint8_t DW_TAG_compile_unit = 0x11;
 constexpr uint8_t DW_AT_name = 0x03;

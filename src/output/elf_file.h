@@ -12,6 +12,30 @@ namespace tobra::elf {
 inline constexpr uint16_t EM_68K = 4;
 inline constexpr uint16_t ET_REL = 1;
 
+// Section types and flags, symbol bindings and types, and the sizes of the
+// file's fixed records, as the writer and the reader use them.
+inline constexpr uint32_t SHT_PROGBITS = 1;
+inline constexpr uint32_t SHT_SYMTAB = 2;
+inline constexpr uint32_t SHT_STRTAB = 3;
+inline constexpr uint32_t SHT_RELA = 4;
+inline constexpr uint32_t SHT_NOBITS = 8;
+inline constexpr uint32_t SHF_WRITE = 0x1;
+inline constexpr uint32_t SHF_ALLOC = 0x2;
+inline constexpr uint32_t SHF_EXECINSTR = 0x4;
+inline constexpr uint32_t SHF_INFO_LINK = 0x40;
+inline constexpr uint8_t STB_LOCAL = 0;
+inline constexpr uint8_t STB_GLOBAL = 1;
+inline constexpr uint8_t STT_NOTYPE = 0;
+inline constexpr uint8_t STT_SECTION = 3;
+inline constexpr uint8_t STT_FILE = 4;
+inline constexpr uint16_t SHN_UNDEF = 0;
+inline constexpr uint16_t SHN_ABS = 0xFFF1;
+inline constexpr uint16_t SHN_COMMON = 0xFFF2;
+inline constexpr uint32_t EHDR_SIZE = 52;
+inline constexpr uint32_t SHDR_SIZE = 40;
+inline constexpr uint32_t SYM_SIZE = 16;
+inline constexpr uint32_t RELA_SIZE = 12;
+
 inline constexpr uint8_t R_68K_32 = 1;
 inline constexpr uint8_t R_68K_16 = 2;
 inline constexpr uint8_t R_68K_8 = 3;

@@ -5,24 +5,17 @@
 
 #include <cstdio>
 
+#include "output/elf_file.h"
+#include "output/objread.h"
+
 namespace tobra::elfread {
 
 namespace {
 
-constexpr uint32_t SHT_SYMTAB = 2;
-constexpr uint32_t SHT_RELA = 4;
-constexpr uint32_t SHT_NOBITS = 8;
-constexpr uint32_t SHF_WRITE = 0x1;
-constexpr uint32_t SHF_ALLOC = 0x2;
-constexpr uint32_t SHF_EXECINSTR = 0x4;
-constexpr uint32_t SHF_INFO_LINK = 0x40;
-constexpr uint16_t SHN_UNDEF = 0;
-constexpr uint16_t SHN_ABS = 0xfff1;
-constexpr uint16_t SHN_COMMON = 0xfff2;
-constexpr uint32_t HEADER_SIZE = 52;
-constexpr uint32_t SECTION_HEADER_SIZE = 40;
-constexpr uint32_t SYMBOL_SIZE = 16;
-constexpr uint32_t RELA_SIZE = 12;
+using namespace elf;
+constexpr uint32_t HEADER_SIZE = EHDR_SIZE;
+constexpr uint32_t SECTION_HEADER_SIZE = SHDR_SIZE;
+constexpr uint32_t SYMBOL_SIZE = SYM_SIZE;
 
 uint16_t be16(std::string_view b, size_t at) {
     return static_cast<uint16_t>((static_cast<unsigned char>(b[at]) << 8) | static_cast<unsigned char>(b[at + 1]));
@@ -94,20 +87,6 @@ std::string symbol_section(const File& file, uint16_t section) {
 }
 
 std::string entries(size_t n) { return std::to_string(n) + (n == 1 ? " entry" : " entries"); }
-
-void append_hex(std::string& out, const std::string& bytes) {
-    char buf[32];
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (i % 16 == 0) {
-            std::snprintf(buf, sizeof buf, "    %04zx:", i);
-            out += buf;
-        }
-        if (i % 2 == 0) out += ' ';
-        std::snprintf(buf, sizeof buf, "%02x", static_cast<unsigned char>(bytes[i]));
-        out += buf;
-        if (i % 16 == 15 || i + 1 == bytes.size()) out += '\n';
-    }
-}
 
 } // namespace
 
@@ -249,7 +228,7 @@ std::string describe(const File& file, bool show_contents) {
         else if (s.type == SHT_RELA)
             out += ", " + entries(s.size / RELA_SIZE) + " for section " + section_ref(file, s.info);
         out += "\n";
-        if (show_contents && (s.flags & SHF_ALLOC) && s.type != SHT_NOBITS) append_hex(out, s.contents);
+        if (show_contents && (s.flags & SHF_ALLOC) && s.type != SHT_NOBITS) append_hex_dump(out, s.contents);
     }
     static constexpr const char* binds[] = {"LOCAL", "GLOBAL", "WEAK"};
     static constexpr const char* kinds[] = {"NOTYPE", "OBJECT", "FUNC", "SECTION", "FILE"};

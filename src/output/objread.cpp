@@ -207,7 +207,10 @@ std::string counted(size_t n, const char* what) {
     return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
 }
 
-void append_contents(std::string& out, const std::string& bytes) {
+
+} // namespace
+
+void append_hex_dump(std::string& out, std::string_view bytes) {
     char buf[32];
     for (size_t i = 0; i < bytes.size(); ++i) {
         if (i % 16 == 0) {
@@ -220,8 +223,6 @@ void append_contents(std::string& out, const std::string& bytes) {
         if (i % 16 == 15 || i + 1 == bytes.size()) out += '\n';
     }
 }
-
-} // namespace
 
 const char* hunk_name(uint32_t tag) {
     switch (tag) {
@@ -315,7 +316,7 @@ std::string describe_object(const ObjectFile& file, bool show_contents) {
             out += " section ";
             append_section(out, h.section);
             out += ", " + counted(h.size, "byte") + "\n";
-            if (show_contents) append_contents(out, h.contents);
+            if (show_contents) append_hex_dump(out, h.contents);
             break;
         case HUNK_BSS:
             out += " section ";

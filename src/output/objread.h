@@ -48,6 +48,9 @@ std::optional<ObjectFile> read_object(std::string_view bytes, std::string& error
 // Tag name such as "CODE" or "RELOC16"; nullptr for an unknown tag.
 const char* hunk_name(uint32_t tag);
 
+// Bytes as hex, 16 to a line, each line headed by its offset (tobra-dump -x).
+void append_hex_dump(std::string& out, std::string_view bytes);
+
 // The readable form printed by tobra-dump (documented in its usage text).
 // show_contents adds a hex dump of the code and data bytes.
 std::string describe_object(const ObjectFile& file, bool show_contents);
