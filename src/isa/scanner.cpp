@@ -474,10 +474,20 @@ void OperandScanner::scan_list(Operand& op) {
             }
         } else {
             op.reg2 = r;
-            bool same_kind = (type == TYPE_DREG && op.cls == CLS_DN) || (type == TYPE_AREG && op.cls == CLS_AN) ||
-                             (type == TYPE_FPREG && op.cls == CLS_FPN);
-            if (!same_kind) {
+            const bool integer = (type == TYPE_DREG || type == TYPE_AREG) && (op.cls == CLS_DN || op.cls == CLS_AN);
+            if (!integer && !(type == TYPE_FPREG && op.cls == CLS_FPN)) {
                 as.report_error("scan: register list invalid");
+                continue;
+            }
+            if (integer) {
+                // d0-d7 then a0-a7 are one run of sixteen, the order of the mask
+                // bits, so d0-a6 crosses from the data to the address registers.
+                // Written backwards (a0-d3), a range means the same as forwards.
+                const int32_t from = (op.reg & 7) + (op.cls == CLS_AN ? 8 : 0);
+                const int32_t to = (r & 7) + (type == TYPE_AREG ? 8 : 0);
+                const int32_t lo = from < to ? from : to;
+                const int32_t hi = from < to ? to : from;
+                mask |= ((int32_t{1} << (hi - lo + 1)) - 1) << lo;
                 continue;
             }
             int32_t lo = op.reg < r ? op.reg : r;
@@ -485,9 +495,9 @@ void OperandScanner::scan_list(Operand& op) {
             if (lo < 0) lo = 0;
             if (hi > 7) hi = 7;
             if (lo <= hi) {
-                // regbit of every register from lo to hi, as one run of bits.
+                // regbit of every floating-point register from lo to hi, as one run of bits.
                 const int32_t run = (int32_t{1} << (hi - lo + 1)) - 1;
-                mask |= op.cls == CLS_DN ? run << lo : op.cls == CLS_AN ? run << (lo + 8) : run << (7 - hi);
+                mask |= run << (7 - hi);
             }
         }
     }

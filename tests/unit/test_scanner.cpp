@@ -180,7 +180,7 @@ TEST(Scanner, EveryMessage) {
         {"d1<<2", "Dn|scan: shift value out of range\n"},
         {"d1>1", "Dn|scan: shift value out of range\n"},
         {"fpcr/fpsr", "FPClist|scan: register list invalid\n"},
-        {"a0-d3", "RList|scan: register list invalid\n"},
+        {"d0-fp3", "RList|scan: register list invalid\n"},
         {"fp0/d1", "FPList|scan: register list invalid\n"},
     };
     for (const auto& c : cases) {
