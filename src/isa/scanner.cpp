@@ -188,9 +188,15 @@ void OperandScanner::scan_parenthesised(Operand& op) {
         if (peek() == ')') {
             // (expr) and (expr).w are absolute addresses.
             step();
-            op.cls = CLS_EXPR;
             op.value = v[0];
             op.fwd = as.ev.expr_fwd;
+            if (peek() == '(') {
+                // (expr)(An) and (expr)(An,Xi): a parenthesised displacement.
+                step();
+                scan_indexed(op);
+                return;
+            }
+            op.cls = CLS_EXPR;
             op.size_code = 4;
             if (peek() == '.') address_size(op, v[0]);
             return;
