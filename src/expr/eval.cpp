@@ -160,11 +160,14 @@ const std::string& Evaluator::string_at(int32_t handle) const {
     return strings_[static_cast<size_t>(handle)];
 }
 
-// A quote right after '#' starts a character constant. The scanner steps
-// over the '#' before it calls eval, so the character before the cursor is
-// looked at; the first byte of the line buffer has none.
-bool Evaluator::after_hash(const char* quote) const {
-    return quote != as.src.line_buffer && quote[-1] == '#';
+// A quote right after '#', an operator, a sign or an opening parenthesis
+// starts a character constant: there a string could only be an error. The
+// scanner steps over the '#' before it calls eval, so the character before
+// the cursor is looked at; the first byte of the line buffer has none.
+bool Evaluator::inside_expression(const char* quote) const {
+    if (quote == as.src.line_buffer) return false;
+    const char c = quote[-1];
+    return c == '#' || c == '(' || c == '~' || is_operator(c);
 }
 
 [[gnu::always_inline]] inline void Evaluator::take_symbol(SymbolRecord* s, uint32_t& value, int& type) {
@@ -350,24 +353,40 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
         as.src.operand_text = p;
         type = read_group(v, v2, numbers);
     } else if (c == '\'' || c == '"') {
+        // A doubled quote inside stands for one: 'it''s'.
         const char quote = c;
-        if (after_hash(p)) {
-            // #'AB' is a number: the characters packed from the right.
-            for (++p; *p != quote && !at_end(*p); ++p) v = (v << 8) | static_cast<unsigned char>(*p);
-            if (*p == quote) ++p;
-            as.src.operand_text = p;
-            negate = false;
-        } else {
-            const char* start = ++p;
-            while (*p != quote && !at_end(*p)) ++p;
-            strings_.emplace_back(start, static_cast<size_t>(p - start));
-            v = static_cast<uint32_t>(strings_.size() - 1);
-            if (*p == quote) {
-                as.src.operand_text = p + 1;
-            } else {
-                as.src.operand_text = p;
-                as.report_error("eval: bad string");
+        const char* start = p + 1;
+        const char* close = start;
+        bool doubled = false;
+        for (; !at_end(*close); ++close) {
+            if (*close != quote) continue;
+            if (close[1] != quote) break;
+            doubled = true;
+            ++close;
+        }
+        const bool closed = *close == quote;
+        const char* after = closed ? close + 1 : close;
+        if (inside_expression(p) || (closed && is_operator(*after))) {
+            // #'AB' and 'A'+1 are numbers: the characters packed from the right.
+            for (const char* q = start; q < close; ++q) {
+                v = (v << 8) | static_cast<unsigned char>(*q);
+                if (*q == quote) ++q;
             }
+            as.src.operand_text = after;
+            if (!closed) as.report_error("eval: bad string");
+        } else {
+            std::string& text = strings_.emplace_back(start, static_cast<size_t>(close - start));
+            if (doubled) {
+                size_t w = 0;
+                for (size_t r = 0; r < text.size(); ++r) {
+                    text[w++] = text[r];
+                    if (text[r] == quote) ++r;
+                }
+                text.resize(w);
+            }
+            v = static_cast<uint32_t>(strings_.size() - 1);
+            as.src.operand_text = after;
+            if (!closed) as.report_error("eval: bad string");
             type = TYPE_STRING;
         }
     } else {

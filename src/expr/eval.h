@@ -110,7 +110,7 @@ private:
     // Looks a name term up and does the forward-reference bookkeeping; the
     // record, or nullptr (then last_kind is KIND_UNDEFINED).
     SymbolRecord* resolve(std::string_view name);
-    bool after_hash(const char* quote) const;
+    bool inside_expression(const char* quote) const;
     // Floating-point items (.s and .d data and immediates): whether the
     // expression at the cursor holds a decimal number or an equ.s name, and
     // then is computed as a number rather than as a bit pattern.

@@ -140,9 +140,18 @@ TEST(Eval, StringsArePooled) {
     EXPECT_EQ(e.as.ev.string_at(first), "hello, world");  // earlier strings stay
     EXPECT_EQ(e.as.ev.string_at(-1), "");
     EXPECT_EQ(e.as.ev.string_at(1000), "");
-    EXPECT_EQ(e.eval("-'x'+1"), tobra::TYPE_STRING);  // a string is the whole expression
-    EXPECT_EQ(e.as.ev.string_at(e.v[0]), "x");
-    EXPECT_EQ(e.rest(), "+1");
+    EXPECT_EQ(e.eval("'it''s',1"), tobra::TYPE_STRING);  // a doubled quote stands for one
+    EXPECT_EQ(e.as.ev.string_at(e.v[0]), "it's");
+    EXPECT_EQ(e.rest(), ",1");
+    EXPECT_EQ(e.eval("\"say \"\"hi\"\"\""), tobra::TYPE_STRING);
+    EXPECT_EQ(e.as.ev.string_at(e.v[0]), "say \"hi\"");
+    EXPECT_EQ(e.rest(), "");
+    // With a sign, or an operator after it, a quoted text is a character constant.
+    EXPECT_EQ(e.eval("-'x'+1"), tobra::TYPE_USER);
+    EXPECT_EQ(e.v[0], 1 - 'x');
+    EXPECT_EQ(e.eval("'a''b'<<8"), tobra::TYPE_USER);
+    EXPECT_EQ(e.v[0], 0x61276200);
+    EXPECT_EQ(e.rest(), "");
     EXPECT_EQ(e.out(), "");
     EXPECT_EQ(e.eval("'open"), tobra::TYPE_STRING);
     EXPECT_EQ(e.as.ev.string_at(e.v[0]), "open");  // runs to the end of the line, newline excluded
@@ -169,7 +178,7 @@ TEST(Eval, ErrorsStopTheExpression) {
         {"1+", 1, ",0: eval: expression\n", ""},
         {"4<2", 4, ",0: eval: expression\n", "2"},
         {"2<<", 2, ",0: eval: expression\n", ""},
-        {"1+'s'+2", 1, ",0: eval: expression\n", "+2"},
+        {"1+'s", 0x74, ",0: eval: bad string\n", ""},
         {"-d1", 0, ",0: eval: expression\n", ""},
         {"5/0+3", 3, ",0: eval: division by zero\n", ""},
         {"5%0", 0, ",0: eval: division by zero\n", ""},
