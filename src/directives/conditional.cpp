@@ -106,8 +106,13 @@ std::string Directives::read_compare_text() {
     while (*p == ' ' || *p == '\t') ++p;
     std::string text;
     if (*p == '"' || *p == '\'') {
+        // A doubled quote inside stands for one, as in a string.
         const char quote = *p++;
-        while (*p != '\0' && *p != '\n' && *p != quote) text.push_back(*p++);
+        for (; *p != '\0' && *p != '\n'; ++p) {
+            if (*p == quote && p[1] != quote) break;
+            if (*p == quote) ++p;
+            text.push_back(*p);
+        }
         if (*p == quote) ++p;
     } else {
         while (*p != '\0' && *p != '\n' && *p != ' ' && *p != '\t' && *p != ',') text.push_back(*p++);
