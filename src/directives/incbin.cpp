@@ -84,15 +84,19 @@ void Directives::d_incbin() {
         if (as.drv.pass_number == 1) as.side.note_read(path, false);
     } else {
         std::error_code ec;
-        if (path.empty() || as.memory_only || !std::filesystem::is_regular_file(path, ec)) {
+        if (path.empty()) {
             as.report_error("incbin: file not found");
+            return;
+        }
+        if (as.memory_only || !std::filesystem::is_regular_file(path, ec)) {
+            as.report_error_arg("incbin: file not found - %s", path.c_str());
             return;
         }
         if (as.drv.pass_number == 1) as.src.note_input_file(path);
         size = std::filesystem::file_size(path, ec);
         in.open(path, std::ios::binary);
         if (ec || !in) {
-            as.report_error("incbin: file not found");
+            as.report_error_arg("incbin: file not found - %s", path.c_str());
             return;
         }
         if (as.drv.pass_number == 1) as.side.note_read(path, false);

@@ -78,6 +78,12 @@ constexpr std::array long_options{
                    as.options.command_line_formats |= FORMAT_ELF;
                    return true;
                }},
+    LongOption{"ihex", nullptr, "write Intel HEX records",
+               [](Assembler& as, std::string_view) {
+                   as.options.ihex_output = 1;
+                   as.options.command_line_formats |= FORMAT_IHEX;
+                   return true;
+               }},
     LongOption{"help", nullptr, "print this text",
                [](Assembler& as, std::string_view) {
                    as.drv.run_kind = RunKind::help;

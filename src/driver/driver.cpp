@@ -19,10 +19,6 @@ static long read_decimal(const char* text) {
 
 void Driver::parse_option(const char* arg, const char* value) {
     Options& o = as.options;
-    if (std::strcmp(arg, "--ihex") == 0) {
-        o.command_line_formats |= FORMAT_IHEX;
-        return void(o.ihex_output = 1);
-    }
     switch (arg[1]) {
     case 'a': {
         long n = read_decimal(arg + 2);

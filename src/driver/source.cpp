@@ -221,7 +221,7 @@ void SourceReader::assemble_file(const char* name) {
     // A missing include is the include line's error; a missing file of the
     // command line has no line, only its name.
     if (!found && include_depth > 0) {
-        as.report_error("pass: can't find file");
+        as.report_error_arg("pass: can't find file - %s", name);
         return;
     }
 

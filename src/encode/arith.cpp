@@ -14,7 +14,7 @@ bool Encoder::quick_fits(const Operand& imm) const {
 
 // addq/subq (base 0x5000/0x5100) in place of a longer immediate form.
 void Encoder::emit_quick(uint32_t base, const Operand& imm, const Operand& dst) {
-    narrow_field(imm);
+    narrow_field(imm, "the 3-bit data of addq and subq");
     put_word(base + (static_cast<uint32_t>(checked(imm, RANGE_QUICK)) << 9) + size76() + modreg(dst));
     ea_extension(dst);
 }

@@ -47,7 +47,7 @@ void Encoder::h_shift_reg(uint32_t op, uint32_t) {
 // 17: asl, asr, lsl, lsr #imm,Dy.
 void Encoder::h_shift_imm(uint32_t op, uint32_t) {
     const Operand& count = as.scan.operands[0];
-    narrow_field(count);
+    narrow_field(count, "the 3-bit shift count");
     put_word(op + (static_cast<uint32_t>(checked(count, RANGE_QUICK)) << 9) + size76() + reg3(as.scan.operands[1]));
 }
 

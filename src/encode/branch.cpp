@@ -15,6 +15,12 @@ enum BranchSize { UNSIZED = 0, BYTE = 1, WORD = 2, LONG = 4 };
 bool fits8(int32_t d) { return d >= -128 && d <= 127; }
 bool fits16(int32_t d) { return d >= -32768 && d <= 32767; }
 
+// An address a few bytes on; addresses wrap at 32 bits, as the location
+// counter does.
+int32_t address_plus(int32_t address, uint32_t n) {
+    return static_cast<int32_t>(static_cast<uint32_t>(address) + n);
+}
+
 int written_size(uint32_t mask) {
     if (mask & (SZ_B | SZ_S)) return BYTE;
     if (mask & SZ_W) return WORD;
@@ -82,9 +88,10 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
     }
 
     if (pass2 && tg.undefined) as.report_error("branch: invalid destination");
-    if (pass2 && size != LONG && !fits16(d)) as.report_error("branch: displacement larger than 16-bits");
 
-    int32_t field = start + 2;
+    // One error for a target out of reach, named after the size that cannot
+    // hold it; the field keeps the low bits so later addresses stay put.
+    int32_t field = address_plus(start, 2);
     int width = 0;
     int pc_base = 0;
     switch (size) {
@@ -93,15 +100,15 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
             as.report_error("branch: invalid destination");
         else if (!fits8(d))
             as.report_error("branch: byte destination out of range");
-        as.emit.emit_word(static_cast<int32_t>(op) | range_check(d, RANGE_BRANCH8));
-        field = start + 1;
+        as.emit.emit_word(static_cast<int32_t>(op) | (d & 0xFF));
+        field = address_plus(start, 1);
         width = 1;
         pc_base = 1;  // the byte counts from the word after the opcode
         break;
     case WORD:
         as.emit.emit_word(static_cast<int32_t>(op));
         if (!fits16(d)) as.report_error("branch: word destination out of range");
-        as.emit.emit_word(range_check(d, RANGE_BRANCH16));
+        as.emit.emit_word(d & 0xFFFF);
         width = 2;
         break;
     default:
@@ -127,7 +134,6 @@ void Encoder::h_fbranch(uint32_t op, uint32_t) {
     const bool is_long = (op_size & SZ_L) != 0;
 
     if (pass2 && tg.undefined) as.report_error("branch: invalid destination");
-    if (pass2 && !is_long && !fits16(d)) as.report_error("fbranch: displacement larger than 16-bits");
 
     if (is_long) {
         as.emit.emit_word(static_cast<int32_t>(op | 0x40));
@@ -135,9 +141,9 @@ void Encoder::h_fbranch(uint32_t op, uint32_t) {
     } else {
         as.emit.emit_word(static_cast<int32_t>(op));
         if (!fits16(d)) as.report_error("branch: word destination out of range");
-        as.emit.emit_word(range_check(d, RANGE_BRANCH16));
+        as.emit.emit_word(d & 0xFFFF);
     }
-    if (!tg.undefined) as.emit.value_fixup(t, start + 2, is_long ? 4 : 2, FixupKind::pc_relative);
+    if (!tg.undefined) as.emit.value_fixup(t, address_plus(start, 2), is_long ? 4 : 2, FixupKind::pc_relative);
 }
 
 // Only the operand itself decides, so that pass 1 and pass 2 agree.

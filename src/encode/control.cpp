@@ -33,7 +33,7 @@ void Encoder::h_stop(uint32_t op, uint32_t) {
 // 15: trap #vector.
 void Encoder::h_trap(uint32_t op, uint32_t) {
     const Operand& vector = as.scan.operands[0];
-    narrow_field(vector);
+    narrow_field(vector, "the 4-bit trap vector");
     put_word(op + static_cast<uint32_t>(checked(vector, RANGE_TRAP)));
 }
 

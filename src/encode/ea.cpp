@@ -89,8 +89,8 @@ int32_t Encoder::checked(const Operand& op, int row) {
     return range_check(op.value, row);
 }
 
-void Encoder::narrow_field(const Operand& op) {
-    as.emit.value_fixup(op, as.drv.location_counter, 0, FixupKind::absolute);
+void Encoder::narrow_field(const Operand& op, const char* name) {
+    as.emit.value_fixup(op, as.drv.location_counter, 0, FixupKind::absolute, 0, false, name);
 }
 
 uint32_t Encoder::size76() {

@@ -56,7 +56,7 @@ public:
     int32_t checked(const Operand& op, int row);
     // A field that no relocation can hold (a quick count, a trap vector): an
     // external or relocatable value is a located error.
-    void narrow_field(const Operand& op);
+    void narrow_field(const Operand& op, const char* name);
     uint32_t size76();
     // The register forms, the most frequent by far, are settled inline.
     uint32_t modreg(const Operand& op) {

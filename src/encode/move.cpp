@@ -96,7 +96,7 @@ void Encoder::h_mov3q(uint32_t op, uint32_t) {
     const Operand& dst = as.scan.operands[1];
     const int32_t v = src.value;
     uint32_t field;
-    narrow_field(src);
+    narrow_field(src, "the 3-bit data of mov3q");
     if (as.emit.linked(src)) {
         field = 0;
     } else if (v == -1) {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string>
 
 #include "driver/assembler.h"
 #include "isa/classes.h"
@@ -58,6 +59,20 @@ int operator_group(char op) {
     case '*': return 4;
     default: return 5;  // / %
     }
+}
+
+// Why no relocation can hold an address combined by an operator: a
+// relocation adds one section's or one name's address to a constant, nothing
+// more.
+std::string combination_refusal(char op, bool left, bool right, bool external) {
+    if (op == '+' && left && right) return "eval: two addresses cannot be added; a relocation holds one address plus a constant";
+    if (op == '-' && right && !left)
+        return "eval: an address cannot be subtracted from a number; a relocation holds one address plus a constant";
+    if (op == '-' && external)
+        return "eval: the distance to an external name is known only to the linker, and no relocation holds it";
+    if (op == '-') return "eval: the distance between two sections is known only to the linker, and no relocation holds it";
+    std::string shown = op == '<' ? "<<" : op == '>' ? ">>" : std::string(1, op);
+    return "eval: an address cannot be an operand of " + shown + "; a relocation holds one address plus a constant";
 }
 
 int hex_digit(char c) {
@@ -141,9 +156,10 @@ void Evaluator::record_term(Operand& op) const {
     op.sym_section = static_cast<uint8_t>(last_section);
 }
 
-bool Evaluator::refuse_negated(const Operand& op) {
+bool Evaluator::refuse_negated(const Operand& op, bool complement) {
     if ((op.reloc_kind != KIND_EXTERNAL && op.reloc_kind != KIND_RELOCATABLE) || !relocatable_output()) return false;
-    as.report_error("eval: type combination not allowed.\n");
+    as.report_error(complement ? "eval: an address cannot be complemented; a relocation holds one address plus a constant"
+                               : "eval: an address cannot be negated; a relocation holds one address plus a constant");
     return true;
 }
 
@@ -403,7 +419,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
         if (negate || complement) {
             Operand moving;
             moving.reloc_kind = static_cast<uint8_t>(last_kind == KIND_GROUP ? group_reloc_.kind : last_kind);
-            refuse_negated(moving);
+            refuse_negated(moving, complement && !negate);
         }
     } else if ((negate || complement) && type != TYPE_SYM && type != TYPE_STRING) {
         // -d1 or ~a0 would hand the scanner a register number of -1.
@@ -480,7 +496,7 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
         // with lb further down, FWD&8 in a data section): pass 2 judges.
         if (entry < 0 && expr_undefined && as.drv.pass_number == 1) entry = left | right;
         if (entry < 0) {
-            as.report_error("eval: type combination not allowed.\n");
+            as.report_error(combination_refusal(op_char, left != 0, right != 0, external).c_str());
             break;
         }
         if (entry == 0) op.reloc_kind = 0;

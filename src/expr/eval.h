@@ -68,7 +68,7 @@ public:
 
     // A value relative to a label or an external name, which no linker can
     // negate or invert, in an object file: the located error, and true.
-    bool refuse_negated(const Operand& op);
+    bool refuse_negated(const Operand& op, bool complement = false);
 
     unsigned star_terms = 0;      // * terms read so far: a change shows that an operand held one
     bool expr_float = false;      // the expression was computed as a floating-point number

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -62,7 +63,11 @@ void ElfObjectFormat::section_data(int number, uint32_t, const uint8_t* bytes, i
 void ElfObjectFormat::fixup(const Fixup& f, Placement placement) {
     using namespace elf;
     if (placement == Placement::base_reference) {
-        as.report_error("elf: no relocation for a base-relative reference");
+        // The GNU linker knows no register that points into small data.
+        const std::string text = std::string("elf: no relocation for a base-relative reference: ELF has no type for the ") +
+                                 (f.width == 1 ? "8" : "16") + "-bit displacement from the base register into " +
+                                 (f.target_section == SEC_BASEBSS ? "basebss" : "basedata");
+        as.report_error(text.c_str());
         return;
     }
     if (placement != Placement::relocation && placement != Placement::external) return;

@@ -244,14 +244,18 @@ void Emitter::fixup(const Fixup& f) {
     if (!stores_bytes_[f.section]) return refuse_uninitialised("address");
     const FixupDecision d = place_fixup(f);
     if (d.placement == Placement::refused) {
-        as.report_error(d.refusal);
+        // A field too narrow for any relocation says which field it is.
+        if (f.width == 0 && f.name)
+            as.report_error_arg("reloc: no relocation can hold %s; its value must be known now", f.name);
+        else
+            as.report_error(d.refusal);
         return;
     }
     if (d.placement != Placement::resolved && relocatable_ && format_) format_->fixup(f, d.placement);
 }
 
 void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind,
-                                      int pc_base, bool low_byte_of_word) {
+                                      int pc_base, bool low_byte_of_word, const char* name) {
     if (as.drv.pass_number != 2) return;
     Fixup f;
     if (op.reloc_kind == KIND_EXTERNAL) {
@@ -275,6 +279,7 @@ void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, 
     f.addend = op.value;
     f.pc_base = pc_base;
     f.low_byte_of_word = low_byte_of_word;
+    f.name = name;
     fixup(f);
 }
 

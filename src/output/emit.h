@@ -72,9 +72,9 @@ public:
     // here, whatever the output; the binary image also notes fields that
     // point outside the code.
     void value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind, int pc_base = 0,
-                     bool low_byte_of_word = false) {
+                     bool low_byte_of_word = false, const char* name = nullptr) {
         if (linked(op, kind) || (binary_image_ && op.reloc_kind == KIND_RELOCATABLE && op.sym_section != SEC_CODE))
-            relocatable_value_fixup(op, field_address, width, kind, pc_base, low_byte_of_word);
+            relocatable_value_fixup(op, field_address, width, kind, pc_base, low_byte_of_word, name);
     }
 
     // A line in bss or basebss, which keep no bytes: an instruction there, or
@@ -133,7 +133,7 @@ public:
 
 private:
     void relocatable_value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind, int pc_base,
-                                 bool low_byte_of_word);
+                                 bool low_byte_of_word, const char* name);
     void flush_buffer(int section);
     void write_pending();
     // -g: notes the line that code is emitted for.

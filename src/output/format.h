@@ -41,6 +41,8 @@ struct Fixup {
     // immediate, a bit number): a format without byte relocations may
     // relocate the whole word instead.
     bool low_byte_of_word = false;
+    // What the field is ("the 4-bit trap vector"), for a refusal to name it.
+    const char* name = nullptr;
 };
 
 // What a fixup asks of an object file.

@@ -76,11 +76,9 @@ const Failure branch_errors[] = {
      "t.s,1: lookup: undefined - nowhere\nt.s,1: branch: invalid destination\n2 error(s) found\n"},
     // -f promised a byte to a target that turned out too far away.
     {" bra l\n ds.b 200\nl: nop\n", {"-b", "-f"},
-     "t.s,1: branch: byte destination out of range\n"
-     "t.s,1: warning --- 200 value not in range: [-128,127]\n1 error(s) found\n"},
+     "t.s,1: branch: byte destination out of range\n1 error(s) found\n"},
     {" bra l\n ds.b 40000\nl: nop\n", {"-b"},
-     "t.s,1: branch: displacement larger than 16-bits\nt.s,1: branch: word destination out of range\n"
-     "t.s,1: warning --- 40002 value not in range: [-32768,32767]\n2 error(s) found\n"},
+     "t.s,1: branch: word destination out of range\n1 error(s) found\n"},
     {"l: ds.b 40000\n bra.w l\n", {"-b"}, "t.s,2: branch: word destination out of range\n1 error(s) found\n"},
     {" fbeq l\nl: nop\n", {"-b"}, "t.s,1: fpu: floating-point not allowed on this processor.\n1 error(s) found\n"},
     // An image is final: a branch to an external name has nothing to reach.

@@ -83,7 +83,7 @@ TEST(DataDirectives, Incbin) {
     // Into data, the bytes stay in that section: code first, then the data padded.
     expect_bytes({{" section data\n dc.b 1\n incbin two.bin\n section code\n nop\n", "4e71 0111 2200"}}, {"-b", "-n"},
                  files);
-    expect_error(" incbin none.bin\n", "t.s,1: incbin: file not found\n");
+    expect_error(" incbin none.bin\n", "t.s,1: incbin: file not found - none.bin\n");
 }
 
 TEST(DataDirectives, IncbinReadsRealFilesUnlessMemoryOnly) {
@@ -289,7 +289,7 @@ TEST(Inclusion, IncdirIncludeAndListing) {
                  {"-b"}, files);
     // The comment becomes part of the directory; the include line is at fault.
     auto r = assemble(" incdir inc ; where\n include defs.i\n", {"-b"}, files);
-    EXPECT_EQ(r.out, "t.s,2: pass: can't find file\n1 error(s) found\n");
+    EXPECT_EQ(r.out, "t.s,2: pass: can't find file - defs.i\n1 error(s) found\n");
     expect_error(" incdir " + std::string(127, 'd') + "\n", "t.s,1: incdir: directory name too long\n");
     // Self-inclusion is bounded.
     expect_error(" include t.s\n", "include: nested too deeply", 255);
