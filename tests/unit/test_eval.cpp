@@ -29,7 +29,7 @@ struct Ev {
     // newline) and evaluates it; a leading '#' is left before the cursor, as
     // the scanner does for an immediate.
     int eval(const char* text) {
-        std::snprintf(as.src.line_buffer, sizeof as.src.line_buffer, "%s\n", text);
+        std::snprintf(as.src.line_buffer, tobra::LINE_BUFFER_SIZE, "%s\n", text);
         as.src.operand_text = as.src.line_buffer + (text[0] == '#' ? 1 : 0);
         op = Operand{};
         return as.ev.eval(v, op, numbers);
