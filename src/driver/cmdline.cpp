@@ -243,7 +243,7 @@ void Driver::define_command_line_symbols() {
         as.lst.listing_show_address = false;
         if (src.parse_line()) src.process_line();
     }
-    std::memcpy(src.last_global_label, saved_global.c_str(), saved_global.size() + 1);
+    src.last_global_label = saved_global;
 }
 
 } // namespace tobra

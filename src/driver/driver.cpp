@@ -83,7 +83,7 @@ void Driver::reset_pass() {
     packed_strings = as.options.packed_strings;
     optimise_flags = -1;
     // A local label before the first global one belongs to no global label.
-    as.src.last_global_label[0] = '\0';
+    as.src.last_global_label.clear();
     as.dir.reset_pass();
     as.rec.reset_pass();
     as.mac.reset_pass();

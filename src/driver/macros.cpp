@@ -348,7 +348,7 @@ void MacroEngine::d_macro() {
     for (char ch : name) key.push_back(lower(ch));
 
     bool ok = true;
-    bool well_formed = !name.empty() && is_name_start(name[0]) && name.size() < MNEMONIC_FIELD_SIZE;
+    bool well_formed = !name.empty() && is_name_start(name[0]);
     for (char ch : name) well_formed = well_formed && is_name_char(ch);
     if (name.empty()) {
         as.report_error("macro: name missing");

@@ -366,6 +366,22 @@ void SourceReader::reserve_line(size_t size, size_t keep) {
     operand_text = line_buffer;
 }
 
+void SourceReader::grow_label(size_t size, size_t keep) {
+    if (size <= label_capacity_) return;
+    auto grown = std::make_unique<char[]>(size);
+    std::memcpy(grown.get(), label_storage_.get(), keep);
+    label_storage_ = std::move(grown);
+    label_capacity_ = size;
+    label_field = label_storage_.get();
+}
+
+void SourceReader::grow_mnemonic(size_t size) {
+    if (size <= mnemonic_capacity_) return;
+    mnemonic_storage_ = std::make_unique<char[]>(size);
+    mnemonic_capacity_ = size;
+    mnemonic_field = mnemonic_storage_.get();
+}
+
 void SourceReader::set_line(std::string_view text) {
     reserve_line(text.size() + 2, 0);
     std::memcpy(line_buffer, text.data(), text.size());
@@ -423,23 +439,22 @@ inline bool SourceReader::parse_line_here() {
     const char* const label_chars = charclass::fields.label;
     if (label_chars[static_cast<uint8_t>(*p)]) {
         const char* start = p;
-        for (; n < LABEL_FIELD_SIZE - 1; ++n) {
+        const size_t room = label_capacity_ - 1;  // read once: the stores below may alias it
+        for (; n < room; ++n) {
             const char c = label_chars[static_cast<uint8_t>(p[n])];
             if (c == '\0') break;
             label_field[n] = c;
         }
         p += n;
         while (label_chars[static_cast<uint8_t>(*p)]) ++p;
-        size_t full = static_cast<size_t>(p - start);
-        if (full > 0 && start[full - 1] == ':') --full;
+        const size_t full = static_cast<size_t>(p - start);
         if (full > n) {
-            // A cut label would be defined under a name that no reference spells,
-            // so it is reported and not defined at all.
-            as.report_error("parse: label too long");
-            n = 0;
-        } else if (n > 0 && label_field[n - 1] == ':') {
-            --n;
+            // A label longer than the field: the field grows to hold all of it.
+            grow_label(full + 1, 0);
+            std::memcpy(label_field, start, full);
+            n = full;
         }
+        if (n > 0 && label_field[n - 1] == ':') --n;
     }
     label_field[n] = '\0';
     label_length_ = n;
@@ -448,16 +463,23 @@ inline bool SourceReader::parse_line_here() {
 
     n = 0;
     if (!(*p == '\0' || *p == '\n' || *p == '*' || *p == '#' || *p == ';')) {
-        // A mnemonic longer than the field is cut; no mnemonic is that long, so
-        // the cut name is still reported as unrecognized.
+        // No instruction or directive is longer than the field; a macro name may
+        // be, and the field grows to hold it.
         const char* const mnemonic_chars = charclass::fields.mnemonic;
-        for (; n < MNEMONIC_FIELD_SIZE - 1; ++n) {
+        const size_t room = mnemonic_capacity_ - 1;
+        for (; n < room; ++n) {
             const char c = mnemonic_chars[static_cast<uint8_t>(p[n])];
             if (c == '\0') break;
             mnemonic_field[n] = c;
         }
+        if (mnemonic_chars[static_cast<uint8_t>(p[n])]) {
+            const char* start = p;
+            size_t full = n;
+            while (mnemonic_chars[static_cast<uint8_t>(start[full])]) ++full;
+            grow_mnemonic(full + 1);
+            for (n = 0; n < full; ++n) mnemonic_field[n] = mnemonic_chars[static_cast<uint8_t>(start[n])];
+        }
         p += n;
-        while (mnemonic_chars[static_cast<uint8_t>(*p)]) ++p;
     } else if (label_field[0] == '\0') {
         mnemonic_field[0] = '\0';
         mnemonic_length_ = 0;
@@ -498,19 +520,14 @@ inline void SourceReader::process_line_here() {
     // Local labels (.x and 1$) are qualified by the last global label.
     if (label_field[0] != '\0') {
         if ((label_field[0] >= '0' && label_field[0] <= '9') || label_field[0] == '.') {
-            size_t have = label_length_;
-            size_t add = std::strlen(last_global_label);
-            if (have + add >= LABEL_FIELD_SIZE) {
-                as.report_error("parse: label too long");
-                add = LABEL_FIELD_SIZE - 1 - have;
-            }
-            std::memcpy(label_field + have, last_global_label, add);
+            const size_t have = label_length_;
+            const size_t add = last_global_label.size();
+            if (have + add >= label_capacity_) grow_label(have + add + 1, have);
+            std::memcpy(label_field + have, last_global_label.data(), add);
             label_field[have + add] = '\0';
             label_length_ = have + add;
         } else {
-            size_t len = label_length_ < GLOBAL_LABEL_SIZE - 1 ? label_length_ : GLOBAL_LABEL_SIZE - 1;
-            std::memcpy(last_global_label, label_field, len);
-            last_global_label[len] = '\0';
+            last_global_label.assign(label_field, label_length_);
         }
     }
 

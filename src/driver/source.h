@@ -16,8 +16,8 @@ class Assembler;
 
 // The line buffer's first size: short lines never make it grow.
 inline constexpr int LINE_BUFFER_SIZE = 256;
+// First sizes of the label and mnemonic fields; a longer name makes its field grow.
 inline constexpr int LABEL_FIELD_SIZE = 90;
-inline constexpr int GLOBAL_LABEL_SIZE = 88;
 inline constexpr int MNEMONIC_FIELD_SIZE = 20;
 inline constexpr int SOURCE_DIRECTORY_SIZE = 128;
 inline constexpr int FILE_NAME_SIZE = 260;
@@ -130,9 +130,14 @@ private:
 class SourceReader {
 public:
     explicit SourceReader(Assembler& assembler)
-        : line_storage_(std::make_unique<char[]>(LINE_BUFFER_SIZE)), line_capacity_(LINE_BUFFER_SIZE), as(assembler) {
+        : line_storage_(std::make_unique<char[]>(LINE_BUFFER_SIZE)), line_capacity_(LINE_BUFFER_SIZE),
+          label_storage_(std::make_unique<char[]>(LABEL_FIELD_SIZE)), label_capacity_(LABEL_FIELD_SIZE),
+          mnemonic_storage_(std::make_unique<char[]>(MNEMONIC_FIELD_SIZE)), mnemonic_capacity_(MNEMONIC_FIELD_SIZE),
+          as(assembler) {
         line_buffer = line_storage_.get();
         operand_text = line_buffer;
+        label_field = label_storage_.get();
+        mnemonic_field = mnemonic_storage_.get();
     }
 
     void assemble_file(const char* name);
@@ -162,9 +167,9 @@ public:
     void set_line(std::string_view text);
 
     char* line_buffer = nullptr;  // at least LINE_BUFFER_SIZE characters
-    char label_field[LABEL_FIELD_SIZE] = {};
-    char last_global_label[GLOBAL_LABEL_SIZE] = {};
-    char mnemonic_field[MNEMONIC_FIELD_SIZE] = {};
+    char* label_field = nullptr;     // at least LABEL_FIELD_SIZE characters
+    std::string last_global_label;
+    char* mnemonic_field = nullptr;  // at least MNEMONIC_FIELD_SIZE characters
     char size_suffix = 'u';
     const char* operand_text = nullptr;      // cursor advanced by scanner, evaluator and directives
     uint32_t size_mask = 0x80;               // mask of the current line's suffix
@@ -182,6 +187,13 @@ private:
     bool read_pieces(SourceText& file);
     std::unique_ptr<char[]> line_storage_;
     size_t line_capacity_;
+    // A field too small for a name grows to hold it, keeping its first `keep` characters.
+    [[gnu::noinline]] void grow_label(size_t size, size_t keep);
+    [[gnu::noinline]] void grow_mnemonic(size_t size);
+    std::unique_ptr<char[]> label_storage_;
+    size_t label_capacity_;
+    std::unique_ptr<char[]> mnemonic_storage_;
+    size_t mnemonic_capacity_;
     // Lengths of the fields as the parser left them, so that they are not counted again.
     size_t label_length_ = 0, mnemonic_length_ = 0;
     Assembler& as;

@@ -279,7 +279,7 @@ TEST(Eval, StarIsTheAddressOfTheLine) {
 
 TEST(Eval, LocalLabels) {
     Ev e;
-    std::strcpy(e.as.src.last_global_label, "main");
+    e.as.src.last_global_label = "main";
     e.define(".loopmain", 0x20, tobra::KIND_RELOCATABLE);
     e.define("1$main", 0x30, tobra::KIND_RELOCATABLE);
     e.define(".loop", 0x40, tobra::KIND_RELOCATABLE);
