@@ -282,10 +282,6 @@ void Directives::d_incdir() {
     const char* newline = std::strchr(text, '\n');
     std::string dir(text, newline ? static_cast<size_t>(newline - text) : std::strlen(text));
     if (newline && !dir.empty() && dir.back() != ':' && dir.back() != '/') dir.push_back('/');
-    if (dir.size() > INCLUDE_DIRECTORY_MAX) {
-        as.report_error("incdir: directory name too long");
-        return;
-    }
     // An empty text clears the directory rather than making it "/".
     as.drv.include_directory = std::move(dir);
     as.src.operand_text = text + std::strlen(text);

@@ -18,7 +18,6 @@ namespace tobra {
 class Assembler;
 
 // include_directory holds at most this many characters, its separator included.
-inline constexpr size_t INCLUDE_DIRECTORY_MAX = 127;
 
 class Directives {
 public:

@@ -74,7 +74,7 @@ void Driver::reset_pass() {
     end_seen = 0;
     include_directory.clear();
     environment_include_directory.clear();
-    if (const char* env = std::getenv("TOBRAINCL")) environment_include_directory.assign(env, strnlen(env, 127));
+    if (const char* env = std::getenv("TOBRAINCL")) environment_include_directory.assign(env);
     condition_level = 0;
     condition_stack[0] = 0xFF;
     unsized_mode = as.options.unsized_mode_default;

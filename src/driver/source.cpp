@@ -183,12 +183,7 @@ bool SourceReader::open_source(const char* name, SourceText& out) {
         }
         return true;
     };
-    // A directory joined with the name must fit the file-name buffer.
-    auto joined = [&](const std::string& dir) {
-        std::string path = dir + name;
-        if (path.size() >= FILE_NAME_SIZE) path.clear();
-        return path;
-    };
+    auto joined = [&](const std::string& dir) { return dir + name; };
     if (try_open(name)) return true;
     if (source_directory_set && try_open(joined(source_directory))) return true;
     if (!as.drv.include_directory.empty() && try_open(joined(as.drv.include_directory))) return true;
@@ -200,14 +195,11 @@ bool SourceReader::open_source(const char* name, SourceText& out) {
 }
 
 void SourceReader::remember_source_directory(const char* name) {
-    size_t n = strnlen(name, SOURCE_DIRECTORY_SIZE);
     size_t end = 0;
-    for (size_t i = 0; i < n; ++i)
+    for (size_t i = 0; name[i] != '\0'; ++i)
         if (name[i] == '/' || name[i] == ':' || name[i] == '\\') end = i + 1;
     if (end == 0) return;
-    if (end >= SOURCE_DIRECTORY_SIZE) end = SOURCE_DIRECTORY_SIZE - 1;
-    std::memcpy(source_directory, name, end);
-    source_directory[end] = '\0';
+    source_directory.assign(name, end);
     source_directory_set = true;
 }
 

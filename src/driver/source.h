@@ -19,8 +19,6 @@ inline constexpr int LINE_BUFFER_SIZE = 256;
 // First sizes of the label and mnemonic fields; a longer name makes its field grow.
 inline constexpr int LABEL_FIELD_SIZE = 90;
 inline constexpr int MNEMONIC_FIELD_SIZE = 20;
-inline constexpr int SOURCE_DIRECTORY_SIZE = 128;
-inline constexpr int FILE_NAME_SIZE = 260;
 inline constexpr int MAX_INCLUDE_DEPTH = 64;
 
 // Character classes of the source language, looked up in one table because
@@ -173,7 +171,7 @@ public:
     char size_suffix = 'u';
     const char* operand_text = nullptr;      // cursor advanced by scanner, evaluator and directives
     uint32_t size_mask = 0x80;               // mask of the current line's suffix
-    char source_directory[SOURCE_DIRECTORY_SIZE] = {};
+    std::string source_directory;
     bool source_directory_set = false;
     int include_depth = 0;
     // Where the current file was found (its name before it is found).

@@ -292,7 +292,12 @@ TEST(Inclusion, IncdirIncludeAndListing) {
     // The comment becomes part of the directory; the include line is at fault.
     auto r = assemble(" incdir inc ; where\n include defs.i\n", {"-b"}, files);
     EXPECT_EQ(r.out, "t.s,2: pass: can't find file\n1 error(s) found\n");
-    expect_error(" incdir " + std::string(127, 'd') + "\n", "t.s,1: incdir: directory name too long\n");
+    // A directory of any length: its name joined to the include's is found.
+    const std::string deep = std::string(300, 'd') + "/";
+    auto far = assemble(" incdir " + deep + "\n include " + std::string(200, 'f') + ".i\n", {"-b"},
+                        {{deep + std::string(200, 'f') + ".i", " rts\n"}});
+    EXPECT_EQ(far.out, "Assembly successful.\n");
+    EXPECT_EQ(hex_words(far.bytes), "4e75");
     // Self-inclusion is bounded.
     expect_error(" include t.s\n", "include: nested too deeply", 255);
     // The include line is listed after the included lines, empty.

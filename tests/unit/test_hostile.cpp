@@ -61,8 +61,7 @@ std::vector<HostileCase> hostile_cases() {
         {"word of 1000", std::string(1000, 'w') + " equ 1\n ifd " + std::string(1000, 'w') + "\n dc.w " +
              std::string(1000, 'w') + "\n endc\n", {"-b"}, 0, "Assembly successful.\n", "0001"},
         {"incdir of 127", " incdir " + d127 + "\n nop\n", {"-b"}, 0, "Assembly successful.\n", "4e71"},
-        {"incdir of 128", " incdir " + d127 + "d\n", {"-b"}, 1,
-         "t.s,1: incdir: directory name too long\n1 error(s) found\n", ""},
+        {"incdir of 1000", " incdir " + std::string(1000, 'd') + "\n nop\n", {"-b"}, 0, "Assembly successful.\n", "4e71"},
         // Numbers of 40 digits keep their low 32 bits, each with a warning.
         {"40 digits", " dc.l " + std::string(40, '1') + ",$" + std::string(40, 'f') + ",%" + std::string(40, '1') +
                           ",@" + std::string(40, '7') + "\n",
