@@ -119,8 +119,8 @@ void Directives::d_if(Handler handler) {
     Driver& drv = as.drv;
     const bool enclosing_assembled = drv.assembling();
 
-    // Names are read before the block opens: only a word too long for the
-    // buffer can be reported, and it should be.
+    // Names are read before the block opens, so that a missing one is
+    // reported at this line.
     std::string name;
     std::string first, second;
     if (handler == H_IFD || handler == H_IFND) {
