@@ -124,8 +124,8 @@ void Directives::d_if(Handler handler) {
     Driver& drv = as.drv;
     const bool enclosing_assembled = drv.assembling();
 
-    // Names are read before the block opens: only a word too long for the
-    // buffer can be reported, and it should be.
+    // Names are read before the block opens, so that a missing one is
+    // reported at this line.
     std::string name;
     std::string first, second;
     if (handler == H_IFD || handler == H_IFND) {
@@ -287,10 +287,6 @@ void Directives::d_incdir() {
     const char* newline = std::strchr(text, '\n');
     std::string dir(text, newline ? static_cast<size_t>(newline - text) : std::strlen(text));
     if (newline && !dir.empty() && dir.back() != ':' && dir.back() != '/') dir.push_back('/');
-    if (dir.size() > INCLUDE_DIRECTORY_MAX) {
-        as.report_error("incdir: directory name too long");
-        return;
-    }
     // An empty text clears the directory rather than making it "/".
     as.drv.include_directory = std::move(dir);
     as.src.operand_text = text + std::strlen(text);

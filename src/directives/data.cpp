@@ -63,16 +63,23 @@ void emit_string(Assembler& as, const std::string& text, uint32_t mask, bool pac
 }
 
 // The item walk dc and dr share: strings go out character by character, the
-// list ends at the first record that is not an expression.
-template <typename EmitValue>
-void for_each_item(Assembler& as, uint32_t mask, bool packable, EmitValue emit_value) {
-    for (const Operand& op : as.scan.operands) {
-        if (op.cls == CLS_STRING) {
-            emit_string(as, as.ev.string_at(op.value), mask, packable);
-            continue;
+// list ends at the first record that is not an expression. A list of any
+// length goes out one record area at a time. stars: called when a record
+// area read * in an item after the line's first.
+template <typename EmitValue, typename Stars>
+void for_each_item(Assembler& as, uint32_t mask, bool packable, EmitValue emit_value, Stars stars) {
+    for (;;) {
+        if (as.scan.star_after_first) stars();
+        for (const Operand& op : as.scan.operands) {
+            if (op.cls == CLS_STRING) {
+                emit_string(as, as.ev.string_at(op.value), mask, packable);
+                continue;
+            }
+            if (op.cls != CLS_EXPR) break;
+            emit_value(op);
         }
-        if (op.cls != CLS_EXPR) break;
-        emit_value(op);
+        if (!as.scan.list_continues) break;
+        as.scan.scan_exprlist_more();
     }
 }
 
@@ -129,8 +136,11 @@ void Directives::d_dc() {
     const uint32_t mask = as.src.size_mask;
     // Every item's * is the address of the line's first item, where other
     // assemblers take the item's own: a table of h-* distances differs.
-    if (as.scan.star_after_first) as.report_warning("dc: * after the first item is the line's address, not the item's");
-    for_each_item(as, mask, true, [&](const Operand& op) { emit_data_item(op, mask); });
+    bool warned = false;
+    for_each_item(as, mask, true, [&](const Operand& op) { emit_data_item(op, mask); }, [&] {
+        if (!warned) as.report_warning("dc: * after the first item is the line's address, not the item's");
+        warned = true;
+    });
 }
 
 // dcb count,value: count items of the line's size, each one as dc would give it.
@@ -200,7 +210,7 @@ void Directives::d_dr() {
             as.emit.emit_long(value);
         else
             as.emit.emit_word(value);
-    });
+    }, [] {});
 }
 
 void Directives::d_ds() {

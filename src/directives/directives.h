@@ -17,9 +17,7 @@ namespace tobra {
 
 class Assembler;
 
-inline constexpr int WORD_BUFFER_SIZE = 120;
 // include_directory holds at most this many characters, its separator included.
-inline constexpr size_t INCLUDE_DIRECTORY_MAX = 127;
 
 class Directives {
 public:
@@ -142,7 +140,7 @@ private:
     int scope_floor_ = 0;  // the level the current file or expansion started at
 
     Assembler& as;
-    char word_buffer_[WORD_BUFFER_SIZE] = {};
+    std::string word_buffer_;  // a word of any length
 };
 
 } // namespace tobra

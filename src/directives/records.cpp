@@ -24,7 +24,6 @@ std::optional<std::string> RecordDirectives::read_name() {
 void RecordDirectives::compose(std::string& buffer, std::string_view prefix, std::string_view name) {
     buffer.assign(prefix);
     buffer.append(name);
-    if (buffer.size() > NAME_BUFFER_SIZE - 1) buffer.resize(NAME_BUFFER_SIZE - 1);
 }
 
 void RecordDirectives::define(const std::string& name, int32_t value) {

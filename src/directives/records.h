@@ -12,9 +12,6 @@ namespace tobra {
 class Assembler;
 struct Operand;
 
-// Room for a composed name: a prefix, a separator and a word of the word
-// reader (at most 119 characters each); longer compositions are cut.
-inline constexpr size_t NAME_BUFFER_SIZE = 360;
 
 class RecordDirectives {
 public:
@@ -53,7 +50,7 @@ public:
 private:
     // The next word of the operand text, copied out of the word reader's buffer.
     std::optional<std::string> read_name();
-    // prefix + name into buffer, cut to NAME_BUFFER_SIZE - 1 characters.
+    // prefix + name into buffer, at any length.
     static void compose(std::string& buffer, std::string_view prefix, std::string_view name);
     // A user constant of the absolute kind.
     void define(const std::string& name, int32_t value);

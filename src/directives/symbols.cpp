@@ -8,27 +8,17 @@ namespace tobra {
 
 std::optional<std::string_view> Directives::read_word_item() {
     const char*& p = as.src.operand_text;
-    size_t n = 0;
-    bool too_long = false;
+    word_buffer_.clear();
     while (*p != '\0' && *p != ' ' && *p != '\t' && *p != ',' && *p != '\n') {
-        if (*p != '"') {
-            if (n < WORD_BUFFER_SIZE - 1)
-                word_buffer_[n++] = *p;
-            else
-                too_long = true;
-        }
+        if (*p != '"') word_buffer_.push_back(*p);
         ++p;
     }
-    word_buffer_[n] = '\0';
-    // A word that does not fit is cut, and the whole of it is consumed so the
-    // next word starts where the source says it does.
-    if (too_long) as.report_error("read_word_item: word too long");
     if (*p != '\0') {
         ++p;
-    } else if (n == 0) {
+    } else if (word_buffer_.empty()) {
         return std::nullopt;
     }
-    return std::string_view(word_buffer_, n);
+    return std::string_view(word_buffer_);
 }
 
 void Directives::list_value(int32_t value) {

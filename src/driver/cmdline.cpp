@@ -245,16 +245,11 @@ void Driver::define_command_line_symbols() {
     std::string saved_global(src.last_global_label);
     for (const std::string& d : as.options.defines) {
         const size_t eq = d.find('=');
-        std::string line = d.substr(0, eq) + " equ " + (eq == std::string::npos ? "1" : d.substr(eq + 1)) + "\n";
-        if (line.size() >= LINE_BUFFER_SIZE - 1) {
-            as.report_error_arg("flags: -D definition too long: %s", d.c_str());
-            continue;
-        }
-        std::memcpy(src.line_buffer, line.c_str(), line.size() + 1);
+        src.set_line(d.substr(0, eq) + " equ " + (eq == std::string::npos ? "1" : d.substr(eq + 1)));
         as.lst.listing_show_address = false;
         if (src.parse_line()) src.process_line();
     }
-    std::memcpy(src.last_global_label, saved_global.c_str(), saved_global.size() + 1);
+    src.last_global_label = saved_global;
 }
 
 } // namespace tobra

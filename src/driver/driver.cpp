@@ -70,7 +70,7 @@ void Driver::reset_pass() {
     end_seen = 0;
     include_directory.clear();
     environment_include_directory.clear();
-    if (const char* env = std::getenv("TOBRAINCL")) environment_include_directory.assign(env, strnlen(env, 127));
+    if (const char* env = std::getenv("TOBRAINCL")) environment_include_directory.assign(env);
     condition_level = 0;
     condition_stack[0] = 0xFF;
     unsized_mode = as.options.unsized_mode_default;
@@ -79,7 +79,7 @@ void Driver::reset_pass() {
     packed_strings = as.options.packed_strings;
     optimise_flags = -1;
     // A local label before the first global one belongs to no global label.
-    as.src.last_global_label[0] = '\0';
+    as.src.last_global_label.clear();
     as.dir.reset_pass();
     as.rec.reset_pass();
     as.mac.reset_pass();

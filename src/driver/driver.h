@@ -131,8 +131,8 @@ public:
     int end_seen = 0;  // end was read: the rest of this command-line file is not
     long line_number = 0;
     std::string current_file_name;
-    std::string include_directory;              // at most 127 characters
-    std::string environment_include_directory;  // at most 127 characters
+    std::string include_directory;
+    std::string environment_include_directory;
     uint8_t condition_stack[CONDITION_DEPTH] = {0xFF};
     int condition_level = 0;
     int unsized_mode = 0;

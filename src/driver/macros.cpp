@@ -153,8 +153,8 @@ void MacroEngine::collect_line() {
     }
     if (!collect_.keep) return;
     const char* text = as.src.line_buffer;
-    const char* nl = static_cast<const char*>(std::memchr(text, '\n', LINE_BUFFER_SIZE));
-    collect_.lines.emplace_back(text, nl ? static_cast<size_t>(nl - text) : strnlen(text, LINE_BUFFER_SIZE));
+    const char* nl = std::strchr(text, '\n');
+    collect_.lines.emplace_back(text, nl ? static_cast<size_t>(nl - text) : std::strlen(text));
 }
 
 void MacroEngine::finish_collect() {
@@ -237,18 +237,9 @@ void MacroEngine::abandon(const char* message) {
 }
 
 void MacroEngine::expand_line(const Frame& f, const std::string& raw) {
-    char* out = as.src.line_buffer;
-    constexpr size_t ROOM = LINE_BUFFER_SIZE - 3;  // text, then newline and NUL
-    size_t n = 0;
-    bool cut = false;
-    auto put = [&](std::string_view s) {
-        for (char c : s) {
-            if (n < ROOM)
-                out[n++] = c;
-            else
-                cut = true;
-        }
-    };
+    std::string& out = expanded_;
+    out.clear();
+    auto put = [&](std::string_view s) { out.append(s); };
     // While a body is being collected, a macro's parameters are filled in for
     // a repeat block but not for an inner definition, which has its own; \@
     // and \\ are left for the block to fill at each repetition.
@@ -280,9 +271,7 @@ void MacroEngine::expand_line(const Frame& f, const std::string& raw) {
         }
         put(std::string_view(&c, 1));
     }
-    out[n] = '\n';
-    out[n + 1] = '\0';
-    if (cut) as.report_error("expansion: line too long");
+    as.src.set_line(out);
 }
 
 const char* MacroEngine::split_args(const char* text, std::vector<std::string>& out) {
@@ -359,7 +348,7 @@ void MacroEngine::d_macro() {
     for (char ch : name) key.push_back(lower(ch));
 
     bool ok = true;
-    bool well_formed = !name.empty() && is_name_start(name[0]) && name.size() < MNEMONIC_FIELD_SIZE;
+    bool well_formed = !name.empty() && is_name_start(name[0]);
     for (char ch : name) well_formed = well_formed && is_name_char(ch);
     if (name.empty()) {
         as.report_error("macro: name missing");

@@ -144,6 +144,7 @@ private:
     Collect collect_;
     unsigned long expansions_ = 0;                        // numbers \@
     long lines_expanded_ = 0;
+    std::string expanded_;  // the body line being expanded, kept to reuse its storage
     SymbolRecord* narg_[2] = {};                          // narg and NARG, made with the first macro
 };
 

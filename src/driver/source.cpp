@@ -183,12 +183,7 @@ bool SourceReader::open_source(const char* name, SourceText& out) {
         }
         return true;
     };
-    // A directory joined with the name must fit the file-name buffer.
-    auto joined = [&](const std::string& dir) {
-        std::string path = dir + name;
-        if (path.size() >= FILE_NAME_SIZE) path.clear();
-        return path;
-    };
+    auto joined = [&](const std::string& dir) { return dir + name; };
     if (try_open(name)) return true;
     if (source_directory_set && try_open(joined(source_directory))) return true;
     if (!as.drv.include_directory.empty() && try_open(joined(as.drv.include_directory))) return true;
@@ -200,14 +195,11 @@ bool SourceReader::open_source(const char* name, SourceText& out) {
 }
 
 void SourceReader::remember_source_directory(const char* name) {
-    size_t n = strnlen(name, SOURCE_DIRECTORY_SIZE);
     size_t end = 0;
-    for (size_t i = 0; i < n; ++i)
+    for (size_t i = 0; name[i] != '\0'; ++i)
         if (name[i] == '/' || name[i] == ':' || name[i] == '\\') end = i + 1;
     if (end == 0) return;
-    if (end >= SOURCE_DIRECTORY_SIZE) end = SOURCE_DIRECTORY_SIZE - 1;
-    std::memcpy(source_directory, name, end);
-    source_directory[end] = '\0';
+    source_directory.assign(name, end);
     source_directory_set = true;
 }
 
@@ -354,87 +346,80 @@ void CommentTracker::feed(char c) {
     }
 }
 
+void SourceReader::reserve_line(size_t size, size_t keep) {
+    if (size <= line_capacity_) return;
+    size_t capacity = line_capacity_;
+    while (capacity < size) capacity *= 2;
+    auto grown = std::make_unique<char[]>(capacity);
+    std::memcpy(grown.get(), line_storage_.get(), keep);
+    line_storage_ = std::move(grown);
+    line_capacity_ = capacity;
+    line_buffer = line_storage_.get();
+    operand_text = line_buffer;
+}
+
+void SourceReader::grow_label(size_t size, size_t keep) {
+    if (size <= label_capacity_) return;
+    auto grown = std::make_unique<char[]>(size);
+    std::memcpy(grown.get(), label_storage_.get(), keep);
+    label_storage_ = std::move(grown);
+    label_capacity_ = size;
+    label_field = label_storage_.get();
+}
+
+void SourceReader::grow_mnemonic(size_t size) {
+    if (size <= mnemonic_capacity_) return;
+    mnemonic_storage_ = std::make_unique<char[]>(size);
+    mnemonic_capacity_ = size;
+    mnemonic_field = mnemonic_storage_.get();
+}
+
+void SourceReader::set_line(std::string_view text) {
+    reserve_line(text.size() + 2, 0);
+    std::memcpy(line_buffer, text.data(), text.size());
+    line_buffer[text.size()] = '\n';
+    line_buffer[text.size() + 1] = '\0';
+}
+
 // A logical line piece by piece: continuations, long lines, and a stream
-// window that needs refilling first.
+// window that needs refilling first. A physical line longer than the buffer
+// makes it grow; no line is cut.
 bool SourceReader::read_pieces(SourceText& file) {
-    int room = LINE_BUFFER_SIZE - 2;
-    char* w = line_buffer;
+    // A piece never asks for more than a stream window can hold at once.
+    constexpr size_t most_per_read = STREAM_WINDOW / 4;
     size_t len = 0;
     CommentTracker comments;
     for (;;) {
-        int n = 0;
-        const int max_chars = room - 1;
-        if (!file.read_physical(w, max_chars, &n)) return false;
+        const size_t start = len;  // where this physical line begins
+        bool read_any = false;
+        for (;;) {
+            // Room for the piece and its NUL, and for the newline and NUL added at the end.
+            if (line_capacity_ - len < 16) reserve_line(line_capacity_ * 2, len);
+            const size_t room = line_capacity_ - len - 3;
+            const int max_chars = static_cast<int>(room < most_per_read ? room : most_per_read);
+            int n = 0;
+            if (!file.read_physical(line_buffer + len, max_chars, &n)) break;
+            read_any = true;
+            len += static_cast<size_t>(n);
+            if (n < max_chars || line_buffer[len - 1] == '\n') break;
+        }
+        // The end of the file; a backslash just before it drops the text it gathered.
+        if (!read_any) return false;
         ++as.drv.line_number;
-        len = static_cast<size_t>(w - line_buffer) + static_cast<size_t>(n);
-        if (n < max_chars || (n > 0 && w[n - 1] == '\n')) {
-            if (n <= 2 || w[n - 2] != '\\') break;
-            // A backslash in a comment is only the comment's last character.
-            comments.feed(w, static_cast<size_t>(n - 2));
-            if (comments.in_comment()) break;
-            // The line continues: the next physical line overwrites the backslash and newline.
-            w += n - 2;
-            room -= n;
-            if (room < 3) as.report_warning("Continuation too long");
-            continue;
-        }
-        // The physical line does not fit. Its rest is dropped, and so are the
-        // lines it continues onto: none of it may be read as a statement of
-        // its own, and the next line keeps its number.
-        const long cut_line = as.drv.line_number;
-        if (n > 0) comments.feed(w, static_cast<size_t>(n - 1));
-        bool continues = n >= 2 && w[n - 1] == '\\' && !comments.in_comment();
-        if (n > 0 && !continues) comments.feed(w[n - 1]);
-        bool dropped = false;
-        if (skip_rest(file, static_cast<size_t>(n), dropped, continues, comments)) {
-            if (!dropped && continues) --len;  // only its newline did not fit: the backslash goes as usual
-            while (continues) {
-                continues = false;
-                const bool ends = !skip_rest(file, 0, dropped, continues, comments);
-                ++as.drv.line_number;
-                if (ends) break;
-            }
-        }
-        if (dropped) {
-            const long last_line = as.drv.line_number;
-            as.drv.line_number = cut_line;
-            as.report_error("parse: line too long");
-            as.drv.line_number = last_line;
-        }
-        break;
+        const size_t n = len - start;
+        if (n <= 2 || line_buffer[len - 2] != '\\') break;
+        // A backslash in a comment is only the comment's last character.
+        comments.feed(line_buffer + start, n - 2);
+        if (comments.in_comment()) break;
+        // The line continues: the next physical line overwrites the backslash and newline.
+        len -= 2;
     }
-    // Every logical line ends with a newline, also a cut one.
+    // Every logical line ends with a newline.
     if (len == 0 || line_buffer[len - 1] != '\n') {
         line_buffer[len] = '\n';
         line_buffer[len + 1] = '\0';
     }
     return true;
-}
-
-// Reads and drops the rest of a physical line whose first `before` characters
-// were read already, its newline included. dropped is raised for any text
-// other than blanks before the newline; continues is set when the rest ends the line with a
-// backslash that asks for a continuation (one outside a comment). false: the file ended first.
-bool SourceReader::skip_rest(SourceText& file, size_t before, bool& dropped, bool& continues,
-                             CommentTracker& comments) {
-    char scratch[LINE_BUFFER_SIZE];
-    int n = 0;
-    size_t length = before;
-    while (file.read_physical(scratch, static_cast<int>(sizeof scratch) - 1, &n) && n > 0) {
-        const bool ends = scratch[n - 1] == '\n';
-        const int text = ends ? n - 1 : n;
-        if (text > 0) {
-            // Blanks at the end of a line lose nothing.
-            for (int i = 0; i < text && !dropped; ++i) dropped = !is_white(scratch[i]);
-            length += static_cast<size_t>(text);
-            comments.feed(scratch, static_cast<size_t>(text - 1));
-            // As for any line: a backslash and its newline alone continue nothing.
-            continues = length >= 2 && scratch[text - 1] == '\\' && !comments.in_comment();
-            if (!(continues && ends)) comments.feed(scratch[text - 1]);
-        }
-        if (ends) return true;
-    }
-    return false;
 }
 
 inline bool SourceReader::parse_line_here() {
@@ -446,23 +431,22 @@ inline bool SourceReader::parse_line_here() {
     const char* const label_chars = charclass::fields.label;
     if (label_chars[static_cast<uint8_t>(*p)]) {
         const char* start = p;
-        for (; n < LABEL_FIELD_SIZE - 1; ++n) {
+        const size_t room = label_capacity_ - 1;  // read once: the stores below may alias it
+        for (; n < room; ++n) {
             const char c = label_chars[static_cast<uint8_t>(p[n])];
             if (c == '\0') break;
             label_field[n] = c;
         }
         p += n;
         while (label_chars[static_cast<uint8_t>(*p)]) ++p;
-        size_t full = static_cast<size_t>(p - start);
-        if (full > 0 && start[full - 1] == ':') --full;
+        const size_t full = static_cast<size_t>(p - start);
         if (full > n) {
-            // A cut label would be defined under a name that no reference spells,
-            // so it is reported and not defined at all.
-            as.report_error("parse: label too long");
-            n = 0;
-        } else if (n > 0 && label_field[n - 1] == ':') {
-            --n;
+            // A label longer than the field: the field grows to hold all of it.
+            grow_label(full + 1, 0);
+            std::memcpy(label_field, start, full);
+            n = full;
         }
+        if (n > 0 && label_field[n - 1] == ':') --n;
     }
     label_field[n] = '\0';
     label_length_ = n;
@@ -471,16 +455,23 @@ inline bool SourceReader::parse_line_here() {
 
     n = 0;
     if (!(*p == '\0' || *p == '\n' || *p == '*' || *p == '#' || *p == ';')) {
-        // A mnemonic longer than the field is cut; no mnemonic is that long, so
-        // the cut name is still reported as unrecognized.
+        // No instruction or directive is longer than the field; a macro name may
+        // be, and the field grows to hold it.
         const char* const mnemonic_chars = charclass::fields.mnemonic;
-        for (; n < MNEMONIC_FIELD_SIZE - 1; ++n) {
+        const size_t room = mnemonic_capacity_ - 1;
+        for (; n < room; ++n) {
             const char c = mnemonic_chars[static_cast<uint8_t>(p[n])];
             if (c == '\0') break;
             mnemonic_field[n] = c;
         }
+        if (mnemonic_chars[static_cast<uint8_t>(p[n])]) {
+            const char* start = p;
+            size_t full = n;
+            while (mnemonic_chars[static_cast<uint8_t>(start[full])]) ++full;
+            grow_mnemonic(full + 1);
+            for (n = 0; n < full; ++n) mnemonic_field[n] = mnemonic_chars[static_cast<uint8_t>(start[n])];
+        }
         p += n;
-        while (mnemonic_chars[static_cast<uint8_t>(*p)]) ++p;
     } else if (label_field[0] == '\0') {
         mnemonic_field[0] = '\0';
         mnemonic_length_ = 0;
@@ -521,19 +512,14 @@ inline void SourceReader::process_line_here() {
     // Local labels (.x and 1$) are qualified by the last global label.
     if (label_field[0] != '\0') {
         if ((label_field[0] >= '0' && label_field[0] <= '9') || label_field[0] == '.') {
-            size_t have = label_length_;
-            size_t add = std::strlen(last_global_label);
-            if (have + add >= LABEL_FIELD_SIZE) {
-                as.report_error("parse: label too long");
-                add = LABEL_FIELD_SIZE - 1 - have;
-            }
-            std::memcpy(label_field + have, last_global_label, add);
+            const size_t have = label_length_;
+            const size_t add = last_global_label.size();
+            if (have + add >= label_capacity_) grow_label(have + add + 1, have);
+            std::memcpy(label_field + have, last_global_label.data(), add);
             label_field[have + add] = '\0';
             label_length_ = have + add;
         } else {
-            size_t len = label_length_ < GLOBAL_LABEL_SIZE - 1 ? label_length_ : GLOBAL_LABEL_SIZE - 1;
-            std::memcpy(last_global_label, label_field, len);
-            last_global_label[len] = '\0';
+            last_global_label.assign(label_field, label_length_);
         }
     }
 

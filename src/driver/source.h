@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -13,12 +14,11 @@ namespace tobra {
 
 class Assembler;
 
+// The line buffer's first size: short lines never make it grow.
 inline constexpr int LINE_BUFFER_SIZE = 256;
+// First sizes of the label and mnemonic fields; a longer name makes its field grow.
 inline constexpr int LABEL_FIELD_SIZE = 90;
-inline constexpr int GLOBAL_LABEL_SIZE = 88;
 inline constexpr int MNEMONIC_FIELD_SIZE = 20;
-inline constexpr int SOURCE_DIRECTORY_SIZE = 128;
-inline constexpr int FILE_NAME_SIZE = 260;
 inline constexpr int MAX_INCLUDE_DEPTH = 64;
 
 // Character classes of the source language, looked up in one table because
@@ -127,7 +127,16 @@ private:
 
 class SourceReader {
 public:
-    explicit SourceReader(Assembler& assembler) : as(assembler) { line_buffer[LINE_BUFFER_SIZE - 1] = '\n'; }
+    explicit SourceReader(Assembler& assembler)
+        : line_storage_(std::make_unique<char[]>(LINE_BUFFER_SIZE)), line_capacity_(LINE_BUFFER_SIZE),
+          label_storage_(std::make_unique<char[]>(LABEL_FIELD_SIZE)), label_capacity_(LABEL_FIELD_SIZE),
+          mnemonic_storage_(std::make_unique<char[]>(MNEMONIC_FIELD_SIZE)), mnemonic_capacity_(MNEMONIC_FIELD_SIZE),
+          as(assembler) {
+        line_buffer = line_storage_.get();
+        operand_text = line_buffer;
+        label_field = label_storage_.get();
+        mnemonic_field = mnemonic_storage_.get();
+    }
 
     void assemble_file(const char* name);
     bool read_logical_line(SourceText& file);
@@ -149,14 +158,20 @@ public:
     void note_input_file(const std::string& path);
     bool is_input_file(const std::string& path) const;
 
-    char line_buffer[LINE_BUFFER_SIZE] = {};
-    char label_field[LABEL_FIELD_SIZE] = {};
-    char last_global_label[GLOBAL_LABEL_SIZE] = {};
-    char mnemonic_field[MNEMONIC_FIELD_SIZE] = {};
+    // Makes the line buffer hold at least `size` characters, keeping its first
+    // `keep`. A line is never cut: a long one grows the buffer, which stays grown.
+    void reserve_line(size_t size, size_t keep);
+    // Makes text, with a newline added, the current line.
+    void set_line(std::string_view text);
+
+    char* line_buffer = nullptr;  // at least LINE_BUFFER_SIZE characters
+    char* label_field = nullptr;     // at least LABEL_FIELD_SIZE characters
+    std::string last_global_label;
+    char* mnemonic_field = nullptr;  // at least MNEMONIC_FIELD_SIZE characters
     char size_suffix = 'u';
-    const char* operand_text = line_buffer;  // cursor advanced by scanner, evaluator and directives
+    const char* operand_text = nullptr;      // cursor advanced by scanner, evaluator and directives
     uint32_t size_mask = 0x80;               // mask of the current line's suffix
-    char source_directory[SOURCE_DIRECTORY_SIZE] = {};
+    std::string source_directory;
     bool source_directory_set = false;
     int include_depth = 0;
     // Where the current file was found (its name before it is found).
@@ -168,7 +183,15 @@ public:
 
 private:
     bool read_pieces(SourceText& file);
-    bool skip_rest(SourceText& file, size_t before, bool& dropped, bool& continues, CommentTracker& comments);
+    std::unique_ptr<char[]> line_storage_;
+    size_t line_capacity_;
+    // A field too small for a name grows to hold it, keeping its first `keep` characters.
+    [[gnu::noinline]] void grow_label(size_t size, size_t keep);
+    [[gnu::noinline]] void grow_mnemonic(size_t size);
+    std::unique_ptr<char[]> label_storage_;
+    size_t label_capacity_;
+    std::unique_ptr<char[]> mnemonic_storage_;
+    size_t mnemonic_capacity_;
     // Lengths of the fields as the parser left them, so that they are not counted again.
     size_t label_length_ = 0, mnemonic_length_ = 0;
     Assembler& as;

@@ -152,6 +152,9 @@ void Evaluator::record_term(Operand& op) const {
     op.reloc_kind = static_cast<uint8_t>(last_kind);
     int slot = term_number - 1;
     op.sym_slot = slot >= 0 && slot < LINE_SYMBOL_SLOTS ? static_cast<uint8_t>(slot) : LINE_SYMBOL_NONE;
+    // An external name whose slot is lost would get no relocation at all.
+    if (op.sym_slot == LINE_SYMBOL_NONE && last_kind == KIND_EXTERNAL)
+        as.report_error("eval: an external name after the 254th term of a line");
     op.is_abs = 0;
     op.sym_section = static_cast<uint8_t>(last_section);
 }

@@ -18,7 +18,9 @@ namespace tobra {
 class Assembler;
 struct SymbolRecord;
 
-inline constexpr int LINE_SYMBOL_SLOTS = 32;
+// Terms of one line (of one part of a long dc list) that can name a symbol a
+// relocation refers to; slots are numbered by a byte.
+inline constexpr int LINE_SYMBOL_SLOTS = 254;
 // sym_slot of a term past the last slot of line_symbols: refers to no symbol.
 inline constexpr uint8_t LINE_SYMBOL_NONE = 0xFF;
 

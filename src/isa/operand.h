@@ -34,7 +34,7 @@ struct Operand {
 inline constexpr Operand blank_operand{};
 inline void Operand::clear() { *this = blank_operand; }
 
-// Instructions use five records; expression lists up to 32 items plus a terminator.
+// Instructions use five records; expression lists are read 32 items at a time plus a terminator.
 inline constexpr int MAX_OPERANDS = 33;
 inline constexpr int MAX_EXPR_ITEMS = 32;
 

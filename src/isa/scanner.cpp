@@ -552,17 +552,18 @@ void OperandScanner::warn_operands_after_blank(const char* p) {
     as.report_warning_arg("scan: blank ends the operands, the rest is comment - %s", text.c_str());
 }
 
-void OperandScanner::scan_exprlist() {
+void OperandScanner::scan_exprlist(bool more) {
     // dc.s and dc.d items are floating-point numbers.
     const OperandNumbers saved = numbers_;
     numbers_ = FLOAT_DATA;
+    list_continues = false;
     int n = 0;
-    unsigned stars_after_first = 0;
+    unsigned stars_after_first = as.ev.star_terms;
     for (;;) {
         while (peek() == ' ' || peek() == '\t') step();
         Operand& op = operands[n];
         scan(op);
-        if (n == 0) stars_after_first = as.ev.star_terms;
+        if (n == 0 && !more) stars_after_first = as.ev.star_terms;
         if (op.cls != CLS_EXPR && op.cls != CLS_STRING) {
             as.report_error("scan: expected expression");
             break;
@@ -570,8 +571,7 @@ void OperandScanner::scan_exprlist() {
         ++n;
         check_operand_end(op, as.src.operand_text);
         if (n == MAX_EXPR_ITEMS) {
-            // The items beyond the record area would be lost without a word.
-            if (peek() == ',') as.report_error("scan: too many expressions");
+            list_continues = peek() == ',';
             break;
         }
         check_field_end(as.src.operand_text);
@@ -580,7 +580,15 @@ void OperandScanner::scan_exprlist() {
     numbers_ = saved;
     operands[n].cls = CLS_NONE;
     operand_count = n;
-    star_after_first = n > 1 && as.ev.star_terms != stars_after_first;
+    star_after_first = (more || n > 1) && as.ev.star_terms != stars_after_first;
+}
+
+void OperandScanner::scan_exprlist_more() {
+    step();  // the comma
+    // The items before went out with their relocations: their terms' symbol
+    // slots are free for the next ones.
+    as.ev.begin_line();
+    scan_exprlist(true);
 }
 
 } // namespace tobra

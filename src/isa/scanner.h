@@ -41,7 +41,11 @@ public:
     void checklist(Operand& op);
     static int32_t regbit(int cls, int32_t reg);
     // The item list of dc and dr into operands[0..], ended by a class-0 record.
-    void scan_exprlist();
+    // A list longer than the record area is read a record area at a time:
+    // list_continues says more items follow, scan_exprlist_more reads them.
+    void scan_exprlist(bool more = false);
+    void scan_exprlist_more();
+    bool list_continues = false;
     // scan_exprlist read the current place (*) in an item after the first.
     bool star_after_first = false;
     // After an operand the cursor must be on a comma, a blank, a tab, ';' or

@@ -49,8 +49,8 @@ void Listing::list_line() {
     con.put(expanded_line ? '+' : ' ');
 
     const char* text = as.src.line_buffer;
-    const char* end = static_cast<const char*>(std::memchr(text, '\n', sizeof as.src.line_buffer));
-    size_t length = end ? static_cast<size_t>(end - text) : strnlen(text, sizeof as.src.line_buffer);
+    const char* end = std::strchr(text, '\n');
+    size_t length = end ? static_cast<size_t>(end - text) : std::strlen(text);
     con.write(std::string_view(text, length));
 
     // Continuation lines line their bytes up under those of the first line.

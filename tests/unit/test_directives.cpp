@@ -175,8 +175,10 @@ TEST(SymbolDirectives, OriginsWordsAndEnd) {
     expect_bytes({{" org $FFFF8000\n dc.b 1\n align 4\nx: dc.l x\n", "0100 0000 ffff 8004"}});
     // end in an included file ends the includer too.
     expect_bytes({{" nop\n include inc.i\n rts\n", "4e71 4e71"}}, {"-b"}, {{"inc.i", " nop\n end\n bogus\n"}});
-    // A word longer than the buffer is cut and reported.
-    expect_error(" xref " + std::string(200, 'n') + "\n", "t.s,1: read_word_item: word too long\n");
+    // A word of any length is read whole.
+    auto words = assemble(std::string(200, 'n') + " equ 1\n ifd " + std::string(200, 'n') + "\n rts\n endc\n");
+    EXPECT_EQ(words.out, "Assembly successful.\n");
+    EXPECT_EQ(hex_words(words.bytes), "4e75");
     expect_error(" align -4\n", "t.s,1: align: negative alignment\n");
 }
 
@@ -290,7 +292,12 @@ TEST(Inclusion, IncdirIncludeAndListing) {
     // The comment becomes part of the directory; the include line is at fault.
     auto r = assemble(" incdir inc ; where\n include defs.i\n", {"-b"}, files);
     EXPECT_EQ(r.out, "t.s,2: pass: can't find file - defs.i\n1 error(s) found\n");
-    expect_error(" incdir " + std::string(127, 'd') + "\n", "t.s,1: incdir: directory name too long\n");
+    // A directory of any length: its name joined to the include's is found.
+    const std::string deep = std::string(300, 'd') + "/";
+    auto far = assemble(" incdir " + deep + "\n include " + std::string(200, 'f') + ".i\n", {"-b"},
+                        {{deep + std::string(200, 'f') + ".i", " rts\n"}});
+    EXPECT_EQ(far.out, "Assembly successful.\n");
+    EXPECT_EQ(hex_words(far.bytes), "4e75");
     // Self-inclusion is bounded.
     expect_error(" include t.s\n", "include: nested too deeply", 255);
     // The include line is listed after the included lines, empty.

@@ -29,7 +29,7 @@ struct Ev {
     // newline) and evaluates it; a leading '#' is left before the cursor, as
     // the scanner does for an immediate.
     int eval(const char* text) {
-        std::snprintf(as.src.line_buffer, sizeof as.src.line_buffer, "%s\n", text);
+        as.src.set_line(text);
         as.src.operand_text = as.src.line_buffer + (text[0] == '#' ? 1 : 0);
         op = Operand{};
         return as.ev.eval(v, op, numbers);
@@ -288,7 +288,7 @@ TEST(Eval, StarIsTheAddressOfTheLine) {
 
 TEST(Eval, LocalLabels) {
     Ev e;
-    std::strcpy(e.as.src.last_global_label, "main");
+    e.as.src.last_global_label = "main";
     e.define(".loopmain", 0x20, tobra::KIND_RELOCATABLE);
     e.define("1$main", 0x30, tobra::KIND_RELOCATABLE);
     e.define(".loop", 0x40, tobra::KIND_RELOCATABLE);
@@ -360,16 +360,16 @@ TEST(Eval, LineSymbolsAndSlots) {
     EXPECT_EQ(e.as.ev.term_number, 0);
     EXPECT_EQ(e.as.ev.line_symbol(0), nullptr);
 
-    // A long expression: terms past the 32nd are counted but not recorded.
+    // A long expression: terms past the last slot are counted but not recorded.
     std::string text = "a";
-    for (int i = 0; i < 40; ++i) text += "-a";
+    for (int i = 0; i < 300; ++i) text += "-a";
     text += "+b";
     e.eval(text.c_str());
-    EXPECT_EQ(e.as.ev.term_number, 42);
+    EXPECT_EQ(e.as.ev.term_number, 302);
     EXPECT_EQ(e.op.sym_slot, tobra::LINE_SYMBOL_NONE);
     EXPECT_EQ(e.as.ev.line_symbol(e.op.sym_slot), nullptr);
-    EXPECT_STREQ(e.as.ev.line_symbol(31)->name, "a");
-    EXPECT_EQ(e.as.ev.line_symbol(32), nullptr);
+    EXPECT_STREQ(e.as.ev.line_symbol(tobra::LINE_SYMBOL_SLOTS - 1)->name, "a");
+    EXPECT_EQ(e.as.ev.line_symbol(tobra::LINE_SYMBOL_SLOTS), nullptr);
     EXPECT_EQ(e.as.ev.line_symbol(-1), nullptr);
 
     // The next line starts with every slot empty, the ones past the first few too.
