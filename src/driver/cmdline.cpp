@@ -242,14 +242,14 @@ void Driver::define_command_line_symbols() {
     // messages. It is no global label: local labels at the top of the first
     // file stay as they were.
     SourceReader& src = as.src;
-    std::string saved_global(src.last_global_label);
+    const std::string saved_global(src.last_global_label());
     for (const std::string& d : as.options.defines) {
         const size_t eq = d.find('=');
         src.set_line(d.substr(0, eq) + " equ " + (eq == std::string::npos ? "1" : d.substr(eq + 1)));
         as.lst.listing_show_address = false;
         if (src.parse_line()) src.process_line();
     }
-    src.last_global_label = saved_global;
+    src.set_last_global_label(saved_global);
 }
 
 } // namespace tobra

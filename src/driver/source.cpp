@@ -1,6 +1,7 @@
 // Source reader and line parser.
 #include "driver/source.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -501,6 +502,14 @@ void SourceReader::define_line_label() {
     as.sym.install(std::string_view(label_field, label_length_), as.drv.location_counter, TYPE_USER, KIND_RELOCATABLE);
 }
 
+void SourceReader::grow_global_label(size_t size) {
+    const size_t capacity = std::max(size, 2 * global_label_capacity_);
+    std::unique_ptr<char[]> grown(new char[capacity]);
+    if (global_label_length_ != 0) std::memcpy(grown.get(), global_label_.get(), global_label_length_);
+    global_label_ = std::move(grown);
+    global_label_capacity_ = capacity;
+}
+
 inline void SourceReader::process_line_here() {
     Driver& drv = as.drv;
     drv.line_start_address = drv.location_counter;
@@ -513,13 +522,13 @@ inline void SourceReader::process_line_here() {
     if (label_field[0] != '\0') {
         if ((label_field[0] >= '0' && label_field[0] <= '9') || label_field[0] == '.') {
             const size_t have = label_length_;
-            const size_t add = last_global_label.size();
+            const size_t add = global_label_length_;
             if (have + add >= label_capacity_) grow_label(have + add + 1, have);
-            std::memcpy(label_field + have, last_global_label.data(), add);
+            if (add != 0) std::memcpy(label_field + have, global_label_.get(), add);
             label_field[have + add] = '\0';
             label_length_ = have + add;
         } else {
-            last_global_label.assign(label_field, label_length_);
+            set_last_global_label(std::string_view(label_field, label_length_));
         }
     }
 

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -166,7 +167,14 @@ public:
 
     char* line_buffer = nullptr;  // at least LINE_BUFFER_SIZE characters
     char* label_field = nullptr;     // at least LABEL_FIELD_SIZE characters
-    std::string last_global_label;
+    // The last global label, which qualifies local ones. Set on every line
+    // with a global label, so it is copied into a buffer that only grows.
+    std::string_view last_global_label() const { return {global_label_.get(), global_label_length_}; }
+    void set_last_global_label(std::string_view name) {
+        if (name.size() > global_label_capacity_) grow_global_label(name.size());
+        if (!name.empty()) std::memcpy(global_label_.get(), name.data(), name.size());
+        global_label_length_ = name.size();
+    }
     char* mnemonic_field = nullptr;  // at least MNEMONIC_FIELD_SIZE characters
     char size_suffix = 'u';
     const char* operand_text = nullptr;      // cursor advanced by scanner, evaluator and directives
@@ -182,6 +190,10 @@ public:
     bool special_mode = false;
 
 private:
+    void grow_global_label(size_t size);
+    std::unique_ptr<char[]> global_label_;
+    size_t global_label_length_ = 0;
+    size_t global_label_capacity_ = 0;
     bool read_pieces(SourceText& file);
     std::unique_ptr<char[]> line_storage_;
     size_t line_capacity_;

@@ -315,7 +315,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
         while (is_name_char(*p)) ++p;
         as.src.operand_text = p;
         name_.assign(start, static_cast<size_t>(p - start));
-        if (as.options.local_dot_labels) name_ += as.src.last_global_label;
+        if (as.options.local_dot_labels) name_ += as.src.last_global_label();
         if (SymbolRecord* s = resolve(name_)) take_symbol(s, v, type);
     } else if (is_digit(c)) {
         const char* start = p;
@@ -354,7 +354,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
             while (is_name_char(*p)) ++p;
             as.src.operand_text = p;
             name_.assign(start, static_cast<size_t>(p - start));
-            name_ += as.src.last_global_label;
+            name_ += as.src.last_global_label();
             if (SymbolRecord* s = resolve(name_)) take_symbol(s, v, type);
         } else if (wide) {
             check_literal("", start, p, 10);

@@ -288,7 +288,7 @@ TEST(Eval, StarIsTheAddressOfTheLine) {
 
 TEST(Eval, LocalLabels) {
     Ev e;
-    e.as.src.last_global_label = "main";
+    e.as.src.set_last_global_label("main");
     e.define(".loopmain", 0x20, tobra::KIND_RELOCATABLE);
     e.define("1$main", 0x30, tobra::KIND_RELOCATABLE);
     e.define(".loop", 0x40, tobra::KIND_RELOCATABLE);
