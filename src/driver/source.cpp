@@ -432,11 +432,13 @@ inline bool SourceReader::parse_line_here() {
     const char* const label_chars = charclass::fields.label;
     if (label_chars[static_cast<uint8_t>(*p)]) {
         const char* start = p;
-        const size_t room = label_capacity_ - 1;  // read once: the stores below may alias it
+        // The field and its size are read once: the stores below may alias them.
+        const size_t room = label_capacity_ - 1;
+        char* const out = label_field;
         for (; n < room; ++n) {
             const char c = label_chars[static_cast<uint8_t>(p[n])];
             if (c == '\0') break;
-            label_field[n] = c;
+            out[n] = c;
         }
         p += n;
         while (label_chars[static_cast<uint8_t>(*p)]) ++p;
@@ -460,10 +462,11 @@ inline bool SourceReader::parse_line_here() {
         // be, and the field grows to hold it.
         const char* const mnemonic_chars = charclass::fields.mnemonic;
         const size_t room = mnemonic_capacity_ - 1;
+        char* const out = mnemonic_field;
         for (; n < room; ++n) {
             const char c = mnemonic_chars[static_cast<uint8_t>(p[n])];
             if (c == '\0') break;
-            mnemonic_field[n] = c;
+            out[n] = c;
         }
         if (mnemonic_chars[static_cast<uint8_t>(p[n])]) {
             const char* start = p;
