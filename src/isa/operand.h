@@ -26,6 +26,7 @@ struct Operand {
     uint8_t is_abs = 1;
     uint8_t sym_section = 0;
     uint8_t size_written = 0;  // expr: the address carried its own .w or .l
+    uint8_t pc_relative = 0;   // expr: a linked address less a place of this section (ext-*)
 
     // Copied from a constant record: cheaper than building a fresh one each time.
     void clear();

@@ -277,6 +277,18 @@ void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, 
     f.width = width;
     f.kind = kind;
     f.addend = op.value;
+    if (op.pc_relative) {
+        // op.value is the target less a place of this section; the
+        // relocation counts from the field, so the field's distance from that
+        // place joins the addend.
+        if (kind != FixupKind::absolute) {
+            as.report_error("reloc: a distance (name-*) cannot be the target of a PC-relative or base-relative field");
+            return;
+        }
+        f.kind = FixupKind::pc_relative;
+        f.written_distance = true;
+        f.addend = static_cast<int32_t>(static_cast<uint32_t>(op.value) + static_cast<uint32_t>(field_address));
+    }
     f.pc_base = pc_base;
     f.low_byte_of_word = low_byte_of_word;
     f.name = name;

@@ -43,6 +43,9 @@ struct Fixup {
     bool low_byte_of_word = false;
     // What the field is ("the 4-bit trap vector"), for a refusal to name it.
     const char* name = nullptr;
+    // A distance written as an expression (ext-*, msg-here) rather than an
+    // addressing mode: counted from the field itself.
+    bool written_distance = false;
 };
 
 // What a fixup asks of an object file.

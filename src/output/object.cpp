@@ -66,6 +66,12 @@ void ObjectWriter::fixup(const Fixup& given, Placement placement) {
         f.width = 2;
         f.offset -= 1;
     }
+    // Its references count from the places that addressing modes and
+    // branches count from, which a distance written as name-* need not be.
+    if (f.written_distance && (placement == Placement::external || placement == Placement::relocation)) {
+        as.report_error("reloc: the object file has no reference for a distance written as name-*; ELF (--elf) has one");
+        return;
+    }
     switch (placement) {
     case Placement::external:
         // An 8-bit PC-relative reference counts from its own extension word
