@@ -379,8 +379,10 @@ void OperandScanner::scan_index(Operand& op) {
         as.report_error("scan: index register");
         op.cls = CLS_NONE;
     }
+    // The index is always a long register: a suffix that chooses a word
+    // (.w, or .x under -f) would encode a form the processor lacks.
     int size = abs_size(0);
-    if (size == 2) as.report_error("scan: illegal size for index");
+    if (size != 4) as.report_error("scan: illegal size for index");
     op.size_code = static_cast<uint8_t>(size);
 
     if (peek() == '*') {
@@ -414,6 +416,9 @@ int OperandScanner::abs_size(int32_t value) {
         as.src.operand_text += 2;
         return 4;
     default:
+        // Any other letter (.x) asks for the size the value needs: both
+        // characters belong to the operand.
+        if ((p[1] >= 'a' && p[1] <= 'z') || (p[1] >= 'A' && p[1] <= 'Z')) as.src.operand_text += 2;
         break;
     }
     if (as.ev.expr_fwd || !fits16(value)) return 4;
