@@ -223,7 +223,8 @@ void Encoder::ea_extension_other(const Operand& op) {
 
     case CLS_PC_INDEXED: {
         // The displacement counts from the extension word itself.
-        const int32_t distance = static_cast<int32_t>(static_cast<uint32_t>(op.value) - static_cast<uint32_t>(at));
+        const int32_t distance =
+            op.no_base ? 0 : static_cast<int32_t>(static_cast<uint32_t>(op.value) - static_cast<uint32_t>(at));
         // The distance to an external symbol, or in an object file to a label
         // of another section, is the linker's to fill in.
         const bool other_section = op.reloc_kind == KIND_RELOCATABLE && op.sym_section != as.drv.current_section;

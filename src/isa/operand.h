@@ -13,7 +13,7 @@ struct Operand {
     uint8_t cls = 0;       // operand class
     uint8_t ext_form = 0;  // indexed forms: 1 d16, 2 brief index, 3 does not fit the written form
     uint8_t index_is_an = 0;
-    uint8_t no_base = 0;
+    uint8_t no_base = 0;   // indexed: no base register (An.L*4); PC forms: no displacement written, (pc) and (pc,Xi)
     uint8_t size_code = 0; // expr: 2 word / 4 long (1 under -f); indexed: index size
     uint8_t scale = 0;     // 0 x1, 1 x2, 2 x4, 3 x8
     uint8_t fwd = 0;       // the expression held a forward reference

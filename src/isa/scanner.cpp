@@ -181,6 +181,9 @@ void OperandScanner::scan_parenthesised(Operand& op) {
     if (type >= TYPE_PC && type <= TYPE_ZDREG) {
         as.src.operand_text = inner;
         op.value = 0;
+        // (pc) and (pc,Xi) name the place itself: a displacement of 0, as
+        // GNU writes them, not the address 0 as a target.
+        if (type == TYPE_PC) op.no_base = 1;
         scan_indexed(op);
         return;
     }
@@ -350,7 +353,7 @@ void OperandScanner::scan_indexed(Operand& op) {
         op.cls = CLS_PC_INDEXED;
         if (peek() == ')') {
             step();
-            int64_t distance = int64_t{op.value} - as.drv.location_counter;
+            int64_t distance = op.no_base ? 0 : int64_t{op.value} - as.drv.location_counter;
             op.ext_form = (op.fwd || !fits16(distance)) ? 3 : 1;
             return;
         }

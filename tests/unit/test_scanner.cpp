@@ -87,7 +87,7 @@ TEST(Scanner, Operands) {
         {"-128(a0,a6.L*8)", "indexed reg2=6 value=-128 ext=2 size=4 scale=3 an=1"},
         {"200(a0,d0)", "indexed value=200 ext=3 size=4"},
         {"(a0.l*2)", "indexed ext=3 size=4 scale=1 an=1 nobase=1"},
-        {"(pc)", "pc-indexed ext=1"},
+        {"(pc)", "pc-indexed ext=1 nobase=1"},
         {"big(pc)", "pc-indexed value=74565 ext=3"},
         {"(big,pc,d3)", "pc-indexed reg2=3 value=74565 ext=2 size=4"},
         {"label", "expr value=4660 size=4"},
@@ -136,7 +136,7 @@ TEST(Scanner, WhatFollowsAnOperandIsLeft) {
     // After a dot and another letter the size follows the value: word when it
     // fits, long when not, 1 under -f.
     EXPECT_EQ(describe(b.scan("label.x")), "expr value=4660 size=2");
-    EXPECT_EQ(b.rest(), ".x\n");
+    EXPECT_EQ(b.rest(), "\n");
     EXPECT_EQ(b.scan("big.x").size_code, 4);
     EXPECT_EQ(b.scan("later.x").size_code, 4);
     b.as.options.forward_branch_size = 1;
@@ -188,11 +188,12 @@ TEST(Scanner, EveryMessage) {
         Operand op = b.scan(c.text);
         EXPECT_EQ(class_names[op.cls] + std::string("|") + b.messages(), c.expect) << c.text;
     }
-    // A stray index suffix takes the default size: 1 under -f, without the size message.
+    // A stray index suffix takes the default size, 1 under -f, which is no
+    // ColdFire index size either.
     ScanBench f;
     f.as.options.forward_branch_size = 1;
     EXPECT_EQ(f.scan("(a0,d0.x)").size_code, 1);
-    EXPECT_EQ(f.messages(), "scan: expected )\n");
+    EXPECT_EQ(f.messages(), "scan: illegal size for index\n");
 }
 
 // Cut every operand form at every length: the cursor must stay inside the
