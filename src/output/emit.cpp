@@ -236,8 +236,18 @@ void Emitter::finish_output(bool ok) {
     close_output();
 }
 
+// Every fixup of every output passes here, and this is the one place that
+// decides what reaches a writer: only fields in sections that store bytes,
+// and no external name outside an object file. The writers take that as
+// given.
 void Emitter::fixup(const Fixup& f) {
     if (as.drv.pass_number != 2) return;
+    // An image is final: no linker will ever supply the name's value.
+    if (f.symbol && !relocatable_) {
+        as.report_error_arg("xref: %s is not defined; only an object file can refer to it",
+                            f.symbol->name ? f.symbol->name : "?");
+        return;
+    }
     // An absolute output holds the value itself; the binary image only notes
     // where addresses of data end up.
     if (!relocatable_ && f.kind != FixupKind::base_relative) return note_data_reference(f);
@@ -260,13 +270,8 @@ void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, 
     Fixup f;
     if (op.reloc_kind == KIND_EXTERNAL) {
         f.symbol = as.ev.line_symbol(op.sym_slot);
+        // A name past the line's last slot, which the evaluator has reported.
         if (!f.symbol) return;
-        // An image is final: no linker will ever supply the name's value.
-        if (!relocatable_) {
-            as.report_error_arg("xref: %s is not defined; only an object file can refer to it",
-                                f.symbol->name ? f.symbol->name : "?");
-            return;
-        }
     } else if (op.reloc_kind == KIND_RELOCATABLE) {
         f.target_section = op.sym_section;
     } else {

@@ -66,6 +66,12 @@ struct FixupDecision {
 // a base reference, for every object format alike.
 FixupDecision place_fixup(const Fixup& f);
 
+// Stops the run over a fixup that the emitter's checks keep from every
+// writer (a section that stores no bytes, a width no relocation has, a name
+// the symbol table lacks): reaching one is a fault of the assembler, and no
+// output beats one that silently lacks a relocation.
+[[noreturn]] void fixup_internal_error(Assembler& as, const char* writer, const char* what);
+
 class OutputFormat {
 public:
     virtual ~OutputFormat() = default;
