@@ -134,13 +134,20 @@ constexpr std::array option_rows{
 // clang-format on
 #undef SETS
 
+// The width of the usage text's option column, for letters and long names.
+constexpr int LETTER_COLUMN = 8;
+constexpr int LONG_COLUMN = 22;
+
 // Each row is a letter or a long name, never both and never twice; it asks
-// for an output or sets something, not both; and only a letter can act in
-// its place, since pass 1 finds those by their letter.
+// for an output or sets something, not both; only a letter can act in its
+// place, since pass 1 finds those by their letter; and its usage heading fits
+// the column.
 constexpr bool rows_are_sound() {
     for (size_t i = 0; i < option_rows.size(); ++i) {
         const OptionRow& r = option_rows[i];
         if ((r.letter != 0) == !r.name.empty()) return false;
+        const size_t head = (r.letter ? 2 : 2 + r.name.size()) + std::string_view(r.usage_value).size();
+        if (head > static_cast<size_t>(r.letter ? LETTER_COLUMN : LONG_COLUMN)) return false;
         if ((r.format != 0) == (r.apply != nullptr)) return false;
         if (r.time == OptionTime::in_place && r.letter == 0) return false;
         for (size_t j = 0; j < i; ++j) {
@@ -197,7 +204,7 @@ void Driver::usage(const char* program) {
     const char* lead = "Options: ";
     for (const OptionRow& row : option_rows) {
         const std::string head = option_spelling(row) + row.usage_value;
-        con.print("%s%-*s %s\n", lead, row.letter ? 8 : 22, head.c_str(), row.help);
+        con.print("%s%-*s %s\n", lead, row.letter ? LETTER_COLUMN : LONG_COLUMN, head.c_str(), row.help);
         lead = "         ";
     }
     // The names straight from the core table, a few to the line.
