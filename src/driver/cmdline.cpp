@@ -1,9 +1,9 @@
 // The command line: one table of options, the usage text made from it, the
 // parser that follows it and the checks once every option is in.
 //
-// Single-letter options act where they stand, in pass 1 (driver.cpp). Long
-// options, -I and -D say how the whole run goes, so they are settled before
-// pass 1 wherever they stand.
+// Single-letter options act where they stand, in pass 1 (Driver::run hands
+// each to parse_option between the sources). Long options, -I and -D say how
+// the whole run goes, so they are settled before pass 1 wherever they stand.
 #include "driver/cmdline.h"
 
 #include <array>
@@ -20,7 +20,7 @@ namespace tobra {
 
 namespace {
 
-// Leading signed decimal digits; no number reads as 0.
+// Leading signed decimal digits; no number reads as 0; clamped instead of overflowing.
 long read_decimal(std::string_view text) {
     errno = 0;
     return std::strtol(std::string(text).c_str(), nullptr, 10);
