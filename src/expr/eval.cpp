@@ -146,7 +146,7 @@ int Evaluator::relocation_flag() const {
     return 0;
 }
 
-bool Evaluator::relocatable_output() const { return chosen_output_format(as.options).relocatable; }
+bool Evaluator::relocatable_output() const { return as.options.relocatable_output; }
 
 void Evaluator::record_term(Operand& op) const {
     op.reloc_kind = static_cast<uint8_t>(last_kind);

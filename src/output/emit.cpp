@@ -202,7 +202,7 @@ void Emitter::open_output(const char* first_source) {
     format_ = row.make(as);
     relocatable_ = row.relocatable;
     track_ranges_ = !relocatable_;
-    binary_image_ = row.flag == &Options::binary_output;
+    binary_image_ = row.format == FORMAT_BINARY;
     record_lines_ = as.options.debug_lines != 0;
     source_name = first_source;
     output_name = as.options.output_path.empty() ? output_name_for(first_source) : as.options.output_path;

@@ -102,7 +102,7 @@ protected:
 
 struct OutputFormatRow {
     const char* name;
-    int Options::*flag;   // the option that selects it; nullptr: the default
+    int format;           // the FORMAT_* bit an option asks for it by; 0: the default
     bool relocatable;     // an object file: fixups kept, org refused, labels relocatable
     std::unique_ptr<OutputFormat> (*make)(Assembler&);
     // Sections of any name besides the built-in five, and each section's
@@ -113,5 +113,8 @@ struct OutputFormatRow {
 // In order of precedence when several options are given; the last row is the default.
 std::span<const OutputFormatRow> output_formats();
 const OutputFormatRow& chosen_output_format(const Options& options);
+// An option asks for the format of a FORMAT_* bit: the bit joins those asked
+// for, and the fields of Options that describe the chosen format follow.
+void ask_output_format(Options& options, int format, bool from_command_line);
 
 } // namespace tobra

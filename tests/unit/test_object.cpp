@@ -12,7 +12,7 @@ struct ObjectFixture : ::testing::Test {
     ObjectWriter obj{as};
     ObjectFixture() {
         as.write_files = false;
-        as.options.object_output = 1;
+        ask_output_format(as.options, FORMAT_OBJECT, true);
         as.drv.pass_number = 2;
         as.emit.output_open = true;
     }
