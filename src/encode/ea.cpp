@@ -228,7 +228,7 @@ void Encoder::ea_extension_other(const Operand& op) {
         // The distance to an external symbol, or in an object file to a label
         // of another section, is the linker's to fill in.
         const bool other_section = op.reloc_kind == KIND_RELOCATABLE && op.sym_section != as.drv.current_section;
-        const bool external = op.reloc_kind == KIND_EXTERNAL || (other_section && chosen_output_format(as.options).relocatable);
+        const bool external = op.reloc_kind == KIND_EXTERNAL || (other_section && as.options.relocatable_output);
         int width = 2;
         if (op.ext_form == 2) {
             width = 1;
@@ -239,7 +239,7 @@ void Encoder::ea_extension_other(const Operand& op) {
         }
         if (as.drv.pass_number != 2) return;
         // In an image the sections' distances are not this line's to know.
-        if (other_section && !chosen_output_format(as.options).relocatable)
+        if (other_section && !as.options.relocatable_output)
             as.report_error("pcindex: symbol reference not in same section");
         else
             as.emit.value_fixup(op, width == 1 ? at + 1 : at, width, FixupKind::pc_relative, width == 1 ? -1 : 0);
