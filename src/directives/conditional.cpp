@@ -61,10 +61,13 @@ std::vector<Directives::OpenBlock> Directives::close_scope_blocks() {
     return open;
 }
 
-void Directives::report_unclosed(const OpenBlock& block, const char* end_of) {
+void Directives::report_unclosed(const OpenBlock& block, const char* end_of, const SourceLocation* at) {
     char text[80];
     std::snprintf(text, sizeof text, "%s: missing endc before end of %s", block.name, end_of);
-    as.report_error(text);
+    if (at)
+        as.report_error_at(*at, text);
+    else
+        as.report_error(text);
 }
 
 bool Directives::defined_above(bool forward) {

@@ -15,6 +15,8 @@
 
 namespace tobra {
 
+struct SourceLocation;
+
 class Assembler;
 
 // include_directory holds at most this many characters, its separator included.
@@ -65,7 +67,8 @@ public:
     // Closes the blocks the current scope left open; returns them, outermost first.
     std::vector<OpenBlock> close_scope_blocks();
     // "ifne: missing endc before end of file" and the like, at the current location.
-    void report_unclosed(const OpenBlock& block, const char* end_of);
+    // at: the line to report at, when not the line being assembled.
+    void report_unclosed(const OpenBlock& block, const char* end_of, const SourceLocation* at = nullptr);
 
     void d_equ();
     void d_dc();

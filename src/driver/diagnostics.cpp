@@ -32,16 +32,21 @@ std::string fill_format(const char* format, const char* text) {
 // One message in the chosen style. The native style shows the name the file
 // was given by; the GNU style shows the path it was found at, so that an
 // editor can open it, and leaves out a location there is none of.
-void write_message(Assembler& as, Severity severity, std::string_view text, bool with_location = true) {
+// at: the line the message is about; nullptr for the line being assembled.
+void write_message(Assembler& as, Severity severity, std::string_view text, bool with_location = true,
+                   const SourceLocation* at = nullptr) {
+    const std::string& name = at ? at->file : as.drv.current_file_name;
+    const std::string& path = at ? at->path : as.src.current_path;
+    const long line = at ? at->line : as.drv.line_number;
     if (as.options.diagnostics == DiagnosticStyle::gnu) {
         Console& c = as.err;
-        const std::string& file = as.src.current_path.empty() ? as.drv.current_file_name : as.src.current_path;
+        const std::string& file = path.empty() ? name : path;
         if (!with_location || file.empty() || as.at_no_source_line())
             c.write("tobra: ");
-        else if (as.drv.line_number == 0)
+        else if (line == 0)
             c.print("%s: ", file.c_str());
         else
-            c.print("%s:%ld: ", file.c_str(), as.drv.line_number);
+            c.print("%s:%ld: ", file.c_str(), line);
         c.write(severity == Severity::error ? "error: " : severity == Severity::warning ? "warning: " : "note: ");
         if (with_location && as.mac.expanding()) as.mac.print_context(c);
         // A few message texts bring their own newline; one line per message here.
@@ -54,7 +59,7 @@ void write_message(Assembler& as, Severity severity, std::string_view text, bool
     if (with_location && as.at_no_source_line()) {
         c.write("?,0: ");
     } else if (with_location) {
-        c.print("%s,%ld: ", as.drv.current_file_name.c_str(), as.drv.line_number);
+        c.print("%s,%ld: ", name.c_str(), line);
         // In an expansion: which macro, and which line of its body.
         if (as.mac.expanding()) as.mac.print_context(c);
     }
@@ -92,6 +97,20 @@ void Assembler::report_warning(const char* message) {
 void Assembler::report_warning_arg(const char* format, const char* text) {
     if (drv.pass_number != 2 || silenced()) return;
     write_message(*this, Severity::warning, fill_format(format, text));
+    if (options.fatal_warnings) ++drv.error_count;
+}
+
+SourceLocation Assembler::here() const { return {drv.current_file_name, src.current_path, drv.line_number}; }
+
+void Assembler::report_error_at(const SourceLocation& at, const char* message) {
+    if (silenced()) return;
+    write_message(*this, Severity::error, message, true, &at);
+    ++drv.error_count;
+}
+
+void Assembler::report_warning_at(const SourceLocation& at, const char* message) {
+    if (drv.pass_number != 2 || silenced()) return;
+    write_message(*this, Severity::warning, message, true, &at);
     if (options.fatal_warnings) ++drv.error_count;
 }
 

@@ -64,13 +64,10 @@ void Driver::check_section_sizes() {
         if (as.emit.pass2_size[sec] == section_size[sec]) continue;
         // Where it shows first: the first line that moved, else the last line,
         // whose own length must then be the one that changed.
-        std::string saved_file = std::move(current_file_name);
-        const long saved_line = line_number;
-        current_file_name = moved_line_ != 0 ? moved_file_ : last_file_;
-        line_number = moved_line_ != 0 ? moved_line_ : last_line_;
-        as.report_error("pass: section size differs between passes");
-        current_file_name = std::move(saved_file);
-        line_number = saved_line;
+        SourceLocation at = as.here();
+        at.file = moved_line_ != 0 ? moved_file_ : last_file_;
+        at.line = moved_line_ != 0 ? moved_line_ : last_line_;
+        as.report_error_at(at, "pass: section size differs between passes");
         return;
     }
 }

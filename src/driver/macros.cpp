@@ -28,12 +28,11 @@ void MacroEngine::leave_file(const FileMark& mark) {
     while (expanding()) pop();
     // Blocks left open end with the file that opened them (an end line
     // inside one ends the file too), each reported at its line.
-    const long saved = as.drv.line_number;
     for (const Directives::OpenBlock& b : as.dir.close_scope_blocks()) {
-        as.drv.line_number = b.line;
-        as.dir.report_unclosed(b, "file");
+        SourceLocation at = as.here();
+        at.line = b.line;
+        as.dir.report_unclosed(b, "file", &at);
     }
-    as.drv.line_number = saved;
     as.dir.leave_scope(mark.outer_scope);
     base_ = mark.base;
     update_mode();
@@ -186,11 +185,9 @@ void MacroEngine::finish_collect() {
 }
 
 void MacroEngine::missing_end() {
-    Driver& drv = as.drv;
-    const long saved = drv.line_number;
-    drv.line_number = collect_.line;
-    as.report_error(collect_.kind == Kind::Macro ? "macro: missing endm" : "rept: missing endr");
-    drv.line_number = saved;
+    SourceLocation at = as.here();
+    at.line = collect_.line;
+    as.report_error_at(at, collect_.kind == Kind::Macro ? "macro: missing endm" : "rept: missing endr");
     collect_ = Collect{};
 }
 

@@ -406,20 +406,11 @@ void Emitter::note_data_reference(const Fixup& f) {
 
 void Emitter::report_at(const std::string& file, const std::string& path, long line, bool warning,
                         const std::string& text) {
-    Driver& drv = as.drv;
-    std::string saved_file = std::move(drv.current_file_name);
-    std::string saved_path = std::move(as.src.current_path);
-    const long saved_line = drv.line_number;
-    drv.current_file_name = file;
-    as.src.current_path = path;
-    drv.line_number = line;
+    const SourceLocation at{file, path, line};
     if (warning)
-        as.report_warning(text.c_str());
+        as.report_warning_at(at, text.c_str());
     else
-        as.report_error(text.c_str());
-    drv.current_file_name = std::move(saved_file);
-    as.src.current_path = std::move(saved_path);
-    drv.line_number = saved_line;
+        as.report_error_at(at, text.c_str());
 }
 
 static std::string hex_address(uint64_t v) {
