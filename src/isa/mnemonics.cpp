@@ -933,8 +933,8 @@ constexpr std::array<uint32_t, CLS_COUNT> class_sets = [] {
     s[CLS_DATA] = members({CLS_DN, CLS_AN_IND, CLS_POSTINC, CLS_PREDEC, CLS_INDEXED, CLS_EXPR, CLS_IMM,
                            CLS_PC_INDEXED});
     s[CLS_DN_CTL_ALT] = members({CLS_DN, CLS_AN_IND, CLS_POSTINC, CLS_PREDEC, CLS_INDEXED});
-    // AnyNoImm: used by no variant, shown by the -x64 dump.
-    s[CLS_34] = members({CLS_DN, CLS_AN, CLS_AN_IND, CLS_POSTINC, CLS_PREDEC, CLS_INDEXED, CLS_EXPR,
+    // Used by no variant, shown by the -x64 dump.
+    s[CLS_ANY_NO_IMM] = members({CLS_DN, CLS_AN, CLS_AN_IND, CLS_POSTINC, CLS_PREDEC, CLS_INDEXED, CLS_EXPR,
                          CLS_PC_INDEXED});
     s[CLS_CTL_POSTINC] = members({CLS_AN_IND, CLS_POSTINC, CLS_INDEXED, CLS_EXPR, CLS_PC_INDEXED});
     s[CLS_CTL_ALT] = members({CLS_AN_IND, CLS_INDEXED, CLS_EXPR});
