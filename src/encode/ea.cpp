@@ -25,6 +25,7 @@ struct Range {
 constexpr int32_t ANY_MIN = INT32_MIN;
 constexpr int32_t ANY_MAX = INT32_MAX;
 
+// clang-format off
 constexpr Range range_table[] = {
     {0, 255, 0, 255, 0xFF},                  // RANGE_U8
     {-128, 127, -128, 127, 0xFF},            // RANGE_S8
@@ -44,6 +45,7 @@ constexpr Range range_table[] = {
     {-128, 127, ANY_MIN, ANY_MAX, 0xFF},     // RANGE_BRANCH8
     {-32768, 32767, ANY_MIN, ANY_MAX, 0xFFFF},  // RANGE_BRANCH16
 };
+// clang-format on
 static_assert(sizeof(range_table) / sizeof(range_table[0]) == RANGE_BRANCH16 + 1);
 
 } // namespace

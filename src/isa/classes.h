@@ -26,6 +26,7 @@ inline constexpr uint32_t SZ_BWLSDU = SZ_B | SZ_W | SZ_L | SZ_S | SZ_D | SZ_U;
 
 // Operand classes. 0-25 and 42-45 are produced by the scanner; 26-41 are
 // composite classes that appear only in variant signatures.
+// clang-format off
 enum OperandClass : uint8_t {
     CLS_NONE = 0,
     CLS_DN = 1,
@@ -75,6 +76,7 @@ enum OperandClass : uint8_t {
     CLS_CPSH = 45,
     CLS_COUNT = 46
 };
+// clang-format on
 
 // Symbol types (the register classes of the reserved names, 12 string, 13 user).
 enum SymbolType : uint8_t {

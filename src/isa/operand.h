@@ -24,6 +24,7 @@ enum class AddrSize : uint8_t {
     longword,
 };
 
+// clang-format off
 struct Operand {
     int32_t reg = 0;       // register number, control code, cache selector, accumulator, list mask
     int32_t reg2 = 0;      // index register, or second register of Dn:Dn
@@ -50,6 +51,7 @@ struct Operand {
     // Copied from a constant record: cheaper than building a fresh one each time.
     void clear();
 };
+// clang-format on
 
 // The matcher copies five of these per line: the typed fields keep their byte.
 static_assert(sizeof(Operand) == 32);
