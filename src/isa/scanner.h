@@ -34,8 +34,11 @@ public:
     void scan_indexed(Operand& op);
     // Index register, size and scale into op.reg2, op.addr_size, op.scale.
     void scan_index(Operand& op);
-    // Size code of an absolute address from an optional .b/.w/.l suffix.
+    // The size an optional suffix (.b .w .l .s .d) gives an address or an
+    // index register; without one, long, and after another letter the size
+    // follows the value.
     AddrSize abs_size(int32_t value);
+    // abs_size into op.addr_size, noting whether the suffix was written.
     void address_size(Operand& op, int32_t value);
     // What may follow a register: half, pair, MAC shift, register list.
     void checklist(Operand& op);
