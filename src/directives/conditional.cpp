@@ -75,7 +75,7 @@ bool Directives::defined_above(bool forward) {
 
 bool Directives::constant_value(const Operand& op) {
     const bool moves = op.reloc_kind == KIND_EXTERNAL ||
-                       (op.reloc_kind == KIND_RELOCATABLE && chosen_output_format(as.options).relocatable);
+                       (op.reloc_kind == KIND_RELOCATABLE && as.options.relocatable_output);
     if (!moves) return true;
     as.report_error_arg("%s: value must be a constant, not relocatable", as.src.mnemonic_field);
     return false;
@@ -173,7 +173,7 @@ void Directives::d_if(Handler handler) {
         if (as.ev.eval(value, op) != TYPE_USER) value[0] = 0;
         unknown = as.ev.expr_fwd;
         moves = op.reloc_kind == KIND_EXTERNAL ||
-                (op.reloc_kind == KIND_RELOCATABLE && chosen_output_format(as.options).relocatable);
+                (op.reloc_kind == KIND_RELOCATABLE && as.options.relocatable_output);
         switch (handler) {
         case H_IFEQ: holds = value[0] == 0; break;
         case H_IFGE: holds = value[0] >= 0; break;

@@ -94,7 +94,7 @@ void Directives::d_org(bool is_rorg) {
     Driver& drv = as.drv;
     if (is_rorg) as.report_warning("ORG assumed");
     drv.origin_set = 1;
-    if (chosen_output_format(as.options).relocatable) as.fatal_error("Can not set origin with object file generation");
+    if (as.options.relocatable_output) as.fatal_error("Can not set origin with object file generation");
     if (!defined_above(as.scan.operands[0].fwd) || !constant_value(as.scan.operands[0])) return;
     int32_t origin = as.scan.operands[0].value;
     if (origin & 1) origin = static_cast<int32_t>(static_cast<uint32_t>(origin) - 1);
@@ -160,7 +160,7 @@ void Directives::d_section() {
             return;
         }
     } else {
-        if (!chosen_output_format(as.options).named_sections) {
+        if (!as.options.named_sections) {
             as.report_error_arg("section: unknown section %s (other names need --elf)", name.c_str());
             return;
         }
@@ -184,7 +184,7 @@ void Directives::d_section() {
 // The section's start must lie on a multiple of n for the padding to hold
 // once linked, and an ELF section can only promise a power of two.
 void Directives::keep_alignment(const char* directive, uint32_t n) {
-    if ((n & (n - 1)) != 0 && chosen_output_format(as.options).named_sections)
+    if ((n & (n - 1)) != 0 && as.options.named_sections)
         as.report_error_arg("%s: alignment must be a power of two in an ELF object", directive);
     as.emit.note_alignment(n);
 }

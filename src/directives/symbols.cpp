@@ -49,7 +49,7 @@ void Directives::d_equ() {
     // In an object file a name set to a label plus a constant moves with the
     // label's section, as the label does.
     if (op.cls != CLS_STRING && op.reloc_kind == KIND_RELOCATABLE &&
-        chosen_output_format(as.options).relocatable) {
+        as.options.relocatable_output) {
         as.sym.install(label, value, TYPE_USER, KIND_RELOCATABLE, op.sym_section);
     } else {
         // No output can carry such a name yet; as a plain number it would be
@@ -82,7 +82,7 @@ void Directives::d_set() {
     const Operand& op = as.scan.operands[0];
     const int32_t value = equate_value();
     // The kinds follow equ's.
-    const bool relocatable = chosen_output_format(as.options).relocatable;
+    const bool relocatable = as.options.relocatable_output;
     if (op.cls != CLS_STRING && op.reloc_kind == KIND_RELOCATABLE && relocatable) {
         as.sym.set(label, value, KIND_RELOCATABLE, op.sym_section);
     } else {

@@ -1,7 +1,6 @@
 // Command line and the two passes.
 #include "driver/driver.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
@@ -9,56 +8,6 @@
 #include "isa/registers.h"
 
 namespace tobra {
-
-// Leading signed decimal digits; no number reads as 0; clamped instead of overflowing.
-static long read_decimal(const char* text) {
-    errno = 0;
-    long v = std::strtol(text, nullptr, 10);
-    return v;
-}
-
-void Driver::parse_option(const char* arg, const char* value) {
-    Options& o = as.options;
-    switch (arg[1]) {
-    case 'a': {
-        long n = read_decimal(arg + 2);
-        if (n < FWD_DEFAULT_SIZE) {
-            char text[64];
-            std::snprintf(text, sizeof text, "forward reference size too small (<%ld)", FWD_DEFAULT_SIZE);
-            as.report_option_warning(text);
-            n = FWD_DEFAULT_SIZE;
-        }
-        as.fwd.alloc_fwd(n);
-        break;
-    }
-    case 'b':
-        o.binary_output = 1;
-        o.command_line_formats |= FORMAT_BINARY;
-        break;
-    case 'c':
-        // A name mistyped on the command line is easiest mended from the list.
-        if (!as.core.select_core(value ? value : arg + 2))
-            as.report_note(("cpu: valid cores: " + core_names()).c_str());
-        as.core.keep_as_pass_start();
-        break;
-    case 'd': o.local_dot_labels = 0; break;
-    case 'f': o.forward_branch_size = 1; break;
-    case 'g': o.debug_lines = 1; break;
-    case 'l': o.listing_enabled = 1; break;
-    case 'n': o.incbin_auto_align = 0; break;
-    case 'o':
-        o.object_output = 1;
-        o.command_line_formats |= FORMAT_OBJECT;
-        break;
-    case 'q': o.quiet = 1; break;
-    // Like every option, -r and -u act from here on in pass 1 too, not only
-    // from the start of pass 2.
-    case 'r': o.rts_nop = rts_nop = 1; break;
-    case 'u': o.unsized_mode_default = unsized_mode = 1; break;
-    case 'x': o.debug_flags = read_decimal(arg + 2); break;
-    default: as.report_error_arg("flags: unrecognized flag -%s", arg + 1); break;
-    }
-}
 
 void Driver::reset_pass() {
     location_counter = 0;
@@ -124,24 +73,6 @@ void Driver::check_section_sizes() {
         line_number = saved_line;
         return;
     }
-}
-
-// Options that ask for two outputs at once, or for something the chosen output
-// cannot carry: settled once every option of pass 1 is in.
-void Driver::check_output_options() {
-    const Options& o = as.options;
-    const std::pair<const char*, int> formats[] = {
-        {"-o", FORMAT_OBJECT}, {"--elf", FORMAT_ELF}, {"-b", FORMAT_BINARY}, {"--ihex", FORMAT_IHEX}};
-    const char* first = nullptr;
-    for (const auto& [name, bit] : formats) {
-        if (!(o.command_line_formats & bit)) continue;
-        if (first)
-            as.report_error_arg("flags: %s", (std::string(first) + " and " + name + " cannot be used together").c_str());
-        else
-            first = name;
-    }
-    if (o.no_output && !o.output_path.empty()) as.report_error("flags: --output and --no-output cannot be used together");
-    if (o.debug_lines && !o.elf_output) as.report_option_warning("flags: -g does nothing without --elf");
 }
 
 // end ends the file it is in (and the files that file is included from):

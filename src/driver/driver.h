@@ -23,9 +23,6 @@ enum class DiagnosticStyle : uint8_t { native, gnu };
 // Set by the command line (and some by the opt directive); never reset between passes.
 struct Options {
     int listing_enabled = 0;
-    int object_output = 0;
-    int binary_output = 0;
-    int ihex_output = 0;
     int rts_nop = 0;
     long debug_flags = 0;
     int quiet = 0;
@@ -33,12 +30,20 @@ struct Options {
     int incbin_auto_align = 1;
     int forward_branch_size = 2;
     int unsized_mode_default = 0;
-    int elf_output = 0;   // --elf
     int debug_lines = 0;  // -g: a line table in the ELF object
     int no_output = 0;    // --no-output: check the sources, write no output file
-    // The output formats the command line itself asked for (opt object and
-    // opt binary in a source keep their precedence): FORMAT_* bits.
+    // The output formats asked for so far, by the command line and by opt
+    // object and opt binary: FORMAT_* bits, set only by ask_output_format
+    // (output/formats.cpp), which settles the two fields below with them.
+    int output_formats = 0;
+    // Those the command line itself asked for (opt object and opt binary in
+    // a source keep their precedence).
     int command_line_formats = 0;
+    // What the format chosen so far is, read wherever the output matters:
+    // an object file a linker places (labels relocatable, org refused, fixups
+    // kept), and one that holds sections of any name with their alignments.
+    bool relocatable_output = false;
+    bool named_sections = false;
 
     // Settled from the whole command line before pass 1, wherever they stand.
     std::string output_path;                 // --output; empty: named after the first source
@@ -101,6 +106,7 @@ public:
     // Sorts the arguments into sources and single-letter options and applies
     // the rest (driver/cmdline.cpp); errors are counted as usual.
     RunKind read_command_line(int argc, const char* const* argv);
+    // A single-letter option in its place in pass 1 (driver/cmdline.cpp);
     // value: the separate argument taken by a lone -c.
     void parse_option(const char* arg, const char* value = nullptr);
     void reset_pass();

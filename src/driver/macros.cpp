@@ -313,6 +313,9 @@ const char* MacroEngine::split_args(const char* text, std::vector<std::string>& 
         out.push_back(std::move(arg));
         if (*p != ',') break;
         ++p;
+        // Blanks after a comma belong to the separator, as in an
+        // instruction's operands: m a, b passes b.
+        while (*p == ' ' || *p == '\t') ++p;
     }
     return p;
 }

@@ -26,15 +26,17 @@ void optimise(Assembler& as, std::string_view value) {
 // opt object and opt binary pick the output; another output asked for
 // already (on the command line or by the other opt) is a conflict, not a
 // choice to make silently.
-void choose_output(Assembler& as, int& flag, const char* name) {
-    const Options& o = as.options;
-    const int chosen = o.object_output + o.binary_output + o.elf_output + o.ihex_output;
-    if (chosen > flag) {
-        const char* other = o.elf_output ? "--elf" : o.ihex_output ? "--ihex" : o.object_output ? "object" : "binary";
+void choose_output(Assembler& as, int format, const char* name) {
+    const int asked = as.options.output_formats;
+    if (asked & ~format) {
+        const char* other = asked & FORMAT_ELF      ? "--elf"
+                            : asked & FORMAT_IHEX   ? "--ihex"
+                            : asked & FORMAT_OBJECT ? "object"
+                                                    : "binary";
         as.report_error_arg("opt: %s", (std::string(name) + " conflicts with the output already chosen (" + other + ")").c_str());
         return;
     }
-    flag = 1;
+    ask_output_format(as.options, format, false);
 }
 
 // Searched in order: the first row whose name matches wins, so "list" is "l"
@@ -45,8 +47,8 @@ constexpr std::array<OptionRow, 13> option_table{{
     {"nol", [](Assembler& as, std::string_view) { as.options.listing_enabled = 0; }},
     {"nolist", [](Assembler& as, std::string_view) { as.options.listing_enabled = 0; }},
     {"brl", [](Assembler&, std::string_view) {}},
-    {"object", [](Assembler& as, std::string_view) { choose_output(as, as.options.object_output, "object"); }},
-    {"binary", [](Assembler& as, std::string_view) { choose_output(as, as.options.binary_output, "binary"); }},
+    {"object", [](Assembler& as, std::string_view) { choose_output(as, FORMAT_OBJECT, "object"); }},
+    {"binary", [](Assembler& as, std::string_view) { choose_output(as, FORMAT_BINARY, "binary"); }},
     {"rtxnop", [](Assembler& as, std::string_view) { as.drv.rts_nop = 1; }},
     {"optimise", optimise},
     {"unsizemode", [](Assembler& as, std::string_view) { as.drv.unsized_mode = 1; }},

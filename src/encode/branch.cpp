@@ -42,7 +42,7 @@ Target branch_target(const Assembler& as, const Operand& t, int32_t start, bool 
     r.undefined = t.reloc_kind == KIND_UNDEFINED;
     // Both passes ask the options, not the output opened in pass 2.
     r.other_section = t.reloc_kind == KIND_RELOCATABLE && t.sym_section != as.drv.current_section &&
-                      chosen_output_format(as.options).relocatable;
+                      as.options.relocatable_output;
     // Unknown targets get a displacement that every form can hold; the
     // linker, or pass 2, supplies the real one. In pass 1 a later name reads
     // as 0 also where an offset follows it (next+2), so whatever held a

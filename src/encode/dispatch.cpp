@@ -24,6 +24,15 @@ constexpr bool is_instruction(Handler handler) {
     as.emit.begin_uninitialised_line(is_instruction(handler));
 }
 
+// An instruction at an odd address can never run: the processor fetches
+// only from even addresses, and takes an address error there. The bytes are
+// still what the line asks for, so this warns.
+[[gnu::cold]] [[gnu::noinline]] void check_odd_instruction(Assembler& as, Handler handler) {
+    // In a section without bytes the instruction is refused anyway.
+    if (is_instruction(handler) && as.drv.pass_number == 2 && as.emit.stores_bytes(as.drv.current_section))
+        as.report_warning("code: instruction at an odd address cannot be executed (write even before it)");
+}
+
 } // namespace
 
 void Encoder::dispatch_handler(Handler handler, uint32_t opcode, uint32_t flags) {
@@ -35,6 +44,8 @@ void Encoder::dispatch_handler(Handler handler, uint32_t opcode, uint32_t flags)
     // Sections that keep no bytes refuse what would be lost there.
     if (!as.emit.stores_bytes(as.drv.current_section)) [[unlikely]]
         begin_uninitialised_line(as, handler);
+    if (as.drv.location_counter & 1) [[unlikely]]
+        check_odd_instruction(as, handler);
     if (as.drv.optimise_flags & OPT_INDEX) {
         // Only an indexed operand can be rewritten; most lines have none.
         Operand* const ops = as.scan.operands;

@@ -222,9 +222,12 @@ void Encoder::ea_extension_other(const Operand& op) {
 
     case CLS_PC_INDEXED: {
         // The displacement counts from the extension word itself.
-        const int32_t distance = static_cast<int32_t>(static_cast<uint32_t>(op.value) - static_cast<uint32_t>(at));
-        // The distance to an external symbol is the linker's to fill in.
-        const bool external = op.reloc_kind == KIND_EXTERNAL;
+        const int32_t distance =
+            op.no_base ? 0 : static_cast<int32_t>(static_cast<uint32_t>(op.value) - static_cast<uint32_t>(at));
+        // The distance to an external symbol, or in an object file to a label
+        // of another section, is the linker's to fill in.
+        const bool other_section = op.reloc_kind == KIND_RELOCATABLE && op.sym_section != as.drv.current_section;
+        const bool external = op.reloc_kind == KIND_EXTERNAL || (other_section && as.options.relocatable_output);
         int width = 2;
         if (op.ext_form == ExtForm::brief) {
             width = 1;
@@ -234,9 +237,9 @@ void Encoder::ea_extension_other(const Operand& op) {
             put_word(static_cast<uint32_t>(range_check(distance, external ? RANGE_BRANCH16 : RANGE_S16)));
         }
         if (as.drv.pass_number != 2) return;
-        // This addressing mode reaches only into its own section, whatever the output.
-        if (op.reloc_kind == KIND_RELOCATABLE && op.sym_section != as.drv.current_section)
-            as.report_error("pcindex: symbol reference not in same section\n");
+        // In an image the sections' distances are not this line's to know.
+        if (other_section && !as.options.relocatable_output)
+            as.report_error("pcindex: symbol reference not in same section");
         else
             as.emit.value_fixup(op, width == 1 ? at + 1 : at, width, FixupKind::pc_relative, width == 1 ? -1 : 0);
         return;

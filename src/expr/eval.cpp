@@ -148,7 +148,7 @@ int Evaluator::relocation_flag() const {
     return 0;
 }
 
-bool Evaluator::relocatable_output() const { return chosen_output_format(as.options).relocatable; }
+bool Evaluator::relocatable_output() const { return as.options.relocatable_output; }
 
 void Evaluator::record_term(Operand& op) const {
     op.reloc_kind = static_cast<uint8_t>(last_kind);
@@ -484,6 +484,7 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
             break;
         }
         const int left_section = op.sym_section;
+        const TermReloc left_reloc = reloc_of(op);
         record_relocating_term(op);
         if (last_kind == KIND_EXTERNAL || group_external()) external = true;
         const int right = relocation_flag();
@@ -497,6 +498,17 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
         // Two labels of different sections lie a distance apart that only
         // the linker knows.
         if (relocatable_output() && op_char == '-' && left && right && left_section != last_section) entry = -1;
+        // An external name or a label of another section less a place of
+        // this section (ext-*, msg-here) is a distance from that place: a
+        // PC-relative relocation holds it.
+        if (entry < 0 && op_char == '-' && left && right && !left_reloc.pc_relative && last_kind == KIND_RELOCATABLE &&
+            last_section == as.drv.current_section && relocatable_output() &&
+            (left_reloc.kind == KIND_EXTERNAL ||
+             (left_reloc.kind == KIND_RELOCATABLE && left_section != as.drv.current_section))) {
+            set_reloc(op, left_reloc);
+            op.pc_relative = 1;
+            entry = 1;
+        }
         // A name still unknown in pass 1 has no section to judge by (lb-la
         // with lb further down, FWD&8 in a data section): pass 2 judges.
         if (entry < 0 && expr_undefined && as.drv.pass_number == 1) entry = left | right;
@@ -504,7 +516,10 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
             as.report_error(combination_refusal(op_char, left != 0, right != 0, external).c_str());
             break;
         }
-        if (entry == 0) op.reloc_kind = 0;
+        if (entry == 0) {
+            op.reloc_kind = 0;
+            op.pc_relative = 0;
+        }
         left = entry;
     }
     return left;

@@ -98,14 +98,17 @@ private:
     void record_term(Operand& op) const;
     // What an operand's value is relative to: the fields record_term sets.
     struct TermReloc {
-        uint8_t kind = 0, slot = LINE_SYMBOL_NONE, is_abs = 1, section = 0;
+        uint8_t kind = 0, slot = LINE_SYMBOL_NONE, is_abs = 1, section = 0, pc_relative = 0;
     };
-    static TermReloc reloc_of(const Operand& op) { return {op.reloc_kind, op.sym_slot, op.is_abs, op.sym_section}; }
+    static TermReloc reloc_of(const Operand& op) {
+        return {op.reloc_kind, op.sym_slot, op.is_abs, op.sym_section, op.pc_relative};
+    }
     static void set_reloc(Operand& op, const TermReloc& r) {
         op.reloc_kind = r.kind;
         op.sym_slot = r.slot;
         op.is_abs = r.is_abs;
         op.sym_section = r.section;
+        op.pc_relative = r.pc_relative;
     }
     // Records the term just read in op if its value moves with a symbol: a
     // name, or a parenthesised group whose value does.

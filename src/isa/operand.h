@@ -18,8 +18,7 @@ enum class ExtForm : uint8_t {
 // The size written on an absolute address (or taken for it), or on an index register.
 enum class AddrSize : uint8_t {
     none,      // not an address, no index register
-    byte,      // under -f, a suffix the scanner does not know on a short address: encoded as a word,
-               // and as an index size it draws no message
+    byte,      // under -f, a suffix the scanner does not know on a short address: encoded as a word
     word,
     longword,
 };
@@ -34,7 +33,7 @@ struct Operand {
     uint8_t cls = 0;       // operand class
     ExtForm ext_form = ExtForm::none;
     uint8_t index_is_an = 0;
-    uint8_t no_base = 0;
+    uint8_t no_base = 0;   // indexed: no base register (An.L*4); PC forms: no displacement written, (pc) and (pc,Xi)
     AddrSize addr_size = AddrSize::none;  // expr: the address's size; indexed: the index register's
     uint8_t scale = 0;     // 0 x1, 1 x2, 2 x4, 3 x8
     uint8_t fwd = 0;       // the expression held a forward reference
@@ -47,14 +46,17 @@ struct Operand {
     uint8_t is_abs = 1;
     uint8_t sym_section = 0;
     uint8_t size_written = 0;  // expr: the address carried its own .w or .l
+    uint8_t pc_relative = 0;   // expr: a linked address less a place of this section (ext-*)
 
     // Copied from a constant record: cheaper than building a fresh one each time.
     void clear();
 };
 // clang-format on
 
-// The matcher copies five of these per line: the typed fields keep their byte.
-static_assert(sizeof(Operand) == 32);
+// The matcher copies five of these per line: the typed fields keep their
+// byte, and a new field takes one of the three bytes of padding at the end.
+static_assert(sizeof(ExtForm) == 1 && sizeof(AddrSize) == 1);
+static_assert(sizeof(Operand) == 36);
 
 inline constexpr Operand blank_operand{};
 inline void Operand::clear() { *this = blank_operand; }

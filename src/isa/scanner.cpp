@@ -181,6 +181,9 @@ void OperandScanner::scan_parenthesised(Operand& op) {
     if (type >= TYPE_PC && type <= TYPE_ZDREG) {
         as.src.operand_text = inner;
         op.value = 0;
+        // (pc) and (pc,Xi) name the place itself: a displacement of 0, as
+        // GNU writes them, not the address 0 as a target.
+        if (type == TYPE_PC) op.no_base = 1;
         scan_indexed(op);
         return;
     }
@@ -350,7 +353,7 @@ void OperandScanner::scan_indexed(Operand& op) {
         op.cls = CLS_PC_INDEXED;
         if (peek() == ')') {
             step();
-            int64_t distance = int64_t{op.value} - as.drv.location_counter;
+            int64_t distance = op.no_base ? 0 : int64_t{op.value} - as.drv.location_counter;
             op.ext_form = (op.fwd || !fits16(distance)) ? ExtForm::d16_unfit : ExtForm::d16;
             return;
         }
@@ -379,8 +382,10 @@ void OperandScanner::scan_index(Operand& op) {
         as.report_error("scan: index register");
         op.cls = CLS_NONE;
     }
+    // The index is always a long register: a suffix that chooses a word
+    // (.w, or .x under -f) would encode a form the processor lacks.
     const AddrSize size = abs_size(0);
-    if (size == AddrSize::word) as.report_error("scan: illegal size for index");
+    if (size != AddrSize::longword) as.report_error("scan: illegal size for index");
     op.addr_size = size;
 
     if (peek() == '*') {
@@ -414,6 +419,9 @@ AddrSize OperandScanner::abs_size(int32_t value) {
         as.src.operand_text += 2;
         return AddrSize::longword;
     default:
+        // Any other letter (.x) asks for the size the value needs: both
+        // characters belong to the operand.
+        if ((p[1] >= 'a' && p[1] <= 'z') || (p[1] >= 'A' && p[1] <= 'Z')) as.src.operand_text += 2;
         break;
     }
     if (as.ev.expr_fwd || !fits16(value)) return AddrSize::longword;

@@ -169,31 +169,161 @@ void put_sym(Bytes& t, uint32_t name, uint32_t value, uint8_t bind, uint8_t type
     t.u16(shndx);
 }
 
-} // namespace
-
-std::vector<SectionData> standard_sections() {
-    std::vector<SectionData> s(STANDARD_SECTIONS);
-    const Contents contents[STANDARD_SECTIONS] = {Contents::code, Contents::data, Contents::bss, Contents::data,
-                                                  Contents::bss};
-    for (int i = 0; i < STANDARD_SECTIONS; ++i) {
-        s[static_cast<size_t>(i)].name = standard_section_name[i];
-        s[static_cast<size_t>(i)].contents = contents[i];
-        s[static_cast<size_t>(i)].always = i <= BSS;
-    }
-    return s;
+void put_rela(Bytes& r, uint32_t offset, uint32_t symbol, uint8_t type, int32_t addend) {
+    r.u32(offset);
+    r.u32(symbol << 8 | type);
+    r.u32(static_cast<uint32_t>(addend));
 }
 
-std::vector<uint8_t> write_object(const ObjectFile& o) {
-    std::vector<OutSection> sections(1);  // index 0 is the null section
-    auto add = [&](OutSection s) {
+OutSection rela_section(const std::string& name) { return {name, SHT_RELA, SHF_INFO_LINK, 0, 0, 4, RELA_SIZE, {}, 0}; }
+OutSection debug_section(const char* name) { return {name, SHT_PROGBITS, 0, 0, 0, 1, 0, {}, 0}; }
+
+// The abbreviation of the one entry .debug_info holds: a compile unit
+// without children.
+Bytes abbreviation_table() {
+    Bytes ab;
+    ab.uleb(1);
+    ab.uleb(DW_TAG_compile_unit);
+    ab.u8(0);  // no children
+    const uint8_t attributes[][2] = {
+        {DW_AT_stmt_list, DW_FORM_data4}, {DW_AT_low_pc, DW_FORM_addr},   {DW_AT_high_pc, DW_FORM_addr},
+        {DW_AT_name, DW_FORM_string},     {DW_AT_comp_dir, DW_FORM_string}, {DW_AT_producer, DW_FORM_string},
+        {DW_AT_language, DW_FORM_data2}};
+    for (const auto& a : attributes) {
+        ab.uleb(a[0]);
+        ab.uleb(a[1]);
+    }
+    ab.u8(0);
+    ab.u8(0);
+    ab.u8(0);  // end of the table
+    return ab;
+}
+
+// A debug section and the relocations in it that point into other sections.
+struct DebugSection {
+    uint32_t header = 0;
+    uint32_t rela = 0;
+    std::vector<DebugRelocation> relocations;
+};
+
+// The compile unit: where its abbreviations and line program are, the
+// addresses of .text it covers, and its names.
+Bytes compile_unit(const ObjectFile& o, DebugSection& info, uint32_t abbrev, uint32_t line, uint32_t text,
+                   uint32_t text_size) {
+    Bytes cu;
+    cu.u32(0);  // unit length, patched below
+    cu.u16(2);  // version
+    info.relocations.push_back({cu.size(), abbrev, 0});
+    cu.u32(0);  // abbreviation table offset
+    cu.u8(4);   // address size
+    cu.uleb(1);
+    info.relocations.push_back({cu.size(), line, 0});
+    cu.u32(0);
+    info.relocations.push_back({cu.size(), text, 0});
+    cu.u32(0);
+    info.relocations.push_back({cu.size(), text, static_cast<int32_t>(text_size)});
+    cu.u32(0);
+    cu.str(o.source_name);
+    cu.str(o.comp_dir);
+    cu.str(o.producer);
+    cu.u16(DW_LANG_Mips_Assembler);
+    cu.put32(0, cu.size() - 4);
+    return cu;
+}
+
+// The address range of the compile unit: all of .text.
+Bytes address_ranges(DebugSection& aranges, uint32_t info, uint32_t text, uint32_t text_size) {
+    Bytes ar;
+    ar.u32(0);  // unit length, patched below
+    ar.u16(2);  // version
+    aranges.relocations.push_back({ar.size(), info, 0});
+    ar.u32(0);  // offset of the compile unit
+    ar.u8(4);   // address size
+    ar.u8(0);   // segment selector size
+    while (ar.size() % 8) ar.u8(0);  // tuples are aligned to twice the address size
+    aranges.relocations.push_back({ar.size(), text, 0});
+    ar.u32(0);
+    ar.u32(text_size);
+    ar.u32(0);
+    ar.u32(0);
+    ar.put32(0, ar.size() - 4);
+    return ar;
+}
+
+// The 52 bytes that open the file.
+Bytes file_header(uint32_t flags, uint32_t section_headers_at, uint32_t section_count, uint32_t names_section) {
+    Bytes h;
+    for (uint8_t c : {uint8_t{0x7F}, uint8_t{'E'}, uint8_t{'L'}, uint8_t{'F'}}) h.u8(c);
+    h.u8(1);  // 32-bit
+    h.u8(2);  // big-endian
+    h.u8(1);  // version
+    while (h.size() < 16) h.u8(0);
+    h.u16(ET_REL);
+    h.u16(EM_68K);
+    h.u32(1);  // version
+    h.u32(0);  // entry
+    h.u32(0);  // program headers
+    h.u32(section_headers_at);
+    h.u32(flags);
+    h.u16(EHDR_SIZE);
+    h.u16(0);  // program header entry size
+    h.u16(0);  // program header count
+    h.u16(SHDR_SIZE);
+    h.u16(static_cast<uint16_t>(section_count));
+    h.u16(static_cast<uint16_t>(names_section));
+    return h;
+}
+
+// The file as it is built: the section table in header order, and where
+// each part of the object went in it. The steps run in the order of
+// build(), each filling what the next reads.
+class FileBuilder {
+public:
+    explicit FileBuilder(const ObjectFile& object) : o(object) {}
+    std::vector<uint8_t> build() {
+        add_assembled_sections();
+        add_debug_sections();
+        symtab = add({".symtab", SHT_SYMTAB, 0, 0, 0, 4, SYM_SIZE, {}, 0});
+        strtab = add({".strtab", SHT_STRTAB, 0, 0, 0, 1, 0, {}, 0});
+        shstrtab = add({".shstrtab", SHT_STRTAB, 0, 0, 0, 1, 0, {}, 0});
+        fill_symbol_table();
+        fill_relocation_sections();
+        fill_section_names();
+        return lay_out();
+    }
+
+private:
+    uint32_t add(OutSection s) {
         sections.push_back(std::move(s));
         return static_cast<uint32_t>(sections.size() - 1);
-    };
+    }
+    void add_assembled_sections();
+    void add_debug_sections();
+    void fill_symbol_table();
+    void fill_relocation_sections();
+    void fill_section_names();
+    std::vector<uint8_t> lay_out() const;
 
-    // Section header index of each section the assembly fills, 0 when absent.
+    const ObjectFile& o;
+    std::vector<OutSection> sections = std::vector<OutSection>(1);  // index 0 is the null section
+    // Per section of the object: its header index and that of its RELA
+    // section, 0 when it has none.
+    std::vector<uint32_t> header_of, rela_of;
+    DebugSection line, info, abbrev, aranges;
+    uint32_t symtab = 0, strtab = 0, shstrtab = 0;
+    // Symbol table index of each header's section symbol and of each symbol
+    // of the object.
+    std::vector<uint32_t> section_symbol, symbol_index;
+    std::vector<uint32_t> name_offset;  // of each header's name in .shstrtab
+};
+
+// Section table: every section of the assembly that holds something, is
+// always written or is referred to, each followed by its RELA section when
+// it has relocations; then the stack note.
+void FileBuilder::add_assembled_sections() {
     const size_t count_of_sections = o.sections.size();
-    std::vector<uint32_t> header_of(count_of_sections, 0);
-    std::vector<uint32_t> rela_of(count_of_sections, 0);
+    header_of.assign(count_of_sections, 0);
+    rela_of.assign(count_of_sections, 0);
     std::vector<uint8_t> used(count_of_sections, 0);
     for (size_t s = 0; s < count_of_sections; ++s) {
         const SectionData& d = o.sections[s];
@@ -212,102 +342,47 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
             header_of[s] = add({d.name, SHT_PROGBITS, flags, 0, 0, d.align, 0, d.bytes, 0});
         else
             header_of[s] = add({d.name, SHT_NOBITS, flags, 0, 0, d.align, 0, {}, d.nobits_size});
-        if (!d.relocations.empty())
-            rela_of[s] = add({".rela" + d.name, SHT_RELA, SHF_INFO_LINK, 0, 0, 4, RELA_SIZE, {}, 0});
+        if (!d.relocations.empty()) rela_of[s] = add(rela_section(".rela" + d.name));
     }
 
     // An empty note that says the code needs no executable stack, as a
     // linker for a hosted target otherwise warns and assumes it does.
     add({".note.GNU-stack", SHT_PROGBITS, 0, 0, 0, 1, 0, {}, 0});
+}
 
-    // Debug sections, each with the relocations that point into other sections.
-    struct DebugSection {
-        uint32_t header = 0;
-        uint32_t rela = 0;
-        std::vector<DebugRelocation> relocations;
-    };
-    DebugSection line, info, abbrev, aranges;
-    if (o.debug) {
-        line.header = add({".debug_line", SHT_PROGBITS, 0, 0, 0, 1, 0, {}, 0});
-        line.rela = add({".rela.debug_line", SHT_RELA, SHF_INFO_LINK, 0, 0, 4, RELA_SIZE, {}, 0});
-        info.header = add({".debug_info", SHT_PROGBITS, 0, 0, 0, 1, 0, {}, 0});
-        info.rela = add({".rela.debug_info", SHT_RELA, SHF_INFO_LINK, 0, 0, 4, RELA_SIZE, {}, 0});
-        abbrev.header = add({".debug_abbrev", SHT_PROGBITS, 0, 0, 0, 1, 0, {}, 0});
-        aranges.header = add({".debug_aranges", SHT_PROGBITS, 0, 0, 0, 1, 0, {}, 0});
-        aranges.rela = add({".rela.debug_aranges", SHT_RELA, SHF_INFO_LINK, 0, 0, 4, RELA_SIZE, {}, 0});
+// Debug sections (-g): the line program, the compile unit, its
+// abbreviations and its address range, each with the relocations that
+// point into other sections.
+void FileBuilder::add_debug_sections() {
+    if (!o.debug) return;
+    line.header = add(debug_section(".debug_line"));
+    line.rela = add(rela_section(".rela.debug_line"));
+    info.header = add(debug_section(".debug_info"));
+    info.rela = add(rela_section(".rela.debug_info"));
+    abbrev.header = add(debug_section(".debug_abbrev"));
+    aranges.header = add(debug_section(".debug_aranges"));
+    aranges.rela = add(rela_section(".rela.debug_aranges"));
 
-        uint32_t text_size = static_cast<uint32_t>(o.sections[TEXT].bytes.size());
-        uint32_t at = 0;
-        Bytes lp = line_program(o, at);
-        line.relocations.push_back({at, header_of[TEXT], 0});
-        sections[line.header].data = std::move(lp.b);
+    const uint32_t text = header_of[TEXT];
+    const uint32_t text_size = static_cast<uint32_t>(o.sections[TEXT].bytes.size());
+    uint32_t at = 0;
+    Bytes lp = line_program(o, at);
+    line.relocations.push_back({at, text, 0});
+    sections[line.header].data = std::move(lp.b);
+    sections[abbrev.header].data = abbreviation_table().b;
+    sections[info.header].data = compile_unit(o, info, abbrev.header, line.header, text, text_size).b;
+    sections[aranges.header].data = address_ranges(aranges, info.header, text, text_size).b;
+}
 
-        Bytes ab;
-        ab.uleb(1);
-        ab.uleb(DW_TAG_compile_unit);
-        ab.u8(0);  // no children
-        const uint8_t attributes[][2] = {
-            {DW_AT_stmt_list, DW_FORM_data4}, {DW_AT_low_pc, DW_FORM_addr},   {DW_AT_high_pc, DW_FORM_addr},
-            {DW_AT_name, DW_FORM_string},     {DW_AT_comp_dir, DW_FORM_string}, {DW_AT_producer, DW_FORM_string},
-            {DW_AT_language, DW_FORM_data2}};
-        for (const auto& a : attributes) {
-            ab.uleb(a[0]);
-            ab.uleb(a[1]);
-        }
-        ab.u8(0);
-        ab.u8(0);
-        ab.u8(0);  // end of the table
-        sections[abbrev.header].data = std::move(ab.b);
-
-        Bytes cu;
-        cu.u32(0);  // unit length, patched below
-        cu.u16(2);  // version
-        info.relocations.push_back({cu.size(), abbrev.header, 0});
-        cu.u32(0);  // abbreviation table offset
-        cu.u8(4);   // address size
-        cu.uleb(1);
-        info.relocations.push_back({cu.size(), line.header, 0});
-        cu.u32(0);
-        info.relocations.push_back({cu.size(), header_of[TEXT], 0});
-        cu.u32(0);
-        info.relocations.push_back({cu.size(), header_of[TEXT], static_cast<int32_t>(text_size)});
-        cu.u32(0);
-        cu.str(o.source_name);
-        cu.str(o.comp_dir);
-        cu.str(o.producer);
-        cu.u16(DW_LANG_Mips_Assembler);
-        cu.put32(0, cu.size() - 4);
-        sections[info.header].data = std::move(cu.b);
-
-        Bytes ar;
-        ar.u32(0);  // unit length, patched below
-        ar.u16(2);  // version
-        aranges.relocations.push_back({ar.size(), info.header, 0});
-        ar.u32(0);  // offset of the compile unit
-        ar.u8(4);   // address size
-        ar.u8(0);   // segment selector size
-        while (ar.size() % 8) ar.u8(0);  // tuples are aligned to twice the address size
-        aranges.relocations.push_back({ar.size(), header_of[TEXT], 0});
-        ar.u32(0);
-        ar.u32(text_size);
-        ar.u32(0);
-        ar.u32(0);
-        ar.put32(0, ar.size() - 4);
-        sections[aranges.header].data = std::move(ar.b);
-    }
-
-    uint32_t symtab = add({".symtab", SHT_SYMTAB, 0, 0, 0, 4, SYM_SIZE, {}, 0});
-    uint32_t strtab = add({".strtab", SHT_STRTAB, 0, 0, 0, 1, 0, {}, 0});
-    uint32_t shstrtab = add({".shstrtab", SHT_STRTAB, 0, 0, 0, 1, 0, {}, 0});
-
-    // Symbols: null, file, section symbols, local labels, then the globals.
+// Symbols: null, file, section symbols, local labels, then the globals.
+void FileBuilder::fill_symbol_table() {
     StringTable names;
     Bytes syms;
     put_sym(syms, 0, 0, STB_LOCAL, STT_NOTYPE, SHN_UNDEF);
     uint32_t count = 1;
     put_sym(syms, names.add(o.source_name), 0, STB_LOCAL, STT_FILE, SHN_ABS);
     ++count;
-    std::vector<uint32_t> section_symbol(sections.size(), 0);
+    section_symbol.assign(sections.size(), 0);
     auto add_section_symbol = [&](uint32_t header) {
         section_symbol[header] = count++;
         put_sym(syms, 0, 0, STB_LOCAL, STT_SECTION, static_cast<uint16_t>(header));
@@ -317,7 +392,7 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
     if (o.debug)
         for (uint32_t h : {line.header, info.header, abbrev.header}) add_section_symbol(h);
 
-    std::vector<uint32_t> symbol_index(o.symbols.size(), 0);
+    symbol_index.assign(o.symbols.size(), 0);
     for (int pass = 0; pass < 2; ++pass) {
         bool globals = pass == 1;
         if (globals) sections[symtab].info = count;
@@ -335,13 +410,12 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
     sections[symtab].data = std::move(syms.b);
     sections[symtab].link = strtab;
     sections[strtab].data = std::move(names.bytes.b);
+}
 
-    auto put_rela = [](Bytes& r, uint32_t offset, uint32_t symbol, uint8_t type, int32_t addend) {
-        r.u32(offset);
-        r.u32(symbol << 8 | type);
-        r.u32(static_cast<uint32_t>(addend));
-    };
-    for (size_t s = 0; s < count_of_sections; ++s) {
+// The RELA sections' entries: a relocation names its symbol, or the section
+// symbol of the section it points into.
+void FileBuilder::fill_relocation_sections() {
+    for (size_t s = 0; s < o.sections.size(); ++s) {
         if (!rela_of[s]) continue;
         Bytes r;
         for (const Relocation& rel : o.sections[s].relocations) {
@@ -362,13 +436,17 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
     }
     for (OutSection& s : sections)
         if (s.type == SHT_RELA) s.link = symtab;
+}
 
+void FileBuilder::fill_section_names() {
     StringTable section_names;
-    std::vector<uint32_t> name_offset(sections.size(), 0);
+    name_offset.assign(sections.size(), 0);
     for (size_t i = 1; i < sections.size(); ++i) name_offset[i] = section_names.add(sections[i].name);
     sections[shstrtab].data = std::move(section_names.bytes.b);
+}
 
-    // Layout: header, section contents in header order, then the section headers.
+// Layout: header, section contents in header order, then the section headers.
+std::vector<uint8_t> FileBuilder::lay_out() const {
     Bytes file;
     file.b.resize(EHDR_SIZE);
     std::vector<uint32_t> file_offset(sections.size(), 0);
@@ -381,13 +459,10 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
         file.append(sections[i].data);
     }
     while (file.size() % 4) file.u8(0);
-    uint32_t shoff = file.size();
-    for (size_t i = 0; i < sections.size(); ++i) {
+    const uint32_t shoff = file.size();
+    file.b.resize(file.b.size() + SHDR_SIZE);  // the null section's header
+    for (size_t i = 1; i < sections.size(); ++i) {
         const OutSection& s = sections[i];
-        if (i == 0) {
-            file.b.resize(file.b.size() + SHDR_SIZE);
-            continue;
-        }
         file.u32(name_offset[i]);
         file.u32(s.type);
         file.u32(s.flags);
@@ -399,28 +474,25 @@ std::vector<uint8_t> write_object(const ObjectFile& o) {
         file.u32(s.align);
         file.u32(s.entsize);
     }
-
-    Bytes h;
-    for (uint8_t c : {uint8_t{0x7F}, uint8_t{'E'}, uint8_t{'L'}, uint8_t{'F'}}) h.u8(c);
-    h.u8(1);  // 32-bit
-    h.u8(2);  // big-endian
-    h.u8(1);  // version
-    while (h.size() < 16) h.u8(0);
-    h.u16(ET_REL);
-    h.u16(EM_68K);
-    h.u32(1);  // version
-    h.u32(0);  // entry
-    h.u32(0);  // program headers
-    h.u32(shoff);
-    h.u32(o.flags);
-    h.u16(EHDR_SIZE);
-    h.u16(0);  // program header entry size
-    h.u16(0);  // program header count
-    h.u16(SHDR_SIZE);
-    h.u16(static_cast<uint16_t>(sections.size()));
-    h.u16(static_cast<uint16_t>(shstrtab));
+    const Bytes h = file_header(o.flags, shoff, static_cast<uint32_t>(sections.size()), shstrtab);
     std::copy(h.b.begin(), h.b.end(), file.b.begin());
     return std::move(file.b);
 }
+
+} // namespace
+
+std::vector<SectionData> standard_sections() {
+    std::vector<SectionData> s(STANDARD_SECTIONS);
+    const Contents contents[STANDARD_SECTIONS] = {Contents::code, Contents::data, Contents::bss, Contents::data,
+                                                  Contents::bss};
+    for (int i = 0; i < STANDARD_SECTIONS; ++i) {
+        s[static_cast<size_t>(i)].name = standard_section_name[i];
+        s[static_cast<size_t>(i)].contents = contents[i];
+        s[static_cast<size_t>(i)].always = i <= BSS;
+    }
+    return s;
+}
+
+std::vector<uint8_t> write_object(const ObjectFile& o) { return FileBuilder(o).build(); }
 
 } // namespace tobra::elf

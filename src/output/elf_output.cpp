@@ -70,17 +70,22 @@ void ElfObjectFormat::fixup(const Fixup& f, Placement placement) {
         as.report_error(text.c_str());
         return;
     }
-    if (placement != Placement::relocation && placement != Placement::external) return;
+    // The emitter has judged the section holding the field (Emitter::fixup);
+    // what is left here could only come from a fault of the assembler.
+    if (placement != Placement::relocation && placement != Placement::external)
+        fixup_internal_error(as, "elf", "a fixup the placement rule resolved or refused");
     const int sections = as.drv.section_count();
-    if (f.section < 0 || f.section >= sections || !as.emit.stores_bytes(f.section)) return;
-    if (!f.symbol && (f.target_section < 0 || f.target_section >= sections)) return;
+    if (f.section < 0 || f.section >= sections)
+        fixup_internal_error(as, "elf", "a fixup in a section the file does not have");
+    if (!f.symbol && (f.target_section < 0 || f.target_section >= sections))
+        fixup_internal_error(as, "elf", "a relocation into a section the file does not have");
     const bool pc = f.kind == FixupKind::pc_relative;
     uint8_t type;
     switch (f.width) {
     case 1: type = pc ? R_68K_PC8 : R_68K_8; break;
     case 2: type = pc ? R_68K_PC16 : R_68K_16; break;
     case 4: type = pc ? R_68K_PC32 : R_68K_32; break;
-    default: return;
+    default: fixup_internal_error(as, "elf", "a fixup of a width no relocation type has");
     }
     Relocation r;
     r.offset = f.offset;
@@ -104,10 +109,7 @@ void ElfObjectFormat::collect_symbols() {
     std::unordered_set<std::string_view> exported;
     if (!as.dir.export_list.empty()) {
         // The warnings belong to no source line, as the native object file's do.
-        as.drv.current_file_name.assign(1, '?');
-        as.drv.line_number = 0;
-        as.drv.condition_level = 0;
-        as.drv.condition_stack[0] = 0xFF;
+        as.leave_source_lines();
         for (const std::string& name : as.dir.export_list) {
             if (!as.sym.probe(name))
                 as.report_warning_arg("xdef: %s could not be found\n", name.c_str());
@@ -146,15 +148,23 @@ void ElfObjectFormat::collect_symbols() {
     for (size_t sec = 0; sec < object_.sections.size(); ++sec) {
         elf::SectionData& d = object_.sections[sec];
         for (Pending& p : pending_[sec]) {
+            // An external name is in the table above whatever its other uses,
+            // and a field lies within the bytes pass 2 gave its section.
             if (p.symbol) {
                 auto it = index.find(p.symbol);
-                if (it == index.end()) continue;
+                if (it == index.end()) {
+                    as.leave_source_lines();
+                    fixup_internal_error(as, "elf", "a relocation against a name missing from the symbol table");
+                }
                 p.relocation.symbol = it->second;
+            }
+            if (size_t{p.relocation.offset} + p.width > d.bytes.size()) {
+                as.leave_source_lines();
+                fixup_internal_error(as, "elf", "a relocation past the end of its section's bytes");
             }
             // RELA: the addend is in the entry and the field holds zero, as the
             // linker ignores what is there.
-            if (p.relocation.offset + p.width <= d.bytes.size())
-                std::fill_n(d.bytes.begin() + p.relocation.offset, p.width, 0);
+            std::fill_n(d.bytes.begin() + p.relocation.offset, p.width, 0);
             d.relocations.push_back(p.relocation);
         }
     }

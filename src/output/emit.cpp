@@ -202,7 +202,7 @@ void Emitter::open_output(const char* first_source) {
     format_ = row.make(as);
     relocatable_ = row.relocatable;
     track_ranges_ = !relocatable_;
-    binary_image_ = row.flag == &Options::binary_output;
+    binary_image_ = row.format == FORMAT_BINARY;
     record_lines_ = as.options.debug_lines != 0;
     source_name = first_source;
     output_name = as.options.output_path.empty() ? output_name_for(first_source) : as.options.output_path;
@@ -236,8 +236,18 @@ void Emitter::finish_output(bool ok) {
     close_output();
 }
 
+// Every fixup of every output passes here, and this is the one place that
+// decides what reaches a writer: only fields in sections that store bytes,
+// and no external name outside an object file. The writers take that as
+// given.
 void Emitter::fixup(const Fixup& f) {
     if (as.drv.pass_number != 2) return;
+    // An image is final: no linker will ever supply the name's value.
+    if (f.symbol && !relocatable_) {
+        as.report_error_arg("xref: %s is not defined; only an object file can refer to it",
+                            f.symbol->name ? f.symbol->name : "?");
+        return;
+    }
     // An absolute output holds the value itself; the binary image only notes
     // where addresses of data end up.
     if (!relocatable_ && f.kind != FixupKind::base_relative) return note_data_reference(f);
@@ -260,13 +270,8 @@ void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, 
     Fixup f;
     if (op.reloc_kind == KIND_EXTERNAL) {
         f.symbol = as.ev.line_symbol(op.sym_slot);
+        // A name past the line's last slot, which the evaluator has reported.
         if (!f.symbol) return;
-        // An image is final: no linker will ever supply the name's value.
-        if (!relocatable_) {
-            as.report_error_arg("xref: %s is not defined; only an object file can refer to it",
-                                f.symbol->name ? f.symbol->name : "?");
-            return;
-        }
     } else if (op.reloc_kind == KIND_RELOCATABLE) {
         f.target_section = op.sym_section;
     } else {
@@ -277,6 +282,18 @@ void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, 
     f.width = width;
     f.kind = kind;
     f.addend = op.value;
+    if (op.pc_relative) {
+        // op.value is the target less a place of this section; the
+        // relocation counts from the field, so the field's distance from that
+        // place joins the addend.
+        if (kind != FixupKind::absolute) {
+            as.report_error("reloc: a distance (name-*) cannot be the target of a PC-relative or base-relative field");
+            return;
+        }
+        f.kind = FixupKind::pc_relative;
+        f.written_distance = true;
+        f.addend = static_cast<int32_t>(static_cast<uint32_t>(op.value) + static_cast<uint32_t>(field_address));
+    }
     f.pc_base = pc_base;
     f.low_byte_of_word = low_byte_of_word;
     f.name = name;

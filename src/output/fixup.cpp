@@ -1,6 +1,8 @@
 // Which fixups an object file must carry, and as what.
 #include "output/format.h"
 
+#include <string>
+
 #include "driver/assembler.h"
 
 namespace tobra {
@@ -25,6 +27,10 @@ FixupDecision place_fixup(const Fixup& f) {
     case FixupKind::absolute: break;
     }
     return {Placement::relocation, nullptr};
+}
+
+void fixup_internal_error(Assembler& as, const char* writer, const char* what) {
+    as.fatal_error((std::string(writer) + ": internal error: " + what).c_str());
 }
 
 } // namespace tobra

@@ -42,6 +42,9 @@ struct Fixup {
     bool low_byte_of_word = false;
     // What the field is ("the 4-bit trap vector"), for a refusal to name it.
     const char* name = nullptr;
+    // A distance written as an expression (ext-*, msg-here) rather than an
+    // addressing mode: counted from the field itself.
+    bool written_distance = false;
 };
 
 // What a fixup asks of an object file.
@@ -61,6 +64,12 @@ struct FixupDecision {
 // The one rule that turns a fixup into a relocation, an external reference or
 // a base reference, for every object format alike.
 FixupDecision place_fixup(const Fixup& f);
+
+// Stops the run over a fixup that the emitter's checks keep from every
+// writer (a section that stores no bytes, a width no relocation has, a name
+// the symbol table lacks): reaching one is a fault of the assembler, and no
+// output beats one that silently lacks a relocation.
+[[noreturn]] void fixup_internal_error(Assembler& as, const char* writer, const char* what);
 
 class OutputFormat {
 public:
@@ -92,7 +101,7 @@ protected:
 
 struct OutputFormatRow {
     const char* name;
-    int Options::*flag;   // the option that selects it; nullptr: the default
+    int format;           // the FORMAT_* bit an option asks for it by; 0: the default
     bool relocatable;     // an object file: fixups kept, org refused, labels relocatable
     std::unique_ptr<OutputFormat> (*make)(Assembler&);
     // Sections of any name besides the built-in five, and each section's
@@ -103,5 +112,8 @@ struct OutputFormatRow {
 // The first row whose option is given (format_rows are in order of
 // precedence); the last row, S-records, when none is.
 const OutputFormatRow& chosen_output_format(const Options& options);
+// An option asks for the format of a FORMAT_* bit: the bit joins those asked
+// for, and the fields of Options that describe the chosen format follow.
+void ask_output_format(Options& options, int format, bool from_command_line);
 
 } // namespace tobra

@@ -15,19 +15,27 @@ namespace {
 
 // An object file wins over the binary image when both are asked for.
 constexpr OutputFormatRow format_rows[] = {
-    {"elf", &Options::elf_output, true, make_elf_object, true},
-    {"object", &Options::object_output, true, make_object_file},
-    {"binary", &Options::binary_output, false, make_binary_image},
-    {"ihex", &Options::ihex_output, false, make_intel_hex},
-    {"srecord", nullptr, false, make_srecords},
+    {"elf", FORMAT_ELF, true, make_elf_object, true},
+    {"object", FORMAT_OBJECT, true, make_object_file},
+    {"binary", FORMAT_BINARY, false, make_binary_image},
+    {"ihex", FORMAT_IHEX, false, make_intel_hex},
+    {"srecord", 0, false, make_srecords},
 };
 
 } // namespace
 
 const OutputFormatRow& chosen_output_format(const Options& options) {
     for (const OutputFormatRow& row : format_rows)
-        if (!row.flag || options.*row.flag) return row;
+        if (!row.format || (options.output_formats & row.format)) return row;
     return format_rows[std::size(format_rows) - 1];
+}
+
+void ask_output_format(Options& options, int format, bool from_command_line) {
+    options.output_formats |= format;
+    if (from_command_line) options.command_line_formats |= format;
+    const OutputFormatRow& row = chosen_output_format(options);
+    options.relocatable_output = row.relocatable;
+    options.named_sections = row.named_sections;
 }
 
 void HeldSectionsFormat::section_data(int section, uint32_t, const uint8_t* bytes, int32_t count) {

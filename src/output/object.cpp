@@ -66,6 +66,12 @@ void ObjectWriter::fixup(const Fixup& given, Placement placement) {
         f.width = 2;
         f.offset -= 1;
     }
+    // Its references count from the places that addressing modes and
+    // branches count from, which a distance written as name-* need not be.
+    if (f.written_distance && (placement == Placement::external || placement == Placement::relocation)) {
+        as.report_error("reloc: the object file has no reference for a distance written as name-*; ELF (--elf) has one");
+        return;
+    }
     switch (placement) {
     case Placement::external:
         // An 8-bit PC-relative reference counts from its own extension word
@@ -95,16 +101,22 @@ void ObjectWriter::fixup(const Fixup& given, Placement placement) {
         record_base_reference(f.width == 1 ? f.offset - 1 : f.offset, f.width, f.target_section);
         return;
     case Placement::resolved:
-    case Placement::refused: return;
+    case Placement::refused: break;
     }
+    fixup_internal_error(as, "reloc", "a fixup the placement rule resolved or refused");
 }
 
+// The emitter passes only fields in sections that store bytes (code, data
+// and basedata here), of widths 1, 2 and 4, and external names from the
+// symbol table: anything else is a fault of the assembler, and stops the run
+// rather than leave a reference out.
 void ObjectWriter::record_external(const SymbolRecord* symbol, int section, int type, uint32_t offset) {
     int g = group_of_section(section);
-    if (g < 0 || !symbol || !symbol->name) return;
-    // A type outside the table cannot be written, and indexing with it must
-    // not corrupt the other lists.
-    if (type < 0 || type >= REFERENCE_TYPES) return;
+    if (g < 0) fixup_internal_error(as, "reloc", "an external reference in a section that stores no bytes");
+    if (!symbol || !symbol->name) fixup_internal_error(as, "reloc", "an external reference without a name");
+    // Indexing with a type outside the table would corrupt the other lists.
+    if (type < 0 || type >= REFERENCE_TYPES || !reference_type_names[type])
+        fixup_internal_error(as, "reloc", "an external reference of a type the file does not have");
 
     ReferenceGroup& group = reference_groups[g];
     std::string_view name(symbol->name);
@@ -123,13 +135,15 @@ void ObjectWriter::record_external(const SymbolRecord* symbol, int section, int 
 
 void ObjectWriter::record_relocation(int section, bool is_long, uint32_t offset, int target_section) {
     // Only code, data, bss and basedata carry relocation lists.
-    if (section < 0 || section >= RELOCATED_SECTIONS || !valid_target(target_section)) return;
+    if (section < 0 || section >= RELOCATED_SECTIONS)
+        fixup_internal_error(as, "reloc", "a relocation in a section that carries no relocation list");
+    if (!valid_target(target_section)) fixup_internal_error(as, "reloc", "a relocation into no section");
     RelocationList& list = is_long ? long_relocations[section] : word_relocations[section];
     list.by_target[target_section].push_back(offset);
 }
 
 void ObjectWriter::record_base_reference(uint32_t offset, int field_size, int target_section) {
-    if (!valid_target(target_section)) return;
+    if (!valid_target(target_section)) fixup_internal_error(as, "reloc", "a base reference into no section");
     base_references.push_back({offset, field_size, target_section});
     base_reference_bytes[target_section] += 4;
 }

@@ -10,7 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "driver/assembler.h"
 #include "output/elf_file.h"
+#include "output/elf_output.h"
 
 namespace tobra {
 namespace {
@@ -176,6 +178,28 @@ TEST(ElfFile, LinkerPlacesSectionsAndPatchesEveryRelocation) {
               " 4e b9 00 00 10 14 41 f9 00 00 20 04 61 00 00 06\n"
               " 4e 75 4e 71 4e 75 00 00 10 10 00 00 10 1c\n")
         << out;
+}
+
+// The emitter keeps these from the ELF writer (Emitter::fixup); one that gets
+// through stops the run with an internal error, never a missing relocation.
+TEST(ElfObjectFormat, StrayFixupsStopTheRun) {
+    Assembler as{nullptr};
+    as.drv.pass_number = 2;
+    ElfObjectFormat elf{as};
+    Fixup f;
+    f.width = 4;
+    f.target_section = SEC_DATA;
+    EXPECT_THROW(elf.fixup(f, Placement::resolved), FatalError);
+    EXPECT_THROW(elf.fixup(f, Placement::refused), FatalError);
+    Fixup odd = f;
+    odd.width = 3;
+    EXPECT_THROW(elf.fixup(odd, Placement::relocation), FatalError);
+    Fixup nowhere = f;
+    nowhere.target_section = 200;
+    EXPECT_THROW(elf.fixup(nowhere, Placement::relocation), FatalError);
+    EXPECT_NE(as.con.captured().find("elf: internal error: a fixup of a width no relocation type has\n"),
+              std::string::npos)
+        << as.con.captured();
 }
 
 } // namespace

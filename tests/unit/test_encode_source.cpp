@@ -339,7 +339,7 @@ TEST(EncodeSource, ValuesJudgedInPass2) {
         {"", " move.l table(a5),d0\n section data\n ds.b 8\ntable: dc.l 0", "202d 0008",
          "index: offset must be in basedata or basebss section"},
         {"", " lea table(pc),a0\n section data\n ds.b $20\ntable: dc.l 0", "41fa 001e",
-         "pcindex: symbol reference not in same section\n"},
+         "pcindex: symbol reference not in same section"},
     });
 }
 

@@ -12,7 +12,7 @@ struct ObjectFixture : ::testing::Test {
     ObjectWriter obj{as};
     ObjectFixture() {
         as.write_files = false;
-        as.options.object_output = 1;
+        ask_output_format(as.options, FORMAT_OBJECT, true);
         as.drv.pass_number = 2;
         as.emit.output_open = true;
     }
@@ -148,14 +148,23 @@ TEST_F(ObjectFixture, ReferenceEntriesGoByTypeThenByFirstReference) {
                          {2, "alpha"}, {2, "b"}, {5, "b"}, {5, "alpha"}, {8, "b"}}));
 }
 
-TEST_F(ObjectFixture, NothingIsRecordedInUninitialisedSectionsOrForStrayTypes) {
+// The emitter keeps these from the writer; one that gets through stops the
+// run with an internal error instead of leaving the reference out.
+TEST_F(ObjectFixture, StrayRecordsStopTheRunAndRecordNothing) {
     SymbolRecord ext = symbol("ext");
-    ref(ext, SEC_BSS, 4, FixupKind::absolute, 0);
-    ref(ext, SEC_BASEBSS, 4, FixupKind::absolute, 0);
-    obj.record_external(&ext, SEC_CODE, 14, 0);  // type 14 exists in no list
-    obj.record_relocation(SEC_BASEBSS, true, 0, SEC_DATA);
-    obj.record_relocation(SEC_CODE, true, 0, 40);
-    obj.record_base_reference(0, 2, -1);
+    EXPECT_THROW(ref(ext, SEC_BSS, 4, FixupKind::absolute, 0), FatalError);
+    EXPECT_THROW(ref(ext, SEC_BASEBSS, 4, FixupKind::absolute, 0), FatalError);
+    EXPECT_THROW(obj.record_external(&ext, SEC_CODE, 14, 0), FatalError);  // type 14 exists in no list
+    EXPECT_THROW(obj.record_external(&ext, SEC_CODE, 3, 0), FatalError);   // nor does 3, between ABS32 and PC8
+    EXPECT_THROW(obj.record_relocation(SEC_BASEBSS, true, 0, SEC_DATA), FatalError);
+    EXPECT_THROW(obj.record_relocation(SEC_CODE, true, 0, 40), FatalError);
+    EXPECT_THROW(obj.record_base_reference(0, 2, -1), FatalError);
+    Fixup resolved;
+    EXPECT_THROW(obj.fixup(resolved, Placement::resolved), FatalError);
+    const std::string out = as.con.captured();
+    EXPECT_NE(out.find("reloc: internal error: an external reference in a section that stores no bytes\n"),
+              std::string::npos)
+        << out;
     EXPECT_EQ(test::hex_words(trailing()), "c0de cf1f");
 }
 

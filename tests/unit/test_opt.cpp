@@ -84,7 +84,8 @@ TEST(OptDirective, OptionsReachTheirState) {
         directive_opt(as);
     };
     opt("obj,rtx,unsize,b\n");
-    EXPECT_EQ(as.options.object_output, 1);
+    EXPECT_EQ(as.options.output_formats, FORMAT_OBJECT);
+    EXPECT_TRUE(as.options.relocatable_output);
     EXPECT_EQ(as.drv.rts_nop, 1);
     EXPECT_EQ(as.drv.unsized_mode, 1);
     opt("optimise=none,optim=lea\n");

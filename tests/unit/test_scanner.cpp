@@ -97,7 +97,7 @@ TEST(Scanner, Operands) {
         {"-128(a0,a6.L*8)", "indexed reg2=6 value=-128 ext=brief size=l scale=3 an=1"},
         {"200(a0,d0)", "indexed value=200 ext=index-unfit size=l"},
         {"(a0.l*2)", "indexed ext=index-unfit size=l scale=1 an=1 nobase=1"},
-        {"(pc)", "pc-indexed ext=d16"},
+        {"(pc)", "pc-indexed ext=d16 nobase=1"},
         {"big(pc)", "pc-indexed value=74565 ext=d16-unfit"},
         {"(big,pc,d3)", "pc-indexed reg2=3 value=74565 ext=brief size=l"},
         {"label", "expr value=4660 size=l"},
@@ -146,7 +146,7 @@ TEST(Scanner, WhatFollowsAnOperandIsLeft) {
     // After a dot and another letter the size follows the value: word when it
     // fits, long when not, byte under -f.
     EXPECT_EQ(describe(b.scan("label.x")), "expr value=4660 size=w");
-    EXPECT_EQ(b.rest(), ".x\n");
+    EXPECT_EQ(b.rest(), "\n");
     EXPECT_EQ(b.scan("big.x").addr_size, AddrSize::longword);
     EXPECT_EQ(b.scan("later.x").addr_size, AddrSize::longword);
     b.as.options.forward_branch_size = 1;
@@ -198,11 +198,12 @@ TEST(Scanner, EveryMessage) {
         Operand op = b.scan(c.text);
         EXPECT_EQ(class_names[op.cls] + std::string("|") + b.messages(), c.expect) << c.text;
     }
-    // A stray index suffix takes the default size: byte under -f, without the size message.
+    // A stray index suffix takes the default size, byte under -f, which is no
+    // ColdFire index size either.
     ScanBench f;
     f.as.options.forward_branch_size = 1;
     EXPECT_EQ(f.scan("(a0,d0.x)").addr_size, AddrSize::byte);
-    EXPECT_EQ(f.messages(), "scan: expected )\n");
+    EXPECT_EQ(f.messages(), "scan: illegal size for index\n");
 }
 
 // Cut every operand form at every length: the cursor must stay inside the
