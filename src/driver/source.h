@@ -31,7 +31,6 @@ namespace charclass {
 inline constexpr uint8_t WHITE = 1;       // blank, tab, newline, vertical tab, form feed, carriage return
 inline constexpr uint8_t NAME_START = 2;  // letter or '_'
 inline constexpr uint8_t NAME_CHAR = 4;   // name start, digit or '$'
-inline constexpr uint8_t TOKEN_END = 8;   // blank, tab, newline , + - ] ; * .
 
 struct Table {
     uint8_t bits[256];
@@ -44,9 +43,6 @@ constexpr Table make_table() {
         if (c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r') b |= WHITE;
         if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_') b |= NAME_START | NAME_CHAR;
         if ((c >= '0' && c <= '9') || c == '$') b |= NAME_CHAR;
-        if (c == ' ' || c == '\t' || c == '\n' || c == ',' || c == '+' || c == '-' || c == ']' || c == ';' ||
-            c == '*' || c == '.')
-            b |= TOKEN_END;
         t.bits[c] = b;
     }
     return t;
@@ -79,7 +75,6 @@ inline constexpr FieldTable fields = make_field_table();
 inline bool is_white(char c) { return charclass::table.bits[static_cast<uint8_t>(c)] & charclass::WHITE; }
 inline bool is_name_start(char c) { return charclass::table.bits[static_cast<uint8_t>(c)] & charclass::NAME_START; }
 inline bool is_name_char(char c) { return charclass::table.bits[static_cast<uint8_t>(c)] & charclass::NAME_CHAR; }
-inline bool is_token_end(char c) { return charclass::table.bits[static_cast<uint8_t>(c)] & charclass::TOKEN_END; }
 
 // A source file read line by line: small files and pipes from a copy held in
 // memory for both passes, large files streamed through a fixed buffer so that

@@ -148,10 +148,10 @@ void Encoder::h_fbranch(uint32_t op, uint32_t) {
 
 // Only the operand itself decides, so that pass 1 and pass 2 agree.
 void Encoder::zero_displacement_rewrite(Operand& op) {
-    if (op.cls == CLS_INDEXED && op.ext_form == 1 && op.value == 0 && op.is_abs &&
+    if (op.cls == CLS_INDEXED && op.ext_form == ExtForm::d16 && op.value == 0 && op.is_abs &&
         op.reloc_kind < KIND_EXTERNAL) {
         op.cls = CLS_AN_IND;
-        op.ext_form = 0;
+        op.ext_form = ExtForm::none;
     }
 }
 

@@ -25,6 +25,7 @@ struct Range {
 constexpr int32_t ANY_MIN = INT32_MIN;
 constexpr int32_t ANY_MAX = INT32_MAX;
 
+// clang-format off
 constexpr Range range_table[] = {
     {0, 255, 0, 255, 0xFF},                  // RANGE_U8
     {-128, 127, -128, 127, 0xFF},            // RANGE_S8
@@ -44,25 +45,23 @@ constexpr Range range_table[] = {
     {-128, 127, ANY_MIN, ANY_MAX, 0xFF},     // RANGE_BRANCH8
     {-32768, 32767, ANY_MIN, ANY_MAX, 0xFFFF},  // RANGE_BRANCH16
 };
+// clang-format on
 static_assert(sizeof(range_table) / sizeof(range_table[0]) == RANGE_BRANCH16 + 1);
 
 } // namespace
 
 bool Encoder::has_index(const Operand& op) {
     if (op.cls != CLS_INDEXED && op.cls != CLS_PC_INDEXED) return false;
-    // ext_form 3 also marks a plain d16 that does not fit; only the index
-    // size, which the index scan always sets, tells the two apart.
-    return op.ext_form == 2 || (op.ext_form == 3 && op.size_code != 0);
+    return op.ext_form == ExtForm::brief || op.ext_form == ExtForm::index_unfit;
 }
 
-// A displacement that was a forward reference is marked as not fitting
-// (ext_form 3), yet d16(An) is its only possible form and its length does not
-// depend on the value: it is encoded as d16 and range-checked in pass 2.
-// Only a displacement known to be too large stays unencodable.
+// A displacement that was a forward reference is marked as not fitting, yet
+// d16(An) is its only possible form and its length does not depend on the
+// value: it is encoded as d16 and range-checked in pass 2. Only a
+// displacement known to be too large stays unencodable.
 bool Encoder::plain_displacement(const Operand& op) {
     if (op.cls != CLS_INDEXED) return false;
-    if (op.ext_form == 1) return true;
-    return op.ext_form == 3 && op.fwd && !op.no_base && !has_index(op);
+    return op.ext_form == ExtForm::d16 || (op.ext_form == ExtForm::d16_unfit && op.fwd);
 }
 
 void Encoder::put_word(uint32_t word) { as.emit.emit_word(static_cast<int32_t>(word & 0xFFFF)); }
@@ -116,9 +115,9 @@ uint32_t Encoder::modreg_other(const Operand& op) {
     uint32_t r = static_cast<uint32_t>(op.reg) & 7;
     switch (op.cls) {
     case CLS_INDEXED: return (plain_displacement(op) ? 0x28 : 0x30) | r;
-    case CLS_EXPR: return op.size_code == 4 ? 0x39 : 0x38;
+    case CLS_EXPR: return op.addr_size == AddrSize::longword ? 0x39 : 0x38;
     case CLS_IMM: return 0x3C;
-    case CLS_PC_INDEXED: return op.ext_form == 2 ? 0x3B : 0x3A;
+    case CLS_PC_INDEXED: return op.ext_form == ExtForm::brief ? 0x3B : 0x3A;
     case CLS_FPN:
     case CLS_FPCN: return 0;
     case CLS_ACC: return static_cast<uint32_t>(op.reg);
@@ -129,7 +128,7 @@ uint32_t Encoder::modreg_other(const Operand& op) {
 uint32_t Encoder::brief_extension(const Operand& op) {
     uint32_t w = (static_cast<uint32_t>(op.reg2) & 7) << 12;
     if (op.index_is_an) w |= 0x8000;
-    if (op.size_code == 4) w |= 0x0800;
+    if (op.addr_size == AddrSize::longword) w |= 0x0800;
     w |= (static_cast<uint32_t>(op.scale) & 3) << 9;
     return w;
 }
@@ -185,7 +184,7 @@ void Encoder::ea_extension_other(const Operand& op) {
         int width = 2;
         if (plain_displacement(op)) {
             put_word(static_cast<uint32_t>(range_check(op.value, RANGE_S16)));
-        } else if (op.ext_form == 2 || (op.fwd && !op.no_base)) {
+        } else if (op.ext_form == ExtForm::brief || (op.fwd && !op.no_base)) {
             // A forward displacement with an index has only the brief form.
             width = 1;
             put_word(brief_extension(op) + static_cast<uint32_t>(range_check(op.value, RANGE_S8)));
@@ -199,7 +198,7 @@ void Encoder::ea_extension_other(const Operand& op) {
     }
 
     case CLS_EXPR: {
-        const bool is_long = op.size_code == 4;
+        const bool is_long = op.addr_size == AddrSize::longword;
         as.emit.value_fixup(op, at, is_long ? 4 : 2, FixupKind::absolute);
         if (is_long) {
             as.emit.emit_long(op.value);
@@ -245,7 +244,7 @@ void Encoder::ea_extension_other(const Operand& op) {
         const bool other_section = op.reloc_kind == KIND_RELOCATABLE && op.sym_section != as.drv.current_section;
         const bool external = op.reloc_kind == KIND_EXTERNAL || (other_section && as.options.relocatable_output);
         int width = 2;
-        if (op.ext_form == 2) {
+        if (op.ext_form == ExtForm::brief) {
             width = 1;
             put_word(brief_extension(op) +
                      static_cast<uint32_t>(range_check(distance, external ? RANGE_BRANCH8 : RANGE_S8)));

@@ -159,7 +159,6 @@ private:
     // Helpers of the branches, MAC and floating point.
     uint32_t mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, const char* long_message);
     bool plain_accumulator(const Operand& acc);
-    static bool has_index_register(const Operand& op);
     bool fpu_present();
     bool float_operand_ok(const Operand& op);
 

@@ -20,14 +20,6 @@ uint32_t source_format(uint32_t size_mask) {
 
 } // namespace
 
-// (d8,An,Xi) and (d8,PC,Xi). The scanner gives every written index register a
-// size, so a long-form operand without one is a plain (d16,An).
-bool Encoder::has_index_register(const Operand& op) {
-    if (op.cls == CLS_PC_INDEXED) return op.ext_form == 2;
-    if (op.cls != CLS_INDEXED) return false;
-    return op.ext_form == 2 || (op.ext_form == 3 && (op.no_base || op.size_code != 0));
-}
-
 bool Encoder::fpu_present() {
     if (as.core.has_fpu) return true;
     as.report_error("fpu: floating-point not allowed on this processor.");
@@ -37,7 +29,7 @@ bool Encoder::fpu_present() {
 // The ColdFire unit addresses memory up to (d16,An) and (d16,PC), and a
 // double does not fit a data register.
 bool Encoder::float_operand_ok(const Operand& op) {
-    if (has_index_register(op) || (op.cls == CLS_DN && (op_size & SZ_D))) {
+    if (has_index(op) || (op.cls == CLS_DN && (op_size & SZ_D))) {
         as.report_error("float: mode not supported\n");
         return false;
     }

@@ -75,7 +75,7 @@ void Encoder::h_mac_load(uint32_t op, uint32_t, bool is_msac) {
     const Operand& acc = as.scan.operands[4];
     const bool has_acc = acc.cls == CLS_ACC;
     // The load forms end at (d16,An).
-    if (has_index_register(load)) {
+    if (has_index(load)) {
         as.report_error("index: mode not supported by this instruction");
         return;
     }

@@ -19,7 +19,7 @@ MoveGroup source_group(const Operand& op) {
     switch (op.cls) {
     case CLS_INDEXED: return Encoder::plain_displacement(op) ? G_D16 : G_INDEX;
     // (d8,PC,Xi) is restricted like an absolute address, d16(PC) like d16(An).
-    case CLS_PC_INDEXED: return op.ext_form == 2 ? G_ABS : G_D16;
+    case CLS_PC_INDEXED: return op.ext_form == ExtForm::brief ? G_ABS : G_D16;
     case CLS_IMM: return G_IMM;
     case CLS_EXPR: return G_ABS;
     default: return G_OTHER;

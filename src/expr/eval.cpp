@@ -20,6 +20,7 @@ namespace {
 // Relocation result of an operator: 0 absolute, 1 relocatable, -1 not allowed.
 // Index: 24 * (an external term was seen) + 4 * group + 2 * left + right, where
 // left/right say whether that side needs relocation.
+// clang-format off
 constexpr int8_t combine_table[48] = {
     // without an external term
     0, 1, 1, -1,    // +
@@ -36,6 +37,7 @@ constexpr int8_t combine_table[48] = {
     0, -1, -1, -1,
     0, -1, -1, -1,
 };
+// clang-format on
 
 // The operator characters, by character code.
 struct OperatorTable {

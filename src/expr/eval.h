@@ -1,7 +1,8 @@
 // The left-to-right expression evaluator.
 //
 // An expression is a term followed by any number of operator-term pairs,
-// evaluated strictly from left to right: no precedence, no parentheses.
+// evaluated strictly from left to right, without precedence; a parenthesised
+// expression is one term.
 // Register names are terms too; eval returns the symbol type of the first
 // term, so the operand scanner learns from it what it has read.
 #pragma once

@@ -53,6 +53,4 @@ void ForwardRefs::check_symbol_term() {
     advance();
 }
 
-void ForwardRefs::number_expression() { number_expression_at(as.drv.condition_level); }
-
 } // namespace tobra

@@ -39,8 +39,6 @@ public:
     void record_undefined();
     // Pass 2: every symbol term, found or not.
     void check_symbol_term();
-    // End of every eval.
-    void number_expression();
 
     size_t capacity() const { return fwd_buffer.capacity(); }
 
@@ -48,8 +46,8 @@ public:
     // an expression outside conditional blocks; for one inside, the number of
     // the expression before it in the high half and its count since in the low.
     uint64_t current_key() const;
-    // current_key() and number_expression() for a known condition level, so
-    // that the evaluator's hot path needs no call.
+    // current_key(), and the numbering at the end of every eval, for a known
+    // condition level, so that the evaluator's hot path needs no call.
     uint64_t key_at(int condition_level) const {
         if (condition_level == 0) return uint64_t{expr_number} << 32;
         return (uint64_t{expr_number - 1} << 32) | (inner_number + 1);

@@ -26,6 +26,7 @@ inline constexpr uint32_t SZ_BWLSDU = SZ_B | SZ_W | SZ_L | SZ_S | SZ_D | SZ_U;
 
 // Operand classes. 0-25 and 42-45 are produced by the scanner; 26-41 are
 // composite classes that appear only in variant signatures.
+// clang-format off
 enum OperandClass : uint8_t {
     CLS_NONE = 0,
     CLS_DN = 1,
@@ -40,7 +41,7 @@ enum OperandClass : uint8_t {
     CLS_DN_PAIR = 10,     // Dn:Dn
     CLS_RN_PAIR_IND = 11, // (Rn):(Rn), never produced
     CLS_RLIST = 12,
-    CLS_13 = 13,          // never produced
+    CLS_BITFIELD = 13,    // {Dn/#:Dn/#}, never produced
     CLS_CN = 14,
     CLS_CCR = 15,
     CLS_SR = 16,
@@ -49,8 +50,8 @@ enum OperandClass : uint8_t {
     CLS_FPLIST = 19,
     CLS_FP_PAIR = 20,     // never produced
     CLS_FPCLIST = 21,
-    CLS_22 = 22,          // never produced
-    CLS_23 = 23,          // never produced
+    CLS_BRACED_DN = 22,   // {Dn}, never produced
+    CLS_BRACED_IMM = 23,  // {#}, never produced
     CLS_PN = 24,
     CLS_STRING = 25,
     CLS_RN = 26,
@@ -61,7 +62,7 @@ enum OperandClass : uint8_t {
     CLS_ALTERABLE = 31,
     CLS_DATA = 32,
     CLS_DN_CTL_ALT = 33,  // --CtlAlt
-    CLS_34 = 34,
+    CLS_ANY_NO_IMM = 34,  // AnyEA without #imm; no variant uses it
     CLS_CTL_POSTINC = 35, // Ctl++
     CLS_CTL_ALT = 36,
     CLS_MEMORY = 37,
@@ -75,6 +76,7 @@ enum OperandClass : uint8_t {
     CLS_CPSH = 45,
     CLS_COUNT = 46
 };
+// clang-format on
 
 // Symbol types (the register classes of the reserved names, 12 string, 13 user).
 enum SymbolType : uint8_t {

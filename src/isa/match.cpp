@@ -21,10 +21,6 @@ inline uint64_t class_bit(uint8_t k) { return class_bits[k]; }
 
 } // namespace
 
-bool OperandScanner::class_match(int s, int k) {
-    return k >= 0 && k < 256 && (class_accepts[static_cast<std::size_t>(s)] & class_bit(static_cast<uint8_t>(k))) != 0;
-}
-
 const Variant* OperandScanner::match(const Variant* first, int count, OperandNumbers numbers) {
     numbers_ = numbers;
     const Variant* v = match_variant(first, count);

@@ -26,6 +26,7 @@ struct TableRow {
 // The variants of a mnemonic are tried in the order written, and the first
 // whose sizes and operand classes fit the line wins: a form that must be
 // preferred comes before a wider one that would also take its operands.
+// clang-format off
 constexpr TableRow rows[] = {
     "=",
     {SZ_U,      {CLS_EXPR},                                    H_SET,            0x0000},
@@ -739,6 +740,7 @@ constexpr TableRow rows[] = {
     "xref",
     {SZ_U,      {},                                            H_XREF,           0x0000},
 };
+// clang-format on
 
 // The variants alone, in the order written; each name's entry points at its first.
 struct VariantRows {
@@ -902,12 +904,14 @@ const MnemonicEntry* find_mnemonic(std::string_view name) {
     return nullptr;
 }
 
+// clang-format off
 const char* const class_names[CLS_COUNT] = {
     "---", "Dn", "An", "(An)", "(An)+", "-(An)", "indexed", "expr", "#imm", "pc-indexed",
     "Dn:Dn", "(Rn):(Rn)", "RList", "{Dn/#:Dn/#}", "Cn", "CCR", "SR", "FPn", "FPCn", "FPList",
     "FPn:FPn", "FPClist", "{Dn}", "{#}", "Pn", "String", "Rn", "AnyEA", "CtlEA", "AltMem",
     "DataAlt", "Alterable", "Data", "--CtlAlt", "AnyNoImm", "Ctl++", "CtlAlt", "Memory", "Dn/Cn/Mask", "ExprList",
     "MacEA", "FloatEA", "ACC", "MASK", "MACSR", "CPSH"};
+// clang-format on
 
 namespace {
 
@@ -921,6 +925,7 @@ constexpr uint32_t members(std::initializer_list<OperandClass> classes) {
 } // namespace
 
 // The members of the composite classes; the other classes have none.
+// clang-format off
 constexpr std::array<uint32_t, CLS_COUNT> class_sets = [] {
     std::array<uint32_t, CLS_COUNT> s{};
     s[CLS_RN] = members({CLS_DN, CLS_AN});
@@ -933,9 +938,9 @@ constexpr std::array<uint32_t, CLS_COUNT> class_sets = [] {
     s[CLS_DATA] = members({CLS_DN, CLS_AN_IND, CLS_POSTINC, CLS_PREDEC, CLS_INDEXED, CLS_EXPR, CLS_IMM,
                            CLS_PC_INDEXED});
     s[CLS_DN_CTL_ALT] = members({CLS_DN, CLS_AN_IND, CLS_POSTINC, CLS_PREDEC, CLS_INDEXED});
-    // AnyNoImm: used by no variant, shown by the -x64 dump.
-    s[CLS_34] = members({CLS_DN, CLS_AN, CLS_AN_IND, CLS_POSTINC, CLS_PREDEC, CLS_INDEXED, CLS_EXPR,
-                         CLS_PC_INDEXED});
+    // Used by no variant, shown by the -x64 dump.
+    s[CLS_ANY_NO_IMM] = members({CLS_DN, CLS_AN, CLS_AN_IND, CLS_POSTINC, CLS_PREDEC, CLS_INDEXED, CLS_EXPR,
+                                 CLS_PC_INDEXED});
     s[CLS_CTL_POSTINC] = members({CLS_AN_IND, CLS_POSTINC, CLS_INDEXED, CLS_EXPR, CLS_PC_INDEXED});
     s[CLS_CTL_ALT] = members({CLS_AN_IND, CLS_INDEXED, CLS_EXPR});
     s[CLS_MEMORY] = members({CLS_AN_IND, CLS_POSTINC, CLS_PREDEC, CLS_INDEXED, CLS_EXPR, CLS_IMM, CLS_PC_INDEXED});
@@ -945,6 +950,7 @@ constexpr std::array<uint32_t, CLS_COUNT> class_sets = [] {
     s[CLS_FLOAT_EA] = members({CLS_DN, CLS_AN_IND, CLS_POSTINC, CLS_PREDEC, CLS_INDEXED, CLS_PC_INDEXED});
     return s;
 }();
+// clang-format on
 
 namespace {
 

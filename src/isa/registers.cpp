@@ -8,6 +8,7 @@ namespace tobra {
 
 // Every register appears once with capitals and once in lower case, in this
 // order; the dump walks the lower-case entries, so the order is observable.
+// clang-format off
 constexpr ReservedRegister reserved_registers[RESERVED_REGISTER_COUNT] = {
     // Control registers: the code movec puts in its register field.
     {"CACR", TYPE_CREG, 0x002}, {"cacr", TYPE_CREG, 0x002},
@@ -95,6 +96,7 @@ constexpr ReservedRegister reserved_registers[RESERVED_REGISTER_COUNT] = {
     {"IC", TYPE_CACHE, 2}, {"ic", TYPE_CACHE, 2},
     {"BC", TYPE_CACHE, 3}, {"bc", TYPE_CACHE, 3},
 };
+// clang-format on
 
 namespace {
 
@@ -103,6 +105,7 @@ struct ControlName {
     ControlRegister reg;
 };
 
+// clang-format off
 constexpr ControlName control_names[] = {
     {"cacr", CR_CACR}, {"asid", CR_ASID}, {"acr0", CR_ACR0}, {"acr1", CR_ACR1},
     {"acr2", CR_ACR2}, {"acr3", CR_ACR3}, {"mmubar", CR_MMUBAR}, {"other_a7", CR_OTHER_A7},
@@ -114,6 +117,7 @@ constexpr ControlName control_names[] = {
     {"pcr1u1", CR_PCR}, {"pcr1l1", CR_PCR}, {"pcr2u1", CR_PCR}, {"pcr2l1", CR_PCR},
     {"pcr3u1", CR_PCR}, {"pcr3l1", CR_PCR},
 };
+// clang-format on
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 

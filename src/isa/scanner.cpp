@@ -200,7 +200,7 @@ void OperandScanner::scan_parenthesised(Operand& op) {
                 return;
             }
             op.cls = CLS_EXPR;
-            op.size_code = 4;
+            op.addr_size = AddrSize::longword;
             if (peek() == '.') address_size(op, v[0]);
             return;
         }
@@ -243,7 +243,7 @@ void OperandScanner::scan_predecrement(Operand& op) {
         // -(expr) alone is the negated value.
         op.cls = CLS_EXPR;
         op.fwd = as.ev.expr_fwd;
-        op.size_code = 4;
+        op.addr_size = AddrSize::longword;
         if (peek() == '.') address_size(op, op.value);
     }
 }
@@ -313,7 +313,7 @@ void OperandScanner::scan_term(Operand& op) {
         op.cls = CLS_EXPR;
         op.value2 = v[1];
         // Most addresses carry no suffix: abs_size's first test, without the call.
-        op.size_code = 4;
+        op.addr_size = AddrSize::longword;
         if (peek() == '.') address_size(op, v[0]);
         return;
     case TYPE_CACHE:
@@ -339,7 +339,7 @@ void OperandScanner::scan_indexed(Operand& op) {
     if (type == TYPE_AREG) {
         if (peek() == ')') {
             ++as.src.operand_text;
-            op.ext_form = (op.fwd || !fits16(op.value)) ? 3 : 1;
+            op.ext_form = (op.fwd || !fits16(op.value)) ? ExtForm::d16_unfit : ExtForm::d16;
             return;
         }
         if (peek() == ',') {
@@ -354,7 +354,7 @@ void OperandScanner::scan_indexed(Operand& op) {
         if (peek() == ')') {
             step();
             int64_t distance = op.no_base ? 0 : int64_t{op.value} - as.drv.location_counter;
-            op.ext_form = (op.fwd || !fits16(distance)) ? 3 : 1;
+            op.ext_form = (op.fwd || !fits16(distance)) ? ExtForm::d16_unfit : ExtForm::d16;
             return;
         }
         if (take() != ',') as.report_error("scan: expected ,");
@@ -366,9 +366,9 @@ void OperandScanner::scan_indexed(Operand& op) {
 
     scan_index(op);
     if (op.cls == CLS_INDEXED)
-        op.ext_form = (op.fwd || op.no_base || !fits8(op.value)) ? 3 : 2;
+        op.ext_form = (op.fwd || op.no_base || !fits8(op.value)) ? ExtForm::index_unfit : ExtForm::brief;
     else if (op.cls == CLS_PC_INDEXED)
-        op.ext_form = 2;
+        op.ext_form = ExtForm::brief;
     if (take() != ')') as.report_error("scan: expected )");
 }
 
@@ -384,9 +384,9 @@ void OperandScanner::scan_index(Operand& op) {
     }
     // The index is always a long register: a suffix that chooses a word
     // (.w, or .x under -f) would encode a form the processor lacks.
-    int size = abs_size(0);
-    if (size != 4) as.report_error("scan: illegal size for index");
-    op.size_code = static_cast<uint8_t>(size);
+    const AddrSize size = abs_size(0);
+    if (size != AddrSize::longword) as.report_error("scan: illegal size for index");
+    op.addr_size = size;
 
     if (peek() == '*') {
         // Safe to look one further: the cursor is on '*', not on the end.
@@ -404,28 +404,29 @@ void OperandScanner::scan_index(Operand& op) {
 // An absolute address's suffix, which the instruction keeps as written.
 void OperandScanner::address_size(Operand& op, int32_t value) {
     const char* before = as.src.operand_text;
-    op.size_code = static_cast<uint8_t>(abs_size(value));
+    op.addr_size = abs_size(value);
     op.size_written = as.src.operand_text != before;
 }
 
-int OperandScanner::abs_size(int32_t value) {
+AddrSize OperandScanner::abs_size(int32_t value) {
     const char* p = as.src.operand_text;
-    if (*p != '.') return 4;
+    if (*p != '.') return AddrSize::longword;
     switch (p[1]) {
     case 'b': case 'B': case 'w': case 'W':
         as.src.operand_text += 2;
-        return 2;
+        return AddrSize::word;
     case 'l': case 'L': case 's': case 'S': case 'd': case 'D':
         as.src.operand_text += 2;
-        return 4;
+        return AddrSize::longword;
     default:
         // Any other letter (.x) asks for the size the value needs: both
         // characters belong to the operand.
         if ((p[1] >= 'a' && p[1] <= 'z') || (p[1] >= 'A' && p[1] <= 'Z')) as.src.operand_text += 2;
         break;
     }
-    if (as.ev.expr_fwd || !fits16(value)) return 4;
-    return as.options.forward_branch_size;
+    if (as.ev.expr_fwd || !fits16(value)) return AddrSize::longword;
+    // The size an unsized forward reference takes (-f).
+    return as.options.forward_branch_size == 1 ? AddrSize::byte : AddrSize::word;
 }
 
 void OperandScanner::checklist(Operand& op) {

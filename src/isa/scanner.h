@@ -32,10 +32,13 @@ public:
     // The parenthesised base-and-index part; op.value holds the displacement
     // and op.fwd its forward flag.
     void scan_indexed(Operand& op);
-    // Index register, size and scale into op.reg2, op.size_code, op.scale.
+    // Index register, size and scale into op.reg2, op.addr_size, op.scale.
     void scan_index(Operand& op);
-    // Size code of an absolute address from an optional .b/.w/.l suffix.
-    int abs_size(int32_t value);
+    // The size an optional suffix (.b .w .l .s .d) gives an address or an
+    // index register; without one, long, and after another letter the size
+    // follows the value.
+    AddrSize abs_size(int32_t value);
+    // abs_size into op.addr_size, noting whether the suffix was written.
     void address_size(Operand& op, int32_t value);
     // What may follow a register: half, pair, MAC shift, register list.
     void checklist(Operand& op);
@@ -67,7 +70,6 @@ public:
     // First variant whose sizes and operand classes fit the line, or nullptr.
     // numbers: how the operands read decimal numbers under .s and .d.
     const Variant* match(const Variant* first, int count, OperandNumbers numbers = INTEGER);
-    static bool class_match(int signature_class, int operand_class);
     void dump_composite();
     void dump_legal();
 

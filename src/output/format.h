@@ -4,11 +4,10 @@
 // A format sees the start of its output, the bytes of the initialised
 // sections in runs of any length, the fixups (places a linker must patch)
 // and the end of an error-free pass 2. Adding a format is one file with a
-// class derived from OutputFormat and one row in output_formats (formats.cpp).
+// class derived from OutputFormat and one row in format_rows (formats.cpp).
 #pragma once
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <vector>
 
 namespace tobra {
@@ -110,8 +109,8 @@ struct OutputFormatRow {
     bool named_sections = false;
 };
 
-// In order of precedence when several options are given; the last row is the default.
-std::span<const OutputFormatRow> output_formats();
+// The first row whose option is given (format_rows are in order of
+// precedence); the last row, S-records, when none is.
 const OutputFormatRow& chosen_output_format(const Options& options);
 // An option asks for the format of a FORMAT_* bit: the bit joins those asked
 // for, and the fields of Options that describe the chosen format follow.

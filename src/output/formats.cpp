@@ -24,8 +24,6 @@ constexpr OutputFormatRow format_rows[] = {
 
 } // namespace
 
-std::span<const OutputFormatRow> output_formats() { return format_rows; }
-
 const OutputFormatRow& chosen_output_format(const Options& options) {
     for (const OutputFormatRow& row : format_rows)
         if (!row.format || (options.output_formats & row.format)) return row;

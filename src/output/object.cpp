@@ -292,14 +292,4 @@ void ObjectWriter::write_trailing_hunks() {
     as.emit.write_out(out.data(), out.size());
 }
 
-void ObjectWriter::reset_for_pass2() {
-    for (auto& g : reference_groups) g.clear();
-    for (auto& l : word_relocations) l.clear();
-    for (auto& l : long_relocations) l.clear();
-    base_references.clear();
-    std::memset(base_reference_bytes, 0, sizeof base_reference_bytes);
-    for (auto& h : held) h.clear();
-    code_padding = 0;
-}
-
 } // namespace tobra

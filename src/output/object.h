@@ -108,7 +108,6 @@ public:
     // follows as it is emitted, and the rest after an error-free pass 2.
     void write_leading_hunks(int32_t code_size);
     void write_trailing_hunks();
-    void reset_for_pass2();
 
     static void write_be32(uint8_t* buffer, uint32_t value);
 

@@ -47,6 +47,16 @@ struct ScanBench {
     }
 };
 
+const char* form_name(ExtForm f) {
+    static const char* const names[] = {"none", "d16", "brief", "d16-unfit", "index-unfit"};
+    return names[static_cast<int>(f)];
+}
+
+const char* size_name(AddrSize s) {
+    static const char* const names[] = {"none", "b", "w", "l"};
+    return names[static_cast<int>(s)];
+}
+
 // The class name and every field that differs from a fresh record.
 std::string describe(const Operand& op) {
     std::string s = class_names[op.cls];
@@ -56,8 +66,8 @@ std::string describe(const Operand& op) {
     field("reg", op.reg);
     field("reg2", op.reg2);
     field("value", op.value);
-    field("ext", op.ext_form);
-    field("size", op.size_code);
+    if (op.ext_form != ExtForm::none) s += std::string(" ext=") + form_name(op.ext_form);
+    if (op.addr_size != AddrSize::none) s += std::string(" size=") + size_name(op.addr_size);
     field("scale", op.scale);
     field("an", op.index_is_an);
     field("nobase", op.no_base);
@@ -79,21 +89,21 @@ TEST(Scanner, Operands) {
         {"(a0)", "(An)"},
         {"(sp)+", "(An)+ reg=7"},
         {"-(a7)", "-(An) reg=7"},
-        {"8(a0)", "indexed value=8 ext=1"},
-        {"(8,a0)", "indexed value=8 ext=1"},
-        {"-(8)(a2)", "indexed reg=2 value=-8 ext=1"},
-        {"40000(a0)", "indexed value=40000 ext=3"},
-        {"(8,a0,d0.l*4)", "indexed value=8 ext=2 size=4 scale=2"},
-        {"-128(a0,a6.L*8)", "indexed reg2=6 value=-128 ext=2 size=4 scale=3 an=1"},
-        {"200(a0,d0)", "indexed value=200 ext=3 size=4"},
-        {"(a0.l*2)", "indexed ext=3 size=4 scale=1 an=1 nobase=1"},
-        {"(pc)", "pc-indexed ext=1 nobase=1"},
-        {"big(pc)", "pc-indexed value=74565 ext=3"},
-        {"(big,pc,d3)", "pc-indexed reg2=3 value=74565 ext=2 size=4"},
-        {"label", "expr value=4660 size=4"},
-        {"label.W", "expr value=4660 size=2"},
-        {"(label).w", "expr value=4660 size=2"},
-        {"$1234.w", "expr value=4660 size=2"},
+        {"8(a0)", "indexed value=8 ext=d16"},
+        {"(8,a0)", "indexed value=8 ext=d16"},
+        {"-(8)(a2)", "indexed reg=2 value=-8 ext=d16"},
+        {"40000(a0)", "indexed value=40000 ext=d16-unfit"},
+        {"(8,a0,d0.l*4)", "indexed value=8 ext=brief size=l scale=2"},
+        {"-128(a0,a6.L*8)", "indexed reg2=6 value=-128 ext=brief size=l scale=3 an=1"},
+        {"200(a0,d0)", "indexed value=200 ext=index-unfit size=l"},
+        {"(a0.l*2)", "indexed ext=index-unfit size=l scale=1 an=1 nobase=1"},
+        {"(pc)", "pc-indexed ext=d16 nobase=1"},
+        {"big(pc)", "pc-indexed value=74565 ext=d16-unfit"},
+        {"(big,pc,d3)", "pc-indexed reg2=3 value=74565 ext=brief size=l"},
+        {"label", "expr value=4660 size=l"},
+        {"label.W", "expr value=4660 size=w"},
+        {"(label).w", "expr value=4660 size=w"},
+        {"$1234.w", "expr value=4660 size=w"},
         {"d0.l", "Dn half=2"},
         {"a1.U", "An reg=1 half=1"},
         {"d1.l<<1", "Dn reg=1 half=2 shift=1"},
@@ -115,10 +125,10 @@ TEST(Scanner, Operands) {
         {"#(later)", "#imm fwd=1"},
         {"&", "--- mask=1"},
         // The forward flag comes from the displacement, never from a register.
-        {"later(a0)", "indexed ext=3 fwd=1"},
-        {"(later,a0,d0.l)", "indexed ext=3 size=4 fwd=1"},
-        {"later(pc)", "pc-indexed ext=3 fwd=1"},
-        {"(later,pc,d0)", "pc-indexed ext=2 size=4 fwd=1"},
+        {"later(a0)", "indexed ext=d16-unfit fwd=1"},
+        {"(later,a0,d0.l)", "indexed ext=index-unfit size=l fwd=1"},
+        {"later(pc)", "pc-indexed ext=d16-unfit fwd=1"},
+        {"(later,pc,d0)", "pc-indexed ext=brief size=l fwd=1"},
     };
     for (const auto& c : cases) {
         ScanBench b;
@@ -134,21 +144,21 @@ TEST(Scanner, WhatFollowsAnOperandIsLeft) {
     EXPECT_EQ(describe(b.scan("(a0) comment")), "(An)");
     EXPECT_EQ(b.rest(), " comment\n");
     // After a dot and another letter the size follows the value: word when it
-    // fits, long when not, 1 under -f.
-    EXPECT_EQ(describe(b.scan("label.x")), "expr value=4660 size=2");
+    // fits, long when not, byte under -f.
+    EXPECT_EQ(describe(b.scan("label.x")), "expr value=4660 size=w");
     EXPECT_EQ(b.rest(), "\n");
-    EXPECT_EQ(b.scan("big.x").size_code, 4);
-    EXPECT_EQ(b.scan("later.x").size_code, 4);
+    EXPECT_EQ(b.scan("big.x").addr_size, AddrSize::longword);
+    EXPECT_EQ(b.scan("later.x").addr_size, AddrSize::longword);
     b.as.options.forward_branch_size = 1;
-    EXPECT_EQ(b.scan("label.x").size_code, 1);
+    EXPECT_EQ(b.scan("label.x").addr_size, AddrSize::byte);
 }
 
 TEST(Scanner, PcDisplacementIsMeasuredFromTheLocation) {
     ScanBench b;
     b.as.drv.location_counter = 0x12000;
-    EXPECT_EQ(b.scan("big(pc)").ext_form, 1);
+    EXPECT_EQ(b.scan("big(pc)").ext_form, ExtForm::d16);
     b.as.drv.location_counter = 0;
-    EXPECT_EQ(b.scan("big(pc)").ext_form, 3);
+    EXPECT_EQ(b.scan("big(pc)").ext_form, ExtForm::d16_unfit);
 }
 
 TEST(Scanner, StringsAndDoubles) {
@@ -159,7 +169,7 @@ TEST(Scanner, StringsAndDoubles) {
     op = b.scan("#1.5", SZ_D);
     EXPECT_EQ(describe(op), "#imm value=1073217536");
     // Only immediates are floating-point data; a displacement stays a number.
-    EXPECT_EQ(describe(b.scan("12(a2)", SZ_S)), "indexed reg=2 value=12 ext=1");
+    EXPECT_EQ(describe(b.scan("12(a2)", SZ_S)), "indexed reg=2 value=12 ext=d16");
 }
 
 TEST(Scanner, EveryMessage) {
@@ -188,11 +198,11 @@ TEST(Scanner, EveryMessage) {
         Operand op = b.scan(c.text);
         EXPECT_EQ(class_names[op.cls] + std::string("|") + b.messages(), c.expect) << c.text;
     }
-    // A stray index suffix takes the default size, 1 under -f, which is no
+    // A stray index suffix takes the default size, byte under -f, which is no
     // ColdFire index size either.
     ScanBench f;
     f.as.options.forward_branch_size = 1;
-    EXPECT_EQ(f.scan("(a0,d0.x)").size_code, 1);
+    EXPECT_EQ(f.scan("(a0,d0.x)").addr_size, AddrSize::byte);
     EXPECT_EQ(f.messages(), "scan: illegal size for index\n");
 }
 
