@@ -515,6 +515,8 @@ void SourceReader::grow_global_label(size_t size) {
 
 inline void SourceReader::process_line_here() {
     Driver& drv = as.drv;
+    // Equates that waited for a name the previous line defined.
+    if (as.dir.equates_due()) [[unlikely]] as.dir.resolve_due_equates();
     drv.line_start_address = drv.location_counter;
     drv.note_line_address();
     size_mask = suffix_mask(size_suffix);

@@ -159,6 +159,13 @@ void Evaluator::record_term(Operand& op) const {
     op.sym_section = static_cast<uint8_t>(last_section);
 }
 
+bool Evaluator::same_external(int left_slot, int right_slot) const {
+    const SymbolRecord* a = line_symbol(left_slot);
+    const SymbolRecord* b = line_symbol(right_slot);
+    return a && b && a->kind == KIND_EXTERNAL && b->kind == KIND_EXTERNAL &&
+           as.sym.relocation_symbol(a) == as.sym.relocation_symbol(b);
+}
+
 bool Evaluator::refuse_negated(const Operand& op, bool complement) {
     if ((op.reloc_kind != KIND_EXTERNAL && op.reloc_kind != KIND_RELOCATABLE) || !relocatable_output()) return false;
     as.report_error(complement ? "eval: an address cannot be complemented; a relocation holds one address plus a constant"
@@ -213,9 +220,12 @@ SymbolRecord* Evaluator::resolve(std::string_view name) {
     } else {
         found = as.sym.find(name);
     }
-    if (found && found->flags & (SYM_UNSET | SYM_XREF_DEFINED)) [[unlikely]] {
+    if (found && found->flags & (SYM_UNSET | SYM_XREF_DEFINED | SYM_PENDING)) [[unlikely]] {
         if (found->flags & SYM_UNSET) {
             as.sym.report_unset(name);
+            found = nullptr;
+        } else if (found->flags & SYM_PENDING) {
+            // An equate still waiting for a name further down: not yet defined.
             found = nullptr;
         } else if (as.drv.pass_number == 2 && !(found->flags & SYM_DEFINED_AGAIN)) {
             // Pass 1 took this use as external or not yet defined: sized as a forward reference.
@@ -225,6 +235,10 @@ SymbolRecord* Evaluator::resolve(std::string_view name) {
     if (!found) {
         last_kind = KIND_UNDEFINED;
         if (as.drv.pass_number == 1) as.fwd.record_undefined();
+        if (!line_missed_) {
+            line_missed_ = true;
+            missed_name_.assign(name);
+        }
     }
     if (as.drv.pass_number == 2) check_forward();
     return found;
@@ -482,6 +496,7 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
             break;
         }
         const int left_section = op.sym_section;
+        const int left_slot = op.sym_slot;
         record_relocating_term(op);
         if (last_kind == KIND_EXTERNAL || group_external()) external = true;
         const int right = relocation_flag();
@@ -495,6 +510,8 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
         // Two labels of different sections lie a distance apart that only
         // the linker knows.
         if (relocatable_output() && op_char == '-' && left && right && left_section != last_section) entry = -1;
+        // MB-ext, with MB equ ext+$10: one external name's offsets differ by a number.
+        if (op_char == '-' && left && right && external && same_external(left_slot, op.sym_slot)) entry = 0;
         // A name still unknown in pass 1 has no section to judge by (lb-la
         // with lb further down, FWD&8 in a data section): pass 2 judges.
         if (entry < 0 && expr_undefined && as.drv.pass_number == 1) entry = left | right;
@@ -713,6 +730,7 @@ double Evaluator::float_term() {
 // a term takes no operators and never relocates.
 int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
     const char*& p = as.src.operand_text;
+    expression_start_ = p;
     if (as.options.debug_flags & DBG_EVAL) return eval_expression(value, op, numbers);
     // Before the forward-reference check, which may set expr_fwd.
     expr_fwd = false;

@@ -259,7 +259,7 @@ void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, 
     if (as.drv.pass_number != 2) return;
     Fixup f;
     if (op.reloc_kind == KIND_EXTERNAL) {
-        f.symbol = as.ev.line_symbol(op.sym_slot);
+        f.symbol = as.sym.relocation_symbol(as.ev.line_symbol(op.sym_slot));
         if (!f.symbol) return;
         // An image is final: no linker will ever supply the name's value.
         if (!relocatable_) {
