@@ -145,6 +145,7 @@ private:
         std::string global_label;  // qualifies its local names
         std::string file, path;    // where it was written, for its error
         long line = 0;
+        std::string context;       // the macro or rept expansion it was written in
         int32_t address = 0;       // * in the expression
         int section = 0;
         uint32_t size_mask = 0;

@@ -33,6 +33,11 @@ void Directives::defer_equate(std::string_view label) {
     e.file = drv.current_file_name;
     e.path = as.src.current_path;
     e.line = drv.line_number;
+    if (as.mac.expanding()) {
+        Console context(nullptr);
+        as.mac.print_context(context);
+        e.context = context.captured();
+    }
     e.address = drv.line_start_address;
     e.section = drv.current_section;
     e.size_mask = as.src.size_mask;
@@ -139,7 +144,8 @@ void Directives::finish_equates() {
     for (ForwardEquate& e : forward_equates_) {
         if (!e.open) continue;
         e.open = false;
-        std::string text = "equ: '" + e.name + "' - expression MUST evaluate";
+        // The expansion the equ came from, as a message at its line shows it.
+        std::string text = e.context + "equ: '" + e.name + "' - expression MUST evaluate";
         const SymbolRecord* waited = as.sym.probe(e.waits_for);
         if (!waited) {
             if (!e.waits_for.empty()) text += ", " + e.waits_for + " is not defined";
