@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -151,8 +152,16 @@ private:
         uint32_t size_mask = 0;
         bool open = true;
     };
+    // Looked up by the view of a name, without a copy of it.
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+    template <typename T>
+    using NameMap = std::unordered_map<std::string, T, NameHash, std::equal_to<>>;
     std::vector<ForwardEquate> forward_equates_;
-    std::unordered_map<std::string, std::vector<size_t>> awaited_;  // name: the equates waiting for it
+    NameMap<size_t> equate_index_;              // name: its entry in forward_equates_
+    NameMap<std::vector<size_t>> awaited_;      // name: the equates waiting for it
     std::vector<size_t> due_equates_;
     // One dc item of the line's size at the location counter.
     void emit_data_item(const Operand& op, uint32_t mask, bool warn = true);

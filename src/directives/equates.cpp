@@ -41,15 +41,20 @@ void Directives::defer_equate(std::string_view label) {
     e.address = drv.line_start_address;
     e.section = drv.current_section;
     e.size_mask = as.src.size_mask;
+    const size_t index = forward_equates_.size();
+    equate_index_.emplace(e.name, index);
+    awaited_[e.waits_for].push_back(index);
     forward_equates_.push_back(std::move(e));
-    awaited_[forward_equates_.back().waits_for].push_back(forward_equates_.size() - 1);
 }
 
 void Directives::wake_equates(std::string_view name) {
-    auto it = awaited_.find(std::string(name));
+    auto it = awaited_.find(name);
     if (it == awaited_.end()) return;
     due_equates_.insert(due_equates_.end(), it->second.begin(), it->second.end());
     awaited_.erase(it);
+    // The line loop pays no test for this: the way it takes for macro lines
+    // evaluates them before the next line (MacroEngine::step).
+    as.src.special_mode = true;
 }
 
 void Directives::resolve_due_equates() {
@@ -72,7 +77,7 @@ bool Directives::try_equate(size_t index) {
     const uint32_t size_mask = src.size_mask;
     const int32_t line_start = drv.line_start_address;
     const int section = drv.current_section;
-    const std::string global_label(src.last_global_label());
+    std::string global_label = e.global_label;
     const uint32_t expr_number = as.fwd.expr_number, inner_number = as.fwd.inner_number;
     const size_t fwd_entries = as.fwd.fwd_buffer.size();
     const size_t notes = as.sym.pass1_notes();
@@ -83,16 +88,22 @@ bool Directives::try_equate(size_t index) {
     src.size_mask = e.size_mask;
     drv.line_start_address = e.address;
     drv.current_section = e.section;
-    src.set_last_global_label(e.global_label);
+    src.swap_last_global_label(global_label);
     // Between lines: the slots of the line's names are free.
     ev.begin_line();
     // Its own line reports what is wrong with the expression: pass 1 what
     // does not depend on names, pass 2 the rest.
-    as.quiet = true;
     Operand op;
     int32_t value[2] = {0, 0};
-    const int type = ev.eval(value, op, FLOAT_DATA);
-    as.quiet = false;
+    int type = 0;
+    {
+        struct Quiet {
+            Assembler& as;
+            explicit Quiet(Assembler& a) : as(a) { as.quiet = true; }
+            ~Quiet() { as.quiet = false; }
+        } quiet(as);
+        type = ev.eval(value, op, FLOAT_DATA);
+    }
     const bool undefined = ev.expr_undefined;
     const std::string missed(ev.missed_name());
 
@@ -100,7 +111,7 @@ bool Directives::try_equate(size_t index) {
     src.size_mask = size_mask;
     drv.line_start_address = line_start;
     drv.current_section = section;
-    src.set_last_global_label(global_label);
+    src.swap_last_global_label(global_label);
     as.fwd.expr_number = expr_number;
     as.fwd.inner_number = inner_number;
     as.fwd.fwd_buffer.resize(fwd_entries);
@@ -137,35 +148,48 @@ bool Directives::try_equate(size_t index) {
 void Directives::finish_equates() {
     resolve_due_equates();
     // Those still waiting: what they wait for is not defined anywhere, or
-    // waits itself.
+    // waits itself. Each waits for one name, so the equates that wait for
+    // themselves are the loops of a walk along those names.
+    const size_t n = forward_equates_.size();
+    auto next = [&](size_t i) -> size_t {
+        const auto it = equate_index_.find(forward_equates_[i].waits_for);
+        return it != equate_index_.end() && forward_equates_[it->second].open ? it->second : n;
+    };
+    std::vector<uint8_t> state(n, 0);  // 0 not seen, 1 on the current walk, 2 done
+    std::vector<bool> in_loop(n, false);
+    for (size_t start = 0; start < n; ++start) {
+        if (!forward_equates_[start].open || state[start]) continue;
+        size_t i = start;
+        while (i < n && state[i] == 0) {
+            state[i] = 1;
+            i = next(i);
+        }
+        if (i < n && state[i] == 1)
+            for (size_t j = i; !in_loop[j]; j = next(j)) in_loop[j] = true;
+        for (i = start; i < n && state[i] == 1; i = next(i)) state[i] = 2;
+    }
+
     Driver& drv = as.drv;
     const std::string file = drv.current_file_name, path = as.src.current_path;
     const long line = drv.line_number;
-    for (ForwardEquate& e : forward_equates_) {
+    for (size_t i = 0; i < n; ++i) {
+        ForwardEquate& e = forward_equates_[i];
         if (!e.open) continue;
-        e.open = false;
         // The expansion the equ came from, as a message at its line shows it.
         std::string text = e.context + "equ: '" + e.name + "' - expression MUST evaluate";
-        const SymbolRecord* waited = as.sym.probe(e.waits_for);
-        if (!waited) {
-            if (!e.waits_for.empty()) text += ", " + e.waits_for + " is not defined";
-        } else if (waited->flags & SYM_PENDING) {
-            // Along the names each waits for: back to this one is a loop.
-            std::string_view next = e.waits_for;
-            for (size_t steps = 0; steps <= forward_equates_.size() && next != e.name; ++steps) {
-                const ForwardEquate* w = nullptr;
-                for (const ForwardEquate& f : forward_equates_)
-                    if (f.name == next) w = &f;
-                if (!w) break;
-                next = w->waits_for;
-            }
-            text += next == e.name ? ", its value depends on itself" : ", " + e.waits_for + " has no value";
-        }
+        if (in_loop[i])
+            text += ", its value depends on itself";
+        else if (next(i) < n)
+            text += ", " + e.waits_for + " has no value";
+        else if (!e.waits_for.empty())
+            text += ", " + e.waits_for + " is not defined";
         drv.current_file_name = e.file;
         as.src.current_path = e.path;
         drv.line_number = e.line;
         as.report_error(text.c_str());
     }
+    for (ForwardEquate& e : forward_equates_) e.open = false;
+    awaited_.clear();
     drv.current_file_name = file;
     as.src.current_path = path;
     drv.line_number = line;
@@ -174,11 +198,10 @@ void Directives::finish_equates() {
 std::string Directives::waiting_text() const {
     const std::string_view name = as.ev.missed_name();
     if (name.empty()) return {};
-    const SymbolRecord* r = as.sym.probe(name);
-    if (!r || !(r->flags & SYM_PENDING)) return {};
-    for (const ForwardEquate& e : forward_equates_)
-        if (e.open && e.name == name) return e.name + " waits for " + e.waits_for;
-    return {};
+    const auto it = equate_index_.find(name);
+    if (it == equate_index_.end() || !forward_equates_[it->second].open) return {};
+    const ForwardEquate& e = forward_equates_[it->second];
+    return e.name + " waits for " + e.waits_for;
 }
 
 } // namespace tobra

@@ -505,6 +505,14 @@ void SourceReader::define_line_label() {
     as.sym.install(std::string_view(label_field, label_length_), as.drv.location_counter, TYPE_USER, KIND_RELOCATABLE);
 }
 
+void SourceReader::swap_last_global_label(std::string& label) {
+    std::string current(global_label_.get(), global_label_length_);
+    if (label.size() > global_label_capacity_) grow_global_label(label.size());
+    if (!label.empty()) std::memcpy(global_label_.get(), label.data(), label.size());
+    global_label_length_ = label.size();
+    label.swap(current);
+}
+
 void SourceReader::grow_global_label(size_t size) {
     const size_t capacity = std::max(size, 2 * global_label_capacity_);
     std::unique_ptr<char[]> grown(new char[capacity]);
@@ -515,8 +523,6 @@ void SourceReader::grow_global_label(size_t size) {
 
 inline void SourceReader::process_line_here() {
     Driver& drv = as.drv;
-    // Equates that waited for a name the previous line defined.
-    if (as.dir.equates_due()) [[unlikely]] as.dir.resolve_due_equates();
     drv.line_start_address = drv.location_counter;
     drv.note_line_address();
     size_mask = suffix_mask(size_suffix);

@@ -730,7 +730,6 @@ double Evaluator::float_term() {
 // a term takes no operators and never relocates.
 int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
     const char*& p = as.src.operand_text;
-    expression_start_ = p;
     if (as.options.debug_flags & DBG_EVAL) return eval_expression(value, op, numbers);
     // Before the forward-reference check, which may set expr_fwd.
     expr_fwd = false;
@@ -769,6 +768,7 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
 
 [[gnu::noinline]] int Evaluator::eval_expression(int32_t* value, Operand& op, OperandNumbers numbers) {
     const char*& p = as.src.operand_text;
+    expression_start_ = p;
     const bool trace = (as.options.debug_flags & DBG_EVAL) != 0;
     if (trace) {
         as.con.write("Eval at ");

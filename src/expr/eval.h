@@ -63,7 +63,8 @@ public:
     // The first name of the current line that was not defined (or was an
     // equate still waiting for one); empty if none.
     std::string_view missed_name() const { return line_missed_ ? std::string_view(missed_name_) : std::string_view(); }
-    // Where the text of the last expression eval read begins.
+    // Where the text of the last expression eval read begins, when it held
+    // a name (a bare register or number does not set it).
     const char* expression_start() const { return expression_start_; }
     // The text of a string term (the value eval gives for type 12, which the
     // scanner stores in an Operand's value). Empty for an unknown handle.

@@ -246,7 +246,7 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             symbol_buckets[b] = &r;
             add_to_index(ref, tag);
             if (as.side.map_wanted()) as.side.note_definition(r.position);
-            if (drv.pass_number == 1) as.dir.note_defined(name);
+            as.dir.note_defined(name);
         } catch (const std::bad_alloc&) {
             as.report_error("install: symbol table full");
         }
