@@ -18,6 +18,7 @@
 namespace tobra {
 
 class Assembler;
+struct SymbolRecord;
 
 // include_directory holds at most this many characters, its separator included.
 
@@ -147,6 +148,15 @@ private:
         std::string file, path;    // where it was written, for its error
         long line = 0;
         std::string context;       // the macro or rept expansion it was written in
+        // The set names its expression read, as they were at its line: pass 2
+        // reads them there, so it is evaluated with those values.
+        struct SetName {
+            SymbolRecord* record;
+            int32_t value;
+            uint32_t base;
+            uint8_t kind, section, flags;
+        };
+        std::vector<SetName> set_names;
         int32_t address = 0;       // * in the expression
         int section = 0;
         uint32_t size_mask = 0;

@@ -38,6 +38,10 @@ void Directives::defer_equate(std::string_view label) {
         as.mac.print_context(context);
         e.context = context.captured();
     }
+    for (int i = 0; i < as.ev.term_number && i < LINE_SYMBOL_SLOTS; ++i) {
+        SymbolRecord* s = as.ev.line_symbols[i];
+        if (s && (s->flags & SYM_SET)) e.set_names.push_back({s, s->value, s->base, s->kind, s->section, s->flags});
+    }
     e.address = drv.line_start_address;
     e.section = drv.current_section;
     e.size_mask = as.src.size_mask;
@@ -93,6 +97,17 @@ bool Directives::try_equate(size_t index) {
     ev.begin_line();
     // Its own line reports what is wrong with the expression: pass 1 what
     // does not depend on names, pass 2 the rest.
+    auto swap_set_names = [&e] {
+        for (ForwardEquate::SetName& n : e.set_names) {
+            SymbolRecord& r = *n.record;
+            std::swap(r.value, n.value);
+            std::swap(r.base, n.base);
+            std::swap(r.kind, n.kind);
+            std::swap(r.section, n.section);
+            std::swap(r.flags, n.flags);
+        }
+    };
+    swap_set_names();
     Operand op;
     int32_t value[2] = {0, 0};
     int type = 0;
@@ -104,6 +119,10 @@ bool Directives::try_equate(size_t index) {
         } quiet(as);
         type = ev.eval(value, op, FLOAT_DATA);
     }
+    // The external it counts from, while the set names still hold their values.
+    const SymbolRecord* based_on =
+        op.reloc_kind == KIND_EXTERNAL ? as.sym.relocation_symbol(ev.line_symbol(op.sym_slot)) : nullptr;
+    swap_set_names();
     const bool undefined = ev.expr_undefined;
     const std::string missed(ev.missed_name());
 
@@ -137,7 +156,7 @@ bool Directives::try_equate(size_t index) {
         r->kind = KIND_RELOCATABLE;
         r->section = op.sym_section;
     } else if (op.reloc_kind == KIND_EXTERNAL) {
-        if (const SymbolRecord* base = ev.line_symbol(op.sym_slot)) as.sym.make_based(*r, *base);
+        if (based_on) as.sym.make_based(*r, *based_on);
     } else if (e.size_mask == SZ_S) {
         r->flags |= SYM_SINGLE;
     }
