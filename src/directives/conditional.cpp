@@ -72,7 +72,14 @@ void Directives::report_unclosed(const OpenBlock& block, const char* end_of, con
 
 bool Directives::defined_above(bool forward) {
     if (!forward || as.drv.pass_number != 1) return true;
-    as.report_error_arg("%s: value must be defined before this line", as.src.mnemonic_field);
+    // A forward equate is written above, so the message says what it waits for.
+    const std::string waiting = waiting_text();
+    if (waiting.empty()) {
+        as.report_error_arg("%s: value must be defined before this line", as.src.mnemonic_field);
+    } else {
+        const std::string text = std::string(as.src.mnemonic_field) + ": value must be defined before this line - " + waiting;
+        as.report_error(text.c_str());
+    }
     return false;
 }
 

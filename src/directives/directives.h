@@ -3,9 +3,11 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "driver/driver.h"
@@ -18,6 +20,7 @@ namespace tobra {
 struct SourceLocation;
 
 class Assembler;
+struct SymbolRecord;
 
 // include_directory holds at most this many characters, its separator included.
 
@@ -94,6 +97,20 @@ public:
     void d_set();                 // set, =
     void d_dcb();
 
+    // Forward equates (equates.cpp): an equ that names something not yet
+    // defined gets its value once that is defined, in pass 1, and is until
+    // then not yet defined itself, as a label further down is.
+    //
+    // Pass 1, a name has just been defined: the equates waiting for it are
+    // evaluated again before the next line.
+    void note_defined(std::string_view name) {
+        if (!awaited_.empty()) [[unlikely]] wake_equates(name);
+    }
+    bool equates_due() const { return !due_equates_.empty(); }
+    void resolve_due_equates();
+    // End of pass 1: the equates that never got a value are errors, at their lines.
+    void finish_equates();
+
     // Filled in pass 2 by xdef, consumed by the object writer.
     std::vector<std::string> export_list;
     // Set once per run by idnt.
@@ -115,6 +132,50 @@ private:
     std::string read_compare_text();
     // The value an equ or set line gives its label.
     int32_t equate_value() const;
+    // Defines an equ's label with the value of op's expression.
+    void define_equate(std::string_view label, const Operand& op, int32_t value, bool single);
+    // Pass 1: the equ's expression named something not yet defined.
+    void defer_equate(std::string_view label);
+    void wake_equates(std::string_view name);
+    // Evaluates a waiting equate again; true when it got its value.
+    bool try_equate(size_t index);
+    // When the name the current line missed is an equate still waiting:
+    // "alias waits for label", for the message. Empty otherwise.
+    std::string waiting_text() const;
+
+    struct ForwardEquate {
+        std::string name;
+        std::string text;          // the operand, after a blank (a quote reads the character before it)
+        std::string waits_for;     // the first name its expression missed
+        std::string global_label;  // qualifies its local names
+        std::string file, path;    // where it was written, for its error
+        long line = 0;
+        std::string context;       // the macro or rept expansion it was written in
+        // The set names its expression read, as they were at its line: pass 2
+        // reads them there, so it is evaluated with those values.
+        struct SetName {
+            SymbolRecord* record;
+            int32_t value;
+            uint32_t base;
+            uint8_t kind, section, flags;
+        };
+        std::vector<SetName> set_names;
+        int32_t address = 0;       // * in the expression
+        int section = 0;
+        uint32_t size_mask = 0;
+        bool open = true;
+    };
+    // Looked up by the view of a name, without a copy of it.
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+    template <typename T>
+    using NameMap = std::unordered_map<std::string, T, NameHash, std::equal_to<>>;
+    std::vector<ForwardEquate> forward_equates_;
+    NameMap<size_t> equate_index_;              // name: its entry in forward_equates_
+    NameMap<std::vector<size_t>> awaited_;      // name: the equates waiting for it
+    std::vector<size_t> due_equates_;
     // One dc item of the line's size at the location counter.
     void emit_data_item(const Operand& op, uint32_t mask, bool warn = true);
     // Lists value in the address column of the listing.

@@ -20,7 +20,7 @@ void displacement_fixup(Assembler& as, const SymbolRecord* s) {
     if (!s || as.drv.pass_number != 2) return;
     Fixup f;
     if (s->kind == KIND_EXTERNAL)
-        f.symbol = s;
+        f.symbol = as.sym.relocation_symbol(s);
     else if (s->kind == KIND_RELOCATABLE)
         f.target_section = s->section;
     else

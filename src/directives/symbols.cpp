@@ -35,34 +35,53 @@ int32_t Directives::equate_value() const {
     return static_cast<int32_t>(packed);
 }
 
+void Directives::define_equate(std::string_view label, const Operand& op, int32_t value, bool single) {
+    // ext-* counts from the line that writes it; a name used elsewhere would
+    // silently count from there.
+    if (op.pc_relative) {
+        as.report_error_arg("equ: '%s' - a distance from this line (name-*) cannot be kept in a name",
+                            std::string(label).c_str());
+        return;
+    }
+    // In an object file a name set to a label plus a constant moves with the
+    // label's section, as the label does.
+    if (op.reloc_kind == KIND_RELOCATABLE && as.options.relocatable_output) {
+        as.sym.install(label, value, TYPE_USER, KIND_RELOCATABLE, op.sym_section);
+        return;
+    }
+    as.sym.install(label, value, TYPE_USER, KIND_EQUATE);
+    SymbolRecord* r = as.sym.probe(label);
+    // Not this line's name when the install was refused (a redefinition).
+    if (!r || r->value != value || SymbolTable::is_import(*r)) return;
+    if (op.reloc_kind == KIND_EXTERNAL) {
+        // An external name plus a constant: each use relocates against the
+        // external, and an absolute output refuses the uses as it does the
+        // external's own.
+        if (const SymbolRecord* base = as.ev.line_symbol(op.sym_slot)) as.sym.make_based(*r, *base);
+    } else if (single && r->kind == KIND_EQUATE) {
+        // A .s value is the bits of a single-precision number: dc.s and dc.d
+        // compute with it as a number, and dc.d widens it.
+        r->flags |= SYM_SINGLE;
+    }
+}
+
 void Directives::d_equ() {
     const char* label = as.src.label_field;
     if (label[0] == '\0') {
         as.report_error("equ: requires label");
         return;
     }
-    if (as.drv.pass_number == 1 && as.ev.expr_undefined)
-        as.report_error_arg("equ: '%s' - expression MUST evaluate", label);
-
     const Operand& op = as.scan.operands[0];
+    if (as.drv.pass_number == 1 && as.ev.expr_undefined && op.cls != CLS_STRING) {
+        defer_equate(label);
+        list_value(0);
+        return;
+    }
     const int32_t value = equate_value();
-    // In an object file a name set to a label plus a constant moves with the
-    // label's section, as the label does.
-    if (op.cls != CLS_STRING && op.reloc_kind == KIND_RELOCATABLE &&
-        as.options.relocatable_output) {
-        as.sym.install(label, value, TYPE_USER, KIND_RELOCATABLE, op.sym_section);
-    } else {
-        // No output can carry such a name yet; as a plain number it would be
-        // the external's 0.
-        if (op.cls != CLS_STRING && op.reloc_kind == KIND_EXTERNAL && as.drv.pass_number == 1)
-            as.report_error_arg("equ: '%s' - value based on an external name", label);
+    if (op.cls == CLS_STRING) {
         as.sym.install(label, value, TYPE_USER, KIND_EQUATE);
-        // A .s value is the bits of a single-precision number: dc.s and dc.d
-        // compute with it as a number, and dc.d widens it.
-        if (as.src.size_mask == SZ_S && op.cls != CLS_STRING) {
-            SymbolRecord* r = as.sym.probe(label);
-            if (r && r->kind == KIND_EQUATE && r->value == value) r->flags |= SYM_SINGLE;
-        }
+    } else {
+        define_equate(label, op, value, as.src.size_mask == SZ_S);
     }
     list_value(value);
 }
@@ -76,19 +95,34 @@ void Directives::d_set() {
     // Both passes must see the same value at every use, so it cannot wait
     // for a name defined further down.
     if (as.drv.pass_number == 1 && as.ev.expr_undefined) {
-        as.report_error_arg("set: '%s' - expression MUST evaluate", label);
+        std::string text = "set: '" + std::string(label) + "' - expression MUST evaluate";
+        const std::string waiting = waiting_text();
+        if (!waiting.empty())
+            text += ", " + waiting;
+        else if (!as.ev.missed_name().empty())
+            text += ", " + std::string(as.ev.missed_name()) + " is not defined above";
+        as.report_error(text.c_str());
         return;
     }
     const Operand& op = as.scan.operands[0];
     const int32_t value = equate_value();
     // The kinds follow equ's.
     const bool relocatable = as.options.relocatable_output;
-    if (op.cls != CLS_STRING && op.reloc_kind == KIND_RELOCATABLE && relocatable) {
+    const bool is_string = op.cls == CLS_STRING;
+    if (op.pc_relative) {
+        as.report_error_arg("set: '%s' - a distance from this line (name-*) cannot be kept in a name", label);
+        return;
+    }
+    if (!is_string && op.reloc_kind == KIND_RELOCATABLE && relocatable) {
         as.sym.set(label, value, KIND_RELOCATABLE, op.sym_section);
     } else {
-        if (op.cls != CLS_STRING && op.reloc_kind == KIND_EXTERNAL && as.drv.pass_number == 1)
-            as.report_error_arg("set: '%s' - value based on an external name", label);
         as.sym.set(label, value, KIND_EQUATE);
+        // Set again further down, the name relocates against the external
+        // named at each line: the flags go with the value.
+        SymbolRecord* r = as.sym.probe(label);
+        const SymbolRecord* base = as.ev.line_symbol(op.sym_slot);
+        if (!is_string && op.reloc_kind == KIND_EXTERNAL && r && (r->flags & SYM_SET) && r->value == value && base)
+            as.sym.make_based(*r, *base);
     }
     list_value(value);
 }
@@ -132,6 +166,16 @@ void Directives::d_xdef() {
     do {
         auto name = read_list_name();
         if (!name) break;
+        // No symbol of an object file is another file's name plus a
+        // constant, and leaving it out would only move the error to the link.
+        const SymbolRecord* s = as.sym.probe(*name);
+        if (s && (s->flags & SYM_BASED) && as.options.relocatable_output) {
+            const SymbolRecord* base = as.sym.relocation_symbol(s);
+            const std::string text = "xdef: " + std::string(*name) + " is " + base->name +
+                                     " plus a constant; an object file cannot export it";
+            as.report_error(text.c_str());
+            continue;
+        }
         export_list.emplace_back(*name);
     } while (list_continues());
     as.scan.check_field_end(as.src.operand_text - 1);

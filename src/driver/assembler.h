@@ -102,9 +102,13 @@ public:
     // error a full disk would give (keeps the fuzzer's memory bounded).
     size_t memory_output_limit = SIZE_MAX;
 
+    // Errors and warnings are dropped while set: an expression evaluated
+    // again away from its line, which reports what is wrong with it.
+    bool quiet = false;
+
 private:
     // Whether errors and warnings are dropped: inside a skipped block.
-    bool silenced() const { return !at_no_source_line_ && !drv.assembling(); }
+    bool silenced() const { return quiet || (!at_no_source_line_ && !drv.assembling()); }
 
     bool at_no_source_line_ = false;
 };

@@ -111,6 +111,7 @@ int Driver::run(int argc, const char* const* argv) {
             else
                 assemble_source(arg.text);
         }
+        as.dir.finish_equates();
         check_output_options();
         if (error_count == 0) as.side.check_targets();
 

@@ -20,7 +20,7 @@ bool line_end(char c) { return c == '\0' || c == '\n'; }
 MacroEngine::FileMark MacroEngine::enter_file() {
     FileMark mark{base_, as.src.special_mode, as.dir.enter_scope()};
     base_ = frames_.size();
-    as.src.special_mode = false;
+    as.src.special_mode = as.dir.equates_due();
     return mark;
 }
 
@@ -48,7 +48,7 @@ void MacroEngine::reset_pass() {
     as.src.special_mode = false;
 }
 
-void MacroEngine::update_mode() { as.src.special_mode = collect_.active || expanding(); }
+void MacroEngine::update_mode() { as.src.special_mode = collect_.active || expanding() || as.dir.equates_due(); }
 
 std::string MacroEngine::next_unique() {
     char text[24];
@@ -116,6 +116,8 @@ bool MacroEngine::fetch(SourceText& file, bool& from_frame) {
 }
 
 bool MacroEngine::step(SourceText& file) {
+    // Between two lines: the equates that waited for a name just defined.
+    if (as.dir.equates_due()) as.dir.resolve_due_equates();
     bool from_frame = false;
     if (!fetch(file, from_frame)) {
         update_mode();

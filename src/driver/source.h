@@ -174,6 +174,10 @@ public:
         if (!name.empty()) std::memcpy(global_label_.get(), name.data(), name.size());
         global_label_length_ = name.size();
     }
+    // Exchanges the last global label with label (a forward equate is
+    // evaluated with its own line's). Out of line, so that the setter above
+    // stays inlined into the line loop.
+    void swap_last_global_label(std::string& label);
     char* mnemonic_field = nullptr;
     char size_suffix = 'u';
     const char* operand_text = nullptr;      // cursor advanced by scanner, evaluator and directives
@@ -184,7 +188,8 @@ public:
     // Where the current file was found (its name before it is found).
     std::string current_path;
     std::string opened_path;
-    // A macro or repeat block is being expanded or collected: the file's line
+    // A macro or repeat block is being expanded or collected, or forward
+    // equates wait to be evaluated before the next line: the file's line
     // loop then takes the long way through MacroEngine::step.
     bool special_mode = false;
 

@@ -161,6 +161,13 @@ void Evaluator::record_term(Operand& op) const {
     op.sym_section = static_cast<uint8_t>(last_section);
 }
 
+bool Evaluator::same_external(int left_slot, int right_slot) const {
+    const SymbolRecord* a = line_symbol(left_slot);
+    const SymbolRecord* b = line_symbol(right_slot);
+    return a && b && a->kind == KIND_EXTERNAL && b->kind == KIND_EXTERNAL &&
+           as.sym.relocation_symbol(a) == as.sym.relocation_symbol(b);
+}
+
 bool Evaluator::refuse_negated(const Operand& op, bool complement) {
     if ((op.reloc_kind != KIND_EXTERNAL && op.reloc_kind != KIND_RELOCATABLE) || !relocatable_output()) return false;
     as.report_error(complement ? "eval: an address cannot be complemented; a relocation holds one address plus a constant"
@@ -215,9 +222,12 @@ SymbolRecord* Evaluator::resolve(std::string_view name) {
     } else {
         found = as.sym.find(name);
     }
-    if (found && found->flags & (SYM_UNSET | SYM_XREF_DEFINED)) [[unlikely]] {
+    if (found && found->flags & (SYM_UNSET | SYM_XREF_DEFINED | SYM_PENDING)) [[unlikely]] {
         if (found->flags & SYM_UNSET) {
             as.sym.report_unset(name);
+            found = nullptr;
+        } else if (found->flags & SYM_PENDING) {
+            // An equate still waiting for a name further down: not yet defined.
             found = nullptr;
         } else if (as.drv.pass_number == 2 && !(found->flags & SYM_DEFINED_AGAIN)) {
             // Pass 1 took this use as external or not yet defined: sized as a forward reference.
@@ -227,6 +237,10 @@ SymbolRecord* Evaluator::resolve(std::string_view name) {
     if (!found) {
         last_kind = KIND_UNDEFINED;
         if (as.drv.pass_number == 1) as.fwd.record_undefined();
+        if (!line_missed_) {
+            line_missed_ = true;
+            missed_name_.assign(name);
+        }
     }
     if (as.drv.pass_number == 2) check_forward();
     return found;
@@ -485,6 +499,7 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
         }
         const int left_section = op.sym_section;
         const TermReloc left_reloc = reloc_of(op);
+        const int left_slot = op.sym_slot;
         record_relocating_term(op);
         if (last_kind == KIND_EXTERNAL || group_external()) external = true;
         const int right = relocation_flag();
@@ -498,6 +513,8 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
         // Two labels of different sections lie a distance apart that only
         // the linker knows.
         if (relocatable_output() && op_char == '-' && left && right && left_section != last_section) entry = -1;
+        // MB-ext, with MB equ ext+$10: one external name's offsets differ by a number.
+        if (op_char == '-' && left && right && external && same_external(left_slot, op.sym_slot)) entry = 0;
         // An external name or a label of another section less a place of
         // this section (ext-*, msg-here) is a distance from that place: a
         // PC-relative relocation holds it.
@@ -768,6 +785,7 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
 
 [[gnu::noinline]] int Evaluator::eval_expression(int32_t* value, Operand& op, OperandNumbers numbers) {
     const char*& p = as.src.operand_text;
+    expression_start_ = p;
     const bool trace = (as.options.debug_flags & DBG_EVAL) != 0;
     if (trace) {
         as.con.write("Eval at ");

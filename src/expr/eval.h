@@ -59,7 +59,14 @@ public:
         int used = term_number < LINE_SYMBOL_SLOTS ? term_number : LINE_SYMBOL_SLOTS;
         for (int i = FEW; i < used; ++i) line_symbols[i] = nullptr;
         term_number = 0;
+        line_missed_ = false;
     }
+    // The first name of the current line that was not defined (or was an
+    // equate still waiting for one); empty if none.
+    std::string_view missed_name() const { return line_missed_ ? std::string_view(missed_name_) : std::string_view(); }
+    // Where the text of the last expression eval read begins, when it held
+    // a name (a bare register or number does not set it).
+    const char* expression_start() const { return expression_start_; }
     // The text of a string term (the value eval gives for type 12, which the
     // scanner stores in an Operand's value). Empty for an unknown handle.
     const std::string& string_at(int32_t handle) const;
@@ -132,6 +139,8 @@ private:
     // the digits of base that is wider than 32 bits.
     void check_literal(const char* prefix, const char* digits, const char* end, unsigned base);
     bool group_external() const { return last_kind == KIND_GROUP && group_external_; }
+    // Whether the terms in two line_symbols slots are offsets from one external name.
+    bool same_external(int left_slot, int right_slot) const;
 
     // last_kind of a parenthesised term; the group_ fields describe it.
     static constexpr int KIND_GROUP = 8;
@@ -146,6 +155,9 @@ private:
     Assembler& as;
     std::deque<std::string> strings_;  // every string term ever read; handles index it
     std::string name_;                 // scratch for symbol names
+    const char* expression_start_ = nullptr;
+    bool line_missed_ = false;         // missed_name_ holds a name of this line
+    std::string missed_name_;
     SymbolRecord* quick_registers_[36] = {};
     // Register names are the most frequent names of all, and a reserved name can
     // never be redefined: d0-d7, a0-a7, sp and pc (either case) are looked up once.

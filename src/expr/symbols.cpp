@@ -162,6 +162,12 @@ SymbolRecord* SymbolTable::find(std::string_view name) {
     return lookup(name);
 }
 
+void SymbolTable::drop_pass1_notes(size_t count) {
+    if (count >= found_.size()) return;
+    found_.resize(count);
+    while (!missed_.empty() && missed_.back().first >= count) missed_.pop_back();
+}
+
 void SymbolTable::begin_pass2() {
     // Names that pass 1 met before their definition: found by their tag
     // alone, all in one loop, so that the misses overlap. A wrong guess costs
@@ -240,6 +246,7 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             symbol_buckets[b] = &r;
             add_to_index(ref, tag);
             if (as.side.map_wanted()) as.side.note_definition(r.position);
+            as.dir.note_defined(name);
         } catch (const std::bad_alloc&) {
             as.report_error("install: symbol table full");
         }
@@ -253,7 +260,7 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
     if (drv.pass_number != 2) {
         if (found->type != TYPE_USER) {
             as.report_error_arg("install: reserved symbol name: %s", std::string(name).c_str());
-        } else if (found->kind == KIND_EXTERNAL && !declaring) {
+        } else if (is_import(*found) && !declaring) {
             found->value = value;
             found->type = static_cast<uint8_t>(type);
             found->kind = static_cast<uint8_t>(kind);
@@ -261,9 +268,10 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             found->def_address = drv.location_counter;
             found->flags |= SYM_XREF_DEFINED;
             if (as.side.map_wanted()) as.side.note_definition(found->position);
-        } else if (found->kind != KIND_EXTERNAL && !declaring) {
+            as.dir.note_defined(name);
+        } else if (!is_import(*found) && !declaring) {
             as.report_error_arg("install: symbol redefined: %s", std::string(name).c_str());
-        } else if (found->kind != KIND_EXTERNAL) {
+        } else if (!is_import(*found)) {
             found->flags |= SYM_XREF_DEFINED;  // xref after the definition: the definition stays
         }
         return;
@@ -306,6 +314,13 @@ void SymbolTable::set(std::string_view name, int32_t value, int kind, int sectio
     r->kind = static_cast<uint8_t>(kind);
     r->section = static_cast<uint8_t>(section < 0 ? as.drv.current_section : section);
     r->flags = SYM_SET;
+}
+
+void SymbolTable::make_based(SymbolRecord& r, const SymbolRecord& base) {
+    const SymbolRecord* target = relocation_symbol(&base);
+    r.kind = KIND_EXTERNAL;
+    r.flags |= SYM_BASED;
+    r.base = target->position + 1;
 }
 
 void SymbolTable::install_reserved() {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "driver/large_memory.h"
+#include "isa/classes.h"
 
 namespace tobra {
 
@@ -28,6 +29,7 @@ struct SymbolRecord {
     uint8_t kind = 0;            // KIND_*
     uint8_t type = 0;            // TYPE_*
     uint8_t flags = 0;           // SYM_*
+    uint32_t base = 0;           // SYM_BASED: position + 1 of the external name it is relative to
     SymbolRecord* next = nullptr;
 };
 
@@ -45,6 +47,13 @@ inline constexpr uint8_t SYM_SINGLE = 4;
 inline constexpr uint8_t SYM_XREF_DEFINED = 8;
 // Pass 2 has passed the definition of a SYM_XREF_DEFINED name.
 inline constexpr uint8_t SYM_DEFINED_AGAIN = 16;
+// An equate or set name whose value is an external name plus a constant
+// (MB equ ext+$10): kind external, value the constant, base the external. A
+// use reads as the external plus the constant, and relocates against it.
+inline constexpr uint8_t SYM_BASED = 32;
+// Pass 1: an equate that names something not yet defined; it has no value
+// until that is defined, and reads as not yet defined (a forward reference).
+inline constexpr uint8_t SYM_PENDING = 64;
 
 class SymbolTable {
 public:
@@ -63,6 +72,10 @@ public:
     // checks that note first; it can also fetch the records it will need a
     // few lookups ahead, which takes the memory latency off a large table.
     SymbolRecord* find(std::string_view name);
+    // Pass 1: how many lookups find() has noted, and forgetting those after
+    // that many (a lookup pass 2 will not make again).
+    size_t pass1_notes() const { return found_.size(); }
+    void drop_pass1_notes(size_t count);
     // Between the passes: resolves pass 1's misses that are now defined.
     void begin_pass2();
     // Defines a name in pass 1, re-checks it in pass 2 (the phasing check).
@@ -75,6 +88,16 @@ public:
     void set(std::string_view name, int32_t value, int kind, int section = -1);
     // A set name used before its first set in pass 2: undefined, as in pass 1.
     void report_unset(std::string_view name) { report_undefined(name); }
+    // The name a relocation of a use of s refers to: the external name a
+    // SYM_BASED equate is relative to, or s itself.
+    const SymbolRecord* relocation_symbol(const SymbolRecord* s) const {
+        return s && (s->flags & SYM_BASED) ? &at(s->base - 1) : s;
+    }
+    // Makes r an external name plus its value (SYM_BASED), relative to the
+    // name the relocations of base refer to.
+    void make_based(SymbolRecord& r, const SymbolRecord& base);
+    // A name declared by xref and not defined here.
+    static bool is_import(const SymbolRecord& r) { return r.kind == KIND_EXTERNAL && !(r.flags & SYM_BASED); }
 
     // The -x64 chain-length statistics.
     void symbol_distribution();

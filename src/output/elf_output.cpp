@@ -130,6 +130,9 @@ void ElfObjectFormat::collect_symbols() {
             e.section = s->section;
             break;
         case KIND_EXTERNAL:
+            // An external name plus a constant has no symbol of its own: its
+            // uses relocate against the external (xdef of it is refused).
+            if (s->flags & SYM_BASED) continue;
             e.section = UNDEFINED;
             e.value = 0;
             break;

@@ -269,7 +269,7 @@ void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, 
     if (as.drv.pass_number != 2) return;
     Fixup f;
     if (op.reloc_kind == KIND_EXTERNAL) {
-        f.symbol = as.ev.line_symbol(op.sym_slot);
+        f.symbol = as.sym.relocation_symbol(as.ev.line_symbol(op.sym_slot));
         // A name past the line's last slot, which the evaluator has reported.
         if (!f.symbol) return;
     } else if (op.reloc_kind == KIND_RELOCATABLE) {

@@ -204,8 +204,13 @@ std::string SideFiles::build_map() const {
         e.name.assign(r.name, r.name_length);
         e.value = static_cast<uint32_t>(r.value);
         e.section = "-";
-        if (r.kind == KIND_EXTERNAL) {
+        if (SymbolTable::is_import(r)) {
             e.kind = "external";
+        } else if (r.flags & SYM_BASED) {
+            // The value counts from the external name, as a label's from its section.
+            e.kind = "equate";
+            const SymbolRecord* base = as.sym.relocation_symbol(&r);
+            e.section.assign(base->name, base->name_length);
         } else {
             if (r.kind == KIND_RELOCATABLE) {
                 e.kind = "label";

@@ -152,7 +152,7 @@ TEST(SymbolDirectives, EquDefinesAndPacksStrings) {
         {"a equ 2\nb equ a*3\n dc.w b\n", "0006"},
     });
     expect_error(" equ 5\n", "t.s,1: equ: requires label\n");
-    expect_error("x equ later\nlater:\n", "t.s,1: equ: 'x' - expression MUST evaluate\n");
+    expect_error("x equ nowhere\n", "t.s,1: equ: 'x' - expression MUST evaluate, nowhere is not defined\n");
     expect_error("x equ 1\nx equ 2\n", "install: symbol redefined: x");
 }
 

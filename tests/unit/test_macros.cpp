@@ -91,7 +91,7 @@ TEST(Macros, SetAndDcb) {
         {"a set name used before its first set is undefined, as in pass 1",
          " dc.b x\nx set 1\n", "t.s,1: lookup: undefined - x\n1 error(s) found\n"},
         {"set needs a value pass 1 knows", "x set y\ny equ 1\n",
-         "t.s,1: set: 'x' - expression MUST evaluate\n1 error(s) found\n"},
+         "t.s,1: set: 'x' - expression MUST evaluate, y is not defined above\n1 error(s) found\n"},
         {"dcb count must be known in pass 1", " dcb.b n,0\nn equ 2\n",
          "t.s,1: dcb: value must be defined before this line\n1 error(s) found\n"},
         {"negative counts", " dcb.w -1,0\n rept -1\n endr\n",
