@@ -28,12 +28,6 @@ bool Encoder::has_index_register(const Operand& op) {
     return op.ext_form == 2 || (op.ext_form == 3 && (op.no_base || op.size_code != 0));
 }
 
-bool Encoder::fpu_present() {
-    if (as.core.has_fpu) return true;
-    as.report_error("fpu: floating-point not allowed on this processor.");
-    return false;
-}
-
 // The ColdFire unit addresses memory up to (d16,An) and (d16,PC), and a
 // double does not fit a data register.
 bool Encoder::float_operand_ok(const Operand& op) {
@@ -45,7 +39,6 @@ bool Encoder::float_operand_ok(const Operand& op) {
 }
 
 void Encoder::h_fp_arith(uint32_t op, uint32_t flags) {
-    if (!fpu_present()) return;
     const Operand& src = as.scan.operands[0];
     const Operand& dst = as.scan.operands[1];
     if (!float_operand_ok(src)) return;
@@ -58,7 +51,6 @@ void Encoder::h_fp_arith(uint32_t op, uint32_t flags) {
 }
 
 void Encoder::h_fp_store(uint32_t op, uint32_t flags) {
-    if (!fpu_present()) return;
     const Operand& fp = as.scan.operands[0];
     const Operand& dst = as.scan.operands[1];
     if (!float_operand_ok(dst)) return;
@@ -69,7 +61,6 @@ void Encoder::h_fp_store(uint32_t op, uint32_t flags) {
 }
 
 void Encoder::h_fp_to_ctl(uint32_t op, uint32_t flags) {
-    if (!fpu_present()) return;
     const Operand& src = as.scan.operands[0];
     const int32_t k = as.scan.operands[1].reg;
     if (src.cls == CLS_AN && k != FPIAR) {
@@ -83,7 +74,6 @@ void Encoder::h_fp_to_ctl(uint32_t op, uint32_t flags) {
 }
 
 void Encoder::h_fp_from_ctl(uint32_t op, uint32_t flags) {
-    if (!fpu_present()) return;
     const int32_t k = as.scan.operands[0].reg;
     const Operand& dst = as.scan.operands[1];
     if (dst.cls == CLS_AN && k != FPIAR) {
@@ -97,7 +87,6 @@ void Encoder::h_fp_from_ctl(uint32_t op, uint32_t flags) {
 }
 
 void Encoder::h_fmovem_store(uint32_t op, uint32_t flags) {
-    if (!fpu_present()) return;
     const Operand& dst = as.scan.operands[1];
     if (!float_operand_ok(dst)) return;
     as.emit.emit_word(static_cast<int32_t>(op + modreg(dst)));
@@ -106,7 +95,6 @@ void Encoder::h_fmovem_store(uint32_t op, uint32_t flags) {
 }
 
 void Encoder::h_fmovem_load(uint32_t op, uint32_t flags) {
-    if (!fpu_present()) return;
     const Operand& src = as.scan.operands[0];
     if (!float_operand_ok(src)) return;
     as.emit.emit_word(static_cast<int32_t>(op + modreg(src)));
