@@ -283,13 +283,13 @@ std::string Directives::read_file_name() {
 }
 
 void Directives::d_incdir() {
-    const char* text = as.src.operand_text;
-    const char* newline = std::strchr(text, '\n');
-    std::string dir(text, newline ? static_cast<size_t>(newline - text) : std::strlen(text));
-    if (newline && !dir.empty() && dir.back() != ':' && dir.back() != '/') dir.push_back('/');
+    // Read as include reads its name, so a comment after it is no part of
+    // the directory; a name with blanks is written in quotes.
+    std::string dir = read_file_name();
+    if (!dir.empty() && dir.back() != ':' && dir.back() != '/') dir.push_back('/');
     // An empty text clears the directory rather than making it "/".
     as.drv.include_directory = std::move(dir);
-    as.src.operand_text = text + std::strlen(text);
+    as.src.operand_text += std::strlen(as.src.operand_text);
 }
 
 } // namespace tobra

@@ -2,12 +2,17 @@
 #include "driver/source.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 
 #include <sys/stat.h>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "driver/assembler.h"
 #include "isa/mnemonics.h"
@@ -281,26 +286,46 @@ inline bool SourceReader::read_logical_line_here(SourceText& file) {
             in_view = avail > 0;
         }
         if (in_view) {
-            const size_t limit = avail < first_piece ? avail : first_piece;
-            const char* newline = static_cast<const char*>(std::memchr(from, '\n', limit));
-            if (newline) {
-                const size_t n = static_cast<size_t>(newline - from) + 1;
-                if (n <= 2 || from[n - 2] != '\\') {
+            char* const line = line_buffer;
+            size_t n = 0;
+#if defined(__SSE2__)
+            // Most lines have at most 64 characters: they go as four blocks of
+            // sixteen, searched for the newline on the way.
+            if (avail >= 64) {
+                const __m128i newline = _mm_set1_epi8('\n');
+                for (size_t i = 0; i < 64; i += 16) {
+                    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+                    _mm_storeu_si128(reinterpret_cast<__m128i*>(line + i), block);
+                    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, newline)));
+                    if (mask != 0) {
+                        n = i + static_cast<size_t>(std::countr_zero(mask)) + 1;
+                        break;
+                    }
+                }
+            }
+#endif
+            if (n == 0) {
+                const size_t limit = avail < first_piece ? avail : first_piece;
+                const char* newline = static_cast<const char*>(std::memchr(from, '\n', limit));
+                if (newline) {
+                    n = static_cast<size_t>(newline - from) + 1;
                     // A short line is copied as a fixed block, which compiles
                     // to a few moves, when the text has that much in view.
                     constexpr size_t block = 64;
                     if (n <= block && avail >= block)
-                        std::memcpy(line_buffer, from, block);
+                        std::memcpy(line, from, block);
                     else
-                        std::memcpy(line_buffer, from, n);
-                    line_buffer[n] = '\0';
-                    if (file.stream)
-                        file.window_pos += n;
-                    else
-                        file.pos += n;
-                    ++as.drv.line_number;
-                    return true;
+                        std::memcpy(line, from, n);
                 }
+            }
+            if (n != 0 && (n <= 2 || from[n - 2] != '\\')) {
+                line[n] = '\0';
+                if (file.stream)
+                    file.window_pos += n;
+                else
+                    file.pos += n;
+                ++as.drv.line_number;
+                return true;
             }
         }
     }
@@ -351,17 +376,20 @@ void SourceReader::reserve_line(size_t size, size_t keep) {
     if (size <= line_capacity_) return;
     size_t capacity = line_capacity_;
     while (capacity < size) capacity *= 2;
-    auto grown = std::make_unique<char[]>(capacity);
+    auto grown = std::make_unique<char[]>(capacity + FIELD_SLACK);
     std::memcpy(grown.get(), line_storage_.get(), keep);
     line_storage_ = std::move(grown);
     line_capacity_ = capacity;
     line_buffer = line_storage_.get();
     operand_text = line_buffer;
+    // The fields keep up with the line, so that any field cut from it fits.
+    grow_label(capacity, label_capacity_);
+    grow_mnemonic(capacity);
 }
 
 void SourceReader::grow_label(size_t size, size_t keep) {
     if (size <= label_capacity_) return;
-    auto grown = std::make_unique<char[]>(size);
+    auto grown = std::make_unique<char[]>(size + FIELD_SLACK);
     std::memcpy(grown.get(), label_storage_.get(), keep);
     label_storage_ = std::move(grown);
     label_capacity_ = size;
@@ -370,7 +398,9 @@ void SourceReader::grow_label(size_t size, size_t keep) {
 
 void SourceReader::grow_mnemonic(size_t size) {
     if (size <= mnemonic_capacity_) return;
-    mnemonic_storage_ = std::make_unique<char[]>(size);
+    auto grown = std::make_unique<char[]>(size + FIELD_SLACK);
+    std::memcpy(grown.get(), mnemonic_storage_.get(), mnemonic_capacity_);
+    mnemonic_storage_ = std::move(grown);
     mnemonic_capacity_ = size;
     mnemonic_field = mnemonic_storage_.get();
 }
@@ -423,72 +453,84 @@ bool SourceReader::read_pieces(SourceText& file) {
     return true;
 }
 
+namespace {
+
+// Copies the field at `from` into `to` through `chars` (a field table: the
+// character kept, or 0 where the field ends) and returns its length.
+// lower: the field is a mnemonic, whose letters are lowered and which ';' ends.
+// Sixteen characters go in one step where the processor has the instructions
+// for it; `from` and `to` then take up to sixteen bytes past the field's end,
+// which the line buffer and the fields have room for (FIELD_SLACK).
+template <bool lower>
+inline size_t copy_field(const char* from, char* to, const char* chars) {
+    size_t n = 0;
+#if defined(__SSE2__)
+    for (;;) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + n));
+        // Bytes up to a blank (NUL, blanks, line ends and the other control
+        // characters) and, for a mnemonic, ';' are where the field may end.
+        __m128i ends = _mm_cmpeq_epi8(_mm_min_epu8(v, _mm_set1_epi8(' ')), v);
+        if constexpr (lower) {
+            ends = _mm_or_si128(ends, _mm_cmpeq_epi8(v, _mm_set1_epi8(';')));
+            const __m128i from_a = _mm_sub_epi8(v, _mm_set1_epi8('A'));
+            const __m128i upper = _mm_cmpeq_epi8(_mm_min_epu8(from_a, _mm_set1_epi8('Z' - 'A')), from_a);
+            v = _mm_or_si128(v, _mm_and_si128(upper, _mm_set1_epi8('a' - 'A')));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + n), v);
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(ends));
+        if (mask == 0) {
+            n += 16;
+            continue;
+        }
+        n += static_cast<size_t>(std::countr_zero(mask));
+        if (chars[static_cast<uint8_t>(from[n])] == '\0') return n;
+        break;  // a control character inside the field: the rest one at a time
+    }
+#endif
+    for (char c; (c = chars[static_cast<uint8_t>(from[n])]) != '\0'; ++n) to[n] = c;
+    return n;
+}
+
+} // namespace
+
 inline bool SourceReader::parse_line_here() {
     const char* p = line_buffer;
     if (*p == '*' || *p == '#' || *p == ';' || *p == '\n' || *p == '\0') return false;
 
+    // The fields are never smaller than the line buffer and the line ends in a
+    // NUL, which ends both fields: the copies need no count. The pointers are
+    // read once, since the stores could alias them.
+    char* const label = label_field;
+    char* const mnemonic = mnemonic_field;
+
     // Label: only in the first column.
     size_t n = 0;
     const char* const label_chars = charclass::fields.label;
-    if (label_chars[static_cast<uint8_t>(*p)]) {
-        const char* start = p;
-        // The field and its size are read once: the stores below may alias them.
-        const size_t room = label_capacity_ - 1;
-        char* const out = label_field;
-        for (; n < room; ++n) {
-            const char c = label_chars[static_cast<uint8_t>(p[n])];
-            if (c == '\0') break;
-            out[n] = c;
-        }
-        p += n;
-        while (label_chars[static_cast<uint8_t>(*p)]) ++p;
-        const size_t full = static_cast<size_t>(p - start);
-        if (full > n) {
-            // A label longer than the field: the field grows to hold all of it.
-            grow_label(full + 1, 0);
-            std::memcpy(label_field, start, full);
-            n = full;
-        }
-        if (n > 0 && label_field[n - 1] == ':') --n;
-    }
-    label_field[n] = '\0';
+    if (label_chars[static_cast<uint8_t>(*p)]) n = copy_field<false>(p, label, label_chars);
+    p += n;
+    if (n > 0 && label[n - 1] == ':') --n;
+    label[n] = '\0';
     label_length_ = n;
 
     while (*p == ' ' || *p == '\t') ++p;
 
     n = 0;
     if (!(*p == '\0' || *p == '\n' || *p == '*' || *p == '#' || *p == ';')) {
-        // No instruction or directive is longer than the field; a macro name may
-        // be, and the field grows to hold it.
-        const char* const mnemonic_chars = charclass::fields.mnemonic;
-        const size_t room = mnemonic_capacity_ - 1;
-        char* const out = mnemonic_field;
-        for (; n < room; ++n) {
-            const char c = mnemonic_chars[static_cast<uint8_t>(p[n])];
-            if (c == '\0') break;
-            out[n] = c;
-        }
-        if (mnemonic_chars[static_cast<uint8_t>(p[n])]) {
-            const char* start = p;
-            size_t full = n;
-            while (mnemonic_chars[static_cast<uint8_t>(start[full])]) ++full;
-            grow_mnemonic(full + 1);
-            for (n = 0; n < full; ++n) mnemonic_field[n] = mnemonic_chars[static_cast<uint8_t>(start[n])];
-        }
+        n = copy_field<true>(p, mnemonic, charclass::fields.mnemonic);
         p += n;
-    } else if (label_field[0] == '\0') {
-        mnemonic_field[0] = '\0';
+    } else if (label[0] == '\0') {
+        mnemonic[0] = '\0';
         mnemonic_length_ = 0;
         return false;
     }
-    mnemonic_field[n] = '\0';
+    mnemonic[n] = '\0';
     mnemonic_length_ = n;
 
     // The mnemonic is lower case already, so is its suffix.
     size_suffix = 'u';
-    if (n > 2 && mnemonic_field[n - 2] == '.' && is_name_start(mnemonic_field[n - 1])) {
-        size_suffix = mnemonic_field[n - 1];
-        mnemonic_field[n - 2] = '\0';
+    if (n > 2 && mnemonic[n - 2] == '.' && is_name_start(mnemonic[n - 1])) {
+        size_suffix = mnemonic[n - 1];
+        mnemonic[n - 2] = '\0';
         mnemonic_length_ = n - 2;
     }
 

@@ -17,8 +17,11 @@ class Assembler;
 
 // The line buffer's first size: short lines never make it grow.
 inline constexpr int LINE_BUFFER_SIZE = 256;
-// First sizes of the label and mnemonic fields; a longer name makes its field grow.
-inline constexpr int LABEL_FIELD_SIZE = 90;
+// Bytes past the capacity of the line buffer and the fields, so that the
+// parser may read and write a field sixteen bytes at a time.
+inline constexpr size_t FIELD_SLACK = 16;
+// The mnemonic field holds at least this many characters (it grows with the
+// line buffer); no instruction or directive name is as long.
 inline constexpr int MNEMONIC_FIELD_SIZE = 20;
 inline constexpr int MAX_INCLUDE_DEPTH = 64;
 
@@ -129,9 +132,9 @@ private:
 class SourceReader {
 public:
     explicit SourceReader(Assembler& assembler)
-        : line_storage_(std::make_unique<char[]>(LINE_BUFFER_SIZE)), line_capacity_(LINE_BUFFER_SIZE),
-          label_storage_(std::make_unique<char[]>(LABEL_FIELD_SIZE)), label_capacity_(LABEL_FIELD_SIZE),
-          mnemonic_storage_(std::make_unique<char[]>(MNEMONIC_FIELD_SIZE)), mnemonic_capacity_(MNEMONIC_FIELD_SIZE),
+        : line_storage_(std::make_unique<char[]>(LINE_BUFFER_SIZE + FIELD_SLACK)), line_capacity_(LINE_BUFFER_SIZE),
+          label_storage_(std::make_unique<char[]>(LINE_BUFFER_SIZE + FIELD_SLACK)), label_capacity_(LINE_BUFFER_SIZE),
+          mnemonic_storage_(std::make_unique<char[]>(LINE_BUFFER_SIZE + FIELD_SLACK)), mnemonic_capacity_(LINE_BUFFER_SIZE),
           as(assembler) {
         line_buffer = line_storage_.get();
         operand_text = line_buffer;
@@ -166,7 +169,8 @@ public:
     void set_line(std::string_view text);
 
     char* line_buffer = nullptr;  // at least LINE_BUFFER_SIZE characters
-    char* label_field = nullptr;     // at least LABEL_FIELD_SIZE characters
+    // The label and mnemonic fields are never smaller than the line buffer.
+    char* label_field = nullptr;
     // The last global label, which qualifies local ones. Set on every line
     // with a global label, so it is copied into a buffer that only grows.
     std::string_view last_global_label() const { return {global_label_.get(), global_label_length_}; }
@@ -175,7 +179,7 @@ public:
         if (!name.empty()) std::memcpy(global_label_.get(), name.data(), name.size());
         global_label_length_ = name.size();
     }
-    char* mnemonic_field = nullptr;  // at least MNEMONIC_FIELD_SIZE characters
+    char* mnemonic_field = nullptr;
     char size_suffix = 'u';
     const char* operand_text = nullptr;      // cursor advanced by scanner, evaluator and directives
     uint32_t size_mask = 0x80;               // mask of the current line's suffix
@@ -197,7 +201,8 @@ private:
     bool read_pieces(SourceText& file);
     std::unique_ptr<char[]> line_storage_;
     size_t line_capacity_;
-    // A field too small for a name grows to hold it, keeping its first `keep` characters.
+    // Makes a field hold at least `size` characters; the label field keeps its
+    // first `keep`, the mnemonic field all it holds.
     [[gnu::noinline]] void grow_label(size_t size, size_t keep);
     [[gnu::noinline]] void grow_mnemonic(size_t size);
     std::unique_ptr<char[]> label_storage_;

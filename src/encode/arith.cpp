@@ -77,7 +77,6 @@ void Encoder::h_ea_to_areg(uint32_t op, uint32_t) {
             return;
         }
         src.size_code = 2;
-        src.value &= 0xFFFF;
     }
     if (op == 0x91C0 && (as.drv.optimise_flags & OPT_ADDQ) && op_size == SZ_L && quick_fits(src)) {
         put_word(0x5100 + (static_cast<uint32_t>(range_check(src.value, RANGE_QUICK)) << 9) + 0x80 + modreg(dst));

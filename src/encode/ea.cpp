@@ -84,6 +84,14 @@ int32_t Encoder::range_check(int32_t value, int row) {
     return value & r.mask;
 }
 
+[[gnu::cold]] void Encoder::warn_sign_extended_address(int32_t value) {
+    char text[120];
+    const auto v = static_cast<unsigned long>(value);
+    std::snprintf(text, sizeof text, "abs: short address $%lX is sign-extended to $FFFF%04lX; write .l to reach $%lX", v,
+                  v, v);
+    as.report_warning(text);
+}
+
 int32_t Encoder::checked(const Operand& op, int row) {
     if (as.emit.linked(op)) return op.value & range_table[row].mask;
     return range_check(op.value, row);
@@ -187,10 +195,17 @@ void Encoder::ea_extension_other(const Operand& op) {
     case CLS_EXPR: {
         const bool is_long = op.size_code == 4;
         as.emit.value_fixup(op, at, is_long ? 4 : 2, FixupKind::absolute);
-        if (is_long)
+        if (is_long) {
             as.emit.emit_long(op.value);
-        else
-            put_word(static_cast<uint32_t>(range_check(op.value, RANGE_U16)));
+            return;
+        }
+        // The processor sign-extends a short address, so $8000.w reaches
+        // $FFFF8000 while -2.w is the $FFFFFFFE it means. A label of an
+        // object file is the linker's to check.
+        if (as.drv.pass_number == 2 && op.value >= 0x8000 && op.value <= 0xFFFF &&
+            (op.reloc_kind == 0 || !as.options.relocatable_output))
+            warn_sign_extended_address(op.value);
+        put_word(static_cast<uint32_t>(range_check(op.value, RANGE_W)));
         return;
     }
 

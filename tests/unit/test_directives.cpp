@@ -289,8 +289,8 @@ TEST(Inclusion, IncdirIncludeAndListing) {
                   // The quotes hold the whole name, blank and all.
                   {" include \"my file.i\"\n include my\n", "4e75 4e71"}},
                  {"-b"}, files);
-    // The comment becomes part of the directory; the include line is at fault.
-    auto r = assemble(" incdir inc ; where\n include defs.i\n", {"-b"}, files);
+    // A missing file is reported at the include line that names it.
+    auto r = assemble(" incdir nowhere\n include defs.i\n", {"-b"}, files);
     EXPECT_EQ(r.out, "t.s,2: pass: can't find file - defs.i\n1 error(s) found\n");
     // A directory of any length: its name joined to the include's is found.
     const std::string deep = std::string(300, 'd') + "/";

@@ -322,7 +322,10 @@ TEST(EncodeSource, ValuesJudgedInPass2) {
         // 0 would load -1.
         {"5407", " mov3q #0,d0", "a140", "0 value not in range: [-1,7]"},
         {"5407", " mov3q #8,d0", "a140", "8 value not in range: [-1,7]"},
-        {"", " jmp -2.w", "4ef8 fffe", "warning --- -2 value not in range: [0,65535]"},
+        // A short address is sign-extended: -2.w is $FFFFFFFE as written, $8000.w is not $8000.
+        {"", " jmp -2.w", "4ef8 fffe", nullptr},
+        {"", " jmp $8000.w", "4ef8 8000",
+         "warning --- abs: short address $8000 is sign-extended to $FFFF8000; write .l to reach $8000"},
         {"", " jmp $12345.w", "4ef8 2345", "74565 value not in range: [-32768,65535]"},
         {"", " jmp far(a0)\nfar equ 40000", "4ee8 9c40", "40000 value not in range: [-32768,32767]"},
         {"", " lea far(a5),a1\nfar equ 40000", "43ed 9c40", "40000 value not in range: [-32768,32767]"},
