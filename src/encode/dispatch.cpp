@@ -58,6 +58,7 @@ void Encoder::dispatch_handler(const Variant& variant) {
         if (ops[0].cls == CLS_INDEXED) zero_displacement_rewrite(ops[0]);
         if (ops[1].cls == CLS_INDEXED) zero_displacement_rewrite(ops[1]);
     }
+    op_size = as.src.size_mask;
     // The form the line matched, not a later one, is refused on a part without
     // what it needs; the handler never runs, so both passes emit nothing.
     if (!meets(as.core.features, variant.need)) [[unlikely]] {
@@ -66,7 +67,6 @@ void Encoder::dispatch_handler(const Variant& variant) {
     }
     const uint32_t opcode = variant.opcode;
     const uint32_t flags = variant.flags;
-    op_size = as.src.size_mask;
     switch (handler) {
 #define HANDLER(name, number, runs, skipped, operands, label) \
     case name:                                                \
