@@ -40,7 +40,7 @@ public:
 
     int32_t core_number = 0x5206;
     int32_t core_version = 0x20;
-    uint16_t features = 0;
+    uint16_t features = core_table[DEFAULT_CORE_ROW].features;
     uint32_t control = core_table[DEFAULT_CORE_ROW].control;
 
     bool has(CoreFeature feature) const { return (features & feature) != 0; }
