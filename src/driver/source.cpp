@@ -605,7 +605,7 @@ inline void SourceReader::process_line_here() {
     }
     if (label_field[0] != '\0' && handler_row(v->handler()).label == LABEL_HERE && drv.assembling())
         define_line_label();
-    as.enc.dispatch_handler(v->handler(), v->opcode, v->flags);
+    as.enc.dispatch_handler(*v);
 }
 
 bool SourceReader::read_logical_line(SourceText& file) { return read_logical_line_here(file); }

@@ -121,10 +121,6 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
 }
 
 void Encoder::h_fbranch(uint32_t op, uint32_t) {
-    if (!as.core.has_fpu) {
-        as.report_error("fpu: floating-point not allowed on this processor.");
-        return;
-    }
     const Operand& t = as.scan.operands[0];
     const int32_t start = as.drv.location_counter;
     const bool pass2 = as.drv.pass_number == 2;

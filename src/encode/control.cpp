@@ -7,8 +7,6 @@ namespace tobra {
 
 namespace {
 
-constexpr const char* NOT_ON_CORE = "core: instruction not allowed on this processor.";
-
 uint32_t reg3(const Operand& op) { return static_cast<uint32_t>(op.reg) & 7; }
 
 } // namespace
@@ -69,13 +67,11 @@ void Encoder::h_cpushl_cache(uint32_t op, uint32_t) {
 
 // 146: intouch (An).
 void Encoder::h_intouch(uint32_t op, uint32_t) {
-    if (refuse_unless(as.core.isa_b(), NOT_ON_CORE)) return;
     put_word(op + reg3(as.scan.operands[0]));
 }
 
 // 149: sats Dn, tas <ea>.
 void Encoder::h_sats_tas(uint32_t op, uint32_t) {
-    if (refuse_unless(as.core.isa_b(), NOT_ON_CORE)) return;
     if (!operands_allowed(true)) return;
     const Operand& ea = as.scan.operands[0];
     put_word(op + modreg(ea));
@@ -84,7 +80,6 @@ void Encoder::h_sats_tas(uint32_t op, uint32_t) {
 
 // 178: bitrev, byterev, ff1 Dn; strldsr #imm.
 void Encoder::h_isa_a_plus(uint32_t op, uint32_t flags) {
-    if (refuse_unless(as.core.has_isa_a_plus, "code: instruction not allowed on this processor.")) return;
     const Operand& src = as.scan.operands[0];
     if (src.cls != CLS_IMM) {
         put_word(op + reg3(src));

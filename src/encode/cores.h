@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "isa/features.h"
+
 namespace tobra {
 
 class Assembler;
@@ -12,18 +14,13 @@ struct CoreRow {
     const char* name;
     int32_t core_number;
     int32_t core_version;
-    int32_t isa_level;
-    int32_t mac_level;
-    int32_t has_divide;
-    int32_t has_usp;
-    int32_t has_fpu;
-    int32_t has_isa_a_plus;
-    uint32_t control;  // the control registers movec may name (cr_bit of each)
+    uint16_t features;  // what the part has (CoreFeature bits)
+    uint32_t control;   // the control registers movec may name (cr_bit of each)
 };
 
 inline constexpr int CORE_COUNT = 105;
 inline constexpr int DEFAULT_CORE_ROW = 16;  // the 5206, as the fields below start
-extern const CoreRow core_table[CORE_COUNT + 1];  // ends with a row of isa_level 0
+extern const CoreRow core_table[CORE_COUNT + 1];  // ends with a row without a name
 
 // Every name of the core table in its order, separated by blanks.
 std::string core_names();
@@ -43,16 +40,12 @@ public:
 
     int32_t core_number = 0x5206;
     int32_t core_version = 0x20;
-    int32_t isa_level = 2;
-    int32_t mac_level = 0;
-    int32_t has_divide = 0;
-    int32_t has_usp = 0;
-    int32_t has_fpu = 0;
-    int32_t has_isa_a_plus = 0;
+    uint16_t features = core_table[DEFAULT_CORE_ROW].features;
     uint32_t control = core_table[DEFAULT_CORE_ROW].control;
 
+    bool has(CoreFeature feature) const { return (features & feature) != 0; }
     // The ISA_B forms, which ISA_C has as well.
-    bool isa_b() const { return isa_level >= 4; }
+    bool isa_b() const { return has(F_ISA_B); }
 
 private:
     void apply(const CoreRow& row);

@@ -2,6 +2,7 @@
 // isa/handlers.def says.
 #include "driver/assembler.h"
 #include "driver/opt.h"
+#include "isa/mnemonics.h"
 
 namespace tobra {
 
@@ -33,9 +34,14 @@ constexpr bool is_instruction(Handler handler) {
         as.report_warning("code: instruction at an odd address cannot be executed (write even before it)");
 }
 
+[[gnu::cold]] [[gnu::noinline]] void refuse_on_core(Assembler& as, Need need) {
+    as.report_error(need_rows[need].refusal);
+}
+
 } // namespace
 
-void Encoder::dispatch_handler(Handler handler, uint32_t opcode, uint32_t flags) {
+void Encoder::dispatch_handler(const Variant& variant) {
+    const Handler handler = variant.handler();
     if (!as.drv.assembling()) {
         const HandlerRow* row = find_handler(handler);
         as.dir.skip_line(row ? row->skipped : SKIP_NOTHING);
@@ -53,6 +59,14 @@ void Encoder::dispatch_handler(Handler handler, uint32_t opcode, uint32_t flags)
         if (ops[1].cls == CLS_INDEXED) zero_displacement_rewrite(ops[1]);
     }
     op_size = as.src.size_mask;
+    // The form the line matched, not a later one, is refused on a part without
+    // what it needs; the handler never runs, so both passes emit nothing.
+    if (!meets(as.core.features, variant.need)) [[unlikely]] {
+        refuse_on_core(as, variant.need);
+        return;
+    }
+    const uint32_t opcode = variant.opcode;
+    const uint32_t flags = variant.flags;
     switch (handler) {
 #define HANDLER(name, number, runs, skipped, operands, label) \
     case name:                                                \

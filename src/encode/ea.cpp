@@ -156,7 +156,7 @@ bool Encoder::index_allowed(const Operand& op, bool brief_allowed) {
         as.report_error("index: mode not supported by this instruction");
         return false;
     }
-    if (op.scale == 3 && !as.core.has_fpu) {
+    if (op.scale == 3 && !as.core.has(F_FPU)) {
         as.report_error("index: scale 8 not supported on this processor.");
         return false;
     }
@@ -165,12 +165,6 @@ bool Encoder::index_allowed(const Operand& op, bool brief_allowed) {
 
 bool Encoder::operands_allowed(bool brief_allowed) {
     return index_allowed(as.scan.operands[0], brief_allowed) && index_allowed(as.scan.operands[1], brief_allowed);
-}
-
-bool Encoder::refuse_unless(bool feature, const char* message) {
-    if (feature) return false;
-    as.report_error(message);
-    return true;
 }
 
 void Encoder::ea_extension_other(const Operand& op) {

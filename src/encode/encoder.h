@@ -11,6 +11,7 @@
 namespace tobra {
 
 class Assembler;
+struct Variant;
 
 // Rows of range_check: the range a field reads back as written, and the wider
 // range it can hold at all (see ea.cpp).
@@ -46,7 +47,9 @@ class Encoder {
 public:
     explicit Encoder(Assembler& assembler) : as(assembler) {}
 
-    void dispatch_handler(Handler handler, uint32_t opcode, uint32_t flags);
+    // Runs the matched variant's handler, or refuses the line if the part
+    // lacks what the variant needs.
+    void dispatch_handler(const Variant& variant);
 
     // Effective addresses and fields.
     int32_t range_check(int32_t value, int row);
@@ -159,7 +162,6 @@ private:
     // Helpers of the branches, MAC and floating point.
     uint32_t mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, const char* long_message);
     bool plain_accumulator(const Operand& acc);
-    bool fpu_present();
     bool float_operand_ok(const Operand& op);
 
 public:
@@ -173,7 +175,6 @@ private:
     // Helpers of the integer formats.
     void put_word(uint32_t word);
     bool operands_allowed(bool brief_allowed);
-    bool refuse_unless(bool feature, const char* message);
     bool quick_fits(const Operand& imm) const;
     void warn_unsized_muldiv();
     void emit_quick(uint32_t base, const Operand& imm, const Operand& dst);

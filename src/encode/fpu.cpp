@@ -20,12 +20,6 @@ uint32_t source_format(uint32_t size_mask) {
 
 } // namespace
 
-bool Encoder::fpu_present() {
-    if (as.core.has_fpu) return true;
-    as.report_error("fpu: floating-point not allowed on this processor.");
-    return false;
-}
-
 // The ColdFire unit addresses memory up to (d16,An) and (d16,PC), and a
 // double does not fit a data register.
 bool Encoder::float_operand_ok(const Operand& op) {
@@ -37,7 +31,6 @@ bool Encoder::float_operand_ok(const Operand& op) {
 }
 
 void Encoder::h_fp_arith(uint32_t op, uint32_t flags) {
-    if (!fpu_present()) return;
     const Operand& src = as.scan.operands[0];
     const Operand& dst = as.scan.operands[1];
     if (!float_operand_ok(src)) return;
@@ -50,7 +43,6 @@ void Encoder::h_fp_arith(uint32_t op, uint32_t flags) {
 }
 
 void Encoder::h_fp_store(uint32_t op, uint32_t flags) {
-    if (!fpu_present()) return;
     const Operand& fp = as.scan.operands[0];
     const Operand& dst = as.scan.operands[1];
     if (!float_operand_ok(dst)) return;
@@ -61,7 +53,6 @@ void Encoder::h_fp_store(uint32_t op, uint32_t flags) {
 }
 
 void Encoder::h_fp_to_ctl(uint32_t op, uint32_t flags) {
-    if (!fpu_present()) return;
     const Operand& src = as.scan.operands[0];
     const int32_t k = as.scan.operands[1].reg;
     if (src.cls == CLS_AN && k != FPIAR) {
@@ -75,7 +66,6 @@ void Encoder::h_fp_to_ctl(uint32_t op, uint32_t flags) {
 }
 
 void Encoder::h_fp_from_ctl(uint32_t op, uint32_t flags) {
-    if (!fpu_present()) return;
     const int32_t k = as.scan.operands[0].reg;
     const Operand& dst = as.scan.operands[1];
     if (dst.cls == CLS_AN && k != FPIAR) {
@@ -89,7 +79,6 @@ void Encoder::h_fp_from_ctl(uint32_t op, uint32_t flags) {
 }
 
 void Encoder::h_fmovem_store(uint32_t op, uint32_t flags) {
-    if (!fpu_present()) return;
     const Operand& dst = as.scan.operands[1];
     if (!float_operand_ok(dst)) return;
     as.emit.emit_word(static_cast<int32_t>(op + modreg(dst)));
@@ -98,7 +87,6 @@ void Encoder::h_fmovem_store(uint32_t op, uint32_t flags) {
 }
 
 void Encoder::h_fmovem_load(uint32_t op, uint32_t flags) {
-    if (!fpu_present()) return;
     const Operand& src = as.scan.operands[0];
     if (!float_operand_ok(src)) return;
     as.emit.emit_word(static_cast<int32_t>(op + modreg(src)));

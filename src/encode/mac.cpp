@@ -1,5 +1,7 @@
 // The multiply-accumulate units: mac and msac with and without load, the
-// moves into and out of the accumulators.
+// moves into and out of the accumulators. A part without a unit never gets
+// here (the variants need one); what only the EMAC has depends on the
+// accumulator a line names, so that is checked below.
 #include "driver/assembler.h"
 
 namespace tobra {
@@ -35,15 +37,11 @@ bool Encoder::plain_accumulator(const Operand& acc) {
 }
 
 void Encoder::h_mac(uint32_t op, uint32_t, bool is_msac) {
-    if (as.core.mac_level == 0) {
-        as.report_error("core: instruction not allowed on this processor.");
-        return;
-    }
     const Operand& ry = as.scan.operands[0];
     const Operand& rx = as.scan.operands[1];
     const Operand& acc = as.scan.operands[2];
     const bool has_acc = acc.cls == CLS_ACC;
-    if (has_acc && as.core.mac_level >= 2 && !plain_accumulator(acc)) return;
+    if (has_acc && as.core.has(F_EMAC) && !plain_accumulator(acc)) return;
 
     const uint32_t x = modreg(rx);
     uint32_t w1 = op + modreg(ry) + ((x & 7) << 9) + ((x & ADDRESS_REGISTER) ? 0x40 : 0);
@@ -52,7 +50,7 @@ void Encoder::h_mac(uint32_t op, uint32_t, bool is_msac) {
                                            : "mac: upper/lower not applicable on long");
     if (has_acc) {
         // On a MAC unit the accumulator is dropped, keeping the length of both passes.
-        if (as.core.mac_level < 2) {
+        if (!as.core.has(F_EMAC)) {
             as.report_error("emac: instruction not allowed on this processor.");
         } else {
             if (acc.reg & 1) w1 |= 0x80;
@@ -64,10 +62,6 @@ void Encoder::h_mac(uint32_t op, uint32_t, bool is_msac) {
 }
 
 void Encoder::h_mac_load(uint32_t op, uint32_t, bool is_msac) {
-    if (as.core.mac_level == 0) {
-        as.report_error("core: instruction not allowed on this processor.");
-        return;
-    }
     const Operand& ry = as.scan.operands[0];
     const Operand& rx = as.scan.operands[1];
     const Operand& load = as.scan.operands[2];
@@ -79,7 +73,7 @@ void Encoder::h_mac_load(uint32_t op, uint32_t, bool is_msac) {
         as.report_error("index: mode not supported by this instruction");
         return;
     }
-    if (has_acc && as.core.mac_level >= 2 && !plain_accumulator(acc)) return;
+    if (has_acc && as.core.has(F_EMAC) && !plain_accumulator(acc)) return;
 
     uint32_t w2 = mac_product_word(ry, rx, is_msac,
                                    is_msac ? "msacl: upper/lower not applicable on long"
@@ -91,7 +85,7 @@ void Encoder::h_mac_load(uint32_t op, uint32_t, bool is_msac) {
     // Bit 0x80 of the base opcode reads as ACC0 and is cleared for ACC1/ACC3.
     uint32_t w1 = op + modreg(load) + ((w & 7) << 9) + ((w & ADDRESS_REGISTER) ? 0x40 : 0);
     if (has_acc) {
-        if (as.core.mac_level < 2) {
+        if (!as.core.has(F_EMAC)) {
             as.report_error("emac: instruction not allowed on this processor.");
         } else {
             if (acc.reg & 1) w1 &= ~0x80u;
@@ -104,14 +98,10 @@ void Encoder::h_mac_load(uint32_t op, uint32_t, bool is_msac) {
 }
 
 void Encoder::h_move_to_acc(uint32_t op, uint32_t) {
-    if (as.core.mac_level == 0) {
-        as.report_error("mac: instruction not allowed on this processor.");
-        return;
-    }
     const Operand& src = as.scan.operands[0];
     const Operand& dst = as.scan.operands[1];
     const bool from_acc = src.cls == CLS_ACC;
-    if (as.core.mac_level == 1 && (dst.reg != 0 || from_acc)) {
+    if (!as.core.has(F_EMAC) && (dst.reg != 0 || from_acc)) {
         as.report_error("emac: instruction not allowed on this processor.");
         return;
     }
@@ -123,15 +113,11 @@ void Encoder::h_move_to_acc(uint32_t op, uint32_t) {
 }
 
 void Encoder::h_move_from_acc(uint32_t op, uint32_t) {
-    if (as.core.mac_level == 0) {
-        as.report_error("mac: instruction not allowed on this processor.");
-        return;
-    }
     const Operand& src = as.scan.operands[0];
     const Operand& rx = as.scan.operands[1];
     const bool movclr = (op & 0x40) != 0;
     const bool extension = src.reg == ACC_EXT01 || src.reg == ACC_EXT23;
-    if ((as.core.mac_level == 1 && (src.reg != 0 || movclr)) || (movclr && extension)) {
+    if ((!as.core.has(F_EMAC) && (src.reg != 0 || movclr)) || (movclr && extension)) {
         as.report_error("emac: instruction not allowed on this processor.");
         return;
     }

@@ -10,7 +10,6 @@ namespace tobra {
 namespace {
 
 constexpr const char* MODE_NOT_SUPPORTED = "move: mode not supported";
-constexpr const char* NOT_ON_CORE = "core: instruction not allowed on this processor.";
 
 // The groups of addressing modes that the move restrictions speak of.
 enum MoveGroup { G_OTHER, G_D16, G_INDEX, G_IMM, G_ABS };
@@ -90,7 +89,6 @@ void Encoder::h_moveq(uint32_t op, uint32_t) {
 
 // 133: mov3q #imm,<ea>. The 3-bit field holds 1..7, and 0 stands for -1.
 void Encoder::h_mov3q(uint32_t op, uint32_t) {
-    if (refuse_unless(as.core.isa_b(), NOT_ON_CORE)) return;
     if (!operands_allowed(true)) return;
     const Operand& src = as.scan.operands[0];
     const Operand& dst = as.scan.operands[1];
@@ -119,7 +117,6 @@ void Encoder::h_mov3q(uint32_t op, uint32_t) {
 
 // 147: mvs, mvz <ea>,Dn; bit 6 selects the word source.
 void Encoder::h_mvs_mvz(uint32_t op, uint32_t) {
-    if (refuse_unless(as.core.isa_b(), NOT_ON_CORE)) return;
     if (!operands_allowed(true)) return;
     const Operand& src = as.scan.operands[0];
     const bool byte = op_size == SZ_B;
@@ -175,7 +172,12 @@ void Encoder::h_move_usp(uint32_t op, uint32_t) {
         as.report_error(MODE_NOT_SUPPORTED);
         return;
     }
-    if (refuse_unless(as.core.has_usp, "core: usp not available on this processor.")) return;
+    // The part's own check, after the register's: a control register other
+    // than USP is refused as a mode on every part.
+    if (!as.core.has(F_USP)) {
+        as.report_error("core: usp not available on this processor.");
+        return;
+    }
     put_word(op + reg3(to_areg ? dst : src));
 }
 

@@ -6,8 +6,6 @@ namespace tobra {
 
 namespace {
 
-constexpr const char* NOT_ON_CORE = "core: instruction not allowed on this processor.";
-
 uint32_t dreg(const Operand& op) { return static_cast<uint32_t>(op.reg) & 7; }
 
 } // namespace
@@ -37,7 +35,6 @@ void Encoder::h_mul_long(uint32_t op, uint32_t flags) {
 
 // 153: divs.w, divu.w <ea>,Dn.
 void Encoder::h_div_word(uint32_t op, uint32_t) {
-    if (refuse_unless(as.core.has_divide, NOT_ON_CORE)) return;
     if (!operands_allowed(true)) return;
     const Operand& src = as.scan.operands[0];
     put_word(op + (dreg(as.scan.operands[1]) << 9) + modreg(src));
@@ -46,7 +43,6 @@ void Encoder::h_div_word(uint32_t op, uint32_t) {
 
 // 154: divs.l, divu.l <ea>,Dn and rems, remu <ea>,Dw:Dx.
 void Encoder::h_div_long(uint32_t op, uint32_t flags) {
-    if (refuse_unless(as.core.has_divide, NOT_ON_CORE)) return;
     if (!operands_allowed(false)) return;
     const Operand& src = as.scan.operands[0];
     const Operand& dst = as.scan.operands[1];

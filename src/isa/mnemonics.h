@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "isa/classes.h"
+#include "isa/features.h"
 #include "isa/handlers.h"
 
 namespace tobra {
@@ -15,6 +16,7 @@ struct Variant {
     uint32_t size_mask = 0;   // size suffixes accepted (SZ_*)
     uint8_t signature[5] = {};  // operand classes, CLS_NONE after the last
     Handler handler_id = H_FIXED;
+    Need need = NEEDS_NOTHING;  // what the part must have (isa/features.h)
     uint32_t opcode = 0;      // base opcode (12 for page/pag, 0 for other directives)
     uint32_t flags = 0;       // second parameter, meaning depends on the handler
 
@@ -22,9 +24,9 @@ struct Variant {
 
     // A row names its classes and its handler; a number in their place does not compile.
     constexpr Variant(uint32_t sizes, std::array<OperandClass, 5> classes, Handler handler, uint32_t base_opcode,
-                      uint32_t parameter = 0)
+                      uint32_t parameter = 0, Need needs = NEEDS_NOTHING)
         : size_mask(sizes), signature{classes[0], classes[1], classes[2], classes[3], classes[4]}, handler_id(handler),
-          opcode(base_opcode), flags(parameter) {}
+          need(needs), opcode(base_opcode), flags(parameter) {}
 
     constexpr Handler handler() const { return handler_id; }
 };

@@ -20,21 +20,25 @@
 
 namespace tobra {
 
-uint32_t elf_core_flags(int isa_level, int mac_level, bool has_divide, bool has_usp, bool has_fpu, bool has_isa_a_plus) {
+uint32_t elf_core_flags(uint16_t features) {
     using namespace elf;
+    const bool has_divide = features & F_DIVIDE;
     uint32_t flags;
-    if (isa_level >= 5)
+    // ISA_C is the ISA_B forms with the ISA_A+ instructions.
+    if ((features & F_ISA_B) && (features & F_ISA_A_PLUS))
         flags = has_divide ? EF_M68K_CF_ISA_C : EF_M68K_CF_ISA_C_NODIV;
-    else if (isa_level == 4)
-        flags = has_usp ? EF_M68K_CF_ISA_B : EF_M68K_CF_ISA_B_NOUSP;
-    else if (has_isa_a_plus)
+    else if (features & F_ISA_B)
+        flags = (features & F_USP) ? EF_M68K_CF_ISA_B : EF_M68K_CF_ISA_B_NOUSP;
+    else if (features & F_ISA_A_PLUS)
         flags = EF_M68K_CF_ISA_A_PLUS;
     else
         flags = has_divide ? EF_M68K_CF_ISA_A : EF_M68K_CF_ISA_A_NODIV;
-    if (mac_level == 1) flags |= EF_M68K_CF_MAC;
-    if (mac_level >= 2) flags |= EF_M68K_CF_EMAC;
+    if (features & F_EMAC)
+        flags |= EF_M68K_CF_EMAC;
+    else if (features & F_MAC)
+        flags |= EF_M68K_CF_MAC;
     // Every ColdFire with an FPU is a V4e core, which the flags name as well.
-    if (has_fpu) flags |= EF_M68K_CF_FLOAT | EF_M68K_CFV4E;
+    if (features & F_FPU) flags |= EF_M68K_CF_FLOAT | EF_M68K_CFV4E;
     return flags;
 }
 
@@ -192,8 +196,7 @@ void ElfObjectFormat::end(uint32_t) {
 }
 
 std::vector<uint8_t> ElfObjectFormat::build() {
-    const CoreState& c = as.core;
-    object_.flags = elf_core_flags(c.isa_level, c.mac_level, c.has_divide, c.has_usp, c.has_fpu, c.has_isa_a_plus);
+    object_.flags = elf_core_flags(as.core.features);
     object_.source_name = as.emit.source_name;
     // Every section, named ones too even when empty: a linker script may place them.
     const Driver& drv = as.drv;

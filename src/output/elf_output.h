@@ -10,8 +10,9 @@
 
 namespace tobra {
 
-// What the ELF header's flags say about a core: its ISA, divide, MAC and FPU.
-uint32_t elf_core_flags(int isa_level, int mac_level, bool has_divide, bool has_usp, bool has_fpu, bool has_isa_a_plus);
+// What the ELF header's flags say about a part with these features
+// (CoreFeature bits): its ISA, divide, MAC and FPU.
+uint32_t elf_core_flags(uint16_t features);
 
 class ElfObjectFormat : public OutputFormat {
 public:
