@@ -356,7 +356,9 @@ void MacroEngine::d_macro() {
         as.report_error("macro: name missing");
         ok = false;
     } else if (!well_formed) {
-        as.report_error_arg("macro: bad name - %s", name.c_str());
+        as.report_error_arg("macro: bad name - %s: a name starts with a letter or '_' and holds only letters, "
+                            "digits, '_' and '$'",
+                            name.c_str());
         ok = false;
     } else if (find_mnemonic(key)) {
         as.report_error_arg("macro: name is a mnemonic - %s", name.c_str());
