@@ -188,9 +188,6 @@ void Directives::finish_equates() {
         for (i = start; i < n && state[i] == 1; i = next(i)) state[i] = 2;
     }
 
-    Driver& drv = as.drv;
-    const std::string file = drv.current_file_name, path = as.src.current_path;
-    const long line = drv.line_number;
     for (size_t i = 0; i < n; ++i) {
         ForwardEquate& e = forward_equates_[i];
         if (!e.open) continue;
@@ -202,16 +199,10 @@ void Directives::finish_equates() {
             text += ", " + e.waits_for + " has no value";
         else if (!e.waits_for.empty())
             text += ", " + e.waits_for + " is not defined";
-        drv.current_file_name = e.file;
-        as.src.current_path = e.path;
-        drv.line_number = e.line;
-        as.report_error(text.c_str());
+        as.report_error_at(SourceLocation{e.file, e.path, e.line}, text.c_str());
     }
     for (ForwardEquate& e : forward_equates_) e.open = false;
     awaited_.clear();
-    drv.current_file_name = file;
-    as.src.current_path = path;
-    drv.line_number = line;
 }
 
 std::string Directives::waiting_text() const {
