@@ -1,6 +1,7 @@
 // Class tags: numbered tables of longs with a header that holds their end offset.
 #include "directives/records.h"
 
+#include "directives/messages.h"
 #include "driver/assembler.h"
 
 namespace tobra {
@@ -12,8 +13,7 @@ void RecordDirectives::d_classtagbegin() {
 
     Operand op;
     int32_t start = 0;
-    if (eval_operand(start, op) && start % 4 != 0)
-        as.report_warning("classtagbegin: value is not longword aligned\n");
+    if (eval_operand(start, op) && start % 4 != 0) as.report_warning(msg::CLASSTAGBEGIN_VALUE_IS_NOT_LONGWORD_ALIGNED);
     if (as.dir.defined_above(as.ev.expr_fwd) && !as.dir.constant_value(op)) start = 0;
     class_tag_counter = start;
     structure_offset = 0;
@@ -26,7 +26,7 @@ void RecordDirectives::d_classtagbegin() {
         return;
     }
     const SymbolRecord* end = as.sym.probe(name_buffer_1);
-    if (!end) as.fatal_error("classtagbegin: label not found (missing classtagend?)\n");
+    if (!end) as.fatal_error(msg::CLASSTAGBEGIN_LABEL_NOT_FOUND_MISSING_CLASSTAGEND);
     as.emit.emit_long(end->value);
 }
 
@@ -68,7 +68,7 @@ void RecordDirectives::d_classtagconcat() {
     compose(name_buffer_1, "ct_", *name);
     const SymbolRecord* end = as.sym.probe(name_buffer_1);
     // Checked in pass 1 already: the continued block must have ended above.
-    if (!end) as.fatal_error("classtagconcat: label not found\n");
+    if (!end) as.fatal_error(msg::CLASSTAGCONCAT_LABEL_NOT_FOUND);
     class_tag_counter = end->value;
 }
 

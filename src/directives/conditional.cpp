@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "directives/messages.h"
 #include "driver/assembler.h"
 
 namespace tobra {
@@ -12,7 +13,7 @@ void Directives::open_block() {
     Driver& drv = as.drv;
     // The flags have 256 slots and slot 0 is the base level, so at most 255
     // blocks can be open.
-    if (drv.condition_level >= CONDITION_DEPTH - 1) as.fatal_error("More than 256 nested conditional blocks!");
+    if (drv.condition_level >= CONDITION_DEPTH - 1) as.fatal_error(msg::MORE_THAN_256_NESTED_CONDITIONAL_BLOCKS);
     ++drv.condition_level;
     drv.condition_stack[drv.condition_level] = 0;
     block_name_test_[drv.condition_level] = NO_NAME_TEST;
@@ -63,7 +64,7 @@ std::vector<Directives::OpenBlock> Directives::close_scope_blocks() {
 
 void Directives::report_unclosed(const OpenBlock& block, const char* end_of, const SourceLocation* at) {
     char text[80];
-    std::snprintf(text, sizeof text, "%s: missing endc before end of %s", block.name, end_of);
+    std::snprintf(text, sizeof text, msg::MISSING_ENDC_BEFORE_END_PRINTF, block.name, end_of);
     if (at)
         as.report_error_at(*at, text);
     else
@@ -75,7 +76,7 @@ bool Directives::defined_above(bool forward) {
     // A forward equate is written above, so the message says what it waits for.
     const std::string waiting = waiting_text();
     if (waiting.empty()) {
-        as.report_error_arg("%s: value must be defined before this line", as.src.mnemonic_field);
+        as.report_error_arg(msg::VALUE_MUST_BE_DEFINED_BEFORE_THIS_LINE_FMT, as.src.mnemonic_field);
     } else {
         const std::string text = std::string(as.src.mnemonic_field) + ": value must be defined before this line - " + waiting;
         as.report_error(text.c_str());
@@ -87,7 +88,7 @@ bool Directives::constant_value(const Operand& op) {
     const bool moves = op.reloc_kind == KIND_EXTERNAL ||
                        (op.reloc_kind == KIND_RELOCATABLE && as.options.relocatable_output);
     if (!moves) return true;
-    as.report_error_arg("%s: value must be a constant, not relocatable", as.src.mnemonic_field);
+    as.report_error_arg(msg::VALUE_MUST_BE_A_CONSTANT_NOT_RELOCATABLE_FMT, as.src.mnemonic_field);
     return false;
 }
 
@@ -142,7 +143,7 @@ void Directives::d_if(Handler handler) {
         auto word = read_word_item();
         if (word && !word->starts_with(';')) name.assign(*word);
         // Nothing to test must not read as "not defined" (ifd \1 without the argument).
-        if (name.empty()) as.report_error_arg("%s: name expected", as.src.mnemonic_field);
+        if (name.empty()) as.report_error_arg(msg::NAME_EXPECTED_FMT, as.src.mnemonic_field);
     } else if (handler == H_IFNC || handler == H_IFC) {
         first = read_compare_text();
         while (*as.src.operand_text == ' ' || *as.src.operand_text == '\t') ++as.src.operand_text;
@@ -150,7 +151,7 @@ void Directives::d_if(Handler handler) {
             ++as.src.operand_text;
             second = read_compare_text();
         } else {
-            as.report_error(handler == H_IFNC ? "ifnc: expected ," : "ifc: expected ,");
+            as.report_error(handler == H_IFNC ? msg::IFNC_EXPECTED_COMMA : msg::IFC_EXPECTED_COMMA);
         }
     }
 
@@ -162,7 +163,7 @@ void Directives::d_if(Handler handler) {
         const char* p = as.src.operand_text;
         while (*p == ' ' || *p == '\t') ++p;
         no_value = *p == '\0' || *p == '\n' || *p == ';';
-        if (no_value) as.report_error_arg("%s: expression expected", as.src.mnemonic_field);
+        if (no_value) as.report_error_arg(msg::EXPRESSION_EXPECTED_FMT, as.src.mnemonic_field);
     }
 
     // The block is open (and skipped) while an expression is evaluated, so
@@ -197,7 +198,7 @@ void Directives::d_if(Handler handler) {
     }
     if (moves && !unknown && enclosing_assembled) {
         --drv.condition_level;
-        as.report_error_arg("%s: value must be a constant, not relocatable", as.src.mnemonic_field);
+        as.report_error_arg(msg::VALUE_MUST_BE_A_CONSTANT_NOT_RELOCATABLE_FMT, as.src.mnemonic_field);
         ++drv.condition_level;
     }
     if (unknown && enclosing_assembled) {
@@ -219,7 +220,7 @@ void Directives::d_else() {
     // Inverting the base level would silence the rest of the pass, and
     // inverting a block of the including text would reach outside the file.
     if (drv.condition_level <= scope_floor_) {
-        as.report_error("else: no matching if");
+        as.report_error(msg::ELSE_NO_MATCHING_IF);
         return;
     }
     drv.condition_stack[drv.condition_level] = static_cast<uint8_t>(~drv.condition_stack[drv.condition_level]);
@@ -228,7 +229,7 @@ void Directives::d_else() {
 void Directives::d_endc() {
     Driver& drv = as.drv;
     if (drv.condition_level <= scope_floor_) {
-        as.report_warning("endc: no matching if");
+        as.report_warning(msg::ENDC_NO_MATCHING_IF);
         return;
     }
     close_block();
@@ -268,7 +269,7 @@ void Directives::d_include() {
     // A copy: the word buffer is reused by the lines of the included file.
     const std::string name = read_file_name();
     if (name.empty())
-        as.report_error("pass: can't find file");
+        as.report_error(msg::PASS_CANNOT_FIND_FILE);
     else
         as.src.assemble_file(name.c_str());
     // The include line itself is listed after the included lines, empty.

@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "directives/messages.h"
 #include "driver/assembler.h"
 
 namespace tobra {
@@ -47,8 +48,8 @@ void emit_string(Assembler& as, const std::string& text, uint32_t mask, bool pac
             // One item per character is what this assembler has always done;
             // others pack a short string into one item.
             if (text.size() <= (word ? 2u : 4u))
-                as.report_warning(word ? "dc: string gives one word per character, not one packed word"
-                                       : "dc: string gives one long per character, not one packed long");
+                as.report_warning(word ? msg::DC_STRING_GIVES_ONE_WORD_PER_CHARACTER
+                                       : msg::DC_STRING_GIVES_ONE_LONG_PER_CHARACTER);
         }
     }
     for (char ch : text) {
@@ -116,7 +117,7 @@ void Directives::emit_data_item(const Operand& op, uint32_t mask, bool warn) {
     if (warn) {
         const bool cut =
             mask == SZ_B ? !fits_item(op.value, 1) : (mask == SZ_W || mask == SZ_U) && !fits_item(op.value, 2);
-        if (cut) as.report_warning("dc: value truncated to the item size");
+        if (cut) as.report_warning(msg::DC_VALUE_TRUNCATED_TO_THE_ITEM_SIZE);
     }
     switch (mask) {
     case SZ_B: as.emit.emit_byte(op.value); break;
@@ -138,7 +139,7 @@ void Directives::d_dc() {
     // assemblers take the item's own: a table of h-* distances differs.
     bool warned = false;
     for_each_item(as, mask, true, [&](const Operand& op) { emit_data_item(op, mask); }, [&] {
-        if (!warned) as.report_warning("dc: * after the first item is the line's address, not the item's");
+        if (!warned) as.report_warning(msg::DC_AFTER_THE_FIRST_ITEM);
         warned = true;
     });
 }
@@ -148,13 +149,13 @@ void Directives::d_dcb() {
     const Operand& count = as.scan.operands[0];
     if (!defined_above(count.fwd) || !constant_value(count)) return;
     if (count.value < 0) {
-        as.report_error("dcb: negative count");
+        as.report_error(msg::DCB_NEGATIVE_COUNT);
         return;
     }
     const uint32_t mask = as.src.size_mask;
     const int64_t unit = mask == SZ_B ? 1 : mask == SZ_L ? 4 : 2;
     if (count.value * unit > std::numeric_limits<int32_t>::max()) {
-        as.report_error("dcb: count too large");
+        as.report_error(msg::DCB_COUNT_TOO_LARGE);
         return;
     }
     const Operand& value = as.scan.operands[1];
@@ -201,7 +202,7 @@ void Directives::d_dr() {
                            (op.reloc_kind != KIND_RELOCATABLE || op.sym_section == drv.current_section);
         const int32_t reach = mask == SZ_B ? 0x80 : mask == SZ_L ? 0 : 0x8000;
         if (drv.pass_number == 2 && known && reach != 0 && (value < -reach || value >= reach))
-            as.report_error("dr: distance does not fit the item size");
+            as.report_error(msg::DR_DISTANCE_DOES_NOT_FIT_THE_ITEM);
         as.emit.value_fixup(op, drv.location_counter, mask == SZ_B ? 1 : mask == SZ_L ? 4 : 2,
                             FixupKind::pc_relative);
         if (mask == SZ_B)
@@ -219,7 +220,7 @@ void Directives::d_ds() {
     const int64_t unit = mask == SZ_B ? 1 : mask == SZ_L ? 4 : 2;
     const int32_t count = as.scan.operands[0].value;
     if (count < 0) {
-        as.report_error("ds: negative count");
+        as.report_error(msg::DS_NEGATIVE_COUNT);
         return;
     }
     if (count == 0) {
@@ -231,7 +232,7 @@ void Directives::d_ds() {
     const int64_t total = count * unit;
     // The location counter is 32 bits wide; a reservation beyond that cannot be placed.
     if (total > std::numeric_limits<int32_t>::max()) {
-        as.report_error("ds: count too large");
+        as.report_error(msg::DS_COUNT_TOO_LARGE);
         return;
     }
     const Operand& fill = as.scan.operands[1];
@@ -239,7 +240,7 @@ void Directives::d_ds() {
     const bool plain_fill = fill.cls == CLS_EXPR && constant_value(fill);
     // The fill is a byte pattern whatever the size: ds.l 4,handler repeats
     // the low byte of handler, which cannot be what was meant.
-    if (plain_fill && !fits_item(fill.value, 1)) as.report_warning("ds: fill value truncated to a byte");
+    if (plain_fill && !fits_item(fill.value, 1)) as.report_warning(msg::DS_FILL_VALUE_TRUNCATED_TO_A_BYTE);
     emit_fill(total, plain_fill ? fill.value : 0);
 }
 

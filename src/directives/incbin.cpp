@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "directives/messages.h"
 #include "driver/assembler.h"
 
 namespace tobra {
@@ -30,15 +31,15 @@ bool Directives::read_incbin_number(const char* what, int64_t& out) {
         as.report_error(text);
         return false;
     };
-    if (*p == '\0' || *p == '\n' || *p == ';' || *p == ',') return fail("incbin: %s expected");
+    if (*p == '\0' || *p == '\n' || *p == ';' || *p == ',') return fail(msg::INCBIN_EXPECTED_FMT);
     int32_t value[2] = {0, 0};
     Operand op;
-    if (as.ev.eval(value, op) != TYPE_USER) return fail("incbin: %s expected");
+    if (as.ev.eval(value, op) != TYPE_USER) return fail(msg::INCBIN_EXPECTED_FMT);
     if (!defined_above(as.ev.expr_fwd || as.ev.expr_undefined)) return false;
     // An address that a linker may move says nothing about a place in the file.
     if (op.reloc_kind == KIND_RELOCATABLE || op.reloc_kind == KIND_EXTERNAL || op.reloc_kind == KIND_UNDEFINED)
-        return fail("incbin: %s is not a constant");
-    if (value[0] < 0) return fail("incbin: negative %s");
+        return fail(msg::INCBIN_IS_NOT_A_CONSTANT_FMT);
+    if (value[0] < 0) return fail(msg::INCBIN_NEGATIVE_FMT);
     out = value[0];
     return true;
 }
@@ -62,7 +63,7 @@ void Directives::d_incbin() {
         if (!operand_done(*p)) {
             const char* end = p;
             while (!operand_done(*end)) ++end;
-            as.report_error_arg("incbin: unexpected text after operand - %s",
+            as.report_error_arg(msg::INCBIN_UNEXPECTED_TEXT_AFTER_OPERAND_FMT,
                                 std::string(p, static_cast<size_t>(end - p)).c_str());
             return;
         }
@@ -85,34 +86,34 @@ void Directives::d_incbin() {
     } else {
         std::error_code ec;
         if (path.empty()) {
-            as.report_error("incbin: file not found");
+            as.report_error(msg::INCBIN_FILE_NOT_FOUND);
             return;
         }
         if (as.memory_only || !std::filesystem::is_regular_file(path, ec)) {
-            as.report_error_arg("incbin: file not found - %s", path.c_str());
+            as.report_error_arg(msg::INCBIN_FILE_NOT_FOUND_FMT, path.c_str());
             return;
         }
         if (as.drv.pass_number == 1) as.src.note_input_file(path);
         size = std::filesystem::file_size(path, ec);
         in.open(path, std::ios::binary);
         if (ec || !in) {
-            as.report_error_arg("incbin: file not found - %s", path.c_str());
+            as.report_error_arg(msg::INCBIN_FILE_NOT_FOUND_FMT, path.c_str());
             return;
         }
         if (as.drv.pass_number == 1) as.side.note_read(path, false);
     }
     if (static_cast<uintmax_t>(offset) > size) {
-        as.report_error("incbin: offset past the end of the file");
+        as.report_error(msg::INCBIN_OFFSET_PAST_THE_END);
         return;
     }
     const uintmax_t rest = size - static_cast<uintmax_t>(offset);
     if (length >= 0 && static_cast<uintmax_t>(length) > rest) {
-        as.report_error("incbin: length past the end of the file");
+        as.report_error(msg::INCBIN_LENGTH_PAST_THE_END);
         return;
     }
     const uintmax_t count = length >= 0 ? static_cast<uintmax_t>(length) : rest;
     if (count > static_cast<uintmax_t>(std::numeric_limits<int32_t>::max())) {
-        as.report_error("incbin: file too large");
+        as.report_error(msg::INCBIN_FILE_TOO_LARGE);
         return;
     }
 

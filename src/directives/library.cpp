@@ -1,6 +1,7 @@
 // Library-vector offsets and the calls through them.
 #include "directives/records.h"
 
+#include "directives/messages.h"
 #include "driver/assembler.h"
 
 namespace tobra {
@@ -62,7 +63,7 @@ void RecordDirectives::d_call() {
     // Only a word straight after the name counts: a comment after a blank
     // starts with ';', and two blanks make an empty word.
     auto extra = read_name();
-    if (extra && !extra->empty() && (*extra)[0] != ';') as.report_error("call: too many parameters");
+    if (extra && !extra->empty() && (*extra)[0] != ';') as.report_error(msg::CALL_TOO_MANY_PARAMETERS);
 }
 
 void RecordDirectives::d_callres(bool user) {
@@ -70,7 +71,7 @@ void RecordDirectives::d_callres(bool user) {
     compose(name_buffer_1, "_lvo", name.value_or(""));
     auto base_name = read_name();
     if (!base_name || base_name->empty()) {
-        as.report_error("callres: base label not supplied");
+        as.report_error(msg::CALLRES_BASE_LABEL_NOT_SUPPLIED);
         return;
     }
     name_buffer_2 = *base_name;

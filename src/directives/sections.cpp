@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "directives/messages.h"
 #include "driver/assembler.h"
 #include "driver/opt.h"
 #include "output/elf_file.h"
@@ -92,9 +93,9 @@ void Directives::pad_to_long() {
 
 void Directives::d_org(bool is_rorg) {
     Driver& drv = as.drv;
-    if (is_rorg) as.report_warning("ORG assumed");
+    if (is_rorg) as.report_warning(msg::ORG_ASSUMED);
     drv.origin_set = 1;
-    if (as.options.relocatable_output) as.fatal_error("Can not set origin with object file generation");
+    if (as.options.relocatable_output) as.fatal_error(msg::CAN_NOT_SET_ORIGIN_WITH_OBJECT_FILE);
     if (!defined_above(as.scan.operands[0].fwd) || !constant_value(as.scan.operands[0])) return;
     int32_t origin = as.scan.operands[0].value;
     if (origin & 1) origin = static_cast<int32_t>(static_cast<uint32_t>(origin) - 1);
@@ -129,7 +130,7 @@ void Directives::d_section() {
     as.emit.flush_section();
     drv.section_resume_address[drv.current_section] = drv.location_counter;
     if (name.empty()) {
-        as.report_error("section: missing section name");
+        as.report_error(msg::SECTION_MISSING_SECTION_NAME);
         return;
     }
     SectionKind kind = SectionKind::code;
@@ -137,7 +138,7 @@ void Directives::d_section() {
         auto kind_word = read_word_item();
         const std::string kind_name(kind_word ? *kind_word : std::string_view());
         if (kind_name.empty()) {
-            as.report_error("section: missing section kind");
+            as.report_error(msg::SECTION_MISSING_SECTION_KIND);
             return;
         }
         bool known = false;
@@ -148,7 +149,7 @@ void Directives::d_section() {
                 break;
             }
         if (!known) {
-            as.report_error_arg("section: unknown section kind %s (code, data or bss)", kind_name.c_str());
+            as.report_error_arg(msg::SECTION_UNKNOWN_SECTION_KIND_CODE_DATA_FMT, kind_name.c_str());
             return;
         }
     }
@@ -156,22 +157,22 @@ void Directives::d_section() {
     int number = find_section(name);
     if (number >= 0) {
         if (kind_given && drv.sections[static_cast<size_t>(number)].kind != kind) {
-            as.report_error_arg("section: %s already has another kind", name.c_str());
+            as.report_error_arg(msg::SECTION_ALREADY_HAS_ANOTHER_KIND_FMT, name.c_str());
             return;
         }
     } else {
         if (!as.options.named_sections) {
-            as.report_error_arg("section: unknown section %s (other names need --elf)", name.c_str());
+            as.report_error_arg(msg::SECTION_UNKNOWN_SECTION_OTHER_NAMES_NEED_ELF_FMT, name.c_str());
             return;
         }
         if (reserved_name(name)) {
-            as.report_error_arg("section: %s is a name the ELF writer gives its own sections", name.c_str());
+            as.report_error_arg(msg::SECTION_IS_A_NAME_THE_ELF_WRITER_FMT, name.c_str());
             return;
         }
         number = drv.add_named_section(name, kind_given ? kind : kind_by_name(name));
         if (number < 0) {
             char text[80];
-            std::snprintf(text, sizeof text, "section: too many sections (at most %d named ones)", NAMED_SECTION_LIMIT);
+            std::snprintf(text, sizeof text, msg::SECTION_TOO_MANY_SECTIONS_AT_MOST_NAMED_PRINTF, NAMED_SECTION_LIMIT);
             as.report_error(text);
             return;
         }
@@ -185,7 +186,7 @@ void Directives::d_section() {
 // once linked, and an ELF section can only promise a power of two.
 void Directives::keep_alignment(const char* directive, uint32_t n) {
     if ((n & (n - 1)) != 0 && as.options.named_sections)
-        as.report_error_arg("%s: alignment must be a power of two in an ELF object", directive);
+        as.report_error_arg(msg::ALIGNMENT_MUST_BE_A_POWER_OF_TWO_FMT, directive);
     as.emit.note_alignment(n);
 }
 
@@ -194,7 +195,7 @@ void Directives::d_align() {
     int32_t n = as.scan.operands[0].value;
     if (n == 0) return;
     if (n < 0) {
-        as.report_error("align: negative alignment");
+        as.report_error(msg::ALIGN_NEGATIVE_ALIGNMENT);
         return;
     }
     keep_alignment("align", static_cast<uint32_t>(n));
@@ -219,11 +220,11 @@ void Directives::d_cnop() {
         !constant_value(alignment))
         return;
     if (alignment.value <= 0) {
-        as.report_error("cnop: alignment must be positive");
+        as.report_error(msg::CNOP_ALIGNMENT_MUST_BE_POSITIVE);
         return;
     }
     if (offset.value < 0 || offset.value >= alignment.value) {
-        as.report_error("cnop: offset must lie between 0 and the alignment");
+        as.report_error(msg::CNOP_OFFSET_MUST_LIE_BETWEEN);
         return;
     }
     const auto n = static_cast<uint32_t>(alignment.value);

@@ -1,6 +1,7 @@
 // Record layouts, enumerations and bit definitions: constants that emit nothing.
 #include "directives/records.h"
 
+#include "directives/messages.h"
 #include "driver/assembler.h"
 
 namespace tobra {
@@ -39,7 +40,8 @@ void RecordDirectives::d_struct() {
     Operand op;
     int32_t size = 0;
     eval_operand(size, op);
-    if (as.ev.expr_undefined) as.report_error_arg("struct: undefined constant for: %s\n", name.value_or("").c_str());
+    if (as.ev.expr_undefined)
+        as.report_error_arg(msg::STRUCT_UNDEFINED_CONSTANT_FMT, name.value_or("").c_str());
     else if (!as.dir.constant_value(op)) size = 0;
     define_field(name, size);
 }
@@ -79,7 +81,7 @@ void RecordDirectives::d_bitdef() {
     // A long has bits 0 to 31; any other number would name a bit that is not there.
     int32_t mask = 0;
     if (bit < 0 || bit > 31)
-        as.report_error("bitdef: bit number out of range 0..31");
+        as.report_error(msg::BITDEF_BIT_NUMBER_OUT_OF_RANGE);
     else
         mask = static_cast<int32_t>(uint32_t{1} << bit);
     define(name_buffer_1, bit);

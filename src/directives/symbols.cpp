@@ -2,6 +2,7 @@
 // idnt, end, page.
 #include <string>
 
+#include "directives/messages.h"
 #include "driver/assembler.h"
 
 namespace tobra {
@@ -39,8 +40,7 @@ void Directives::define_equate(std::string_view label, const Operand& op, int32_
     // ext-* counts from the line that writes it; a name used elsewhere would
     // silently count from there.
     if (op.pc_relative) {
-        as.report_error_arg("equ: '%s' - a distance from this line (name-*) cannot be kept in a name",
-                            std::string(label).c_str());
+        as.report_error_arg(msg::EQU_DISTANCE_FROM_THIS_LINE_FMT, std::string(label).c_str());
         return;
     }
     // In an object file a name set to a label plus a constant moves with the
@@ -68,7 +68,7 @@ void Directives::define_equate(std::string_view label, const Operand& op, int32_
 void Directives::d_equ() {
     const char* label = as.src.label_field;
     if (label[0] == '\0') {
-        as.report_error("equ: requires label");
+        as.report_error(msg::EQU_REQUIRES_LABEL);
         return;
     }
     const Operand& op = as.scan.operands[0];
@@ -89,7 +89,7 @@ void Directives::d_equ() {
 void Directives::d_set() {
     const char* label = as.src.label_field;
     if (label[0] == '\0') {
-        as.report_error("set: requires label");
+        as.report_error(msg::SET_REQUIRES_LABEL);
         return;
     }
     // Both passes must see the same value at every use, so it cannot wait
@@ -110,7 +110,7 @@ void Directives::d_set() {
     const bool relocatable = as.options.relocatable_output;
     const bool is_string = op.cls == CLS_STRING;
     if (op.pc_relative) {
-        as.report_error_arg("set: '%s' - a distance from this line (name-*) cannot be kept in a name", label);
+        as.report_error_arg(msg::SET_DISTANCE_FROM_THIS_LINE_FMT, label);
         return;
     }
     if (!is_string && op.reloc_kind == KIND_RELOCATABLE && relocatable) {
@@ -148,7 +148,7 @@ std::optional<std::string_view> Directives::read_list_name() {
         if (!name) return std::nullopt;
         if (!name->empty()) return name;
         if (!list_continues()) return std::nullopt;
-        as.report_error_arg("%s: name missing in list", as.src.mnemonic_field);
+        as.report_error_arg(msg::NAME_MISSING_IN_LIST_FMT, as.src.mnemonic_field);
     }
 }
 

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "driver/assembler.h"
+#include "driver/messages.h"
 
 namespace tobra {
 
@@ -224,11 +225,11 @@ void Driver::parse_option(const char* arg, const char* value) {
     // options no row knows.
     const OptionRow* row = arg[1] != '-' ? find_letter_option(arg[1]) : nullptr;
     if (!row) {
-        as.report_error_arg("flags: unrecognized flag -%s", arg + 1);
+        as.report_error_arg(msg::FLAGS_UNRECOGNIZED_FLAG_FMT, arg + 1);
         return;
     }
     const std::string problem = apply_option(as, *row, value ? value : arg + 2);
-    if (!problem.empty()) as.report_error_arg("%s", problem.c_str());
+    if (!problem.empty()) as.report_error_arg(msg::AS_GIVEN_FMT, problem.c_str());
 }
 
 RunKind Driver::read_command_line(int argc, const char* const* argv) {
@@ -305,7 +306,7 @@ RunKind Driver::read_command_line(int argc, const char* const* argv) {
                                    " name the same file");
         }
     }
-    for (const std::string& p : problems) as.report_error_arg("%s", p.c_str());
+    for (const std::string& p : problems) as.report_error_arg(msg::AS_GIVEN_FMT, p.c_str());
     return run_kind;
 }
 
@@ -319,13 +320,13 @@ void Driver::check_output_options() {
         if (!(o.command_line_formats & format)) continue;
         const std::string name = option_spelling(*option_asking_for(format));
         if (!first.empty())
-            as.report_error_arg("flags: %s", (first + " and " + name + " cannot be used together").c_str());
+            as.report_error_arg(msg::FLAGS_FMT, (first + " and " + name + " cannot be used together").c_str());
         else
             first = name;
     }
-    if (o.no_output && !o.output_path.empty()) as.report_error("flags: --output and --no-output cannot be used together");
+    if (o.no_output && !o.output_path.empty()) as.report_error(msg::FLAGS_OUTPUT_AND_NO_OUTPUT_CANNOT);
     if (o.debug_lines && !(o.output_formats & FORMAT_ELF))
-        as.report_option_warning("flags: -g does nothing without --elf");
+        as.report_option_warning(msg::FLAGS_G_DOES_NOTHING_WITHOUT_ELF);
 }
 
 void Driver::define_command_line_symbols() {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "driver/assembler.h"
+#include "driver/messages.h"
 #include "isa/registers.h"
 
 namespace tobra {
@@ -67,7 +68,7 @@ void Driver::check_section_sizes() {
         SourceLocation at = as.here();
         at.file = moved_line_ != 0 ? moved_file_ : last_file_;
         at.line = moved_line_ != 0 ? moved_line_ : last_line_;
-        as.report_error_at(at, "pass: section size differs between passes");
+        as.report_error_at(at, msg::PASS_SECTION_SIZE_DIFFERS_BETWEEN_PASSES);
         return;
     }
 }

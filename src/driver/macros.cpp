@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "driver/assembler.h"
+#include "driver/messages.h"
 #include "isa/mnemonics.h"
 
 namespace tobra {
@@ -91,7 +92,7 @@ bool MacroEngine::fetch(SourceText& file, bool& from_frame) {
         if (f.next < f.body->size()) {
             const std::string& raw = (*f.body)[f.next++];
             if (++lines_expanded_ > line_limit) {
-                abandon("expansion: too many lines");
+                abandon(msg::EXPANSION_TOO_MANY_LINES);
                 continue;
             }
             expand_line(f, raw);
@@ -189,7 +190,7 @@ void MacroEngine::finish_collect() {
 void MacroEngine::missing_end() {
     SourceLocation at = as.here();
     at.line = collect_.line;
-    as.report_error_at(at, collect_.kind == Kind::Macro ? "macro: missing endm" : "rept: missing endr");
+    as.report_error_at(at, collect_.kind == Kind::Macro ? msg::MACRO_MISSING_ENDM : msg::REPT_MISSING_ENDR);
     collect_ = Collect{};
 }
 
@@ -209,7 +210,7 @@ void MacroEngine::close_frame_blocks(Frame& f) {
 
 void MacroEngine::push(Frame frame) {
     if (frames_.size() >= EXPANSION_DEPTH_LIMIT) {
-        abandon("expansion: nested too deeply");
+        abandon(msg::EXPANSION_NESTED_TOO_DEEPLY);
         return;
     }
     frame.condition_level = as.drv.condition_level;
@@ -353,18 +354,16 @@ void MacroEngine::d_macro() {
     bool well_formed = !name.empty() && is_name_start(name[0]);
     for (char ch : name) well_formed = well_formed && is_name_char(ch);
     if (name.empty()) {
-        as.report_error("macro: name missing");
+        as.report_error(msg::MACRO_NAME_MISSING);
         ok = false;
     } else if (!well_formed) {
-        as.report_error_arg("macro: bad name - %s: a name starts with a letter or '_' and holds only letters, "
-                            "digits, '_' and '$'",
-                            name.c_str());
+        as.report_error_arg(msg::MACRO_BAD_NAME_FMT, name.c_str());
         ok = false;
     } else if (find_mnemonic(key)) {
-        as.report_error_arg("macro: name is a mnemonic - %s", name.c_str());
+        as.report_error_arg(msg::MACRO_NAME_IS_A_MNEMONIC_FMT, name.c_str());
         ok = false;
     } else if (auto it = macros_.find(key); it != macros_.end() && it->second.pass == as.drv.pass_number) {
-        as.report_error_arg("macro: redefined - %s", name.c_str());
+        as.report_error_arg(msg::MACRO_REDEFINED_FMT, name.c_str());
         ok = false;
     }
     if (ok && !narg_[0] && as.drv.pass_number == 1) {
@@ -393,12 +392,12 @@ void MacroEngine::d_rept() {
     const int type = as.ev.eval(value, op);
     bool keep = true;
     if (type != TYPE_USER) {
-        as.report_error("rept: count expected");
+        as.report_error(msg::REPT_COUNT_EXPECTED);
         keep = false;
     } else if (!as.dir.defined_above(as.ev.expr_fwd || as.ev.expr_undefined) || !as.dir.constant_value(op)) {
         keep = false;
     } else if (value[0] < 0) {
-        as.report_error("rept: negative count");
+        as.report_error(msg::REPT_NEGATIVE_COUNT);
         keep = false;
     }
     collect_ = Collect{};
@@ -420,15 +419,15 @@ void MacroEngine::skip_line(bool is_macro) {
     update_mode();
 }
 
-void MacroEngine::d_endm() { as.report_error("endm: no macro being defined"); }
+void MacroEngine::d_endm() { as.report_error(msg::ENDM_NO_MACRO_BEING_DEFINED); }
 
-void MacroEngine::d_endr() { as.report_error("endr: no rept block open"); }
+void MacroEngine::d_endr() { as.report_error(msg::ENDR_NO_REPT_BLOCK_OPEN); }
 
 void MacroEngine::d_mexit() {
     size_t i = frames_.size();
     while (i > base_ && frames_[i - 1].kind != Kind::Macro) --i;
     if (i == base_) {
-        as.report_error("mexit: not in a macro");
+        as.report_error(msg::MEXIT_NOT_IN_A_MACRO);
         return;
     }
     // Blocks the macro opened and did not get to close end with it.

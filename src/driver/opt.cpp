@@ -5,6 +5,7 @@
 #include <string>
 
 #include "driver/assembler.h"
+#include "driver/messages.h"
 
 namespace tobra {
 
@@ -20,7 +21,7 @@ struct OptionRow {
 };
 
 void optimise(Assembler& as, std::string_view value) {
-    if (!apply_optimise_flags(value, as.drv.optimise_flags)) as.report_warning("optimise flag not recognised\n");
+    if (!apply_optimise_flags(value, as.drv.optimise_flags)) as.report_warning(msg::OPTIMISE_FLAG_NOT_RECOGNISED);
 }
 
 // opt object and opt binary pick the output; another output asked for
@@ -33,7 +34,8 @@ void choose_output(Assembler& as, int format, const char* name) {
                             : asked & FORMAT_IHEX   ? "--ihex"
                             : asked & FORMAT_OBJECT ? "object"
                                                     : "binary";
-        as.report_error_arg("opt: %s", (std::string(name) + " conflicts with the output already chosen (" + other + ")").c_str());
+        as.report_error_arg(msg::OPT_FMT,
+                            (std::string(name) + " conflicts with the output already chosen (" + other + ")").c_str());
         return;
     }
     ask_output_format(as.options, format, false);
@@ -147,7 +149,7 @@ void directive_opt(Assembler& as) {
         if (row)
             row->handler(as, value);
         else
-            as.report_error_arg("opt: unrecognized option: %s", name.c_str());
+            as.report_error_arg(msg::OPT_UNRECOGNIZED_OPTION_FMT, name.c_str());
     }
 }
 

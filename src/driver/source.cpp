@@ -15,6 +15,7 @@
 #endif
 
 #include "driver/assembler.h"
+#include "driver/messages.h"
 #include "isa/mnemonics.h"
 
 namespace tobra {
@@ -211,7 +212,7 @@ void SourceReader::remember_source_directory(const char* name) {
 
 void SourceReader::assemble_file(const char* name) {
     Driver& drv = as.drv;
-    if (include_depth >= MAX_INCLUDE_DEPTH) as.fatal_error("include: nested too deeply");
+    if (include_depth >= MAX_INCLUDE_DEPTH) as.fatal_error(msg::INCLUDE_NESTED_TOO_DEEPLY);
 
     if (!source_directory_set) remember_source_directory(name);
     SourceText text;
@@ -219,7 +220,7 @@ void SourceReader::assemble_file(const char* name) {
     // A missing include is the include line's error; a missing file of the
     // command line has no line, only its name.
     if (!found && include_depth > 0) {
-        as.report_error_arg("pass: can't find file - %s", name);
+        as.report_error_arg(msg::PASS_CANNOT_FIND_FILE_FMT, name);
         return;
     }
 
@@ -238,7 +239,7 @@ void SourceReader::assemble_file(const char* name) {
     if (drv.pass_number == 2 && as.options.listing_enabled && include_depth == 0) as.lst.banner();
 
     if (!found) {
-        as.report_error("pass: can't find file");
+        as.report_error(msg::DRIVER_PASS_CANNOT_FIND_FILE);
     } else {
         if (drv.pass_number == 1) as.side.note_read(current_path, include_depth == 0);
         ++include_depth;
@@ -592,7 +593,7 @@ inline void SourceReader::process_line_here() {
     const MnemonicEntry* entry = find_mnemonic(std::string_view(mnemonic_field, mnemonic_length_));
     if (!entry) {
         if (as.mac.call(std::string_view(mnemonic_field, mnemonic_length_))) return;
-        as.report_error_arg("process: unrecognized mnemonic - %s", mnemonic_field);
+        as.report_error_arg(msg::PROCESS_UNRECOGNIZED_MNEMONIC_FMT, mnemonic_field);
         return;
     }
     // The operands are scanned during matching, so the handler row of the
@@ -600,7 +601,7 @@ inline void SourceReader::process_line_here() {
     const Variant* v = as.scan.match(entry->variants, entry->variant_count,
                                      handler_row(entry->variants[0].handler()).operands);
     if (!v) {
-        as.report_error("process: bad size or wrong operand(s)");
+        as.report_error(msg::PROCESS_BAD_SIZE_OR_WRONG_OPERANDS);
         return;
     }
     if (label_field[0] != '\0' && handler_row(v->handler()).label == LABEL_HERE && drv.assembling())

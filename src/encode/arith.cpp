@@ -2,6 +2,7 @@
 // the address-register forms with the lea rewrites, and/or/eor, the single-EA
 // sized operations and addx/subx.
 #include "driver/assembler.h"
+#include "encode/messages.h"
 
 namespace tobra {
 
@@ -35,7 +36,7 @@ void Encoder::h_add_sub(uint32_t op, uint32_t, bool is_sub) {
         return;
     }
     if (dst.cls != CLS_DN) {
-        as.report_error(is_sub ? "sub: this mode is not supported\n" : "add: this mode is not supported\n");
+        as.report_error(is_sub ? msg::SUB_THIS_MODE_IS_NOT_SUPPORTED : msg::ADD_THIS_MODE_IS_NOT_SUPPORTED);
         return;
     }
     put_word((is_sub ? 0x0400u : 0x0600u) + size76() + modreg(dst));
@@ -107,7 +108,7 @@ void Encoder::h_ea_sized(uint32_t op, uint32_t) {
     const Operand& ea = as.scan.operands[0];
     // Address registers have no byte access.
     if (ea.cls == CLS_AN && op_size == SZ_B) {
-        as.report_error("ea: byte size not allowed on address register");
+        as.report_error(msg::EA_BYTE_SIZE_NOT_ALLOWED_ON_ADDRESS);
         return;
     }
     if (!operands_allowed(true)) return;

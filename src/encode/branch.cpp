@@ -5,6 +5,7 @@
 // from the suffix, from a displacement known in pass 1 already (a backward or
 // absolute target), or from the forward mark that pass 2 replays.
 #include "driver/assembler.h"
+#include "encode/messages.h"
 
 namespace tobra {
 
@@ -83,11 +84,11 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
             size = as.options.forward_branch_size;
     }
     if (size == LONG && !as.core.isa_b()) {
-        as.report_error("core: long displacment not allowed on this processor.");
+        as.report_error(msg::CORE_LONG_DISPLACMENT_NOT_ALLOWED_ON_THIS);
         return;
     }
 
-    if (pass2 && tg.undefined) as.report_error("branch: invalid destination");
+    if (pass2 && tg.undefined) as.report_error(msg::BRANCH_INVALID_DESTINATION);
 
     // One error for a target out of reach, named after the size that cannot
     // hold it; the field keeps the low bits so later addresses stay put.
@@ -97,9 +98,9 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
     switch (size) {
     case BYTE:
         if (d == 0 || d == -1)
-            as.report_error("branch: invalid destination");
+            as.report_error(msg::BRANCH_INVALID_DESTINATION);
         else if (!fits8(d))
-            as.report_error("branch: byte destination out of range");
+            as.report_error(msg::BRANCH_BYTE_DESTINATION_OUT_OF_RANGE);
         as.emit.emit_word(static_cast<int32_t>(op) | (d & 0xFF));
         field = address_plus(start, 1);
         width = 1;
@@ -107,7 +108,7 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
         break;
     case WORD:
         as.emit.emit_word(static_cast<int32_t>(op));
-        if (!fits16(d)) as.report_error("branch: word destination out of range");
+        if (!fits16(d)) as.report_error(msg::BRANCH_WORD_DESTINATION_OUT_OF_RANGE);
         as.emit.emit_word(d & 0xFFFF);
         width = 2;
         break;
@@ -129,14 +130,14 @@ void Encoder::h_fbranch(uint32_t op, uint32_t) {
     // No byte form; an unsized floating-point branch is a word branch.
     const bool is_long = (op_size & SZ_L) != 0;
 
-    if (pass2 && tg.undefined) as.report_error("branch: invalid destination");
+    if (pass2 && tg.undefined) as.report_error(msg::BRANCH_INVALID_DESTINATION);
 
     if (is_long) {
         as.emit.emit_word(static_cast<int32_t>(op | 0x40));
         as.emit.emit_long(d);
     } else {
         as.emit.emit_word(static_cast<int32_t>(op));
-        if (!fits16(d)) as.report_error("branch: word destination out of range");
+        if (!fits16(d)) as.report_error(msg::BRANCH_WORD_DESTINATION_OUT_OF_RANGE);
         as.emit.emit_word(d & 0xFFFF);
     }
     if (!tg.undefined) as.emit.value_fixup(t, address_plus(start, 2), is_long ? 4 : 2, FixupKind::pc_relative);

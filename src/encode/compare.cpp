@@ -1,5 +1,6 @@
 // Compares: cmp, cmpa, cmpi with the size rules of the cores.
 #include "driver/assembler.h"
+#include "encode/messages.h"
 
 namespace tobra {
 
@@ -12,7 +13,7 @@ void settle_compare_size(Assembler& as, uint32_t& mask) {
     if (mask == SZ_U) {
         mask = (as.core.isa_b() && as.drv.unsized_mode) ? SZ_W : SZ_L;
     } else if ((mask == SZ_B || mask == SZ_W) && !as.core.isa_b()) {
-        as.report_error("cmp: size must be long");
+        as.report_error(msg::CMP_SIZE_MUST_BE_LONG);
     }
 }
 
@@ -31,7 +32,7 @@ void Encoder::h_cmp(uint32_t op, uint32_t) {
 void Encoder::h_cmpa(uint32_t op, uint32_t) {
     if (!operands_allowed(true)) return;
     const bool word = op == 0xB0C0;
-    if (word && !as.core.isa_b()) as.report_error("cmp: size must be long");
+    if (word && !as.core.isa_b()) as.report_error(msg::CMP_SIZE_MUST_BE_LONG);
     op_size = word ? SZ_W : SZ_L;
     const Operand& src = as.scan.operands[0];
     put_word(op + ((static_cast<uint32_t>(as.scan.operands[1].reg) & 7) << 9) + modreg(src));

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "driver/assembler.h"
+#include "encode/messages.h"
 #include "isa/registers.h"
 
 namespace tobra {
@@ -239,7 +240,7 @@ bool CoreState::select_core(std::string_view name) {
         apply(*row);
         return true;
     }
-    as.report_error("cpu: type not valid or supported");
+    as.report_error(msg::CPU_TYPE_NOT_VALID_OR_SUPPORTED);
     return false;
 }
 

@@ -2,6 +2,7 @@
 // isa/handlers.def says.
 #include "driver/assembler.h"
 #include "driver/opt.h"
+#include "encode/messages.h"
 #include "isa/mnemonics.h"
 
 namespace tobra {
@@ -31,7 +32,7 @@ constexpr bool is_instruction(Handler handler) {
 [[gnu::cold]] [[gnu::noinline]] void check_odd_instruction(Assembler& as, Handler handler) {
     // In a section without bytes the instruction is refused anyway.
     if (is_instruction(handler) && as.drv.pass_number == 2 && as.emit.stores_bytes(as.drv.current_section))
-        as.report_warning("code: instruction at an odd address cannot be executed (write even before it)");
+        as.report_warning(msg::CODE_INSTRUCTION_AT_AN_ODD_ADDRESS_CANNOT);
 }
 
 [[gnu::cold]] [[gnu::noinline]] void refuse_on_core(Assembler& as, Need need) {
@@ -74,7 +75,7 @@ void Encoder::dispatch_handler(const Variant& variant) {
         break;
 #include "isa/handlers.def"
 #undef HANDLER
-    default: as.fatal_error("Error in Mnemonic table");
+    default: as.fatal_error(msg::ERROR_IN_MNEMONIC_TABLE);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "driver/assembler.h"
+#include "encode/messages.h"
 
 namespace tobra {
 
@@ -86,8 +87,7 @@ int32_t Encoder::range_check(int32_t value, int row) {
 [[gnu::cold]] void Encoder::warn_sign_extended_address(int32_t value) {
     char text[120];
     const auto v = static_cast<unsigned long>(value);
-    std::snprintf(text, sizeof text, "abs: short address $%lX is sign-extended to $FFFF%04lX; write .l to reach $%lX", v,
-                  v, v);
+    std::snprintf(text, sizeof text, msg::ABS_SHORT_ADDRESS_IS_SIGN_EXTENDED_PRINTF, v, v, v);
     as.report_warning(text);
 }
 
@@ -106,7 +106,7 @@ uint32_t Encoder::size76() {
     case SZ_W: return 0x40;
     case SZ_L:
     case SZ_U: return 0x80;
-    default: as.fatal_error("Bad size in size76");
+    default: as.fatal_error(msg::BAD_SIZE_IN_SIZE76);
     }
 }
 
@@ -121,7 +121,7 @@ uint32_t Encoder::modreg_other(const Operand& op) {
     case CLS_FPN:
     case CLS_FPCN: return 0;
     case CLS_ACC: return static_cast<uint32_t>(op.reg);
-    default: as.fatal_error("Bad type in modreg");
+    default: as.fatal_error(msg::BAD_TYPE_IN_MODREG);
     }
 }
 
@@ -146,18 +146,18 @@ uint32_t Encoder::getrlist(const Operand& op) {
     case CLS_RLIST:
     case CLS_FPLIST: return static_cast<uint32_t>(op.reg) & 0xFFFF;
     case CLS_FPN: return 1u << (7 - (op.reg & 7));
-    default: as.fatal_error("getrlist");
+    default: as.fatal_error(msg::GETRLIST);
     }
 }
 
 bool Encoder::index_allowed(const Operand& op, bool brief_allowed) {
     if (!has_index(op)) return true;
     if (!brief_allowed) {
-        as.report_error("index: mode not supported by this instruction");
+        as.report_error(msg::INDEX_MODE_NOT_SUPPORTED_BY_THIS_INSTRUCTION);
         return false;
     }
     if (op.scale == 3 && !as.core.has(F_FPU)) {
-        as.report_error("index: scale 8 not supported on this processor.");
+        as.report_error(msg::INDEX_SCALE_8_NOT_SUPPORTED_ON_THIS);
         return false;
     }
     return true;
@@ -183,7 +183,7 @@ void Encoder::ea_extension_other(const Operand& op) {
             width = 1;
             put_word(brief_extension(op) + static_cast<uint32_t>(range_check(op.value, RANGE_S8)));
         } else {
-            as.report_error("index: index value out of range");
+            as.report_error(msg::INDEX_INDEX_VALUE_OUT_OF_RANGE);
         }
         // An 8-bit displacement is the low byte of the brief word, not the
         // index-register byte before it.
@@ -248,13 +248,13 @@ void Encoder::ea_extension_other(const Operand& op) {
         if (as.drv.pass_number != 2) return;
         // In an image the sections' distances are not this line's to know.
         if (other_section && !as.options.relocatable_output)
-            as.report_error("pcindex: symbol reference not in same section");
+            as.report_error(msg::PCINDEX_SYMBOL_REFERENCE_NOT_IN_SAME_SECTION);
         else
             as.emit.value_fixup(op, width == 1 ? at + 1 : at, width, FixupKind::pc_relative, width == 1 ? -1 : 0);
         return;
     }
 
-    default: as.fatal_error("finish4");
+    default: as.fatal_error(msg::FINISH4);
     }
 }
 

@@ -1,6 +1,7 @@
 // The floating-point unit: arithmetic and moves, the control registers,
 // fmovem, fnop, fsave and frestore.
 #include "driver/assembler.h"
+#include "encode/messages.h"
 
 namespace tobra {
 
@@ -24,7 +25,7 @@ uint32_t source_format(uint32_t size_mask) {
 // double does not fit a data register.
 bool Encoder::float_operand_ok(const Operand& op) {
     if (has_index(op) || (op.cls == CLS_DN && (op_size & SZ_D))) {
-        as.report_error("float: mode not supported\n");
+        as.report_error(msg::FLOAT_MODE_NOT_SUPPORTED);
         return false;
     }
     return true;
@@ -56,7 +57,7 @@ void Encoder::h_fp_to_ctl(uint32_t op, uint32_t flags) {
     const Operand& src = as.scan.operands[0];
     const int32_t k = as.scan.operands[1].reg;
     if (src.cls == CLS_AN && k != FPIAR) {
-        as.report_error("float: mode not supported\n");
+        as.report_error(msg::FLOAT_MODE_NOT_SUPPORTED);
         return;
     }
     if (!float_operand_ok(src)) return;
@@ -69,7 +70,7 @@ void Encoder::h_fp_from_ctl(uint32_t op, uint32_t flags) {
     const int32_t k = as.scan.operands[0].reg;
     const Operand& dst = as.scan.operands[1];
     if (dst.cls == CLS_AN && k != FPIAR) {
-        as.report_error("float: mode not supported\n");
+        as.report_error(msg::FLOAT_MODE_NOT_SUPPORTED);
         return;
     }
     if (!float_operand_ok(dst)) return;

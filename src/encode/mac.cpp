@@ -3,6 +3,7 @@
 // here (the variants need one); what only the EMAC has depends on the
 // accumulator a line names, so that is checked below.
 #include "driver/assembler.h"
+#include "encode/messages.h"
 
 namespace tobra {
 
@@ -32,7 +33,7 @@ uint32_t Encoder::mac_product_word(const Operand& ry, const Operand& rx, bool is
 // land in the accumulator bits as ACC1 or ACC3.
 bool Encoder::plain_accumulator(const Operand& acc) {
     if (acc.reg >= 0 && acc.reg <= 3) return true;
-    as.report_error("mac: invalid accumulator");
+    as.report_error(msg::MAC_INVALID_ACCUMULATOR);
     return false;
 }
 
@@ -46,12 +47,12 @@ void Encoder::h_mac(uint32_t op, uint32_t, bool is_msac) {
     const uint32_t x = modreg(rx);
     uint32_t w1 = op + modreg(ry) + ((x & 7) << 9) + ((x & ADDRESS_REGISTER) ? 0x40 : 0);
     uint32_t w2 = mac_product_word(ry, rx, is_msac,
-                                   is_msac ? "msac: upper/lower not applicable on long"
-                                           : "mac: upper/lower not applicable on long");
+                                   is_msac ? msg::MSAC_UPPER_LOWER_NOT_APPLICABLE_ON_LONG
+                                           : msg::MAC_UPPER_LOWER_NOT_APPLICABLE_ON_LONG);
     if (has_acc) {
         // On a MAC unit the accumulator is dropped, keeping the length of both passes.
         if (!as.core.has(F_EMAC)) {
-            as.report_error("emac: instruction not allowed on this processor.");
+            as.report_error(msg::EMAC_INSTRUCTION_NOT_ALLOWED_ON_THIS_PROCESSOR);
         } else {
             if (acc.reg & 1) w1 |= 0x80;
             if (acc.reg & 2) w2 |= 0x10;
@@ -70,14 +71,14 @@ void Encoder::h_mac_load(uint32_t op, uint32_t, bool is_msac) {
     const bool has_acc = acc.cls == CLS_ACC;
     // The load forms end at (d16,An).
     if (has_index(load)) {
-        as.report_error("index: mode not supported by this instruction");
+        as.report_error(msg::INDEX_MODE_NOT_SUPPORTED_BY_THIS_INSTRUCTION);
         return;
     }
     if (has_acc && as.core.has(F_EMAC) && !plain_accumulator(acc)) return;
 
     uint32_t w2 = mac_product_word(ry, rx, is_msac,
-                                   is_msac ? "msacl: upper/lower not applicable on long"
-                                           : "macl: upper/lower not applicable on long");
+                                   is_msac ? msg::MSACL_UPPER_LOWER_NOT_APPLICABLE_ON_LONG
+                                           : msg::MACL_UPPER_LOWER_NOT_APPLICABLE_ON_LONG);
     w2 += modreg(ry) + (modreg(rx) << 12);
     if (load.mask_flag) w2 |= 0x20;
 
@@ -86,7 +87,7 @@ void Encoder::h_mac_load(uint32_t op, uint32_t, bool is_msac) {
     uint32_t w1 = op + modreg(load) + ((w & 7) << 9) + ((w & ADDRESS_REGISTER) ? 0x40 : 0);
     if (has_acc) {
         if (!as.core.has(F_EMAC)) {
-            as.report_error("emac: instruction not allowed on this processor.");
+            as.report_error(msg::EMAC_INSTRUCTION_NOT_ALLOWED_ON_THIS_PROCESSOR);
         } else {
             if (acc.reg & 1) w1 &= ~0x80u;
             if (acc.reg & 2) w2 |= 0x10;
@@ -102,7 +103,7 @@ void Encoder::h_move_to_acc(uint32_t op, uint32_t) {
     const Operand& dst = as.scan.operands[1];
     const bool from_acc = src.cls == CLS_ACC;
     if (!as.core.has(F_EMAC) && (dst.reg != 0 || from_acc)) {
-        as.report_error("emac: instruction not allowed on this processor.");
+        as.report_error(msg::EMAC_INSTRUCTION_NOT_ALLOWED_ON_THIS_PROCESSOR);
         return;
     }
     // Loading ACCext01/ACCext23 from a register is an instruction of its own;
@@ -118,7 +119,7 @@ void Encoder::h_move_from_acc(uint32_t op, uint32_t) {
     const bool movclr = (op & 0x40) != 0;
     const bool extension = src.reg == ACC_EXT01 || src.reg == ACC_EXT23;
     if ((!as.core.has(F_EMAC) && (src.reg != 0 || movclr)) || (movclr && extension)) {
-        as.report_error("emac: instruction not allowed on this processor.");
+        as.report_error(msg::EMAC_INSTRUCTION_NOT_ALLOWED_ON_THIS_PROCESSOR);
         return;
     }
     as.emit.emit_word(static_cast<int32_t>(op + (static_cast<uint32_t>(src.reg) << 9) + modreg(rx)));

@@ -3,13 +3,12 @@
 #include <cstdio>
 
 #include "driver/assembler.h"
+#include "encode/messages.h"
 #include "isa/registers.h"
 
 namespace tobra {
 
 namespace {
-
-constexpr const char* MODE_NOT_SUPPORTED = "move: mode not supported";
 
 // The groups of addressing modes that the move restrictions speak of.
 enum MoveGroup { G_OTHER, G_D16, G_INDEX, G_IMM, G_ABS };
@@ -61,11 +60,11 @@ void Encoder::h_move(uint32_t op, uint32_t) {
     const uint32_t size = op == 0x1000 ? SZ_B : op == 0x2000 ? SZ_L : SZ_W;
     op_size = size;
     if (size == SZ_B && src.cls == CLS_AN) {
-        as.report_error("ea: byte size not allowed on address register");
+        as.report_error(msg::EA_BYTE_SIZE_NOT_ALLOWED_ON_ADDRESS);
         return;
     }
     if (!operands_allowed(true)) return;
-    if (move_combination_refused(as, src, dst, size)) as.report_error(MODE_NOT_SUPPORTED);
+    if (move_combination_refused(as, src, dst, size)) as.report_error(msg::MOVE_MODE_NOT_SUPPORTED);
 
     if ((as.drv.optimise_flags & OPT_MOVEQ) && size == SZ_L && src.cls == CLS_IMM && src.reloc_kind <= 1 &&
         !src.fwd && src.value >= -128 && src.value <= 127 && dst.cls == CLS_DN) {
@@ -132,13 +131,13 @@ void Encoder::h_ea_source(uint32_t op, uint32_t) {
     const Operand& src = as.scan.operands[0];
     const Operand& dst = as.scan.operands[1];
     if (dst.cls == CLS_SR && src.cls != CLS_DN && src.cls != CLS_IMM) {
-        as.report_error(MODE_NOT_SUPPORTED);
+        as.report_error(msg::MOVE_MODE_NOT_SUPPORTED);
         return;
     }
     // The frame of fsave/frestore is addressed without an index, like every
     // floating-point operand.
     if ((op == 0xF300 || op == 0xF340) && has_index(src)) {
-        as.report_error("float: mode not supported\n");
+        as.report_error(msg::FLOAT_MODE_NOT_SUPPORTED);
         return;
     }
     if (!operands_allowed(true)) return;
@@ -154,7 +153,7 @@ void Encoder::h_ea_dest(uint32_t op, uint32_t) {
     const Operand& src = as.scan.operands[0];
     const Operand& dst = as.scan.operands[1];
     if (src.cls == CLS_SR && dst.cls != CLS_DN) {
-        as.report_error(MODE_NOT_SUPPORTED);
+        as.report_error(msg::MOVE_MODE_NOT_SUPPORTED);
         return;
     }
     if (!operands_allowed(true)) return;
@@ -169,13 +168,13 @@ void Encoder::h_move_usp(uint32_t op, uint32_t) {
     const bool to_areg = src.cls == CLS_CN;
     // Only the user stack pointer has this form; other control registers go through movec.
     if ((to_areg ? src.reg : dst.reg) != USP_CODE) {
-        as.report_error(MODE_NOT_SUPPORTED);
+        as.report_error(msg::MOVE_MODE_NOT_SUPPORTED);
         return;
     }
     // The part's own check, after the register's: a control register other
     // than USP is refused as a mode on every part.
     if (!as.core.has(F_USP)) {
-        as.report_error("core: usp not available on this processor.");
+        as.report_error(msg::CORE_USP_NOT_AVAILABLE_ON_THIS_PROCESSOR);
         return;
     }
     put_word(op + reg3(to_areg ? dst : src));
@@ -193,15 +192,15 @@ void Encoder::h_movec(uint32_t op, uint32_t) {
         const bool ram0 = has & cr_bit(CR_RAMBAR0);
         const bool ram1 = has & cr_bit(CR_RAMBAR1);
         if (ram0 && ram1) {
-            as.report_warning("core: rambar is ambiguous on this processor, rambar0 (0xC04) assumed; write rambar0 or rambar1");
+            as.report_warning(msg::CORE_RAMBAR_IS_AMBIGUOUS_ON_THIS_PROCESSOR);
         } else if (ram1) {
             code = 0xC05;
         } else if (!ram0) {
-            as.report_error("core: control register not available on this processor.");
+            as.report_error(msg::CORE_CONTROL_REGISTER_NOT_AVAILABLE_ON_THIS);
             return;
         }
     } else if (which < CR_NONE && !(has & cr_bit(which))) {
-        as.report_error("core: control register not available on this processor.");
+        as.report_error(msg::CORE_CONTROL_REGISTER_NOT_AVAILABLE_ON_THIS);
         return;
     }
     put_word(op);

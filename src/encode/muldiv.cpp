@@ -1,6 +1,7 @@
 // Multiply, divide and remainder. The long forms stop at (d16,An): their
 // extension word leaves no room for an index.
 #include "driver/assembler.h"
+#include "encode/messages.h"
 
 namespace tobra {
 
@@ -19,7 +20,7 @@ void Encoder::warn_unsized_muldiv() {
     for (const std::string& f : muldiv_warned_files_)
         if (f == file) return;
     muldiv_warned_files_.push_back(file);
-    as.report_warning("muldiv: unsized multiply or divide is the long form; write .l or .w (opt nomuldivwarn)");
+    as.report_warning(msg::MULDIV_UNSIZED_MULTIPLY_OR_DIVIDE);
 }
 
 // 152: muls.l, mulu.l <ea>,Dn.

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "driver/assembler.h"
+#include "expr/messages.h"
 #include "isa/classes.h"
 #include "isa/registers.h"
 
@@ -67,12 +68,10 @@ int operator_group(char op) {
 // relocation adds one section's or one name's address to a constant, nothing
 // more.
 std::string combination_refusal(char op, bool left, bool right, bool external) {
-    if (op == '+' && left && right) return "eval: two addresses cannot be added; a relocation holds one address plus a constant";
-    if (op == '-' && right && !left)
-        return "eval: an address cannot be subtracted from a number; a relocation holds one address plus a constant";
-    if (op == '-' && external)
-        return "eval: the distance to an external name is known only to the linker, and no relocation holds it";
-    if (op == '-') return "eval: the distance between two sections is known only to the linker, and no relocation holds it";
+    if (op == '+' && left && right) return msg::EVAL_TWO_ADDRESSES_CANNOT_BE_ADDED;
+    if (op == '-' && right && !left) return msg::EVAL_AN_ADDRESS_CANNOT_BE_SUBTRACTED;
+    if (op == '-' && external) return msg::EVAL_THE_DISTANCE_TO_AN_EXTERNAL_NAME;
+    if (op == '-') return msg::EVAL_THE_DISTANCE_BETWEEN_TWO_SECTIONS;
     std::string shown = op == '<' ? "<<" : op == '>' ? ">>" : std::string(1, op);
     return "eval: an address cannot be an operand of " + shown + "; a relocation holds one address plus a constant";
 }
@@ -156,7 +155,7 @@ void Evaluator::record_term(Operand& op) const {
     op.sym_slot = slot >= 0 && slot < LINE_SYMBOL_SLOTS ? static_cast<uint8_t>(slot) : LINE_SYMBOL_NONE;
     // An external name whose slot is lost would get no relocation at all.
     if (op.sym_slot == LINE_SYMBOL_NONE && last_kind == KIND_EXTERNAL)
-        as.report_error("eval: an external name after the 254th term of a line");
+        as.report_error(msg::EVAL_AN_EXTERNAL_NAME_AFTER_THE_254TH);
     op.is_abs = 0;
     op.sym_section = static_cast<uint8_t>(last_section);
 }
@@ -170,8 +169,7 @@ bool Evaluator::same_external(int left_slot, int right_slot) const {
 
 bool Evaluator::refuse_negated(const Operand& op, bool complement) {
     if ((op.reloc_kind != KIND_EXTERNAL && op.reloc_kind != KIND_RELOCATABLE) || !relocatable_output()) return false;
-    as.report_error(complement ? "eval: an address cannot be complemented; a relocation holds one address plus a constant"
-                               : "eval: an address cannot be negated; a relocation holds one address plus a constant");
+    as.report_error(complement ? msg::EVAL_AN_ADDRESS_CANNOT_BE_COMPLEMENTED : msg::EVAL_AN_ADDRESS_CANNOT_BE_NEGATED);
     return true;
 }
 
@@ -408,7 +406,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
                 if (*q == quote) ++q;
             }
             as.src.operand_text = after;
-            if (!closed) as.report_error("eval: bad string");
+            if (!closed) as.report_error(msg::EVAL_BAD_STRING);
         } else {
             std::string& text = strings_.emplace_back(start, static_cast<size_t>(close - start));
             if (doubled) {
@@ -421,7 +419,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
             }
             v = static_cast<uint32_t>(strings_.size() - 1);
             as.src.operand_text = after;
-            if (!closed) as.report_error("eval: bad string");
+            if (!closed) as.report_error(msg::EVAL_BAD_STRING);
             type = TYPE_STRING;
         }
     } else {
@@ -442,7 +440,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
         }
     } else if ((negate || complement) && type != TYPE_SYM && type != TYPE_STRING) {
         // -d1 or ~a0 would hand the scanner a register number of -1.
-        as.report_error("eval: expression");
+        as.report_error(msg::EVAL_EXPRESSION);
         type = TYPE_SYM;
         v = 0;
     }
@@ -456,7 +454,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
 
 [[gnu::noinline]] void Evaluator::check_literal(const char* prefix, const char* digits, const char* end, unsigned base) {
     if (end == digits) {
-        as.report_error_arg("eval: number has no digits - %s", prefix);
+        as.report_error_arg(msg::EVAL_NUMBER_HAS_NO_DIGITS_FMT, prefix);
         return;
     }
     // Called only for a run of digits long enough to pass 32 bits, which
@@ -468,7 +466,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
         // GNU as and others cut such a number too, and say so.
         std::string text(prefix);
         text.append(digits, static_cast<size_t>(end - digits));
-        as.report_warning_arg("eval: number wider than 32 bits, only its low 32 bits are kept - %s", text.c_str());
+        as.report_warning_arg(msg::EVAL_NUMBER_WIDER_THAN_32_BITS_FMT, text.c_str());
     }
 }
 
@@ -487,14 +485,14 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
         if (op_char == '<' || op_char == '>') {
             // Shifts are written << and >>.
             if (*p != '<' && *p != '>') {
-                as.report_error("eval: expression");
+                as.report_error(msg::EVAL_EXPRESSION);
                 break;
             }
             op_char = *p++;
         }
         int32_t rhs[2] = {0, 0};
         if (eval_term(rhs, numbers) != TYPE_USER) {
-            as.report_error("eval: expression");
+            as.report_error(msg::EVAL_EXPRESSION);
             break;
         }
         const int left_section = op.sym_section;
@@ -507,7 +505,7 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
         // A name not yet defined reads as 0 in pass 1; only a real zero is an error.
         if ((op_char == '/' || op_char == '%') && b == 0 && last_kind != KIND_UNDEFINED &&
             !(last_kind == KIND_GROUP && group_undefined_))
-            as.report_error("eval: division by zero");
+            as.report_error(msg::EVAL_DIVISION_BY_ZERO);
         acc = apply(op_char, acc, b);
         int entry = combine_table[24 * (external ? 1 : 0) + 4 * operator_group(op_char) + 2 * left + right];
         // Two labels of different sections lie a distance apart that only
@@ -572,8 +570,8 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
         const char* end = open;
         while (!at_end(*end) && *end != ' ' && *end != '\t') ++end;
         const std::string text(open, static_cast<size_t>(end - open));
-        as.report_error_arg(type != TYPE_USER ? "eval: no expression in parentheses - %s"
-                                              : "eval: parenthesis not closed - %s",
+        as.report_error_arg(type != TYPE_USER ? msg::EVAL_NO_EXPRESSION_IN_PARENTHESES_FMT
+                                              : msg::EVAL_PARENTHESIS_NOT_CLOSED_FMT,
                             text.c_str());
         // Nothing more of this operand is read, so no second message follows.
         p = end;
@@ -651,7 +649,7 @@ double Evaluator::float_sum() {
     while (is_operator(*p)) {
         const char op = *p;
         if (op != '+' && op != '-' && op != '*' && op != '/') {
-            as.report_error("eval: only + - * / apply to floating-point numbers");
+            as.report_error(msg::EVAL_ONLY_APPLY_TO_FLOATING_POINT_NUMBERS);
             // Nothing more of this operand is read, so no second message follows.
             while (!at_end(*p) && *p != ',' && *p != ' ' && *p != '\t') ++p;
             break;
@@ -665,7 +663,7 @@ double Evaluator::float_sum() {
         default:
             // A name not yet defined reads as 0 in pass 1; only a real zero is an error.
             if (b == 0 && !expr_undefined) {
-                as.report_error("eval: division by zero");
+                as.report_error(msg::EVAL_DIVISION_BY_ZERO);
                 acc = 0;
             } else if (b != 0) {
                 acc /= b;
@@ -691,7 +689,7 @@ double Evaluator::float_term() {
             const char* end = open;
             while (!at_end(*end) && *end != ' ' && *end != '\t') ++end;
             const std::string text(open, static_cast<size_t>(end - open));
-            as.report_error_arg("eval: parenthesis not closed - %s", text.c_str());
+            as.report_error_arg(msg::EVAL_PARENTHESIS_NOT_CLOSED_FMT, text.c_str());
             p = end;
         }
     } else if (is_digit(c)) {
@@ -725,7 +723,7 @@ double Evaluator::float_term() {
                 d = static_cast<double>(std::bit_cast<float>(static_cast<uint32_t>(s->value)));
             } else {
                 const std::string text(name);
-                as.report_error_arg("eval: not a floating-point number - %s", text.c_str());
+                as.report_error_arg(msg::EVAL_NOT_A_FLOATING_POINT_NUMBER_FMT, text.c_str());
             }
         } else {
             expr_undefined = true;
@@ -737,7 +735,7 @@ double Evaluator::float_term() {
         if (!at_end(*p)) ++p;
         while (is_name_char(*p)) ++p;
         const std::string text(start, static_cast<size_t>(p - start));
-        as.report_error_arg("eval: not a floating-point number - %s", text.c_str());
+        as.report_error_arg(msg::EVAL_NOT_A_FLOATING_POINT_NUMBER_FMT, text.c_str());
     }
     return negate ? -d : d;
 }

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "driver/assembler.h"
+#include "expr/messages.h"
 
 namespace tobra {
 
@@ -13,9 +14,9 @@ void ForwardRefs::alloc_fwd(long entries) {
     try {
         fwd_buffer.reserve(static_cast<size_t>(entries));
     } catch (const std::bad_alloc&) {
-        as.fatal_error("No mem for fwd refs");
+        as.fatal_error(msg::NO_MEM_FOR_FWD_REFS);
     } catch (const std::length_error&) {
-        as.fatal_error("No mem for fwd refs");
+        as.fatal_error(msg::NO_MEM_FOR_FWD_REFS);
     }
 }
 
@@ -33,7 +34,7 @@ void ForwardRefs::record_undefined() {
     try {
         fwd_buffer.push_back(current_key());
     } catch (const std::bad_alloc&) {
-        as.fatal_error("No mem for fwd refs");
+        as.fatal_error(msg::NO_MEM_FOR_FWD_REFS);
     }
     as.ev.expr_fwd = true;
 }

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "driver/assembler.h"
+#include "expr/messages.h"
 #include "isa/registers.h"
 
 namespace tobra {
@@ -197,7 +198,7 @@ void SymbolTable::begin_pass2() {
 void SymbolTable::report_undefined(std::string_view name) {
     if (as.drv.pass_number != 2) return;
     std::string text(name);
-    as.report_error_arg("lookup: undefined - %s", text.c_str());
+    as.report_error_arg(msg::LOOKUP_UNDEFINED_FMT, text.c_str());
 }
 
 SymbolRecord* SymbolTable::lookup(std::string_view name) {
@@ -248,7 +249,7 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             if (as.side.map_wanted()) as.side.note_definition(r.position);
             as.dir.note_defined(name);
         } catch (const std::bad_alloc&) {
-            as.report_error("install: symbol table full");
+            as.report_error(msg::INSTALL_SYMBOL_TABLE_FULL);
         }
         return;
     }
@@ -259,7 +260,7 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
     const bool declaring = type == TYPE_USER && kind == KIND_EXTERNAL;
     if (drv.pass_number != 2) {
         if (found->type != TYPE_USER) {
-            as.report_error_arg("install: reserved symbol name: %s", std::string(name).c_str());
+            as.report_error_arg(msg::INSTALL_RESERVED_SYMBOL_NAME_FMT, std::string(name).c_str());
         } else if (is_import(*found) && !declaring) {
             found->value = value;
             found->type = static_cast<uint8_t>(type);
@@ -270,7 +271,7 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             if (as.side.map_wanted()) as.side.note_definition(found->position);
             as.dir.note_defined(name);
         } else if (!is_import(*found) && !declaring) {
-            as.report_error_arg("install: symbol redefined: %s", std::string(name).c_str());
+            as.report_error_arg(msg::INSTALL_SYMBOL_REDEFINED_FMT, std::string(name).c_str());
         } else if (!is_import(*found)) {
             found->flags |= SYM_XREF_DEFINED;  // xref after the definition: the definition stays
         }
@@ -292,7 +293,7 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
               static_cast<unsigned long>(static_cast<uint32_t>(value)), static_cast<long>(type));
     out.print("install: previous %s val=%lx type=%ld\n", text.c_str(),
               static_cast<unsigned long>(static_cast<uint32_t>(found->value)), static_cast<long>(found->type));
-    as.report_error("install: phasing error");
+    as.report_error(msg::INSTALL_PHASING_ERROR);
 }
 
 void SymbolTable::set(std::string_view name, int32_t value, int kind, int section) {

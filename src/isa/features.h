@@ -6,6 +6,8 @@
 #pragma once
 #include <cstdint>
 
+#include "isa/messages.h"
+
 namespace tobra {
 
 // The features of a part, a bit each.
@@ -39,13 +41,13 @@ struct NeedRow {
 };
 
 inline constexpr NeedRow need_rows[NEED_COUNT] = {
-    {NEEDS_NOTHING,    0,            nullptr},
-    {NEEDS_ISA_B,      F_ISA_B,      "core: instruction not allowed on this processor."},
-    {NEEDS_ISA_A_PLUS, F_ISA_A_PLUS, "code: instruction not allowed on this processor."},
-    {NEEDS_DIVIDE,     F_DIVIDE,     "core: instruction not allowed on this processor."},
-    {NEEDS_MAC,        F_MAC,        "core: instruction not allowed on this processor."},
-    {NEEDS_MAC_ACC,    F_MAC,        "mac: instruction not allowed on this processor."},
-    {NEEDS_FPU,        F_FPU,        "fpu: floating-point not allowed on this processor."},
+    {NEEDS_NOTHING, 0, nullptr},
+    {NEEDS_ISA_B, F_ISA_B, msg::CORE_INSTRUCTION_NOT_ALLOWED_ON_THIS_PROCESSOR},
+    {NEEDS_ISA_A_PLUS, F_ISA_A_PLUS, msg::CODE_INSTRUCTION_NOT_ALLOWED_ON_THIS_PROCESSOR},
+    {NEEDS_DIVIDE, F_DIVIDE, msg::CORE_INSTRUCTION_NOT_ALLOWED_ON_THIS_PROCESSOR},
+    {NEEDS_MAC, F_MAC, msg::CORE_INSTRUCTION_NOT_ALLOWED_ON_THIS_PROCESSOR},
+    {NEEDS_MAC_ACC, F_MAC, msg::MAC_INSTRUCTION_NOT_ALLOWED_ON_THIS_PROCESSOR},
+    {NEEDS_FPU, F_FPU, msg::FPU_FLOATING_POINT_NOT_ALLOWED_ON_THIS},
 };
 
 constexpr bool need_rows_in_order() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "driver/assembler.h"
+#include "isa/messages.h"
 #include "isa/registers.h"
 
 namespace tobra {
@@ -144,7 +145,7 @@ void OperandScanner::scan_immediate(Operand& op) {
     int32_t v[2] = {0, 0};
     int type = as.ev.eval(v, op, FLOAT_DATA);
     if (type != TYPE_USER) {
-        as.report_error("scan: expected expression");
+        as.report_error(msg::SCAN_EXPECTED_EXPRESSION);
         return;
     }
     op.cls = CLS_IMM;
@@ -174,7 +175,7 @@ void OperandScanner::scan_parenthesised(Operand& op) {
             op.value = 0;
             scan_indexed(op);
         } else {
-            as.report_error("scan: expected ')'");
+            as.report_error(msg::SCAN_EXPECTED_QUOTED_PAREN);
         }
         return;
     }
@@ -212,7 +213,7 @@ void OperandScanner::scan_parenthesised(Operand& op) {
             return;
         }
     }
-    as.report_error("scan: expression syntax");
+    as.report_error(msg::SCAN_EXPRESSION_SYNTAX);
 }
 
 void OperandScanner::scan_predecrement(Operand& op) {
@@ -327,7 +328,7 @@ void OperandScanner::scan_term(Operand& op) {
     default:
         break;
     }
-    as.report_error("scan: expression syntax");
+    as.report_error(msg::SCAN_EXPRESSION_SYNTAX);
 }
 
 void OperandScanner::scan_indexed(Operand& op) {
@@ -357,10 +358,10 @@ void OperandScanner::scan_indexed(Operand& op) {
             op.ext_form = (op.fwd || !fits16(distance)) ? ExtForm::d16_unfit : ExtForm::d16;
             return;
         }
-        if (take() != ',') as.report_error("scan: expected ,");
+        if (take() != ',') as.report_error(msg::SCAN_EXPECTED_COMMA);
     } else {
         op.cls = CLS_NONE;
-        as.report_error("scan: bad indexed addressing syntax");
+        as.report_error(msg::SCAN_BAD_INDEXED_ADDRESSING_SYNTAX);
         return;
     }
 
@@ -369,7 +370,7 @@ void OperandScanner::scan_indexed(Operand& op) {
         op.ext_form = (op.fwd || op.no_base || !fits8(op.value)) ? ExtForm::index_unfit : ExtForm::brief;
     else if (op.cls == CLS_PC_INDEXED)
         op.ext_form = ExtForm::brief;
-    if (take() != ')') as.report_error("scan: expected )");
+    if (take() != ')') as.report_error(msg::SCAN_EXPECTED_PAREN);
 }
 
 void OperandScanner::scan_index(Operand& op) {
@@ -379,13 +380,13 @@ void OperandScanner::scan_index(Operand& op) {
     if (type == TYPE_AREG) {
         op.index_is_an = 1;
     } else if (type != TYPE_DREG) {
-        as.report_error("scan: index register");
+        as.report_error(msg::SCAN_INDEX_REGISTER);
         op.cls = CLS_NONE;
     }
     // The index is always a long register: a suffix that chooses a word
     // (.w, or .x under -f) would encode a form the processor lacks.
     const AddrSize size = abs_size(0);
-    if (size != AddrSize::longword) as.report_error("scan: illegal size for index");
+    if (size != AddrSize::longword) as.report_error(msg::SCAN_ILLEGAL_SIZE_FOR_INDEX);
     op.addr_size = size;
 
     if (peek() == '*') {
@@ -441,7 +442,7 @@ void OperandScanner::checklist(Operand& op) {
             op.half = 2;
             step();
         } else {
-            as.report_error("scan: upper or lower required");
+            as.report_error(msg::SCAN_UPPER_OR_LOWER_REQUIRED);
         }
     } else if (c == ':') {
         step();
@@ -459,7 +460,7 @@ void OperandScanner::checklist(Operand& op) {
         if (take() == c && take() == '1')
             op.mac_shift = (c == '<') ? 1 : 3;
         else
-            as.report_error("scan: shift value out of range");
+            as.report_error(msg::SCAN_SHIFT_VALUE_OUT_OF_RANGE);
     }
 
     c = peek();
@@ -485,13 +486,13 @@ void OperandScanner::scan_list(Operand& op) {
             } else if (type == TYPE_FPREG && op.cls == CLS_FPN) {
                 op.reg = r;
             } else {
-                as.report_error("scan: register list invalid");
+                as.report_error(msg::SCAN_REGISTER_LIST_INVALID);
             }
         } else {
             op.reg2 = r;
             const bool integer = (type == TYPE_DREG || type == TYPE_AREG) && (op.cls == CLS_DN || op.cls == CLS_AN);
             if (!integer && !(type == TYPE_FPREG && op.cls == CLS_FPN)) {
-                as.report_error("scan: register list invalid");
+                as.report_error(msg::SCAN_REGISTER_LIST_INVALID);
                 continue;
             }
             if (integer) {
@@ -543,7 +544,7 @@ void OperandScanner::skip_text_after_operand(const char*& p) {
     const char* end = p;
     while (!at_end(*end) && *end != ' ' && *end != '\t') ++end;
     const std::string text(p, static_cast<size_t>(end - p));
-    as.report_error_arg("scan: unexpected text after operand - %s", text.c_str());
+    as.report_error_arg(msg::SCAN_UNEXPECTED_TEXT_AFTER_OPERAND_FMT, text.c_str());
     while (p != end && *p != ',') ++p;
 }
 
@@ -558,7 +559,7 @@ void OperandScanner::warn_operands_after_blank(const char* p) {
     const char* end = p;
     while (!at_end(*end)) ++end;
     const std::string text(p, static_cast<size_t>(end - p));
-    as.report_warning_arg("scan: blank ends the operands, the rest is comment - %s", text.c_str());
+    as.report_warning_arg(msg::SCAN_BLANK_ENDS_THE_OPERANDS_FMT, text.c_str());
 }
 
 void OperandScanner::scan_exprlist(bool more) {
@@ -574,7 +575,7 @@ void OperandScanner::scan_exprlist(bool more) {
         scan(op);
         if (n == 0 && !more) stars_after_first = as.ev.star_terms;
         if (op.cls != CLS_EXPR && op.cls != CLS_STRING) {
-            as.report_error("scan: expected expression");
+            as.report_error(msg::SCAN_EXPECTED_EXPRESSION);
             break;
         }
         ++n;

@@ -17,6 +17,7 @@
 #include <unordered_set>
 
 #include "driver/assembler.h"
+#include "output/messages.h"
 
 namespace tobra {
 
@@ -116,7 +117,7 @@ void ElfObjectFormat::collect_symbols() {
         as.leave_source_lines();
         for (const std::string& name : as.dir.export_list) {
             if (!as.sym.probe(name))
-                as.report_warning_arg("xdef: %s could not be found\n", name.c_str());
+                as.report_warning_arg(msg::XDEF_COULD_NOT_BE_FOUND_FMT, name.c_str());
             else
                 exported.insert(name);
         }

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "driver/assembler.h"
+#include "output/messages.h"
 #include "output/staged_file.h"
 
 namespace tobra {
@@ -244,8 +245,7 @@ void Emitter::fixup(const Fixup& f) {
     if (as.drv.pass_number != 2) return;
     // An image is final: no linker will ever supply the name's value.
     if (f.symbol && !relocatable_) {
-        as.report_error_arg("xref: %s is not defined; only an object file can refer to it",
-                            f.symbol->name ? f.symbol->name : "?");
+        as.report_error_arg(msg::XREF_IS_NOT_DEFINED_ONLY_AN_OBJECT_FMT, f.symbol->name ? f.symbol->name : "?");
         return;
     }
     // An absolute output holds the value itself; the binary image only notes
@@ -256,7 +256,7 @@ void Emitter::fixup(const Fixup& f) {
     if (d.placement == Placement::refused) {
         // A field too narrow for any relocation says which field it is.
         if (f.width == 0 && f.name)
-            as.report_error_arg("reloc: no relocation can hold %s; its value must be known now", f.name);
+            as.report_error_arg(msg::RELOC_NO_RELOCATION_CAN_HOLD_FMT, f.name);
         else
             as.report_error(d.refusal);
         return;
@@ -287,7 +287,7 @@ void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, 
         // relocation counts from the field, so the field's distance from that
         // place joins the addend.
         if (kind != FixupKind::absolute) {
-            as.report_error("reloc: a distance (name-*) cannot be the target of a PC-relative or base-relative field");
+            as.report_error(msg::RELOC_A_DISTANCE_NAME_CANNOT);
             return;
         }
         f.kind = FixupKind::pc_relative;
@@ -302,7 +302,8 @@ void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, 
 
 void Emitter::write_out(const void* data, size_t size) {
     if (!output_open || discard_bytes_) return;
-    if (!output_file_ && output_data.size() + size > as.memory_output_limit) as.fatal_error("Can't write output file");
+    if (!output_file_ && output_data.size() + size > as.memory_output_limit)
+        as.fatal_error(msg::CANT_WRITE_OUTPUT_FILE);
     output_data.append(static_cast<const char*>(data), size);
     // Large outputs go to disk as they grow; the file is removed again on failure.
     if (output_file_ && output_data.size() >= WRITE_CHUNK) write_pending();
@@ -315,7 +316,7 @@ void Emitter::write_pending() {
     size_t want = output_data.size();
     size_t n = std::fwrite(output_data.data(), 1, want, output_file_);
     output_data.clear();
-    if (n != want) as.fatal_error("Can't write output file");
+    if (n != want) as.fatal_error(msg::CANT_WRITE_OUTPUT_FILE);
 }
 
 void Emitter::close_output() {
@@ -326,7 +327,7 @@ void Emitter::close_output() {
         if (output_through_ && !failed) failed = !copy_into(output_file_, output_name);
         failed = std::fclose(output_file_) != 0 || failed;
         output_file_ = nullptr;
-        if (failed) as.fatal_error("Can't write output file");
+        if (failed) as.fatal_error(msg::CANT_WRITE_OUTPUT_FILE);
         output_created_ = false;
     }
     output_open = false;

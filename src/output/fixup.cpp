@@ -4,6 +4,7 @@
 #include <string>
 
 #include "driver/assembler.h"
+#include "output/messages.h"
 
 namespace tobra {
 
@@ -11,14 +12,14 @@ FixupDecision place_fixup(const Fixup& f) {
     if (!f.symbol && f.target_section < 0) return {Placement::resolved, nullptr};
     // A field narrower than a byte (a quick count, a trap vector) has no
     // relocation in any object format.
-    if (f.width == 0) return {Placement::refused, "reloc: no relocation can hold this field; its value must be known now"};
+    if (f.width == 0) return {Placement::refused, msg::RELOC_NO_RELOCATION_CAN_HOLD_THIS_FIELD};
     if (f.symbol) return {Placement::external, nullptr};
     switch (f.kind) {
     case FixupKind::base_relative:
         // The base register points into basedata; nothing else lies within its reach.
         if (f.target_section == SEC_BASEDATA || f.target_section == SEC_BASEBSS)
             return {Placement::base_reference, nullptr};
-        return {Placement::refused, "index: offset must be in basedata or basebss section"};
+        return {Placement::refused, msg::INDEX_OFFSET_MUST_BE_IN_BASEDATA};
     case FixupKind::pc_relative:
         // Within one section the distance is known now; across sections it
         // depends on how the linker places them.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "driver/assembler.h"
+#include "output/messages.h"
 
 namespace tobra {
 
@@ -69,7 +70,7 @@ void ObjectWriter::fixup(const Fixup& given, Placement placement) {
     // Its references count from the places that addressing modes and
     // branches count from, which a distance written as name-* need not be.
     if (f.written_distance && (placement == Placement::external || placement == Placement::relocation)) {
-        as.report_error("reloc: the object file has no reference for a distance written as name-*; ELF (--elf) has one");
+        as.report_error(msg::RELOC_THE_OBJECT_FILE_HAS_NO_REFERENCE);
         return;
     }
     switch (placement) {
@@ -78,21 +79,21 @@ void ObjectWriter::fixup(const Fixup& given, Placement placement) {
         // (d8,PC,Xi); a short branch's byte counts from past itself, which
         // the file has no way to say.
         if (f.kind == FixupKind::pc_relative && f.width == 1 && f.pc_base > 0)
-            as.report_error("reloc: no reference for a byte branch to an external name; write the branch as .w");
+            as.report_error(msg::RELOC_NO_REFERENCE_FOR_A_BYTE_BRANCH);
         // The field itself carries the offset from the name, for the linker
         // to add to: an offset it cannot hold would be cut silently.
         else if (f.kind == FixupKind::absolute && f.width < 4 &&
                  (f.addend < (f.width == 1 ? -128 : -32768) || f.addend > (f.width == 1 ? 255 : 65535)))
-            as.report_error("reloc: offset from the external name does not fit the field");
+            as.report_error(msg::RELOC_OFFSET_FROM_THE_EXTERNAL_NAME_DOES);
         else
             record_external(f.symbol, f.section, reference_type(f), f.offset);
         return;
     case Placement::relocation:
         // The file relocates words and longs by a section's address and nothing else.
         if (f.kind != FixupKind::absolute)
-            as.report_error("reloc: pc-relative value into another section");
+            as.report_error(msg::RELOC_PC_RELATIVE_VALUE_INTO_ANOTHER_SECTION);
         else if (f.width == 1)
-            as.report_error("reloc: byte field cannot hold a relocatable value");
+            as.report_error(msg::RELOC_BYTE_FIELD_CANNOT_HOLD_A_RELOCATABLE);
         else
             record_relocation(f.section, f.width == 4, f.offset, f.target_section);
         return;
@@ -228,7 +229,7 @@ void ObjectWriter::write_exports(std::string& out) {
     for (const std::string& name : names) {
         const SymbolRecord* s = as.sym.probe(name);
         if (!s) {
-            as.report_warning_arg("xdef: %s could not be found\n", name.c_str());
+            as.report_warning_arg(msg::XDEF_COULD_NOT_BE_FOUND_FMT, name.c_str());
             continue;
         }
         append_be32(entries, ((EXPORT_BASE + s->section) << 24) | (padded_name_length(name.size()) & 0xFFFFFF));

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "driver/assembler.h"
+#include "output/messages.h"
 
 namespace tobra {
 
@@ -119,13 +120,13 @@ void SideFiles::check_targets() {
     for (const auto& [option, path] : named) {
         if (!was_read(*path)) continue;
         std::string text = std::string(option) + " would write over " + *path + ", which was read as a source";
-        as.report_error_arg("flags: %s", text.c_str());
+        as.report_error_arg(msg::OUTPUT_FLAGS_FMT, text.c_str());
     }
 }
 
 void SideFiles::begin_pass2() {
     if (as.options.listing_path.empty()) return;
-    if (as.write_files && !listing_.open(as.options.listing_path)) as.fatal_error("Can't open listing file");
+    if (as.write_files && !listing_.open(as.options.listing_path)) as.fatal_error(msg::CANT_OPEN_LISTING_FILE);
     listing_console_ = std::make_unique<Console>(as.write_files ? listing_.stream() : nullptr);
     as.lst.set_file(listing_console_.get());
 }
@@ -143,7 +144,7 @@ void SideFiles::prepare() {
     if (listing_console_) {
         listing_console_->flush();
         if (as.write_files) {
-            if (listing_console_->failed() || !listing_.finish()) as.fatal_error("Can't write listing file");
+            if (listing_console_->failed() || !listing_.finish()) as.fatal_error(msg::CANT_WRITE_LISTING_FILE);
         } else {
             listing_text = listing_console_->captured();
         }
@@ -158,9 +159,9 @@ void SideFiles::prepare() {
 void SideFiles::commit() {
     if (!as.write_files) return;
     const Options& o = as.options;
-    if (!o.listing_path.empty() && !listing_.commit()) as.fatal_error("Can't write listing file");
-    if (!o.map_path.empty() && !map_.commit()) as.fatal_error("Can't write map file");
-    if (!o.deps_path.empty() && !deps_.commit()) as.fatal_error("Can't write dependency file");
+    if (!o.listing_path.empty() && !listing_.commit()) as.fatal_error(msg::CANT_WRITE_LISTING_FILE);
+    if (!o.map_path.empty() && !map_.commit()) as.fatal_error(msg::CANT_WRITE_MAP_FILE);
+    if (!o.deps_path.empty() && !deps_.commit()) as.fatal_error(msg::CANT_WRITE_DEPENDENCY_FILE);
 }
 
 void SideFiles::finish_run(bool failed) {
