@@ -62,6 +62,7 @@ inline constexpr const char* SET_REQUIRES_LABEL = "set: requires label";
 inline constexpr const char* STRUCT_UNDEFINED_CONSTANT_FMT = "struct: undefined constant for: %s\n";
 inline constexpr const char* VALUE_MUST_BE_A_CONSTANT_NOT_RELOCATABLE_FMT = "%s: value must be a constant, not relocatable";
 inline constexpr const char* VALUE_MUST_BE_DEFINED_BEFORE_THIS_LINE_FMT = "%s: value must be defined before this line";
+inline constexpr const char* XDEF_EXTERNAL_NOT_EXPORTED_FMT = "xdef: %s is an external name (xref); the object file does not export it";
 // clang-format on
 
 } // namespace tobra::msg

@@ -176,6 +176,14 @@ void Directives::d_xdef() {
             as.report_error(text.c_str());
             continue;
         }
+        // An export entry of the native object always gives a place in one of
+        // this file's sections: an xref'd name there would become a definition
+        // at offset 0 of code, which a linker would hand to every other file.
+        // ELF keeps it what it is, an undefined global.
+        if (s && SymbolTable::is_import(*s) && as.options.relocatable_output && !as.options.named_sections) {
+            as.report_warning_arg(msg::XDEF_EXTERNAL_NOT_EXPORTED_FMT, std::string(*name).c_str());
+            continue;
+        }
         export_list.emplace_back(*name);
     } while (list_continues());
     as.scan.check_field_end(as.src.operand_text - 1);
