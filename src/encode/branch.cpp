@@ -55,6 +55,15 @@ Target branch_target(const Assembler& as, const Operand& t, int32_t start, bool 
     return r;
 }
 
+// The native object's reference to an external name leaves a branch's field
+// at 2, so it has no room for a constant added to the target: bsr ext+6
+// would be linked as bsr ext. ELF keeps the constant in its addend. A
+// distance (ext-*) as the target has a refusal of its own.
+void check_external_offset(Assembler& as, const Operand& t, const Target& tg, bool pass2) {
+    if (pass2 && tg.external && t.value != 0 && !t.pc_relative && as.options.relocatable_output && !as.options.named_sections)
+        as.report_error(msg::BRANCH_OBJECT_FILE_HAS_NO_REFERENCE_FOR_AN);
+}
+
 } // namespace
 
 void Encoder::h_branch(uint32_t op, uint32_t) {
@@ -89,6 +98,7 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
     }
 
     if (pass2 && tg.undefined) as.report_error(msg::BRANCH_INVALID_DESTINATION);
+    check_external_offset(as, t, tg, pass2);
 
     // One error for a target out of reach, named after the size that cannot
     // hold it; the field keeps the low bits so later addresses stay put.
@@ -131,6 +141,7 @@ void Encoder::h_fbranch(uint32_t op, uint32_t) {
     const bool is_long = (op_size & SZ_L) != 0;
 
     if (pass2 && tg.undefined) as.report_error(msg::BRANCH_INVALID_DESTINATION);
+    check_external_offset(as, t, tg, pass2);
 
     if (is_long) {
         as.emit.emit_word(static_cast<int32_t>(op | 0x40));

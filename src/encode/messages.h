@@ -13,6 +13,7 @@ inline constexpr const char* BAD_SIZE_IN_SIZE76 = "Bad size in size76";
 inline constexpr const char* BAD_TYPE_IN_MODREG = "Bad type in modreg";
 inline constexpr const char* BRANCH_BYTE_DESTINATION_OUT_OF_RANGE = "branch: byte destination out of range";
 inline constexpr const char* BRANCH_INVALID_DESTINATION = "branch: invalid destination";
+inline constexpr const char* BRANCH_OBJECT_FILE_HAS_NO_REFERENCE_FOR_AN = "branch: the object file has no reference for a branch to an external name plus a constant; ELF (--elf) has one";
 inline constexpr const char* BRANCH_WORD_DESTINATION_OUT_OF_RANGE = "branch: word destination out of range";
 inline constexpr const char* CMP_SIZE_MUST_BE_LONG = "cmp: size must be long";
 inline constexpr const char* CODE_INSTRUCTION_AT_AN_ODD_ADDRESS_CANNOT = "code: instruction at an odd address cannot be executed (write even before it)";
