@@ -21,9 +21,12 @@ struct Outcome {
     int code = 0;
     std::string out;         // standard output: messages, listing, closing line
     long start = 0, end = 0; // the last line's start and the location counter after it
+    bool labelled = false;   // the label asked for is defined
+    int32_t label_value = 0;
 };
 
-Outcome assemble(const ExplainRequest& request, const std::string& part, std::string_view text, bool listing) {
+Outcome assemble(const ExplainRequest& request, const std::string& part, std::string_view text, bool listing,
+                 std::string_view label = {}) {
     Assembler as(nullptr);
     as.write_files = false;
     as.memory_files[LINE_FILE] = std::string(text) + "\n";
@@ -38,6 +41,12 @@ Outcome assemble(const ExplainRequest& request, const std::string& part, std::st
     o.out = as.con.captured();
     o.start = as.drv.line_start_address;
     o.end = as.drv.location_counter;
+    if (!label.empty()) {
+        if (const SymbolRecord* s = as.sym.probe(label)) {
+            o.labelled = true;
+            o.label_value = s->value;
+        }
+    }
     return o;
 }
 
@@ -66,6 +75,12 @@ std::vector<std::string> messages_of(const std::string& out, long number) {
         if (number != 0 && n == number) found.push_back(l.substr(colon + 2));
     }
     return found;
+}
+
+std::string hex_value(uint32_t v) {
+    char text[16];
+    std::snprintf(text, sizeof text, "$%08X", v);
+    return text;
 }
 
 int hex_digit(char c) {
@@ -196,6 +211,13 @@ const char* operand_name(uint8_t cls) {
     case CLS_MACSR: return "macsr";
     case CLS_CPSH: return "cache";
     case CLS_EXPR_LIST: return "items";
+    case CLS_CTL_EA: return "<control ea>";
+    case CLS_ALT_MEM: return "<alterable memory ea>";
+    case CLS_DATA_ALT: return "<data alterable ea>";
+    case CLS_ALTERABLE: return "<alterable ea>";
+    case CLS_DATA: return "<data ea>";
+    case CLS_MEMORY: return "<memory ea>";
+    case CLS_CTL_ALT: return "<control alterable ea>";
     case CLS_FLOAT_EA:
     case CLS_MAC_EA:
     case CLS_ANY_EA: return "<ea>";
@@ -270,10 +292,12 @@ Explanation explain(const ExplainRequest& request) {
     std::vector<std::string> lines = split_lines(request.text);
     e.line = lines.empty() ? std::string() : lines[0];
     // A line typed as it reads, "move.l d1,(a0)", starts with its mnemonic
-    // rather than a label: it is assembled indented.
+    // rather than a label: it is assembled indented. So is one whose second
+    // word is no mnemonic, which cannot be a label and a mnemonic.
     if (!lines.empty()) {
         const Words first = line_words(lines[0]);
-        if (!first.label.empty() && first.label.back() != ':' && find_mnemonic(line_words(" " + first.label).mnemonic))
+        if (!first.label.empty() && first.label.back() != ':' &&
+            (find_mnemonic(line_words(" " + first.label).mnemonic) || !find_mnemonic(first.mnemonic)))
             lines[0].insert(0, " ");
     }
     std::string text;
@@ -281,21 +305,32 @@ Explanation explain(const ExplainRequest& request) {
     e.part = request.part.empty() ? core_table[DEFAULT_CORE_ROW].name : request.part;
     const bool alone = lines.size() == 1;
 
-    const Outcome chosen = assemble(request, request.part, text, true);
+    std::string label = lines.empty() ? std::string() : line_words(lines[0]).label;
+    if (!label.empty() && label.back() == ':') label.pop_back();
+    const Outcome chosen = assemble(request, request.part, text, true, label);
+    if (chosen.labelled) e.label = label + " = " + hex_value(static_cast<uint32_t>(chosen.label_value));
     e.accepted = chosen.code == 0;
     e.messages = messages_of(chosen.out, 1);
     e.context_messages = messages_of(chosen.out, 0);
-    uint32_t address = alone ? static_cast<uint32_t>(chosen.start) : 0;
+    const Words w = line_words(lines.empty() ? e.line : lines[0]);
+    const MnemonicEntry* entry = w.mnemonic.empty() ? nullptr : find_mnemonic(w.mnemonic);
+    // A line that names a value (equ, set, a structure field) shows the
+    // value where the address would be: it stays where the counter is.
+    bool names_value = false;
+    if (entry) {
+        const HandlerRow& hr = handler_row(entry->variants[0].handler());
+        names_value = hr.label == OWN_LABEL || hr.skipped == SKIP_LIST_NAME || hr.skipped == SKIP_LIST_BITDEF ||
+                      hr.skipped == SKIP_LIST_LVO;
+    }
+    const long start = names_value ? chosen.end : chosen.start;
+    uint32_t address = alone ? static_cast<uint32_t>(start) : 0;
     listed_line(chosen.out, lines.empty() ? e.line : lines[0], address, e.bytes);
-    e.address = address;
-    e.size = alone && chosen.end >= chosen.start ? chosen.end - chosen.start : static_cast<long>(e.bytes.size());
+    e.address = names_value ? (alone ? static_cast<uint32_t>(chosen.end) : 0) : address;
+    e.size = alone && chosen.end >= start ? chosen.end - start : static_cast<long>(e.bytes.size());
     if (!e.accepted) {
         e.bytes.clear();
         e.size = 0;
     }
-
-    const Words w = line_words(lines.empty() ? e.line : lines[0]);
-    const MnemonicEntry* entry = w.mnemonic.empty() ? nullptr : find_mnemonic(w.mnemonic);
     if (entry) {
         const Handler h = entry->variants[0].handler();
         e.mnemonic = w.mnemonic + (w.suffix.empty() ? "" : "." + w.suffix);
@@ -373,6 +408,10 @@ Explanation explain(const ExplainRequest& request) {
         e.nearest_kind = "parts";
         return e;
     }
+    // The forms help only when the operands or the size were what no form takes.
+    bool no_form = false;
+    for (const std::string& m : e.messages) no_form = no_form || m == msg::PROCESS_BAD_SIZE_OR_WRONG_OPERANDS;
+    if (!no_form) return e;
     e.nearest_kind = "forms";
     e.nearest = forms_of(*entry);
     return e;
@@ -399,11 +438,14 @@ std::string format_explanation(const Explanation& e) {
     }
     row("bytes:", hex.empty() ? "none" : hex);
     row("size:", std::to_string(e.size) + (e.size == 1 ? " byte" : " bytes"));
+    if (!e.label.empty()) row("label:", e.label);
     if (e.is_directive && !e.directive.empty()) row("directive:", e.mnemonic + ": " + e.directive);
     if (!e.format.empty()) row("format:", e.format);
     if (!e.words.empty()) s += "encoding:\n";
     for (const ExplainWord& w : e.words) {
-        std::snprintf(buf, sizeof buf, "  +%-3d %0*X  %s\n", w.offset, w.bytes * 2, w.value, w.what.c_str());
+        char value[16];
+        std::snprintf(value, sizeof value, "%0*X", w.bytes * 2, w.value);
+        std::snprintf(buf, sizeof buf, "  +%-3d %-8s  %s\n", w.offset, value, w.what.c_str());
         s += buf;
         for (const ExplainField& f : w.fields) {
             char range[16];

@@ -67,6 +67,7 @@ struct Explanation {
     std::string mnemonic;  // as matched, with its size: "move.l"
     std::string format;    // the instruction format's name, when one was found
     std::string directive; // what a directive did with the line
+    std::string label;     // the line's label and its value: "start = $00000000"
     uint32_t address = 0;
     std::vector<uint8_t> bytes;
     long size = 0;         // bytes the line takes (may exceed the bytes shown)
