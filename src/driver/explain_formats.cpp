@@ -104,7 +104,7 @@ constexpr FormatRow format_rows[] = {
     {0xFFC0, 0x42C0, "move ccr,Dn",            OpSize::word,   {MODE, REG}, {EA("the destination", 0, 1)}},
     {0xFFC0, 0x44C0, "move <ea>,ccr",          OpSize::word,   {MODE, REG}, {EA("the source", 0, 1)}},
     {0xFFC0, 0x46C0, "move <ea>,sr",           OpSize::word,   {MODE, REG}, {EA("the source", 0, 1)}},
-    {0xF9C0, 0x41C0, "lea <ea>,An",            OpSize::lng,    {F("address register", 11, 9, K::areg), MODE, REG}, {EA("the source", 1, 2)}},
+    {0xF1C0, 0x41C0, "lea <ea>,An",            OpSize::lng,    {F("address register", 11, 9, K::areg), MODE, REG}, {EA("the source", 1, 2)}},
     {0xF100, 0x4000, "clr/neg/negx/not/tst",   OpSize::field76,{F("operation", 11, 8), F("size", 7, 6, K::size2), MODE, REG}, {EA("the effective address", 2, 3)}},
     {0xFFF8, 0x00C0, "bitrev Dn",              OpSize::none,   {F("data register", 2, 0, K::dreg)}, {}},
     {0xFFF8, 0x02C0, "byterev Dn",             OpSize::none,   {F("data register", 2, 0, K::dreg)}, {}},
@@ -142,6 +142,8 @@ constexpr FormatRow format_rows[] = {
     {0xFFC0, 0xFBC0, "wdebug <ea>",            OpSize::lng,    {MODE, REG}, {WORD("second opcode word"), EA("the effective address", 0, 1)}},
     {0xFF00, 0xFB00, "wddata <ea>",            OpSize::field76,{F("size", 7, 6, K::size2), MODE, REG}, {EA("the effective address", 1, 2)}},
     {0xFF80, 0xF280, "fbcc",                   OpSize::none,   {F("long displacement", 6, 6), F("condition", 5, 0)}, {FBRANCH}},
+    {0xFFC0, 0xF300, "fsave <ea>",             OpSize::none,   {MODE, REG}, {EA("the destination", 0, 1)}},
+    {0xFFC0, 0xF340, "frestore <ea>",          OpSize::none,   {MODE, REG}, {EA("the source", 0, 1)}},
     {0xFFC0, 0xF200, "floating point",         OpSize::fp,     {MODE, REG}, {WORD("command word", {F("opclass", 15, 13), F("source register or format", 12, 10, K::fp_format), F("destination register", 9, 7, K::fpreg), F("opmode", 6, 0)}), EA("the effective address", 0, 1)}},
 };
 // clang-format on
