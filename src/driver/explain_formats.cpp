@@ -98,7 +98,7 @@ constexpr FormatRow format_rows[] = {
     {0xFFC0, 0x4E80, "jsr <ea>",               OpSize::none,   {MODE, REG}, {EA("the effective address", 0, 1)}},
     {0xFFC0, 0x4AC0, "tas <ea>",               OpSize::byte,   {MODE, REG}, {EA("the effective address", 0, 1)}},
     {0xFFF8, 0x4C80, "sats Dn",                OpSize::none,   {F("data register", 2, 0, K::dreg)}, {}},
-    {0xFFC0, 0x4C00, "mul.l <ea>,Dl",          OpSize::lng,    {MODE, REG}, {WORD("second opcode word", {F("Dl", 14, 12, K::dreg), F("signed", 11, 11, K::sign), F("size (0: 32-bit)", 10, 10), F("register (not read)", 2, 0, K::dreg)}), EA("the effective address", 0, 1)}},
+    {0xFFC0, 0x4C00, "mul.l <ea>,Dl",          OpSize::lng,    {MODE, REG}, {WORD("second opcode word", {F("Dl", 14, 12, K::dreg), F("signed", 11, 11, K::sign), F("size (0: 32-bit)", 10, 10), F("register (not read)", 2, 0)}), EA("the effective address", 0, 1)}},
     {0xFFC0, 0x4C40, "div.l <ea>,Dq",          OpSize::lng,    {MODE, REG}, {WORD("second opcode word", {F("Dq", 14, 12, K::dreg), F("signed", 11, 11, K::sign), F("size (0: 32-bit)", 10, 10), F("Dr", 2, 0, K::dreg)}), EA("the effective address", 0, 1)}},
     {0xFFC0, 0x40C0, "move sr,Dn",             OpSize::word,   {MODE, REG}, {EA("the destination", 0, 1)}},
     {0xFFC0, 0x42C0, "move ccr,Dn",            OpSize::word,   {MODE, REG}, {EA("the destination", 0, 1)}},
@@ -144,7 +144,7 @@ constexpr FormatRow format_rows[] = {
     {0xFF80, 0xF280, "fbcc",                   OpSize::none,   {F("long displacement", 6, 6), F("condition", 5, 0)}, {FBRANCH}},
     {0xFFC0, 0xF300, "fsave <ea>",             OpSize::none,   {MODE, REG}, {EA("the destination", 0, 1)}},
     {0xFFC0, 0xF340, "frestore <ea>",          OpSize::none,   {MODE, REG}, {EA("the source", 0, 1)}},
-    {0xFFC0, 0xF200, "floating point",         OpSize::fp,     {MODE, REG}, {WORD("command word", {F("opclass", 15, 13), F("source register or format", 12, 10, K::fp_format), F("destination register", 9, 7, K::fpreg), F("opmode", 6, 0)}), EA("the effective address", 0, 1)}},
+    {0xFFC0, 0xF200, "floating point",         OpSize::fp,     {MODE, REG}, {WORD("command word", {F("opclass", 15, 13), F("source register or format", 12, 10, K::fp_format), F("destination (by opclass)", 9, 7), F("opmode", 6, 0)}), EA("the effective address", 0, 1)}},
 };
 // clang-format on
 
@@ -174,7 +174,6 @@ std::string field_meaning(FieldKind kind, uint32_t v) {
     case K::condition: return condition_names[v & 15];
     case K::quick: return std::to_string(v == 0 ? 8 : v);
     case K::minus_one: return std::to_string(v == 0 ? -1 : static_cast<int>(v));
-    case K::fpreg: return "fp" + std::to_string(v);
     case K::sign: return v ? "signed" : "unsigned";
     case K::fp_format: return "fp" + std::to_string(v) + ", or from <ea>: " + fp_formats[v & 7];
     case K::reg:

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -72,6 +73,42 @@ TEST(ExplainFormats, EveryRecordedEncodingFindsItsRowAndEveryWord) {
         }
         EXPECT_EQ(covered, static_cast<int>(e.bytes.size())) << e.line;
     }
+}
+
+// A register a field names ("d2", or the "a1" of "(d16,a1)") is one the line
+// itself names: a field read from the wrong bits names another register.
+TEST(ExplainFormats, RegisterFieldsNameTheLinesRegisters) {
+    const std::regex reg_name("^(d|a|fp)[0-7]$");
+    const std::regex mode_name("^[0-7] \\(?(d8,|d16,)?(a[0-7]|d[0-7])\\b");
+    int checked = 0;
+    for (Encoding& e : recorded_encodings()) {
+        std::string line = e.line;
+        for (char& c : line) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        line = std::regex_replace(line, std::regex("\\bsp\\b"), "a7");
+        // Register lists name ranges; the mask's bits are not single registers.
+        if (line.find('-') != std::string::npos && line.find("movem") != std::string::npos) continue;
+        std::vector<tobra::ExplainWord> words;
+        const std::string format = tobra::decode_instruction(e.bytes, words);
+        for (const tobra::ExplainWord& w : words) {
+            for (const tobra::ExplainField& f : w.fields) {
+                std::smatch m;
+                std::string reg;
+                if (std::regex_match(f.meaning, reg_name))
+                    reg = f.meaning;
+                else if (std::regex_search(f.meaning, m, mode_name))
+                    reg = m[2];
+                if (reg.empty()) continue;
+                // A floating-point operation between registers leaves its
+                // effective address 0; the format field may be a format.
+                if (format == "floating point" && (f.name.rfind("ea ", 0) == 0 || f.name.find("format") != std::string::npos))
+                    continue;
+                ++checked;
+                EXPECT_TRUE(std::regex_search(line, std::regex("\\b" + reg + "\\b")))
+                    << e.line << ": " << f.name << " reads " << f.meaning;
+            }
+        }
+    }
+    EXPECT_GT(checked, 1000);
 }
 
 TEST(ExplainFormats, FieldsReadTheBitsTheManualGives) {
