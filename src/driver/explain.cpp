@@ -19,9 +19,9 @@ constexpr const char* LINE_FILE = "line";
 
 struct Outcome {
     int code = 0;
-    std::string out;         // standard output: messages, listing, closing line
-    long start = 0, end = 0; // the last line's start and the location counter after it
-    bool labelled = false;   // the label asked for is defined
+    std::string out;          // standard output: messages, listing, closing line
+    long start = 0, end = 0;  // the last line's start and the location counter after it
+    bool labelled = false;    // the label asked for is defined
     int32_t label_value = 0;
 };
 
@@ -120,8 +120,8 @@ bool listed_line(const std::string& out, const std::string& text, uint32_t& addr
 
 constexpr bool instruction_handler(Handler handler) {
     switch (handler) {
-#define INSTRUCTION(name, number, runs) \
-    case name:                          \
+#define INSTRUCTION(name, number, runs)                                                                                \
+    case name:                                                                                                         \
         return true;
 #define DIRECTIVE(name, number, runs, skipped, operands, label)
 #include "isa/handlers.def"
@@ -177,7 +177,7 @@ std::string feature_bits(uint16_t f) {
         uint16_t bit;
         const char* name;
     } names[] = {{F_ISA_B, "ISA_B"}, {F_ISA_A_PLUS, "ISA_A+"}, {F_MAC, "MAC"}, {F_EMAC, "EMAC"},
-                 {F_DIVIDE, "DIV"},  {F_USP, "USP"},          {F_FPU, "FPU"}};
+                 {F_DIVIDE, "DIV"},  {F_USP, "USP"},           {F_FPU, "FPU"}};
     std::string s;
     for (const auto& n : names)
         if ((f & n.bit) && !(n.bit == F_MAC && (f & F_EMAC))) s += (s.empty() ? "" : " ") + std::string(n.name);
@@ -285,7 +285,7 @@ std::string nearest_text(const Explanation& e) {
     return s;
 }
 
-} // namespace
+}  // namespace
 
 Explanation explain(const ExplainRequest& request) {
     Explanation e;
@@ -467,7 +467,8 @@ std::string format_explanation(const Explanation& e) {
     for (const PartGroup& g : e.parts)
         one_result = one_result && g.accepted == e.parts[0].accepted && g.message == e.parts[0].message;
     if (one_result && !e.parts.empty()) {
-        s += e.parts[0].accepted ? "  accepted by every part\n" : "  refused by every part: " + e.parts[0].message + "\n";
+        s += e.parts[0].accepted ? "  accepted by every part\n"
+                                 : "  refused by every part: " + e.parts[0].message + "\n";
         return s + nearest_text(e);
     }
     std::vector<const PartGroup*> done;
@@ -531,4 +532,4 @@ int run_explain(Assembler& as) {
     return e.accepted ? 0 : 1;
 }
 
-} // namespace tobra
+}  // namespace tobra

@@ -42,10 +42,10 @@ struct ExplainField {
 // One word of the encoding: the opcode word, a second opcode word, or an
 // extension word (displacement, immediate, brief index word, address).
 struct ExplainWord {
-    int offset = 0;      // from the line's first byte
-    int bytes = 2;       // 2, or 4 for a long (an address, a long immediate)
+    int offset = 0;  // from the line's first byte
+    int bytes = 2;   // 2, or 4 for a long (an address, a long immediate)
     uint32_t value = 0;
-    std::string what;    // "opcode word", "d16 displacement of the source", ...
+    std::string what;  // "opcode word", "d16 displacement of the source", ...
     std::vector<ExplainField> fields;
 };
 
@@ -58,19 +58,19 @@ struct PartGroup {
 };
 
 struct Explanation {
-    std::string line;      // the line explained (the first of the text)
-    std::string part;      // the part it was assembled for
+    std::string line;  // the line explained (the first of the text)
+    std::string part;  // the part it was assembled for
     bool accepted = false;
     bool is_directive = false;
     bool is_instruction = false;
-    std::string mnemonic;  // as matched, with its size: "move.l"
-    std::string format;    // the instruction format's name, when one was found
-    std::string directive; // what a directive did with the line
-    std::string label;     // the line's label and its value: "start = $00000000"
+    std::string mnemonic;   // as matched, with its size: "move.l"
+    std::string format;     // the instruction format's name, when one was found
+    std::string directive;  // what a directive did with the line
+    std::string label;      // the line's label and its value: "start = $00000000"
     uint32_t address = 0;
     std::vector<uint8_t> bytes;
-    long size = 0;         // bytes the line takes (may exceed the bytes shown)
-    std::vector<std::string> messages;  // errors and warnings of the line on the part
+    long size = 0;                              // bytes the line takes (may exceed the bytes shown)
+    std::vector<std::string> messages;          // errors and warnings of the line on the part
     std::vector<std::string> context_messages;  // those of the lines after it
     std::vector<ExplainWord> words;
     std::vector<PartGroup> parts;
@@ -81,9 +81,9 @@ struct Explanation {
 // What the explanation is made with: the options of the command line that
 // shape an assembly (-c, -f, -u, -r, -d, -n, -I, -D), as arguments.
 struct ExplainRequest {
-    std::string text;                // the line; lines after a newline are context
-    std::string part;                // empty: the default part
-    std::vector<std::string> args;   // other arguments given to every assembly
+    std::string text;               // the line; lines after a newline are context
+    std::string part;               // empty: the default part
+    std::vector<std::string> args;  // other arguments given to every assembly
 };
 
 Explanation explain(const ExplainRequest& request);
@@ -97,4 +97,4 @@ int run_explain(Assembler& as);
 // table; the format's name, or empty when no row matches.
 std::string decode_instruction(const std::vector<uint8_t>& bytes, std::vector<ExplainWord>& words);
 
-} // namespace tobra
+}  // namespace tobra

@@ -228,8 +228,8 @@ void add_ea_words(std::vector<ExplainWord>& words, Reader& r, uint32_t mode, uin
     if (mode == 5 || (mode == 7 && reg == 2)) {
         if (!r.has(2)) return;
         push_word(words, r, 2, "d16 displacement of " + of);
-        words.back().fields.push_back({"displacement", 15, 0, words.back().value,
-                                       std::to_string(static_cast<int16_t>(words.back().value))});
+        words.back().fields.push_back(
+            {"displacement", 15, 0, words.back().value, std::to_string(static_cast<int16_t>(words.back().value))});
         return;
     }
     if (mode == 6 || (mode == 7 && reg == 3)) {
@@ -238,7 +238,8 @@ void add_ea_words(std::vector<ExplainWord>& words, Reader& r, uint32_t mode, uin
         ExplainWord& w = words.back();
         const uint32_t v = w.value;
         const uint32_t xn = bits(v, 14, 12);
-        w.fields.push_back({"index register", 15, 12, bits(v, 15, 12), (bits(v, 15, 15) ? "a" : "d") + std::to_string(xn)});
+        w.fields.push_back(
+            {"index register", 15, 12, bits(v, 15, 12), (bits(v, 15, 15) ? "a" : "d") + std::to_string(xn)});
         w.fields.push_back({"index size", 11, 11, bits(v, 11, 11), bits(v, 11, 11) ? "long" : "word"});
         w.fields.push_back({"scale", 10, 9, bits(v, 10, 9), "*" + std::to_string(1u << bits(v, 10, 9))});
         w.fields.push_back({"displacement", 7, 0, bits(v, 7, 0), std::to_string(static_cast<int8_t>(bits(v, 7, 0)))});
@@ -270,7 +271,7 @@ int immediate_bytes(const FormatRow& row, uint32_t op, uint32_t second) {
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 std::string decode_instruction(const std::vector<uint8_t>& bytes, std::vector<ExplainWord>& words) {
     if (bytes.size() < 2) return {};
@@ -340,9 +341,11 @@ std::string decode_instruction(const std::vector<uint8_t>& bytes, std::vector<Ex
         }
         }
     }
-    // Words the row does not name (a MAC extension word) are still shown.
-    while (r.has(2)) push_word(words, r, 2, "extension word");
+    // Words the row does not name are still shown: the MAC unit's extension
+    // word, or what the line adds after the instruction (-r: a nop after rts).
+    const bool mac = (row->match & 0xF000) == 0xA000 && row->mask == 0xF000;
+    while (r.has(2)) push_word(words, r, 2, mac ? "extension word" : "further word of the line");
     return row->name;
 }
 
-} // namespace tobra
+}  // namespace tobra

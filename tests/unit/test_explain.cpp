@@ -54,7 +54,7 @@ const tobra::ExplainField* field(const tobra::ExplainWord& w, const std::string&
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ExplainFormats, EveryRecordedEncodingFindsItsRowAndEveryWord) {
     const std::vector<Encoding> all = recorded_encodings();
@@ -100,7 +100,8 @@ TEST(ExplainFormats, RegisterFieldsNameTheLinesRegisters) {
                 if (reg.empty()) continue;
                 // A floating-point operation between registers leaves its
                 // effective address 0; the format field may be a format.
-                if (format == "floating point" && (f.name.rfind("ea ", 0) == 0 || f.name.find("format") != std::string::npos))
+                if (format == "floating point" &&
+                    (f.name.rfind("ea ", 0) == 0 || f.name.find("format") != std::string::npos))
                     continue;
                 ++checked;
                 EXPECT_TRUE(std::regex_search(line, std::regex("\\b" + reg + "\\b")))
