@@ -436,6 +436,9 @@ std::string format_explanation(const Explanation& e) {
         std::snprintf(buf, sizeof buf, "%s%02X", i && i % 2 == 0 ? " " : "", e.bytes[i]);
         hex += buf;
     }
+    // The listing keeps the first bytes of a long line; the size is whole.
+    if (!hex.empty() && static_cast<long>(e.bytes.size()) < e.size)
+        hex += " ... (the first " + std::to_string(e.bytes.size()) + ")";
     row("bytes:", hex.empty() ? "none" : hex);
     row("size:", std::to_string(e.size) + (e.size == 1 ? " byte" : " bytes"));
     if (!e.label.empty()) row("label:", e.label);
