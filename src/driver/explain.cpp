@@ -421,8 +421,9 @@ std::string format_explanation(const Explanation& e) {
     std::string s;
     char buf[256];
     auto row = [&](const char* head, const std::string& value) {
-        std::snprintf(buf, sizeof buf, "%-10s %s\n", head, value.c_str());
-        s += buf;
+        // A line or message of any length: no fixed buffer.
+        std::string h(head);
+        s += h + std::string(h.size() < 10 ? 11 - h.size() : 1, ' ') + value + "\n";
     };
     row("line:", e.line);
     row("part:", e.part);
