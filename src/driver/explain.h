@@ -29,6 +29,7 @@ enum class FieldKind : uint8_t {
     minus_one,  // 1..7, 0 reads as -1
     sign,       // 0 unsigned, 1 signed
     fp_format,  // the source register of a floating-point operation, or its format
+    named,      // one of the names the format row lists for the field
 };
 
 // One field of a word: its name, bits hi..lo, value and what the value means.

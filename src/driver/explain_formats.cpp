@@ -17,6 +17,7 @@ struct FieldSpec {
     const char* name = nullptr;  // nullptr: no field
     uint8_t hi = 0, lo = 0;
     FieldKind kind = K::number;
+    const char* const* names = nullptr;  // K::named: one per value, nullptr where none
 };
 
 // What comes after the opcode word, in order.
@@ -51,6 +52,9 @@ struct FormatRow {
 constexpr FieldSpec F(const char* name, int hi, int lo, FieldKind kind = K::number) {
     return {name, static_cast<uint8_t>(hi), static_cast<uint8_t>(lo), kind};
 }
+constexpr FieldSpec NAMED(const char* name, int hi, int lo, const char* const* names) {
+    return {name, static_cast<uint8_t>(hi), static_cast<uint8_t>(lo), K::named, names};
+}
 constexpr AfterSpec EA(const char* what, int mode_field, int reg_field) {
     return {After::ea, what, static_cast<uint8_t>(mode_field), static_cast<uint8_t>(reg_field), {}};
 }
@@ -65,10 +69,19 @@ constexpr AfterSpec TPF{After::tpf, "ignored operand", 0, 0, {}};
 // The source effective address in bits 5..0, the usual place.
 constexpr FieldSpec MODE = F("ea mode", 5, 3, K::ea_mode);
 constexpr FieldSpec REG = F("ea register", 2, 0, K::ea_reg);
-constexpr AfterSpec EA_LOW = EA("the effective address", 5, 6);
 
 constexpr std::array<FieldSpec, 5> BIT_NUMBER{F("bit number", 7, 0)};
 constexpr std::array<FieldSpec, 5> REG_MASK{F("a7..a0", 15, 8), F("d7..d0", 7, 0)};
+
+// What a field's value selects, by value.
+constexpr const char* IMM_OPS[8] = {"ori", "andi", "subi", "addi", nullptr, "eori", "cmpi", nullptr};
+constexpr const char* BIT_OPS[4] = {"btst", "bchg", "bclr", "bset"};
+constexpr const char* UNARY_OPS[16] = {"negx",  nullptr, "clr", nullptr, "neg",   nullptr, "not",   nullptr,
+                                       nullptr, nullptr, "tst", nullptr, nullptr, nullptr, nullptr, nullptr};
+constexpr const char* EXT_OPS[8] = {nullptr, nullptr, "ext.w", "ext.l", nullptr, nullptr, nullptr, "extb.l"};
+constexpr const char* SHIFT_TYPES[4] = {"arithmetic", "logical", nullptr, nullptr};
+constexpr const char* CACHES[4] = {nullptr, "data", "instruction", "both"};
+constexpr const char* TPF_OPERANDS[8] = {nullptr, nullptr, "a word", "a long", "none", nullptr, nullptr, nullptr};
 
 // Searched in order: a narrower mask comes before a wider one that would
 // also match. The field lists name the fields from the high bits down; the
@@ -85,13 +98,13 @@ constexpr FormatRow format_rows[] = {
     {0xFFFF, 0x4E72, "stop #data",             OpSize::word,   {}, {WORD("status register value")}},
     {0xFFFF, 0x40E7, "strldsr #data",          OpSize::word,   {}, {WORD("second opcode word (move to sr)"), WORD("status register value")}},
     {0xFFFF, 0x4E7B, "movec Rn,Rc",            OpSize::lng,    {}, {WORD("control register word", {F("register", 15, 12, K::da_reg), F("control register", 11, 0)})}},
-    {0xFFF8, 0x51F8, "tpf",                    OpSize::none,   {F("opmode", 2, 0)}, {TPF}},
+    {0xFFF8, 0x51F8, "tpf",                    OpSize::none,   {NAMED("operand", 2, 0, TPF_OPERANDS)}, {TPF}},
     {0xFFF0, 0x4E40, "trap #vector",           OpSize::none,   {F("vector", 3, 0)}, {}},
     {0xFFF8, 0x4E50, "link An,#d16",           OpSize::none,   {F("address register", 2, 0, K::areg)}, {WORD("displacement")}},
     {0xFFF8, 0x4E58, "unlk An",                OpSize::none,   {F("address register", 2, 0, K::areg)}, {}},
     {0xFFF0, 0x4E60, "move usp",               OpSize::lng,    {F("direction (1: from usp)", 3, 3), F("address register", 2, 0, K::areg)}, {}},
     {0xFFF8, 0x4840, "swap Dn",                OpSize::none,   {F("data register", 2, 0, K::dreg)}, {}},
-    {0xFE38, 0x4800, "ext Dn",                 OpSize::none,   {F("opmode", 8, 6), F("data register", 2, 0, K::dreg)}, {}},
+    {0xFE38, 0x4800, "ext Dn",                 OpSize::none,   {NAMED("opmode", 8, 6, EXT_OPS), F("data register", 2, 0, K::dreg)}, {}},
     {0xFBC0, 0x48C0, "movem",                  OpSize::lng,    {F("direction (1: to registers)", 10, 10), MODE, REG}, {WORD("register mask", REG_MASK), EA("the effective address", 1, 2)}},
     {0xFFC0, 0x4840, "pea <ea>",               OpSize::lng,    {MODE, REG}, {EA("the effective address", 0, 1)}},
     {0xFFC0, 0x4EC0, "jmp <ea>",               OpSize::none,   {MODE, REG}, {EA("the effective address", 0, 1)}},
@@ -105,13 +118,13 @@ constexpr FormatRow format_rows[] = {
     {0xFFC0, 0x44C0, "move <ea>,ccr",          OpSize::word,   {MODE, REG}, {EA("the source", 0, 1)}},
     {0xFFC0, 0x46C0, "move <ea>,sr",           OpSize::word,   {MODE, REG}, {EA("the source", 0, 1)}},
     {0xF1C0, 0x41C0, "lea <ea>,An",            OpSize::lng,    {F("address register", 11, 9, K::areg), MODE, REG}, {EA("the source", 1, 2)}},
-    {0xF100, 0x4000, "clr/neg/negx/not/tst",   OpSize::field76,{F("operation", 11, 8), F("size", 7, 6, K::size2), MODE, REG}, {EA("the effective address", 2, 3)}},
+    {0xF100, 0x4000, "clr/neg/negx/not/tst",   OpSize::field76,{NAMED("operation", 11, 8, UNARY_OPS), F("size", 7, 6, K::size2), MODE, REG}, {EA("the effective address", 2, 3)}},
     {0xFFF8, 0x00C0, "bitrev Dn",              OpSize::none,   {F("data register", 2, 0, K::dreg)}, {}},
     {0xFFF8, 0x02C0, "byterev Dn",             OpSize::none,   {F("data register", 2, 0, K::dreg)}, {}},
     {0xFFF8, 0x04C0, "ff1 Dn",                 OpSize::none,   {F("data register", 2, 0, K::dreg)}, {}},
-    {0xFF00, 0x0800, "bit op #n,<ea>",         OpSize::byte,   {F("operation", 7, 6), MODE, REG}, {WORD("bit number", BIT_NUMBER), EA("the destination", 1, 2)}},
-    {0xF100, 0x0100, "bit op Dn,<ea>",         OpSize::byte,   {F("bit number register", 11, 9, K::dreg), F("operation", 7, 6), MODE, REG}, {EA("the destination", 2, 3)}},
-    {0xF100, 0x0000, "op #data,Dn",            OpSize::field76,{F("operation", 11, 9), F("size", 7, 6, K::size2), F("data register", 2, 0, K::dreg)}, {IMM}},
+    {0xFF00, 0x0800, "bit op #n,<ea>",         OpSize::byte,   {NAMED("operation", 7, 6, BIT_OPS), MODE, REG}, {WORD("bit number", BIT_NUMBER), EA("the destination", 1, 2)}},
+    {0xF100, 0x0100, "bit op Dn,<ea>",         OpSize::byte,   {F("bit number register", 11, 9, K::dreg), NAMED("operation", 7, 6, BIT_OPS), MODE, REG}, {EA("the destination", 2, 3)}},
+    {0xF100, 0x0000, "op #data,Dn",            OpSize::field76,{NAMED("operation", 11, 9, IMM_OPS), F("size", 7, 6, K::size2), F("data register", 2, 0, K::dreg)}, {IMM}},
     {0xF000, 0x1000, "move <ea>,<ea>",         OpSize::move,   {F("size", 13, 12, K::size_move), F("destination register", 11, 9, K::reg), F("destination mode", 8, 6, K::ea_mode), F("source mode", 5, 3, K::ea_mode), F("source register", 2, 0, K::ea_reg)}, {EA("the source", 3, 4), EA("the destination", 2, 1)}},
     {0xF000, 0x2000, "move <ea>,<ea>",         OpSize::move,   {F("size", 13, 12, K::size_move), F("destination register", 11, 9, K::reg), F("destination mode", 8, 6, K::ea_mode), F("source mode", 5, 3, K::ea_mode), F("source register", 2, 0, K::ea_reg)}, {EA("the source", 3, 4), EA("the destination", 2, 1)}},
     {0xF000, 0x3000, "move <ea>,<ea>",         OpSize::move,   {F("size", 13, 12, K::size_move), F("destination register", 11, 9, K::reg), F("destination mode", 8, 6, K::ea_mode), F("source mode", 5, 3, K::ea_mode), F("source register", 2, 0, K::ea_reg)}, {EA("the source", 3, 4), EA("the destination", 2, 1)}},
@@ -145,9 +158,9 @@ constexpr FormatRow format_rows[] = {
     {0xF9F0, 0xA180, "move ACCn,Rn",           OpSize::none,   {F("accumulator", 10, 9), F("register", 3, 0, K::da_reg)}, {}},
     {0xF9F0, 0xA1C0, "movclr ACCn,Rn",         OpSize::none,   {F("accumulator", 10, 9), F("register", 3, 0, K::da_reg)}, {}},
     {0xF000, 0xA000, "MAC unit",               OpSize::none,   {}, {}},
-    {0xF000, 0xE000, "shift Dn",               OpSize::none,   {F("count or register", 11, 9), F("left", 8, 8), F("size", 7, 6, K::size2), F("count in a register", 5, 5), F("type (0: arithmetic)", 4, 3), F("data register", 2, 0, K::dreg)}, {}},
+    {0xF000, 0xE000, "shift Dn",               OpSize::none,   {F("count or register", 11, 9), F("left", 8, 8), F("size", 7, 6, K::size2), F("count in a register", 5, 5), NAMED("type", 4, 3, SHIFT_TYPES), F("data register", 2, 0, K::dreg)}, {}},
     {0xFFF8, 0xF428, "intouch (An)",           OpSize::none,   {F("address register", 2, 0, K::areg)}, {}},
-    {0xFF38, 0xF428, "cpushl cache,(An)",      OpSize::none,   {F("cache", 7, 6), F("address register", 2, 0, K::areg)}, {}},
+    {0xFF38, 0xF428, "cpushl cache,(An)",      OpSize::none,   {NAMED("cache", 7, 6, CACHES), F("address register", 2, 0, K::areg)}, {}},
     {0xFFC0, 0xFBC0, "wdebug <ea>",            OpSize::lng,    {MODE, REG}, {WORD("second opcode word"), EA("the effective address", 0, 1)}},
     {0xFF00, 0xFB00, "wddata <ea>",            OpSize::field76,{F("size", 7, 6, K::size2), MODE, REG}, {EA("the effective address", 1, 2)}},
     {0xFF80, 0xF280, "fbcc",                   OpSize::none,   {F("long displacement", 6, 6), F("condition", 5, 0)}, {FBRANCH}},
@@ -168,7 +181,7 @@ std::string hex(uint32_t value) {
 
 uint32_t bits(uint32_t word, int hi, int lo) { return (word >> lo) & ((1u << (hi - lo + 1)) - 1); }
 
-std::string field_meaning(FieldKind kind, uint32_t v) {
+std::string field_meaning(FieldKind kind, uint32_t v, const char* const* names = nullptr) {
     static const char* const sizes2[4] = {"byte", "word", "long", "-"};
     static const char* const sizes_move[4] = {"-", "byte", "long", "word"};
     static const char* const fp_formats[8] = {"long", "single", "-", "-", "word", "double", "byte", "-"};
@@ -183,6 +196,7 @@ std::string field_meaning(FieldKind kind, uint32_t v) {
     case K::condition: return condition_names[v & 15];
     case K::quick: return std::to_string(v == 0 ? 8 : v);
     case K::minus_one: return std::to_string(v == 0 ? -1 : static_cast<int>(v));
+    case K::named: return names && names[v] ? names[v] : hex(v);
     case K::sign: return v ? "signed" : "unsigned";
     case K::fp_format: return "fp" + std::to_string(v) + ", or from <ea>: " + fp_formats[v & 7];
     case K::reg:
@@ -301,7 +315,7 @@ std::string decode_instruction(const std::vector<uint8_t>& bytes, std::vector<Ex
     for (const FieldSpec& f : row->fields) {
         if (!f.name) break;
         const uint32_t v = bits(op, f.hi, f.lo);
-        words[opcode_index].fields.push_back({f.name, f.hi, f.lo, v, field_meaning(f.kind, v)});
+        words[opcode_index].fields.push_back({f.name, f.hi, f.lo, v, field_meaning(f.kind, v, f.names)});
     }
     uint32_t second = 0;
     for (const AfterSpec& a : row->after) {
@@ -315,7 +329,7 @@ std::string decode_instruction(const std::vector<uint8_t>& bytes, std::vector<Ex
             for (const FieldSpec& f : a.fields) {
                 if (!f.name) break;
                 const uint32_t v = bits(w.value, f.hi, f.lo);
-                w.fields.push_back({f.name, f.hi, f.lo, v, field_meaning(f.kind, v)});
+                w.fields.push_back({f.name, f.hi, f.lo, v, field_meaning(f.kind, v, f.names)});
             }
             break;
         }

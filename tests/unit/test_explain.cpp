@@ -112,6 +112,24 @@ TEST(ExplainFormats, RegisterFieldsNameTheLinesRegisters) {
     EXPECT_GT(checked, 1000);
 }
 
+// An operation a field names is the line's own (addi for add #data,Dn).
+TEST(ExplainFormats, OperationFieldsNameTheLinesMnemonic) {
+    int checked = 0;
+    for (const Encoding& e : recorded_encodings()) {
+        std::string line = e.line.substr(e.line.find(':') == std::string::npos ? 0 : e.line.find(':') + 2);
+        const std::string mnemonic = line.substr(0, line.find_first_of(". "));
+        std::vector<tobra::ExplainWord> words;
+        tobra::decode_instruction(e.bytes, words);
+        for (const tobra::ExplainField& f : words[0].fields) {
+            if ((f.name != "operation" && f.name != "opmode") || f.meaning[0] == '$') continue;
+            const std::string op = f.meaning.substr(0, f.meaning.find('.'));
+            ++checked;
+            EXPECT_TRUE(op.rfind(mnemonic, 0) == 0 || mnemonic.rfind(op, 0) == 0) << e.line << ": " << f.meaning;
+        }
+    }
+    EXPECT_GT(checked, 50);
+}
+
 TEST(ExplainFormats, FieldsReadTheBitsTheManualGives) {
     // GNU as -mcpu=5208: move.l (8,a1,d2.l*4),d3 is 2631 2c08.
     std::vector<tobra::ExplainWord> words;
