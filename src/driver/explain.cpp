@@ -275,6 +275,22 @@ std::string directive_note(Handler h, long size) {
     }
 }
 
+// ", where it is A740": the bytes the line gives on a part that accepts it.
+std::string where(const ExplainRequest& request, const char* part, const std::string& text) {
+    const Outcome o = assemble(request, part, text, true);
+    uint32_t address = 0;
+    std::vector<uint8_t> bytes;
+    listed_line(o.out, text.substr(0, text.find('\n')), address, bytes);
+    if (bytes.empty()) return {};
+    std::string hex;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        char b[4];
+        std::snprintf(b, sizeof b, "%02X", bytes[i]);
+        hex += (i && i % 2 == 0 ? " " : "") + std::string(b);
+    }
+    return ", where it is " + hex;
+}
+
 // The nearest accepted form of a refused line, under a heading that says what it is.
 std::string nearest_text(const Explanation& e) {
     if (e.nearest.empty()) return {};
@@ -404,7 +420,7 @@ Explanation explain(const ExplainRequest& request) {
     if (first) {
         const std::string what = feature_bits(shared);
         e.nearest.push_back((what.empty() ? std::string("one of the parts accepted above") : "a part with " + what) +
-                            ", such as -c " + first);
+                            ", such as -c " + first + where(request, first, text));
         e.nearest_kind = "parts";
         return e;
     }
@@ -506,6 +522,7 @@ int run_explain(Assembler& as) {
     request.text = as.options.explain_line;
     // The single letters that shape an assembly go to every run of the line;
     // the outputs, the listing and the quiet mode are the explanation's own.
+    bool part_given = false;
     for (const Argument& arg : as.drv.arguments) {
         if (arg.kind == Argument::SOURCE) {
             as.report_error(msg::FLAGS_EXPLAIN_TAKES_NO_SOURCE_FILES);
@@ -515,6 +532,7 @@ int run_explain(Assembler& as) {
         if (text.size() < 2) continue;
         if (text[1] == 'c') {
             request.part = arg.value ? arg.value : text.substr(2);
+            part_given = true;
             continue;
         }
         if (std::string_view("adfnru").find(text[1]) == std::string_view::npos) continue;
@@ -522,8 +540,7 @@ int run_explain(Assembler& as) {
     }
     for (const std::string& dir : as.options.include_dirs) request.args.push_back("-I" + dir);
     for (const std::string& d : as.options.defines) request.args.push_back("-D" + d);
-    if (!request.part.empty() && !as.core.select_core(request.part))
-        as.report_note(("cpu: valid cores: " + core_names()).c_str());
+    if (part_given && !as.core.select_core(request.part)) as.report_note(("cpu: valid cores: " + core_names()).c_str());
     if (as.drv.error_count != 0) {
         as.err.flush();
         if (!as.options.quiet) as.con.print("%ld error(s) found\n", as.drv.error_count);
