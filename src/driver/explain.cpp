@@ -540,6 +540,8 @@ int run_explain(Assembler& as) {
     }
     for (const std::string& dir : as.options.include_dirs) request.args.push_back("-I" + dir);
     for (const std::string& d : as.options.defines) request.args.push_back("-D" + d);
+    if (as.options.packed_strings) request.args.push_back("--packed-strings");
+    if (as.options.fatal_warnings) request.args.push_back("--fatal-warnings");
     if (part_given && !as.core.select_core(request.part)) as.report_note(("cpu: valid cores: " + core_names()).c_str());
     if (as.drv.error_count != 0) {
         as.err.flush();
