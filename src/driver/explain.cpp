@@ -474,7 +474,13 @@ std::string format_explanation(const Explanation& e) {
             else
                 std::snprintf(range, sizeof range, "%d-%d", f.hi, f.lo);
             std::string binary;
-            for (int b = f.hi - f.lo; b >= 0; --b) binary += (f.value >> b) & 1 ? '1' : '0';
+            // A field wider than the column shows its bits in hexadecimal.
+            if (f.hi - f.lo < 12) {
+                for (int b = f.hi - f.lo; b >= 0; --b) binary += (f.value >> b) & 1 ? '1' : '0';
+            } else {
+                std::snprintf(value, sizeof value, "$%0*X", (f.hi - f.lo + 4) / 4, f.value);
+                binary = value;
+            }
             std::snprintf(buf, sizeof buf, "        %-6s %-28s %-12s %s\n", range, f.name.c_str(), binary.c_str(),
                           f.meaning.c_str());
             s += buf;

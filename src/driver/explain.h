@@ -16,6 +16,8 @@ class Assembler;
 enum class FieldKind : uint8_t {
     number,     // unsigned, as written
     signed8,    // a two's complement byte (a branch or brief displacement)
+    signed16,   // a two's complement word
+    branch8,    // a branch's byte displacement; 0 and $FF say a word or a long follows
     dreg,       // a data register number
     areg,       // an address register number
     reg,        // a register number that the mode beside it makes Dn or An

@@ -100,7 +100,7 @@ constexpr FormatRow format_rows[] = {
     {0xFFFF, 0x4E7B, "movec Rn,Rc",            OpSize::lng,    {}, {WORD("control register word", {F("register", 15, 12, K::da_reg), F("control register", 11, 0)})}},
     {0xFFF8, 0x51F8, "tpf",                    OpSize::none,   {NAMED("operand", 2, 0, TPF_OPERANDS)}, {TPF}},
     {0xFFF0, 0x4E40, "trap #vector",           OpSize::none,   {F("vector", 3, 0)}, {}},
-    {0xFFF8, 0x4E50, "link An,#d16",           OpSize::none,   {F("address register", 2, 0, K::areg)}, {WORD("displacement")}},
+    {0xFFF8, 0x4E50, "link An,#d16",           OpSize::none,   {F("address register", 2, 0, K::areg)}, {WORD("displacement", {F("displacement", 15, 0, K::signed16)})}},
     {0xFFF8, 0x4E58, "unlk An",                OpSize::none,   {F("address register", 2, 0, K::areg)}, {}},
     {0xFFF0, 0x4E60, "move usp",               OpSize::lng,    {F("direction (1: from usp)", 3, 3), F("address register", 2, 0, K::areg)}, {}},
     {0xFFF8, 0x4840, "swap Dn",                OpSize::none,   {F("data register", 2, 0, K::dreg)}, {}},
@@ -129,7 +129,7 @@ constexpr FormatRow format_rows[] = {
     {0xF000, 0x2000, "move <ea>,<ea>",         OpSize::move,   {F("size", 13, 12, K::size_move), F("destination register", 11, 9, K::reg), F("destination mode", 8, 6, K::ea_mode), F("source mode", 5, 3, K::ea_mode), F("source register", 2, 0, K::ea_reg)}, {EA("the source", 3, 4), EA("the destination", 2, 1)}},
     {0xF000, 0x3000, "move <ea>,<ea>",         OpSize::move,   {F("size", 13, 12, K::size_move), F("destination register", 11, 9, K::reg), F("destination mode", 8, 6, K::ea_mode), F("source mode", 5, 3, K::ea_mode), F("source register", 2, 0, K::ea_reg)}, {EA("the source", 3, 4), EA("the destination", 2, 1)}},
     {0xF000, 0x5000, "addq/subq #q,<ea>",      OpSize::field76,{F("data", 11, 9, K::quick), F("subtract", 8, 8), F("size", 7, 6, K::size2), MODE, REG}, {EA("the destination", 3, 4)}},
-    {0xF000, 0x6000, "bcc/bra/bsr",            OpSize::none,   {F("condition", 11, 8, K::condition), F("displacement", 7, 0, K::signed8)}, {BRANCH}},
+    {0xF000, 0x6000, "bcc/bra/bsr",            OpSize::none,   {F("condition", 11, 8, K::condition), F("displacement", 7, 0, K::branch8)}, {BRANCH}},
     {0xF100, 0x7000, "moveq #data,Dn",         OpSize::none,   {F("data register", 11, 9, K::dreg), F("data", 7, 0, K::signed8)}, {}},
     {0xF100, 0x7100, "mvs/mvz <ea>,Dn",        OpSize::bit6,   {F("data register", 11, 9, K::dreg), F("zero fill", 7, 7), F("size (0: byte)", 6, 6), MODE, REG}, {EA("the source", 3, 4)}},
     {0xF1C0, 0x80C0, "divu.w <ea>,Dn",         OpSize::word,   {F("data register", 11, 9, K::dreg), MODE, REG}, {EA("the source", 1, 2)}},
@@ -188,6 +188,11 @@ std::string field_meaning(FieldKind kind, uint32_t v, const char* const* names =
     switch (kind) {
     case K::number: return hex(v);
     case K::signed8: return std::to_string(static_cast<int8_t>(v));
+    case K::branch8:
+        return v == 0      ? "a 16-bit displacement follows"
+               : v == 0xFF ? "a 32-bit displacement follows"
+                           : std::to_string(static_cast<int8_t>(v));
+    case K::signed16: return std::to_string(static_cast<int16_t>(v));
     case K::dreg: return "d" + std::to_string(v);
     case K::areg: return "a" + std::to_string(v);
     case K::da_reg: return (v & 8 ? "a" : "d") + std::to_string(v & 7);
@@ -243,6 +248,14 @@ void push_word(std::vector<ExplainWord>& words, Reader& r, int n, std::string wh
     w.value = r.take(static_cast<size_t>(n));
     w.what = std::move(what);
     words.push_back(std::move(w));
+}
+
+// A branch displacement, counted from the word after the opcode word.
+void push_displacement(std::vector<ExplainWord>& words, Reader& r, int n, std::string what) {
+    push_word(words, r, n, std::move(what));
+    ExplainWord& w = words.back();
+    const int32_t d = n == 2 ? static_cast<int16_t>(w.value) : static_cast<int32_t>(w.value);
+    w.fields.push_back({"displacement", n * 8 - 1, 0, w.value, std::to_string(d)});
 }
 
 void add_ea_words(std::vector<ExplainWord>& words, Reader& r, uint32_t mode, uint32_t reg, int imm_bytes,
@@ -340,12 +353,12 @@ std::string decode_instruction(const std::vector<uint8_t>& bytes, std::vector<Ex
         }
         case After::branch: {
             const uint32_t d8 = bits(op, 7, 0);
-            if (d8 == 0 && r.has(2)) push_word(words, r, 2, "16-bit displacement");
-            if (d8 == 0xFF && r.has(4)) push_word(words, r, 4, "32-bit displacement");
+            if (d8 == 0 && r.has(2)) push_displacement(words, r, 2, "16-bit displacement");
+            if (d8 == 0xFF && r.has(4)) push_displacement(words, r, 4, "32-bit displacement");
             break;
         }
         case After::fbranch:
-            if (r.has(bits(op, 6, 6) ? 4 : 2)) push_word(words, r, bits(op, 6, 6) ? 4 : 2, "displacement");
+            if (r.has(bits(op, 6, 6) ? 4 : 2)) push_displacement(words, r, bits(op, 6, 6) ? 4 : 2, "displacement");
             break;
         case After::tpf: {
             const uint32_t m = bits(op, 2, 0);
