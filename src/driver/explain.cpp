@@ -356,14 +356,32 @@ Explanation explain(const ExplainRequest& request) {
         if (e.is_instruction && e.accepted) e.format = decode_instruction(e.bytes, e.words);
     }
 
-    // Every part, grouped where the features and the result agree.
+    // Every part, grouped where the features and the result agree. A line
+    // can only differ between parts by their features and control
+    // registers, so each such pair is assembled once.
+    struct Seen {
+        uint16_t features;
+        uint32_t control;
+        bool accepted;
+        std::string message;
+    };
+    std::vector<Seen> seen;
     for (const CoreRow* row = core_table; row->name != nullptr; ++row) {
-        const Outcome o = assemble(request, row->name, text, false);
         PartGroup g;
-        g.accepted = o.code == 0;
-        if (!g.accepted) {
-            const std::vector<std::string> m = messages_of(o.out, 1);
-            g.message = m.empty() ? "refused by a later line" : m[0];
+        const Seen* same = nullptr;
+        for (const Seen& s : seen)
+            if (s.features == row->features && s.control == row->control) same = &s;
+        if (same) {
+            g.accepted = same->accepted;
+            g.message = same->message;
+        } else {
+            const Outcome o = assemble(request, row->name, text, false);
+            g.accepted = o.code == 0;
+            if (!g.accepted) {
+                const std::vector<std::string> m = messages_of(o.out, 1);
+                g.message = m.empty() ? "refused by a later line" : m[0];
+            }
+            seen.push_back({row->features, row->control, g.accepted, g.message});
         }
         g.features = features_name(row->features);
         bool joined = false;
