@@ -128,6 +128,8 @@ constexpr std::array option_rows{
     OptionRow{0, "elf", V::none, WHOLE_RUN, "", "write an ELF relocatable object file (-g: with a line table)", FORMAT_ELF,
               nullptr},
     OptionRow{0, "ihex", V::none, WHOLE_RUN, "", "write Intel HEX records", FORMAT_IHEX, nullptr},
+    OptionRow{0, "explain", V::required, WHOLE_RUN, " <line>", "explain the line: its encoding and the parts that take it", 0,
+              SETS(as.options.explain_line = value; as.drv.run_kind = RunKind::explain)},
     OptionRow{0, "help", V::none, WHOLE_RUN, "", "print this text", 0, SETS(as.drv.run_kind = RunKind::help)},
     OptionRow{0, "version", V::none, WHOLE_RUN, "", "print the name and version", 0,
               SETS(as.drv.run_kind = RunKind::version)},

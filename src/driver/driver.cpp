@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "driver/assembler.h"
+#include "driver/explain.h"
 #include "driver/messages.h"
 #include "isa/registers.h"
 
@@ -98,6 +99,8 @@ int Driver::run(int argc, const char* const* argv) {
             as.con.write(MAKER_NOTICE);
             as.con.flush();
             return 0;
+        case RunKind::explain:
+            return run_explain(as);
         case RunKind::assemble:
             break;
         }

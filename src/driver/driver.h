@@ -55,6 +55,7 @@ struct Options {
     bool fatal_warnings = false;
     bool packed_strings = false;             // --packed-strings
     DiagnosticStyle diagnostics = DiagnosticStyle::native;
+    std::string explain_line;                // --explain: the line to explain instead of assembling
 };
 
 // One argument as the passes walk it: a source file, or a single-letter
@@ -67,7 +68,7 @@ struct Argument {
     const char* value = nullptr;  // a lone -c: the core named by the next argument
 };
 
-enum class RunKind : uint8_t { assemble, help, version };
+enum class RunKind : uint8_t { assemble, help, version, explain };
 
 // Debug bits of -x<val>.
 inline constexpr long DBG_PARSE = 0x01;

@@ -13,6 +13,7 @@ inline constexpr const char* ENDM_NO_MACRO_BEING_DEFINED = "endm: no macro being
 inline constexpr const char* ENDR_NO_REPT_BLOCK_OPEN = "endr: no rept block open";
 inline constexpr const char* EXPANSION_NESTED_TOO_DEEPLY = "expansion: nested too deeply";
 inline constexpr const char* EXPANSION_TOO_MANY_LINES = "expansion: too many lines";
+inline constexpr const char* FLAGS_EXPLAIN_TAKES_NO_SOURCE_FILES = "flags: --explain takes no source files";
 inline constexpr const char* FLAGS_FMT = "flags: %s";
 inline constexpr const char* FLAGS_G_DOES_NOTHING_WITHOUT_ELF = "flags: -g does nothing without --elf";
 inline constexpr const char* FLAGS_OUTPUT_AND_NO_OUTPUT_CANNOT = "flags: --output and --no-output cannot be used together";
