@@ -159,6 +159,7 @@ int Driver::run(int argc, const char* const* argv) {
         // A half-written output must not be left behind for a build tool to take.
         as.emit.discard_output();
         as.side.finish_run(true);
+        as.finish_diagnostics();
         as.err.flush();
         as.con.flush();
         return 255;
@@ -171,6 +172,7 @@ int Driver::run(int argc, const char* const* argv) {
         as.sym.symbol_distribution();
     }
     // Messages on standard error come out before the closing line.
+    as.finish_diagnostics();
     as.err.flush();
     if (!as.options.quiet) {
         if (error_count != 0)
