@@ -83,9 +83,12 @@ void line_span(const Assembler& as, DiagnosticRecord& d) {
     d.code = code;
     while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
     d.text = text;
-    if (with_location && !as.at_no_source_line()) {
+    // Before the first source is opened a message belongs to no file, as
+    // the GNU form shows it.
+    const std::string& file = at ? at->file : as.drv.current_file_name;
+    if (with_location && !as.at_no_source_line() && !file.empty()) {
         d.located = true;
-        d.file = at ? at->file : as.drv.current_file_name;
+        d.file = file;
         d.path = at ? at->path : as.src.current_path;
         if (d.path.empty()) d.path = d.file;
         d.line = at ? at->line : as.drv.line_number;

@@ -91,11 +91,15 @@ int Driver::run(int argc, const char* const* argv) {
         switch (read_command_line(argc, argv)) {
         case RunKind::help:
             usage(program);
+            as.finish_diagnostics();
+            as.err.flush();
             as.con.flush();
             return 0;
         case RunKind::version:
             as.con.print("tobra %.*s\n", static_cast<int>(VERSION.size()), VERSION.data());
             as.con.write(MAKER_NOTICE);
+            as.finish_diagnostics();
+            as.err.flush();
             as.con.flush();
             return 0;
         case RunKind::assemble:
