@@ -200,7 +200,8 @@ void Directives::finish_equates() {
             text += ", " + e.waits_for + " has no value";
         else if (!e.waits_for.empty())
             text += ", " + e.waits_for + " is not defined";
-        as.report_error_at(SourceLocation{e.file, e.path, e.line}, msg::EQU_EXPRESSION_MUST_EVALUATE_BUILT.with(text.c_str()));
+        as.report_error_at(SourceLocation{e.file, e.path, e.line},
+                           msg::EQU_EXPRESSION_MUST_EVALUATE_BUILT.with(text.c_str()));
     }
     for (ForwardEquate& e : forward_equates_) e.open = false;
     awaited_.clear();

@@ -51,7 +51,8 @@ const char* forward_buffer(Assembler& as, std::string_view value) {
 
 const char* select_core(Assembler& as, std::string_view value) {
     // A name mistyped on the command line is easiest mended from the list.
-    if (!as.core.select_core(value)) as.report_note(msg::CPU_VALID_CORES_BUILT.with(("cpu: valid cores: " + core_names()).c_str()));
+    if (!as.core.select_core(value))
+        as.report_note(msg::CPU_VALID_CORES_BUILT.with(("cpu: valid cores: " + core_names()).c_str()));
     as.core.keep_as_pass_start();
     return nullptr;
 }

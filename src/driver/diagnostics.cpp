@@ -1,7 +1,7 @@
 // The reporting operations: location, text, counting, suppression.
 #include <cstring>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include "driver/assembler.h"
 #include "driver/structured_diagnostics.h"
@@ -35,7 +35,9 @@ std::string fill_format(const char* format, const char* text) {
 // loop, by the parser's rules for where the fields and the comment start.
 std::pair<size_t, size_t> operand_field(std::string_view line) {
     size_t i = 0;
-    auto comment_start = [&](size_t at) { return at < line.size() && (line[at] == ';' || line[at] == '*' || line[at] == '#'); };
+    auto comment_start = [&](size_t at) {
+        return at < line.size() && (line[at] == ';' || line[at] == '*' || line[at] == '#');
+    };
     if (comment_start(0)) return {0, line.size()};
     while (i < line.size() && !is_white(line[i])) ++i;  // the label
     while (i < line.size() && is_white(line[i])) ++i;
@@ -104,7 +106,8 @@ void line_span(const Assembler& as, DiagnosticRecord& d) {
 // at: the line the message is about; nullptr for the line being assembled.
 void write_message(Assembler& as, Severity severity, uint16_t code, std::string_view text, bool with_location = true,
                    const SourceLocation* at = nullptr) {
-    if (as.options.diagnostics >= DiagnosticStyle::json) return write_structured(as, severity, code, text, with_location, at);
+    if (as.options.diagnostics >= DiagnosticStyle::json)
+        return write_structured(as, severity, code, text, with_location, at);
     const std::string& name = at ? at->file : as.drv.current_file_name;
     const std::string& path = at ? at->path : as.src.current_path;
     const long line = at ? at->line : as.drv.line_number;
@@ -139,7 +142,6 @@ void write_message(Assembler& as, Severity severity, uint16_t code, std::string_
 }
 
 } // namespace
-
 
 void Assembler::fatal_error(Message message) {
     write_message(*this, Severity::error, message.code, message.text);
@@ -189,7 +191,9 @@ void Assembler::report_option_warning(Message message) {
     if (options.fatal_warnings) ++drv.error_count;
 }
 
-void Assembler::report_note(Message message) { write_message(*this, Severity::note, message.code, message.text, false); }
+void Assembler::report_note(Message message) {
+    write_message(*this, Severity::note, message.code, message.text, false);
+}
 
 void Assembler::finish_diagnostics() {
     if (options.diagnostics == DiagnosticStyle::sarif) write_sarif_log(*this);

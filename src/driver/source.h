@@ -194,7 +194,9 @@ public:
     bool special_mode = false;
     // Whether the line being assembled was joined from several physical lines
     // (its text is then not the text at its line number).
-    bool line_was_joined() const { return joined_line_ != 0 && joined_line_ == line_number_now() && joined_path_ == current_path; }
+    bool line_was_joined() const {
+        return joined_line_ != 0 && joined_line_ == line_number_now() && joined_path_ == current_path;
+    }
 
 private:
     long line_number_now() const;

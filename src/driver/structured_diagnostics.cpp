@@ -116,8 +116,10 @@ void write_sarif_log(Assembler& as) {
                 physical["region"] = std::move(region);
             }
             r["locations"] = Json::array({{{"physicalLocation", std::move(physical)}}});
-            if (!d.context.empty()) r["properties"] = {{"file", d.file}, {"context", context_json(d.context)}};
-            else r["properties"] = {{"file", d.file}};
+            if (!d.context.empty())
+                r["properties"] = {{"file", d.file}, {"context", context_json(d.context)}};
+            else
+                r["properties"] = {{"file", d.file}};
         }
         results.push_back(std::move(r));
     }

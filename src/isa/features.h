@@ -37,7 +37,7 @@ enum Need : uint8_t {
 struct NeedRow {
     Need need;
     uint16_t features;    // every one of them must be there
-    Message refusal;  // the error on a part that lacks one
+    Message refusal;      // the error on a part that lacks one
 };
 
 inline constexpr NeedRow need_rows[NEED_COUNT] = {

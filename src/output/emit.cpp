@@ -408,8 +408,8 @@ void Emitter::note_data_reference(const Fixup& f) {
                                 as.src.current_path, as.drv.line_number, ranges_.size() + data_references_.size()});
 }
 
-void Emitter::report_at(const std::string& file, const std::string& path, long line, bool warning,
-                        Message message, const std::string& text) {
+void Emitter::report_at(const std::string& file, const std::string& path, long line, bool warning, Message message,
+                        const std::string& text) {
     const SourceLocation at{file, path, line};
     if (warning)
         as.report_warning_at(at, message.with(text.c_str()));
@@ -450,8 +450,8 @@ void Emitter::check_ranges() {
             const Range& b = ranges_[earlier];
             report_at(a.file, a.path, a.line, false, msg::RANGES_OVERLAP_BUILT,
                       std::string(a.from_origin ? "org: " : "section: ") + names[a.section] + " " +
-                          hex_address(a.start) + "-" + hex_address(a.end - 1) + " overlaps " + names[b.section] +
-                          " " + hex_address(b.start) + "-" + hex_address(b.end - 1) + " from " + b.file + separator +
+                          hex_address(a.start) + "-" + hex_address(a.end - 1) + " overlaps " + names[b.section] + " " +
+                          hex_address(b.start) + "-" + hex_address(b.end - 1) + " from " + b.file + separator +
                           std::to_string(b.line));
         }
         return;
@@ -487,9 +487,9 @@ void Emitter::check_ranges() {
         if (!stores_bytes(r.section)) continue;
         const uint64_t offset = section_offset[r.section] + r.image_offset;
         if (((base + offset) & 0xFFFFFFFFu) == r.start) continue;
-        notes.push_back({r.order, &r.file, &r.path, r.line, msg::BINARY_SECTION_AWAY_FROM_ADDRESS_BUILT,
-                         std::string("binary: ") + names[r.section] + " at " + hex_address(r.start) + " lies at " +
-                             where(offset)});
+        notes.push_back(
+            {r.order, &r.file, &r.path, r.line, msg::BINARY_SECTION_AWAY_FROM_ADDRESS_BUILT,
+             std::string("binary: ") + names[r.section] + " at " + hex_address(r.start) + " lies at " + where(offset)});
     }
     for (const DataReference& d : data_references_) {
         for (const Range& r : ranges_) {

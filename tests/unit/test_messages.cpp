@@ -42,7 +42,8 @@ std::vector<Text> all_texts() {
         std::string l;
         while (std::getline(in, l)) {
             std::smatch m;
-            if (std::regex_match(l, m, line)) texts.push_back({m[1], std::stol(m[2]), m[3], header.string()});
+            if (std::regex_match(l, m, line))
+                texts.push_back({m[1], std::stol(m[2]), m[3], header.string()});
             else EXPECT_EQ(l.find("constexpr"), std::string::npos) << header << ": not one text on one line: " << l;
         }
     }
