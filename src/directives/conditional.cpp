@@ -64,11 +64,11 @@ std::vector<Directives::OpenBlock> Directives::close_scope_blocks() {
 
 void Directives::report_unclosed(const OpenBlock& block, const char* end_of, const SourceLocation* at) {
     char text[80];
-    std::snprintf(text, sizeof text, msg::MISSING_ENDC_BEFORE_END_PRINTF, block.name, end_of);
+    std::snprintf(text, sizeof text, msg::MISSING_ENDC_BEFORE_END_PRINTF.text, block.name, end_of);
     if (at)
-        as.report_error_at(*at, text);
+        as.report_error_at(*at, msg::MISSING_ENDC_BEFORE_END_PRINTF.with(text));
     else
-        as.report_error(text);
+        as.report_error(msg::MISSING_ENDC_BEFORE_END_PRINTF.with(text));
 }
 
 bool Directives::defined_above(bool forward) {
@@ -79,7 +79,7 @@ bool Directives::defined_above(bool forward) {
         as.report_error_arg(msg::VALUE_MUST_BE_DEFINED_BEFORE_THIS_LINE_FMT, as.src.mnemonic_field);
     } else {
         const std::string text = std::string(as.src.mnemonic_field) + ": value must be defined before this line - " + waiting;
-        as.report_error(text.c_str());
+        as.report_error(msg::DEFINED_BEFORE_THIS_LINE_WAITING_BUILT.with(text.c_str()));
     }
     return false;
 }
@@ -206,7 +206,7 @@ void Directives::d_if(Handler handler) {
         --drv.condition_level;
         if (handler == H_IFD || handler == H_IFND) {
             const std::string format = std::string(as.src.mnemonic_field) + ": %s is defined after this line";
-            as.report_error_arg(format.c_str(), name.c_str());
+            as.report_error_arg(msg::IS_DEFINED_AFTER_THIS_LINE_BUILT.with(format.c_str()), name.c_str());
         } else {
             defined_above(true);
         }

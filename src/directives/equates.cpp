@@ -9,6 +9,7 @@
 // checks that it gives the same value.
 #include <string>
 
+#include "directives/messages.h"
 #include "driver/assembler.h"
 
 namespace tobra {
@@ -199,7 +200,8 @@ void Directives::finish_equates() {
             text += ", " + e.waits_for + " has no value";
         else if (!e.waits_for.empty())
             text += ", " + e.waits_for + " is not defined";
-        as.report_error_at(SourceLocation{e.file, e.path, e.line}, text.c_str());
+        as.report_error_at(SourceLocation{e.file, e.path, e.line},
+                           msg::EQU_EXPRESSION_MUST_EVALUATE_BUILT.with(text.c_str()));
     }
     for (ForwardEquate& e : forward_equates_) e.open = false;
     awaited_.clear();

@@ -26,9 +26,9 @@ bool Directives::read_incbin_number(const char* what, int64_t& out) {
     const char*& p = as.src.operand_text;
     while (*p == ' ' || *p == '\t') ++p;
     char text[96];
-    auto fail = [&](const char* format) {
-        std::snprintf(text, sizeof text, format, what);
-        as.report_error(text);
+    auto fail = [&](Message format) {
+        std::snprintf(text, sizeof text, format.text, what);
+        as.report_error(format.with(text));
         return false;
     };
     if (*p == '\0' || *p == '\n' || *p == ';' || *p == ',') return fail(msg::INCBIN_EXPECTED_FMT);

@@ -172,8 +172,9 @@ void Directives::d_section() {
         number = drv.add_named_section(name, kind_given ? kind : kind_by_name(name));
         if (number < 0) {
             char text[80];
-            std::snprintf(text, sizeof text, msg::SECTION_TOO_MANY_SECTIONS_AT_MOST_NAMED_PRINTF, NAMED_SECTION_LIMIT);
-            as.report_error(text);
+            std::snprintf(text, sizeof text, msg::SECTION_TOO_MANY_SECTIONS_AT_MOST_NAMED_PRINTF.text,
+                          NAMED_SECTION_LIMIT);
+            as.report_error(msg::SECTION_TOO_MANY_SECTIONS_AT_MOST_NAMED_PRINTF.with(text));
             return;
         }
     }

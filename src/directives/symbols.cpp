@@ -101,7 +101,7 @@ void Directives::d_set() {
             text += ", " + waiting;
         else if (!as.ev.missed_name().empty())
             text += ", " + std::string(as.ev.missed_name()) + " is not defined above";
-        as.report_error(text.c_str());
+        as.report_error(msg::SET_EXPRESSION_MUST_EVALUATE_BUILT.with(text.c_str()));
         return;
     }
     const Operand& op = as.scan.operands[0];
@@ -173,7 +173,7 @@ void Directives::d_xdef() {
             const SymbolRecord* base = as.sym.relocation_symbol(s);
             const std::string text = "xdef: " + std::string(*name) + " is " + base->name +
                                      " plus a constant; an object file cannot export it";
-            as.report_error(text.c_str());
+            as.report_error(msg::XDEF_PLUS_A_CONSTANT_CANNOT_EXPORT_BUILT.with(text.c_str()));
             continue;
         }
         // An export entry of the native object always gives a place in one of

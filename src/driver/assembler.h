@@ -10,6 +10,7 @@
 #include "directives/directives.h"
 #include "directives/records.h"
 #include "driver/console.h"
+#include "driver/diagnostic_record.h"
 #include "driver/driver.h"
 #include "driver/macros.h"
 #include "driver/source.h"
@@ -49,23 +50,29 @@ public:
     // The whole run; returns the exit code.
     int run(int argc, const char* const* argv) { return drv.run(argc, argv); }
 
-    // Diagnostics.
-    [[noreturn]] void fatal_error(const char* message);
-    void report_error(const char* message);
-    void report_error_arg(const char* format, const char* text);
-    void report_warning(const char* message);
-    void report_warning_arg(const char* format, const char* text);
+    // Diagnostics. Every one carries its text's code: a message of the
+    // lists, or a text put together at the call with its description's code
+    // (Message::with).
+    [[noreturn]] void fatal_error(Message message);
+    void report_error(Message message);
+    void report_error_arg(Message format, const char* text);
+    void report_warning(Message message);
+    void report_warning_arg(Message format, const char* text);
     // The line being assembled, as a location to report at later.
     SourceLocation here() const;
     // A message about another line than the one being assembled: a block
     // left open, the line where the passes first differed.
-    void report_error_at(const SourceLocation& at, const char* message);
-    void report_warning_at(const SourceLocation& at, const char* message);
+    void report_error_at(const SourceLocation& at, Message message);
+    void report_warning_at(const SourceLocation& at, Message message);
     // A warning about the command line rather than a source line.
-    void report_option_warning(const char* message);
+    void report_option_warning(Message message);
     // More about the error just reported; not counted.
-    void report_note(const char* message);
+    void report_note(Message message);
+    // With --diagnostics=sarif, writes the log of the run's diagnostics.
+    void finish_diagnostics();
     // Where diagnostics are written.
+    // Standard error holds only diagnostics as JSON with --diagnostics=json
+    // or sarif: text that goes with a message stays on standard output there.
     Console& diag() { return options.diagnostics == DiagnosticStyle::gnu ? err : con; }
     // From here on diagnostics belong to no source line: they point at "?,0",
     // and no conditional block the source left open silences them. For the
@@ -105,6 +112,9 @@ public:
     // Errors and warnings are dropped while set: an expression evaluated
     // again away from its line, which reports what is wrong with it.
     bool quiet = false;
+
+    // The diagnostics of the run so far, kept for the SARIF log only.
+    std::vector<DiagnosticRecord> held_diagnostics;
 
 private:
     // Whether errors and warnings are dropped: inside a skipped block.

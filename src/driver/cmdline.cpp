@@ -41,8 +41,8 @@ const char* forward_buffer(Assembler& as, std::string_view value) {
     long n = read_decimal(value);
     if (n < FWD_DEFAULT_SIZE) {
         char text[64];
-        std::snprintf(text, sizeof text, "forward reference size too small (<%ld)", FWD_DEFAULT_SIZE);
-        as.report_option_warning(text);
+        std::snprintf(text, sizeof text, msg::FORWARD_REFERENCE_SIZE_TOO_SMALL_PRINTF.text, FWD_DEFAULT_SIZE);
+        as.report_option_warning(msg::FORWARD_REFERENCE_SIZE_TOO_SMALL_PRINTF.with(text));
         n = FWD_DEFAULT_SIZE;
     }
     as.fwd.alloc_fwd(n);
@@ -51,7 +51,8 @@ const char* forward_buffer(Assembler& as, std::string_view value) {
 
 const char* select_core(Assembler& as, std::string_view value) {
     // A name mistyped on the command line is easiest mended from the list.
-    if (!as.core.select_core(value)) as.report_note(("cpu: valid cores: " + core_names()).c_str());
+    if (!as.core.select_core(value))
+        as.report_note(msg::CPU_VALID_CORES_BUILT.with(("cpu: valid cores: " + core_names()).c_str()));
     as.core.keep_as_pass_start();
     return nullptr;
 }
@@ -74,6 +75,10 @@ const char* set_diagnostics(Assembler& as, std::string_view value) {
         as.options.diagnostics = DiagnosticStyle::gnu;
     else if (value == "native")
         as.options.diagnostics = DiagnosticStyle::native;
+    else if (value == "json")
+        as.options.diagnostics = DiagnosticStyle::json;
+    else if (value == "sarif")
+        as.options.diagnostics = DiagnosticStyle::sarif;
     else
         return "does not take";
     return nullptr;
@@ -123,7 +128,8 @@ constexpr std::array option_rows{
               SETS(as.options.fatal_warnings = true)},
     OptionRow{0, "packed-strings", V::none, WHOLE_RUN, "", "pack the characters of dc.w and dc.l strings into items", 0,
               SETS(as.options.packed_strings = true)},
-    OptionRow{0, "diagnostics", V::required, WHOLE_RUN, "=gnu", "messages as file:line: error: text on stderr", 0,
+    OptionRow{0, "diagnostics", V::required, WHOLE_RUN, "=STYLE",
+              "messages on stderr: gnu (file:line: error: text), json or sarif", 0,
               set_diagnostics},
     OptionRow{0, "elf", V::none, WHOLE_RUN, "", "write an ELF relocatable object file (-g: with a line table)", FORMAT_ELF,
               nullptr},

@@ -1,7 +1,10 @@
 // The reporting operations: location, text, counting, suppression.
+#include <cstring>
 #include <string>
+#include <utility>
 
 #include "driver/assembler.h"
+#include "driver/structured_diagnostics.h"
 
 namespace tobra {
 
@@ -11,8 +14,6 @@ Assembler::Assembler(std::FILE* console_sink)
       side(*this) {}
 
 namespace {
-
-enum class Severity { error, warning, note };
 
 // Formats carry exactly one %s; they are filled by hand so that a stray
 // conversion in a message can never read a missing argument.
@@ -29,12 +30,84 @@ std::string fill_format(const char* format, const char* text) {
     return out;
 }
 
+// The operand field of a line, as byte offsets from its start, end one past
+// the last; the whole line when it has none. Read again here, off the line
+// loop, by the parser's rules for where the fields and the comment start.
+std::pair<size_t, size_t> operand_field(std::string_view line) {
+    size_t i = 0;
+    auto comment_start = [&](size_t at) {
+        return at < line.size() && (line[at] == ';' || line[at] == '*' || line[at] == '#');
+    };
+    if (comment_start(0)) return {0, line.size()};
+    while (i < line.size() && !is_white(line[i])) ++i;  // the label
+    while (i < line.size() && is_white(line[i])) ++i;
+    if (i == line.size() || comment_start(i)) return {0, line.size()};
+    while (i < line.size() && !is_white(line[i]) && line[i] != ';') ++i;  // the mnemonic
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i == line.size() || line[i] == ';') return {0, line.size()};
+    const size_t begin = i;
+    CommentTracker comments;
+    size_t end = 0;
+    while (end < line.size()) {
+        comments.feed(line[end]);
+        if (comments.in_comment()) break;
+        ++end;
+    }
+    while (end > begin && is_white(line[end - 1])) --end;
+    return {begin, end};
+}
+
+// Where on its line a message points, as far as can be known now: the
+// operand field of a line read from the file itself (the whole line when it
+// has none); nothing for an expanded line, whose text is not the file's, or
+// for a line joined from several.
+void line_span(const Assembler& as, DiagnosticRecord& d) {
+    if (as.mac.expanding() || as.src.line_was_joined()) return;
+    const std::string_view line(as.src.line_buffer, std::strcspn(as.src.line_buffer, "\r\n"));
+    if (line.empty()) return;
+    const auto [begin, end] = operand_field(line);
+    // Columns count characters, not the bytes of their UTF-8 encoding.
+    auto column = [&](size_t at) {
+        long c = 1;
+        for (size_t i = 0; i < at; ++i)
+            if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80) ++c;
+        return c;
+    };
+    d.begin_column = column(begin);
+    d.end_column = column(end);
+}
+
+// The message as fields, on to the JSON or SARIF writer.
+[[gnu::cold]] void write_structured(Assembler& as, Severity severity, uint16_t code, std::string_view text,
+                                    bool with_location, const SourceLocation* at) {
+    DiagnosticRecord d;
+    d.severity = severity;
+    d.code = code;
+    while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+    d.text = text;
+    // Before the first source is opened a message belongs to no file, as
+    // the GNU form shows it.
+    const std::string& file = at ? at->file : as.drv.current_file_name;
+    if (with_location && !as.at_no_source_line() && !file.empty()) {
+        d.located = true;
+        d.file = file;
+        d.path = at ? at->path : as.src.current_path;
+        if (d.path.empty()) d.path = d.file;
+        d.line = at ? at->line : as.drv.line_number;
+        if (as.mac.expanding()) d.context = as.mac.context();
+        if (!at && d.line != 0) line_span(as, d);
+    }
+    emit_structured(as, std::move(d));
+}
+
 // One message in the chosen style. The native style shows the name the file
 // was given by; the GNU style shows the path it was found at, so that an
 // editor can open it, and leaves out a location there is none of.
 // at: the line the message is about; nullptr for the line being assembled.
-void write_message(Assembler& as, Severity severity, std::string_view text, bool with_location = true,
+void write_message(Assembler& as, Severity severity, uint16_t code, std::string_view text, bool with_location = true,
                    const SourceLocation* at = nullptr) {
+    if (as.options.diagnostics >= DiagnosticStyle::json)
+        return write_structured(as, severity, code, text, with_location, at);
     const std::string& name = at ? at->file : as.drv.current_file_name;
     const std::string& path = at ? at->path : as.src.current_path;
     const long line = at ? at->line : as.drv.line_number;
@@ -70,55 +143,60 @@ void write_message(Assembler& as, Severity severity, std::string_view text, bool
 
 } // namespace
 
-
-void Assembler::fatal_error(const char* message) {
-    write_message(*this, Severity::error, message);
+void Assembler::fatal_error(Message message) {
+    write_message(*this, Severity::error, message.code, message.text);
     throw FatalError{};
 }
 
-void Assembler::report_error(const char* message) {
+void Assembler::report_error(Message message) {
     if (silenced()) return;
-    write_message(*this, Severity::error, message);
+    write_message(*this, Severity::error, message.code, message.text);
     ++drv.error_count;
 }
 
-void Assembler::report_error_arg(const char* format, const char* text) {
+void Assembler::report_error_arg(Message format, const char* text) {
     if (silenced()) return;
-    write_message(*this, Severity::error, fill_format(format, text));
+    write_message(*this, Severity::error, format.code, fill_format(format.text, text));
     ++drv.error_count;
 }
 
-void Assembler::report_warning(const char* message) {
+void Assembler::report_warning(Message message) {
     if (drv.pass_number != 2 || silenced()) return;
-    write_message(*this, Severity::warning, message);
+    write_message(*this, Severity::warning, message.code, message.text);
     if (options.fatal_warnings) ++drv.error_count;
 }
 
-void Assembler::report_warning_arg(const char* format, const char* text) {
+void Assembler::report_warning_arg(Message format, const char* text) {
     if (drv.pass_number != 2 || silenced()) return;
-    write_message(*this, Severity::warning, fill_format(format, text));
+    write_message(*this, Severity::warning, format.code, fill_format(format.text, text));
     if (options.fatal_warnings) ++drv.error_count;
 }
 
 SourceLocation Assembler::here() const { return {drv.current_file_name, src.current_path, drv.line_number}; }
 
-void Assembler::report_error_at(const SourceLocation& at, const char* message) {
+void Assembler::report_error_at(const SourceLocation& at, Message message) {
     if (silenced()) return;
-    write_message(*this, Severity::error, message, true, &at);
+    write_message(*this, Severity::error, message.code, message.text, true, &at);
     ++drv.error_count;
 }
 
-void Assembler::report_warning_at(const SourceLocation& at, const char* message) {
+void Assembler::report_warning_at(const SourceLocation& at, Message message) {
     if (drv.pass_number != 2 || silenced()) return;
-    write_message(*this, Severity::warning, message, true, &at);
+    write_message(*this, Severity::warning, message.code, message.text, true, &at);
     if (options.fatal_warnings) ++drv.error_count;
 }
 
-void Assembler::report_option_warning(const char* message) {
-    write_message(*this, Severity::warning, message, false);
+void Assembler::report_option_warning(Message message) {
+    write_message(*this, Severity::warning, message.code, message.text, false);
     if (options.fatal_warnings) ++drv.error_count;
 }
 
-void Assembler::report_note(const char* message) { write_message(*this, Severity::note, message, false); }
+void Assembler::report_note(Message message) {
+    write_message(*this, Severity::note, message.code, message.text, false);
+}
+
+void Assembler::finish_diagnostics() {
+    if (options.diagnostics == DiagnosticStyle::sarif) write_sarif_log(*this);
+}
 
 } // namespace tobra

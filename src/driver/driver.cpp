@@ -92,15 +92,26 @@ int Driver::run(int argc, const char* const* argv) {
         switch (read_command_line(argc, argv)) {
         case RunKind::help:
             usage(program);
+            as.finish_diagnostics();
+            as.err.flush();
             as.con.flush();
             return 0;
         case RunKind::version:
             as.con.print("tobra %.*s\n", static_cast<int>(VERSION.size()), VERSION.data());
             as.con.write(MAKER_NOTICE);
+            as.finish_diagnostics();
+            as.err.flush();
             as.con.flush();
             return 0;
-        case RunKind::explain:
-            return run_explain(as);
+        case RunKind::explain: {
+            // The explanation is the output; a log of the diagnostics still
+            // comes, for a tool that asked for one.
+            const int status = run_explain(as);
+            as.finish_diagnostics();
+            as.err.flush();
+            as.con.flush();
+            return status;
+        }
         case RunKind::assemble:
             break;
         }
@@ -162,6 +173,7 @@ int Driver::run(int argc, const char* const* argv) {
         // A half-written output must not be left behind for a build tool to take.
         as.emit.discard_output();
         as.side.finish_run(true);
+        as.finish_diagnostics();
         as.err.flush();
         as.con.flush();
         return 255;
@@ -174,6 +186,7 @@ int Driver::run(int argc, const char* const* argv) {
         as.sym.symbol_distribution();
     }
     // Messages on standard error come out before the closing line.
+    as.finish_diagnostics();
     as.err.flush();
     if (!as.options.quiet) {
         if (error_count != 0)

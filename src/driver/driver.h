@@ -17,8 +17,10 @@ inline constexpr std::string_view VERSION = "2.64";
 static_assert(std::string_view(BANNER).find(VERSION) != std::string_view::npos);
 
 // How diagnostics are written: the program's own "file,line: text" on standard
-// output, or "file:line: error: text" on standard error as editors and CI read it.
-enum class DiagnosticStyle : uint8_t { native, gnu };
+// output, or "file:line: error: text" on standard error as editors and CI read it;
+// or for programs, on standard error: one JSON object a line, or one SARIF log
+// at the end of the run.
+enum class DiagnosticStyle : uint8_t { native, gnu, json, sarif };
 
 // Set by the command line (and some by the opt directive); never reset between passes.
 struct Options {

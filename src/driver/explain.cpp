@@ -242,7 +242,7 @@ std::vector<std::string> forms_of(const MnemonicEntry& entry) {
         for (const auto& s : sizes) {
             if (!(var.size_mask & s.bit)) continue;
             std::string form = std::string(entry.name) + s.suffix + (operands.empty() ? "" : " " + operands);
-            if (need_rows[var.need].refusal) form += "  (needs " + feature_bits(need_rows[var.need].features) + ")";
+            if (need_rows[var.need].refusal.text) form += "  (needs " + feature_bits(need_rows[var.need].features) + ")";
             bool seen = false;
             for (const std::string& f : forms) seen = seen || f == form;
             if (!seen) forms.push_back(form);
@@ -444,7 +444,7 @@ Explanation explain(const ExplainRequest& request) {
     }
     // The forms help only when the operands or the size were what no form takes.
     bool no_form = false;
-    for (const std::string& m : e.messages) no_form = no_form || m == msg::PROCESS_BAD_SIZE_OR_WRONG_OPERANDS;
+    for (const std::string& m : e.messages) no_form = no_form || m == msg::PROCESS_BAD_SIZE_OR_WRONG_OPERANDS.text;
     if (!no_form) return e;
     e.nearest_kind = "forms";
     e.nearest = forms_of(*entry);
@@ -566,7 +566,7 @@ int run_explain(Assembler& as) {
     for (const std::string& d : as.options.defines) request.args.push_back("-D" + d);
     if (as.options.packed_strings) request.args.push_back("--packed-strings");
     if (as.options.fatal_warnings) request.args.push_back("--fatal-warnings");
-    if (part_given && !as.core.select_core(request.part)) as.report_note(("cpu: valid cores: " + core_names()).c_str());
+    if (part_given && !as.core.select_core(request.part)) as.report_note(msg::CPU_VALID_CORES_BUILT.with(("cpu: valid cores: " + core_names()).c_str()));
     if (as.drv.error_count != 0) {
         as.err.flush();
         if (!as.options.quiet) as.con.print("%ld error(s) found\n", as.drv.error_count);

@@ -228,7 +228,7 @@ void MacroEngine::pop() {
     set_narg();
 }
 
-void MacroEngine::abandon(const char* message) {
+void MacroEngine::abandon(Message message) {
     as.report_error(message);
     if (expanding()) as.dir.close_blocks_to(frames_[base_].condition_level);
     while (expanding()) pop();
@@ -450,6 +450,18 @@ void MacroEngine::print_context(Console& con) const {
         else
             con.print("rept #%ld line %zu: ", f.repetition, f.next);
     }
+}
+
+std::vector<ExpansionFrame> MacroEngine::context() const {
+    std::vector<ExpansionFrame> frames;
+    for (size_t k = base_; k < frames_.size(); ++k) {
+        const Frame& f = frames_[k];
+        if (f.kind == Kind::Macro)
+            frames.push_back({true, f.name, 0, f.next});
+        else
+            frames.push_back({false, std::string(), f.repetition, f.next});
+    }
+    return frames;
 }
 
 } // namespace tobra

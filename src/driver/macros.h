@@ -19,6 +19,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "driver/diagnostic_record.h"
+#include "driver/message.h"
+
 namespace tobra {
 
 class Assembler;
@@ -74,6 +77,8 @@ public:
     size_t body_line() const { return frames_.empty() ? 0 : frames_.back().next; }
     // ", in macro NAME line N" and the like, for a located message.
     void print_context(Console& con) const;
+    // The same frames as fields, every one of them.
+    std::vector<ExpansionFrame> context() const;
 
     // Expanded lines allowed per pass (the fuzzer asks for fewer).
     long line_limit = EXPANSION_LINE_LIMIT;
@@ -126,7 +131,7 @@ private:
     void push(Frame frame);
     void pop();
     // Ends every frame of the current file, as after an error in the expansion.
-    void abandon(const char* message);
+    void abandon(Message message);
     // Writes a body line with its parameters replaced into line_buffer.
     void expand_line(const Frame& f, const std::string& raw);
     std::string next_unique();

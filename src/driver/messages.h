@@ -3,38 +3,41 @@
 // report_*_arg calls: its one %s takes the text given; one ending in _PRINTF
 // is an snprintf format.
 #pragma once
+#include "driver/message.h"
 
 namespace tobra::msg {
 
 // clang-format off
-inline constexpr const char* AS_GIVEN_FMT = "%s";
-inline constexpr const char* DRIVER_PASS_CANNOT_FIND_FILE = "pass: can't find file";
-inline constexpr const char* ENDM_NO_MACRO_BEING_DEFINED = "endm: no macro being defined";
-inline constexpr const char* ENDR_NO_REPT_BLOCK_OPEN = "endr: no rept block open";
-inline constexpr const char* EXPANSION_NESTED_TOO_DEEPLY = "expansion: nested too deeply";
-inline constexpr const char* EXPANSION_TOO_MANY_LINES = "expansion: too many lines";
-inline constexpr const char* FLAGS_EXPLAIN_TAKES_NO_SOURCE_FILES = "flags: --explain takes no source files";
-inline constexpr const char* FLAGS_FMT = "flags: %s";
-inline constexpr const char* FLAGS_G_DOES_NOTHING_WITHOUT_ELF = "flags: -g does nothing without --elf";
-inline constexpr const char* FLAGS_OUTPUT_AND_NO_OUTPUT_CANNOT = "flags: --output and --no-output cannot be used together";
-inline constexpr const char* FLAGS_UNRECOGNIZED_FLAG_FMT = "flags: unrecognized flag -%s";
-inline constexpr const char* INCLUDE_NESTED_TOO_DEEPLY = "include: nested too deeply";
-inline constexpr const char* MACRO_BAD_NAME_FMT = "macro: bad name - %s: a name starts with a letter or '_' and holds only letters, digits, '_' and '$'";
-inline constexpr const char* MACRO_MISSING_ENDM = "macro: missing endm";
-inline constexpr const char* MACRO_NAME_IS_A_MNEMONIC_FMT = "macro: name is a mnemonic - %s";
-inline constexpr const char* MACRO_NAME_MISSING = "macro: name missing";
-inline constexpr const char* MACRO_REDEFINED_FMT = "macro: redefined - %s";
-inline constexpr const char* MEXIT_NOT_IN_A_MACRO = "mexit: not in a macro";
-inline constexpr const char* OPTIMISE_FLAG_NOT_RECOGNISED = "optimise flag not recognised\n";
-inline constexpr const char* OPT_FMT = "opt: %s";
-inline constexpr const char* OPT_UNRECOGNIZED_OPTION_FMT = "opt: unrecognized option: %s";
-inline constexpr const char* PASS_CANNOT_FIND_FILE_FMT = "pass: can't find file - %s";
-inline constexpr const char* PASS_SECTION_SIZE_DIFFERS_BETWEEN_PASSES = "pass: section size differs between passes";
-inline constexpr const char* PROCESS_BAD_SIZE_OR_WRONG_OPERANDS = "process: bad size or wrong operand(s)";
-inline constexpr const char* PROCESS_UNRECOGNIZED_MNEMONIC_FMT = "process: unrecognized mnemonic - %s";
-inline constexpr const char* REPT_COUNT_EXPECTED = "rept: count expected";
-inline constexpr const char* REPT_MISSING_ENDR = "rept: missing endr";
-inline constexpr const char* REPT_NEGATIVE_COUNT = "rept: negative count";
+inline constexpr Message AS_GIVEN_FMT{1001, "%s"};
+inline constexpr Message CPU_VALID_CORES_BUILT{1029, "cpu: valid cores: the list of core names"};
+inline constexpr Message DRIVER_PASS_CANNOT_FIND_FILE{1002, "pass: can't find file"};
+inline constexpr Message ENDM_NO_MACRO_BEING_DEFINED{1003, "endm: no macro being defined"};
+inline constexpr Message ENDR_NO_REPT_BLOCK_OPEN{1004, "endr: no rept block open"};
+inline constexpr Message EXPANSION_NESTED_TOO_DEEPLY{1005, "expansion: nested too deeply"};
+inline constexpr Message EXPANSION_TOO_MANY_LINES{1006, "expansion: too many lines"};
+inline constexpr Message FLAGS_EXPLAIN_TAKES_NO_SOURCE_FILES{1030, "flags: --explain takes no source files"};
+inline constexpr Message FLAGS_FMT{1007, "flags: %s"};
+inline constexpr Message FLAGS_G_DOES_NOTHING_WITHOUT_ELF{1008, "flags: -g does nothing without --elf"};
+inline constexpr Message FLAGS_OUTPUT_AND_NO_OUTPUT_CANNOT{1009, "flags: --output and --no-output cannot be used together"};
+inline constexpr Message FLAGS_UNRECOGNIZED_FLAG_FMT{1010, "flags: unrecognized flag -%s"};
+inline constexpr Message FORWARD_REFERENCE_SIZE_TOO_SMALL_PRINTF{1028, "forward reference size too small (<%ld)"};
+inline constexpr Message INCLUDE_NESTED_TOO_DEEPLY{1011, "include: nested too deeply"};
+inline constexpr Message MACRO_BAD_NAME_FMT{1012, "macro: bad name - %s: a name starts with a letter or '_' and holds only letters, digits, '_' and '$'"};
+inline constexpr Message MACRO_MISSING_ENDM{1013, "macro: missing endm"};
+inline constexpr Message MACRO_NAME_IS_A_MNEMONIC_FMT{1014, "macro: name is a mnemonic - %s"};
+inline constexpr Message MACRO_NAME_MISSING{1015, "macro: name missing"};
+inline constexpr Message MACRO_REDEFINED_FMT{1016, "macro: redefined - %s"};
+inline constexpr Message MEXIT_NOT_IN_A_MACRO{1017, "mexit: not in a macro"};
+inline constexpr Message OPTIMISE_FLAG_NOT_RECOGNISED{1018, "optimise flag not recognised\n"};
+inline constexpr Message OPT_FMT{1019, "opt: %s"};
+inline constexpr Message OPT_UNRECOGNIZED_OPTION_FMT{1020, "opt: unrecognized option: %s"};
+inline constexpr Message PASS_CANNOT_FIND_FILE_FMT{1021, "pass: can't find file - %s"};
+inline constexpr Message PASS_SECTION_SIZE_DIFFERS_BETWEEN_PASSES{1022, "pass: section size differs between passes"};
+inline constexpr Message PROCESS_BAD_SIZE_OR_WRONG_OPERANDS{1023, "process: bad size or wrong operand(s)"};
+inline constexpr Message PROCESS_UNRECOGNIZED_MNEMONIC_FMT{1024, "process: unrecognized mnemonic - %s"};
+inline constexpr Message REPT_COUNT_EXPECTED{1025, "rept: count expected"};
+inline constexpr Message REPT_MISSING_ENDR{1026, "rept: missing endr"};
+inline constexpr Message REPT_NEGATIVE_COUNT{1027, "rept: negative count"};
 // clang-format on
 
 } // namespace tobra::msg

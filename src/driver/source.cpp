@@ -406,6 +406,8 @@ void SourceReader::grow_mnemonic(size_t size) {
     mnemonic_field = mnemonic_storage_.get();
 }
 
+long SourceReader::line_number_now() const { return as.drv.line_number; }
+
 void SourceReader::set_line(std::string_view text) {
     reserve_line(text.size() + 2, 0);
     std::memcpy(line_buffer, text.data(), text.size());
@@ -421,6 +423,7 @@ bool SourceReader::read_pieces(SourceText& file) {
     constexpr size_t most_per_read = STREAM_WINDOW / 4;
     size_t len = 0;
     CommentTracker comments;
+    bool joined = false;
     for (;;) {
         const size_t start = len;  // where this physical line begins
         bool read_any = false;
@@ -445,6 +448,11 @@ bool SourceReader::read_pieces(SourceText& file) {
         if (comments.in_comment()) break;
         // The line continues: the next physical line overwrites the backslash and newline.
         len -= 2;
+        joined = true;
+    }
+    if (joined) {
+        joined_line_ = as.drv.line_number;
+        joined_path_ = current_path;
     }
     // Every logical line ends with a newline.
     if (len == 0 || line_buffer[len - 1] != '\n') {

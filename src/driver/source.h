@@ -192,8 +192,16 @@ public:
     // equates wait to be evaluated before the next line: the file's line
     // loop then takes the long way through MacroEngine::step.
     bool special_mode = false;
+    // Whether the line being assembled was joined from several physical lines
+    // (its text is then not the text at its line number).
+    bool line_was_joined() const {
+        return joined_line_ != 0 && joined_line_ == line_number_now() && joined_path_ == current_path;
+    }
 
 private:
+    long line_number_now() const;
+    long joined_line_ = 0;  // the last physical line of the last joined line, and its file
+    std::string joined_path_;
     void grow_global_label(size_t size);
     std::unique_ptr<char[]> global_label_;
     size_t global_label_length_ = 0;

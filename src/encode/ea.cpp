@@ -73,13 +73,13 @@ int32_t Encoder::range_check(int32_t value, int row) {
     if (as.drv.pass_number == 2 && (value < r.minimum || value > r.maximum)) {
         const bool hard = value < r.hard_minimum || value > r.hard_maximum;
         char text[80];
-        std::snprintf(text, sizeof text, "%ld value not in range: [%ld,%ld]", static_cast<long>(value),
+        std::snprintf(text, sizeof text, msg::VALUE_NOT_IN_RANGE_PRINTF.text, static_cast<long>(value),
                       static_cast<long>(hard ? r.hard_minimum : r.minimum),
                       static_cast<long>(hard ? r.hard_maximum : r.maximum));
         if (hard)
-            as.report_error(text);
+            as.report_error(msg::VALUE_NOT_IN_RANGE_PRINTF.with(text));
         else
-            as.report_warning(text);
+            as.report_warning(msg::VALUE_NOT_IN_RANGE_PRINTF.with(text));
     }
     return value & r.mask;
 }
@@ -87,8 +87,8 @@ int32_t Encoder::range_check(int32_t value, int row) {
 [[gnu::cold]] void Encoder::warn_sign_extended_address(int32_t value) {
     char text[120];
     const auto v = static_cast<unsigned long>(value);
-    std::snprintf(text, sizeof text, msg::ABS_SHORT_ADDRESS_IS_SIGN_EXTENDED_PRINTF, v, v, v);
-    as.report_warning(text);
+    std::snprintf(text, sizeof text, msg::ABS_SHORT_ADDRESS_IS_SIGN_EXTENDED_PRINTF.text, v, v, v);
+    as.report_warning(msg::ABS_SHORT_ADDRESS_IS_SIGN_EXTENDED_PRINTF.with(text));
 }
 
 int32_t Encoder::checked(const Operand& op, int row) {

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 #include <string>
+
+#include "driver/message.h"
 #include <vector>
 
 #include "isa/classes.h"
@@ -160,7 +162,7 @@ private:
     void ea_extension_other(const Operand& op);
 
     // Helpers of the branches, MAC and floating point.
-    uint32_t mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, const char* long_message);
+    uint32_t mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, Message long_message);
     bool plain_accumulator(const Operand& acc);
     bool float_operand_ok(const Operand& op);
 

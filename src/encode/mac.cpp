@@ -16,7 +16,7 @@ constexpr int32_t ACC_EXT23 = 7;
 } // namespace
 
 // The second word's product fields, common to both mac formats.
-uint32_t Encoder::mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, const char* long_message) {
+uint32_t Encoder::mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, Message long_message) {
     uint32_t w2 = 0;
     if (op_size & SZ_L) {
         w2 = 0x0800;

@@ -103,9 +103,9 @@ void Encoder::h_mov3q(uint32_t op, uint32_t) {
     } else {
         if (as.drv.pass_number == 2) {
             char text[80];
-            std::snprintf(text, sizeof text, "%ld value not in range: [%ld,%ld]", static_cast<long>(v), -1L, 7L);
+            std::snprintf(text, sizeof text, msg::VALUE_NOT_IN_RANGE_PRINTF.text, static_cast<long>(v), -1L, 7L);
             // Every such value loads another number than the one written.
-            as.report_error(text);
+            as.report_error(msg::VALUE_NOT_IN_RANGE_PRINTF.with(text));
         }
         field = static_cast<uint32_t>(v) & 7;
     }

@@ -67,13 +67,15 @@ int operator_group(char op) {
 // Why no relocation can hold an address combined by an operator: a
 // relocation adds one section's or one name's address to a constant, nothing
 // more.
-std::string combination_refusal(char op, bool left, bool right, bool external) {
-    if (op == '+' && left && right) return msg::EVAL_TWO_ADDRESSES_CANNOT_BE_ADDED;
-    if (op == '-' && right && !left) return msg::EVAL_AN_ADDRESS_CANNOT_BE_SUBTRACTED;
-    if (op == '-' && external) return msg::EVAL_THE_DISTANCE_TO_AN_EXTERNAL_NAME;
-    if (op == '-') return msg::EVAL_THE_DISTANCE_BETWEEN_TWO_SECTIONS;
+void refuse_combination(Assembler& as, char op, bool left, bool right, bool external) {
+    if (op == '+' && left && right) return as.report_error(msg::EVAL_TWO_ADDRESSES_CANNOT_BE_ADDED);
+    if (op == '-' && right && !left) return as.report_error(msg::EVAL_AN_ADDRESS_CANNOT_BE_SUBTRACTED);
+    if (op == '-' && external) return as.report_error(msg::EVAL_THE_DISTANCE_TO_AN_EXTERNAL_NAME);
+    if (op == '-') return as.report_error(msg::EVAL_THE_DISTANCE_BETWEEN_TWO_SECTIONS);
     std::string shown = op == '<' ? "<<" : op == '>' ? ">>" : std::string(1, op);
-    return "eval: an address cannot be an operand of " + shown + "; a relocation holds one address plus a constant";
+    const std::string text =
+        "eval: an address cannot be an operand of " + shown + "; a relocation holds one address plus a constant";
+    as.report_error(msg::EVAL_AN_ADDRESS_CANNOT_BE_AN_OPERAND_BUILT.with(text.c_str()));
 }
 
 int hex_digit(char c) {
@@ -528,7 +530,7 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
         // with lb further down, FWD&8 in a data section): pass 2 judges.
         if (entry < 0 && expr_undefined && as.drv.pass_number == 1) entry = left | right;
         if (entry < 0) {
-            as.report_error(combination_refusal(op_char, left != 0, right != 0, external).c_str());
+            refuse_combination(as, op_char, left != 0, right != 0, external);
             break;
         }
         if (entry == 0) {

@@ -37,11 +37,11 @@ enum Need : uint8_t {
 struct NeedRow {
     Need need;
     uint16_t features;    // every one of them must be there
-    const char* refusal;  // the error on a part that lacks one
+    Message refusal;      // the error on a part that lacks one
 };
 
 inline constexpr NeedRow need_rows[NEED_COUNT] = {
-    {NEEDS_NOTHING, 0, nullptr},
+    {NEEDS_NOTHING, 0, {0, nullptr}},
     {NEEDS_ISA_B, F_ISA_B, msg::CORE_INSTRUCTION_NOT_ALLOWED_ON_THIS_PROCESSOR},
     {NEEDS_ISA_A_PLUS, F_ISA_A_PLUS, msg::CODE_INSTRUCTION_NOT_ALLOWED_ON_THIS_PROCESSOR},
     {NEEDS_DIVIDE, F_DIVIDE, msg::CORE_INSTRUCTION_NOT_ALLOWED_ON_THIS_PROCESSOR},

@@ -72,7 +72,7 @@ void ElfObjectFormat::fixup(const Fixup& f, Placement placement) {
         const std::string text = std::string("elf: no relocation for a base-relative reference: ELF has no type for the ") +
                                  (f.width == 1 ? "8" : "16") + "-bit displacement from the base register into " +
                                  (f.target_section == SEC_BASEBSS ? "basebss" : "basedata");
-        as.report_error(text.c_str());
+        as.report_error(msg::ELF_NO_RELOCATION_FOR_BASE_RELATIVE_BUILT.with(text.c_str()));
         return;
     }
     // The emitter has judged the section holding the field (Emitter::fixup);

@@ -81,7 +81,8 @@ void Emitter::refuse_uninitialised(const char* what) {
     if (uninitialised_reported_) return;
     uninitialised_reported_ = true;
     const std::string& name = as.drv.sections[static_cast<size_t>(as.drv.current_section)].name;
-    as.report_error(("section: " + std::string(what) + " in " + name + ", which holds no bytes").c_str());
+    const std::string text = "section: " + std::string(what) + " in " + name + ", which holds no bytes";
+    as.report_error(msg::SECTION_HOLDS_NO_BYTES_BUILT.with(text.c_str()));
 }
 
 // Zeros are what the section holds anyway (ds and align write them); anything
@@ -212,13 +213,15 @@ void Emitter::open_output(const char* first_source) {
     if (as.write_files && !discard_bytes_) {
         // Opening truncates: a file this run reads must survive a wrong name.
         if (as.src.is_input_file(output_name))
-            as.fatal_error(("Can't open output file " + output_name + ": it is a source of this run").c_str());
+            as.fatal_error(msg::CANT_OPEN_OUTPUT_FILE_A_SOURCE_BUILT.with(
+                ("Can't open output file " + output_name + ": it is a source of this run").c_str()));
         // A link, a device or a FIFO is written into only by a run that
         // succeeds; the bytes wait in an unnamed file until then.
         output_through_ = writes_through(output_name);
         output_file_ = output_through_ ? std::tmpfile() : std::fopen(output_name.c_str(), "wb");
         if (!output_file_)
-            as.fatal_error(("Can't open output file " + output_name + ": " + std::strerror(errno)).c_str());
+            as.fatal_error(msg::CANT_OPEN_OUTPUT_FILE_BUILT.with(
+                ("Can't open output file " + output_name + ": " + std::strerror(errno)).c_str()));
         output_created_ = !output_through_;
         // The bytes gather here until a flush's worth is reached; room for
         // that much at once saves copying the buffer as it grows.
@@ -405,13 +408,13 @@ void Emitter::note_data_reference(const Fixup& f) {
                                 as.src.current_path, as.drv.line_number, ranges_.size() + data_references_.size()});
 }
 
-void Emitter::report_at(const std::string& file, const std::string& path, long line, bool warning,
+void Emitter::report_at(const std::string& file, const std::string& path, long line, bool warning, Message message,
                         const std::string& text) {
     const SourceLocation at{file, path, line};
     if (warning)
-        as.report_warning_at(at, text.c_str());
+        as.report_warning_at(at, message.with(text.c_str()));
     else
-        as.report_error_at(at, text.c_str());
+        as.report_error_at(at, message.with(text.c_str()));
 }
 
 static std::string hex_address(uint64_t v) {
@@ -441,14 +444,14 @@ void Emitter::check_ranges() {
         }
         std::sort(clashes.begin(), clashes.end());
         // The other range's place, written as the message's own is.
-        const char* separator = as.options.diagnostics == DiagnosticStyle::gnu ? ":" : ",";
+        const char* separator = as.options.diagnostics == DiagnosticStyle::native ? "," : ":";
         for (const auto& [later, earlier] : clashes) {
             const Range& a = ranges_[later];
             const Range& b = ranges_[earlier];
-            report_at(a.file, a.path, a.line, false,
+            report_at(a.file, a.path, a.line, false, msg::RANGES_OVERLAP_BUILT,
                       std::string(a.from_origin ? "org: " : "section: ") + names[a.section] + " " +
-                          hex_address(a.start) + "-" + hex_address(a.end - 1) + " overlaps " + names[b.section] +
-                          " " + hex_address(b.start) + "-" + hex_address(b.end - 1) + " from " + b.file + separator +
+                          hex_address(a.start) + "-" + hex_address(a.end - 1) + " overlaps " + names[b.section] + " " +
+                          hex_address(b.start) + "-" + hex_address(b.end - 1) + " from " + b.file + separator +
                           std::to_string(b.line));
         }
         return;
@@ -476,6 +479,7 @@ void Emitter::check_ranges() {
         size_t order;
         const std::string *file, *path;
         long line;
+        Message message;
         std::string text;
     };
     std::vector<Note> notes;
@@ -483,23 +487,23 @@ void Emitter::check_ranges() {
         if (!stores_bytes(r.section)) continue;
         const uint64_t offset = section_offset[r.section] + r.image_offset;
         if (((base + offset) & 0xFFFFFFFFu) == r.start) continue;
-        notes.push_back({r.order, &r.file, &r.path, r.line,
-                         std::string("binary: ") + names[r.section] + " at " + hex_address(r.start) + " lies at " +
-                             where(offset)});
+        notes.push_back(
+            {r.order, &r.file, &r.path, r.line, msg::BINARY_SECTION_AWAY_FROM_ADDRESS_BUILT,
+             std::string("binary: ") + names[r.section] + " at " + hex_address(r.start) + " lies at " + where(offset)});
     }
     for (const DataReference& d : data_references_) {
         for (const Range& r : ranges_) {
             if (r.section != d.section || d.value < r.start || d.value > r.end) continue;
             const uint64_t offset = section_offset[r.section] + r.image_offset + (d.value - r.start);
             if (((base + offset) & 0xFFFFFFFFu) != d.value)
-                notes.push_back({d.order, &d.file, &d.path, d.line,
+                notes.push_back({d.order, &d.file, &d.path, d.line, msg::BINARY_ADDRESS_AWAY_FROM_IMAGE_BUILT,
                                  "binary: the address " + hex_address(d.value) + " of " + names[d.section] +
                                      " lies at " + where(offset)});
             break;
         }
     }
     std::sort(notes.begin(), notes.end(), [](const Note& a, const Note& b) { return a.order < b.order; });
-    for (const Note& n : notes) report_at(*n.file, *n.path, n.line, true, n.text);
+    for (const Note& n : notes) report_at(*n.file, *n.path, n.line, true, n.message, n.text);
 }
 
 } // namespace tobra

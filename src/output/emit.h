@@ -182,7 +182,8 @@ private:
     bool origin_pending_[5] = {};
     std::string origin_file_[5], origin_path_[5];
     long origin_line_[5] = {};
-    void report_at(const std::string& file, const std::string& path, long line, bool warning, const std::string& text);
+    void report_at(const std::string& file, const std::string& path, long line, bool warning, Message message,
+                   const std::string& text);
     std::vector<DataReference> data_references_;
     bool track_ranges_ = false;  // an absolute output: S-records, Intel HEX or the binary image
     bool binary_image_ = false;

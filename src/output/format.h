@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+#include "driver/message.h"
+
 namespace tobra {
 
 class Assembler;
@@ -58,7 +60,7 @@ enum class Placement : uint8_t {
 
 struct FixupDecision {
     Placement placement;
-    const char* refusal;  // the error message when placement is refused
+    Message refusal;  // the error message when placement is refused
 };
 
 // The one rule that turns a fixup into a relocation, an external reference or

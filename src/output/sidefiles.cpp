@@ -132,7 +132,7 @@ void SideFiles::begin_pass2() {
 }
 
 void SideFiles::stage(StagedFile& file, const std::string& target, const std::string& text, std::string& memory_copy,
-                      const char* failure) {
+                      Message failure) {
     if (!as.write_files) {
         memory_copy = text;
         return;
@@ -152,8 +152,8 @@ void SideFiles::prepare() {
         listing_console_.reset();
     }
     const Options& o = as.options;
-    if (!o.map_path.empty()) stage(map_, o.map_path, build_map(), map_text, "Can't write map file");
-    if (!o.deps_path.empty()) stage(deps_, o.deps_path, build_deps(), deps_text, "Can't write dependency file");
+    if (!o.map_path.empty()) stage(map_, o.map_path, build_map(), map_text, msg::CANT_WRITE_MAP_FILE);
+    if (!o.deps_path.empty()) stage(deps_, o.deps_path, build_deps(), deps_text, msg::CANT_WRITE_DEPENDENCY_FILE);
 }
 
 void SideFiles::commit() {

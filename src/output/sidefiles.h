@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "driver/console.h"
+#include "driver/message.h"
 #include "output/staged_file.h"
 
 namespace tobra {
@@ -75,7 +76,7 @@ private:
     // Writes text under the temporary name of target; fatal when it cannot.
     // (In memory: into memory_copy.)
     void stage(StagedFile& file, const std::string& target, const std::string& text, std::string& memory_copy,
-               const char* failure);
+               Message failure);
 
     Assembler& as;
     std::vector<std::string> read_paths_;  // in the order first read
