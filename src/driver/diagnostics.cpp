@@ -33,14 +33,14 @@ std::string fill_format(const char* format, const char* text) {
 // was given by; the GNU style shows the path it was found at, so that an
 // editor can open it, and leaves out a location there is none of.
 // at: the line the message is about; nullptr for the line being assembled.
+// body_line: the innermost expansion's body line to name (0: the one read last).
 void write_message(Assembler& as, Severity severity, std::string_view text, bool with_location = true,
-                   const SourceLocation* at = nullptr) {
-    const std::string& name = at ? at->file : as.drv.current_file_name;
-    const std::string& path = at ? at->path : as.src.current_path;
-    const long line = at ? at->line : as.drv.line_number;
+                   const SourceLocation* at = nullptr, size_t body_line = 0) {
+    const SourceLocation where = at ? *at : as.here();
+    const std::string& file = as.file_name(where);
+    const long line = where.line;
     if (as.options.diagnostics == DiagnosticStyle::gnu) {
         Console& c = as.err;
-        const std::string& file = path.empty() ? name : path;
         if (!with_location || file.empty() || as.at_no_source_line())
             c.write("tobra: ");
         else if (line == 0)
@@ -48,7 +48,7 @@ void write_message(Assembler& as, Severity severity, std::string_view text, bool
         else
             c.print("%s:%ld: ", file.c_str(), line);
         c.write(severity == Severity::error ? "error: " : severity == Severity::warning ? "warning: " : "note: ");
-        if (with_location && as.mac.expanding()) as.mac.print_context(c);
+        if (with_location && as.mac.expanding()) as.mac.print_context(c, body_line);
         // A few message texts bring their own newline; one line per message here.
         while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
         c.write(text);
@@ -59,9 +59,9 @@ void write_message(Assembler& as, Severity severity, std::string_view text, bool
     if (with_location && as.at_no_source_line()) {
         c.write("?,0: ");
     } else if (with_location) {
-        c.print("%s,%ld: ", name.c_str(), line);
+        c.print("%s,%ld: ", file.c_str(), line);
         // In an expansion: which macro, and which line of its body.
-        if (as.mac.expanding()) as.mac.print_context(c);
+        if (as.mac.expanding()) as.mac.print_context(c, body_line);
     }
     if (severity == Severity::warning) c.write("warning --- ");
     c.write(text);
@@ -100,11 +100,9 @@ void Assembler::report_warning_arg(const char* format, const char* text) {
     if (options.fatal_warnings) ++drv.error_count;
 }
 
-SourceLocation Assembler::here() const { return {drv.current_file_name, src.current_path, drv.line_number}; }
-
-void Assembler::report_error_at(const SourceLocation& at, const char* message) {
+void Assembler::report_error_at(const SourceLocation& at, const char* message, size_t body_line) {
     if (silenced()) return;
-    write_message(*this, Severity::error, message, true, &at);
+    write_message(*this, Severity::error, message, true, &at, body_line);
     ++drv.error_count;
 }
 
