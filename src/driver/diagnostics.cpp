@@ -32,11 +32,19 @@ std::string fill_format(const char* format, const char* text) {
 // One message in the chosen style. The native style shows the name the file
 // was given by; the GNU style shows the path it was found at, so that an
 // editor can open it, and leaves out a location there is none of.
-// at: the line the message is about; nullptr for the line being assembled.
-// body_line: the innermost expansion's body line to name (0: the one read last).
+// A line the message is about other than the one being assembled, and the
+// innermost expansion's body line to name (0: the one read last). One
+// argument, so that every argument of write_message goes in a register.
+struct Place {
+    SourceLocation at;
+    size_t body_line;
+};
+
+// place: nullptr for the line being assembled.
 void write_message(Assembler& as, Severity severity, std::string_view text, bool with_location = true,
-                   const SourceLocation* at = nullptr, size_t body_line = 0) {
-    const SourceLocation where = at ? *at : as.here();
+                   const Place* place = nullptr) {
+    const SourceLocation where = place ? place->at : as.here();
+    const size_t body_line = place ? place->body_line : 0;
     const std::string& file = as.file_name(where);
     const long line = where.line;
     if (as.options.diagnostics == DiagnosticStyle::gnu) {
@@ -102,13 +110,15 @@ void Assembler::report_warning_arg(const char* format, const char* text) {
 
 void Assembler::report_error_at(const SourceLocation& at, const char* message, size_t body_line) {
     if (silenced()) return;
-    write_message(*this, Severity::error, message, true, &at, body_line);
+    const Place place{at, body_line};
+    write_message(*this, Severity::error, message, true, &place);
     ++drv.error_count;
 }
 
 void Assembler::report_warning_at(const SourceLocation& at, const char* message) {
     if (drv.pass_number != 2 || silenced()) return;
-    write_message(*this, Severity::warning, message, true, &at);
+    const Place place{at, 0};
+    write_message(*this, Severity::warning, message, true, &place);
     if (options.fatal_warnings) ++drv.error_count;
 }
 

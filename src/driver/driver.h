@@ -164,7 +164,8 @@ public:
     // The files read this run, each numbered once (the same number in both
     // passes); a location names its file by that number. The name is the
     // path the file was read at, or the name it was asked by when not found.
-    uint32_t intern_file(const std::string& name);
+    // Once per file; kept out of line so the file's line loop stays small.
+    [[gnu::noinline]] uint32_t intern_file(const std::string& name);
     const std::string& file_name(uint32_t file) const { return files_[file]; }
 
     // Called for every processed line once line_start_address is set, with
@@ -173,7 +174,7 @@ public:
     // section sizes shows first. Each line keeps one byte, its distance from
     // the line before; a distance that needs more (a large block, an org, a
     // section change) is kept whole beside it.
-    void note_line_address(SourceLocation at) {
+    void note_line_address(const SourceLocation& at) {
         const uint32_t step = static_cast<uint32_t>(line_start_address) - static_cast<uint32_t>(previous_line_address_);
         previous_line_address_ = line_start_address;
         if (pass_number == 1) {
