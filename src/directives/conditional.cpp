@@ -18,7 +18,7 @@ void Directives::open_block() {
     drv.condition_stack[drv.condition_level] = 0;
     block_name_test_[drv.condition_level] = NO_NAME_TEST;
     OpenBlock& b = block_open_[drv.condition_level];
-    b.line = drv.line_number;
+    b.at = as.here();
     b.depth = as.mac.depth();
     b.body_line = as.mac.body_line();
     std::memcpy(b.name, as.src.mnemonic_field, sizeof b.name);
@@ -62,13 +62,12 @@ std::vector<Directives::OpenBlock> Directives::close_scope_blocks() {
     return open;
 }
 
-void Directives::report_unclosed(const OpenBlock& block, const char* end_of, const SourceLocation* at) {
+void Directives::report_unclosed(const OpenBlock& block, const char* end_of) {
     char text[80];
     std::snprintf(text, sizeof text, msg::MISSING_ENDC_BEFORE_END_PRINTF.text, block.name, end_of);
-    if (at)
-        as.report_error_at(*at, msg::MISSING_ENDC_BEFORE_END_PRINTF.with(text));
-    else
-        as.report_error(msg::MISSING_ENDC_BEFORE_END_PRINTF.with(text));
+    // Inside an expansion, the message names the body line that opened the block.
+    as.report_error_at(block.at, msg::MISSING_ENDC_BEFORE_END_PRINTF.with(text),
+                       block.depth == as.mac.depth() ? block.body_line : 0);
 }
 
 bool Directives::defined_above(bool forward) {

@@ -17,7 +17,6 @@
 
 namespace tobra {
 
-struct SourceLocation;
 
 class Assembler;
 struct SymbolRecord;
@@ -57,7 +56,7 @@ public:
     // A conditional block as it was opened, for the message when its file,
     // macro or rept block ends with the block still open.
     struct OpenBlock {
-        long line = 0;          // the file's line number at the opening line
+        SourceLocation at;      // the opening line
         size_t depth = 0;       // expansion frames open then
         size_t body_line = 0;   // and the line of the innermost one's body
         char name[MNEMONIC_FIELD_SIZE] = {};  // the directive as written, lower case
@@ -69,9 +68,8 @@ public:
     void leave_scope(int outer);
     // Closes the blocks the current scope left open; returns them, outermost first.
     std::vector<OpenBlock> close_scope_blocks();
-    // "ifne: missing endc before end of file" and the like, at the current location.
-    // at: the line to report at, when not the line being assembled.
-    void report_unclosed(const OpenBlock& block, const char* end_of, const SourceLocation* at = nullptr);
+    // "ifne: missing endc before end of file" and the like, at the block's opening line.
+    void report_unclosed(const OpenBlock& block, const char* end_of);
 
     void d_equ();
     void d_dc();
@@ -148,8 +146,7 @@ private:
         std::string text;          // the operand, after a blank (a quote reads the character before it)
         std::string waits_for;     // the first name its expression missed
         std::string global_label;  // qualifies its local names
-        std::string file, path;    // where it was written, for its error
-        long line = 0;
+        SourceLocation at;         // where it was written, for its error
         std::string context;       // the macro or rept expansion it was written in
         // The set names its expression read, as they were at its line: pass 2
         // reads them there, so it is evaluated with those values.

@@ -31,9 +31,7 @@ void Directives::defer_equate(std::string_view label) {
     if (text && text <= end) e.text.append(text, static_cast<size_t>(end - text));
     e.waits_for.assign(as.ev.missed_name());
     e.global_label.assign(as.src.last_global_label());
-    e.file = drv.current_file_name;
-    e.path = as.src.current_path;
-    e.line = drv.line_number;
+    e.at = as.here();
     if (as.mac.expanding()) {
         Console context(nullptr);
         as.mac.print_context(context);
@@ -200,8 +198,7 @@ void Directives::finish_equates() {
             text += ", " + e.waits_for + " has no value";
         else if (!e.waits_for.empty())
             text += ", " + e.waits_for + " is not defined";
-        as.report_error_at(SourceLocation{e.file, e.path, e.line},
-                           msg::EQU_EXPRESSION_MUST_EVALUATE_BUILT.with(text.c_str()));
+        as.report_error_at(e.at, msg::EQU_EXPRESSION_MUST_EVALUATE_BUILT.with(text.c_str()));
     }
     for (ForwardEquate& e : forward_equates_) e.open = false;
     awaited_.clear();

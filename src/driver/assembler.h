@@ -31,14 +31,6 @@ namespace tobra {
 // Thrown by fatal_error after the message is printed; caught by Driver::run.
 struct FatalError {};
 
-// A line of a source file that a message points at: the file as it was named,
-// the path it was found at (empty: the name), and the line.
-struct SourceLocation {
-    std::string file;
-    std::string path;
-    long line = 0;
-};
-
 class Assembler {
 public:
     // console_sink: where standard output goes; nullptr keeps it in con.captured()
@@ -58,11 +50,15 @@ public:
     void report_error_arg(Message format, const char* text);
     void report_warning(Message message);
     void report_warning_arg(Message format, const char* text);
-    // The line being assembled, as a location to report at later.
-    SourceLocation here() const;
+    // Where the line being assembled is: the file's line, or in an expansion
+    // the line the expansion was called from (each frame carries its own).
+    SourceLocation here() const { return mac.expanding() ? mac.location() : src.location(); }
+    const std::string& file_name(const SourceLocation& at) const { return drv.file_name(at.file); }
     // A message about another line than the one being assembled: a block
     // left open, the line where the passes first differed.
-    void report_error_at(const SourceLocation& at, Message message);
+    // body_line: inside an expansion, the line of the innermost body to name
+    // instead of the one read last (0: that one).
+    void report_error_at(const SourceLocation& at, Message message, size_t body_line = 0);
     void report_warning_at(const SourceLocation& at, Message message);
     // A warning about the command line rather than a source line.
     void report_option_warning(Message message);

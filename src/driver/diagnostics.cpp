@@ -77,25 +77,34 @@ void line_span(const Assembler& as, DiagnosticRecord& d) {
     d.end_column = column(end);
 }
 
+// A line the message is about other than the one being assembled, and the
+// innermost expansion's body line to name (0: the one read last). One
+// argument, so that every argument of write_message goes in a register.
+struct Place {
+    SourceLocation at;
+    size_t body_line;
+    bool located;  // false: a message about the command line or no line
+};
+
 // The message as fields, on to the JSON or SARIF writer.
 [[gnu::cold]] void write_structured(Assembler& as, Severity severity, uint16_t code, std::string_view text,
-                                    bool with_location, const SourceLocation* at) {
+                                    const Place* place) {
     DiagnosticRecord d;
     d.severity = severity;
     d.code = code;
     while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
     d.text = text;
+    const SourceLocation where = place ? place->at : as.here();
     // Before the first source is opened a message belongs to no file, as
     // the GNU form shows it.
-    const std::string& file = at ? at->file : as.drv.current_file_name;
-    if (with_location && !as.at_no_source_line() && !file.empty()) {
+    const std::string& file = as.file_name(where);
+    if ((!place || place->located) && !as.at_no_source_line() && !file.empty()) {
         d.located = true;
         d.file = file;
-        d.path = at ? at->path : as.src.current_path;
-        if (d.path.empty()) d.path = d.file;
-        d.line = at ? at->line : as.drv.line_number;
-        if (as.mac.expanding()) d.context = as.mac.context();
-        if (!at && d.line != 0) line_span(as, d);
+        d.path = file;
+        d.line = where.line;
+        if (as.mac.expanding()) d.context = as.mac.context(place ? place->body_line : 0);
+        if (!place && d.line != 0) line_span(as, d);
     }
     emit_structured(as, std::move(d));
 }
@@ -103,17 +112,20 @@ void line_span(const Assembler& as, DiagnosticRecord& d) {
 // One message in the chosen style. The native style shows the name the file
 // was given by; the GNU style shows the path it was found at, so that an
 // editor can open it, and leaves out a location there is none of.
-// at: the line the message is about; nullptr for the line being assembled.
-void write_message(Assembler& as, Severity severity, uint16_t code, std::string_view text, bool with_location = true,
-                   const SourceLocation* at = nullptr) {
-    if (as.options.diagnostics >= DiagnosticStyle::json)
-        return write_structured(as, severity, code, text, with_location, at);
-    const std::string& name = at ? at->file : as.drv.current_file_name;
-    const std::string& path = at ? at->path : as.src.current_path;
-    const long line = at ? at->line : as.drv.line_number;
+constexpr Place NO_PLACE{{}, 0, false};
+
+// place: nullptr for the line being assembled; NO_PLACE for a message about
+// the command line or no line.
+void write_message(Assembler& as, Severity severity, uint16_t code, std::string_view text,
+                   const Place* place = nullptr) {
+    if (as.options.diagnostics >= DiagnosticStyle::json) return write_structured(as, severity, code, text, place);
+    const bool with_location = !place || place->located;
+    const SourceLocation where = place ? place->at : as.here();
+    const size_t body_line = place ? place->body_line : 0;
+    const std::string& file = as.file_name(where);
+    const long line = where.line;
     if (as.options.diagnostics == DiagnosticStyle::gnu) {
         Console& c = as.err;
-        const std::string& file = path.empty() ? name : path;
         if (!with_location || file.empty() || as.at_no_source_line())
             c.write("tobra: ");
         else if (line == 0)
@@ -121,7 +133,7 @@ void write_message(Assembler& as, Severity severity, uint16_t code, std::string_
         else
             c.print("%s:%ld: ", file.c_str(), line);
         c.write(severity == Severity::error ? "error: " : severity == Severity::warning ? "warning: " : "note: ");
-        if (with_location && as.mac.expanding()) as.mac.print_context(c);
+        if (with_location && as.mac.expanding()) as.mac.print_context(c, body_line);
         // A few message texts bring their own newline; one line per message here.
         while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
         c.write(text);
@@ -132,9 +144,9 @@ void write_message(Assembler& as, Severity severity, uint16_t code, std::string_
     if (with_location && as.at_no_source_line()) {
         c.write("?,0: ");
     } else if (with_location) {
-        c.print("%s,%ld: ", name.c_str(), line);
+        c.print("%s,%ld: ", file.c_str(), line);
         // In an expansion: which macro, and which line of its body.
-        if (as.mac.expanding()) as.mac.print_context(c);
+        if (as.mac.expanding()) as.mac.print_context(c, body_line);
     }
     if (severity == Severity::warning) c.write("warning --- ");
     c.write(text);
@@ -172,27 +184,27 @@ void Assembler::report_warning_arg(Message format, const char* text) {
     if (options.fatal_warnings) ++drv.error_count;
 }
 
-SourceLocation Assembler::here() const { return {drv.current_file_name, src.current_path, drv.line_number}; }
-
-void Assembler::report_error_at(const SourceLocation& at, Message message) {
+void Assembler::report_error_at(const SourceLocation& at, Message message, size_t body_line) {
     if (silenced()) return;
-    write_message(*this, Severity::error, message.code, message.text, true, &at);
+    const Place place{at, body_line, true};
+    write_message(*this, Severity::error, message.code, message.text, &place);
     ++drv.error_count;
 }
 
 void Assembler::report_warning_at(const SourceLocation& at, Message message) {
     if (drv.pass_number != 2 || silenced()) return;
-    write_message(*this, Severity::warning, message.code, message.text, true, &at);
+    const Place place{at, 0, true};
+    write_message(*this, Severity::warning, message.code, message.text, &place);
     if (options.fatal_warnings) ++drv.error_count;
 }
 
 void Assembler::report_option_warning(Message message) {
-    write_message(*this, Severity::warning, message.code, message.text, false);
+    write_message(*this, Severity::warning, message.code, message.text, &NO_PLACE);
     if (options.fatal_warnings) ++drv.error_count;
 }
 
 void Assembler::report_note(Message message) {
-    write_message(*this, Severity::note, message.code, message.text, false);
+    write_message(*this, Severity::note, message.code, message.text, &NO_PLACE);
 }
 
 void Assembler::finish_diagnostics() {

@@ -53,9 +53,10 @@ int Driver::add_named_section(std::string_view name, SectionKind kind) {
     return number;
 }
 
-void Driver::note_moved_line() {
-    moved_file_ = current_file_name;
-    moved_line_ = line_number;
+uint32_t Driver::intern_file(const std::string& name) {
+    auto [it, added] = file_numbers_.emplace(name, static_cast<uint32_t>(files_.size()));
+    if (added) files_.push_back(name);
+    return it->second;
 }
 
 // Labels catch most differences between the passes; a line that changed its
@@ -66,10 +67,7 @@ void Driver::check_section_sizes() {
         if (as.emit.pass2_size[sec] == section_size[sec]) continue;
         // Where it shows first: the first line that moved, else the last line,
         // whose own length must then be the one that changed.
-        SourceLocation at = as.here();
-        at.file = moved_line_ != 0 ? moved_file_ : last_file_;
-        at.line = moved_line_ != 0 ? moved_line_ : last_line_;
-        as.report_error_at(at, msg::PASS_SECTION_SIZE_DIFFERS_BETWEEN_PASSES);
+        as.report_error_at(moved_line_.line != 0 ? moved_line_ : last_line_, msg::PASS_SECTION_SIZE_DIFFERS_BETWEEN_PASSES);
         return;
     }
 }

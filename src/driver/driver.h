@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "driver/location.h"
+
 namespace tobra {
 
 class Assembler;
@@ -138,8 +140,6 @@ public:
     int32_t flush_address = 0;
     int origin_set = 0;
     int end_seen = 0;  // end was read: the rest of this command-line file is not
-    long line_number = 0;
-    std::string current_file_name;
     std::string include_directory;
     std::string environment_include_directory;
     uint8_t condition_stack[CONDITION_DEPTH] = {0xFF};
@@ -164,13 +164,20 @@ public:
     // Whether the innermost conditional block is being assembled.
     bool assembling() const { return condition_stack[condition_level] != 0; }
 
-    // Called for every processed line once line_start_address is set. Pass 1
-    // keeps the address of each line; pass 2 notes the first line that starts
-    // elsewhere, which is where a difference in section sizes shows first.
-    // Each line keeps one byte, its distance from the line before; a distance
-    // that needs more (a large block, an org, a section change) is kept whole
-    // beside it.
-    void note_line_address() {
+    // The files read this run, each numbered once (the same number in both
+    // passes); a location names its file by that number. The name is the
+    // path the file was read at, or the name it was asked by when not found.
+    // Once per file; kept out of line so the file's line loop stays small.
+    [[gnu::noinline]] uint32_t intern_file(const std::string& name);
+    const std::string& file_name(uint32_t file) const { return files_[file]; }
+
+    // Called for every processed line once line_start_address is set, with
+    // the line's location. Pass 1 keeps the address of each line; pass 2 notes
+    // the first line that starts elsewhere, which is where a difference in
+    // section sizes shows first. Each line keeps one byte, its distance from
+    // the line before; a distance that needs more (a large block, an org, a
+    // section change) is kept whole beside it.
+    void note_line_address(const SourceLocation& at) {
         const uint32_t step = static_cast<uint32_t>(line_start_address) - static_cast<uint32_t>(previous_line_address_);
         previous_line_address_ = line_start_address;
         if (pass_number == 1) {
@@ -178,30 +185,22 @@ public:
             if (step >= WIDE_STEP) wide_steps_.push_back(step);
             return;
         }
-        last_line_ = line_number;
-        last_line_unclaimed_ = true;
-        if (moved_line_ != 0) return;
+        last_line_ = at;
+        if (moved_line_.line != 0) return;
         const size_t i = line_index_++;
         if (i >= line_steps_.size()) {
-            note_moved_line();
+            moved_line_ = at;
         } else if (line_steps_[i] != WIDE_STEP) {
-            if (step != line_steps_[i]) note_moved_line();
+            if (step != line_steps_[i]) moved_line_ = at;
         } else if (wide_index_ >= wide_steps_.size() || wide_steps_[wide_index_++] != step) {
-            note_moved_line();
+            moved_line_ = at;
         }
-    }
-
-    // End of a source file in pass 2: names the file of the last line processed.
-    void claim_last_line() {
-        if (last_line_unclaimed_) last_file_ = current_file_name;
-        last_line_unclaimed_ = false;
     }
 
 private:
     static std::vector<SectionInfo> builtin_sections();
     // One file named on the command line, from its first line.
     void assemble_source(const char* name);
-    void note_moved_line();
     // The section-size check: reported at the first line that moved.
     void check_section_sizes();
 
@@ -211,11 +210,10 @@ private:
     int32_t previous_line_address_ = 0;
     size_t line_index_ = 0;
     size_t wide_index_ = 0;
-    std::string moved_file_;  // first line of pass 2 at another address; line 0: none
-    long moved_line_ = 0;
-    std::string last_file_;   // the last line processed, for a difference that no later line shows
-    long last_line_ = 0;
-    bool last_line_unclaimed_ = false;
+    SourceLocation moved_line_;  // first line of pass 2 at another address; line 0: none
+    SourceLocation last_line_;   // the last line processed, for a difference that no later line shows
+    std::vector<std::string> files_{std::string()};
+    std::unordered_map<std::string, uint32_t> file_numbers_;
     std::unordered_map<std::string, int> named_sections_;
     Assembler& as;
 };

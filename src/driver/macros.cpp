@@ -29,11 +29,7 @@ void MacroEngine::leave_file(const FileMark& mark) {
     while (expanding()) pop();
     // Blocks left open end with the file that opened them (an end line
     // inside one ends the file too), each reported at its line.
-    for (const Directives::OpenBlock& b : as.dir.close_scope_blocks()) {
-        SourceLocation at = as.here();
-        at.line = b.line;
-        as.dir.report_unclosed(b, "file", &at);
-    }
+    for (const Directives::OpenBlock& b : as.dir.close_scope_blocks()) as.dir.report_unclosed(b, "file");
     as.dir.leave_scope(mark.outer_scope);
     base_ = mark.base;
     update_mode();
@@ -172,6 +168,8 @@ void MacroEngine::finish_collect() {
     }
     Frame f;
     f.kind = Kind::Rept;
+    // The repeated lines are reported at the rept line; the file goes on after endr.
+    f.at = c.at;
     f.body = std::move(body);
     f.remaining = c.count;
     f.unique = next_unique();
@@ -181,16 +179,11 @@ void MacroEngine::finish_collect() {
         expansions_ += static_cast<unsigned long>(f.remaining - 1);
         f.remaining = 1;
     }
-    const size_t open = frames_.size();
     push(std::move(f));
-    // The repeated lines are reported at the rept line; the file goes on after endr.
-    if (frames_.size() > open) as.drv.line_number = c.line;
 }
 
 void MacroEngine::missing_end() {
-    SourceLocation at = as.here();
-    at.line = collect_.line;
-    as.report_error_at(at, collect_.kind == Kind::Macro ? msg::MACRO_MISSING_ENDM : msg::REPT_MISSING_ENDR);
+    as.report_error_at(collect_.at, collect_.kind == Kind::Macro ? msg::MACRO_MISSING_ENDM : msg::REPT_MISSING_ENDR);
     collect_ = Collect{};
 }
 
@@ -199,13 +192,7 @@ void MacroEngine::close_frame_blocks(Frame& f) {
     if (open.empty() || f.blocks_reported) return;
     // Once per expansion: every repetition of a rept would say the same.
     f.blocks_reported = true;
-    const size_t next = f.next;
-    for (const Directives::OpenBlock& b : open) {
-        // The message shows the body line that opened the block.
-        if (b.depth == frames_.size()) f.next = b.body_line;
-        as.dir.report_unclosed(b, f.kind == Kind::Macro ? "macro" : "rept block");
-    }
-    f.next = next;
+    for (const Directives::OpenBlock& b : open) as.dir.report_unclosed(b, f.kind == Kind::Macro ? "macro" : "rept block");
 }
 
 void MacroEngine::push(Frame frame) {
@@ -215,14 +202,12 @@ void MacroEngine::push(Frame frame) {
     }
     frame.condition_level = as.drv.condition_level;
     frame.outer_scope = as.dir.enter_scope();
-    frame.resume_line = as.drv.line_number;
     frames_.push_back(std::move(frame));
     set_narg();
     update_mode();
 }
 
 void MacroEngine::pop() {
-    as.drv.line_number = frames_.back().resume_line;
     as.dir.leave_scope(frames_.back().outer_scope);
     frames_.pop_back();
     set_narg();
@@ -328,6 +313,7 @@ bool MacroEngine::call(std::string_view name) {
     SourceReader& src = as.src;
     src.define_line_label();
     Frame f;
+    f.at = as.here();  // the call line
     f.body = it->second.body;
     f.name = it->second.name;
     as.scan.check_field_end(split_args(src.operand_text, f.args));
@@ -381,7 +367,7 @@ void MacroEngine::d_macro() {
     collect_.kind = Kind::Macro;
     collect_.keep = ok;
     collect_.name = std::move(name);
-    collect_.line = as.drv.line_number;
+    collect_.at = as.here();
     collect_.owner = frames_.size();
     update_mode();
 }
@@ -405,7 +391,7 @@ void MacroEngine::d_rept() {
     collect_.kind = Kind::Rept;
     collect_.keep = keep && value[0] > 0;
     collect_.count = value[0];
-    collect_.line = as.drv.line_number;
+    collect_.at = as.here();
     collect_.owner = frames_.size();
     update_mode();
 }
@@ -414,7 +400,7 @@ void MacroEngine::skip_line(bool is_macro) {
     collect_ = Collect{};
     collect_.active = true;
     collect_.kind = is_macro ? Kind::Macro : Kind::Rept;
-    collect_.line = as.drv.line_number;
+    collect_.at = as.here();
     collect_.owner = frames_.size();
     update_mode();
 }
@@ -436,7 +422,7 @@ void MacroEngine::d_mexit() {
     update_mode();
 }
 
-void MacroEngine::print_context(Console& con) const {
+void MacroEngine::print_context(Console& con, size_t innermost_line) const {
     const size_t n = frames_.size() - base_;
     for (size_t k = 0; k < n; ++k) {
         // A deep chain keeps its outermost frame and its innermost two.
@@ -445,21 +431,23 @@ void MacroEngine::print_context(Console& con) const {
             continue;
         }
         const Frame& f = frames_[base_ + k];
+        const size_t line = k == n - 1 && innermost_line != 0 ? innermost_line : f.next;
         if (f.kind == Kind::Macro)
-            con.print("macro %s line %zu: ", f.name.c_str(), f.next);
+            con.print("macro %s line %zu: ", f.name.c_str(), line);
         else
-            con.print("rept #%ld line %zu: ", f.repetition, f.next);
+            con.print("rept #%ld line %zu: ", f.repetition, line);
     }
 }
 
-std::vector<ExpansionFrame> MacroEngine::context() const {
+std::vector<ExpansionFrame> MacroEngine::context(size_t innermost_line) const {
     std::vector<ExpansionFrame> frames;
     for (size_t k = base_; k < frames_.size(); ++k) {
         const Frame& f = frames_[k];
+        const size_t line = k + 1 == frames_.size() && innermost_line != 0 ? innermost_line : f.next;
         if (f.kind == Kind::Macro)
-            frames.push_back({true, f.name, 0, f.next});
+            frames.push_back({true, f.name, 0, line});
         else
-            frames.push_back({false, std::string(), f.repetition, f.next});
+            frames.push_back({false, std::string(), f.repetition, line});
     }
     return frames;
 }

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "driver/diagnostic_record.h"
+#include "driver/location.h"
 #include "driver/message.h"
 
 namespace tobra {
@@ -75,10 +76,15 @@ public:
     // Frames open now, and the body line the innermost one read last (from 1; 0 outside any).
     size_t depth() const { return frames_.size(); }
     size_t body_line() const { return frames_.empty() ? 0 : frames_.back().next; }
-    // ", in macro NAME line N" and the like, for a located message.
-    void print_context(Console& con) const;
+    // Where the lines of the innermost expansion are reported: the line that
+    // opened it (the call, or the rept line). Only while expanding().
+    SourceLocation location() const { return frames_.back().at; }
+    // "macro NAME line N: " and the like, outermost first, for a located message.
+    // innermost_line: the body line to name in the innermost frame instead of
+    // the one it read last (0: that one).
+    void print_context(Console& con, size_t innermost_line = 0) const;
     // The same frames as fields, every one of them.
-    std::vector<ExpansionFrame> context() const;
+    std::vector<ExpansionFrame> context(size_t innermost_line = 0) const;
 
     // Expanded lines allowed per pass (the fuzzer asks for fewer).
     long line_limit = EXPANSION_LINE_LIMIT;
@@ -94,6 +100,7 @@ private:
 
     struct Frame {
         Kind kind = Kind::Macro;
+        SourceLocation at;                       // where its lines are reported
         std::shared_ptr<const MacroBody> body;
         size_t next = 0;                         // body line to read next
         std::string name;                        // the macro's name as written
@@ -105,7 +112,6 @@ private:
         int condition_level = 0;                 // at the start, restored by mexit
         int outer_scope = 0;                     // the conditional scope around the expansion
         bool blocks_reported = false;            // a block left open was reported (once per rept)
-        long resume_line = 0;                    // the file's line number when the frame ends
     };
 
     struct Collect {
@@ -114,7 +120,7 @@ private:
         bool keep = false;                       // false: a skipped or failed one, read and dropped
         std::string name;
         long count = 0;                          // rept
-        long line = 0;                           // line number of the opening line
+        SourceLocation at;                       // the opening line
         size_t owner = 0;                        // frames open when it started
         int nesting = 0;                         // inner blocks of the same kind
         MacroBody lines;
@@ -128,6 +134,7 @@ private:
     // The end of a body (or of one repetition): blocks it left open are
     // reported at their lines and closed.
     void close_frame_blocks(Frame& f);
+    // Opens a frame; frame.at says where its lines are reported.
     void push(Frame frame);
     void pop();
     // Ends every frame of the current file, as after an error in the expansion.

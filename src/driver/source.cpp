@@ -225,13 +225,11 @@ void SourceReader::assemble_file(const char* name) {
     }
 
     int saved_listing = as.options.listing_enabled;
-    long saved_line = drv.line_number;
-    std::string saved_name = drv.current_file_name;
-    std::string saved_path = std::move(current_path);
-    drv.line_number = 0;
+    const SourceLocation outer = location();
     // Messages name the file that was read, wherever the search found it.
-    current_path = found ? opened_path : std::string(name);
-    drv.current_file_name = current_path;
+    const std::string path = found ? opened_path : std::string(name);
+    file_ = drv.intern_file(path);
+    physical_line_ = 0;
     as.rec.structure_offset = 0;
 
     // The heading starts each file of the command line; an included file's
@@ -241,7 +239,7 @@ void SourceReader::assemble_file(const char* name) {
     if (!found) {
         as.report_error(msg::DRIVER_PASS_CANNOT_FIND_FILE);
     } else {
-        if (drv.pass_number == 1) as.side.note_read(current_path, include_depth == 0);
+        if (drv.pass_number == 1) as.side.note_read(path, include_depth == 0);
         ++include_depth;
         const MacroEngine::FileMark mark = as.mac.enter_file();
         for (;;) {
@@ -251,19 +249,18 @@ void SourceReader::assemble_file(const char* name) {
             }
             if (!read_logical_line_here(text)) break;
             as.lst.listing_show_address = false;
-            if (parse_line_here()) process_line_here();
+            // No expansion is open on this path: the line is the file's own.
+            if (parse_line_here()) process_line_here(location());
             if (drv.pass_number == 2 && as.options.listing_enabled) as.lst.list_line();
             as.lst.listing_count = 0;
         }
         as.mac.leave_file(mark);
         --include_depth;
-        if (drv.pass_number == 2) drv.claim_last_line();
         as.emit.flush_section();
     }
 
-    drv.line_number = saved_line;
-    drv.current_file_name = std::move(saved_name);
-    current_path = std::move(saved_path);
+    file_ = outer.file;
+    physical_line_ = outer.line;
     as.options.listing_enabled = saved_listing;
 }
 
@@ -325,7 +322,7 @@ inline bool SourceReader::read_logical_line_here(SourceText& file) {
                     file.window_pos += n;
                 else
                     file.pos += n;
-                ++as.drv.line_number;
+                ++physical_line_;
                 return true;
             }
         }
@@ -406,8 +403,6 @@ void SourceReader::grow_mnemonic(size_t size) {
     mnemonic_field = mnemonic_storage_.get();
 }
 
-long SourceReader::line_number_now() const { return as.drv.line_number; }
-
 void SourceReader::set_line(std::string_view text) {
     reserve_line(text.size() + 2, 0);
     std::memcpy(line_buffer, text.data(), text.size());
@@ -440,7 +435,7 @@ bool SourceReader::read_pieces(SourceText& file) {
         }
         // The end of the file; a backslash just before it drops the text it gathered.
         if (!read_any) return false;
-        ++as.drv.line_number;
+        ++physical_line_;
         const size_t n = len - start;
         if (n <= 2 || line_buffer[len - 2] != '\\') break;
         // A backslash in a comment is only the comment's last character.
@@ -450,10 +445,7 @@ bool SourceReader::read_pieces(SourceText& file) {
         len -= 2;
         joined = true;
     }
-    if (joined) {
-        joined_line_ = as.drv.line_number;
-        joined_path_ = current_path;
-    }
+    if (joined) joined_at_ = location();
     // Every logical line ends with a newline.
     if (len == 0 || line_buffer[len - 1] != '\n') {
         line_buffer[len] = '\n';
@@ -572,10 +564,10 @@ void SourceReader::grow_global_label(size_t size) {
     global_label_capacity_ = capacity;
 }
 
-inline void SourceReader::process_line_here() {
+inline void SourceReader::process_line_here(SourceLocation at) {
     Driver& drv = as.drv;
     drv.line_start_address = drv.location_counter;
-    drv.note_line_address();
+    drv.note_line_address(at);
     size_mask = suffix_mask(size_suffix);
     as.ev.begin_line();
     as.scan.operand_count = 0;
@@ -619,6 +611,6 @@ inline void SourceReader::process_line_here() {
 
 bool SourceReader::read_logical_line(SourceText& file) { return read_logical_line_here(file); }
 bool SourceReader::parse_line() { return parse_line_here(); }
-void SourceReader::process_line() { process_line_here(); }
+void SourceReader::process_line() { process_line_here(as.here()); }
 
 } // namespace tobra

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "driver/location.h"
+
 namespace tobra {
 
 class Assembler;
@@ -145,7 +147,8 @@ public:
     // every line of a large source passes.
     [[gnu::always_inline]] inline bool read_logical_line_here(SourceText& file);
     [[gnu::always_inline]] inline bool parse_line_here();
-    [[gnu::always_inline]] inline void process_line_here();
+    // at: where the line is (the file's loop knows it is its own line).
+    [[gnu::always_inline]] inline void process_line_here(SourceLocation at);
     void remember_source_directory(const char* name);
     // Defines the current line's label at the location counter.
     void define_line_label();
@@ -185,23 +188,22 @@ public:
     std::string source_directory;
     bool source_directory_set = false;
     int include_depth = 0;
-    // Where the current file was found (its name before it is found).
-    std::string current_path;
     std::string opened_path;
+    // The file being read and the physical line of it read last; with no
+    // expansion open, where the line being assembled is.
+    SourceLocation location() const { return {file_, physical_line_}; }
     // A macro or repeat block is being expanded or collected, or forward
     // equates wait to be evaluated before the next line: the file's line
     // loop then takes the long way through MacroEngine::step.
     bool special_mode = false;
     // Whether the line being assembled was joined from several physical lines
     // (its text is then not the text at its line number).
-    bool line_was_joined() const {
-        return joined_line_ != 0 && joined_line_ == line_number_now() && joined_path_ == current_path;
-    }
+    bool line_was_joined() const { return joined_at_.line != 0 && joined_at_ == location(); }
 
 private:
-    long line_number_now() const;
-    long joined_line_ = 0;  // the last physical line of the last joined line, and its file
-    std::string joined_path_;
+    uint32_t file_ = 0;
+    uint32_t physical_line_ = 0;  // lines read so far, continuation lines included
+    SourceLocation joined_at_;    // the last line joined from several: its last physical line
     void grow_global_label(size_t size);
     std::unique_ptr<char[]> global_label_;
     size_t global_label_length_ = 0;

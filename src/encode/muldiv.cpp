@@ -16,7 +16,7 @@ uint32_t dreg(const Operand& op) { return static_cast<uint32_t>(op.reg) & 7; }
 // first one of each file is pointed out.
 void Encoder::warn_unsized_muldiv() {
     if (op_size != SZ_U || !as.drv.muldiv_warning || as.drv.pass_number != 2) return;
-    const std::string& file = as.drv.current_file_name;
+    const std::string& file = as.file_name(as.here());
     for (const std::string& f : muldiv_warned_files_)
         if (f == file) return;
     muldiv_warned_files_.push_back(file);

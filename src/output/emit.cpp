@@ -132,18 +132,25 @@ void Emitter::emit_long(int32_t value) {
     emit_bytes(b, 4);
 }
 
-void LineRecorder::note(uint32_t address, const std::string& file, uint32_t line) {
-    if (!rows.empty() && rows.back().line == line && files[rows.back().file] == file) return;
-    uint32_t index = 0;
-    while (index < files.size() && files[index] != file) ++index;
-    if (index == files.size()) files.push_back(file);
-    rows.push_back({address, index, line});
+void LineRecorder::note(uint32_t address, const SourceLocation& at, const std::string& name) {
+    if (!rows.empty() && rows.back().line == at.line && last_file_ == at.file) return;
+    if (at.file >= numbers_.size()) numbers_.resize(at.file + 1, 0);
+    uint32_t& number = numbers_[at.file];
+    if (number == 0) {
+        // Files are numbered in the order their first row comes; two numbers
+        // of the driver never name one file, so the name is new here.
+        files.push_back(name);
+        number = static_cast<uint32_t>(files.size());
+    }
+    last_file_ = at.file;
+    rows.push_back({address, number - 1, at.line});
 }
 
 void Emitter::note_code_line() {
-    if (as.drv.current_section == SEC_CODE)
-        lines.note(static_cast<uint32_t>(as.drv.location_counter), as.drv.current_file_name,
-                   static_cast<uint32_t>(as.drv.line_number));
+    if (as.drv.current_section == SEC_CODE) {
+        const SourceLocation at = as.here();
+        lines.note(static_cast<uint32_t>(as.drv.location_counter), at, as.file_name(at));
+    }
 }
 
 void Emitter::flush_buffer(int section) {
@@ -367,9 +374,7 @@ void Emitter::note_origin() {
     const int sec = as.drv.current_section;
     if (sec < 0 || sec >= 5) return;
     origin_pending_[sec] = true;
-    origin_file_[sec] = as.drv.current_file_name;
-    origin_path_[sec] = as.src.current_path;
-    origin_line_[sec] = as.drv.line_number;
+    origin_at_[sec] = as.here();
 }
 
 void Emitter::open_range(int section, int32_t address) {
@@ -383,34 +388,22 @@ void Emitter::open_range(int section, int32_t address) {
         if (static_cast<uint32_t>(last.end) == static_cast<uint32_t>(address)) return;
         offset = last.image_offset + (last.end - last.start);
     }
-    Range n{section, static_cast<uint32_t>(address), static_cast<uint32_t>(address), offset, origin, {}, {}, 0,
-            ranges_.size() + data_references_.size()};
-    if (origin) {
-        n.file = origin_file_[section];
-        n.path = origin_path_[section];
-        n.line = origin_line_[section];
-    } else {
-        n.file = as.drv.current_file_name;
-        n.path = as.src.current_path;
-        n.line = as.drv.line_number;
-    }
+    const Range n{section, static_cast<uint32_t>(address), static_cast<uint32_t>(address), offset, origin,
+                  origin ? origin_at_[section] : as.here(), ranges_.size() + data_references_.size()};
     current_range_[section] = static_cast<int>(ranges_.size());
-    ranges_.push_back(std::move(n));
+    ranges_.push_back(n);
 }
 
 void Emitter::note_data_reference(const Fixup& f) {
     if (!binary_image_ || f.symbol || (f.target_section != SEC_DATA && f.target_section != SEC_BASEDATA)) return;
     // One note per line is enough.
-    if (!data_references_.empty() && data_references_.back().line == as.drv.line_number &&
-        data_references_.back().file == as.drv.current_file_name)
-        return;
-    data_references_.push_back({f.target_section, static_cast<uint32_t>(f.addend), as.drv.current_file_name,
-                                as.src.current_path, as.drv.line_number, ranges_.size() + data_references_.size()});
+    const SourceLocation at = as.here();
+    if (!data_references_.empty() && data_references_.back().at == at) return;
+    data_references_.push_back({f.target_section, static_cast<uint32_t>(f.addend), at,
+                                ranges_.size() + data_references_.size()});
 }
 
-void Emitter::report_at(const std::string& file, const std::string& path, long line, bool warning, Message message,
-                        const std::string& text) {
-    const SourceLocation at{file, path, line};
+void Emitter::report_at(const SourceLocation& at, bool warning, Message message, const std::string& text) {
     if (warning)
         as.report_warning_at(at, message.with(text.c_str()));
     else
@@ -448,11 +441,11 @@ void Emitter::check_ranges() {
         for (const auto& [later, earlier] : clashes) {
             const Range& a = ranges_[later];
             const Range& b = ranges_[earlier];
-            report_at(a.file, a.path, a.line, false, msg::RANGES_OVERLAP_BUILT,
+            report_at(a.at, false, msg::RANGES_OVERLAP_BUILT,
                       std::string(a.from_origin ? "org: " : "section: ") + names[a.section] + " " +
-                          hex_address(a.start) + "-" + hex_address(a.end - 1) + " overlaps " + names[b.section] + " " +
-                          hex_address(b.start) + "-" + hex_address(b.end - 1) + " from " + b.file + separator +
-                          std::to_string(b.line));
+                          hex_address(a.start) + "-" + hex_address(a.end - 1) + " overlaps " + names[b.section] +
+                          " " + hex_address(b.start) + "-" + hex_address(b.end - 1) + " from " + as.file_name(b.at) +
+                          separator + std::to_string(b.at.line));
         }
         return;
     }
@@ -477,8 +470,7 @@ void Emitter::check_ranges() {
     // In the order the source gave them.
     struct Note {
         size_t order;
-        const std::string *file, *path;
-        long line;
+        SourceLocation at;
         Message message;
         std::string text;
     };
@@ -487,23 +479,23 @@ void Emitter::check_ranges() {
         if (!stores_bytes(r.section)) continue;
         const uint64_t offset = section_offset[r.section] + r.image_offset;
         if (((base + offset) & 0xFFFFFFFFu) == r.start) continue;
-        notes.push_back(
-            {r.order, &r.file, &r.path, r.line, msg::BINARY_SECTION_AWAY_FROM_ADDRESS_BUILT,
-             std::string("binary: ") + names[r.section] + " at " + hex_address(r.start) + " lies at " + where(offset)});
+        notes.push_back({r.order, r.at, msg::BINARY_SECTION_AWAY_FROM_ADDRESS_BUILT,
+                         std::string("binary: ") + names[r.section] + " at " + hex_address(r.start) + " lies at " +
+                             where(offset)});
     }
     for (const DataReference& d : data_references_) {
         for (const Range& r : ranges_) {
             if (r.section != d.section || d.value < r.start || d.value > r.end) continue;
             const uint64_t offset = section_offset[r.section] + r.image_offset + (d.value - r.start);
             if (((base + offset) & 0xFFFFFFFFu) != d.value)
-                notes.push_back({d.order, &d.file, &d.path, d.line, msg::BINARY_ADDRESS_AWAY_FROM_IMAGE_BUILT,
+                notes.push_back({d.order, d.at, msg::BINARY_ADDRESS_AWAY_FROM_IMAGE_BUILT,
                                  "binary: the address " + hex_address(d.value) + " of " + names[d.section] +
                                      " lies at " + where(offset)});
             break;
         }
     }
     std::sort(notes.begin(), notes.end(), [](const Note& a, const Note& b) { return a.order < b.order; });
-    for (const Note& n : notes) report_at(*n.file, *n.path, n.line, true, n.message, n.text);
+    for (const Note& n : notes) report_at(n.at, true, n.message, n.text);
 }
 
 } // namespace tobra

@@ -34,11 +34,17 @@ struct LineRecorder {
     };
     std::vector<std::string> files;
     std::vector<Row> rows;
-    void note(uint32_t address, const std::string& file, uint32_t line);
+    // name: the file's name, looked at only the first time the file is met.
+    void note(uint32_t address, const SourceLocation& at, const std::string& name);
     void clear() {
         files.clear();
         rows.clear();
+        numbers_.clear();
     }
+
+private:
+    std::vector<uint32_t> numbers_;  // by the driver's file number: its index into files, plus 1 (0: none yet)
+    uint32_t last_file_ = 0;         // the driver's file number of the last row
 };
 
 class Emitter {
@@ -152,16 +158,14 @@ private:
         uint64_t end;           // one past the last byte
         uint64_t image_offset;  // bytes of the section emitted before it
         bool from_origin;       // begun by an org
-        std::string file, path;  // the name given, and where it was found
-        long line;
+        SourceLocation at;
         size_t order;  // among ranges and data references
     };
     // An absolute field (binary image only) holding an address in data or basedata.
     struct DataReference {
         int section;
         uint32_t value;
-        std::string file, path;
-        long line;
+        SourceLocation at;
         size_t order;
     };
     // Called before the first byte of a pending buffer (or any byte of bss):
@@ -180,10 +184,8 @@ private:
     int current_range_[5] = {-1, -1, -1, -1, -1};
     // An org seen since the section's last bytes: where the next range was asked for.
     bool origin_pending_[5] = {};
-    std::string origin_file_[5], origin_path_[5];
-    long origin_line_[5] = {};
-    void report_at(const std::string& file, const std::string& path, long line, bool warning, Message message,
-                   const std::string& text);
+    SourceLocation origin_at_[5];
+    void report_at(const SourceLocation& at, bool warning, Message message, const std::string& text);
     std::vector<DataReference> data_references_;
     bool track_ranges_ = false;  // an absolute output: S-records, Intel HEX or the binary image
     bool binary_image_ = false;

@@ -107,10 +107,11 @@ bool SideFiles::was_read(const std::string& path) const {
 bool SideFiles::map_wanted() const { return !as.options.map_path.empty(); }
 
 void SideFiles::note_definition(uint32_t position) {
-    const std::string& file = as.src.current_path;
+    const SourceLocation at = as.here();
+    const std::string& file = as.file_name(at);
     auto [it, added] = origin_index_.emplace(file, static_cast<uint32_t>(origin_files_.size()));
     if (added) origin_files_.push_back(file);
-    origins_.push_back({position, it->second, as.drv.line_number});
+    origins_.push_back({position, it->second, at.line});
 }
 
 void SideFiles::check_targets() {
