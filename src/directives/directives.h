@@ -20,6 +20,7 @@ namespace tobra {
 struct SourceLocation;
 
 class Assembler;
+struct Statement;
 struct SymbolRecord;
 
 // include_directory holds at most this many characters, its separator included.
@@ -73,11 +74,11 @@ public:
     // at: the line to report at, when not the line being assembled.
     void report_unclosed(const OpenBlock& block, const char* end_of, const SourceLocation* at = nullptr);
 
-    void d_equ();
-    void d_dc();
-    void d_org(bool is_rorg);
-    void d_ds();
-    void d_align();
+    void d_equ(Statement& st);
+    void d_dc(Statement& st);
+    void d_org(Statement& st, bool is_rorg);
+    void d_ds(Statement& st);
+    void d_align(Statement& st);
     void d_include();
     void d_endc();
     void d_if(Handler handler);   // H_IFD ... H_IFNE
@@ -85,17 +86,17 @@ public:
     void d_incdir();
     void d_xref();
     void d_xdef();
-    void d_dr();
+    void d_dr(Statement& st);
     void d_section();
     void d_idnt();
     void d_incbin();
     void d_boundary();
     void d_even();
-    void d_cnop();
+    void d_cnop(Statement& st);
     void d_end();
     void d_page();
-    void d_set();                 // set, =
-    void d_dcb();
+    void d_set(Statement& st);                 // set, =
+    void d_dcb(Statement& st);
 
     // Forward equates (equates.cpp): an equ that names something not yet
     // defined gets its value once that is defined, in pass 1, and is until
@@ -131,7 +132,7 @@ private:
     // One operand of ifnc: a quoted string or a bare word.
     std::string read_compare_text();
     // The value an equ or set line gives its label.
-    int32_t equate_value() const;
+    int32_t equate_value(const Operand& op) const;
     // Defines an equ's label with the value of op's expression.
     void define_equate(std::string_view label, const Operand& op, int32_t value, bool single);
     // Pass 1: the equ's expression named something not yet defined.

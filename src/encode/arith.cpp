@@ -21,10 +21,10 @@ void Encoder::emit_quick(uint32_t base, const Operand& imm, const Operand& dst) 
 }
 
 // 150, 151: add and sub, register and immediate sources.
-void Encoder::h_add_sub(uint32_t op, uint32_t, bool is_sub) {
-    if (!operands_allowed(true)) return;
-    Operand& src = as.scan.operands[0];
-    Operand& dst = as.scan.operands[1];
+void Encoder::h_add_sub(Statement& st, uint32_t op, uint32_t, bool is_sub) {
+    if (!operands_allowed(st, true)) return;
+    Operand& src = st.operands[0];
+    Operand& dst = st.operands[1];
     if (src.cls != CLS_IMM) {
         put_word(op + size76() + ((static_cast<uint32_t>(dst.reg) & 7) << 9) + modreg(src));
         ea_extension(src);
@@ -45,9 +45,9 @@ void Encoder::h_add_sub(uint32_t op, uint32_t, bool is_sub) {
 }
 
 // 9: addi, andi, eori, ori, subi #imm,Dn.
-void Encoder::h_imm_to_dreg(uint32_t op, uint32_t) {
-    Operand& src = as.scan.operands[0];
-    Operand& dst = as.scan.operands[1];
+void Encoder::h_imm_to_dreg(Statement& st, uint32_t op, uint32_t) {
+    Operand& src = st.operands[0];
+    Operand& dst = st.operands[1];
     if (op_size == SZ_U) op_size = SZ_L;
     if (op_size == SZ_L && quick_fits(src)) {
         if (op == 0x0600 && (as.drv.optimise_flags & OPT_ADDQ)) return emit_quick(0x5000, src, dst);
@@ -59,16 +59,16 @@ void Encoder::h_imm_to_dreg(uint32_t op, uint32_t) {
 }
 
 // 10: addq, subq #imm,<ea>.
-void Encoder::h_quick(uint32_t op, uint32_t) {
-    if (!operands_allowed(true)) return;
-    emit_quick(op, as.scan.operands[0], as.scan.operands[1]);
+void Encoder::h_quick(Statement& st, uint32_t op, uint32_t) {
+    if (!operands_allowed(st, true)) return;
+    emit_quick(op, st.operands[0], st.operands[1]);
 }
 
 // 5: adda, suba, lea <ea>,An and muls.w/mulu.w <ea>,Dn.
-void Encoder::h_ea_to_areg(uint32_t op, uint32_t) {
-    if (!operands_allowed(true)) return;
-    Operand& src = as.scan.operands[0];
-    Operand& dst = as.scan.operands[1];
+void Encoder::h_ea_to_areg(Statement& st, uint32_t op, uint32_t) {
+    if (!operands_allowed(st, true)) return;
+    Operand& src = st.operands[0];
+    Operand& dst = st.operands[1];
     const uint32_t n = static_cast<uint32_t>(dst.reg) & 7;
     // An address written with its size keeps it, as in jmp, pea and move.
     if (op == 0x41C0 && (as.drv.optimise_flags & OPT_LEA) && src.cls == CLS_EXPR && !src.size_written &&
@@ -88,38 +88,38 @@ void Encoder::h_ea_to_areg(uint32_t op, uint32_t) {
 }
 
 // 6: and, or <ea>,Dn.
-void Encoder::h_logic_to_dreg(uint32_t op, uint32_t) {
-    if (!operands_allowed(true)) return;
-    const Operand& src = as.scan.operands[0];
-    put_word(op + size76() + ((static_cast<uint32_t>(as.scan.operands[1].reg) & 7) << 9) + modreg(src));
+void Encoder::h_logic_to_dreg(Statement& st, uint32_t op, uint32_t) {
+    if (!operands_allowed(st, true)) return;
+    const Operand& src = st.operands[0];
+    put_word(op + size76() + ((static_cast<uint32_t>(st.operands[1].reg) & 7) << 9) + modreg(src));
     ea_extension(src);
 }
 
 // 8: add, and, eor, or, sub Dn,<ea>.
-void Encoder::h_dreg_to_ea(uint32_t op, uint32_t) {
-    if (!operands_allowed(true)) return;
-    const Operand& dst = as.scan.operands[1];
-    put_word(op + size76() + ((static_cast<uint32_t>(as.scan.operands[0].reg) & 7) << 9) + modreg(dst));
+void Encoder::h_dreg_to_ea(Statement& st, uint32_t op, uint32_t) {
+    if (!operands_allowed(st, true)) return;
+    const Operand& dst = st.operands[1];
+    put_word(op + size76() + ((static_cast<uint32_t>(st.operands[0].reg) & 7) << 9) + modreg(dst));
     ea_extension(dst);
 }
 
 // 20: clr, neg, negx, not, tst, wddata <ea>.
-void Encoder::h_ea_sized(uint32_t op, uint32_t) {
-    const Operand& ea = as.scan.operands[0];
+void Encoder::h_ea_sized(Statement& st, uint32_t op, uint32_t) {
+    const Operand& ea = st.operands[0];
     // Address registers have no byte access.
     if (ea.cls == CLS_AN && op_size == SZ_B) {
         as.report_error(msg::EA_BYTE_SIZE_NOT_ALLOWED_ON_ADDRESS);
         return;
     }
-    if (!operands_allowed(true)) return;
+    if (!operands_allowed(st, true)) return;
     put_word(op + size76() + modreg(ea));
     ea_extension(ea);
 }
 
 // 2: addx, subx Dy,Dx.
-void Encoder::h_addx(uint32_t op, uint32_t) {
-    put_word(op + size76() + ((static_cast<uint32_t>(as.scan.operands[1].reg) & 7) << 9) +
-             (static_cast<uint32_t>(as.scan.operands[0].reg) & 7));
+void Encoder::h_addx(Statement& st, uint32_t op, uint32_t) {
+    put_word(op + size76() + ((static_cast<uint32_t>(st.operands[1].reg) & 7) << 9) +
+             (static_cast<uint32_t>(st.operands[0].reg) & 7));
 }
 
 } // namespace tobra

@@ -57,8 +57,8 @@ Target branch_target(const Assembler& as, const Operand& t, int32_t start, bool 
 
 } // namespace
 
-void Encoder::h_branch(uint32_t op, uint32_t) {
-    const Operand& t = as.scan.operands[0];
+void Encoder::h_branch(Statement& st, uint32_t op, uint32_t) {
+    const Operand& t = st.operands[0];
     const int32_t start = as.drv.location_counter;
     const bool pass2 = as.drv.pass_number == 2;
     const Target tg = branch_target(as, t, start, pass2);
@@ -121,8 +121,8 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
     if (!tg.undefined) as.emit.value_fixup(t, field, width, FixupKind::pc_relative, pc_base);
 }
 
-void Encoder::h_fbranch(uint32_t op, uint32_t) {
-    const Operand& t = as.scan.operands[0];
+void Encoder::h_fbranch(Statement& st, uint32_t op, uint32_t) {
+    const Operand& t = st.operands[0];
     const int32_t start = as.drv.location_counter;
     const bool pass2 = as.drv.pass_number == 2;
     const Target tg = branch_target(as, t, start, pass2);

@@ -163,8 +163,8 @@ bool Encoder::index_allowed(const Operand& op, bool brief_allowed) {
     return true;
 }
 
-bool Encoder::operands_allowed(bool brief_allowed) {
-    return index_allowed(as.scan.operands[0], brief_allowed) && index_allowed(as.scan.operands[1], brief_allowed);
+bool Encoder::operands_allowed(const Statement& st, bool brief_allowed) {
+    return index_allowed(st.operands[0], brief_allowed) && index_allowed(st.operands[1], brief_allowed);
 }
 
 void Encoder::ea_extension_other(const Operand& op) {
@@ -221,9 +221,9 @@ void Encoder::ea_extension_other(const Operand& op) {
             return;
         }
         // Checked only: the word keeps whatever high byte a byte datum had.
-        if (as.src.size_mask == SZ_B)
+        if (as.src.statement.size == SZ_B)
             range_check(op.value, RANGE_B);
-        else if (as.src.size_mask == SZ_W)
+        else if (as.src.statement.size == SZ_W)
             range_check(op.value, RANGE_W);
         put_word(static_cast<uint32_t>(op.value));
         return;

@@ -31,9 +31,9 @@ bool Encoder::float_operand_ok(const Operand& op) {
     return true;
 }
 
-void Encoder::h_fp_arith(uint32_t op, uint32_t flags) {
-    const Operand& src = as.scan.operands[0];
-    const Operand& dst = as.scan.operands[1];
+void Encoder::h_fp_arith(Statement& st, uint32_t op, uint32_t flags) {
+    const Operand& src = st.operands[0];
+    const Operand& dst = st.operands[1];
     if (!float_operand_ok(src)) return;
     const uint32_t s = (flags & RM) ? source_format(op_size) : static_cast<uint32_t>(src.reg);
     // Single-operand forms name their own register as the destination.
@@ -43,9 +43,9 @@ void Encoder::h_fp_arith(uint32_t op, uint32_t flags) {
     ea_extension(src);
 }
 
-void Encoder::h_fp_store(uint32_t op, uint32_t flags) {
-    const Operand& fp = as.scan.operands[0];
-    const Operand& dst = as.scan.operands[1];
+void Encoder::h_fp_store(Statement& st, uint32_t op, uint32_t flags) {
+    const Operand& fp = st.operands[0];
+    const Operand& dst = st.operands[1];
     if (!float_operand_ok(dst)) return;
     as.emit.emit_word(static_cast<int32_t>(op + modreg(dst)));
     as.emit.emit_word(static_cast<int32_t>((source_format(op_size) << 10) | flags |
@@ -53,9 +53,9 @@ void Encoder::h_fp_store(uint32_t op, uint32_t flags) {
     ea_extension(dst);
 }
 
-void Encoder::h_fp_to_ctl(uint32_t op, uint32_t flags) {
-    const Operand& src = as.scan.operands[0];
-    const int32_t k = as.scan.operands[1].reg;
+void Encoder::h_fp_to_ctl(Statement& st, uint32_t op, uint32_t flags) {
+    const Operand& src = st.operands[0];
+    const int32_t k = st.operands[1].reg;
     if (src.cls == CLS_AN && k != FPIAR) {
         as.report_error(msg::FLOAT_MODE_NOT_SUPPORTED);
         return;
@@ -66,9 +66,9 @@ void Encoder::h_fp_to_ctl(uint32_t op, uint32_t flags) {
     ea_extension(src);
 }
 
-void Encoder::h_fp_from_ctl(uint32_t op, uint32_t flags) {
-    const int32_t k = as.scan.operands[0].reg;
-    const Operand& dst = as.scan.operands[1];
+void Encoder::h_fp_from_ctl(Statement& st, uint32_t op, uint32_t flags) {
+    const int32_t k = st.operands[0].reg;
+    const Operand& dst = st.operands[1];
     if (dst.cls == CLS_AN && k != FPIAR) {
         as.report_error(msg::FLOAT_MODE_NOT_SUPPORTED);
         return;
@@ -79,24 +79,24 @@ void Encoder::h_fp_from_ctl(uint32_t op, uint32_t flags) {
     ea_extension(dst);
 }
 
-void Encoder::h_fmovem_store(uint32_t op, uint32_t flags) {
-    const Operand& dst = as.scan.operands[1];
+void Encoder::h_fmovem_store(Statement& st, uint32_t op, uint32_t flags) {
+    const Operand& dst = st.operands[1];
     if (!float_operand_ok(dst)) return;
     as.emit.emit_word(static_cast<int32_t>(op + modreg(dst)));
-    as.emit.emit_word(static_cast<int32_t>(flags + getrlist(as.scan.operands[0])));
+    as.emit.emit_word(static_cast<int32_t>(flags + getrlist(st.operands[0])));
     ea_extension(dst);
 }
 
-void Encoder::h_fmovem_load(uint32_t op, uint32_t flags) {
-    const Operand& src = as.scan.operands[0];
+void Encoder::h_fmovem_load(Statement& st, uint32_t op, uint32_t flags) {
+    const Operand& src = st.operands[0];
     if (!float_operand_ok(src)) return;
     as.emit.emit_word(static_cast<int32_t>(op + modreg(src)));
-    as.emit.emit_word(static_cast<int32_t>(flags + getrlist(as.scan.operands[1])));
+    as.emit.emit_word(static_cast<int32_t>(flags + getrlist(st.operands[1])));
     ea_extension(src);
 }
 
 // Accepted on every core, like fsave and frestore (H_EA_SOURCE).
-void Encoder::h_fnop(uint32_t op, uint32_t) {
+void Encoder::h_fnop(Statement&, uint32_t op, uint32_t) {
     as.emit.emit_word(static_cast<int32_t>(op));
     as.emit.emit_word(0);
 }

@@ -37,10 +37,10 @@ bool Encoder::plain_accumulator(const Operand& acc) {
     return false;
 }
 
-void Encoder::h_mac(uint32_t op, uint32_t, bool is_msac) {
-    const Operand& ry = as.scan.operands[0];
-    const Operand& rx = as.scan.operands[1];
-    const Operand& acc = as.scan.operands[2];
+void Encoder::h_mac(Statement& st, uint32_t op, uint32_t, bool is_msac) {
+    const Operand& ry = st.operands[0];
+    const Operand& rx = st.operands[1];
+    const Operand& acc = st.operands[2];
     const bool has_acc = acc.cls == CLS_ACC;
     if (has_acc && as.core.has(F_EMAC) && !plain_accumulator(acc)) return;
 
@@ -62,12 +62,12 @@ void Encoder::h_mac(uint32_t op, uint32_t, bool is_msac) {
     as.emit.emit_word(static_cast<int32_t>(w2));
 }
 
-void Encoder::h_mac_load(uint32_t op, uint32_t, bool is_msac) {
-    const Operand& ry = as.scan.operands[0];
-    const Operand& rx = as.scan.operands[1];
-    const Operand& load = as.scan.operands[2];
-    const Operand& rw = as.scan.operands[3];
-    const Operand& acc = as.scan.operands[4];
+void Encoder::h_mac_load(Statement& st, uint32_t op, uint32_t, bool is_msac) {
+    const Operand& ry = st.operands[0];
+    const Operand& rx = st.operands[1];
+    const Operand& load = st.operands[2];
+    const Operand& rw = st.operands[3];
+    const Operand& acc = st.operands[4];
     const bool has_acc = acc.cls == CLS_ACC;
     // The load forms end at (d16,An).
     if (has_index(load)) {
@@ -98,9 +98,9 @@ void Encoder::h_mac_load(uint32_t op, uint32_t, bool is_msac) {
     ea_extension(load);
 }
 
-void Encoder::h_move_to_acc(uint32_t op, uint32_t) {
-    const Operand& src = as.scan.operands[0];
-    const Operand& dst = as.scan.operands[1];
+void Encoder::h_move_to_acc(Statement& st, uint32_t op, uint32_t) {
+    const Operand& src = st.operands[0];
+    const Operand& dst = st.operands[1];
     const bool from_acc = src.cls == CLS_ACC;
     if (!as.core.has(F_EMAC) && (dst.reg != 0 || from_acc)) {
         as.report_error(msg::EMAC_INSTRUCTION_NOT_ALLOWED_ON_THIS_PROCESSOR);
@@ -113,9 +113,9 @@ void Encoder::h_move_to_acc(uint32_t op, uint32_t) {
     ea_extension(src);
 }
 
-void Encoder::h_move_from_acc(uint32_t op, uint32_t) {
-    const Operand& src = as.scan.operands[0];
-    const Operand& rx = as.scan.operands[1];
+void Encoder::h_move_from_acc(Statement& st, uint32_t op, uint32_t) {
+    const Operand& src = st.operands[0];
+    const Operand& rx = st.operands[1];
     const bool movclr = (op & 0x40) != 0;
     const bool extension = src.reg == ACC_EXT01 || src.reg == ACC_EXT23;
     if ((!as.core.has(F_EMAC) && (src.reg != 0 || movclr)) || (movclr && extension)) {

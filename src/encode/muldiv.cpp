@@ -24,10 +24,10 @@ void Encoder::warn_unsized_muldiv() {
 }
 
 // 152: muls.l, mulu.l <ea>,Dn.
-void Encoder::h_mul_long(uint32_t op, uint32_t flags) {
-    if (!operands_allowed(false)) return;
-    const Operand& src = as.scan.operands[0];
-    const uint32_t n = dreg(as.scan.operands[1]);
+void Encoder::h_mul_long(Statement& st, uint32_t op, uint32_t flags) {
+    if (!operands_allowed(st, false)) return;
+    const Operand& src = st.operands[0];
+    const uint32_t n = dreg(st.operands[1]);
     warn_unsized_muldiv();
     put_word(op + modreg(src));
     put_word((n << 12) + flags + n);
@@ -35,18 +35,18 @@ void Encoder::h_mul_long(uint32_t op, uint32_t flags) {
 }
 
 // 153: divs.w, divu.w <ea>,Dn.
-void Encoder::h_div_word(uint32_t op, uint32_t) {
-    if (!operands_allowed(true)) return;
-    const Operand& src = as.scan.operands[0];
-    put_word(op + (dreg(as.scan.operands[1]) << 9) + modreg(src));
+void Encoder::h_div_word(Statement& st, uint32_t op, uint32_t) {
+    if (!operands_allowed(st, true)) return;
+    const Operand& src = st.operands[0];
+    put_word(op + (dreg(st.operands[1]) << 9) + modreg(src));
     ea_extension(src);
 }
 
 // 154: divs.l, divu.l <ea>,Dn and rems, remu <ea>,Dw:Dx.
-void Encoder::h_div_long(uint32_t op, uint32_t flags) {
-    if (!operands_allowed(false)) return;
-    const Operand& src = as.scan.operands[0];
-    const Operand& dst = as.scan.operands[1];
+void Encoder::h_div_long(Statement& st, uint32_t op, uint32_t flags) {
+    if (!operands_allowed(st, false)) return;
+    const Operand& src = st.operands[0];
+    const Operand& dst = st.operands[1];
     // The quotient (or dividend) register goes high, the remainder low.
     const uint32_t low = dreg(dst);
     const uint32_t high = dst.cls == CLS_DN_PAIR ? static_cast<uint32_t>(dst.reg2) & 7 : low;

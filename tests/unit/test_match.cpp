@@ -24,10 +24,11 @@ struct MatchBench {
         const MnemonicEntry* e = find_mnemonic(mnemonic);
         std::snprintf(as.src.line_buffer, LINE_BUFFER_SIZE, "%s\n", operands.c_str());
         as.src.operand_text = as.src.line_buffer;
-        as.src.size_mask = size_mask;
-        return as.scan.match(e->variants, e->variant_count) != nullptr;
+        as.src.statement.line = as.src.line_buffer;
+        as.src.statement.size = size_mask;
+        return as.scan.match(as.src.statement, e->variants, e->variant_count) != nullptr;
     }
-    const Operand& op(int i) const { return as.scan.operands[i]; }
+    const Operand& op(int i) const { return as.src.statement.operands[i]; }
     std::string out() const { return as.con.captured(); }
 };
 
@@ -50,7 +51,7 @@ TEST(Match, OperandsAreLeftForTheHandler) {
     EXPECT_EQ(b.op(2).cls, CLS_POSTINC);
     EXPECT_EQ(b.op(2).mask_flag, 1);
     EXPECT_EQ(b.op(3).reg, 2);
-    EXPECT_EQ(b.as.scan.operand_count, 4);
+    EXPECT_EQ(b.as.src.statement.operand_count, 4);
 
     ASSERT_TRUE(b.match("movec", SZ_L, "a1,pcr3l1"));
     EXPECT_EQ(b.op(1).reg, 0xD0F);
@@ -92,7 +93,7 @@ TEST(Match, RecordsPastTheOperandsAreBlank) {
         b.match("mac", SZ_W, "d7.l,a6.u>>1,-(a5)&,a4,acc3");
         b.match("move", SZ_L, "#12345678,(-3000,a2,a3.w*8)");
         b.match(c.mnemonic, c.size_mask, c.operands);
-        EXPECT_EQ(b.as.scan.operand_count, c.scanned) << c.operands;
+        EXPECT_EQ(b.as.src.statement.operand_count, c.scanned) << c.operands;
         for (int i = c.scanned; i < MAX_INSTRUCTION_OPERANDS; ++i)
             EXPECT_EQ(fields(b.op(i)), blank) << c.operands << " " << i;
         // A scanned record holds only what its own text gave it.
@@ -105,7 +106,7 @@ TEST(Match, RecordsPastTheOperandsAreBlank) {
 TEST(Match, ExpressionLists) {
     MatchBench b;
     ASSERT_TRUE(b.match("dc", SZ_L, "1,2,\t'ab'"));
-    EXPECT_EQ(b.as.scan.operand_count, 3);
+    EXPECT_EQ(b.as.src.statement.operand_count, 3);
     EXPECT_EQ(b.op(1).value, 2);
     EXPECT_EQ(b.as.ev.string_at(b.op(2).value), "ab");
     EXPECT_EQ(b.op(3).cls, CLS_NONE);
@@ -115,7 +116,7 @@ TEST(Match, ExpressionLists) {
 
     // An item that is not an expression ends the list before it.
     ASSERT_TRUE(b.match("dc", SZ_W, "1,#2,3"));
-    EXPECT_EQ(b.as.scan.operand_count, 1);
+    EXPECT_EQ(b.as.src.statement.operand_count, 1);
     EXPECT_EQ(b.op(1).cls, CLS_NONE);
     EXPECT_EQ(b.out(), ",0: scan: expected expression\n");
 
@@ -124,15 +125,15 @@ TEST(Match, ExpressionLists) {
     for (int i = 2; i <= 32; ++i) items += "," + std::to_string(i);
     MatchBench full;
     ASSERT_TRUE(full.match("dc", SZ_B, items + " ; comment"));
-    EXPECT_EQ(full.as.scan.operand_count, 32);
+    EXPECT_EQ(full.as.src.statement.operand_count, 32);
     EXPECT_EQ(full.op(32).cls, CLS_NONE);
     EXPECT_EQ(full.out(), "");
     EXPECT_FALSE(full.as.scan.list_continues);
     ASSERT_TRUE(full.match("dc", SZ_B, items + ",33"));
     EXPECT_EQ(full.out(), "");
     EXPECT_TRUE(full.as.scan.list_continues);
-    full.as.scan.scan_exprlist_more();
-    EXPECT_EQ(full.as.scan.operand_count, 1);
+    full.as.scan.scan_exprlist_more(full.as.src.statement);
+    EXPECT_EQ(full.as.src.statement.operand_count, 1);
     EXPECT_EQ(full.op(0).value, 33);
     EXPECT_FALSE(full.as.scan.list_continues);
 }

@@ -1,0 +1,41 @@
+// The line being assembled, as one value: what the line parser read, the
+// operands matching scanned, and where reading has got to. Matching, the
+// dispatcher, every handler and every directive are handed it.
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+#include "isa/classes.h"
+#include "isa/operand.h"
+
+namespace tobra {
+
+// Instructions take up to five operands.
+inline constexpr int MAX_INSTRUCTION_OPERANDS = 5;
+
+// Where an operand was written: offsets of its first character and of the
+// character after it, counted from the start of the line.
+struct OperandSpan {
+    uint32_t begin = 0;
+    uint32_t end = 0;
+};
+
+struct Statement {
+    // The fields are NUL-terminated. A local label reads qualified by the
+    // last global label once the line is processed.
+    std::string_view label;
+    std::string_view mnemonic;
+    // The size suffix as written ('u' when none) and its mask (SZ_*).
+    char suffix = 'u';
+    uint32_t size = SZ_U;
+    // The start of the line, and where its operand text starts.
+    const char* line = nullptr;
+    const char* operand_start = nullptr;
+    // Records filled by matching: the operands scanned, or expression-list items.
+    int operand_count = 0;
+    Operand operands[MAX_OPERANDS];
+    // The spans of the instruction operands scanned.
+    OperandSpan spans[MAX_INSTRUCTION_OPERANDS];
+};
+
+} // namespace tobra
