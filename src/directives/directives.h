@@ -135,8 +135,9 @@ private:
     int32_t equate_value(const Operand& op) const;
     // Defines an equ's label with the value of op's expression.
     void define_equate(std::string_view label, const Operand& op, int32_t value, bool single);
-    // Pass 1: the equ's expression named something not yet defined.
-    void defer_equate(std::string_view label);
+    // Pass 1: the equ's expression named something not yet defined; size:
+    // the line's suffix, which it is read with again.
+    void defer_equate(std::string_view label, uint32_t size);
     void wake_equates(std::string_view name);
     // Evaluates a waiting equate again; true when it got its value.
     bool try_equate(size_t index);

@@ -13,7 +13,7 @@
 
 namespace tobra {
 
-void Directives::defer_equate(std::string_view label) {
+void Directives::defer_equate(std::string_view label, uint32_t size) {
     Driver& drv = as.drv;
     const long errors = drv.error_count;
     as.sym.install(label, 0, TYPE_USER, KIND_EQUATE);
@@ -44,7 +44,7 @@ void Directives::defer_equate(std::string_view label) {
     }
     e.address = drv.line_start_address;
     e.section = drv.current_section;
-    e.size_mask = as.src.statement.size;
+    e.size_mask = size;
     const size_t index = forward_equates_.size();
     equate_index_.emplace(e.name, index);
     awaited_[e.waits_for].push_back(index);

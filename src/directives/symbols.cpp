@@ -72,7 +72,7 @@ void Directives::d_equ(Statement& st) {
     }
     const Operand& op = st.operands[0];
     if (as.drv.pass_number == 1 && as.ev.expr_undefined && op.cls != CLS_STRING) {
-        defer_equate(label);
+        defer_equate(label, st.size);
         list_value(0);
         return;
     }

@@ -38,8 +38,9 @@ void Encoder::h_trap(Statement& st, uint32_t op, uint32_t) {
 // 52: tpf/trapf #imm. Without a suffix the data is a word, and so is the
 // opmode, so that the processor skips exactly what was emitted.
 void Encoder::h_tpf(Statement& st, uint32_t op, uint32_t) {
+    const uint32_t size = st.size;
     const Operand& data = st.operands[0];
-    const bool is_long = op_size == SZ_L;
+    const bool is_long = size == SZ_L;
     put_word(op + (is_long ? 3 : 2));
     as.emit.value_fixup(data, as.drv.location_counter, is_long ? 4 : 2, FixupKind::absolute);
     if (is_long)
@@ -50,11 +51,12 @@ void Encoder::h_tpf(Statement& st, uint32_t op, uint32_t) {
 
 // 53: wdebug <ea>; its second word leaves no room for a brief index.
 void Encoder::h_wdebug(Statement& st, uint32_t op, uint32_t flags) {
+    const uint32_t size = st.size;
     if (!operands_allowed(st, false)) return;
     const Operand& src = st.operands[0];
     put_word(op + modreg(src));
     put_word(flags);
-    ea_extension(src);
+    ea_extension(src, size, st.size);
 }
 
 // 41: ext, extb, swap Dn; unlk An; cpushl (An).
@@ -72,10 +74,11 @@ void Encoder::h_intouch(Statement& st, uint32_t op, uint32_t) {
 
 // 149: sats Dn, tas <ea>.
 void Encoder::h_sats_tas(Statement& st, uint32_t op, uint32_t) {
+    const uint32_t size = st.size;
     if (!operands_allowed(st, true)) return;
     const Operand& ea = st.operands[0];
     put_word(op + modreg(ea));
-    ea_extension(ea);
+    ea_extension(ea, size, st.size);
 }
 
 // 178: bitrev, byterev, ff1 Dn; strldsr #imm.

@@ -59,7 +59,6 @@ void Encoder::dispatch_handler(Statement& st, const Variant& variant) {
         if (ops[0].cls == CLS_INDEXED) zero_displacement_rewrite(ops[0]);
         if (ops[1].cls == CLS_INDEXED) zero_displacement_rewrite(ops[1]);
     }
-    op_size = st.size;
     // The form the line matched, not a later one, is refused on a part without
     // what it needs; the handler never runs, so both passes emit nothing.
     if (!meets(as.core.features, variant.need)) [[unlikely]] {

@@ -63,7 +63,8 @@ public:
     // A field that no relocation can hold (a quick count, a trap vector): an
     // external or relocatable value is a located error.
     void narrow_field(const Operand& op, const char* name);
-    uint32_t size76();
+    // The size field of bits 7-6 for an operation size (SZ_*).
+    uint32_t size76(uint32_t size);
     // The register forms, the most frequent by far, are settled inline.
     uint32_t modreg(const Operand& op) {
         const uint32_t r = static_cast<uint32_t>(op.reg) & 7;
@@ -76,9 +77,12 @@ public:
         default: return modreg_other(op);
         }
     }
-    void ea_extension(const Operand& op) {
+    // The extension words of op. size: the operation size the handler
+    // settled, which sizes an immediate; written: the line's own suffix,
+    // which checks the immediate's range.
+    void ea_extension(const Operand& op, uint32_t size, uint32_t written) {
         if (op.cls >= CLS_DN && op.cls <= CLS_PREDEC) return;
-        ea_extension_other(op);
+        ea_extension_other(op, size, written);
     }
     uint32_t brief_extension(const Operand& op);
     uint32_t register_nibble(const Operand& op);
@@ -158,27 +162,20 @@ public:
 
 private:
     uint32_t modreg_other(const Operand& op);
-    void ea_extension_other(const Operand& op);
+    void ea_extension_other(const Operand& op, uint32_t size, uint32_t written);
 
     // Helpers of the branches, MAC and floating point.
-    uint32_t mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, const char* long_message);
+    uint32_t mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, const char* long_message,
+                              uint32_t size);
     bool plain_accumulator(const Operand& acc);
-    bool float_operand_ok(const Operand& op);
+    bool float_operand_ok(const Operand& op, uint32_t size);
 
-public:
-    // The operation size of the instruction being encoded, as a size mask:
-    // the line's suffix when the dispatcher starts it, settled by the handler
-    // (an unsized add is a long, a bit operation on memory a byte). The line
-    // parser's own mask stays as the line wrote it.
-    uint32_t op_size = SZ_U;
-
-private:
     // Helpers of the integer formats.
     void put_word(uint32_t word);
     bool operands_allowed(const Statement& st, bool brief_allowed);
     bool quick_fits(const Operand& imm) const;
-    void warn_unsized_muldiv();
-    void emit_quick(uint32_t base, const Operand& imm, const Operand& dst);
+    void warn_unsized_muldiv(uint32_t size);
+    void emit_quick(uint32_t base, const Operand& imm, const Operand& dst, uint32_t size, uint32_t written);
 
     Assembler& as;
     // Pass 2: the files whose unsized multiply or divide has been warned about.

@@ -58,7 +58,6 @@ void Encoder::h_move(Statement& st, uint32_t op, uint32_t) {
     const Operand& dst = st.operands[1];
     // The variant's opcode is the operation size; unsized moves are word moves.
     const uint32_t size = op == 0x1000 ? SZ_B : op == 0x2000 ? SZ_L : SZ_W;
-    op_size = size;
     if (size == SZ_B && src.cls == CLS_AN) {
         as.report_error(msg::EA_BYTE_SIZE_NOT_ALLOWED_ON_ADDRESS);
         return;
@@ -74,8 +73,8 @@ void Encoder::h_move(Statement& st, uint32_t op, uint32_t) {
     // The destination EA goes in register-first.
     const uint32_t d = modreg(dst);
     put_word(op + ((d & 7) << 9) + ((d >> 3) << 6) + modreg(src));
-    ea_extension(src);
-    ea_extension(dst);
+    ea_extension(src, size, st.size);
+    ea_extension(dst, size, st.size);
 }
 
 // 46: moveq #imm,Dn.
@@ -88,6 +87,7 @@ void Encoder::h_moveq(Statement& st, uint32_t op, uint32_t) {
 
 // 133: mov3q #imm,<ea>. The 3-bit field holds 1..7, and 0 stands for -1.
 void Encoder::h_mov3q(Statement& st, uint32_t op, uint32_t) {
+    uint32_t size = st.size;
     if (!operands_allowed(st, true)) return;
     const Operand& src = st.operands[0];
     const Operand& dst = st.operands[1];
@@ -109,25 +109,27 @@ void Encoder::h_mov3q(Statement& st, uint32_t op, uint32_t) {
         }
         field = static_cast<uint32_t>(v) & 7;
     }
-    op_size = SZ_L;
+    size = SZ_L;
     put_word(op + (field << 9) + modreg(dst));
-    ea_extension(dst);
+    ea_extension(dst, size, st.size);
 }
 
 // 147: mvs, mvz <ea>,Dn; bit 6 selects the word source.
 void Encoder::h_mvs_mvz(Statement& st, uint32_t op, uint32_t) {
+    uint32_t size = st.size;
     if (!operands_allowed(st, true)) return;
     const Operand& src = st.operands[0];
-    const bool byte = op_size == SZ_B;
+    const bool byte = size == SZ_B;
     // An immediate source is a word, with a byte in its low half.
-    op_size = byte ? SZ_B : SZ_W;
+    size = byte ? SZ_B : SZ_W;
     put_word(op + (reg3(st.operands[1]) << 9) + modreg(src) + (byte ? 0 : 0x40));
-    ea_extension(src);
+    ea_extension(src, size, st.size);
 }
 
 // 18: <ea> in the low six bits: jmp, jsr, pea, Scc, moves to CCR, SR, MACSR,
 // MASK, fsave and frestore.
 void Encoder::h_ea_source(Statement& st, uint32_t op, uint32_t) {
+    uint32_t size = st.size;
     const Operand& src = st.operands[0];
     const Operand& dst = st.operands[1];
     if (dst.cls == CLS_SR && src.cls != CLS_DN && src.cls != CLS_IMM) {
@@ -142,14 +144,15 @@ void Encoder::h_ea_source(Statement& st, uint32_t op, uint32_t) {
     }
     if (!operands_allowed(st, true)) return;
     // CCR and SR take word data, MACSR and MASK long data.
-    if (dst.cls == CLS_CCR || dst.cls == CLS_SR) op_size = SZ_W;
-    else if (dst.cls == CLS_MACSR || dst.cls == CLS_MASK) op_size = SZ_L;
+    if (dst.cls == CLS_CCR || dst.cls == CLS_SR) size = SZ_W;
+    else if (dst.cls == CLS_MACSR || dst.cls == CLS_MASK) size = SZ_L;
     put_word(op + modreg(src));
-    ea_extension(src);
+    ea_extension(src, size, st.size);
 }
 
 // 19: move CCR,Dn; SR,<ea>; MACSR,Rn; MASK,Rn.
 void Encoder::h_ea_dest(Statement& st, uint32_t op, uint32_t) {
+    const uint32_t size = st.size;
     const Operand& src = st.operands[0];
     const Operand& dst = st.operands[1];
     if (src.cls == CLS_SR && dst.cls != CLS_DN) {
@@ -158,7 +161,7 @@ void Encoder::h_ea_dest(Statement& st, uint32_t op, uint32_t) {
     }
     if (!operands_allowed(st, true)) return;
     put_word(op + modreg(dst));
-    ea_extension(dst);
+    ea_extension(dst, size, st.size);
 }
 
 // 42: move USP,An and An,USP.

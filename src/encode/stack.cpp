@@ -14,20 +14,22 @@ constexpr uint32_t EA_A7_INDIRECT = 0x17;    // (a7)
 
 // 47: movem list,<ea>.
 void Encoder::h_movem_store(Statement& st, uint32_t op, uint32_t) {
+    const uint32_t size = st.size;
     if (!operands_allowed(st, false)) return;
     const Operand& dst = st.operands[1];
     put_word(op + modreg(dst));
     put_word(getrlist(st.operands[0]));
-    ea_extension(dst);
+    ea_extension(dst, size, st.size);
 }
 
 // 48: movem <ea>,list.
 void Encoder::h_movem_load(Statement& st, uint32_t op, uint32_t) {
+    const uint32_t size = st.size;
     if (!operands_allowed(st, false)) return;
     const Operand& src = st.operands[0];
     put_word(op + modreg(src));
     put_word(getrlist(st.operands[1]));
-    ea_extension(src);
+    ea_extension(src, size, st.size);
 }
 
 // 54: push list or Rn. One register is a plain move.l to -(a7); a list
