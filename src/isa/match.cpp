@@ -47,14 +47,12 @@ inline const Variant* OperandScanner::match_variant(Statement& st, const Variant
     // one "bad size or wrong operand(s)", not a syntax message as well.
     SourceReader& src = as.src;
     Operand* const operands = st.operands;
-    OperandSpan* const spans = st.spans;
-    const char* const line = st.line;
     int n = 0;
     const char* const start = src.operand_text;
     if (*start != '\n' && *start != '\0') {
-        spans[0].begin = static_cast<uint32_t>(start - line);
+        st.operand_begin[0] = start;
         scan(operands[0]);
-        spans[0].end = static_cast<uint32_t>(src.operand_text - line);
+        st.operand_end[0] = src.operand_text;
         check_operand_end(operands[0], src.operand_text);
         n = 1;
         for (; n < MAX_INSTRUCTION_OPERANDS && *src.operand_text == ','; ++n) {
@@ -63,9 +61,9 @@ inline const Variant* OperandScanner::match_variant(Statement& st, const Variant
             if (*p == ' ') ++p;
             src.operand_text = p;
             Operand& op = operands[n];
-            spans[n].begin = static_cast<uint32_t>(p - line);
+            st.operand_begin[n] = p;
             scan(op);
-            spans[n].end = static_cast<uint32_t>(src.operand_text - line);
+            st.operand_end[n] = src.operand_text;
             if (*src.operand_text == '&') {
                 op.mask_flag = 1;
                 ++src.operand_text;

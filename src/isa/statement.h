@@ -34,8 +34,15 @@ struct Statement {
     // Records filled by matching: the operands scanned, or expression-list items.
     int operand_count = 0;
     Operand operands[MAX_OPERANDS];
-    // The spans of the instruction operands scanned.
-    OperandSpan spans[MAX_INSTRUCTION_OPERANDS];
+    // Where each instruction operand scanned begins and ends in the line:
+    // kept as pointers, the cheapest to note while scanning.
+    const char* operand_begin[MAX_INSTRUCTION_OPERANDS] = {};
+    const char* operand_end[MAX_INSTRUCTION_OPERANDS] = {};
+
+    // The columns of operand i (below operand_count) in the line.
+    OperandSpan span(int i) const {
+        return {static_cast<uint32_t>(operand_begin[i] - line), static_cast<uint32_t>(operand_end[i] - line)};
+    }
 };
 
 } // namespace tobra

@@ -29,6 +29,25 @@ struct MatchBench {
         return as.scan.match(as.src.statement, e->variants, e->variant_count) != nullptr;
     }
     const Operand& op(int i) const { return as.src.statement.operands[i]; }
+    // A whole source line through the parser and matching, as line processing
+    // does it before the handler runs.
+    const Statement& line(const std::string& text) {
+        as.src.set_line(text);
+        EXPECT_TRUE(as.src.parse_line()) << text;
+        Statement& st = as.src.statement;
+        st.size = suffix_mask(st.suffix);
+        const MnemonicEntry* e = find_mnemonic(st.mnemonic);
+        EXPECT_NE(e, nullptr) << text;
+        if (e) {
+            EXPECT_NE(as.scan.match(st, e->variants, e->variant_count), nullptr) << text;
+        }
+        return st;
+    }
+    std::string field(int i) const {
+        const Statement& st = as.src.statement;
+        const OperandSpan s = st.span(i);
+        return std::string(st.line + s.begin, s.end - s.begin);
+    }
     std::string out() const { return as.con.captured(); }
 };
 
@@ -136,6 +155,61 @@ TEST(Match, ExpressionLists) {
     EXPECT_EQ(full.as.src.statement.operand_count, 1);
     EXPECT_EQ(full.op(0).value, 33);
     EXPECT_FALSE(full.as.scan.list_continues);
+}
+
+// The statement of a line: its fields, its size as written, and the columns
+// of each operand, which leave out the separators, a MAC mask's & and the
+// comment.
+TEST(Match, StatementOfALine) {
+    MatchBench b;
+    const Statement& st = b.line("Loop: move.l  d0, (8,a1,d2.l*4) ; c");
+    EXPECT_EQ(st.label, "Loop");
+    EXPECT_EQ(st.mnemonic, "move");
+    EXPECT_EQ(st.size, SZ_L);
+    EXPECT_EQ(st.operand_count, 2);
+    EXPECT_EQ(st.span(0).begin, 14u);
+    EXPECT_EQ(b.field(0), "d0");
+    EXPECT_EQ(st.span(1).begin, 18u);
+    EXPECT_EQ(b.field(1), "(8,a1,d2.l*4)");
+
+    b.line("\tmac.w d0.u,d1.l<<1,(a0)+&,d2");
+    EXPECT_EQ(st.label, "");
+    EXPECT_EQ(st.size, SZ_W);
+    EXPECT_EQ(st.operand_count, 4);
+    EXPECT_EQ(b.field(0), "d0.u");
+    EXPECT_EQ(b.field(1), "d1.l<<1");
+    EXPECT_EQ(b.field(2), "(a0)+");
+    EXPECT_EQ(b.field(3), "d2");
+    EXPECT_EQ(st.span(3).begin, 27u);
+
+    b.line(" rts");
+    EXPECT_EQ(st.size, SZ_U);
+    EXPECT_EQ(b.out(), "");
+}
+
+// Two assemblers alive at once keep their lines apart: nothing of a line
+// lives outside its own assembler.
+TEST(Match, AssemblersKeepTheirOwnLines) {
+    MatchBench a, b;
+    a.as.src.set_line(" add.l #5,d3");
+    b.as.src.set_line("X cmp.w (a2)+,d7");
+    ASSERT_TRUE(a.as.src.parse_line());
+    ASSERT_TRUE(b.as.src.parse_line());
+    for (MatchBench* m : {&b, &a}) {
+        Statement& st = m->as.src.statement;
+        st.size = suffix_mask(st.suffix);
+        const MnemonicEntry* e = find_mnemonic(st.mnemonic);
+        ASSERT_NE(e, nullptr);
+        ASSERT_NE(m->as.scan.match(st, e->variants, e->variant_count), nullptr);
+    }
+    EXPECT_EQ(a.as.src.statement.size, SZ_L);
+    EXPECT_EQ(a.op(0).cls, CLS_IMM);
+    EXPECT_EQ(a.op(0).value, 5);
+    EXPECT_EQ(a.field(1), "d3");
+    EXPECT_EQ(b.as.src.statement.label, "X");
+    EXPECT_EQ(b.as.src.statement.size, SZ_W);
+    EXPECT_EQ(b.op(0).cls, CLS_POSTINC);
+    EXPECT_EQ(b.field(0), "(a2)+");
 }
 
 TEST(Match, TraceLine) {
