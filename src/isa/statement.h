@@ -1,6 +1,6 @@
-// The line being assembled, as one value: what the line parser read, the
-// operands matching scanned, and where reading has got to. Matching, the
-// dispatcher, every handler and every directive are handed it.
+// The line being assembled, as one value: what the line parser read and the
+// operands matching scanned. Matching, the dispatcher, every instruction
+// handler and the directives that read the line are handed it.
 #pragma once
 #include <cstdint>
 #include <string_view>
@@ -25,7 +25,8 @@ struct Statement {
     // last global label once the line is processed.
     std::string_view label;
     std::string_view mnemonic;
-    // The size suffix as written ('u' when none) and its mask (SZ_*).
+    // The size suffix as written ('u' when none), and its mask (SZ_*), set
+    // when the line is processed.
     char suffix = 'u';
     uint32_t size = SZ_U;
     // The start of the line, and where its operand text starts.
