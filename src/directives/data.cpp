@@ -68,10 +68,10 @@ void emit_string(Assembler& as, const std::string& text, uint32_t mask, bool pac
 // length goes out one record area at a time. stars: called when a record
 // area read * in an item after the line's first.
 template <typename EmitValue, typename Stars>
-void for_each_item(Assembler& as, uint32_t mask, bool packable, EmitValue emit_value, Stars stars) {
+void for_each_item(Assembler& as, Statement& st, uint32_t mask, bool packable, EmitValue emit_value, Stars stars) {
     for (;;) {
         if (as.scan.star_after_first) stars();
-        for (const Operand& op : as.scan.operands) {
+        for (const Operand& op : st.operands) {
             if (op.cls == CLS_STRING) {
                 emit_string(as, as.ev.string_at(op.value), mask, packable);
                 continue;
@@ -80,7 +80,7 @@ void for_each_item(Assembler& as, uint32_t mask, bool packable, EmitValue emit_v
             emit_value(op);
         }
         if (!as.scan.list_continues) break;
-        as.scan.scan_exprlist_more();
+        as.scan.scan_exprlist_more(st);
     }
 }
 
@@ -133,32 +133,32 @@ void Directives::emit_data_item(const Operand& op, uint32_t mask, bool warn) {
     as.emit.value_fixup(op, address, item_width(mask), FixupKind::absolute);
 }
 
-void Directives::d_dc() {
-    const uint32_t mask = as.src.size_mask;
+void Directives::d_dc(Statement& st) {
+    const uint32_t mask = st.size;
     // Every item's * is the address of the line's first item, where other
     // assemblers take the item's own: a table of h-* distances differs.
     bool warned = false;
-    for_each_item(as, mask, true, [&](const Operand& op) { emit_data_item(op, mask); }, [&] {
+    for_each_item(as, st, mask, true, [&](const Operand& op) { emit_data_item(op, mask); }, [&] {
         if (!warned) as.report_warning(msg::DC_AFTER_THE_FIRST_ITEM);
         warned = true;
     });
 }
 
 // dcb count,value: count items of the line's size, each one as dc would give it.
-void Directives::d_dcb() {
-    const Operand& count = as.scan.operands[0];
+void Directives::d_dcb(Statement& st) {
+    const Operand& count = st.operands[0];
     if (!defined_above(count.fwd) || !constant_value(count)) return;
     if (count.value < 0) {
         as.report_error(msg::DCB_NEGATIVE_COUNT);
         return;
     }
-    const uint32_t mask = as.src.size_mask;
+    const uint32_t mask = st.size;
     const int64_t unit = mask == SZ_B ? 1 : mask == SZ_L ? 4 : 2;
     if (count.value * unit > std::numeric_limits<int32_t>::max()) {
         as.report_error(msg::DCB_COUNT_TOO_LARGE);
         return;
     }
-    const Operand& value = as.scan.operands[1];
+    const Operand& value = st.operands[1];
     if (count.value == 0) return;
     const int32_t total = static_cast<int32_t>(count.value * unit);
     // Pass 1 only measures: a large block is one step, not one per item.
@@ -190,10 +190,10 @@ void Directives::d_dcb() {
     }
 }
 
-void Directives::d_dr() {
+void Directives::d_dr(Statement& st) {
     Driver& drv = as.drv;
-    const uint32_t mask = as.src.size_mask;
-    for_each_item(as, mask, false, [&](const Operand& op) {
+    const uint32_t mask = st.size;
+    for_each_item(as, st, mask, false, [&](const Operand& op) {
         // Relative to the address this very item is stored at.
         int32_t value = static_cast<int32_t>(static_cast<uint32_t>(op.value) - static_cast<uint32_t>(drv.location_counter));
         // A distance is signed: one that the item cannot hold would read as
@@ -214,11 +214,11 @@ void Directives::d_dr() {
     }, [] {});
 }
 
-void Directives::d_ds() {
-    if (!defined_above(as.scan.operands[0].fwd) || !constant_value(as.scan.operands[0])) return;
-    const uint32_t mask = as.src.size_mask;
+void Directives::d_ds(Statement& st) {
+    if (!defined_above(st.operands[0].fwd) || !constant_value(st.operands[0])) return;
+    const uint32_t mask = st.size;
     const int64_t unit = mask == SZ_B ? 1 : mask == SZ_L ? 4 : 2;
-    const int32_t count = as.scan.operands[0].value;
+    const int32_t count = st.operands[0].value;
     if (count < 0) {
         as.report_error(msg::DS_NEGATIVE_COUNT);
         return;
@@ -235,7 +235,7 @@ void Directives::d_ds() {
         as.report_error(msg::DS_COUNT_TOO_LARGE);
         return;
     }
-    const Operand& fill = as.scan.operands[1];
+    const Operand& fill = st.operands[1];
     // Reported, and the room still taken, so that the labels below keep their places.
     const bool plain_fill = fill.cls == CLS_EXPR && constant_value(fill);
     // The fill is a byte pattern whatever the size: ds.l 4,handler repeats

@@ -19,6 +19,7 @@ namespace tobra {
 
 
 class Assembler;
+struct Statement;
 struct SymbolRecord;
 
 // include_directory holds at most this many characters, its separator included.
@@ -71,11 +72,11 @@ public:
     // "ifne: missing endc before end of file" and the like, at the block's opening line.
     void report_unclosed(const OpenBlock& block, const char* end_of);
 
-    void d_equ();
-    void d_dc();
-    void d_org(bool is_rorg);
-    void d_ds();
-    void d_align();
+    void d_equ(Statement& st);
+    void d_dc(Statement& st);
+    void d_org(Statement& st, bool is_rorg);
+    void d_ds(Statement& st);
+    void d_align(Statement& st);
     void d_include();
     void d_endc();
     void d_if(Handler handler);   // H_IFD ... H_IFNE
@@ -83,17 +84,17 @@ public:
     void d_incdir();
     void d_xref();
     void d_xdef();
-    void d_dr();
+    void d_dr(Statement& st);
     void d_section();
     void d_idnt();
     void d_incbin();
     void d_boundary();
     void d_even();
-    void d_cnop();
+    void d_cnop(Statement& st);
     void d_end();
     void d_page();
-    void d_set();                 // set, =
-    void d_dcb();
+    void d_set(Statement& st);                 // set, =
+    void d_dcb(Statement& st);
 
     // Forward equates (equates.cpp): an equ that names something not yet
     // defined gets its value once that is defined, in pass 1, and is until
@@ -129,11 +130,12 @@ private:
     // One operand of ifnc: a quoted string or a bare word.
     std::string read_compare_text();
     // The value an equ or set line gives its label.
-    int32_t equate_value() const;
+    int32_t equate_value(const Operand& op) const;
     // Defines an equ's label with the value of op's expression.
     void define_equate(std::string_view label, const Operand& op, int32_t value, bool single);
-    // Pass 1: the equ's expression named something not yet defined.
-    void defer_equate(std::string_view label);
+    // Pass 1: the equ's expression named something not yet defined; size:
+    // the line's suffix, which it is read with again.
+    void defer_equate(std::string_view label, uint32_t size);
     void wake_equates(std::string_view name);
     // Evaluates a waiting equate again; true when it got its value.
     bool try_equate(size_t index);

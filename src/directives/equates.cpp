@@ -14,7 +14,7 @@
 
 namespace tobra {
 
-void Directives::defer_equate(std::string_view label) {
+void Directives::defer_equate(std::string_view label, uint32_t size) {
     Driver& drv = as.drv;
     const long errors = drv.error_count;
     as.sym.install(label, 0, TYPE_USER, KIND_EQUATE);
@@ -43,7 +43,7 @@ void Directives::defer_equate(std::string_view label) {
     }
     e.address = drv.line_start_address;
     e.section = drv.current_section;
-    e.size_mask = as.src.size_mask;
+    e.size_mask = size;
     const size_t index = forward_equates_.size();
     equate_index_.emplace(e.name, index);
     awaited_[e.waits_for].push_back(index);
@@ -77,7 +77,7 @@ bool Directives::try_equate(size_t index) {
 
     // What the evaluation reads or changes, which belongs to the line in hand.
     const char* const operand_text = src.operand_text;
-    const uint32_t size_mask = src.size_mask;
+    const uint32_t size_mask = src.statement.size;
     const int32_t line_start = drv.line_start_address;
     const int section = drv.current_section;
     std::string global_label = e.global_label;
@@ -88,7 +88,7 @@ bool Directives::try_equate(size_t index) {
     const int last_kind = ev.last_kind, last_section = ev.last_section;
 
     src.operand_text = e.text.c_str() + 1;
-    src.size_mask = e.size_mask;
+    src.statement.size = e.size_mask;
     drv.line_start_address = e.address;
     drv.current_section = e.section;
     src.swap_last_global_label(global_label);
@@ -126,7 +126,7 @@ bool Directives::try_equate(size_t index) {
     const std::string missed(ev.missed_name());
 
     src.operand_text = operand_text;
-    src.size_mask = size_mask;
+    src.statement.size = size_mask;
     drv.line_start_address = line_start;
     drv.current_section = section;
     src.swap_last_global_label(global_label);

@@ -11,6 +11,7 @@ namespace tobra {
 
 class Assembler;
 struct Operand;
+struct Statement;
 
 
 class RecordDirectives {
@@ -36,8 +37,8 @@ public:
     void d_classtagend();
     void d_classtagconcat();
     void d_enumreset();
-    void d_enumset();
-    void d_enum();
+    void d_enumset(Statement& st);
+    void d_enum(Statement& st);
 
     int32_t structure_offset = 0;     // set to 0 whenever a source file starts
     int downward_structure = 0;

@@ -91,13 +91,13 @@ void Directives::pad_to_long() {
     emit_fill(rest, 0);
 }
 
-void Directives::d_org(bool is_rorg) {
+void Directives::d_org(Statement& st, bool is_rorg) {
     Driver& drv = as.drv;
     if (is_rorg) as.report_warning(msg::ORG_ASSUMED);
     drv.origin_set = 1;
     if (as.options.relocatable_output) as.fatal_error(msg::CAN_NOT_SET_ORIGIN_WITH_OBJECT_FILE);
-    if (!defined_above(as.scan.operands[0].fwd) || !constant_value(as.scan.operands[0])) return;
-    int32_t origin = as.scan.operands[0].value;
+    if (!defined_above(st.operands[0].fwd) || !constant_value(st.operands[0])) return;
+    int32_t origin = st.operands[0].value;
     if (origin & 1) origin = static_cast<int32_t>(static_cast<uint32_t>(origin) - 1);
     // Bytes already emitted keep their old addresses.
     as.emit.flush_section();
@@ -191,9 +191,9 @@ void Directives::keep_alignment(const char* directive, uint32_t n) {
     as.emit.note_alignment(n);
 }
 
-void Directives::d_align() {
-    if (!defined_above(as.scan.operands[0].fwd) || !constant_value(as.scan.operands[0])) return;
-    int32_t n = as.scan.operands[0].value;
+void Directives::d_align(Statement& st) {
+    if (!defined_above(st.operands[0].fwd) || !constant_value(st.operands[0])) return;
+    int32_t n = st.operands[0].value;
     if (n == 0) return;
     if (n < 0) {
         as.report_error(msg::ALIGN_NEGATIVE_ALIGNMENT);
@@ -214,9 +214,9 @@ void Directives::d_even() {
 // multiple of alignment. Code runs through the padding, so there it is tpf
 // words, the no-op that does not wait for the pipeline as nop does; an odd
 // byte first, and every byte elsewhere, is zero.
-void Directives::d_cnop() {
-    const Operand& offset = as.scan.operands[0];
-    const Operand& alignment = as.scan.operands[1];
+void Directives::d_cnop(Statement& st) {
+    const Operand& offset = st.operands[0];
+    const Operand& alignment = st.operands[1];
     if (!defined_above(offset.fwd) || !defined_above(alignment.fwd) || !constant_value(offset) ||
         !constant_value(alignment))
         return;

@@ -56,16 +56,16 @@ void RecordDirectives::d_enumreset() {
     enum_counter = 0;
 }
 
-void RecordDirectives::d_enumset() {
-    as.dir.defined_above(as.scan.operands[0].fwd);
-    enum_counter = as.dir.constant_value(as.scan.operands[0]) ? as.scan.operands[0].value : 0;
+void RecordDirectives::d_enumset(Statement& st) {
+    as.dir.defined_above(st.operands[0].fwd);
+    enum_counter = as.dir.constant_value(st.operands[0]) ? st.operands[0].value : 0;
 }
 
-void RecordDirectives::d_enum() {
+void RecordDirectives::d_enum(Statement& st) {
     auto name = read_name();
     if (name && !name->empty()) define(*name, enum_counter);
     list_value(enum_counter);
-    uint32_t mask = as.src.size_mask;
+    uint32_t mask = st.size;
     int32_t step = mask == SZ_W ? 2 : mask == SZ_L ? 4 : 1;
     enum_counter = wrap_add(enum_counter, step);
 }

@@ -27,8 +27,7 @@ void Directives::list_value(int32_t value) {
     as.lst.listing_show_address = true;
 }
 
-int32_t Directives::equate_value() const {
-    const Operand& op = as.scan.operands[0];
+int32_t Directives::equate_value(const Operand& op) const {
     if (op.cls != CLS_STRING) return op.value;
     // Packed high byte first; only the last four characters survive.
     uint32_t packed = 0;
@@ -65,29 +64,29 @@ void Directives::define_equate(std::string_view label, const Operand& op, int32_
     }
 }
 
-void Directives::d_equ() {
-    const char* label = as.src.label_field;
+void Directives::d_equ(Statement& st) {
+    const char* label = st.label.data();
     if (label[0] == '\0') {
         as.report_error(msg::EQU_REQUIRES_LABEL);
         return;
     }
-    const Operand& op = as.scan.operands[0];
+    const Operand& op = st.operands[0];
     if (as.drv.pass_number == 1 && as.ev.expr_undefined && op.cls != CLS_STRING) {
-        defer_equate(label);
+        defer_equate(label, st.size);
         list_value(0);
         return;
     }
-    const int32_t value = equate_value();
+    const int32_t value = equate_value(op);
     if (op.cls == CLS_STRING) {
         as.sym.install(label, value, TYPE_USER, KIND_EQUATE);
     } else {
-        define_equate(label, op, value, as.src.size_mask == SZ_S);
+        define_equate(label, op, value, st.size == SZ_S);
     }
     list_value(value);
 }
 
-void Directives::d_set() {
-    const char* label = as.src.label_field;
+void Directives::d_set(Statement& st) {
+    const char* label = st.label.data();
     if (label[0] == '\0') {
         as.report_error(msg::SET_REQUIRES_LABEL);
         return;
@@ -104,8 +103,8 @@ void Directives::d_set() {
         as.report_error(msg::SET_EXPRESSION_MUST_EVALUATE_BUILT.with(text.c_str()));
         return;
     }
-    const Operand& op = as.scan.operands[0];
-    const int32_t value = equate_value();
+    const Operand& op = st.operands[0];
+    const int32_t value = equate_value(op);
     // The kinds follow equ's.
     const bool relocatable = as.options.relocatable_output;
     const bool is_string = op.cls == CLS_STRING;

@@ -305,9 +305,9 @@ const char* MacroEngine::split_args(const char* text, std::vector<std::string>& 
     return p;
 }
 
-bool MacroEngine::call(std::string_view name) {
+bool MacroEngine::call(const Statement& st) {
     if (macros_.empty()) return false;
-    auto it = macros_.find(std::string(name));
+    auto it = macros_.find(std::string(st.mnemonic));
     if (it == macros_.end()) return false;
     if (!as.drv.assembling()) return true;
     SourceReader& src = as.src;
@@ -317,18 +317,18 @@ bool MacroEngine::call(std::string_view name) {
     f.body = it->second.body;
     f.name = it->second.name;
     as.scan.check_field_end(split_args(src.operand_text, f.args));
-    f.size = src.size_suffix == 'u' ? 0 : src.size_suffix;
+    f.size = st.suffix == 'u' ? 0 : st.suffix;
     f.remaining = 1;
     f.unique = next_unique();
     push(std::move(f));
     return true;
 }
 
-void MacroEngine::d_macro() {
+void MacroEngine::d_macro(const Statement& st) {
     SourceReader& src = as.src;
     std::string name;
-    if (src.label_field[0] != '\0') {
-        name = src.label_field;
+    if (!st.label.empty()) {
+        name = st.label;
     } else {
         const char* p = src.operand_text;
         while (!line_end(*p) && !is_white(*p) && *p != ';') name.push_back(*p++);

@@ -28,6 +28,7 @@ namespace tobra {
 class Assembler;
 class Console;
 struct SourceText;
+struct Statement;
 struct SymbolRecord;
 
 // Open frames at once, macro calls and repeat blocks together. Deeper is an
@@ -59,9 +60,9 @@ public:
 
     // Line processing's fallback for a mnemonic that is not in the table:
     // true when it names a macro (the call is then made, or skipped).
-    bool call(std::string_view name);
+    bool call(const Statement& st);
 
-    void d_macro();   // NAME macro, macro NAME
+    void d_macro(const Statement& st);   // NAME macro, macro NAME
     void d_endm();    // outside a definition
     void d_mexit();
     void d_rept();

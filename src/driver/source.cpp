@@ -380,6 +380,7 @@ void SourceReader::reserve_line(size_t size, size_t keep) {
     line_capacity_ = capacity;
     line_buffer = line_storage_.get();
     operand_text = line_buffer;
+    statement.line = line_buffer;
     // The fields keep up with the line, so that any field cut from it fits.
     grow_label(capacity, label_capacity_);
     grow_mnemonic(capacity);
@@ -503,6 +504,7 @@ inline bool SourceReader::parse_line_here() {
     // read once, since the stores could alias them.
     char* const label = label_field;
     char* const mnemonic = mnemonic_field;
+    Statement& st = statement;
 
     // Label: only in the first column.
     size_t n = 0;
@@ -511,7 +513,7 @@ inline bool SourceReader::parse_line_here() {
     p += n;
     if (n > 0 && label[n - 1] == ':') --n;
     label[n] = '\0';
-    label_length_ = n;
+    st.label = std::string_view(label, n);
 
     while (*p == ' ' || *p == '\t') ++p;
 
@@ -521,31 +523,32 @@ inline bool SourceReader::parse_line_here() {
         p += n;
     } else if (label[0] == '\0') {
         mnemonic[0] = '\0';
-        mnemonic_length_ = 0;
+        st.mnemonic = std::string_view(mnemonic, 0);
         return false;
     }
     mnemonic[n] = '\0';
-    mnemonic_length_ = n;
 
     // The mnemonic is lower case already, so is its suffix.
-    size_suffix = 'u';
+    st.suffix = 'u';
     if (n > 2 && mnemonic[n - 2] == '.' && is_name_start(mnemonic[n - 1])) {
-        size_suffix = mnemonic[n - 1];
+        st.suffix = mnemonic[n - 1];
         mnemonic[n - 2] = '\0';
-        mnemonic_length_ = n - 2;
+        n -= 2;
     }
+    st.mnemonic = std::string_view(mnemonic, n);
 
     while (*p == ' ' || *p == '\t') ++p;
     operand_text = p;
+    st.operand_start = p;
 
     if (as.options.debug_flags & DBG_PARSE)
-        as.con.print("Parseline: <%s> <%s.%c> <%s", label_field, mnemonic_field, size_suffix, operand_text);
+        as.con.print("Parseline: <%s> <%s.%c> <%s", label_field, mnemonic_field, st.suffix, operand_text);
     return true;
 }
 
 void SourceReader::define_line_label() {
     if (label_field[0] == '\0') return;
-    as.sym.install(std::string_view(label_field, label_length_), as.drv.location_counter, TYPE_USER, KIND_RELOCATABLE);
+    as.sym.install(statement.label, as.drv.location_counter, TYPE_USER, KIND_RELOCATABLE);
 }
 
 void SourceReader::swap_last_global_label(std::string& label) {
@@ -568,21 +571,22 @@ inline void SourceReader::process_line_here(SourceLocation at) {
     Driver& drv = as.drv;
     drv.line_start_address = drv.location_counter;
     drv.note_line_address(at);
-    size_mask = suffix_mask(size_suffix);
+    Statement& st = statement;
+    st.size = suffix_mask(st.suffix);
     as.ev.begin_line();
-    as.scan.operand_count = 0;
+    st.operand_count = 0;
 
     // Local labels (.x and 1$) are qualified by the last global label.
     if (label_field[0] != '\0') {
         if ((label_field[0] >= '0' && label_field[0] <= '9') || label_field[0] == '.') {
-            const size_t have = label_length_;
+            const size_t have = st.label.size();
             const size_t add = global_label_length_;
             if (have + add >= label_capacity_) grow_label(have + add + 1, have);
             if (add != 0) std::memcpy(label_field + have, global_label_.get(), add);
             label_field[have + add] = '\0';
-            label_length_ = have + add;
+            st.label = std::string_view(label_field, have + add);
         } else {
-            set_last_global_label(std::string_view(label_field, label_length_));
+            set_last_global_label(st.label);
         }
     }
 
@@ -590,15 +594,15 @@ inline void SourceReader::process_line_here(SourceLocation at) {
         if (label_field[0] != '\0' && drv.assembling()) define_line_label();
         return;
     }
-    const MnemonicEntry* entry = find_mnemonic(std::string_view(mnemonic_field, mnemonic_length_));
+    const MnemonicEntry* entry = find_mnemonic(st.mnemonic);
     if (!entry) {
-        if (as.mac.call(std::string_view(mnemonic_field, mnemonic_length_))) return;
+        if (as.mac.call(st)) return;
         as.report_error_arg(msg::PROCESS_UNRECOGNIZED_MNEMONIC_FMT, mnemonic_field);
         return;
     }
     // The operands are scanned during matching, so the handler row of the
     // mnemonic's first variant says how they read numbers.
-    const Variant* v = as.scan.match(entry->variants, entry->variant_count,
+    const Variant* v = as.scan.match(st, entry->variants, entry->variant_count,
                                      handler_row(entry->variants[0].handler()).operands);
     if (!v) {
         as.report_error(msg::PROCESS_BAD_SIZE_OR_WRONG_OPERANDS);
@@ -606,7 +610,7 @@ inline void SourceReader::process_line_here(SourceLocation at) {
     }
     if (label_field[0] != '\0' && handler_row(v->handler()).label == LABEL_HERE && drv.assembling())
         define_line_label();
-    as.enc.dispatch_handler(*v);
+    as.enc.dispatch_handler(st, *v);
 }
 
 bool SourceReader::read_logical_line(SourceText& file) { return read_logical_line_here(file); }

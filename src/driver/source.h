@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "driver/location.h"
+#include "isa/statement.h"
 
 namespace tobra {
 
@@ -135,6 +136,7 @@ public:
           as(assembler) {
         line_buffer = line_storage_.get();
         operand_text = line_buffer;
+        statement.line = line_buffer;
         label_field = label_storage_.get();
         mnemonic_field = mnemonic_storage_.get();
     }
@@ -182,9 +184,9 @@ public:
     // stays inlined into the line loop.
     void swap_last_global_label(std::string& label);
     char* mnemonic_field = nullptr;
-    char size_suffix = 'u';
     const char* operand_text = nullptr;      // cursor advanced by scanner, evaluator and directives
-    uint32_t size_mask = 0x80;               // mask of the current line's suffix
+    // The line being assembled: parse_line fills it, process_line hands it on.
+    Statement statement;
     std::string source_directory;
     bool source_directory_set = false;
     int include_depth = 0;
@@ -219,8 +221,6 @@ private:
     size_t label_capacity_;
     std::unique_ptr<char[]> mnemonic_storage_;
     size_t mnemonic_capacity_;
-    // Lengths of the fields as the parser left them, so that they are not counted again.
-    size_t label_length_ = 0, mnemonic_length_ = 0;
     Assembler& as;
     std::unordered_map<std::string, std::shared_ptr<const std::string>> file_cache_;
     std::vector<std::pair<uint64_t, uint64_t>> input_files_;  // device and inode

@@ -14,21 +14,23 @@ uint32_t bit_size(const Operand& target) { return target.cls == CLS_DN ? SZ_L : 
 } // namespace
 
 // 7: bchg, bclr, bset, btst Dn,<ea>.
-void Encoder::h_bit_dynamic(uint32_t op, uint32_t) {
-    if (!operands_allowed(true)) return;
-    const Operand& dst = as.scan.operands[1];
-    op_size = bit_size(dst);
-    put_word(op + (reg3(as.scan.operands[0]) << 9) + modreg(dst));
-    ea_extension(dst);
+void Encoder::h_bit_dynamic(Statement& st, uint32_t op, uint32_t) {
+    uint32_t size = st.size;
+    if (!operands_allowed(st, true)) return;
+    const Operand& dst = st.operands[1];
+    size = bit_size(dst);
+    put_word(op + (reg3(st.operands[0]) << 9) + modreg(dst));
+    ea_extension(dst, size, st.size);
 }
 
 // 22: bchg, bclr, bset, btst #imm,<ea>; the bit number word leaves no room
 // for a brief index.
-void Encoder::h_bit_static(uint32_t op, uint32_t) {
-    if (!operands_allowed(false)) return;
-    const Operand& dst = as.scan.operands[1];
-    op_size = bit_size(dst);
-    const Operand& bit = as.scan.operands[0];
+void Encoder::h_bit_static(Statement& st, uint32_t op, uint32_t) {
+    uint32_t size = st.size;
+    if (!operands_allowed(st, false)) return;
+    const Operand& dst = st.operands[1];
+    size = bit_size(dst);
+    const Operand& bit = st.operands[0];
     put_word(op + modreg(dst));
     // The bit number is the low byte of its word. A value the linker gives
     // keeps all its bits there: a format that relocates the whole word adds
@@ -36,19 +38,21 @@ void Encoder::h_bit_static(uint32_t op, uint32_t) {
     as.emit.value_fixup(bit, as.drv.location_counter + 1, 1, FixupKind::absolute, 0, true);
     put_word(as.emit.linked(bit) ? static_cast<uint32_t>(bit.value)
                                  : static_cast<uint32_t>(range_check(bit.value, RANGE_BITNUM)));
-    ea_extension(dst);
+    ea_extension(dst, size, st.size);
 }
 
 // 16: asl, asr, lsl, lsr Dx,Dy.
-void Encoder::h_shift_reg(uint32_t op, uint32_t) {
-    put_word(op + size76() + (reg3(as.scan.operands[0]) << 9) + reg3(as.scan.operands[1]));
+void Encoder::h_shift_reg(Statement& st, uint32_t op, uint32_t) {
+    const uint32_t size = st.size;
+    put_word(op + size76(size) + (reg3(st.operands[0]) << 9) + reg3(st.operands[1]));
 }
 
 // 17: asl, asr, lsl, lsr #imm,Dy.
-void Encoder::h_shift_imm(uint32_t op, uint32_t) {
-    const Operand& count = as.scan.operands[0];
+void Encoder::h_shift_imm(Statement& st, uint32_t op, uint32_t) {
+    const uint32_t size = st.size;
+    const Operand& count = st.operands[0];
     narrow_field(count, "the 3-bit shift count");
-    put_word(op + (static_cast<uint32_t>(checked(count, RANGE_QUICK)) << 9) + size76() + reg3(as.scan.operands[1]));
+    put_word(op + (static_cast<uint32_t>(checked(count, RANGE_QUICK)) << 9) + size76(size) + reg3(st.operands[1]));
 }
 
 } // namespace tobra

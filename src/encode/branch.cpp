@@ -66,8 +66,8 @@ void check_external_offset(Assembler& as, const Operand& t, const Target& tg, bo
 
 } // namespace
 
-void Encoder::h_branch(uint32_t op, uint32_t) {
-    const Operand& t = as.scan.operands[0];
+void Encoder::h_branch(Statement& st, uint32_t op, uint32_t) {
+    const Operand& t = st.operands[0];
     const int32_t start = as.drv.location_counter;
     const bool pass2 = as.drv.pass_number == 2;
     const Target tg = branch_target(as, t, start, pass2);
@@ -77,7 +77,7 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
     // file to another section) has the size written: a byte table of bra.s
     // stays one. Unsized, it is a word branch; a forward one keeps the
     // forward size, as pass 1 could not tell.
-    int size = written_size(op_size);
+    int size = written_size(st.size);
     if (size == UNSIZED && (tg.external || (tg.other_section && !t.fwd))) size = WORD;
     if (size == UNSIZED) {
         // A target that was not yet known in pass 1 must get the same size in
@@ -131,14 +131,15 @@ void Encoder::h_branch(uint32_t op, uint32_t) {
     if (!tg.undefined) as.emit.value_fixup(t, field, width, FixupKind::pc_relative, pc_base);
 }
 
-void Encoder::h_fbranch(uint32_t op, uint32_t) {
-    const Operand& t = as.scan.operands[0];
+void Encoder::h_fbranch(Statement& st, uint32_t op, uint32_t) {
+    const uint32_t size = st.size;
+    const Operand& t = st.operands[0];
     const int32_t start = as.drv.location_counter;
     const bool pass2 = as.drv.pass_number == 2;
     const Target tg = branch_target(as, t, start, pass2);
     const int32_t d = tg.d;
     // No byte form; an unsized floating-point branch is a word branch.
-    const bool is_long = (op_size & SZ_L) != 0;
+    const bool is_long = (size & SZ_L) != 0;
 
     if (pass2 && tg.undefined) as.report_error(msg::BRANCH_INVALID_DESTINATION);
     check_external_offset(as, t, tg, pass2);

@@ -41,7 +41,7 @@ constexpr bool is_instruction(Handler handler) {
 
 } // namespace
 
-void Encoder::dispatch_handler(const Variant& variant) {
+void Encoder::dispatch_handler(Statement& st, const Variant& variant) {
     const Handler handler = variant.handler();
     if (!as.drv.assembling()) {
         const HandlerRow* row = find_handler(handler);
@@ -55,11 +55,10 @@ void Encoder::dispatch_handler(const Variant& variant) {
         check_odd_instruction(as, handler);
     if (as.drv.optimise_flags & OPT_INDEX) {
         // Only an indexed operand can be rewritten; most lines have none.
-        Operand* const ops = as.scan.operands;
+        Operand* const ops = st.operands;
         if (ops[0].cls == CLS_INDEXED) zero_displacement_rewrite(ops[0]);
         if (ops[1].cls == CLS_INDEXED) zero_displacement_rewrite(ops[1]);
     }
-    op_size = as.src.size_mask;
     // The form the line matched, not a later one, is refused on a part without
     // what it needs; the handler never runs, so both passes emit nothing.
     if (!meets(as.core.features, variant.need)) [[unlikely]] {

@@ -100,8 +100,8 @@ void Encoder::narrow_field(const Operand& op, const char* name) {
     as.emit.value_fixup(op, as.drv.location_counter, 0, FixupKind::absolute, 0, false, name);
 }
 
-uint32_t Encoder::size76() {
-    switch (op_size) {
+uint32_t Encoder::size76(uint32_t size) {
+    switch (size) {
     case SZ_B: return 0x00;
     case SZ_W: return 0x40;
     case SZ_L:
@@ -163,11 +163,11 @@ bool Encoder::index_allowed(const Operand& op, bool brief_allowed) {
     return true;
 }
 
-bool Encoder::operands_allowed(bool brief_allowed) {
-    return index_allowed(as.scan.operands[0], brief_allowed) && index_allowed(as.scan.operands[1], brief_allowed);
+bool Encoder::operands_allowed(const Statement& st, bool brief_allowed) {
+    return index_allowed(st.operands[0], brief_allowed) && index_allowed(st.operands[1], brief_allowed);
 }
 
-void Encoder::ea_extension_other(const Operand& op) {
+void Encoder::ea_extension_other(const Operand& op, uint32_t size, uint32_t written) {
     const int32_t at = as.drv.location_counter;
     switch (op.cls) {
     case CLS_FPN:
@@ -209,10 +209,10 @@ void Encoder::ea_extension_other(const Operand& op) {
     }
 
     case CLS_IMM: {
-        const bool is_long = (op_size & (SZ_L | SZ_U)) != 0;
+        const bool is_long = (size & (SZ_L | SZ_U)) != 0;
         // A byte operation reads the low byte of its word: a relocation on
         // that byte lets the linker check that the value fits.
-        if (op_size == SZ_B)
+        if (size == SZ_B)
             as.emit.value_fixup(op, at + 1, 1, FixupKind::absolute, 0, true);
         else
             as.emit.value_fixup(op, at, is_long ? 4 : 2, FixupKind::absolute);
@@ -221,9 +221,9 @@ void Encoder::ea_extension_other(const Operand& op) {
             return;
         }
         // Checked only: the word keeps whatever high byte a byte datum had.
-        if (as.src.size_mask == SZ_B)
+        if (written == SZ_B)
             range_check(op.value, RANGE_B);
-        else if (as.src.size_mask == SZ_W)
+        else if (written == SZ_W)
             range_check(op.value, RANGE_W);
         put_word(static_cast<uint32_t>(op.value));
         return;

@@ -14,6 +14,7 @@ namespace tobra {
 
 class Assembler;
 struct Variant;
+struct Statement;
 
 // Rows of range_check: the range a field reads back as written, and the wider
 // range it can hold at all (see ea.cpp).
@@ -51,7 +52,7 @@ public:
 
     // Runs the matched variant's handler, or refuses the line if the part
     // lacks what the variant needs.
-    void dispatch_handler(const Variant& variant);
+    void dispatch_handler(Statement& st, const Variant& variant);
 
     // Effective addresses and fields.
     int32_t range_check(int32_t value, int row);
@@ -64,7 +65,8 @@ public:
     // A field that no relocation can hold (a quick count, a trap vector): an
     // external or relocatable value is a located error.
     void narrow_field(const Operand& op, const char* name);
-    uint32_t size76();
+    // The size field of bits 7-6 for an operation size (SZ_*).
+    uint32_t size76(uint32_t size);
     // The register forms, the most frequent by far, are settled inline.
     uint32_t modreg(const Operand& op) {
         const uint32_t r = static_cast<uint32_t>(op.reg) & 7;
@@ -77,9 +79,12 @@ public:
         default: return modreg_other(op);
         }
     }
-    void ea_extension(const Operand& op) {
+    // The extension words of op. size: the operation size the handler
+    // settled, which sizes an immediate; written: the line's own suffix,
+    // which checks the immediate's range.
+    void ea_extension(const Operand& op, uint32_t size, uint32_t written) {
         if (op.cls >= CLS_DN && op.cls <= CLS_PREDEC) return;
-        ea_extension_other(op);
+        ea_extension_other(op, size, written);
     }
     uint32_t brief_extension(const Operand& op);
     uint32_t register_nibble(const Operand& op);
@@ -95,91 +100,84 @@ public:
     static bool plain_displacement(const Operand& op);
 
     // Integer instruction formats; isa/handlers.def says which handler runs which.
-    void h_fixed(uint32_t op, uint32_t flags);
-    void h_addx(uint32_t op, uint32_t flags);
-    void h_ea_to_areg(uint32_t op, uint32_t flags);
-    void h_logic_to_dreg(uint32_t op, uint32_t flags);
-    void h_bit_dynamic(uint32_t op, uint32_t flags);
-    void h_dreg_to_ea(uint32_t op, uint32_t flags);
-    void h_imm_to_dreg(uint32_t op, uint32_t flags);
-    void h_quick(uint32_t op, uint32_t flags);
-    void h_stop(uint32_t op, uint32_t flags);
-    void h_trap(uint32_t op, uint32_t flags);
-    void h_shift_reg(uint32_t op, uint32_t flags);
-    void h_shift_imm(uint32_t op, uint32_t flags);
-    void h_ea_source(uint32_t op, uint32_t flags);
-    void h_ea_dest(uint32_t op, uint32_t flags);
-    void h_ea_sized(uint32_t op, uint32_t flags);
-    void h_bit_static(uint32_t op, uint32_t flags);
-    void h_reg_only(uint32_t op, uint32_t flags);
-    void h_move_usp(uint32_t op, uint32_t flags);
-    void h_link(uint32_t op, uint32_t flags);
-    void h_move(uint32_t op, uint32_t flags);
-    void h_movec(uint32_t op, uint32_t flags);
-    void h_moveq(uint32_t op, uint32_t flags);
-    void h_movem_store(uint32_t op, uint32_t flags);
-    void h_movem_load(uint32_t op, uint32_t flags);
-    void h_tpf(uint32_t op, uint32_t flags);
-    void h_wdebug(uint32_t op, uint32_t flags);
-    void h_push(uint32_t op, uint32_t flags);
-    void h_pull(uint32_t op, uint32_t flags);
-    void h_mov3q(uint32_t op, uint32_t flags);
-    void h_rts(uint32_t op, uint32_t flags);
-    void h_cmp(uint32_t op, uint32_t flags);
-    void h_cmpa(uint32_t op, uint32_t flags);
-    void h_cmpi(uint32_t op, uint32_t flags);
-    void h_intouch(uint32_t op, uint32_t flags);
-    void h_mvs_mvz(uint32_t op, uint32_t flags);
-    void h_sats_tas(uint32_t op, uint32_t flags);
-    void h_add_sub(uint32_t op, uint32_t flags, bool is_sub);
-    void h_mul_long(uint32_t op, uint32_t flags);
-    void h_div_word(uint32_t op, uint32_t flags);
-    void h_div_long(uint32_t op, uint32_t flags);
-    void h_cpushl_cache(uint32_t op, uint32_t flags);
-    void h_isa_a_plus(uint32_t op, uint32_t flags);
+    void h_fixed(Statement& st, uint32_t op, uint32_t flags);
+    void h_addx(Statement& st, uint32_t op, uint32_t flags);
+    void h_ea_to_areg(Statement& st, uint32_t op, uint32_t flags);
+    void h_logic_to_dreg(Statement& st, uint32_t op, uint32_t flags);
+    void h_bit_dynamic(Statement& st, uint32_t op, uint32_t flags);
+    void h_dreg_to_ea(Statement& st, uint32_t op, uint32_t flags);
+    void h_imm_to_dreg(Statement& st, uint32_t op, uint32_t flags);
+    void h_quick(Statement& st, uint32_t op, uint32_t flags);
+    void h_stop(Statement& st, uint32_t op, uint32_t flags);
+    void h_trap(Statement& st, uint32_t op, uint32_t flags);
+    void h_shift_reg(Statement& st, uint32_t op, uint32_t flags);
+    void h_shift_imm(Statement& st, uint32_t op, uint32_t flags);
+    void h_ea_source(Statement& st, uint32_t op, uint32_t flags);
+    void h_ea_dest(Statement& st, uint32_t op, uint32_t flags);
+    void h_ea_sized(Statement& st, uint32_t op, uint32_t flags);
+    void h_bit_static(Statement& st, uint32_t op, uint32_t flags);
+    void h_reg_only(Statement& st, uint32_t op, uint32_t flags);
+    void h_move_usp(Statement& st, uint32_t op, uint32_t flags);
+    void h_link(Statement& st, uint32_t op, uint32_t flags);
+    void h_move(Statement& st, uint32_t op, uint32_t flags);
+    void h_movec(Statement& st, uint32_t op, uint32_t flags);
+    void h_moveq(Statement& st, uint32_t op, uint32_t flags);
+    void h_movem_store(Statement& st, uint32_t op, uint32_t flags);
+    void h_movem_load(Statement& st, uint32_t op, uint32_t flags);
+    void h_tpf(Statement& st, uint32_t op, uint32_t flags);
+    void h_wdebug(Statement& st, uint32_t op, uint32_t flags);
+    void h_push(Statement& st, uint32_t op, uint32_t flags);
+    void h_pull(Statement& st, uint32_t op, uint32_t flags);
+    void h_mov3q(Statement& st, uint32_t op, uint32_t flags);
+    void h_rts(Statement& st, uint32_t op, uint32_t flags);
+    void h_cmp(Statement& st, uint32_t op, uint32_t flags);
+    void h_cmpa(Statement& st, uint32_t op, uint32_t flags);
+    void h_cmpi(Statement& st, uint32_t op, uint32_t flags);
+    void h_intouch(Statement& st, uint32_t op, uint32_t flags);
+    void h_mvs_mvz(Statement& st, uint32_t op, uint32_t flags);
+    void h_sats_tas(Statement& st, uint32_t op, uint32_t flags);
+    void h_add_sub(Statement& st, uint32_t op, uint32_t flags, bool is_sub);
+    void h_mul_long(Statement& st, uint32_t op, uint32_t flags);
+    void h_div_word(Statement& st, uint32_t op, uint32_t flags);
+    void h_div_long(Statement& st, uint32_t op, uint32_t flags);
+    void h_cpushl_cache(Statement& st, uint32_t op, uint32_t flags);
+    void h_isa_a_plus(Statement& st, uint32_t op, uint32_t flags);
 
     // Branches and floating-point branches.
-    void h_branch(uint32_t op, uint32_t flags);
-    void h_fbranch(uint32_t op, uint32_t flags);
+    void h_branch(Statement& st, uint32_t op, uint32_t flags);
+    void h_fbranch(Statement& st, uint32_t op, uint32_t flags);
 
     // MAC and EMAC.
-    void h_mac(uint32_t op, uint32_t flags, bool is_msac);
-    void h_mac_load(uint32_t op, uint32_t flags, bool is_msac);
-    void h_move_to_acc(uint32_t op, uint32_t flags);
-    void h_move_from_acc(uint32_t op, uint32_t flags);
+    void h_mac(Statement& st, uint32_t op, uint32_t flags, bool is_msac);
+    void h_mac_load(Statement& st, uint32_t op, uint32_t flags, bool is_msac);
+    void h_move_to_acc(Statement& st, uint32_t op, uint32_t flags);
+    void h_move_from_acc(Statement& st, uint32_t op, uint32_t flags);
 
     // Floating point.
-    void h_fp_arith(uint32_t op, uint32_t flags);
-    void h_fp_store(uint32_t op, uint32_t flags);
-    void h_fp_to_ctl(uint32_t op, uint32_t flags);
-    void h_fp_from_ctl(uint32_t op, uint32_t flags);
-    void h_fmovem_store(uint32_t op, uint32_t flags);
-    void h_fmovem_load(uint32_t op, uint32_t flags);
-    void h_fnop(uint32_t op, uint32_t flags);
+    void h_fp_arith(Statement& st, uint32_t op, uint32_t flags);
+    void h_fp_store(Statement& st, uint32_t op, uint32_t flags);
+    void h_fp_to_ctl(Statement& st, uint32_t op, uint32_t flags);
+    void h_fp_from_ctl(Statement& st, uint32_t op, uint32_t flags);
+    void h_fmovem_store(Statement& st, uint32_t op, uint32_t flags);
+    void h_fmovem_load(Statement& st, uint32_t op, uint32_t flags);
+    void h_fnop(Statement& st, uint32_t op, uint32_t flags);
 
 private:
     uint32_t modreg_other(const Operand& op);
-    void ea_extension_other(const Operand& op);
+    void ea_extension_other(const Operand& op, uint32_t size, uint32_t written);
 
     // Helpers of the branches, MAC and floating point.
-    uint32_t mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, Message long_message);
+    uint32_t mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, Message long_message,
+                              uint32_t size);
     bool plain_accumulator(const Operand& acc);
-    bool float_operand_ok(const Operand& op);
+    bool float_operand_ok(const Operand& op, uint32_t size);
 
-public:
-    // The operation size of the instruction being encoded, as a size mask:
-    // the line's suffix when the dispatcher starts it, settled by the handler
-    // (an unsized add is a long, a bit operation on memory a byte). The line
-    // parser's own mask stays as the line wrote it.
-    uint32_t op_size = SZ_U;
-
-private:
     // Helpers of the integer formats.
     void put_word(uint32_t word);
-    bool operands_allowed(bool brief_allowed);
+    bool operands_allowed(const Statement& st, bool brief_allowed);
     bool quick_fits(const Operand& imm) const;
-    void warn_unsized_muldiv();
-    void emit_quick(uint32_t base, const Operand& imm, const Operand& dst);
+    void warn_unsized_muldiv(uint32_t size);
+    void emit_quick(uint32_t base, const Operand& imm, const Operand& dst, uint32_t size, uint32_t written);
 
     Assembler& as;
     // Pass 2: the files whose unsized multiply or divide has been warned about.

@@ -16,9 +16,10 @@ constexpr int32_t ACC_EXT23 = 7;
 } // namespace
 
 // The second word's product fields, common to both mac formats.
-uint32_t Encoder::mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, Message long_message) {
+uint32_t Encoder::mac_product_word(const Operand& ry, const Operand& rx, bool is_msac, Message long_message,
+                                   uint32_t size) {
     uint32_t w2 = 0;
-    if (op_size & SZ_L) {
+    if (size & SZ_L) {
         w2 = 0x0800;
         if (ry.half || rx.half) as.report_error(long_message);
     }
@@ -37,10 +38,10 @@ bool Encoder::plain_accumulator(const Operand& acc) {
     return false;
 }
 
-void Encoder::h_mac(uint32_t op, uint32_t, bool is_msac) {
-    const Operand& ry = as.scan.operands[0];
-    const Operand& rx = as.scan.operands[1];
-    const Operand& acc = as.scan.operands[2];
+void Encoder::h_mac(Statement& st, uint32_t op, uint32_t, bool is_msac) {
+    const Operand& ry = st.operands[0];
+    const Operand& rx = st.operands[1];
+    const Operand& acc = st.operands[2];
     const bool has_acc = acc.cls == CLS_ACC;
     if (has_acc && as.core.has(F_EMAC) && !plain_accumulator(acc)) return;
 
@@ -48,7 +49,8 @@ void Encoder::h_mac(uint32_t op, uint32_t, bool is_msac) {
     uint32_t w1 = op + modreg(ry) + ((x & 7) << 9) + ((x & ADDRESS_REGISTER) ? 0x40 : 0);
     uint32_t w2 = mac_product_word(ry, rx, is_msac,
                                    is_msac ? msg::MSAC_UPPER_LOWER_NOT_APPLICABLE_ON_LONG
-                                           : msg::MAC_UPPER_LOWER_NOT_APPLICABLE_ON_LONG);
+                                           : msg::MAC_UPPER_LOWER_NOT_APPLICABLE_ON_LONG,
+                                   st.size);
     if (has_acc) {
         // On a MAC unit the accumulator is dropped, keeping the length of both passes.
         if (!as.core.has(F_EMAC)) {
@@ -62,12 +64,13 @@ void Encoder::h_mac(uint32_t op, uint32_t, bool is_msac) {
     as.emit.emit_word(static_cast<int32_t>(w2));
 }
 
-void Encoder::h_mac_load(uint32_t op, uint32_t, bool is_msac) {
-    const Operand& ry = as.scan.operands[0];
-    const Operand& rx = as.scan.operands[1];
-    const Operand& load = as.scan.operands[2];
-    const Operand& rw = as.scan.operands[3];
-    const Operand& acc = as.scan.operands[4];
+void Encoder::h_mac_load(Statement& st, uint32_t op, uint32_t, bool is_msac) {
+    const uint32_t size = st.size;
+    const Operand& ry = st.operands[0];
+    const Operand& rx = st.operands[1];
+    const Operand& load = st.operands[2];
+    const Operand& rw = st.operands[3];
+    const Operand& acc = st.operands[4];
     const bool has_acc = acc.cls == CLS_ACC;
     // The load forms end at (d16,An).
     if (has_index(load)) {
@@ -78,7 +81,8 @@ void Encoder::h_mac_load(uint32_t op, uint32_t, bool is_msac) {
 
     uint32_t w2 = mac_product_word(ry, rx, is_msac,
                                    is_msac ? msg::MSACL_UPPER_LOWER_NOT_APPLICABLE_ON_LONG
-                                           : msg::MACL_UPPER_LOWER_NOT_APPLICABLE_ON_LONG);
+                                           : msg::MACL_UPPER_LOWER_NOT_APPLICABLE_ON_LONG,
+                                   st.size);
     w2 += modreg(ry) + (modreg(rx) << 12);
     if (load.mask_flag) w2 |= 0x20;
 
@@ -95,12 +99,13 @@ void Encoder::h_mac_load(uint32_t op, uint32_t, bool is_msac) {
     }
     as.emit.emit_word(static_cast<int32_t>(w1));
     as.emit.emit_word(static_cast<int32_t>(w2));
-    ea_extension(load);
+    ea_extension(load, size, st.size);
 }
 
-void Encoder::h_move_to_acc(uint32_t op, uint32_t) {
-    const Operand& src = as.scan.operands[0];
-    const Operand& dst = as.scan.operands[1];
+void Encoder::h_move_to_acc(Statement& st, uint32_t op, uint32_t) {
+    const uint32_t size = st.size;
+    const Operand& src = st.operands[0];
+    const Operand& dst = st.operands[1];
     const bool from_acc = src.cls == CLS_ACC;
     if (!as.core.has(F_EMAC) && (dst.reg != 0 || from_acc)) {
         as.report_error(msg::EMAC_INSTRUCTION_NOT_ALLOWED_ON_THIS_PROCESSOR);
@@ -110,12 +115,12 @@ void Encoder::h_move_to_acc(uint32_t op, uint32_t) {
     // an accumulator-to-accumulator move has room for ACC0-ACC3 only.
     if (from_acc && !(plain_accumulator(src) && plain_accumulator(dst))) return;
     as.emit.emit_word(static_cast<int32_t>(op + (static_cast<uint32_t>(dst.reg) << 9) + modreg(src)));
-    ea_extension(src);
+    ea_extension(src, size, st.size);
 }
 
-void Encoder::h_move_from_acc(uint32_t op, uint32_t) {
-    const Operand& src = as.scan.operands[0];
-    const Operand& rx = as.scan.operands[1];
+void Encoder::h_move_from_acc(Statement& st, uint32_t op, uint32_t) {
+    const Operand& src = st.operands[0];
+    const Operand& rx = st.operands[1];
     const bool movclr = (op & 0x40) != 0;
     const bool extension = src.reg == ACC_EXT01 || src.reg == ACC_EXT23;
     if ((!as.core.has(F_EMAC) && (src.reg != 0 || movclr)) || (movclr && extension)) {

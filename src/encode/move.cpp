@@ -53,17 +53,16 @@ constexpr int32_t USP_CODE = 0x800;
 } // namespace
 
 // 44: move, movea <ea>,<ea>.
-void Encoder::h_move(uint32_t op, uint32_t) {
-    const Operand& src = as.scan.operands[0];
-    const Operand& dst = as.scan.operands[1];
+void Encoder::h_move(Statement& st, uint32_t op, uint32_t) {
+    const Operand& src = st.operands[0];
+    const Operand& dst = st.operands[1];
     // The variant's opcode is the operation size; unsized moves are word moves.
     const uint32_t size = op == 0x1000 ? SZ_B : op == 0x2000 ? SZ_L : SZ_W;
-    op_size = size;
     if (size == SZ_B && src.cls == CLS_AN) {
         as.report_error(msg::EA_BYTE_SIZE_NOT_ALLOWED_ON_ADDRESS);
         return;
     }
-    if (!operands_allowed(true)) return;
+    if (!operands_allowed(st, true)) return;
     if (move_combination_refused(as, src, dst, size)) as.report_error(msg::MOVE_MODE_NOT_SUPPORTED);
 
     if ((as.drv.optimise_flags & OPT_MOVEQ) && size == SZ_L && src.cls == CLS_IMM && src.reloc_kind <= 1 &&
@@ -74,23 +73,24 @@ void Encoder::h_move(uint32_t op, uint32_t) {
     // The destination EA goes in register-first.
     const uint32_t d = modreg(dst);
     put_word(op + ((d & 7) << 9) + ((d >> 3) << 6) + modreg(src));
-    ea_extension(src);
-    ea_extension(dst);
+    ea_extension(src, size, st.size);
+    ea_extension(dst, size, st.size);
 }
 
 // 46: moveq #imm,Dn.
-void Encoder::h_moveq(uint32_t op, uint32_t) {
-    const Operand& src = as.scan.operands[0];
+void Encoder::h_moveq(Statement& st, uint32_t op, uint32_t) {
+    const Operand& src = st.operands[0];
     // The data is the opcode's own low byte.
     as.emit.value_fixup(src, as.drv.location_counter + 1, 1, FixupKind::absolute);
-    put_word(op + (reg3(as.scan.operands[1]) << 9) + static_cast<uint32_t>(checked(src, RANGE_S8_BITS)));
+    put_word(op + (reg3(st.operands[1]) << 9) + static_cast<uint32_t>(checked(src, RANGE_S8_BITS)));
 }
 
 // 133: mov3q #imm,<ea>. The 3-bit field holds 1..7, and 0 stands for -1.
-void Encoder::h_mov3q(uint32_t op, uint32_t) {
-    if (!operands_allowed(true)) return;
-    const Operand& src = as.scan.operands[0];
-    const Operand& dst = as.scan.operands[1];
+void Encoder::h_mov3q(Statement& st, uint32_t op, uint32_t) {
+    uint32_t size = st.size;
+    if (!operands_allowed(st, true)) return;
+    const Operand& src = st.operands[0];
+    const Operand& dst = st.operands[1];
     const int32_t v = src.value;
     uint32_t field;
     narrow_field(src, "the 3-bit data of mov3q");
@@ -109,27 +109,29 @@ void Encoder::h_mov3q(uint32_t op, uint32_t) {
         }
         field = static_cast<uint32_t>(v) & 7;
     }
-    op_size = SZ_L;
+    size = SZ_L;
     put_word(op + (field << 9) + modreg(dst));
-    ea_extension(dst);
+    ea_extension(dst, size, st.size);
 }
 
 // 147: mvs, mvz <ea>,Dn; bit 6 selects the word source.
-void Encoder::h_mvs_mvz(uint32_t op, uint32_t) {
-    if (!operands_allowed(true)) return;
-    const Operand& src = as.scan.operands[0];
-    const bool byte = op_size == SZ_B;
+void Encoder::h_mvs_mvz(Statement& st, uint32_t op, uint32_t) {
+    uint32_t size = st.size;
+    if (!operands_allowed(st, true)) return;
+    const Operand& src = st.operands[0];
+    const bool byte = size == SZ_B;
     // An immediate source is a word, with a byte in its low half.
-    op_size = byte ? SZ_B : SZ_W;
-    put_word(op + (reg3(as.scan.operands[1]) << 9) + modreg(src) + (byte ? 0 : 0x40));
-    ea_extension(src);
+    size = byte ? SZ_B : SZ_W;
+    put_word(op + (reg3(st.operands[1]) << 9) + modreg(src) + (byte ? 0 : 0x40));
+    ea_extension(src, size, st.size);
 }
 
 // 18: <ea> in the low six bits: jmp, jsr, pea, Scc, moves to CCR, SR, MACSR,
 // MASK, fsave and frestore.
-void Encoder::h_ea_source(uint32_t op, uint32_t) {
-    const Operand& src = as.scan.operands[0];
-    const Operand& dst = as.scan.operands[1];
+void Encoder::h_ea_source(Statement& st, uint32_t op, uint32_t) {
+    uint32_t size = st.size;
+    const Operand& src = st.operands[0];
+    const Operand& dst = st.operands[1];
     if (dst.cls == CLS_SR && src.cls != CLS_DN && src.cls != CLS_IMM) {
         as.report_error(msg::MOVE_MODE_NOT_SUPPORTED);
         return;
@@ -140,31 +142,32 @@ void Encoder::h_ea_source(uint32_t op, uint32_t) {
         as.report_error(msg::FLOAT_MODE_NOT_SUPPORTED);
         return;
     }
-    if (!operands_allowed(true)) return;
+    if (!operands_allowed(st, true)) return;
     // CCR and SR take word data, MACSR and MASK long data.
-    if (dst.cls == CLS_CCR || dst.cls == CLS_SR) op_size = SZ_W;
-    else if (dst.cls == CLS_MACSR || dst.cls == CLS_MASK) op_size = SZ_L;
+    if (dst.cls == CLS_CCR || dst.cls == CLS_SR) size = SZ_W;
+    else if (dst.cls == CLS_MACSR || dst.cls == CLS_MASK) size = SZ_L;
     put_word(op + modreg(src));
-    ea_extension(src);
+    ea_extension(src, size, st.size);
 }
 
 // 19: move CCR,Dn; SR,<ea>; MACSR,Rn; MASK,Rn.
-void Encoder::h_ea_dest(uint32_t op, uint32_t) {
-    const Operand& src = as.scan.operands[0];
-    const Operand& dst = as.scan.operands[1];
+void Encoder::h_ea_dest(Statement& st, uint32_t op, uint32_t) {
+    const uint32_t size = st.size;
+    const Operand& src = st.operands[0];
+    const Operand& dst = st.operands[1];
     if (src.cls == CLS_SR && dst.cls != CLS_DN) {
         as.report_error(msg::MOVE_MODE_NOT_SUPPORTED);
         return;
     }
-    if (!operands_allowed(true)) return;
+    if (!operands_allowed(st, true)) return;
     put_word(op + modreg(dst));
-    ea_extension(dst);
+    ea_extension(dst, size, st.size);
 }
 
 // 42: move USP,An and An,USP.
-void Encoder::h_move_usp(uint32_t op, uint32_t) {
-    const Operand& src = as.scan.operands[0];
-    const Operand& dst = as.scan.operands[1];
+void Encoder::h_move_usp(Statement& st, uint32_t op, uint32_t) {
+    const Operand& src = st.operands[0];
+    const Operand& dst = st.operands[1];
     const bool to_areg = src.cls == CLS_CN;
     // Only the user stack pointer has this form; other control registers go through movec.
     if ((to_areg ? src.reg : dst.reg) != USP_CODE) {
@@ -183,8 +186,8 @@ void Encoder::h_move_usp(uint32_t op, uint32_t) {
 // 45: movec Rn,Rc, to a control register the part has. A register it lacks
 // would leave the part unset, so it is refused. The bare name rambar is the
 // part's one RAM base: RAMBAR1 (0xC05) on the parts that have only that.
-void Encoder::h_movec(uint32_t op, uint32_t) {
-    const Operand& rc = as.scan.operands[1];
+void Encoder::h_movec(Statement& st, uint32_t op, uint32_t) {
+    const Operand& rc = st.operands[1];
     uint32_t code = static_cast<uint32_t>(rc.reg) & 0xFFF;
     const uint32_t has = as.core.control;
     const auto which = static_cast<ControlRegister>(rc.value);
@@ -204,7 +207,7 @@ void Encoder::h_movec(uint32_t op, uint32_t) {
         return;
     }
     put_word(op);
-    put_word(register_nibble(as.scan.operands[0]) + code);
+    put_word(register_nibble(st.operands[0]) + code);
 }
 
 } // namespace tobra

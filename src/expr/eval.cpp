@@ -123,12 +123,12 @@ float narrow_to_float(double d) {
 } // namespace
 
 bool Evaluator::double_mode(OperandNumbers numbers) const {
-    return numbers == FLOAT_DATA && as.src.size_mask == SZ_D;
+    return numbers == FLOAT_DATA && as.src.statement.size == SZ_D;
 }
 
 // The size mask that decides how decimal numbers are read.
 uint32_t Evaluator::number_mask(OperandNumbers numbers) const {
-    uint32_t m = as.src.size_mask;
+    uint32_t m = as.src.statement.size;
     if ((m == SZ_S || m == SZ_D) && numbers != FLOAT_DATA) return SZ_L;
     return m;
 }
@@ -635,7 +635,7 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
 [[gnu::noinline, gnu::cold]] void Evaluator::eval_float(int32_t* value) {
     expr_float = true;
     const double d = float_sum();
-    if (as.src.size_mask == SZ_D) {
+    if (as.src.statement.size == SZ_D) {
         const uint64_t bits = std::bit_cast<uint64_t>(d);
         value[0] = static_cast<int32_t>(static_cast<uint32_t>(bits >> 32));
         value[1] = static_cast<int32_t>(static_cast<uint32_t>(bits));
@@ -800,7 +800,7 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
 
     int type = TYPE_USER;
     int32_t term[2] = {0, 0};
-    if ((as.src.size_mask & (SZ_S | SZ_D)) && numbers == FLOAT_DATA && float_expression_ahead()) [[unlikely]] {
+    if ((as.src.statement.size & (SZ_S | SZ_D)) && numbers == FLOAT_DATA && float_expression_ahead()) [[unlikely]] {
         eval_float(value);
     } else {
         type = read_term(term, dbl, numbers);

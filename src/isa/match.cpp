@@ -21,15 +21,15 @@ inline uint64_t class_bit(uint8_t k) { return class_bits[k]; }
 
 } // namespace
 
-const Variant* OperandScanner::match(const Variant* first, int count, OperandNumbers numbers) {
+const Variant* OperandScanner::match(Statement& st, const Variant* first, int count, OperandNumbers numbers) {
     numbers_ = numbers;
-    const Variant* v = match_variant(first, count);
+    const Variant* v = match_variant(st, first, count);
     numbers_ = INTEGER;
     return v;
 }
 
-inline const Variant* OperandScanner::match_variant(const Variant* first, int count) {
-    const uint32_t size_mask = as.src.size_mask;
+inline const Variant* OperandScanner::match_variant(Statement& st, const Variant* first, int count) {
+    const uint32_t size_mask = st.size;
     if (count > 0 && (first->size_mask & size_mask)) {
         // A variant without operands takes the line as it is: the handler reads
         // the text itself, or there is nothing to read and the rest is comment.
@@ -38,7 +38,7 @@ inline const Variant* OperandScanner::match_variant(const Variant* first, int co
         const uint8_t first_class = first->signature[0];
         if (first_class == CLS_NONE && !(count > 1 && *as.src.operand_text == '#')) return first;
         if (first_class == CLS_EXPR_LIST) {
-            scan_exprlist();
+            scan_exprlist(st);
             return first;
         }
     }
@@ -46,10 +46,13 @@ inline const Variant* OperandScanner::match_variant(const Variant* first, int co
     // An empty operand field is no operand at all: nop.l or clr.l alone get the
     // one "bad size or wrong operand(s)", not a syntax message as well.
     SourceReader& src = as.src;
+    Operand* const operands = st.operands;
     int n = 0;
-    const char c = *src.operand_text;
-    if (c != '\n' && c != '\0') {
+    const char* const start = src.operand_text;
+    if (*start != '\n' && *start != '\0') {
+        st.operand_begin[0] = start;
         scan(operands[0]);
+        st.operand_end[0] = src.operand_text;
         check_operand_end(operands[0], src.operand_text);
         n = 1;
         for (; n < MAX_INSTRUCTION_OPERANDS && *src.operand_text == ','; ++n) {
@@ -58,7 +61,9 @@ inline const Variant* OperandScanner::match_variant(const Variant* first, int co
             if (*p == ' ') ++p;
             src.operand_text = p;
             Operand& op = operands[n];
+            st.operand_begin[n] = p;
             scan(op);
+            st.operand_end[n] = src.operand_text;
             if (*src.operand_text == '&') {
                 op.mask_flag = 1;
                 ++src.operand_text;
@@ -67,7 +72,7 @@ inline const Variant* OperandScanner::match_variant(const Variant* first, int co
         }
         check_field_end(src.operand_text);
     }
-    operand_count = n;
+    st.operand_count = n;
     // scan() clears the records it fills; the rest must read as absent.
     switch (n) {
     case 0: operands[0].clear(); [[fallthrough]];

@@ -151,7 +151,7 @@ void OperandScanner::scan_immediate(Operand& op) {
     op.cls = CLS_IMM;
     op.fwd = as.ev.expr_fwd;
     op.value = v[0];
-    if (as.src.size_mask == SZ_D) op.value2 = v[1];
+    if (as.src.statement.size == SZ_D) op.value2 = v[1];
 }
 
 void OperandScanner::scan_parenthesised(Operand& op) {
@@ -562,7 +562,7 @@ void OperandScanner::warn_operands_after_blank(const char* p) {
     as.report_warning_arg(msg::SCAN_BLANK_ENDS_THE_OPERANDS_FMT, text.c_str());
 }
 
-void OperandScanner::scan_exprlist(bool more) {
+void OperandScanner::scan_exprlist(Statement& st, bool more) {
     // dc.s and dc.d items are floating-point numbers.
     const OperandNumbers saved = numbers_;
     numbers_ = FLOAT_DATA;
@@ -571,7 +571,7 @@ void OperandScanner::scan_exprlist(bool more) {
     unsigned stars_after_first = as.ev.star_terms;
     for (;;) {
         while (peek() == ' ' || peek() == '\t') step();
-        Operand& op = operands[n];
+        Operand& op = st.operands[n];
         scan(op);
         if (n == 0 && !more) stars_after_first = as.ev.star_terms;
         if (op.cls != CLS_EXPR && op.cls != CLS_STRING) {
@@ -588,17 +588,17 @@ void OperandScanner::scan_exprlist(bool more) {
         if (take() != ',') break;
     }
     numbers_ = saved;
-    operands[n].cls = CLS_NONE;
-    operand_count = n;
+    st.operands[n].cls = CLS_NONE;
+    st.operand_count = n;
     star_after_first = (more || n > 1) && as.ev.star_terms != stars_after_first;
 }
 
-void OperandScanner::scan_exprlist_more() {
+void OperandScanner::scan_exprlist_more(Statement& st) {
     step();  // the comma
     // The items before went out with their relocations: their terms' symbol
     // slots are free for the next ones.
     as.ev.begin_line();
-    scan_exprlist(true);
+    scan_exprlist(st, true);
 }
 
 } // namespace tobra

@@ -5,13 +5,11 @@
 
 #include "isa/mnemonics.h"
 #include "isa/operand.h"
+#include "isa/statement.h"
 
 namespace tobra {
 
 class Assembler;
-
-// Instructions take up to five operands.
-inline constexpr int MAX_INSTRUCTION_OPERANDS = 5;
 
 // What may follow an operand: a comma, a blank or tab, ';', or the end of
 // the line. A CR is left in a line that ended in CR LF.
@@ -43,11 +41,11 @@ public:
     // What may follow a register: half, pair, MAC shift, register list.
     void checklist(Operand& op);
     static int32_t regbit(int cls, int32_t reg);
-    // The item list of dc and dr into operands[0..], ended by a class-0 record.
-    // A list longer than the record area is read a record area at a time:
-    // list_continues says more items follow, scan_exprlist_more reads them.
-    void scan_exprlist(bool more = false);
-    void scan_exprlist_more();
+    // The item list of dc and dr into st.operands[0..], ended by a class-0
+    // record. A list longer than the record area is read a record area at a
+    // time: list_continues says more items follow, scan_exprlist_more reads them.
+    void scan_exprlist(Statement& st, bool more = false);
+    void scan_exprlist_more(Statement& st);
     bool list_continues = false;
     // scan_exprlist read the current place (*) in an item after the first.
     bool star_after_first = false;
@@ -67,19 +65,16 @@ public:
         if (*at == ' ' || *at == '\t') warn_operands_after_blank(at);
     }
 
-    // First variant whose sizes and operand classes fit the line, or nullptr.
+    // First variant whose sizes and operand classes fit the line, or nullptr;
+    // the operands scanned are left in st.
     // numbers: how the operands read decimal numbers under .s and .d.
-    const Variant* match(const Variant* first, int count, OperandNumbers numbers = INTEGER);
+    const Variant* match(Statement& st, const Variant* first, int count, OperandNumbers numbers = INTEGER);
     void dump_composite();
     void dump_legal();
 
-    Operand operands[MAX_OPERANDS];
-    // Records filled by the last match: operands scanned, or expression-list items.
-    int operand_count = 0;
-
 private:
     // Compiled into match, its one caller, which every instruction line passes.
-    [[gnu::always_inline]] inline const Variant* match_variant(const Variant* first, int count);
+    [[gnu::always_inline]] inline const Variant* match_variant(Statement& st, const Variant* first, int count);
     void skip_text_after_operand(const char*& p);
     [[gnu::noinline]] void warn_operands_after_blank(const char* p);
     char peek() const;

@@ -350,7 +350,6 @@ TEST(EncodeSource, ValuesJudgedInPass2) {
 // the size in bits 7-6, so no source line can reach this guard.
 TEST(EncodeGuards, ASizeOutsideByteWordLongIsFatal) {
     tobra::Assembler as{nullptr};
-    as.enc.op_size = tobra::SZ_S;
-    EXPECT_THROW(as.enc.size76(), tobra::FatalError);
+    EXPECT_THROW(as.enc.size76(tobra::SZ_S), tobra::FatalError);
     EXPECT_NE(as.con.captured().find("Bad size in size76"), std::string::npos);
 }

@@ -23,7 +23,7 @@ struct Ev {
     Ev() {
         as.fwd.alloc_fwd(tobra::FWD_DEFAULT_SIZE);
         as.sym.install_reserved();
-        as.src.size_mask = tobra::SZ_L;
+        as.src.statement.size = tobra::SZ_L;
     }
     // Puts text into the line buffer as the line parser would (ending in a
     // newline) and evaluates it; a leading '#' is left before the cursor, as
@@ -119,7 +119,7 @@ TEST(Eval, ValuesAndCursor) {
     };
     for (const auto& c : cases) {
         Ev e;
-        e.as.src.size_mask = c.mask;
+        e.as.src.statement.size = c.mask;
         EXPECT_EQ(e.eval(c.text), c.type) << c.text;
         if (c.type != 0) {
             EXPECT_EQ(static_cast<uint32_t>(e.v[0]), c.value) << c.text;
@@ -245,7 +245,7 @@ TEST(Eval, FloatOperandsOfDataDirectives) {
     };
     for (const auto& c : cases) {
         Ev e;
-        e.as.src.size_mask = c.mask;
+        e.as.src.statement.size = c.mask;
         e.numbers = tobra::FLOAT_DATA;
         EXPECT_EQ(e.eval(c.text), TYPE_USER) << c.text;
         EXPECT_EQ(static_cast<uint32_t>(e.v[0]), c.hi) << c.text;
@@ -262,7 +262,7 @@ TEST(Eval, FloatLiteralIsReadWithinItsBounds) {
     // The conversion sees only the literal: no digits past the end of the
     // text, and no hex or infinity forms.
     Ev e;
-    e.as.src.size_mask = tobra::SZ_S;
+    e.as.src.statement.size = tobra::SZ_S;
     e.numbers = tobra::FLOAT_DATA;
     char text[8] = {'2', '.', '5'};  // no terminator inside the literal's run...
     text[3] = '\0';

@@ -24,10 +24,30 @@ struct MatchBench {
         const MnemonicEntry* e = find_mnemonic(mnemonic);
         std::snprintf(as.src.line_buffer, LINE_BUFFER_SIZE, "%s\n", operands.c_str());
         as.src.operand_text = as.src.line_buffer;
-        as.src.size_mask = size_mask;
-        return as.scan.match(e->variants, e->variant_count) != nullptr;
+        as.src.statement.line = as.src.line_buffer;
+        as.src.statement.size = size_mask;
+        return as.scan.match(as.src.statement, e->variants, e->variant_count) != nullptr;
     }
-    const Operand& op(int i) const { return as.scan.operands[i]; }
+    const Operand& op(int i) const { return as.src.statement.operands[i]; }
+    // A whole source line through the parser and matching, as line processing
+    // does it before the handler runs.
+    const Statement& line(const std::string& text) {
+        as.src.set_line(text);
+        EXPECT_TRUE(as.src.parse_line()) << text;
+        Statement& st = as.src.statement;
+        st.size = suffix_mask(st.suffix);
+        const MnemonicEntry* e = find_mnemonic(st.mnemonic);
+        EXPECT_NE(e, nullptr) << text;
+        if (e) {
+            EXPECT_NE(as.scan.match(st, e->variants, e->variant_count), nullptr) << text;
+        }
+        return st;
+    }
+    std::string field(int i) const {
+        const Statement& st = as.src.statement;
+        const OperandSpan s = st.span(i);
+        return std::string(st.line + s.begin, s.end - s.begin);
+    }
     std::string out() const { return as.con.captured(); }
 };
 
@@ -50,7 +70,7 @@ TEST(Match, OperandsAreLeftForTheHandler) {
     EXPECT_EQ(b.op(2).cls, CLS_POSTINC);
     EXPECT_EQ(b.op(2).mask_flag, 1);
     EXPECT_EQ(b.op(3).reg, 2);
-    EXPECT_EQ(b.as.scan.operand_count, 4);
+    EXPECT_EQ(b.as.src.statement.operand_count, 4);
 
     ASSERT_TRUE(b.match("movec", SZ_L, "a1,pcr3l1"));
     EXPECT_EQ(b.op(1).reg, 0xD0F);
@@ -92,7 +112,7 @@ TEST(Match, RecordsPastTheOperandsAreBlank) {
         b.match("mac", SZ_W, "d7.l,a6.u>>1,-(a5)&,a4,acc3");
         b.match("move", SZ_L, "#12345678,(-3000,a2,a3.w*8)");
         b.match(c.mnemonic, c.size_mask, c.operands);
-        EXPECT_EQ(b.as.scan.operand_count, c.scanned) << c.operands;
+        EXPECT_EQ(b.as.src.statement.operand_count, c.scanned) << c.operands;
         for (int i = c.scanned; i < MAX_INSTRUCTION_OPERANDS; ++i)
             EXPECT_EQ(fields(b.op(i)), blank) << c.operands << " " << i;
         // A scanned record holds only what its own text gave it.
@@ -105,7 +125,7 @@ TEST(Match, RecordsPastTheOperandsAreBlank) {
 TEST(Match, ExpressionLists) {
     MatchBench b;
     ASSERT_TRUE(b.match("dc", SZ_L, "1,2,\t'ab'"));
-    EXPECT_EQ(b.as.scan.operand_count, 3);
+    EXPECT_EQ(b.as.src.statement.operand_count, 3);
     EXPECT_EQ(b.op(1).value, 2);
     EXPECT_EQ(b.as.ev.string_at(b.op(2).value), "ab");
     EXPECT_EQ(b.op(3).cls, CLS_NONE);
@@ -115,7 +135,7 @@ TEST(Match, ExpressionLists) {
 
     // An item that is not an expression ends the list before it.
     ASSERT_TRUE(b.match("dc", SZ_W, "1,#2,3"));
-    EXPECT_EQ(b.as.scan.operand_count, 1);
+    EXPECT_EQ(b.as.src.statement.operand_count, 1);
     EXPECT_EQ(b.op(1).cls, CLS_NONE);
     EXPECT_EQ(b.out(), ",0: scan: expected expression\n");
 
@@ -124,17 +144,72 @@ TEST(Match, ExpressionLists) {
     for (int i = 2; i <= 32; ++i) items += "," + std::to_string(i);
     MatchBench full;
     ASSERT_TRUE(full.match("dc", SZ_B, items + " ; comment"));
-    EXPECT_EQ(full.as.scan.operand_count, 32);
+    EXPECT_EQ(full.as.src.statement.operand_count, 32);
     EXPECT_EQ(full.op(32).cls, CLS_NONE);
     EXPECT_EQ(full.out(), "");
     EXPECT_FALSE(full.as.scan.list_continues);
     ASSERT_TRUE(full.match("dc", SZ_B, items + ",33"));
     EXPECT_EQ(full.out(), "");
     EXPECT_TRUE(full.as.scan.list_continues);
-    full.as.scan.scan_exprlist_more();
-    EXPECT_EQ(full.as.scan.operand_count, 1);
+    full.as.scan.scan_exprlist_more(full.as.src.statement);
+    EXPECT_EQ(full.as.src.statement.operand_count, 1);
     EXPECT_EQ(full.op(0).value, 33);
     EXPECT_FALSE(full.as.scan.list_continues);
+}
+
+// The statement of a line: its fields, its size as written, and the columns
+// of each operand, which leave out the separators, a MAC mask's & and the
+// comment.
+TEST(Match, StatementOfALine) {
+    MatchBench b;
+    const Statement& st = b.line("Loop: move.l  d0, (8,a1,d2.l*4) ; c");
+    EXPECT_EQ(st.label, "Loop");
+    EXPECT_EQ(st.mnemonic, "move");
+    EXPECT_EQ(st.size, SZ_L);
+    EXPECT_EQ(st.operand_count, 2);
+    EXPECT_EQ(st.span(0).begin, 14u);
+    EXPECT_EQ(b.field(0), "d0");
+    EXPECT_EQ(st.span(1).begin, 18u);
+    EXPECT_EQ(b.field(1), "(8,a1,d2.l*4)");
+
+    b.line("\tmac.w d0.u,d1.l<<1,(a0)+&,d2");
+    EXPECT_EQ(st.label, "");
+    EXPECT_EQ(st.size, SZ_W);
+    EXPECT_EQ(st.operand_count, 4);
+    EXPECT_EQ(b.field(0), "d0.u");
+    EXPECT_EQ(b.field(1), "d1.l<<1");
+    EXPECT_EQ(b.field(2), "(a0)+");
+    EXPECT_EQ(b.field(3), "d2");
+    EXPECT_EQ(st.span(3).begin, 27u);
+
+    b.line(" rts");
+    EXPECT_EQ(st.size, SZ_U);
+    EXPECT_EQ(b.out(), "");
+}
+
+// Two assemblers alive at once keep their lines apart: nothing of a line
+// lives outside its own assembler.
+TEST(Match, AssemblersKeepTheirOwnLines) {
+    MatchBench a, b;
+    a.as.src.set_line(" add.l #5,d3");
+    b.as.src.set_line("X cmp.w (a2)+,d7");
+    ASSERT_TRUE(a.as.src.parse_line());
+    ASSERT_TRUE(b.as.src.parse_line());
+    for (MatchBench* m : {&b, &a}) {
+        Statement& st = m->as.src.statement;
+        st.size = suffix_mask(st.suffix);
+        const MnemonicEntry* e = find_mnemonic(st.mnemonic);
+        ASSERT_NE(e, nullptr);
+        ASSERT_NE(m->as.scan.match(st, e->variants, e->variant_count), nullptr);
+    }
+    EXPECT_EQ(a.as.src.statement.size, SZ_L);
+    EXPECT_EQ(a.op(0).cls, CLS_IMM);
+    EXPECT_EQ(a.op(0).value, 5);
+    EXPECT_EQ(a.field(1), "d3");
+    EXPECT_EQ(b.as.src.statement.label, "X");
+    EXPECT_EQ(b.as.src.statement.size, SZ_W);
+    EXPECT_EQ(b.op(0).cls, CLS_POSTINC);
+    EXPECT_EQ(b.field(0), "(a2)+");
 }
 
 TEST(Match, TraceLine) {

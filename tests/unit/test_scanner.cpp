@@ -30,7 +30,7 @@ struct ScanBench {
     }
     Operand scan(const std::string& operand, uint32_t size_mask = SZ_L) {
         place(operand + "\n");
-        as.src.size_mask = size_mask;
+        as.src.statement.size = size_mask;
         Operand op;
         as.scan.scan(op);
         return op;
