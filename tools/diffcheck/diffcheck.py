@@ -78,8 +78,9 @@ def read_elf(path):
                 sym = syms[info >> 8]
                 if sym["name"]:
                     name, value = sym["name"], 0
-                    if sym["shndx"] not in (0, 0xFFF1) and (sym["info"] >> 4) == 0:
-                        # A local label: counted from its section, as GNU writes it.
+                    if sym["shndx"] not in (0, 0xFFF1):
+                        # A label: counted from its section (GNU relocates
+                        # against an exported one by name, tobra by section).
                         name, value = secs[sym["shndx"]]["name"], sym["value"]
                 else:
                     name, value = secs[sym["shndx"]]["name"], 0
@@ -90,6 +91,14 @@ def read_elf(path):
 def sections_of(path):
     secs, _, relocs = read_elf(path)
     keep = {s["name"]: s for s in secs if s["name"] in (".text", ".data", ".bss")}
+    # GNU leaves a PC-relative field to an exported label of the field's own
+    # section to the linker; tobra settles it. The link compares those.
+    settled = [r for r in relocs if r[2].startswith("PC") and r[3] == r[0]]
+    for target, off, typ, _, _ in settled:
+        w = {"PC32": 4, "PC16": 2, "PC8": 1}[typ]
+        s = keep[target]
+        s["masked"] = s.get("masked", set()) | set(range(off, off + w))
+    relocs = [r for r in relocs if r not in settled]
     return keep, relocs
 
 
@@ -254,6 +263,25 @@ def check_native(elf_relocs, elf_secs, dump_text):
     return problems
 
 
+RAN = {"elf": 0, "link": 0, "obj": 0, "abs": 0}
+# Refusals found and noted; a source that draws only these is counted, not
+# reported again.
+KNOWN_REFUSALS = {
+    "abs": ("pcindex: symbol reference not in same section",
+            "eval: an address cannot be subtracted from a number",
+            "eval: two addresses cannot be added"),
+}
+NOTED = {}
+
+
+def known(kind, msg):
+    lines = [l for l in msg.strip().splitlines() if "warning ---" not in l]
+    if lines and all(any(k in l for k in KNOWN_REFUSALS.get(kind, ())) for l in lines):
+        NOTED[kind] = NOTED.get(kind, 0) + 1
+        return True
+    return False
+
+
 def check_seed(seed, work, tobra, dump, cpu):
     prog = gen.Program(seed, cpu).generate()
     d = os.path.join(work, "s%d" % seed)
@@ -269,6 +297,7 @@ def check_seed(seed, work, tobra, dump, cpu):
     if rc:
         findings.append("elf-refuses rc=%d %s" % (rc, msg.strip().replace("\n", " | ")[:400]))
     else:
+        RAN["elf"] += 1
         ts, tr = sections_of(os.path.join(d, "t.o"))
         gs, gr = sections_of(os.path.join(d, "g.o"))
         for n in (".text", ".data", ".bss"):
@@ -277,7 +306,11 @@ def check_seed(seed, work, tobra, dump, cpu):
             if sa != sb:
                 findings.append("elf-size %s tobra=%d gnu=%d" % (n, sa, sb))
             elif a and b and a["bytes"] != b["bytes"]:
-                i = next(i for i in range(len(a["bytes"])) if a["bytes"][i] != b["bytes"][i])
+                mask = a.get("masked", set()) | b.get("masked", set())
+                diffs = [i for i in range(len(a["bytes"])) if a["bytes"][i] != b["bytes"][i] and i not in mask]
+                if not diffs:
+                    continue
+                i = diffs[0]
                 findings.append("elf-bytes %s first at %x: tobra %s gnu %s" % (
                     n, i, a["bytes"][i:i + 4].hex(), b["bytes"][i:i + 4].hex()))
         if tr != gr:
@@ -290,11 +323,13 @@ def check_seed(seed, work, tobra, dump, cpu):
         if tm is None and gm is not None:
             findings.append("link-tobra-fails " + msg_t.strip()[:300])
         elif tm is not None and gm is not None:
+            RAN["link"] += 1
             dd = diff_maps(tm, gm, "tobra", "gnu")
             if dd:
                 findings.append("link-image %d bytes differ: %s" % (len(dd), dd[:6]))
         # -o: no distance written as name-*, no PC-relative field into another section.
         if not ({"pc_other", "distance", "branch_ext_const"} & prog.tags):
+            RAN["obj"] += 1
             rc, msg = run([tobra, "-q", "-o", "t.s", "--output", "t.obj"], d)
             if rc:
                 findings.append("obj-refuses %s" % msg.strip().replace("\n", " | ")[:300])
@@ -302,9 +337,12 @@ def check_seed(seed, work, tobra, dump, cpu):
                 rc, dtext = run([dump, "-x", "t.obj"], d)
                 findings += ["obj " + p for p in check_native(tr, ts, dtext)]
         # Absolute outputs: the same source at fixed origins.
-        if link_ok and "pc_other" not in prog.tags:
+        if link_ok:
+            RAN["abs"] += 1
             rc, msg = run([tobra, "-q", "a.s", "--output", "a.srec"], d)
-            if rc:
+            if rc and known("abs", msg):
+                pass
+            elif rc:
                 findings.append("abs-refuses %s" % msg.strip().replace("\n", " | ")[:300])
             else:
                 sm = srec_map(os.path.join(d, "a.srec"))
@@ -357,6 +395,8 @@ def main():
         elif not args.keep:
             shutil.rmtree(d)
     print("%d seeds from %d, cpu %s: %d with findings (work: %s)" % (args.count, args.seed, args.cpu, bad, work))
+    print("compared: " + ", ".join("%s %d" % kv for kv in RAN.items()) +
+          "; known refusals: " + (", ".join("%s %d" % kv for kv in NOTED.items()) or "none"))
     return 1 if bad else 0
 
 

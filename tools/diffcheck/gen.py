@@ -47,8 +47,13 @@ class Program:
         self.set_value = {}  # name -> value at this point of the source
         self.parity = {s: 0 for s in SECTIONS}
         self.near = 0
+        self.set_labels = set()
+        self.globals = set()
 
     # ---- values -------------------------------------------------------
+    def fresh(self):
+        return "f%d" % self.count()
+
     def count(self):
         self.serial = getattr(self, "serial", 0) + 1
         return self.serial
@@ -64,10 +69,27 @@ class Program:
     def wide_value(self):
         """A value a long holds: anything relocatable or constant."""
         r = self.rnd
-        k = r.randrange(9)
+        k = r.randrange(13)
         if k == 0:
             t, g, _ = self.const(-100000, 100000)
             return t, g
+        if k == 9:
+            # A label plus and minus constants in parentheses.
+            lab, _ = self.any_label()
+            a, b = r.randint(0, 20), r.randint(0, 20)
+            return "(%s+%d)-%d" % (lab, a, b), "(%s+%d)-%d" % (lab, a, b)
+        if k == 10:
+            # An equate of an equate (of a label: GNU gets a chain of
+            # forward equates of a label difference wrong).
+            lab, _ = self.any_label()
+            return self.equate_of(self.equate_of(self.plus(lab, 0, 20)))
+        if k == 11 and self.set_labels:
+            n = r.choice(sorted(self.set_labels))
+            return n, n
+        if k == 12:
+            lab, _ = self.any_label()
+            c = r.randint(1, 20)
+            return "-%d+%s" % (c, lab), "-%d+%s" % (c, lab)
         if k in (1, 2):
             lab, _ = self.any_label()
             return self.plus(lab, -8, 40)
@@ -153,8 +175,9 @@ class Program:
         return name, name
 
     # ---- lines --------------------------------------------------------
-    def emit(self, sec, t, g, size=0):
-        self.lines.append((sec, t, g))
+    def emit(self, sec, t, g, size=0, abs_t=None):
+        """abs_t: the tobra text in the absolute variant, where it differs."""
+        self.lines.append((sec, t, g, abs_t) if abs_t else (sec, t, g))
         self.parity[sec] = (self.parity[sec] + size) & 1
 
     def label_here(self, sec):
@@ -170,7 +193,7 @@ class Program:
         r = self.rnd
         sec = "code"
         self.even(sec)
-        k = r.randrange(24)
+        k = r.randrange(30)
         if k == 0:
             t, g = self.wide_value()
             self.emit(sec, "        move.l  #%s,(a1)" % t, "        move.l  #%s,(a1)" % g)
@@ -240,10 +263,44 @@ class Program:
             self.emit(sec, "        lea     %s(a6),a0" % t, "        lea     %s(%%a6),%%a0" % g)
         elif k == 22:
             self.emit(sec, "        nop", "        nop")
+        elif k == 24:
+            # The address of the line itself.
+            c = r.randint(0, 30)
+            self.emit(sec, "        move.l  #*+%d,(a1)" % c, "        move.l  #.+%d,(a1)" % c)
+        elif k == 25:
+            lab = r.choice(self.labels["code"])
+            self.emit(sec, "        dc.w    *-%s" % lab, "        .word   .-%s" % lab)
+        elif k == 26:
+            self.here_equate(sec)
+        elif k == 27:
+            self.local_loop()
+        elif k == 28 and self.isa_b:
+            v = r.randint(-1, 7)
+            t, g = self.wide_value()
+            self.emit(sec, "        mov3q.l #%d,(%s).l" % (v, t), "        mov3q.l #%d,(%s).l" % (v, g))
+        elif k == 29:
+            n = r.randint(1, 3)
+            t, g = self.wide_value()
+            self.emit(sec, "        dcb.l   %d,%s" % (n, t), "        .rept %d\n        .long %s\n        .endr" % (n, g))
         else:
+            # Room in code; in the absolute variant a gap left by org or rorg.
             n = r.choice([2, 4, 6])
             self.tags.add("ds_code")
-            self.emit(sec, "        ds.b    %d" % n, "        .skip   %d" % n)
+            self.emit(sec, "        ds.b    %d" % n, "        .skip   %d" % n, 0,
+                      "        %s     *+%d" % (r.choice(["org", "rorg"]), n))
+
+    def here_equate(self, sec):
+        """A name for the place of the line, used later or earlier."""
+        name = "h_%d" % self.count()
+        self.lines.append((sec, "%s equ *" % name, "        .equ %s, ." % name))
+        self.labels[sec].append(name)
+
+    def local_loop(self):
+        n = "l%d" % self.count()
+        self.lines.append(("code", ".%s:" % n, ".L%s:" % n))
+        self.emit("code", "        subq.l  #1,d0", "        subq.l  #1,%d0")
+        self.emit("code", "        bne.s   .%s" % n, "        bne.s   .L%s" % n)
+        self.emit("code", "        lea     .%s(pc),a2" % n, "        lea     .L%s(%%pc),%%a2" % n)
 
     def word_value(self):
         r = self.rnd
@@ -343,7 +400,42 @@ class Program:
 
     def data_line(self, sec):
         r = self.rnd
-        k = r.randrange(9)
+        k = r.randrange(13)
+        if k == 9:
+            self.even(sec)
+            lab = r.choice(self.labels[sec])
+            c = r.randint(0, 9)
+            self.emit(sec, "        dc.l    *+%d,%s-*" % (c, lab), "        .long   .+%d,%s-(.-4)" % (c, lab))
+            return
+        if k == 10:
+            # A difference plus a label of any section, grouped.
+            self.even(sec)
+            s2 = r.choice(SECTIONS)
+            a, b = r.choice(self.labels[s2]), r.choice(self.labels[s2])
+            lab, _ = self.any_label()
+            self.emit(sec, "        dc.l    (%s-%s)+%s" % (a, b, lab), "        .long   (%s-%s)+%s" % (a, b, lab))
+            return
+        if k == 11:
+            # A distance to an external name in a word or a byte.
+            self.even(sec)
+            e = r.choice(["e_w0", "e_w1"] if sec == "code" else self.exts)
+            self.tags.add("pc_ext")
+            self.tags.add("distance")
+            if r.random() < 0.1 and sec != "code":
+                self.tags.add("pc8_distance")
+                self.emit(sec, "        dc.b    %s-*" % "e_s0", "        .byte   e_s0-.", 1)
+            else:
+                self.emit(sec, "        dc.w    %s-*" % e, "        .word   %s-." % e)
+            return
+        if k == 12:
+            lab = r.choice(self.labels[sec])
+            if sec == "code":
+                lab = r.choice(self.labels[sec])
+            self.emit(sec, "%s_x dc.b %d" % (self.fresh(), r.randint(0, 255)), None, 1)
+            n = self.lines[-1][1].split()[0]
+            self.lines[-1] = (sec, self.lines[-1][1], "%s: .byte %s" % (n, self.lines[-1][1].split()[-1]))
+            self.labels[sec].append(n)
+            return
         if k == 0:
             self.even(sec)
             t, g = self.wide_value()
@@ -437,6 +529,14 @@ class Program:
                     self.data_line(sec)
                 else:
                     self.bss_line()
+                if r.random() < 0.04:
+                    n = "r_%d" % self.count()
+                    # A set expression must be known at its line.
+                    known = [l for x in SECTIONS for l in self.labels[x] if l not in self.undefined[x]]
+                    t, g = self.plus(r.choice(known + self.exts), 0, 12)
+                    self.lines.append((sec, "%s set %s" % (n, t), "        .set %s, %s" % (n, g)))
+                    self.set_labels.add(n)
+                    self.tags.add("set_label")
                 if self.set_value and r.random() < 0.05:
                     n = r.choice(sorted(self.set_value))
                     v = r.randint(-100, 100)
@@ -446,8 +546,13 @@ class Program:
             for lab in self.undefined[sec]:
                 self.lines.append((sec, lab + ":", lab + ":"))
                 if sec == "code":
+                    self.even(sec)
                     self.lines.append((sec, "        nop", "        nop"))
             self.undefined[sec] = []
+        for sec in SECTIONS:
+            for lab in self.labels[sec]:
+                if r.random() < 0.15 and not lab.startswith("h_"):
+                    self.globals.add(lab)
         # Equates: some at the top (backward), the rest at the end (forward).
         self.top_equates, self.end_equates = [], []
         eqs = [(n, str(v), str(v)) for n, v in self.const_equs.items()] + self.pending_equates
@@ -467,13 +572,18 @@ class Program:
         elif variant == "abs":
             for n, v in EXT_VALUES.items():
                 out.append("%s equ $%x" % (n, v))
+        for n in sorted(self.globals):
+            out.append("        .globl %s" % n if gnu else "        xdef    %s" % n)
         for n, v in self.head:
             out.append("        .set %s, %d" % (n, v) if gnu else "%s set %d" % (n, v))
         for n, t, g in self.top_equates:
             out.append("        .equ %s, %s" % (n, g) if gnu else "%s equ %s" % (n, t))
         cur = None
         seen = set()
-        for sec, t, g in self.lines:
+        for line in self.lines:
+            sec, t, g = line[:3]
+            if variant == "abs" and len(line) > 3:
+                t = line[3]
             if sec != cur:
                 cur = sec
                 out.append("        " + GNU_SECTION[sec] if gnu else "        section %s" % sec)
