@@ -49,6 +49,7 @@ inline constexpr const char* MORE_THAN_256_NESTED_CONDITIONAL_BLOCKS = "More tha
 inline constexpr const char* NAME_EXPECTED_FMT = "%s: name expected";
 inline constexpr const char* NAME_MISSING_IN_LIST_FMT = "%s: name missing in list";
 inline constexpr const char* ORG_ASSUMED = "ORG assumed";
+inline constexpr const char* ORG_ODD_ORIGIN_LOWERED_FMT = "org: an odd origin is lowered by one, to %s";
 inline constexpr const char* PASS_CANNOT_FIND_FILE = "pass: can't find file";
 inline constexpr const char* SECTION_ALREADY_HAS_ANOTHER_KIND_FMT = "section: %s already has another kind";
 inline constexpr const char* SECTION_IS_A_NAME_THE_ELF_WRITER_FMT = "section: %s is a name the ELF writer gives its own sections";

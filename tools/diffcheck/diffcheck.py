@@ -30,9 +30,11 @@ LINK_SCRIPT = """SECTIONS {
   .text 0x%x : { *(.text) }
   .data 0x%x : { *(.data) }
   .bss 0x%x : { *(.bss) }
+  .sdata 0x%x : { *(.sdata) }
+  .sbss 0x%x : { *(.sbss) }
   /DISCARD/ : { *(.comment) *(.note.GNU-stack) }
 }
-""" % (gen.ORIGIN["code"], gen.ORIGIN["data"], gen.ORIGIN["bss"])
+""" % tuple(gen.ORIGIN[s] for s in gen.SECTIONS)
 
 RTYPE = {1: "32", 2: "16", 3: "8", 4: "PC32", 5: "PC16", 6: "PC8"}
 
@@ -90,7 +92,7 @@ def read_elf(path):
 
 def sections_of(path):
     secs, _, relocs = read_elf(path)
-    keep = {s["name"]: s for s in secs if s["name"] in (".text", ".data", ".bss")}
+    keep = {s["name"]: s for s in secs if s["name"] in gen.ELF_NAME.values()}
     # GNU leaves a PC-relative field to an exported label of the field's own
     # section to the linker; tobra settles it. The link compares those.
     settled = [r for r in relocs if r[2].startswith("PC") and r[3] == r[0]]
@@ -146,7 +148,7 @@ def linked_map(obj, cwd, tag):
     secs, _, _ = read_elf(exe)
     out = {}
     for s in secs:
-        if s["name"] in (".text", ".data") and s["flags"] & 2:
+        if s["name"] in (".text", ".data", ".sdata") and s["flags"] & 2:
             for i, b in enumerate(s["bytes"]):
                 out[s["addr"] + i] = b
     return out, ""
@@ -167,12 +169,12 @@ def diff_maps(a, b, name_a, name_b):
 
 
 # ---- the native object --------------------------------------------------------
-def native_refs(dump_text):
+def native_refs(dump_text, ext_secs):
     """(section, offset) -> kind for each reference and relocation tobra-dump prints."""
     # A reference hunk names no section: the one after the code is the
     # code's, the first after the data hunks the data's.
     refs, cur, sec = {}, None, None
-    secno = {"0": ".text", "1": ".data"}
+    secno = {"0": ".text", "1": ".data", "3": ".sdata"}
     groups = []
     for line in dump_text.splitlines():
         w = line.split()
@@ -181,7 +183,14 @@ def native_refs(dump_text):
         if w[0] == "CODE":
             groups = ["0"]
         elif w[0] == "DATA":
-            groups = ["1"]
+            groups = [] if groups == ["0"] else groups
+            # A data section's group is left out when it has no references,
+            # so the file cannot say whose a lone group is: take the section
+            # whose ELF twin has relocations against external names.
+            # The groups follow the data hunks basedata first, then data.
+            if secno.get(w[2]) in ext_secs:
+                groups.append(w[2])
+                groups.sort(key=lambda x: x != "3")
         elif w[0] == "SYMBOL":
             sec = groups.pop(0) if groups else "?"
             cur = None
@@ -203,7 +212,7 @@ def native_bytes(dump_text):
     for line in dump_text.splitlines():
         w = line.split()
         if w and w[0] in ("CODE", "DATA") and w[1] == "section":
-            cur = {"CODE": ".text", "DATA": ".data"}[w[0]]
+            cur = {"0": ".text", "1": ".data", "3": ".sdata"}[w[2]]
             out[cur] = b""
         elif cur and w and w[0].endswith(":") and len(w[0]) == 5:
             out[cur] += bytes.fromhex("".join(w[1:]))
@@ -215,7 +224,8 @@ def native_bytes(dump_text):
 def check_native(elf_relocs, elf_secs, dump_text):
     """Each ELF relocation has its reference in the native object, and the
     native field holds what the linker must add to; no other byte differs."""
-    refs = native_refs(dump_text)
+    ext_secs = {r[0] for r in elf_relocs if not r[3].startswith(".")} | {".text"}
+    refs = native_refs(dump_text, ext_secs)
     nbytes = native_bytes(dump_text)
     problems = []
     fields = set()
@@ -250,7 +260,7 @@ def check_native(elf_relocs, elf_secs, dump_text):
     for key, hit in refs.items():
         if key not in used:
             problems.append("native %s at %s+%x has no ELF relocation" % (hit, key[0], key[1]))
-    for sec, eb in ((n, s["bytes"]) for n, s in elf_secs.items() if n in (".text", ".data")):
+    for sec, eb in ((n, s["bytes"]) for n, s in elf_secs.items() if n in (".text", ".data", ".sdata")):
         nb = nbytes.get(sec, b"")
         for i in range(max(len(eb), len(nb))):
             if (sec, i) in fields:
@@ -300,7 +310,7 @@ def check_seed(seed, work, tobra, dump, cpu):
         RAN["elf"] += 1
         ts, tr = sections_of(os.path.join(d, "t.o"))
         gs, gr = sections_of(os.path.join(d, "g.o"))
-        for n in (".text", ".data", ".bss"):
+        for n in gen.ELF_NAME.values():
             a, b = ts.get(n), gs.get(n)
             sa, sb = (a["size"] if a else 0), (b["size"] if b else 0)
             if sa != sb:
@@ -359,11 +369,18 @@ def check_seed(seed, work, tobra, dump, cpu):
                     findings.append("bin-refuses " + msg.strip()[:200])
                 else:
                     b = open(os.path.join(d, "a.bin"), "rb").read()
-                    code = [sm[a] for a in sorted(k for k in sm if isinstance(k, int) and k < gen.ORIGIN["data"])]
-                    start = min((k for k in sm if isinstance(k, int)), default=0)
-                    if "ds_code" not in prog.tags and bytes(code) != b[:len(code)]:
-                        findings.append("bin code differs from srec")
-                    del start
+                    # The code bytes in address order (gaps left out), then
+                    # data and basedata, each padded to a multiple of 4.
+                    want = b""
+                    for sec in ("code", "data", "basedata"):
+                        lo = gen.ORIGIN[sec]
+                        hi = min([v for v in gen.ORIGIN.values() if v > lo] + [1 << 32])
+                        part = bytes(sm[k] for k in sorted(k for k in sm if isinstance(k, int) and lo <= k < hi))
+                        if sec != "code":
+                            part += bytes(-len(part) % 4)
+                        want += part
+                    if want != b:
+                        findings.append("bin differs from srec: %d bytes against %d" % (len(b), len(want)))
     return findings, d
 
 

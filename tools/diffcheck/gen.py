@@ -10,10 +10,13 @@ together for one of the output variants.
 
 import random
 
-SECTIONS = ("code", "data", "bss")
-GNU_SECTION = {"code": ".text", "data": ".data", "bss": ".bss"}
+SECTIONS = ("code", "data", "bss", "basedata", "basebss")
+GNU_SECTION = {"code": ".text", "data": ".data", "bss": ".bss",
+               "basedata": '.section .sdata,"aw",@progbits', "basebss": '.section .sbss,"aw",@nobits'}
+ELF_NAME = {"code": ".text", "data": ".data", "bss": ".bss", "basedata": ".sdata", "basebss": ".sbss"}
 # Where each section starts in the absolute variant and in the link.
-ORIGIN = {"code": 0x1000, "data": 0x4000, "bss": 0x6000}
+ORIGIN = {"code": 0x1000, "data": 0x4000, "bss": 0x6000, "basedata": 0x7000, "basebss": 0x7800}
+BSS_LIKE = ("bss", "basebss")
 # External names: "small" ones stand for values a byte or a word holds, so
 # that every field kind can name them and still link.
 EXT_VALUES = {"e_s0": 0x24, "e_s1": 0x3A, "e_w0": 0x1F00, "e_w1": 0x2468}
@@ -39,7 +42,10 @@ class Program:
         self.tags = set()  # features used: decide which comparisons apply
         # Labels per section, defined at random places; `pairs` are labels
         # around a small block of known size, for byte-sized differences.
-        self.labels = {s: ["%s_%d" % (s[0], i) for i in range(r.randint(2, 5))] for s in SECTIONS}
+        # Most sources use code, data and bss; some the base sections too.
+        self.used = SECTIONS if r.random() < 0.3 else SECTIONS[:3]
+        self.labels = {s: ["%s_%d" % ({"basedata": "sd", "basebss": "sb"}.get(s, s[0]), i)
+                           for i in range(r.randint(2, 5) if s in self.used else 0)] for s in SECTIONS}
         self.undefined = {s: list(self.labels[s]) for s in SECTIONS}
         self.pairs = []  # (a, b, size)
         self.exts = list(EXT_VALUES)
@@ -62,8 +68,8 @@ class Program:
         v = self.rnd.randint(lo, hi)
         return num(v, self.rnd) + (v,)
 
-    def any_label(self, sections=SECTIONS):
-        s = self.rnd.choice(sections)
+    def any_label(self, sections=None):
+        s = self.rnd.choice([x for x in (sections or SECTIONS) if self.labels[x]] or ["code"])
         return self.rnd.choice(self.labels[s]), s
 
     def wide_value(self):
@@ -127,7 +133,7 @@ class Program:
         return name + "-" + t, name + "-" + g
 
     def difference(self):
-        s = self.rnd.choice(SECTIONS)
+        s = self.rnd.choice(self.used)
         a, b = self.rnd.choice(self.labels[s]), self.rnd.choice(self.labels[s])
         self.tags.add("difference")
         return a + "-" + b, a + "-" + b
@@ -275,7 +281,7 @@ class Program:
         elif k == 27:
             self.local_loop()
         elif k == 28 and self.isa_b:
-            v = r.randint(-1, 7)
+            v = r.choice([-1, 1, 2, 3, 4, 5, 6, 7])
             t, g = self.wide_value()
             self.emit(sec, "        mov3q.l #%d,(%s).l" % (v, t), "        mov3q.l #%d,(%s).l" % (v, g))
         elif k == 29:
@@ -410,7 +416,7 @@ class Program:
         if k == 10:
             # A difference plus a label of any section, grouped.
             self.even(sec)
-            s2 = r.choice(SECTIONS)
+            s2 = r.choice(self.used)
             a, b = r.choice(self.labels[s2]), r.choice(self.labels[s2])
             lab, _ = self.any_label()
             self.emit(sec, "        dc.l    (%s-%s)+%s" % (a, b, lab), "        .long   (%s-%s)+%s" % (a, b, lab))
@@ -455,7 +461,7 @@ class Program:
             self.even(sec)
             # A distance from the field to a label or an external name.
             if r.random() < 0.5:
-                lab, s = self.any_label(("data", "bss") if sec == "code" else ("code", "bss"))
+                lab, s = self.any_label([x for x in self.used if x != sec])
                 self.tags.add("pc_other")
                 t, g = lab, lab
             else:
@@ -477,7 +483,10 @@ class Program:
                       "        .long   " + ",".join(i[1] for i in items))
         else:
             n = r.randint(1, 5)
-            self.emit(sec, "        ds.b    %d" % n, "        .skip   %d" % n, n)
+            # An odd origin is lowered by one (with a warning): keep them even.
+            even_target = (self.parity[sec] + n) % 2 == 0
+            alt = "        org     *+%d" % n if r.random() < 0.3 and even_target else None
+            self.emit(sec, "        ds.b    %d" % n, "        .skip   %d" % n, n, alt)
 
     def pair_block(self, sec):
         r = self.rnd
@@ -486,29 +495,29 @@ class Program:
         n = r.randint(1, 40)
         self.emit(sec, a + ":", a + ":")
         fill = r.randint(0, 255)
-        if sec == "bss":
+        if sec in BSS_LIKE:
             self.emit(sec, "        ds.b    %d" % n, "        .skip   %d" % n, n)
         else:
             self.emit(sec, "        dcb.b   %d,%d" % (n, fill), "        .fill   %d,1,%d" % (n, fill), n)
         self.emit(sec, b + ":", b + ":")
         self.pairs.append((a, b, n))
 
-    def bss_line(self):
+    def bss_line(self, sec):
         r = self.rnd
         k = r.randrange(4)
         if k == 0:
             n = r.choice([2, 4, 8])
-            self.emit("bss", "        align   %d" % n, "        .balign %d" % n)
-            self.parity["bss"] = 0
+            self.emit(sec, "        align   %d" % n, "        .balign %d" % n)
+            self.parity[sec] = 0
         elif k == 1:
-            self.pair_block("bss")
+            self.pair_block(sec)
         elif k == 2:
-            self.even("bss")
+            self.even(sec)
             n = r.randint(1, 4)
-            self.emit("bss", "        ds.w    %d" % n, "        .skip   %d" % (2 * n))
+            self.emit(sec, "        ds.w    %d" % n, "        .skip   %d" % (2 * n))
         else:
             n = r.randint(1, 9)
-            self.emit("bss", "        ds.b    %d" % n, "        .skip   %d" % n, n)
+            self.emit(sec, "        ds.b    %d" % n, "        .skip   %d" % n, n)
 
     def generate(self):
         r = self.rnd
@@ -520,15 +529,15 @@ class Program:
             self.set_value["s_%d" % i] = v
             self.head.append(("s_%d" % i, v))
         for _ in range(r.randint(3, 8)):
-            sec = r.choice(SECTIONS)
+            sec = r.choice(self.used)
             for _ in range(r.randint(1, 8)):
                 self.label_here(sec)
                 if sec == "code":
                     self.code_line()
-                elif sec == "data":
-                    self.data_line(sec)
+                elif sec in BSS_LIKE:
+                    self.bss_line(sec)
                 else:
-                    self.bss_line()
+                    self.data_line(sec)
                 if r.random() < 0.04:
                     n = "r_%d" % self.count()
                     # A set expression must be known at its line.
