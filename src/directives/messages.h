@@ -20,6 +20,7 @@ inline constexpr const char* CNOP_ALIGNMENT_MUST_BE_POSITIVE = "cnop: alignment 
 inline constexpr const char* CNOP_OFFSET_MUST_LIE_BETWEEN = "cnop: offset must lie between 0 and the alignment";
 inline constexpr const char* DCB_COUNT_TOO_LARGE = "dcb: count too large";
 inline constexpr const char* DCB_NEGATIVE_COUNT = "dcb: negative count";
+inline constexpr const char* DC_ADDRESS_DOES_NOT_FIT_THE_ITEM = "dc: an address does not fit the item";
 inline constexpr const char* DC_AFTER_THE_FIRST_ITEM = "dc: * after the first item is the line's address, not the item's";
 inline constexpr const char* DC_STRING_GIVES_ONE_LONG_PER_CHARACTER = "dc: string gives one long per character, not one packed long";
 inline constexpr const char* DC_STRING_GIVES_ONE_WORD_PER_CHARACTER = "dc: string gives one word per character, not one packed word";
