@@ -117,7 +117,15 @@ void Directives::emit_data_item(const Operand& op, uint32_t mask, bool warn) {
     if (warn) {
         const bool cut =
             mask == SZ_B ? !fits_item(op.value, 1) : (mask == SZ_W || mask == SZ_U) && !fits_item(op.value, 2);
-        if (cut) as.report_warning(msg::DC_VALUE_TRUNCATED_TO_THE_ITEM_SIZE);
+        // An address cut to the item is lost, not truncated: an error where
+        // the file holds the value itself (an image, or the native object's
+        // field); an ELF relocation carries the whole addend to the linker,
+        // which judges the final value.
+        const bool elf = as.options.relocatable_output && as.options.named_sections;
+        if (cut && op.reloc_kind == KIND_RELOCATABLE && !elf)
+            as.report_error(msg::DC_ADDRESS_DOES_NOT_FIT_THE_ITEM);
+        else if (cut)
+            as.report_warning(msg::DC_VALUE_TRUNCATED_TO_THE_ITEM_SIZE);
     }
     switch (mask) {
     case SZ_B: as.emit.emit_byte(op.value); break;

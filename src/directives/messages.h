@@ -21,6 +21,7 @@ inline constexpr Message CNOP_ALIGNMENT_MUST_BE_POSITIVE{5010, "cnop: alignment 
 inline constexpr Message CNOP_OFFSET_MUST_LIE_BETWEEN{5011, "cnop: offset must lie between 0 and the alignment"};
 inline constexpr Message DCB_COUNT_TOO_LARGE{5012, "dcb: count too large"};
 inline constexpr Message DCB_NEGATIVE_COUNT{5013, "dcb: negative count"};
+inline constexpr Message DC_ADDRESS_DOES_NOT_FIT_THE_ITEM{5062, "dc: an address does not fit the item"};
 inline constexpr Message DC_AFTER_THE_FIRST_ITEM{5014, "dc: * after the first item is the line's address, not the item's"};
 inline constexpr Message DC_STRING_GIVES_ONE_LONG_PER_CHARACTER{5015, "dc: string gives one long per character, not one packed long"};
 inline constexpr Message DC_STRING_GIVES_ONE_WORD_PER_CHARACTER{5016, "dc: string gives one word per character, not one packed word"};
@@ -53,6 +54,7 @@ inline constexpr Message MORE_THAN_256_NESTED_CONDITIONAL_BLOCKS{5039, "More tha
 inline constexpr Message NAME_EXPECTED_FMT{5040, "%s: name expected"};
 inline constexpr Message NAME_MISSING_IN_LIST_FMT{5041, "%s: name missing in list"};
 inline constexpr Message ORG_ASSUMED{5042, "ORG assumed"};
+inline constexpr Message ORG_ODD_ORIGIN_LOWERED_FMT{5063, "org: an odd origin is lowered by one, to %s"};
 inline constexpr Message PASS_CANNOT_FIND_FILE{5043, "pass: can't find file"};
 inline constexpr Message SECTION_ALREADY_HAS_ANOTHER_KIND_FMT{5044, "section: %s already has another kind"};
 inline constexpr Message SECTION_IS_A_NAME_THE_ELF_WRITER_FMT{5045, "section: %s is a name the ELF writer gives its own sections"};

@@ -98,7 +98,14 @@ void Directives::d_org(Statement& st, bool is_rorg) {
     if (as.options.relocatable_output) as.fatal_error(msg::CAN_NOT_SET_ORIGIN_WITH_OBJECT_FILE);
     if (!defined_above(st.operands[0].fwd) || !constant_value(st.operands[0])) return;
     int32_t origin = st.operands[0].value;
-    if (origin & 1) origin = static_cast<int32_t>(static_cast<uint32_t>(origin) - 1);
+    if (origin & 1) {
+        // Kept for old sources, but never silently: the bytes that follow
+        // land one address below the one written.
+        origin = static_cast<int32_t>(static_cast<uint32_t>(origin) - 1);
+        char text[16];
+        std::snprintf(text, sizeof text, "$%X", static_cast<uint32_t>(origin));
+        as.report_warning_arg(msg::ORG_ODD_ORIGIN_LOWERED_FMT, text);
+    }
     // Bytes already emitted keep their old addresses.
     as.emit.flush_section();
     drv.location_counter = origin;

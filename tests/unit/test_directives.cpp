@@ -159,6 +159,7 @@ TEST(SymbolDirectives, EquDefinesAndPacksStrings) {
 TEST(SymbolDirectives, ListingValuesAndPage) {
     auto r = assemble("x equ $1234\n org $1001\n nop\n page\n", {"-b", "-l"});
     EXPECT_NE(r.out.find("00001234                x equ $1234\n"
+                         "t.s,2: warning --- org: an odd origin is lowered by one, to $1000\n"
                          "00001000                 org $1001\n"
                          "00001000 4e71            nop\n"
                          "\f                         page\n"),

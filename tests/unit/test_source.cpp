@@ -30,7 +30,7 @@ std::string awkward_source() {
         case 1: s += std::string(" dc.b 'n") + '\0' + tag + "'" + end; break;
         case 2: s += " dc.b 2 ;" + tag + std::string(300, ' ') + end; break;  // cut in its blanks
         case 3: s += " dc.b 1,\\" + std::string(end) + " 2," + tag + end; break;
-        default: s += "L" + tag + ": dc.w L" + tag + end; break;
+        default: s += "L" + tag + ": dc.l L" + tag + end; break;
         }
     }
     return s + " dc.b 9\r";
