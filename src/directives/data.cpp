@@ -120,9 +120,13 @@ void Directives::emit_data_item(const Operand& op, uint32_t mask, bool warn) {
         // An address cut to the item is lost, not truncated: an error where
         // the file holds the value itself (an image, or the native object's
         // field); an ELF relocation carries the whole addend to the linker,
-        // which judges the final value.
+        // which judges the final value. A label of this section or * in an
+        // image is an address too, though nothing relocates it. An external
+        // name's offset is judged by the emitter.
         const bool elf = as.options.relocatable_output && as.options.named_sections;
-        if (cut && op.reloc_kind == KIND_RELOCATABLE && !elf)
+        const bool holds_address =
+            op.reloc_kind == KIND_RELOCATABLE || (op.address && op.reloc_kind != KIND_EXTERNAL);
+        if (cut && holds_address && !elf)
             as.report_error(msg::DC_ADDRESS_DOES_NOT_FIT_THE_ITEM);
         else if (cut)
             as.report_warning(msg::DC_VALUE_TRUNCATED_TO_THE_ITEM_SIZE);
@@ -248,7 +252,14 @@ void Directives::d_ds(Statement& st) {
     const bool plain_fill = fill.cls == CLS_EXPR && constant_value(fill);
     // The fill is a byte pattern whatever the size: ds.l 4,handler repeats
     // the low byte of handler, which cannot be what was meant.
-    if (plain_fill && !fits_item(fill.value, 1)) as.report_warning(msg::DS_FILL_VALUE_TRUNCATED_TO_A_BYTE);
+    if (plain_fill && !fits_item(fill.value, 1)) {
+        // Pass 1 may not know every label of the fill yet.
+        if (fill.address || fill.reloc_kind == KIND_RELOCATABLE) {
+            if (as.drv.pass_number == 2) as.report_error(msg::DS_ADDRESS_DOES_NOT_FIT_THE_FILL_BYTE);
+        } else {
+            as.report_warning(msg::DS_FILL_VALUE_TRUNCATED_TO_A_BYTE);
+        }
+    }
     emit_fill(total, plain_fill ? fill.value : 0);
 }
 

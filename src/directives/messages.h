@@ -28,6 +28,7 @@ inline constexpr Message DC_STRING_GIVES_ONE_WORD_PER_CHARACTER{5016, "dc: strin
 inline constexpr Message DC_VALUE_TRUNCATED_TO_THE_ITEM_SIZE{5017, "dc: value truncated to the item size"};
 inline constexpr Message DEFINED_BEFORE_THIS_LINE_WAITING_BUILT{5056, "MNEMONIC: value must be defined before this line - what it waits for"};
 inline constexpr Message DR_DISTANCE_DOES_NOT_FIT_THE_ITEM{5018, "dr: distance does not fit the item size"};
+inline constexpr Message DS_ADDRESS_DOES_NOT_FIT_THE_FILL_BYTE{5064, "ds: an address does not fit the fill byte"};
 inline constexpr Message DS_COUNT_TOO_LARGE{5019, "ds: count too large"};
 inline constexpr Message DS_FILL_VALUE_TRUNCATED_TO_A_BYTE{5020, "ds: fill value truncated to a byte"};
 inline constexpr Message DS_NEGATIVE_COUNT{5021, "ds: negative count"};

@@ -41,6 +41,7 @@ inline constexpr Message MSAC_UPPER_LOWER_NOT_APPLICABLE_ON_LONG{4029, "msac: up
 inline constexpr Message MULDIV_UNSIZED_MULTIPLY_OR_DIVIDE{4030, "muldiv: unsized multiply or divide is the long form; write .l or .w (opt nomuldivwarn)"};
 inline constexpr Message PCINDEX_SYMBOL_REFERENCE_NOT_IN_SAME_SECTION{4031, "pcindex: symbol reference not in same section"};
 inline constexpr Message SUB_THIS_MODE_IS_NOT_SUPPORTED{4032, "sub: this mode is not supported\n"};
+inline constexpr Message VALUE_NOT_IN_RANGE_MINUS_ONE_OR_1_TO_7_PRINTF{4035, "%ld value not in range: -1 or [1,7]"};
 inline constexpr Message VALUE_NOT_IN_RANGE_PRINTF{4033, "%ld value not in range: [%ld,%ld]"};
 // clang-format on
 

@@ -103,9 +103,10 @@ void Encoder::h_mov3q(Statement& st, uint32_t op, uint32_t) {
     } else {
         if (as.drv.pass_number == 2) {
             char text[80];
-            std::snprintf(text, sizeof text, msg::VALUE_NOT_IN_RANGE_PRINTF.text, static_cast<long>(v), -1L, 7L);
-            // Every such value loads another number than the one written.
-            as.report_error(msg::VALUE_NOT_IN_RANGE_PRINTF.with(text));
+            // 0 has no encoding of its own; every such value loads another number than the one written.
+            std::snprintf(text, sizeof text, msg::VALUE_NOT_IN_RANGE_MINUS_ONE_OR_1_TO_7_PRINTF.text,
+                          static_cast<long>(v));
+            as.report_error(msg::VALUE_NOT_IN_RANGE_MINUS_ONE_OR_1_TO_7_PRINTF.with(text));
         }
         field = static_cast<uint32_t>(v) & 7;
     }

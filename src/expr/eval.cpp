@@ -285,6 +285,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
     // A local cursor, stored back before anything that may read it.
     const char* p = as.src.operand_text;
     last_kind = 0;
+    const unsigned stars_before = star_terms;
     int type = TYPE_USER;
     uint32_t v = 0, v2 = 0;
     bool negate = false, complement = false, raw_float = false;
@@ -447,6 +448,13 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
         v = 0;
     }
 
+    if (type == TYPE_USER && !complement) {
+        const bool place = last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || star_terms != stars_before;
+        const int count = last_kind == KIND_GROUP ? group_address_ : place ? 1 : 0;
+        term_address_ = negate ? -count : count;
+    } else {
+        term_address_ = 0;
+    }
     ++term_number;
     if (last_kind == KIND_UNDEFINED) expr_undefined = true;
     value[0] = static_cast<int32_t>(v);
@@ -509,6 +517,7 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
             !(last_kind == KIND_GROUP && group_undefined_))
             as.report_error(msg::EVAL_DIVISION_BY_ZERO);
         acc = apply(op_char, acc, b);
+        acc_address_ = op_char == '+' ? acc_address_ + term_address_ : op_char == '-' ? acc_address_ - term_address_ : 0;
         int entry = combine_table[24 * (external ? 1 : 0) + 4 * operator_group(op_char) + 2 * left + right];
         // Two labels of different sections lie a distance apart that only
         // the linker knows.
@@ -552,11 +561,13 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
     const char* open = p++;
     Operand& op = *group_operand_;
     const TermReloc before = reloc_of(op);
+    const int address_before = acc_address_;
     set_reloc(op, TermReloc{});
     const bool had_undefined = expr_undefined;
     expr_undefined = false;
     int32_t term[2] = {0, 0};
     int type = eval_term(term, numbers);
+    acc_address_ = term_address_;
     uint32_t acc = static_cast<uint32_t>(term[0]);
     value2 = static_cast<uint32_t>(term[1]);
     int flag = 0;
@@ -582,6 +593,8 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
     }
     group_reloc_ = reloc_of(op);
     set_reloc(op, before);
+    group_address_ = acc_address_;
+    acc_address_ = address_before;
     group_flag_ = flag;
     group_external_ = external;
     group_undefined_ = expr_undefined;
@@ -776,6 +789,7 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
         last_kind = 0;
         last_section = 0;
     }
+    op.address = 0;
     group_operand_ = &op;
     ++term_number;
     value[0] = static_cast<int32_t>(v);
@@ -800,10 +814,12 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
 
     int type = TYPE_USER;
     int32_t term[2] = {0, 0};
+    acc_address_ = 0;
     if ((as.src.statement.size & (SZ_S | SZ_D)) && numbers == FLOAT_DATA && float_expression_ahead()) [[unlikely]] {
         eval_float(value);
     } else {
         type = read_term(term, dbl, numbers);
+        acc_address_ = term_address_;
         record_relocating_term(op);
         if (dbl) {
             // One double-precision term and no operators.
@@ -818,6 +834,7 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
             value[0] = static_cast<int32_t>(acc);
         }
     }
+    op.address = acc_address_ == 1 ? 1 : 0;
 
     if (trace) {
         as.con.print("  Eval Result=%x(%s) %s\n", static_cast<unsigned>(value[0]), type_trace_name(type),

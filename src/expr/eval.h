@@ -142,6 +142,14 @@ private:
     // Whether the terms in two line_symbols slots are offsets from one external name.
     bool same_external(int left_slot, int right_slot) const;
 
+    // How many addresses a value holds, counted +1 for a label, an external
+    // name or * added and -1 for one subtracted; any other operator leaves a
+    // plain number. A value is an address when the count is 1: here+2 is one,
+    // here-there and here&$FF are not.
+    int term_address_ = 0;   // of the term just read
+    int acc_address_ = 0;    // of the expression (or group) being read
+    int group_address_ = 0;  // of the last parenthesised term
+
     // last_kind of a parenthesised term; the group_ fields describe it.
     static constexpr int KIND_GROUP = 8;
     int group_flag_ = 0;         // relocation flag of the group's value

@@ -47,6 +47,7 @@ struct Operand {
     uint8_t sym_section = 0;
     uint8_t size_written = 0;  // expr: the address carried its own .w or .l
     uint8_t pc_relative = 0;   // expr: a linked address less a place of this section (ext-*)
+    uint8_t address = 0;       // expr: the value is an address (a label, an external or *, plus or less a number)
 
     // Copied from a constant record: cheaper than building a fresh one each time.
     void clear();
@@ -54,7 +55,7 @@ struct Operand {
 // clang-format on
 
 // The matcher copies five of these per line: the typed fields keep their
-// byte, and a new field takes one of the three bytes of padding at the end.
+// byte, and a new field takes one of the two bytes of padding at the end.
 static_assert(sizeof(ExtForm) == 1 && sizeof(AddrSize) == 1);
 static_assert(sizeof(Operand) == 36);
 

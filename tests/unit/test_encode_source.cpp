@@ -320,8 +320,8 @@ TEST(EncodeSource, ValuesJudgedInPass2) {
         {"", " tpf.w #$12345", "51fa 2345", "74565 value not in range: [-32768,65535]"},
         {"", " tpf.w #-1", "51fa ffff", "warning --- -1 value not in range: [0,65535]"},
         // 0 would load -1.
-        {"5407", " mov3q #0,d0", "a140", "0 value not in range: [-1,7]"},
-        {"5407", " mov3q #8,d0", "a140", "8 value not in range: [-1,7]"},
+        {"5407", " mov3q #0,d0", "a140", "0 value not in range: -1 or [1,7]"},
+        {"5407", " mov3q #8,d0", "a140", "8 value not in range: -1 or [1,7]"},
         // A short address is sign-extended: -2.w is $FFFFFFFE as written, $8000.w is not $8000.
         {"", " jmp -2.w", "4ef8 fffe", nullptr},
         {"", " jmp $8000.w", "4ef8 8000",
