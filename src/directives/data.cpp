@@ -124,8 +124,7 @@ void Directives::emit_data_item(const Operand& op, uint32_t mask, bool warn) {
         // image is an address too, though nothing relocates it. An external
         // name's offset is judged by the emitter.
         const bool elf = as.options.relocatable_output && as.options.named_sections;
-        const bool holds_address =
-            op.reloc_kind == KIND_RELOCATABLE || (op.address && op.reloc_kind != KIND_EXTERNAL);
+        const bool holds_address = op.reloc_kind == KIND_RELOCATABLE || (op.address && op.reloc_kind != KIND_EXTERNAL);
         if (cut && holds_address && !elf)
             as.report_error(msg::DC_ADDRESS_DOES_NOT_FIT_THE_ITEM);
         else if (cut)

@@ -517,7 +517,9 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
             !(last_kind == KIND_GROUP && group_undefined_))
             as.report_error(msg::EVAL_DIVISION_BY_ZERO);
         acc = apply(op_char, acc, b);
-        acc_address_ = op_char == '+' ? acc_address_ + term_address_ : op_char == '-' ? acc_address_ - term_address_ : 0;
+        acc_address_ = op_char == '+'   ? acc_address_ + term_address_
+                       : op_char == '-' ? acc_address_ - term_address_
+                                        : 0;
         int entry = combine_table[24 * (external ? 1 : 0) + 4 * operator_group(op_char) + 2 * left + right];
         // Two labels of different sections lie a distance apart that only
         // the linker knows.
