@@ -159,6 +159,7 @@ bool Directives::try_equate(size_t index) {
     } else if (e.size_mask == SZ_S) {
         r->flags |= SYM_SINGLE;
     }
+    if (op.address && r->kind == KIND_EQUATE) r->flags |= SYM_ADDRESS;
     note_defined(e.name);
     return true;
 }

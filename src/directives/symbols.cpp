@@ -52,6 +52,7 @@ void Directives::define_equate(std::string_view label, const Operand& op, int32_
     SymbolRecord* r = as.sym.probe(label);
     // Not this line's name when the install was refused (a redefinition).
     if (!r || r->value != value || SymbolTable::is_import(*r)) return;
+    if (op.address && r->kind == KIND_EQUATE) r->flags |= SYM_ADDRESS;
     if (op.reloc_kind == KIND_EXTERNAL) {
         // An external name plus a constant: each use relocates against the
         // external, and an absolute output refuses the uses as it does the

@@ -449,7 +449,9 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
     }
 
     if (type == TYPE_USER && !complement) {
-        const bool place = last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || star_terms != stars_before;
+        const bool place = last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || star_terms != stars_before ||
+                           (last_kind == KIND_EQUATE && term_number < LINE_SYMBOL_SLOTS && line_symbols[term_number] &&
+                            (line_symbols[term_number]->flags & SYM_ADDRESS));
         const int count = last_kind == KIND_GROUP ? group_address_ : place ? 1 : 0;
         term_address_ = negate ? -count : count;
     } else {

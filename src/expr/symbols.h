@@ -54,6 +54,9 @@ inline constexpr uint8_t SYM_BASED = 32;
 // Pass 1: an equate that names something not yet defined; it has no value
 // until that is defined, and reads as not yet defined (a forward reference).
 inline constexpr uint8_t SYM_PENDING = 64;
+// An absolute output's equate of an address (a label or * plus or less a
+// number): a use is an address, as the label's own would be.
+inline constexpr uint8_t SYM_ADDRESS = 128;
 
 class SymbolTable {
 public:
