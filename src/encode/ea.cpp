@@ -84,11 +84,15 @@ int32_t Encoder::range_check(int32_t value, int row) {
     return value & r.mask;
 }
 
-[[gnu::cold]] void Encoder::warn_sign_extended_address(int32_t value) {
+[[gnu::cold]] void Encoder::warn_sign_extended_address(int32_t value, bool address) {
     char text[120];
     const auto v = static_cast<unsigned long>(value);
     std::snprintf(text, sizeof text, msg::ABS_SHORT_ADDRESS_IS_SIGN_EXTENDED_PRINTF.text, v, v, v);
-    as.report_warning(msg::ABS_SHORT_ADDRESS_IS_SIGN_EXTENDED_PRINTF.with(text));
+    // A written number may mean the high address; a label's cannot.
+    if (address)
+        as.report_error(msg::ABS_SHORT_ADDRESS_IS_SIGN_EXTENDED_PRINTF.with(text));
+    else
+        as.report_warning(msg::ABS_SHORT_ADDRESS_IS_SIGN_EXTENDED_PRINTF.with(text));
 }
 
 int32_t Encoder::checked(const Operand& op, int row) {
@@ -203,7 +207,7 @@ void Encoder::ea_extension_other(const Operand& op, uint32_t size, uint32_t writ
         // object file is the linker's to check.
         if (as.drv.pass_number == 2 && op.value >= 0x8000 && op.value <= 0xFFFF &&
             (op.reloc_kind == 0 || !as.options.relocatable_output))
-            warn_sign_extended_address(op.value);
+            warn_sign_extended_address(op.value, op.address != 0);
         put_word(static_cast<uint32_t>(range_check(op.value, RANGE_W)));
         return;
     }

@@ -56,8 +56,9 @@ public:
 
     // Effective addresses and fields.
     int32_t range_check(int32_t value, int row);
-    // $8000..$FFFF as a short address: the processor reaches $FFFF8000 and up.
-    void warn_sign_extended_address(int32_t value);
+    // $8000..$FFFF as a short address: the processor reaches $FFFF8000 and up;
+    // a warning for a number, an error for an address.
+    void warn_sign_extended_address(int32_t value, bool address);
     // range_check for a field holding op's value, unless a linker gives that
     // value: then its own relocation (or refusal) speaks for it, and the
     // field holds the value's masked bits.
