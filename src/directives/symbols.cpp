@@ -123,6 +123,9 @@ void Directives::d_set(Statement& st) {
         const SymbolRecord* base = as.ev.line_symbol(op.sym_slot);
         if (!is_string && op.reloc_kind == KIND_EXTERNAL && r && (r->flags & SYM_SET) && r->value == value && base)
             as.sym.make_based(*r, *base);
+        // Whether it holds an address goes with the value too.
+        if (r && (r->flags & SYM_SET) && r->kind == KIND_EQUATE)
+            r->flags = static_cast<uint8_t>((r->flags & ~SYM_ADDRESS) | (op.address && !is_string ? SYM_ADDRESS : 0));
     }
     list_value(value);
 }
