@@ -56,8 +56,10 @@ constexpr int32_t USP_CODE = 0x800;
 void Encoder::h_move(Statement& st, uint32_t op, uint32_t) {
     const Operand& src = st.operands[0];
     const Operand& dst = st.operands[1];
-    // The variant's opcode is the operation size; unsized moves are word moves.
-    const uint32_t size = op == 0x1000 ? SZ_B : op == 0x2000 ? SZ_L : SZ_W;
+    // The variant's opcode is the operation size (bits 13-12: 1 byte, 2 long,
+    // 3 word); unsized moves are word moves.
+    static constexpr uint32_t sizes[4] = {SZ_W, SZ_B, SZ_L, SZ_W};
+    const uint32_t size = sizes[(op >> 12) & 3];
     if (size == SZ_B && src.cls == CLS_AN) {
         as.report_error(msg::EA_BYTE_SIZE_NOT_ALLOWED_ON_ADDRESS);
         return;

@@ -30,7 +30,8 @@ const Variant* OperandScanner::match(Statement& st, const Variant* first, int co
 
 inline const Variant* OperandScanner::match_variant(Statement& st, const Variant* first, int count) {
     const uint32_t size_mask = st.size;
-    if (count > 0 && (first->size_mask & size_mask)) {
+    // Every mnemonic has a variant: the table refuses to build without one.
+    if (first->size_mask & size_mask) {
         // A variant without operands takes the line as it is: the handler reads
         // the text itself, or there is nothing to read and the rest is comment.
         // tpf and trapf are the exception: their later variant takes an
@@ -50,9 +51,7 @@ inline const Variant* OperandScanner::match_variant(Statement& st, const Variant
     int n = 0;
     const char* const start = src.operand_text;
     if (*start != '\n' && *start != '\0') {
-        st.operand_begin[0] = start;
         scan(operands[0]);
-        st.operand_end[0] = src.operand_text;
         check_operand_end(operands[0], src.operand_text);
         n = 1;
         for (; n < MAX_INSTRUCTION_OPERANDS && *src.operand_text == ','; ++n) {
@@ -61,9 +60,7 @@ inline const Variant* OperandScanner::match_variant(Statement& st, const Variant
             if (*p == ' ') ++p;
             src.operand_text = p;
             Operand& op = operands[n];
-            st.operand_begin[n] = p;
             scan(op);
-            st.operand_end[n] = src.operand_text;
             if (*src.operand_text == '&') {
                 op.mask_flag = 1;
                 ++src.operand_text;
@@ -74,14 +71,8 @@ inline const Variant* OperandScanner::match_variant(Statement& st, const Variant
     }
     st.operand_count = n;
     // scan() clears the records it fills; the rest must read as absent.
-    switch (n) {
-    case 0: operands[0].clear(); [[fallthrough]];
-    case 1: operands[1].clear(); [[fallthrough]];
-    case 2: operands[2].clear(); [[fallthrough]];
-    case 3: operands[3].clear(); [[fallthrough]];
-    case 4: operands[4].clear(); break;
-    default: break;
-    }
+    for (int k = n; k < st.operands_written; ++k) operands[k].clear();
+    st.operands_written = n;
 
     if (as.options.debug_flags & DBG_MATCH) {
         as.con.write("Match:");
@@ -105,6 +96,33 @@ inline const Variant* OperandScanner::match_variant(Statement& st, const Variant
             return &var;
     }
     return nullptr;
+}
+
+OperandSpan Statement::span(int i) const {
+    // The walk the scanner makes, without reading: an operand ends at a comma,
+    // blank, tab, ';' or the end of the line outside parentheses and quotes.
+    const char* p = operand_start;
+    for (int k = 0;; ++k) {
+        const char* const begin = p;
+        int depth = 0;
+        for (char c; (c = *p) != '\0' && c != '\n' && c != '\r'; ++p) {
+            if (c == '\'' || c == '"') {
+                while (p[1] != '\0' && p[1] != '\n' && p[1] != c) ++p;
+                if (p[1] == c) ++p;
+            } else if (c == '(') {
+                ++depth;
+            } else if (c == ')') {
+                if (depth > 0) --depth;
+            } else if (depth == 0 && (c == ',' || c == ' ' || c == '\t' || c == ';')) {
+                break;
+            }
+        }
+        const char* end = p;
+        if (end > begin && end[-1] == '&') --end;
+        if (k == i || *p != ',') return {static_cast<uint32_t>(begin - line), static_cast<uint32_t>(end - line)};
+        ++p;
+        if (*p == ' ') ++p;
+    }
 }
 
 void OperandScanner::dump_composite() {

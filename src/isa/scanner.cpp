@@ -590,6 +590,7 @@ void OperandScanner::scan_exprlist(Statement& st, bool more) {
     numbers_ = saved;
     st.operands[n].cls = CLS_NONE;
     st.operand_count = n;
+    st.operands_written = MAX_INSTRUCTION_OPERANDS;
     star_after_first = (more || n > 1) && as.ev.star_terms != stars_after_first;
 }
 

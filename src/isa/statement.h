@@ -35,15 +35,15 @@ struct Statement {
     // Records filled by matching: the operands scanned, or expression-list items.
     int operand_count = 0;
     Operand operands[MAX_OPERANDS];
-    // Where each instruction operand scanned begins and ends in the line:
-    // kept as pointers, the cheapest to note while scanning.
-    const char* operand_begin[MAX_INSTRUCTION_OPERANDS] = {};
-    const char* operand_end[MAX_INSTRUCTION_OPERANDS] = {};
+    // How many of the instruction records may hold something: the ones after
+    // are blank, so matching clears only what the last line left.
+    int operands_written = MAX_INSTRUCTION_OPERANDS;
 
-    // The columns of operand i (below operand_count) in the line.
-    OperandSpan span(int i) const {
-        return {static_cast<uint32_t>(operand_begin[i] - line), static_cast<uint32_t>(operand_end[i] - line)};
-    }
+    // The columns of instruction operand i (below operand_count) in the line,
+    // found again from the text when asked: only diagnostics want them, so
+    // the line loop notes nothing. The separators (a comma and one blank
+    // after it), a MAC mask's & and the comment are not part of an operand.
+    OperandSpan span(int i) const;
 };
 
 } // namespace tobra

@@ -141,6 +141,10 @@ private:
     void relocatable_value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind, int pc_base,
                                  bool low_byte_of_word, const char* name);
     void flush_buffer(int section);
+    [[gnu::noinline]] void emit_bytes_one_by_one(const uint8_t* bytes, int n);
+    // emit_word and emit_long in pass 2.
+    [[gnu::noinline]] void store_word(int32_t value);
+    [[gnu::noinline]] void store_long(int32_t value);
     void write_pending();
     // -g: notes the line that code is emitted for.
     void note_line() {

@@ -187,6 +187,33 @@ TEST(Match, StatementOfALine) {
     EXPECT_EQ(b.out(), "");
 }
 
+// The columns are found again from the text: a comma or blank inside
+// parentheses or quotes does not end an operand.
+TEST(Match, SpansOfQuotedAndParenthesisedOperands) {
+    MatchBench b;
+    b.line(" move.b #',',(2,a0,d1.w*2)");
+    EXPECT_EQ(b.field(0), "#','");
+    EXPECT_EQ(b.field(1), "(2,a0,d1.w*2)");
+    b.line(" move.b #'''',d1 ; it's");
+    EXPECT_EQ(b.field(0), "#''''");
+    EXPECT_EQ(b.field(1), "d1");
+    b.line(" cmp.l #\"a,b\",d2");
+    EXPECT_EQ(b.field(0), "#\"a,b\"");
+    EXPECT_EQ(b.field(1), "d2");
+}
+
+// An expression list writes past the five instruction records' usual
+// count: the instruction lines after it still find theirs blank.
+TEST(Match, RecordsAfterAnExpressionListAreBlank) {
+    MatchBench b;
+    const std::string blank = fields(Operand{});
+    b.line(" move.l d0,d1");
+    b.line(" dc.l 1,2,3,4,5,6");
+    b.line(" nop");
+    b.line(" tst.l d0");
+    for (int i = 1; i < MAX_INSTRUCTION_OPERANDS; ++i) EXPECT_EQ(fields(b.op(i)), blank) << i;
+}
+
 // Two assemblers alive at once keep their lines apart: nothing of a line
 // lives outside its own assembler.
 TEST(Match, AssemblersKeepTheirOwnLines) {
