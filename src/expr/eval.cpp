@@ -285,7 +285,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
     // A local cursor, stored back before anything that may read it.
     const char* p = as.src.operand_text;
     last_kind = 0;
-    const unsigned stars_before = star_terms;
+    bool star = false;
     int type = TYPE_USER;
     uint32_t v = 0, v2 = 0;
     bool negate = false, complement = false, raw_float = false;
@@ -378,6 +378,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
         }
     } else if (c == '*') {
         ++star_terms;
+        star = true;
         as.src.operand_text = p + 1;
         v = static_cast<uint32_t>(as.drv.line_start_address);
         // The current place moves with its section when an object file is linked.
@@ -448,8 +449,9 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
         v = 0;
     }
 
-    if (type == TYPE_USER && !complement) {
-        const bool place = last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || star_terms != stars_before ||
+    // A number, the most frequent term, leaves last_kind 0 and is no address.
+    if ((last_kind != 0 || star) && type == TYPE_USER && !complement) {
+        const bool place = last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || star ||
                            (last_kind == KIND_EQUATE && term_number < LINE_SYMBOL_SLOTS && line_symbols[term_number] &&
                             (line_symbols[term_number]->flags & SYM_ADDRESS));
         const int count = last_kind == KIND_GROUP ? group_address_ : place ? 1 : 0;
@@ -519,9 +521,11 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
             !(last_kind == KIND_GROUP && group_undefined_))
             as.report_error(msg::EVAL_DIVISION_BY_ZERO);
         acc = apply(op_char, acc, b);
-        acc_address_ = op_char == '+'   ? acc_address_ + term_address_
-                       : op_char == '-' ? acc_address_ - term_address_
-                                        : 0;
+        // Mostly both are 0, and so is the result.
+        if ((acc_address_ | term_address_) != 0) [[unlikely]]
+            acc_address_ = op_char == '+'   ? acc_address_ + term_address_
+                           : op_char == '-' ? acc_address_ - term_address_
+                                            : 0;
         int entry = combine_table[24 * (external ? 1 : 0) + 4 * operator_group(op_char) + 2 * left + right];
         // Two labels of different sections lie a distance apart that only
         // the linker knows.
