@@ -118,17 +118,6 @@ bool listed_line(const std::string& out, const std::string& text, uint32_t& addr
     return false;
 }
 
-constexpr bool instruction_handler(Handler handler) {
-    switch (handler) {
-#define INSTRUCTION(name, number, runs)                                                                                \
-    case name:                                                                                                         \
-        return true;
-#define DIRECTIVE(name, number, runs, skipped, operands, label)
-#include "isa/handlers.def"
-    default: return false;
-    }
-}
-
 // The mnemonic and size suffix of a line, lowered, as the line parser reads them.
 struct Words {
     std::string label, mnemonic, suffix, operands;
@@ -350,7 +339,7 @@ Explanation explain(const ExplainRequest& request) {
     if (entry) {
         const Handler h = entry->variants[0].handler();
         e.mnemonic = w.mnemonic + (w.suffix.empty() ? "" : "." + w.suffix);
-        e.is_instruction = instruction_handler(h);
+        e.is_instruction = is_instruction(h);
         e.is_directive = !e.is_instruction;
         if (e.is_directive && e.accepted) e.directive = directive_note(h, e.size);
         if (e.is_instruction && e.accepted) e.format = decode_instruction(e.bytes, e.words);

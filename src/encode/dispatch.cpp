@@ -9,18 +9,6 @@ namespace tobra {
 
 namespace {
 
-// Whether the handler encodes an instruction (and not a directive).
-constexpr bool is_instruction(Handler handler) {
-    switch (handler) {
-#define INSTRUCTION(name, number, runs) \
-    case name:                          \
-        return true;
-#define DIRECTIVE(name, number, runs, skipped, operands, label)
-#include "isa/handlers.def"
-    default: return false;
-    }
-}
-
 // Kept out of line: the lines it is for are rare.
 [[gnu::cold]] [[gnu::noinline]] void begin_uninitialised_line(Assembler& as, Handler handler) {
     as.emit.begin_uninitialised_line(is_instruction(handler));

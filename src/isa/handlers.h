@@ -44,6 +44,18 @@ enum Handler : uint8_t {
 #undef HANDLER
 };
 
+// Whether the handler encodes an instruction (and not a directive).
+constexpr bool is_instruction(Handler handler) {
+    switch (handler) {
+#define INSTRUCTION(name, number, runs) \
+    case name:                          \
+        return true;
+#define DIRECTIVE(name, number, runs, skipped, operands, label)
+#include "isa/handlers.def"
+    default: return false;
+    }
+}
+
 // A handler row without the call it makes, for everyone but the dispatcher.
 struct HandlerRow {
     Handler handler;
