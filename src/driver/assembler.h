@@ -109,8 +109,10 @@ public:
     // again away from its line, which reports what is wrong with it.
     bool quiet = false;
 
-    // The diagnostics of the run so far, kept for the SARIF log only.
+    // The diagnostics of the run so far, kept for the SARIF log, or for a
+    // library caller when hold_diagnostics is set (then nothing is printed).
     std::vector<DiagnosticRecord> held_diagnostics;
+    bool hold_diagnostics = false;
 
 private:
     // Whether errors and warnings are dropped: inside a skipped block.

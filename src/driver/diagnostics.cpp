@@ -118,7 +118,8 @@ constexpr Place NO_PLACE{{}, 0, false};
 // the command line or no line.
 void write_message(Assembler& as, Severity severity, uint16_t code, std::string_view text,
                    const Place* place = nullptr) {
-    if (as.options.diagnostics >= DiagnosticStyle::json) return write_structured(as, severity, code, text, place);
+    if (as.options.diagnostics >= DiagnosticStyle::json || as.hold_diagnostics)
+        return write_structured(as, severity, code, text, place);
     const bool with_location = !place || place->located;
     const SourceLocation where = place ? place->at : as.here();
     const size_t body_line = place ? place->body_line : 0;

@@ -82,7 +82,7 @@ std::string path_uri(const std::string& path) {
 } // namespace
 
 void emit_structured(Assembler& as, DiagnosticRecord&& d) {
-    if (as.options.diagnostics == DiagnosticStyle::sarif) {
+    if (as.options.diagnostics == DiagnosticStyle::sarif || as.hold_diagnostics) {
         as.held_diagnostics.push_back(std::move(d));
         return;
     }
