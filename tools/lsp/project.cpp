@@ -1,0 +1,218 @@
+#include "project.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace tobra::lsp {
+
+using nlohmann::json;
+
+namespace {
+
+std::string read_strings(const json& j, const char* key, std::vector<std::string>& out) {
+    if (!j.contains(key)) return {};
+    const json& v = j[key];
+    if (v.is_string()) {
+        out = {v.get<std::string>()};
+        return {};
+    }
+    if (!v.is_array()) return std::string("\"") + key + "\" must be a list of strings";
+    out.clear();
+    for (const json& e : v) {
+        if (!e.is_string()) return std::string("\"") + key + "\" must be a list of strings";
+        out.push_back(e.get<std::string>());
+    }
+    return {};
+}
+
+std::string code_text(uint16_t code) {
+    char text[8];
+    std::snprintf(text, sizeof text, "T%04u", static_cast<unsigned>(code));
+    return text;
+}
+
+int lsp_severity(tobra::Severity s) {
+    switch (s) {
+    case tobra::Severity::error: return 1;
+    case tobra::Severity::warning: return 2;
+    case tobra::Severity::note: return 3;
+    }
+    return 1;
+}
+
+// Where the message arose inside macros and repeat blocks, outermost first.
+std::string context_text(const std::vector<tobra::ExpansionFrame>& frames) {
+    std::string text;
+    for (const tobra::ExpansionFrame& f : frames) {
+        text += "\n  in ";
+        text += f.macro ? "macro " + f.name : "repetition " + std::to_string(f.repetition);
+        text += ", line " + std::to_string(f.body_line) + " of its body";
+    }
+    return text;
+}
+
+} // namespace
+
+std::string Settings::merge(const json& j) {
+    if (!j.is_object()) return j.is_null() ? std::string() : "the settings must be a JSON object";
+    if (j.contains("core")) {
+        if (!j["core"].is_string()) return "\"core\" must be a string";
+        core = j["core"].get<std::string>();
+    }
+    for (auto [key, list] : {std::pair{"includeDirs", &include_dirs}, std::pair{"roots", &roots},
+                             std::pair{"args", &args}}) {
+        std::string error = read_strings(j, key, *list);
+        if (!error.empty()) return error;
+    }
+    if (j.contains("defines") && j["defines"].is_object()) {
+        // {"NAME": "VALUE"} as well as ["NAME=VALUE"]; a null value defines the name as 1.
+        defines.clear();
+        for (const auto& [name, value] : j["defines"].items()) {
+            if (value.is_null()) defines.push_back(name);
+            else if (value.is_string()) defines.push_back(name + "=" + value.get<std::string>());
+            else if (value.is_number_integer()) defines.push_back(name + "=" + std::to_string(value.get<long long>()));
+            else return "\"defines\" values must be strings or numbers";
+        }
+        return {};
+    }
+    return read_strings(j, "defines", defines);
+}
+
+std::vector<std::string> Settings::arguments() const {
+    std::vector<std::string> a;
+    if (!core.empty()) a.push_back("-c" + core);
+    for (const std::string& d : include_dirs) {
+        a.push_back("-I");
+        a.push_back(d);
+    }
+    for (const std::string& d : defines) {
+        a.push_back("-D");
+        a.push_back(d);
+    }
+    a.insert(a.end(), args.begin(), args.end());
+    return a;
+}
+
+std::string Project::load_settings_file(const std::string& directory) {
+    const std::string name = (std::filesystem::path(directory) / SETTINGS_FILE).string();
+    std::ifstream in(name);
+    if (!in) return {};
+    json j = json::parse(in, nullptr, false);
+    if (j.is_discarded()) return name + ": not valid JSON";
+    std::string error = settings.merge(j);
+    return error.empty() ? error : name + ": " + error;
+}
+
+void Project::configure_roots() {
+    for (auto it = units_.begin(); it != units_.end();) it = it->second.configured ? units_.erase(it) : std::next(it);
+    for (const std::string& r : settings.roots) assemble(normal_path(r), true);
+}
+
+Unit& Project::assemble(const std::string& root, bool configured) {
+    tobra::AssemblyRequest request;
+    request.root = root;
+    request.args = settings.arguments();
+    // An include is looked for as written (from the current directory, the
+    // workspace root), then beside the root and in the include directories:
+    // an open file is offered under its relative name too.
+    const std::string here = normal_path(".") + "/";
+    for (const auto& [path, doc] : docs_.all()) {
+        request.buffers[path] = doc.text;
+        if (path.compare(0, here.size(), here) == 0) request.buffers[path.substr(here.size())] = doc.text;
+    }
+    Unit& unit = units_[root];
+    unit.configured = unit.configured || configured;
+    unit.result = tobra::assemble(request);
+    unit.reached = {root};
+    for (const tobra::IncludeInfo& inc : unit.result.includes)
+        if (!inc.path.empty()) unit.reached.insert(path_of(inc.path));
+    for (const tobra::DiagnosticRecord& d : unit.result.diagnostics)
+        if (d.located && !d.file.empty()) unit.reached.insert(path_of(d.path.empty() ? d.file : d.path));
+    for (const tobra::LineInfo& l : unit.result.lines) unit.reached.insert(path_of(l.file));
+    return unit;
+}
+
+std::set<std::string> Project::refresh(const std::string& path) {
+    std::set<std::string> touched{path};
+    std::vector<std::string> roots;
+    for (const auto& [root, unit] : units_)
+        if (unit.reached.count(path)) roots.push_back(root);
+    if (roots.empty()) roots.push_back(path);
+    for (const std::string& root : roots) {
+        auto old = units_.find(root);
+        const bool configured = old != units_.end() && old->second.configured;
+        if (old != units_.end()) touched.insert(old->second.reached.begin(), old->second.reached.end());
+        const Unit& unit = assemble(root, configured);
+        touched.insert(unit.reached.begin(), unit.reached.end());
+    }
+    // A file assembled on its own that another assembly now reaches is
+    // that assembly's part: its own assembly goes.
+    for (auto it = units_.begin(); it != units_.end();) {
+        bool covered = false;
+        if (!it->second.configured)
+            for (const auto& [root, unit] : units_)
+                if (root != it->first && unit.reached.count(it->first)) covered = true;
+        if (covered) {
+            touched.insert(it->second.reached.begin(), it->second.reached.end());
+            it = units_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return touched;
+}
+
+std::set<std::string> Project::forget(const std::string& path) {
+    std::set<std::string> touched{path};
+    auto it = units_.find(path);
+    if (it != units_.end() && !it->second.configured) {
+        touched.insert(it->second.reached.begin(), it->second.reached.end());
+        units_.erase(it);
+    }
+    return touched;
+}
+
+std::vector<const Unit*> Project::units_of(const std::string& path) const {
+    std::vector<const Unit*> found;
+    for (const bool configured : {true, false})
+        for (const auto& [root, unit] : units_)
+            if (unit.configured == configured && unit.reached.count(path)) found.push_back(&unit);
+    return found;
+}
+
+json Project::diagnostics_of(const std::string& path) const {
+    json list = json::array();
+    std::set<std::string> seen;  // a file two roots include has its messages once
+    const std::optional<std::string> text = docs_.text(path);
+    for (const auto& [root, unit] : units_) {
+        if (!unit.reached.count(path)) continue;
+        for (const tobra::DiagnosticRecord& d : unit.result.diagnostics) {
+            // A message of no line (a missing root file) is shown on the root.
+            const bool here = d.located && !d.file.empty() ? path_of(d.path.empty() ? d.file : d.path) == path
+                                                           : root == path;
+            if (!here) continue;
+            const long line = d.line > 0 ? d.line - 1 : 0;
+            const std::string_view source = text ? line_of(*text, line) : std::string_view{};
+            long begin = 0, end = 0;
+            if (d.line > 0) {
+                if (d.begin_column > 0) {
+                    begin = utf16_of_byte(source, static_cast<size_t>(d.begin_column - 1));
+                    end = utf16_of_byte(source, static_cast<size_t>(std::max(d.end_column, d.begin_column) - 1));
+                } else {
+                    end = utf16_of_byte(source, source.size());
+                }
+            }
+            json diag = {{"range", {{"start", {{"line", line}, {"character", begin}}},
+                                    {"end", {{"line", line}, {"character", end}}}}},
+                         {"severity", lsp_severity(d.severity)},
+                         {"code", code_text(d.code)},
+                         {"source", "tobra"},
+                         {"message", d.text + context_text(d.context)}};
+            if (seen.insert(diag.dump()).second) list.push_back(std::move(diag));
+        }
+    }
+    return list;
+}
+
+} // namespace tobra::lsp
