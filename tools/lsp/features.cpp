@@ -121,6 +121,13 @@ const ReservedRegister* find_register(std::string_view name) {
     return nullptr;
 }
 
+// Whether movec takes the register on the part: the bare name rambar is
+// whichever RAM base the part has.
+bool part_has_control(const CoreRow& core, ControlRegister cr) {
+    if (cr == CR_RAMBAR) return (core.control & (cr_bit(CR_RAMBAR0) | cr_bit(CR_RAMBAR1))) != 0;
+    return cr != CR_NONE && (core.control & cr_bit(cr)) != 0;
+}
+
 json position_json(long line, long character) { return {{"line", line}, {"character", character}}; }
 
 std::string hex32(uint32_t v) {
@@ -338,8 +345,13 @@ std::string register_hover(const ReservedRegister& reg, const CoreRow& core) {
     case TYPE_CREG: {
         const ControlRegister cr = control_register_of(name);
         std::snprintf(num, sizeof num, "$%03X", static_cast<unsigned>(reg.value));
-        const bool has = cr != CR_NONE && (core.control & cr_bit(cr)) != 0;
-        return "**" + name + "**: control register, `movec` code " + num + "." + on(has);
+        std::string text = "**" + name + "**: control register, `movec` code " + num + "." + on(part_has_control(core, cr));
+        if (cr == CR_RAMBAR) {
+            const bool ram0 = (core.control & cr_bit(CR_RAMBAR0)) != 0, ram1 = (core.control & cr_bit(CR_RAMBAR1)) != 0;
+            if (ram0 && ram1) text += " It has RAMBAR0 and RAMBAR1: the bare name is taken as RAMBAR0, with a warning.";
+            else if (ram1) text += " Its only RAM base is RAMBAR1: the name stands for it (`movec` code $C05).";
+        }
+        return text;
     }
     case TYPE_FPREG:
         return "**" + name + "**: floating-point data register " + std::to_string(reg.value) + "." + on(fpu);
@@ -592,7 +604,7 @@ json Features::completion(const Place& at) {
         std::string detail = "register";
         if ((reg.type & 0xFF) == TYPE_CREG) {
             const ControlRegister cr = control_register_of(reg.name);
-            if (cr == CR_NONE || (core.control & cr_bit(cr)) == 0) continue;
+            if (!part_has_control(core, cr)) continue;
             detail = "control register";
         }
         if ((reg.type & 0xFF) == TYPE_FPREG || (reg.type & 0xFF) == TYPE_FPCREG) {

@@ -1,0 +1,210 @@
+#!/usr/bin/env python3
+"""Scripted sessions with tobra-lsp over stdio, checking exact results.
+Usage: run_sessions.py TOBRA_LSP TOBRA"""
+import json
+import os
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from lsp_client import Client  # noqa: E402
+
+SERVER, TOBRA = sys.argv[1], sys.argv[2]
+failures = []
+
+
+def check(what, got, want):
+    if got != want:
+        failures.append("%s:\n  got  %s\n  want %s" % (what, json.dumps(got), json.dumps(want)))
+
+
+def uri(path):
+    return "file://" + path
+
+
+def where(text, line, needle, nth=0):
+    """The position of the nth `needle` on a line (both from 0)."""
+    row = text.split("\n")[line]
+    col = -1
+    for _ in range(nth + 1):
+        col = row.index(needle, col + 1)
+    return {"line": line, "character": col}
+
+
+def span(line, begin, end):
+    return {"start": {"line": line, "character": begin}, "end": {"line": line, "character": end}}
+
+
+def write(directory, name, text):
+    with open(os.path.join(directory, name), "w") as f:
+        f.write(text)
+
+
+DEFS = """COUNT   equ     5
+        ifd     FAST
+DELAY   equ     1
+        endc
+"""
+
+MAIN = """        include "defs.inc"
+start:  moveq   #COUNT,d0
+.loop   subq.l  #1,d0
+        bne.s   .loop
+        mac.w   d0,d1
+        movec   d0,vbr
+        ds.w    DELAY
+        nop
+        bra     start
+"""
+
+CONTROL_NAMES = ["cacr", "asid", "acr0", "acr1", "acr2", "acr3", "mmubar", "usp", "vbr", "rombar", "rombar0",
+                 "flashbar", "rambar", "rambar0", "rambar1", "mpcr", "edrambar", "mbar", "mbar2", "pcr1u0"]
+
+
+def accepted_control_registers(directory, core):
+    """The control registers the assembler takes in movec on the part."""
+    write(directory, "cr.s", "".join("        movec   d0,%s\n" % n for n in CONTROL_NAMES))
+    run = subprocess.run([TOBRA, "-c" + core, "--no-output", "--diagnostics=json", "cr.s"], cwd=directory,
+                         capture_output=True, text=True)
+    refused = {json.loads(l)["line"] for l in run.stderr.splitlines() if l.startswith("{")}
+    return {n for i, n in enumerate(CONTROL_NAMES) if i + 1 not in refused}
+
+
+def labels(reply):
+    return {item["label"] for item in reply["result"]}
+
+
+def open_doc(client, path, text, version=1):
+    client.notify("textDocument/didOpen", {"textDocument": {"uri": uri(path), "languageId": "asm",
+                                                            "version": version, "text": text}})
+
+
+def change(client, path, text, version):
+    client.notify("textDocument/didChange", {"textDocument": {"uri": uri(path), "version": version},
+                                             "contentChanges": [{"text": text}]})
+
+
+def ask(client, method, path, position, **extra):
+    params = {"textDocument": {"uri": uri(path)}, "position": position}
+    params.update(extra)
+    return client.request(method, params)
+
+
+def session_settings_file_and_edits(directory):
+    """The workspace file's part and defines shape every assembly; the
+    diagnostics follow each edit of the unsaved text; the protocol's errors."""
+    write(directory, "tobra-lsp.json", json.dumps({"core": "5202", "defines": ["FAST"]}))
+    write(directory, "defs.inc", DEFS)
+    write(directory, "main.s", MAIN)
+    main = os.path.join(directory, "main.s")
+    c = Client(SERVER)
+    reply = c.request("textDocument/hover", {"textDocument": {"uri": uri(main)}, "position": {"line": 0, "character": 0}})
+    check("a request before initialize", reply.get("error", {}).get("code"), -32002)
+    reply = c.request("initialize", {"processId": None, "rootUri": uri(directory), "capabilities": {}})
+    caps = reply["result"]["capabilities"]
+    check("capabilities", [caps.get(k) for k in ("hoverProvider", "definitionProvider", "referencesProvider",
+                                                 "documentSymbolProvider")] + [caps["textDocumentSync"]["change"]],
+          [True, True, True, True, 1])
+    c.notify("initialized")
+
+    # The 5202 has no MAC unit; DELAY exists only because FAST is defined.
+    open_doc(c, main, MAIN)
+    check("diagnostics on open", c.diagnostics(), {uri(main): [
+        {"range": span(4, 16, 21), "severity": 1, "code": "T3002", "source": "tobra",
+         "message": "core: instruction not allowed on this processor."}]})
+
+    at = where(MAIN, 4, "mac")
+    at["character"] += 2
+    check("mnemonics after 'ma' on the 5202", sorted(labels(ask(c, "textDocument/completion", main, at))), ["macro"])
+
+    # Fixed in the editor, not on disk: the empty list is published.
+    fixed = MAIN.replace("        mac.w   d0,d1\n", "")
+    change(c, main, fixed, 2)
+    check("diagnostics after the fix", c.diagnostics(), {uri(main): []})
+
+    # A new error two lines further, and a warning kept apart from it.
+    broken = fixed.replace("        nop\n", "        nop\n        addq.l  #9,d1\n")
+    change(c, main, broken, 3)
+    got = c.diagnostics()
+    check("diagnostics after a new error", got, {uri(main): [
+        {"range": span(7, 16, 21), "severity": 1, "code": "T4033", "source": "tobra",
+         "message": "9 value not in range: [1,8]"}]})
+
+    # Hover: the instruction's encoding, and a control register on this part.
+    hover = ask(c, "textDocument/hover", main, where(broken, 6, "nop"))["result"]
+    text = hover["contents"]["value"]
+    check("hover on nop: range", hover["range"], span(6, 8, 11))
+    check("hover on nop: lines", [l for l in text.split("\n") if l.startswith(("bytes:", "result:", "part:"))],
+          ["part:      5202", "result:    accepted", "bytes:     4E71"])
+    hover = ask(c, "textDocument/hover", main, where(broken, 4, "vbr"))["result"]
+    check("hover on vbr", hover["contents"]["value"], "**vbr**: control register, `movec` code $801. The 5202 has it.")
+    hover = ask(c, "textDocument/hover", main, where(broken, 2, "d0"))["result"]
+    check("hover on d0", hover["contents"]["value"], "**d0**: data register 0.")
+    check("hover on a comment-free blank", ask(c, "textDocument/hover", main, {"line": 5, "character": 2})["result"],
+          None)
+
+    # Completion: what the part runs, every directive, control registers it has.
+    at = where(broken, 7, "addq")
+    at["character"] += 2
+    got = labels(ask(c, "textDocument/completion", main, at))
+    check("mnemonics after 'ad'", sorted(got), ["add", "adda", "addi", "addq", "addx"])
+    at = where(broken, 5, "ds.w")
+    at["character"] += 1
+    got = labels(ask(c, "textDocument/completion", main, at))
+    check("'d' offers divide-free mnemonics and the directives",
+          [n in got for n in ("divu", "divs", "dc", "ds", "dcb", "dbra")], [False, False, True, True, True, False])
+    at = where(broken, 4, "vbr")
+    got = labels(ask(c, "textDocument/completion", main, at)) & set(CONTROL_NAMES)
+    check("control registers on the 5202", sorted(got), sorted(accepted_control_registers(directory, "5202")))
+
+    reply = c.request("textDocument/formatting", {"textDocument": {"uri": uri(main)}})
+    check("an unknown method", reply.get("error", {}).get("code"), -32601)
+    check("exit status after shutdown", c.close(), 0)
+
+
+def session_client_options(directory):
+    """The client's initializationOptions win over the workspace file; a
+    control register the part lacks; exit without shutdown fails."""
+    write(directory, "tobra-lsp.json", json.dumps({"core": "5202", "defines": ["FAST"]}))
+    write(directory, "defs.inc", DEFS)
+    main = os.path.join(directory, "main.s")
+    c = Client(SERVER)
+    c.request("initialize", {"processId": None, "rootUri": uri(directory), "capabilities": {},
+                             "initializationOptions": {"core": "5208"}})
+    c.notify("initialized")
+    text = MAIN.replace("vbr", "acr2")
+    open_doc(c, main, text)
+    check("diagnostics on the 5208", c.diagnostics(), {uri(main): [
+        {"range": span(5, 16, 23), "severity": 1, "code": "T4010", "source": "tobra",
+         "message": "core: control register not available on this processor."}]})
+    hover = ask(c, "textDocument/hover", main, where(text, 5, "acr2"))["result"]
+    check("hover on acr2", hover["contents"]["value"],
+          "**acr2**: control register, `movec` code $006. The 5208 does not have it.")
+    at = where(text, 4, "mac")
+    at["character"] += 2
+    check("mnemonics after 'ma' on the 5208", sorted(labels(ask(c, "textDocument/completion", main, at))),
+          ["mac", "macl", "macro"])
+    got = labels(ask(c, "textDocument/completion", main, where(text, 5, "acr2"))) & set(CONTROL_NAMES)
+    check("control registers on the 5208", sorted(got), sorted(accepted_control_registers(directory, "5208")))
+    c.notify("exit")
+    c.proc.stdin.close()
+    check("exit status without shutdown", c.proc.wait(timeout=10), 1)
+
+
+def main():
+    for session in (session_settings_file_and_edits, session_client_options):
+        with tempfile.TemporaryDirectory() as directory:
+            directory = os.path.realpath(directory)
+            try:
+                session(directory)
+            except Exception as e:  # a session that breaks off still reports
+                failures.append("%s: %r" % (session.__name__, e))
+    for f in failures:
+        print("FAIL", f)
+    print("%d failure(s)" % len(failures))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
