@@ -8,6 +8,8 @@ command -v m68k-linux-gnu-as >/dev/null 2>&1 || need="$need binutils-m68k-linux-
 command -v m68k-linux-gnu-gcc >/dev/null 2>&1 || need="$need gcc-m68k-linux-gnu"
 command -v gdb-multiarch >/dev/null 2>&1 || need="$need gdb-multiarch"
 command -v srec_info >/dev/null 2>&1 || need="$need srecord"
+# A real editor for the language server's test: Neovim's built-in client.
+command -v nvim >/dev/null 2>&1 || need="$need neovim"
 if [ "${TOBRA_NO_QEMU:-0}" != 1 ]; then
   command -v qemu-system-m68k >/dev/null 2>&1 || need="$need qemu-system-misc"
 fi
