@@ -50,10 +50,13 @@ test: test-deps
 	@$(MAKE) --no-print-directory build > /dev/null
 	@./scripts/test-release.sh $(abspath $(BUILD))/tobra $(abspath $(TEST_BUILD)) $(CURDIR)
 
-# Release build against the GNU m68k assembler on generated sources (see tools/bench).
+# Release build against the GNU m68k assembler on generated sources (see tools/bench);
+# then the language server's time from an edit to its diagnostics.
 bench: build
 	@command -v m68k-linux-gnu-as > /dev/null || ./scripts/install-test-deps.sh
 	@python3 tools/bench/run_bench.py $(BUILD)/tobra $(BUILD)/bench
+	@cmake --build $(BUILD) -j $(JOBS) --target tobra-lsp
+	@python3 tools/bench/lsp_bench.py $(BUILD)/tobra-lsp $(BUILD)/bench-lsp
 
 # libFuzzer run for FUZZ_SECONDS (default 10 minutes); findings land in build-fuzz/.
 FUZZ_SECONDS ?= 600

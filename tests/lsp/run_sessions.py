@@ -6,11 +6,12 @@ import os
 import subprocess
 import sys
 import tempfile
+import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from lsp_client import Client  # noqa: E402
 
-SERVER, TOBRA = sys.argv[1], sys.argv[2]
+SERVER, TOBRA = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
 failures = []
 
 
@@ -131,6 +132,20 @@ def session_settings_file_and_edits(directory):
         {"range": span(7, 16, 21), "severity": 1, "code": "T4033", "source": "tobra",
          "message": "9 value not in range: [1,8]"}]})
 
+    # An unsaved edit of the include reaches the file that includes it: DELAY
+    # goes, and main.s, not the include, has the error. Undone, it clears.
+    defs = os.path.join(directory, "defs.inc")
+    open_doc(c, defs, DEFS)
+    check("the include opened: nothing new", c.diagnostics(), {uri(defs): []})
+    change(c, defs, DEFS.replace("DELAY", "PAUSE"), 2)
+    check("diagnostics of the includer after an edit of the include", c.diagnostics(), {
+        uri(defs): [],
+        uri(main): [{"range": span(5, 16, 21), "severity": 1, "code": "T5055", "source": "tobra",
+                     "message": "ds: value must be defined before this line"},
+                    ]})
+    change(c, defs, DEFS, 3)
+    check("the include's edit undone", c.diagnostics(), {uri(defs): [], uri(main): got[uri(main)]})
+
     # Hover: the instruction's encoding, and a control register on this part.
     hover = ask(c, "textDocument/hover", main, where(broken, 6, "nop"))["result"]
     text = hover["contents"]["value"]
@@ -198,8 +213,8 @@ def main():
             directory = os.path.realpath(directory)
             try:
                 session(directory)
-            except Exception as e:  # a session that breaks off still reports
-                failures.append("%s: %r" % (session.__name__, e))
+            except Exception:  # a session that breaks off still reports
+                failures.append("%s: %s" % (session.__name__, traceback.format_exc()))
     for f in failures:
         print("FAIL", f)
     print("%d failure(s)" % len(failures))

@@ -64,6 +64,13 @@ std::string normal_path(std::string_view path) {
     return p.lexically_normal().string();
 }
 
+std::string current_directory() {
+    std::error_code ec;
+    std::string d = std::filesystem::current_path(ec).string();
+    if (d.empty() || d.back() != '/') d.push_back('/');
+    return d;
+}
+
 std::string_view line_of(std::string_view text, long n) {
     size_t start = 0;
     for (long i = 0; i < n; ++i) {

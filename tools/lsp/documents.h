@@ -22,6 +22,8 @@ std::string uri_of_path(std::string_view path);
 // Absolute and without "." or ".." parts; a relative path is taken from the
 // current directory.
 std::string normal_path(std::string_view path);
+// The current directory with a slash at its end.
+std::string current_directory();
 
 // Line `n` (from 0) of a text, without its line end; empty past the end.
 std::string_view line_of(std::string_view text, long n);

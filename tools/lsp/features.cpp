@@ -293,7 +293,7 @@ std::string included_file(const Context& c, const Place& at, Resolver& r) {
 
 std::string where(const SourceSpan& s, Resolver& r) {
     std::string p = r.path(s.file);
-    const std::string here = normal_path(".") + "/";
+    const std::string here = current_directory();
     if (p.compare(0, here.size(), here) == 0) p = p.substr(here.size());
     return p + ":" + std::to_string(s.line);
 }

@@ -52,6 +52,34 @@ std::string context_text(const std::vector<tobra::ExpansionFrame>& frames) {
     return text;
 }
 
+std::string lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+// The file an include line names, or empty: the mnemonic field is include
+// and the operand a name, quoted or not.
+std::string include_name(std::string_view line) {
+    if (line.empty() || line[0] == '*' || line[0] == ';' || line[0] == '#') return {};
+    size_t i = 0;
+    auto blank = [&](size_t k) { return k < line.size() && (line[k] == ' ' || line[k] == '\t'); };
+    while (i < line.size() && !blank(i)) ++i;  // the label, if any
+    while (blank(i)) ++i;
+    const size_t m = i;
+    while (i < line.size() && !blank(i)) ++i;
+    if (lower(line.substr(m, i - m)) != "include") return {};
+    while (blank(i)) ++i;
+    if (i < line.size() && (line[i] == '"' || line[i] == '\'')) {
+        const size_t close = line.find(line[i], i + 1);
+        return close == std::string_view::npos ? std::string() : std::string(line.substr(i + 1, close - i - 1));
+    }
+    const size_t b = i;
+    while (i < line.size() && !blank(i) && line[i] != ';') ++i;
+    return std::string(line.substr(b, i - b));
+}
+
 } // namespace
 
 std::string Settings::merge(const json& j) {
@@ -109,6 +137,35 @@ void Project::configure_roots() {
     for (const std::string& r : settings.roots) assemble(normal_path(r), true);
 }
 
+// The files a root may read, from the include lines of the texts (open or on
+// disk), looked for as the assembler looks: as written, beside the root, in
+// the include directories. Lines in conditional blocks count too: a change
+// there may matter.
+void Project::scan_includes(const std::string& root, std::set<std::string>& reached) const {
+    const std::string root_dir = std::filesystem::path(root).parent_path().string() + "/";
+    std::vector<std::string> todo{root};
+    while (!todo.empty()) {
+        const std::string file = todo.back();
+        todo.pop_back();
+        const std::optional<std::string> text = docs_.text(file);
+        if (!text) continue;
+        for (const std::string_view line : lines_of(*text)) {
+            if (line.find_first_of("iI") == std::string_view::npos) continue;
+            const std::string name = include_name(line);
+            if (name.empty()) continue;
+            std::vector<std::string> candidates{name, root_dir + name};
+            for (const std::string& d : settings.include_dirs) candidates.push_back(d + "/" + name);
+            for (const std::string& c : candidates) {
+                const std::string p = normal_path(c);
+                std::error_code ec;
+                if (!docs_.all().count(p) && !std::filesystem::is_regular_file(p, ec)) continue;
+                if (reached.insert(p).second) todo.push_back(p);
+                break;
+            }
+        }
+    }
+}
+
 Unit& Project::assemble(const std::string& root, bool configured) {
     tobra::AssemblyRequest request;
     request.root = root;
@@ -116,7 +173,7 @@ Unit& Project::assemble(const std::string& root, bool configured) {
     // An include is looked for as written (from the current directory, the
     // workspace root), then beside the root and in the include directories:
     // an open file is offered under its relative name too.
-    const std::string here = normal_path(".") + "/";
+    const std::string here = current_directory();
     for (const auto& [path, doc] : docs_.all()) {
         request.buffers[path] = doc.text;
         if (path.compare(0, here.size(), here) == 0) request.buffers[path.substr(here.size())] = doc.text;
@@ -125,6 +182,7 @@ Unit& Project::assemble(const std::string& root, bool configured) {
     unit.configured = unit.configured || configured;
     unit.result = tobra::assemble(request);
     unit.reached = {root};
+    scan_includes(root, unit.reached);
     for (const tobra::IncludeInfo& inc : unit.result.includes)
         if (!inc.path.empty()) unit.reached.insert(path_of(inc.path));
     for (const tobra::DiagnosticRecord& d : unit.result.diagnostics)

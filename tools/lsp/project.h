@@ -62,6 +62,7 @@ public:
 
 private:
     Unit& assemble(const std::string& root, bool configured);
+    void scan_includes(const std::string& root, std::set<std::string>& reached) const;
     DocumentStore& docs_;
     std::map<std::string, Unit> units_;
 };
