@@ -146,6 +146,13 @@ def session_settings_file_and_edits(directory):
     change(c, defs, DEFS, 3)
     check("the include's edit undone", c.diagnostics(), {uri(defs): [], uri(main): got[uri(main)]})
 
+    # Columns count characters; the client counts UTF-16 units (the emoji is two).
+    wide = broken + '        dc.b    "\u00e9\U0001F600",300\n'
+    change(c, main, wide, 4)
+    check("a warning after wide characters", c.diagnostics()[uri(main)][-1],
+          {"range": span(9, 16, 25), "severity": 2, "code": "T5017", "source": "tobra",
+           "message": "dc: value truncated to the item size"})
+
     # Hover: the instruction's encoding, and a control register on this part.
     hover = ask(c, "textDocument/hover", main, where(broken, 6, "nop"))["result"]
     text = hover["contents"]["value"]

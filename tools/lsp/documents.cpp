@@ -1,5 +1,6 @@
 #include "documents.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -115,6 +116,24 @@ long utf16_of_byte(std::string_view line, size_t byte) {
         if (!continuation(static_cast<unsigned char>(line[i]))) units += units_of_lead(static_cast<unsigned char>(line[i]));
     if (byte > line.size()) units += static_cast<long>(byte - line.size());
     return units;
+}
+
+long utf16_of_chars(std::string_view line, long chars) {
+    long units = 0;
+    size_t i = 0;
+    for (; i < line.size() && chars > 0; ++i)
+        if (!continuation(static_cast<unsigned char>(line[i]))) {
+            units += units_of_lead(static_cast<unsigned char>(line[i]));
+            --chars;
+        }
+    return units + std::max(chars, 0L);  // past the end: as if blanks followed
+}
+
+long chars_of_byte(std::string_view line, size_t byte) {
+    long chars = 0;
+    for (size_t i = 0; i < line.size() && i < byte; ++i)
+        if (!continuation(static_cast<unsigned char>(line[i]))) ++chars;
+    return chars;
 }
 
 Document* DocumentStore::find(const std::string& path) {

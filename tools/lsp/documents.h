@@ -31,6 +31,10 @@ std::vector<std::string_view> lines_of(std::string_view text);
 // A UTF-16 offset of a line as a byte offset, and back.
 size_t byte_of_utf16(std::string_view line, long units);
 long utf16_of_byte(std::string_view line, size_t byte);
+// The assembler counts columns in characters (code points): the UTF-16 offset
+// of character `chars` (from 0), and the character a byte offset is in.
+long utf16_of_chars(std::string_view line, long chars);
+long chars_of_byte(std::string_view line, size_t byte);
 
 class DocumentStore {
 public:

@@ -169,15 +169,15 @@ public:
         const std::string_view text = this->line(path(s.file), line);
         long b = 0, e = utf16_of_byte(text, text.size());
         if (s.begin_column > 0) {
-            b = utf16_of_byte(text, static_cast<size_t>(s.begin_column - 1));
-            e = utf16_of_byte(text, static_cast<size_t>(std::max(s.end_column, s.begin_column) - 1));
+            b = utf16_of_chars(text, s.begin_column - 1);
+            e = utf16_of_chars(text, std::max(s.end_column, s.begin_column) - 1);
         }
         return {{"start", position_json(line, b)}, {"end", position_json(line, e)}};
     }
     json location(const SourceSpan& s) { return {{"uri", uri_of_path(path(s.file))}, {"range", range(s)}}; }
-    bool covers(const SourceSpan& s, const std::string& file, long line, size_t byte) {
-        if (s.line != line + 1 || path(s.file) != file) return false;
-        const long col = static_cast<long>(byte) + 1;
+    // Whether the span holds character `col` (from 1) of line `n` (from 0).
+    bool covers(const SourceSpan& s, const std::string& file, long n, long col) {
+        if (s.line != n + 1 || path(s.file) != file) return false;
         return s.begin_column > 0 && s.begin_column <= col && col <= std::max(s.end_column, s.begin_column);
     }
 
@@ -194,6 +194,7 @@ struct Context {
     std::string_view line;
     Fields fields;
     size_t byte = 0;
+    long column = 1;  // the character at the place, from 1, as the assembler counts
     size_t word_begin = 0, word_end = 0;
     std::string word;
     bool in_mnemonic = false, in_operands = false, in_label = false;
@@ -207,6 +208,7 @@ Context context_of(Project& project, DocumentStore& docs, const Place& at) {
     c.line = line_of(c.text, at.line);
     c.fields = fields_of(c.line);
     c.byte = byte_of_utf16(c.line, at.character);
+    c.column = chars_of_byte(c.line, c.byte) + 1;
     std::tie(c.word_begin, c.word_end) = word_at(c.line, c.byte);
     c.word = std::string(c.line.substr(c.word_begin, c.word_end - c.word_begin));
     if (c.fields.comment) return c;
@@ -245,9 +247,9 @@ bool is_local_name(std::string_view w) {
 const SymbolInfo* symbol_at(const Context& c, const Place& at, Resolver& r) {
     if (!c.unit || c.word.empty()) return nullptr;
     for (const SymbolInfo& s : c.unit->result.symbols) {
-        if (r.covers(s.definition, at.path, at.line, c.byte)) return &s;
+        if (r.covers(s.definition, at.path, at.line, c.column)) return &s;
         for (const SourceSpan& ref : s.references)
-            if (r.covers(ref, at.path, at.line, c.byte)) return &s;
+            if (r.covers(ref, at.path, at.line, c.column)) return &s;
     }
     std::vector<std::string> names;
     if (is_local_name(c.word)) names.push_back(c.word + enclosing_global(c.text, at.line));
@@ -395,6 +397,7 @@ std::string instruction_hover(const Context& c, const Place& at, const Settings&
         for (auto it = words.rbegin(); it != words.rend(); ++it) {
             Context probe = c;
             probe.byte = it->first;
+            probe.column = chars_of_byte(c.line, it->first) + 1;
             probe.word = std::string(c.line.substr(it->first, it->second - it->first));
             if (find_register(probe.word)) continue;
             const SymbolInfo* s = symbol_at(probe, at, r);
@@ -504,7 +507,7 @@ json Features::references(const Place& at, bool with_declaration) {
     if (c.in_mnemonic) m = macro_named(c.unit, bare_mnemonic(c.word));
     if (!m && c.in_label && c.unit)
         if (const MacroInfo* named = macro_named(c.unit, c.word);
-            named && r.covers(named->definition, at.path, at.line, c.byte))
+            named && r.covers(named->definition, at.path, at.line, c.column))
             m = named;
     if (m) {
         if (with_declaration) list.push_back(r.location(m->definition));

@@ -255,8 +255,8 @@ json Project::diagnostics_of(const std::string& path) const {
             long begin = 0, end = 0;
             if (d.line > 0) {
                 if (d.begin_column > 0) {
-                    begin = utf16_of_byte(source, static_cast<size_t>(d.begin_column - 1));
-                    end = utf16_of_byte(source, static_cast<size_t>(std::max(d.end_column, d.begin_column) - 1));
+                    begin = utf16_of_chars(source, d.begin_column - 1);
+                    end = utf16_of_chars(source, std::max(d.end_column, d.begin_column) - 1);
                 } else {
                     end = utf16_of_byte(source, source.size());
                 }
