@@ -57,6 +57,21 @@ class Client:
                 return message
             self.notifications.append((message["method"], message.get("params")))
 
+    def raw(self, data):
+        """Writes bytes as they are, framing and all."""
+        self.proc.stdin.write(data)
+        self.proc.stdin.flush()
+
+    def reply(self, timeout=30):
+        """The next reply (a message without a method), keeping notifications."""
+        while True:
+            message = self._read(timeout)
+            if message is None:
+                raise AssertionError("no reply")
+            if "method" not in message:
+                return message
+            self.notifications.append((message["method"], message.get("params")))
+
     def drain(self, timeout=0.3):
         """Collects the notifications that come within the time."""
         while True:

@@ -146,6 +146,17 @@ def session_settings_file_and_edits(directory):
     change(c, defs, DEFS, 3)
     check("the include's edit undone", c.diagnostics(), {uri(defs): [], uri(main): got[uri(main)]})
 
+    # Closed with an unsaved edit: the includer reads the disk's text again.
+    change(c, defs, DEFS.replace("DELAY", "PAUSE"), 4)
+    check("the include's edit again", len(c.diagnostics()[uri(main)]), 1)
+    c.notify("textDocument/didClose", {"textDocument": {"uri": uri(defs)}})
+    check("the include closed", c.diagnostics(), {uri(main): got[uri(main)]})
+
+    # A burst of edits: whatever is published on the way, the last text wins.
+    for n, text in enumerate((fixed, broken.replace("#9", "#10"), fixed, broken)):
+        change(c, main, text, 10 + n)
+    check("after a burst of edits", c.diagnostics()[uri(main)], got[uri(main)])
+
     # Columns count characters; the client counts UTF-16 units (the emoji is two).
     wide = broken + '        dc.b    "\u00e9\U0001F600",300\n'
     change(c, main, wide, 4)
@@ -182,6 +193,14 @@ def session_settings_file_and_edits(directory):
 
     reply = c.request("textDocument/formatting", {"textDocument": {"uri": uri(main)}})
     check("an unknown method", reply.get("error", {}).get("code"), -32601)
+    reply = c.request("textDocument/hover", {"textDocument": {"uri": uri(main)}})
+    check("a request without its position", reply.get("error", {}).get("code"), -32602)
+    check("hover past the end of the text",
+          ask(c, "textDocument/hover", main, {"line": 400, "character": 3}).get("result", "missing"), None)
+    c.raw(b"Content-Length: 6\r\n\r\n{oops}")
+    reply = c.reply()
+    check("a message that is not JSON", [reply.get("id", "missing"), reply.get("error", {}).get("code")],
+          [None, -32700])
     check("exit status after shutdown", c.close(), 0)
 
 

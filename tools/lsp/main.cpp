@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
         std::perror("tobra-lsp");
         return 1;
     }
-    tobra::lsp::Transport transport(stdin, out);
+    tobra::lsp::Transport transport(STDIN_FILENO, out);
     tobra::lsp::Server server(transport);
     return server.run();
 }

@@ -59,6 +59,7 @@ std::string path_param(const json& params) {
 
 int Server::run() {
     while (!exited_) {
+        if (!pending_.empty() && !transport_.input_waiting()) flush();
         const std::optional<std::string> body = transport_.read_body();
         if (!body) break;
         json message = json::parse(*body, nullptr, false);
@@ -93,6 +94,7 @@ void Server::handle(const json& message) {
     }
     const json& id = message["id"];
     try {
+        flush();
         if (!initialized_ && method != "initialize") throw RpcError{SERVER_NOT_INITIALIZED, "not initialized"};
         if (shut_down_) throw RpcError{INVALID_REQUEST, "the server is shut down"};
         json result = request(method, params);
@@ -143,6 +145,7 @@ void Server::notification(const std::string& method, const json& params) {
         changed(path);
     } else if (method == "textDocument/didClose") {
         const std::string path = path_param(params);
+        flush();
         docs_.close(path);
         std::set<std::string> touched = project_.forget(path);
         // The assemblies that include it read it from disk again.
@@ -190,14 +193,32 @@ json Server::initialize(const json& params) {
             {"serverInfo", {{"name", "tobra-lsp"}}}};
 }
 
-void Server::changed(const std::string& path) { publish(project_.refresh(path), path); }
+void Server::changed(const std::string& path) { pending_.insert(path); }
 
-void Server::publish(const std::set<std::string>& files, const std::string& always) {
+void Server::flush() {
+    if (pending_.empty()) return;
+    std::set<std::string> changed, touched, done;
+    changed.swap(pending_);
+    for (const std::string& path : changed) {
+        // An assembly already redone for a file changed with this one serves both.
+        bool covered = false;
+        for (const Unit* u : project_.units_of(path))
+            for (const std::string& d : done) covered = covered || u->reached.count(d) != 0;
+        done.insert(path);
+        if (covered) continue;
+        const std::set<std::string> t = project_.refresh(path);
+        touched.insert(t.begin(), t.end());
+    }
+    touched.insert(changed.begin(), changed.end());
+    publish(touched, changed);
+}
+
+void Server::publish(const std::set<std::string>& files, const std::set<std::string>& always) {
     for (const std::string& file : files) {
         json diagnostics = project_.diagnostics_of(file);
         auto old = published_.find(file);
         const bool same = old != published_.end() ? old->second == diagnostics : diagnostics.empty();
-        if (same && file != always) continue;
+        if (same && !always.count(file)) continue;
         json params = {{"uri", uri_of_path(file)}, {"diagnostics", diagnostics}};
         if (const Document* doc = docs_.find(file)) params["version"] = doc->version;
         transport_.write({{"jsonrpc", "2.0"}, {"method", "textDocument/publishDiagnostics"}, {"params", params}});

@@ -27,7 +27,10 @@ private:
     void notification(const std::string& method, const nlohmann::json& params);
     nlohmann::json initialize(const nlohmann::json& params);
     void changed(const std::string& path);
-    void publish(const std::set<std::string>& files, const std::string& always);
+    // Assembles for the changes not yet assembled and publishes.
+    void flush();
+    // Publishes the files whose diagnostics changed, and those of `always` in any case.
+    void publish(const std::set<std::string>& files, const std::set<std::string>& always);
     void show_message(int type, const std::string& text);
     Place place_of(const nlohmann::json& params) const;
 
@@ -39,6 +42,9 @@ private:
     bool shut_down_ = false;
     bool exited_ = false;
     std::map<std::string, nlohmann::json> published_;
+    // Files changed since the last assembly: a burst of edits is assembled
+    // once, when no message waits or a request needs the result.
+    std::set<std::string> pending_;
 };
 
 } // namespace tobra::lsp

@@ -1,20 +1,49 @@
 #include "transport.h"
 
+#include <poll.h>
+#include <strings.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
 namespace tobra::lsp {
 
-bool Transport::read_header_line(std::string& line) {
-    line.clear();
-    for (;;) {
-        const int c = std::fgetc(in_);
-        if (c == EOF) return false;
-        if (c == '\n') break;
-        line.push_back(static_cast<char>(c));
+bool Transport::fill() {
+    if (pos_ > 0) {
+        buffer_.erase(0, pos_);
+        pos_ = 0;
     }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return true;
+    char chunk[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(in_, chunk, sizeof chunk);
+        if (n > 0) {
+            buffer_.append(chunk, static_cast<size_t>(n));
+            return true;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        return false;
+    }
+}
+
+bool Transport::input_waiting() {
+    if (pos_ < buffer_.size()) return true;
+    pollfd p{in_, POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0;
+}
+
+bool Transport::read_header_line(std::string& line) {
+    for (;;) {
+        const size_t nl = buffer_.find('\n', pos_);
+        if (nl != std::string::npos) {
+            line.assign(buffer_, pos_, nl - pos_);
+            pos_ = nl + 1;
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            return true;
+        }
+        if (!fill()) return false;
+    }
 }
 
 std::optional<std::string> Transport::read_body() {
@@ -28,13 +57,16 @@ std::optional<std::string> Transport::read_body() {
             continue;  // stray blank lines between messages
         }
         any = true;
-        constexpr const char* key = "content-length:";
-        if (line.size() > std::strlen(key) && strncasecmp(line.c_str(), key, std::strlen(key)) == 0)
-            length = std::strtol(line.c_str() + std::strlen(key), nullptr, 10);
+        constexpr std::string_view key = "content-length:";
+        if (line.size() > key.size() && strncasecmp(line.c_str(), key.data(), key.size()) == 0)
+            length = std::strtol(line.c_str() + key.size(), nullptr, 10);
     }
     if (length < 0) return std::nullopt;
-    std::string body(static_cast<size_t>(length), '\0');
-    if (std::fread(body.data(), 1, body.size(), in_) != body.size()) return std::nullopt;
+    const auto size = static_cast<size_t>(length);
+    while (buffer_.size() - pos_ < size)
+        if (!fill()) return std::nullopt;
+    std::string body = buffer_.substr(pos_, size);
+    pos_ += size;
     return body;
 }
 

@@ -11,17 +11,22 @@ namespace tobra::lsp {
 
 class Transport {
 public:
-    Transport(std::FILE* in, std::FILE* out) : in_(in), out_(out) {}
+    Transport(int in, std::FILE* out) : in_(in), out_(out) {}
 
     // The next message's body, or nullopt at the end of the input (or a
     // header block without a length, after which nothing can be trusted).
     std::optional<std::string> read_body();
+    // Whether a message (or part of one) is waiting: reading would not block.
+    bool input_waiting();
     void write(const nlohmann::json& message);
 
 private:
+    bool fill();  // reads what is there, blocking until something is; false at the end
     bool read_header_line(std::string& line);
-    std::FILE* in_;
+    int in_;
     std::FILE* out_;
+    std::string buffer_;
+    size_t pos_ = 0;
 };
 
 } // namespace tobra::lsp
