@@ -150,6 +150,17 @@ std::string_view kind_name(NameKind k) {
     return "name";
 }
 
+// Where a line writes a name as a whole word, or npos.
+size_t find_name(std::string_view text, std::string_view name) {
+    if (name.empty()) return std::string_view::npos;
+    for (size_t at = text.find(name); at != std::string_view::npos; at = text.find(name, at + 1)) {
+        const bool starts = at == 0 || !name_char(text[at - 1]);
+        const bool ends = at + name.size() >= text.size() || !name_char(text[at + name.size()]);
+        if (starts && ends) return at;
+    }
+    return std::string_view::npos;
+}
+
 // The place an answer names, for the client.
 class Resolver {
 public:
@@ -164,17 +175,24 @@ public:
         if (it == texts_.end()) it = texts_.emplace(path, docs_.text(path).value_or(std::string())).first;
         return line_of(it->second, n);
     }
-    json range(const SourceSpan& s) {
+    // A span without columns (a file the assembly read from disk) is the
+    // whole line, or the name where the line writes it.
+    json range(const SourceSpan& s, std::string_view name = {}) {
         const long line = s.line > 0 ? s.line - 1 : 0;
         const std::string_view text = this->line(path(s.file), line);
         long b = 0, e = utf16_of_byte(text, text.size());
         if (s.begin_column > 0) {
             b = utf16_of_chars(text, s.begin_column - 1);
             e = utf16_of_chars(text, std::max(s.end_column, s.begin_column) - 1);
+        } else if (const size_t at = find_name(text, name); at != std::string_view::npos) {
+            b = utf16_of_byte(text, at);
+            e = utf16_of_byte(text, at + name.size());
         }
         return {{"start", position_json(line, b)}, {"end", position_json(line, e)}};
     }
-    json location(const SourceSpan& s) { return {{"uri", uri_of_path(path(s.file))}, {"range", range(s)}}; }
+    json location(const SourceSpan& s, std::string_view name = {}) {
+        return {{"uri", uri_of_path(path(s.file))}, {"range", range(s, name)}};
+    }
     // Whether the span holds character `col` (from 1) of line `n` (from 0).
     bool covers(const SourceSpan& s, const std::string& file, long n, long col) {
         if (s.line != n + 1 || path(s.file) != file) return false;
@@ -491,10 +509,10 @@ json Features::definition(const Place& at) {
     if (c.word.empty() || c.fields.comment) return nullptr;
     if (c.in_mnemonic) {
         const MacroInfo* m = macro_named(c.unit, bare_mnemonic(c.word));
-        return m ? r.location(m->definition) : json(nullptr);
+        return m ? r.location(m->definition, m->name) : json(nullptr);
     }
     if (const std::string file = included_file(c, at, r); !file.empty()) return location_json(file, r);
-    if (const SymbolInfo* s = symbol_at(c, at, r); s && s->definition.line > 0) return r.location(s->definition);
+    if (const SymbolInfo* s = symbol_at(c, at, r); s && s->definition.line > 0) return r.location(s->definition, s->name);
     return nullptr;
 }
 
@@ -510,8 +528,8 @@ json Features::references(const Place& at, bool with_declaration) {
             named && r.covers(named->definition, at.path, at.line, c.column))
             m = named;
     if (m) {
-        if (with_declaration) list.push_back(r.location(m->definition));
-        for (const SourceSpan& s : m->calls) list.push_back(r.location(s));
+        if (with_declaration) list.push_back(r.location(m->definition, m->name));
+        for (const SourceSpan& s : m->calls) list.push_back(r.location(s, m->name));
         return list;
     }
     if (const std::string file = included_file(c, at, r); !file.empty()) {
@@ -522,8 +540,8 @@ json Features::references(const Place& at, bool with_declaration) {
         return list;
     }
     if (const SymbolInfo* s = symbol_at(c, at, r)) {
-        if (with_declaration && s->definition.line > 0) list.push_back(r.location(s->definition));
-        for (const SourceSpan& ref : s->references) list.push_back(r.location(ref));
+        if (with_declaration && s->definition.line > 0) list.push_back(r.location(s->definition, s->name));
+        for (const SourceSpan& ref : s->references) list.push_back(r.location(ref, s->name));
     }
     return list;
 }
@@ -543,7 +561,7 @@ json Features::document_symbols(const std::string& path) {
     for (const SymbolInfo& s : unit.result.symbols) {
         if (!s.defined || s.definition.line <= 0 || s.kind == NameKind::external || r.path(s.definition.file) != path)
             continue;
-        json range = r.range(s.definition);
+        json range = r.range(s.definition, s.name);
         const std::string_view text = r.line(path, s.definition.line - 1);
         json whole = {{"start", position_json(s.definition.line - 1, 0)},
                       {"end", position_json(s.definition.line - 1, utf16_of_byte(text, text.size()))}};
@@ -557,7 +575,7 @@ json Features::document_symbols(const std::string& path) {
     }
     for (const MacroInfo& m : unit.result.macros) {
         if (r.path(m.definition.file) != path) continue;
-        json range = r.range(m.definition);
+        json range = r.range(m.definition, m.name);
         entries.push_back({m.definition.line,
                            {{"name", m.name}, {"detail", "macro"}, {"kind", 6}, {"range", range}, {"selectionRange", range}},
                            false});
@@ -569,6 +587,11 @@ json Features::document_symbols(const std::string& path) {
         if (e.local && parent != SIZE_MAX) {
             json& p = list[parent];
             if (!p.contains("children")) p["children"] = json::array();
+            // Shown as written: .loop, not .loopmain.
+            std::string name = e.symbol["name"].get<std::string>();
+            const std::string owner = p["name"].get<std::string>();
+            if (name.size() > owner.size() && name.compare(name.size() - owner.size(), owner.size(), owner) == 0)
+                e.symbol["name"] = name.substr(0, name.size() - owner.size());
             p["children"].push_back(std::move(e.symbol));
             continue;
         }
