@@ -395,23 +395,30 @@ std::string register_hover(const ReservedRegister& reg, const CoreRow& core) {
 // The line with the values of its names written in, so that it explains on
 // its own; the bytes the assembly gave the line replace those of the trial.
 std::string instruction_hover(const Context& c, const Place& at, const Settings& settings, Resolver& r) {
-    ExplainRequest request;
-    std::string text(c.line);
-    // The label goes: the trial need not define it (nor clash with a value written in).
-    const MnemonicEntry* entry = find_mnemonic(bare_mnemonic(c.line.substr(c.fields.mnemonic_begin, c.fields.mnemonic_end - c.fields.mnemonic_begin)));
-    if (c.fields.label_end > 0 && entry && !is_directive_entry(*entry)) text.replace(0, c.fields.mnemonic_begin, std::string(c.fields.mnemonic_begin, ' '));
-    if (c.unit) {
-        // Right to left, so that earlier offsets stay good.
-        std::vector<std::pair<size_t, size_t>> words;
-        for (size_t i = c.fields.operands_begin; i < c.fields.operands_end;) {
-            auto [b, e] = word_at(c.line, i);
-            if (e > b) {
-                words.emplace_back(b, e);
-                i = e + 1;
-            } else {
-                ++i;
+    const Fields& f = c.fields;
+    const std::string bare = bare_mnemonic(c.line.substr(f.mnemonic_begin, f.mnemonic_end - f.mnemonic_begin));
+    const MnemonicEntry* entry = find_mnemonic(bare);
+    const bool instruction = entry && !is_directive_entry(*entry);
+    const bool branch = instruction && bare[0] == 'b' && (bare.size() == 3 || bare == "bsr") && bare != "bkpt";
+    // The line as the assembly placed it.
+    const LineInfo* real = nullptr;
+    if (c.unit)
+        for (const LineInfo& l : c.unit->result.lines)
+            if (l.line == at.line + 1 && l.has_address && r.path(l.file) == at.path) {
+                real = &l;
+                break;
             }
+    std::string text(c.line);
+    // An instruction's label goes: the trial need not define it.
+    if (f.label_end > 0 && instruction) text.replace(0, f.mnemonic_begin, std::string(f.mnemonic_begin, ' '));
+    if (c.unit) {
+        std::vector<std::pair<size_t, size_t>> words;
+        for (size_t i = f.operands_begin; i < f.operands_end;) {
+            const auto [b, e] = word_at(c.line, i);
+            if (e > b) words.emplace_back(b, e);
+            i = std::max(e, i) + 1;
         }
+        // Right to left, so that the offsets before stay good.
         for (auto it = words.rbegin(); it != words.rend(); ++it) {
             Context probe = c;
             probe.byte = it->first;
@@ -419,28 +426,32 @@ std::string instruction_hover(const Context& c, const Place& at, const Settings&
             probe.word = std::string(c.line.substr(it->first, it->second - it->first));
             if (find_register(probe.word)) continue;
             const SymbolInfo* s = symbol_at(probe, at, r);
-            if (s && s->defined && s->kind != NameKind::register_list)
-                text.replace(it->first, it->second - it->first, hex32(static_cast<uint32_t>(s->value)));
+            if (!s || !s->defined || s->kind == NameKind::register_list) continue;
+            // A branch to a label keeps its distance: the trial line sits at 0.
+            std::string value = hex32(static_cast<uint32_t>(s->value));
+            if (branch && real && !s->section.empty()) {
+                const int64_t distance = int64_t{s->value} - int64_t{real->address};
+                value = distance < 0 ? "*-" + std::to_string(-distance) : "*+" + std::to_string(distance);
+            }
+            text.replace(it->first, it->second - it->first, value);
         }
     }
+    ExplainRequest request;
     request.text = text;
     request.part = settings.core;
     for (const std::string& a : settings.arguments())
         if (a.compare(0, 2, "-c") != 0) request.args.push_back(a);
     Explanation e = explain(request);
     e.line = std::string(c.line);
-    if (c.unit)
-        for (const LineInfo& l : c.unit->result.lines)
-            if (l.line == at.line + 1 && l.has_address && r.path(l.file) == at.path) {
-                e.address = l.address;
-                if (!l.bytes.empty() && e.is_instruction) {
-                    e.bytes = l.bytes;
-                    std::vector<ExplainWord> words;
-                    if (!decode_instruction(l.bytes, words).empty()) e.words = std::move(words);
-                }
-                break;
-            }
-    std::string head = "**" + (e.mnemonic.empty() ? bare_mnemonic(c.word) : e.mnemonic) + "**";
+    if (real) {
+        e.address = real->address;
+        if (!real->bytes.empty() && e.is_instruction) {
+            e.bytes = real->bytes;
+            std::vector<ExplainWord> decoded;
+            if (!decode_instruction(real->bytes, decoded).empty()) e.words = std::move(decoded);
+        }
+    }
+    std::string head = "**" + (e.mnemonic.empty() ? bare : e.mnemonic) + "**";
     if (!e.format.empty()) head += " — " + e.format;
     return head + "\n\n```text\n" + format_explanation(e) + "```";
 }
