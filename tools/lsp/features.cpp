@@ -572,6 +572,8 @@ json Features::document_symbols(const std::string& path) {
     for (const SymbolInfo& s : unit.result.symbols) {
         if (!s.defined || s.definition.line <= 0 || s.kind == NameKind::external || r.path(s.definition.file) != path)
             continue;
+        // The argument count the first macro brings is no name of the file's.
+        if ((s.name == "narg" || s.name == "NARG") && s.kind == NameKind::equate) continue;
         json range = r.range(s.definition, s.name);
         const std::string_view text = r.line(path, s.definition.line - 1);
         json whole = {{"start", position_json(s.definition.line - 1, 0)},
