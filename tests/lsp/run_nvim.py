@@ -17,6 +17,9 @@ start:  moveq   #COUNT,d0
         bra     start
 """
 DEFS = "COUNT   equ     5\n"
+# A script that stops on an error would leave Neovim waiting: the error is a failure.
+RUN = ("local ok, e = pcall(dofile, %r) "
+       "if not ok then io.stdout:write('FAIL the script stopped: ' .. tostring(e) .. '\\n') os.exit(1) end")
 
 
 def main():
@@ -33,7 +36,7 @@ def main():
                    XDG_CONFIG_HOME=project, XDG_DATA_HOME=project, XDG_STATE_HOME=project, XDG_CACHE_HOME=project)
         try:
             run = subprocess.run([nvim, "--headless", "--clean", "-n", "-i", "NONE",
-                                  "-c", "luafile " + os.path.join(HERE, "nvim_session.lua")],
+                                  "-c", "lua " + RUN % os.path.join(HERE, "nvim_session.lua")],
                                  cwd=project, env=env, stdin=subprocess.DEVNULL, capture_output=True, text=True,
                                  timeout=60)
         except subprocess.TimeoutExpired:
