@@ -488,6 +488,7 @@ int completion_kind(NameKind k) {
 } // namespace
 
 json Features::hover(const Place& at) {
+    project_.collect(at.path);
     Resolver r(docs_);
     const Context c = context_of(project_, docs_, at);
     if (c.word.empty() || c.fields.comment) return nullptr;
@@ -515,6 +516,7 @@ json Features::hover(const Place& at) {
 }
 
 json Features::definition(const Place& at) {
+    project_.collect(at.path);
     Resolver r(docs_);
     const Context c = context_of(project_, docs_, at);
     if (c.word.empty() || c.fields.comment) return nullptr;
@@ -528,6 +530,7 @@ json Features::definition(const Place& at) {
 }
 
 json Features::references(const Place& at, bool with_declaration) {
+    project_.collect(at.path);
     Resolver r(docs_);
     const Context c = context_of(project_, docs_, at);
     json list = json::array();
@@ -558,6 +561,7 @@ json Features::references(const Place& at, bool with_declaration) {
 }
 
 json Features::document_symbols(const std::string& path) {
+    project_.collect(path);
     Resolver r(docs_);
     const std::vector<const Unit*> units = project_.units_of(path);
     json list = json::array();
@@ -616,6 +620,7 @@ json Features::document_symbols(const std::string& path) {
 }
 
 json Features::completion(const Place& at) {
+    project_.collect(at.path);
     const Context c = context_of(project_, docs_, at);
     json items = json::array();
     if (c.fields.comment) return items;

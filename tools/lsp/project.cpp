@@ -1,8 +1,10 @@
 #include "project.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <unordered_map>
 
 namespace tobra::lsp {
 
@@ -166,10 +168,14 @@ void Project::scan_includes(const std::string& root, std::set<std::string>& reac
     }
 }
 
-Unit& Project::assemble(const std::string& root, bool configured) {
+Unit& Project::assemble(const std::string& root, bool configured, bool collect) {
     tobra::AssemblyRequest request;
     request.root = root;
+    request.collect = collect;
     request.args = settings.arguments();
+    // Nothing is written; the output's bytes need not be formatted either.
+    if (std::find(request.args.begin(), request.args.end(), "--output") == request.args.end())
+        request.args.push_back("--no-output");
     // An include is looked for as written (from the current directory, the
     // workspace root), then beside the root and in the include directories:
     // an open file is offered under its relative name too.
@@ -181,13 +187,19 @@ Unit& Project::assemble(const std::string& root, bool configured) {
     Unit& unit = units_[root];
     unit.configured = unit.configured || configured;
     unit.result = tobra::assemble(request);
+    unit.collected = collect;
     unit.reached = {root};
     scan_includes(root, unit.reached);
+    // Names repeat (every line names its file): each is made a path once.
+    std::unordered_map<std::string, bool> seen;
+    auto reach = [&](const std::string& name) {
+        if (seen.emplace(name, true).second) unit.reached.insert(path_of(name));
+    };
     for (const tobra::IncludeInfo& inc : unit.result.includes)
-        if (!inc.path.empty()) unit.reached.insert(path_of(inc.path));
+        if (!inc.path.empty()) reach(inc.path);
     for (const tobra::DiagnosticRecord& d : unit.result.diagnostics)
-        if (d.located && !d.file.empty()) unit.reached.insert(path_of(d.path.empty() ? d.file : d.path));
-    for (const tobra::LineInfo& l : unit.result.lines) unit.reached.insert(path_of(l.file));
+        if (d.located && !d.file.empty()) reach(d.path.empty() ? d.file : d.path);
+    for (const tobra::LineInfo& l : unit.result.lines) reach(l.file);
     return unit;
 }
 
@@ -221,6 +233,13 @@ std::set<std::string> Project::refresh(const std::string& path) {
     return touched;
 }
 
+void Project::collect(const std::string& path) {
+    std::vector<std::string> roots;
+    for (const auto& [root, unit] : units_)
+        if (!unit.collected && unit.reached.count(path)) roots.push_back(root);
+    for (const std::string& root : roots) assemble(root, units_[root].configured, true);
+}
+
 std::set<std::string> Project::forget(const std::string& path) {
     std::set<std::string> touched{path};
     auto it = units_.find(path);
@@ -242,7 +261,8 @@ std::vector<const Unit*> Project::units_of(const std::string& path) const {
 json Project::diagnostics_of(const std::string& path) const {
     json list = json::array();
     std::set<std::string> seen;  // a file two roots include has its messages once
-    const std::optional<std::string> text = docs_.text(path);
+    std::optional<std::string> text;  // read when a message needs its line
+    bool text_read = false;
     for (const auto& [root, unit] : units_) {
         if (!unit.reached.count(path)) continue;
         for (const tobra::DiagnosticRecord& d : unit.result.diagnostics) {
@@ -251,6 +271,10 @@ json Project::diagnostics_of(const std::string& path) const {
                                                            : root == path;
             if (!here) continue;
             const long line = d.line > 0 ? d.line - 1 : 0;
+            if (!text_read) {
+                text = docs_.text(path);
+                text_read = true;
+            }
             const std::string_view source = text ? line_of(*text, line) : std::string_view{};
             long begin = 0, end = 0;
             if (d.line > 0) {

@@ -33,6 +33,7 @@ inline constexpr const char* SETTINGS_FILE = "tobra-lsp.json";
 // One root's last assembly.
 struct Unit {
     bool configured = false;  // named by the settings (else a file on its own)
+    bool collected = false;   // names, macros, includes and lines were gathered
     tobra::AssemblyResult result;
     std::set<std::string> reached;  // the root and every file it read, normalised
 };
@@ -49,6 +50,9 @@ public:
     // Assembles the roots that reach `path` (the file itself when none does)
     // and returns every file whose diagnostics may have changed.
     std::set<std::string> refresh(const std::string& path);
+    // Diagnostics come first: an edit is assembled without gathering names,
+    // which the requests about a place have gathered when they come.
+    void collect(const std::string& path);
     // A file closed: its own assembly goes, unless the settings name it.
     std::set<std::string> forget(const std::string& path);
 
@@ -61,7 +65,7 @@ public:
     const std::map<std::string, Unit>& units() const { return units_; }
 
 private:
-    Unit& assemble(const std::string& root, bool configured);
+    Unit& assemble(const std::string& root, bool configured, bool collect = false);
     void scan_includes(const std::string& root, std::set<std::string>& reached) const;
     DocumentStore& docs_;
     std::map<std::string, Unit> units_;
