@@ -228,9 +228,101 @@ def session_client_options(directory):
           ["mac", "macl", "macro"])
     got = labels(ask(c, "textDocument/completion", main, where(text, 5, "acr2"))) & set(CONTROL_NAMES)
     check("control registers on the 5208", sorted(got), sorted(accepted_control_registers(directory, "5208")))
+    # Settings changed while running: back to the 5202, which has ACR2 and no MAC.
+    c.notify("workspace/didChangeConfiguration", {"settings": {"tobra": {"core": "5202"}}})
+    check("diagnostics after the settings changed", c.diagnostics(), {uri(main): [
+        {"range": span(4, 16, 21), "severity": 1, "code": "T3002", "source": "tobra",
+         "message": "core: instruction not allowed on this processor."}]})
     c.notify("exit")
     c.proc.stdin.close()
     check("exit status without shutdown", c.proc.wait(timeout=10), 1)
+
+
+SYMBOLS = """        include "defs.inc"
+        structure Node,0
+        long    n_next
+        word    n_size
+        label   n_SIZEOF
+total   set     0
+poke    macro
+        move.l  \\1,d0
+        endm
+main:   moveq   #COUNT,d1
+.loop   subq.l  #1,d1
+        bne.s   .loop
+        poke    #n_size
+total   set     total+1
+        lea     n_SIZEOF(a0),a1
+other:  nop
+.loop   bra     main
+"""
+
+
+def session_names(directory):
+    """Definitions, references, the outline, hover on names, macros and
+    instructions, completion of names in scope: two local labels of one
+    name under two labels stay apart."""
+    write(directory, "defs.inc", "COUNT   equ     5\n")
+    write(directory, "sym.s", SYMBOLS)
+    sym, defs = os.path.join(directory, "sym.s"), os.path.join(directory, "defs.inc")
+    c = Client(SERVER)
+    c.request("initialize", {"processId": None, "rootUri": uri(directory), "capabilities": {},
+                             "initializationOptions": {"core": "5208"}})
+    c.notify("initialized")
+    open_doc(c, sym, SYMBOLS)
+    check("no diagnostics", c.diagnostics(), {uri(sym): []})
+
+    outline = c.request("textDocument/documentSymbol", {"textDocument": {"uri": uri(sym)}})["result"]
+    check("outline", [[s["name"], s["kind"], [k["name"] for k in s.get("children", [])]] for s in outline],
+          [["Node", 13, []], ["n_next", 8, []], ["n_size", 8, []], ["n_SIZEOF", 13, []], ["total", 13, []],
+           ["poke", 6, []], ["main", 12, [".loop"]], ["other", 12, [".loop"]]])
+    check("outline: main's name", outline[6]["selectionRange"], span(9, 0, 4))
+    check("outline: other's .loop", outline[7]["children"][0]["selectionRange"], span(16, 0, 5))
+
+    def loc(path, line, begin, end):
+        return {"uri": uri(path), "range": span(line, begin, end)}
+
+    def refs(line, needle, declaration, nth=0):
+        return ask(c, "textDocument/references", sym, where(SYMBOLS, line, needle, nth),
+                   context={"includeDeclaration": declaration})["result"]
+
+    check("definition of an equate in the include",
+          ask(c, "textDocument/definition", sym, where(SYMBOLS, 9, "COUNT"))["result"], loc(defs, 0, 0, 5))
+    check("definition of a local label", ask(c, "textDocument/definition", sym, where(SYMBOLS, 11, ".loop"))["result"],
+          loc(sym, 10, 0, 5))
+    check("definition of a label", ask(c, "textDocument/definition", sym, where(SYMBOLS, 16, "main"))["result"],
+          loc(sym, 9, 0, 4))
+    check("definition of a structure field",
+          ask(c, "textDocument/definition", sym, where(SYMBOLS, 12, "n_size"))["result"], loc(sym, 3, 16, 22))
+    check("definition of a macro at its call", ask(c, "textDocument/definition", sym, where(SYMBOLS, 12, "poke"))["result"],
+          loc(sym, 6, 0, 4))
+    check("references of main's .loop", refs(10, ".loop", True), [loc(sym, 10, 0, 5), loc(sym, 11, 16, 21)])
+    check("references of other's .loop", refs(16, ".loop", True), [loc(sym, 16, 0, 5)])
+    check("references of a set name", refs(5, "total", False), [loc(sym, 13, 16, 21)])
+    check("references of a macro", refs(12, "poke", True), [loc(sym, 6, 0, 4), loc(sym, 12, 8, 12)])
+    check("references of an include", refs(0, "defs", True), [loc(sym, 0, 17, 25)])
+
+    hover = ask(c, "textDocument/hover", sym, where(SYMBOLS, 9, "COUNT"))["result"]
+    check("hover on an equate", hover["contents"]["value"],
+          "**COUNT** (equate)\n\nvalue: `$00000005` (5), absolute\n\ndefined at defs.inc:1")
+    hover = ask(c, "textDocument/hover", sym, where(SYMBOLS, 12, "poke"))["result"]
+    check("hover on a macro call", hover["contents"]["value"],
+          "**macro poke**, defined at sym.s:7\n\n```asm\npoke    macro\n        move.l  \\1,d0\n        endm\n```")
+    for line, needle, want in ((14, "lea", ["result:    accepted", "address:   $00000008", "bytes:     43E8 0006"]),
+                               (16, "bra", ["result:    accepted", "address:   $0000000E", "bytes:     60F0"])):
+        text = ask(c, "textDocument/hover", sym, where(SYMBOLS, line, needle))["result"]["contents"]["value"]
+        check("hover on " + needle, [l for l in text.split("\n") if l.startswith(("result:", "address:", "bytes:"))],
+              want)
+
+    at = where(SYMBOLS, 14, "n_SIZEOF")
+    at["character"] += 2
+    check("names after 'n_'", sorted(labels(ask(c, "textDocument/completion", sym, at))),
+          ["n_SIZEOF", "n_next", "n_size"])
+    at = where(SYMBOLS, 11, ".loop")
+    at["character"] += 2
+    got = [i["label"] for i in ask(c, "textDocument/completion", sym, at)["result"]]
+    check("local labels after '.l' under main", got, [".loop"])
+    check("exit status", c.close(), 0)
 
 
 def main():
