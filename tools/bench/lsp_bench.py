@@ -3,7 +3,9 @@
 10,000 lines in 20 files (a root and 19 includes), the edited file in the
 middle. Each edit alternates between adding an error and taking it out again;
 the time runs from writing didChange to reading the file's
-publishDiagnostics. Prints the median, the fastest and the slowest.
+publishDiagnostics. Then an edit followed by a hover, timed to the hover's
+answer (the edit's assembly and the gathering of names come first). Prints
+the median, the fastest and the slowest.
 Usage: lsp_bench.py TOBRA_LSP WORKDIR [--edits N]"""
 import argparse
 import os
@@ -69,11 +71,21 @@ def main():
                 break
         times.append(time.perf_counter() - start)
         counts.add(len(message["params"]["diagnostics"]))
+    # A hover after each edit: the names are gathered again first.
+    hovers = []
+    for n in range(args.edits // 4):
+        c.notify("textDocument/didChange", {"textDocument": {"uri": uri, "version": 1000 + n},
+                                            "contentChanges": [{"text": broken if n % 2 == 0 else text}]})
+        start = time.perf_counter()
+        c.request("textDocument/hover", {"textDocument": {"uri": uri}, "position": {"line": 3, "character": 2}})
+        hovers.append((time.perf_counter() - start) * 1000)
     c.close()
     ms = [t * 1000 for t in times]
     print("tobra-lsp, edit to diagnostics, %d lines in %d files (%d edits; diagnostics per edit: %s):"
           % (total, FILES, len(ms), sorted(counts)))
     print("  median %.1f ms, fastest %.1f ms, slowest %.1f ms" % (statistics.median(ms), min(ms), max(ms)))
+    print("  an edit then a hover (the hover's answer): median %.1f ms, fastest %.1f ms, slowest %.1f ms"
+          % (statistics.median(hovers), min(hovers), max(hovers)))
     return 0
 
 
