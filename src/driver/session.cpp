@@ -5,18 +5,19 @@
 namespace tobra {
 
 AssemblyResult assemble(const AssemblyRequest& request) {
-    Assembler as(nullptr);
+    Assembler as(request.console);
     as.write_files = request.write_files;
-    as.hold_diagnostics = true;
+    as.hold_diagnostics = request.hold_diagnostics;
     for (const auto& [path, text] : request.buffers) as.memory_files[path] = text;
-    std::vector<const char*> argv{"tobra"};
+    std::vector<const char*> argv{request.program.c_str()};
     for (const std::string& a : request.args) argv.push_back(a.c_str());
-    argv.push_back(request.root.c_str());
+    if (!request.root.empty()) argv.push_back(request.root.c_str());
     AssemblyResult result;
     result.exit_code = as.run(static_cast<int>(argv.size()), argv.data());
     result.diagnostics = std::move(as.held_diagnostics);
+    as.con.flush();
     result.console = as.con.captured();
-    result.output.assign(as.emit.output_data.begin(), as.emit.output_data.end());
+    if (!request.write_files) result.output.assign(as.emit.output_data.begin(), as.emit.output_data.end());
     return result;
 }
 
