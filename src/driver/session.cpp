@@ -1,6 +1,9 @@
 #include "driver/session.h"
 
 #include "driver/assembler.h"
+#include "driver/collect.h"
+
+#include <memory>
 
 namespace tobra {
 
@@ -13,7 +16,14 @@ AssemblyResult assemble(const AssemblyRequest& request) {
     for (const std::string& a : request.args) argv.push_back(a.c_str());
     if (!request.root.empty()) argv.push_back(request.root.c_str());
     AssemblyResult result;
+    std::unique_ptr<Collector> collector;
+    if (request.collect) {
+        collector = std::make_unique<Collector>(as);
+        as.collector = collector.get();
+        as.lst.overflow = &collector->overflow;
+    }
     result.exit_code = as.run(static_cast<int>(argv.size()), argv.data());
+    if (collector) collector->finish(result);
     result.diagnostics = std::move(as.held_diagnostics);
     as.con.flush();
     result.console = as.con.captured();
