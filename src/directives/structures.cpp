@@ -3,6 +3,7 @@
 
 #include "directives/messages.h"
 #include "driver/assembler.h"
+#include "driver/collect.h"
 
 namespace tobra {
 
@@ -21,6 +22,8 @@ void RecordDirectives::d_structure(bool downward) {
 // A field without a name still takes its room, like padding in a record.
 void RecordDirectives::define_field(const std::optional<std::string>& name, int32_t size) {
     bool named = name && !name->empty();
+    if (named && as.collector) [[unlikely]]
+        as.collector->field_follows();
     list_value(structure_offset);
     if (downward_structure) {
         structure_offset = wrap_sub(structure_offset, size);

@@ -31,6 +31,8 @@ namespace tobra {
 // Thrown by fatal_error after the message is printed; caught by Driver::run.
 struct FatalError {};
 
+class Collector;
+
 class Assembler {
 public:
     // console_sink: where standard output goes; nullptr keeps it in con.captured()
@@ -113,6 +115,11 @@ public:
     // library caller when hold_diagnostics is set (then nothing is printed).
     std::vector<DiagnosticRecord> held_diagnostics;
     bool hold_diagnostics = false;
+
+    // Set by a library caller that wants names, macros, includes and the
+    // lines' bytes collected (driver/collect.h); null on the command line,
+    // where each place that would report pays one test.
+    Collector* collector = nullptr;
 
 private:
     // Whether errors and warnings are dropped: inside a skipped block.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "driver/assembler.h"
+#include "driver/collect.h"
 #include "driver/messages.h"
 #include "isa/mnemonics.h"
 
@@ -132,6 +133,8 @@ bool MacroEngine::step(SourceText& file) {
         lst.list_line();
         lst.expanded_line = false;
     }
+    if (as.collector) [[unlikely]]
+        as.collector->line_done(from_frame);
     lst.listing_count = 0;
     update_mode();
     return true;
@@ -312,6 +315,8 @@ bool MacroEngine::call(const Statement& st) {
     if (!as.drv.assembling()) return true;
     SourceReader& src = as.src;
     src.define_line_label();
+    if (as.collector && !expanding()) [[unlikely]]
+        as.collector->macro_called(it->second.name);
     Frame f;
     f.at = as.here();  // the call line
     f.body = it->second.body;
@@ -362,6 +367,8 @@ void MacroEngine::d_macro(const Statement& st) {
             narg_[i] = as.sym.probe(names[i]);
         }
     }
+    if (ok && as.collector) [[unlikely]]
+        as.collector->macro_defined(name);
     collect_ = Collect{};
     collect_.active = true;
     collect_.kind = Kind::Macro;

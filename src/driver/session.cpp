@@ -1,22 +1,33 @@
 #include "driver/session.h"
 
 #include "driver/assembler.h"
+#include "driver/collect.h"
+
+#include <memory>
 
 namespace tobra {
 
 AssemblyResult assemble(const AssemblyRequest& request) {
-    Assembler as(nullptr);
+    Assembler as(request.console);
     as.write_files = request.write_files;
-    as.hold_diagnostics = true;
+    as.hold_diagnostics = request.hold_diagnostics;
     for (const auto& [path, text] : request.buffers) as.memory_files[path] = text;
-    std::vector<const char*> argv{"tobra"};
+    std::vector<const char*> argv{request.program.c_str()};
     for (const std::string& a : request.args) argv.push_back(a.c_str());
-    argv.push_back(request.root.c_str());
+    if (!request.root.empty()) argv.push_back(request.root.c_str());
     AssemblyResult result;
+    std::unique_ptr<Collector> collector;
+    if (request.collect) {
+        collector = std::make_unique<Collector>(as);
+        as.collector = collector.get();
+        as.lst.overflow = &collector->overflow;
+    }
     result.exit_code = as.run(static_cast<int>(argv.size()), argv.data());
+    if (collector) collector->finish(result);
     result.diagnostics = std::move(as.held_diagnostics);
+    as.con.flush();
     result.console = as.con.captured();
-    result.output.assign(as.emit.output_data.begin(), as.emit.output_data.end());
+    if (!request.write_files) result.output.assign(as.emit.output_data.begin(), as.emit.output_data.end());
     return result;
 }
 

@@ -4,6 +4,7 @@
 // between two calls: each makes its own Assembler.
 #pragma once
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -13,11 +14,20 @@
 namespace tobra {
 
 struct AssemblyRequest {
-    std::string root;                // the source to assemble, as a command line names it
-    std::vector<std::string> args;   // options as on the command line (-c5208, -I dir, -D N=1, --elf ...)
+    std::string root;                // the source to assemble, as a command line names it; empty: none
+                                     // added (the command line names its sources itself in `args`)
+    std::vector<std::string> args;   // options as on the command line (-c5208, -I dir, -D N=1, --elf ...),
+                                     // given before `root`, in order
     std::unordered_map<std::string, std::string> buffers;  // path as named -> text
     bool write_files = false;        // false: nothing is written; the output stays in `output`
     bool collect = true;             // false: diagnostics only (no symbols, references, lines)
+    std::string program = "tobra";   // the program's name, as the usage text shows it
+    // Where standard output goes (standard error then goes to stderr);
+    // nullptr: both are kept, standard output in AssemblyResult::console.
+    std::FILE* console = nullptr;
+    // true: diagnostics are returned as records and not printed; false: they
+    // are printed in the form the options ask for, as the program does.
+    bool hold_diagnostics = true;
 };
 
 // Where something is written: a file as named, a line from 1, columns in

@@ -15,6 +15,7 @@
 #endif
 
 #include "driver/assembler.h"
+#include "driver/collect.h"
 #include "driver/messages.h"
 #include "isa/mnemonics.h"
 
@@ -217,6 +218,8 @@ void SourceReader::assemble_file(const char* name) {
     if (!source_directory_set) remember_source_directory(name);
     SourceText text;
     const bool found = open_source(name, text);
+    if (as.collector && include_depth > 0) [[unlikely]]
+        as.collector->included(name, found ? opened_path : std::string());
     // A missing include is the include line's error; a missing file of the
     // command line has no line, only its name.
     if (!found && include_depth > 0) {
@@ -252,6 +255,8 @@ void SourceReader::assemble_file(const char* name) {
             // No expansion is open on this path: the line is the file's own.
             if (parse_line_here()) process_line_here(location());
             if (drv.pass_number == 2 && as.options.listing_enabled) as.lst.list_line();
+            if (as.collector) [[unlikely]]
+                as.collector->line_done(false);
             as.lst.listing_count = 0;
         }
         as.mac.leave_file(mark);

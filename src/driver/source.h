@@ -161,6 +161,12 @@ public:
     // identity on disk, so that no output is written over one of them.
     void note_input_file(const std::string& path);
     bool is_input_file(const std::string& path) const;
+    // The text of a file read this run and held in memory; null when it was
+    // streamed or never read.
+    const std::string* held_text(const std::string& path) const {
+        auto it = file_cache_.find(path);
+        return it == file_cache_.end() ? nullptr : it->second.get();
+    }
 
     // Makes the line buffer hold at least `size` characters, keeping its first
     // `keep`. A line is never cut: a long one grows the buffer, which stays grown.

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "driver/assembler.h"
+#include "driver/collect.h"
 #include "expr/messages.h"
 #include "isa/registers.h"
 
@@ -126,6 +127,8 @@ SymbolRecord* SymbolTable::probe(std::string_view name) const {
 }
 
 SymbolRecord* SymbolTable::find(std::string_view name) {
+    if (as.collector) [[unlikely]]
+        as.collector->referenced(name);
     if (as.drv.pass_number != 2) {
         const uint32_t tag = index_tag(name);
         uint32_t ref = 0;
@@ -209,6 +212,8 @@ SymbolRecord* SymbolTable::lookup(std::string_view name) {
 
 void SymbolTable::install(std::string_view name, int32_t value, int type, int kind, int section) {
     Driver& drv = as.drv;
+    if (as.collector) [[unlikely]]
+        as.collector->defined(name);
     // Pass 2 defines the names in the order pass 1 made them, so the record
     // after the last one defined is tried before the index.
     SymbolRecord* found = nullptr;
