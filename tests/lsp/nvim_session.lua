@@ -57,4 +57,13 @@ local jumped = vim.wait(5000, function() return vim.api.nvim_buf_get_name(0) == 
 check("definition of the include opens", vim.api.nvim_buf_get_name(0), root .. "/defs.inc")
 check("jumped in time", jumped, true)
 
+-- Go to definition on a label: back in main.s, from `bra start` to its line.
+vim.cmd("edit " .. vim.fn.fnameescape(root .. "/main.s"))
+vim.api.nvim_win_set_cursor(0, { 5, 17 })
+vim.lsp.buf.definition()
+local moved = vim.wait(5000, function() return vim.api.nvim_win_get_cursor(0)[1] == 2 end, 20)
+check("definition of start: line", vim.api.nvim_win_get_cursor(0)[1], 2)
+check("definition of start: column", vim.api.nvim_win_get_cursor(0)[2], 0)
+check("moved in time", moved, true)
+
 finish()

@@ -326,7 +326,7 @@ def session_names(directory):
 
 
 def main():
-    for session in (session_settings_file_and_edits, session_client_options):
+    for session in (session_settings_file_and_edits, session_client_options, session_names):
         with tempfile.TemporaryDirectory() as directory:
             directory = os.path.realpath(directory)
             try:
