@@ -322,6 +322,20 @@ def session_names(directory):
     at["character"] += 2
     got = [i["label"] for i in ask(c, "textDocument/completion", sym, at)["result"]]
     check("local labels after '.l' under main", got, [".loop"])
+
+    # An include opened on its own lacks what its includer defines; once the
+    # includer is open the include is part of it, and alone again when it closes.
+    write(directory, "top.s", "SIZE    equ     4\n        include \"part.inc\"\n")
+    write(directory, "part.inc", "        ds.b    SIZE\n")
+    top, part = os.path.join(directory, "top.s"), os.path.join(directory, "part.inc")
+    open_doc(c, part, "        ds.b    SIZE\n")
+    alone = {uri(part): [{"range": span(0, 16, 20), "severity": 1, "code": "T5055", "source": "tobra",
+                          "message": "ds: value must be defined before this line"}]}
+    check("an include on its own", c.diagnostics(), alone)
+    open_doc(c, top, "SIZE    equ     4\n        include \"part.inc\"\n")
+    check("the include within its includer", c.diagnostics(), {uri(part): [], uri(top): []})
+    c.notify("textDocument/didClose", {"textDocument": {"uri": uri(top)}})
+    check("the includer closed", c.diagnostics(), alone)
     check("exit status", c.close(), 0)
 
 

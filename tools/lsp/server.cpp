@@ -153,6 +153,12 @@ void Server::notification(const std::string& method, const json& params) {
             const std::set<std::string> more = project_.refresh(path);
             touched.insert(more.begin(), more.end());
         }
+        // An open file that only the closed one included stands on its own again.
+        for (const std::string& file : std::set<std::string>(touched))
+            if (file != path && docs_.find(file) && project_.units_of(file).empty()) {
+                const std::set<std::string> more = project_.refresh(file);
+                touched.insert(more.begin(), more.end());
+            }
         publish(touched, {});
     } else if (method == "workspace/didChangeConfiguration") {
         const json& s = params.value("settings", json());
