@@ -439,8 +439,7 @@ std::string instruction_hover(const Context& c, const Place& at, const Settings&
     ExplainRequest request;
     request.text = text;
     request.part = settings.core;
-    for (const std::string& a : settings.arguments())
-        if (a.compare(0, 2, "-c") != 0) request.args.push_back(a);
+    request.args = settings.arguments(false);
     Explanation e = explain(request);
     e.line = std::string(c.line);
     if (real) {
@@ -456,8 +455,8 @@ std::string instruction_hover(const Context& c, const Place& at, const Settings&
     return head + "\n\n```text\n" + format_explanation(e) + "```";
 }
 
-json location_json(const std::string& path, Resolver& r) {
-    (void)r;
+// The start of a file.
+json file_location(const std::string& path) {
     return {{"uri", uri_of_path(path)}, {"range", {{"start", position_json(0, 0)}, {"end", position_json(0, 0)}}}};
 }
 
@@ -524,7 +523,7 @@ json Features::definition(const Place& at) {
         const MacroInfo* m = macro_named(c.unit, bare_mnemonic(c.word));
         return m ? r.location(m->definition, m->name) : json(nullptr);
     }
-    if (const std::string file = included_file(c, at, r); !file.empty()) return location_json(file, r);
+    if (const std::string file = included_file(c, at, r); !file.empty()) return file_location(file);
     if (const SymbolInfo* s = symbol_at(c, at, r); s && s->definition.line > 0) return r.location(s->definition, s->name);
     return nullptr;
 }

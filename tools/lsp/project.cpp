@@ -109,9 +109,9 @@ std::string Settings::merge(const json& j) {
     return read_strings(j, "defines", defines);
 }
 
-std::vector<std::string> Settings::arguments() const {
+std::vector<std::string> Settings::arguments(bool with_core) const {
     std::vector<std::string> a;
-    if (!core.empty()) a.push_back("-c" + core);
+    if (with_core && !core.empty()) a.push_back("-c" + core);
     for (const std::string& d : include_dirs) {
         a.push_back("-I");
         a.push_back(d);

@@ -25,7 +25,8 @@ struct Settings {
 
     // Reads the keys present in `j`; a key of the wrong type is an error text.
     std::string merge(const nlohmann::json& j);
-    std::vector<std::string> arguments() const;
+    // As a command line takes them; the part only when `with_core`.
+    std::vector<std::string> arguments(bool with_core = true) const;
 };
 
 inline constexpr const char* SETTINGS_FILE = "tobra-lsp.json";
