@@ -264,10 +264,14 @@ def session_names(directory):
     name under two labels stay apart."""
     write(directory, "defs.inc", "COUNT   equ     5\n")
     write(directory, "sym.s", SYMBOLS)
+    # A bad workspace file is reported; the client's options still hold.
+    write(directory, "tobra-lsp.json", '{"core": 5202, "defines": ["X"]}')
     sym, defs = os.path.join(directory, "sym.s"), os.path.join(directory, "defs.inc")
     c = Client(SERVER)
     c.request("initialize", {"processId": None, "rootUri": uri(directory), "capabilities": {},
                              "initializationOptions": {"core": "5208"}})
+    check("a bad settings file", [list(n) for n in c.notifications],
+          [["window/showMessage", {"type": 1, "message": "tobra-lsp: tobra-lsp.json: \"core\" must be a string"}]])
     c.notify("initialized")
     open_doc(c, sym, SYMBOLS)
     check("no diagnostics", c.diagnostics(), {uri(sym): []})

@@ -125,7 +125,7 @@ std::vector<std::string> Settings::arguments(bool with_core) const {
 }
 
 std::string Project::load_settings_file(const std::string& directory) {
-    const std::string name = (std::filesystem::path(directory) / SETTINGS_FILE).string();
+    const std::string name = directory == "." ? SETTINGS_FILE : (std::filesystem::path(directory) / SETTINGS_FILE).string();
     std::ifstream in(name);
     if (!in) return {};
     json j = json::parse(in, nullptr, false);

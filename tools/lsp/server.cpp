@@ -183,10 +183,12 @@ json Server::initialize(const json& params) {
     // Relative names (include directories, roots, includes as written) are
     // taken from the workspace root, as a build run there would.
     if (!root.empty() && chdir(root.c_str()) != 0) show_message(2, "tobra-lsp: cannot enter " + root);
-    std::string error = project_.load_settings_file(".");
-    if (error.empty() && params.contains("initializationOptions"))
-        error = project_.settings.merge(params["initializationOptions"]);
-    if (!error.empty()) show_message(1, "tobra-lsp: " + error);
+    const std::string file_error = project_.load_settings_file(".");
+    if (!file_error.empty()) show_message(1, "tobra-lsp: " + file_error);
+    if (params.contains("initializationOptions")) {
+        const std::string error = project_.settings.merge(params["initializationOptions"]);
+        if (!error.empty()) show_message(1, "tobra-lsp: initializationOptions: " + error);
+    }
     initialized_ = true;
     project_.configure_roots();
     return {{"capabilities",
