@@ -309,6 +309,9 @@ def session_names(directory):
     hover = ask(c, "textDocument/hover", sym, where(SYMBOLS, 9, "COUNT"))["result"]
     check("hover on an equate", hover["contents"]["value"],
           "**COUNT** (equate)\n\nvalue: `$00000005` (5), absolute\n\ndefined at defs.inc:1")
+    hover = ask(c, "textDocument/hover", sym, where(SYMBOLS, 11, ".loop"))["result"]
+    check("hover on a local label", hover["contents"]["value"],
+          "**.loop** (local label)\n\nvalue: `$00000002` (2), section `code`\n\ndefined at sym.s:11")
     hover = ask(c, "textDocument/hover", sym, where(SYMBOLS, 12, "poke"))["result"]
     check("hover on a macro call", hover["contents"]["value"],
           "**macro poke**, defined at sym.s:7\n\n```asm\npoke    macro\n        move.l  \\1,d0\n        endm\n```")

@@ -320,8 +320,10 @@ std::string where(const SourceSpan& s, Resolver& r) {
 
 json markdown(const std::string& text) { return {{"contents", {{"kind", "markdown"}, {"value", text}}}}; }
 
-std::string symbol_hover(const SymbolInfo& s, Resolver& r) {
-    std::string text = "**" + s.name + "** (" + std::string(kind_name(s.kind)) + (s.exported ? ", exported" : "") + ")\n\n";
+// `written`: the name as the line writes it (a local label without its owner).
+std::string symbol_hover(const SymbolInfo& s, const std::string& written, Resolver& r) {
+    const std::string shown = s.kind == NameKind::local_label && !written.empty() ? written : s.name;
+    std::string text = "**" + shown + "** (" + std::string(kind_name(s.kind)) + (s.exported ? ", exported" : "") + ")\n\n";
     if (s.defined) {
         text += "value: `" + hex32(static_cast<uint32_t>(s.value)) + "` (" + std::to_string(s.value) + ")";
         text += s.section.empty() ? ", absolute" : ", section `" + s.section + "`";
@@ -505,7 +507,7 @@ json Features::hover(const Place& at) {
     } else if (const std::string file = included_file(c, at, r); !file.empty()) {
         result = markdown("**" + file + "**");
     } else if (const SymbolInfo* s = symbol_at(c, at, r)) {
-        result = markdown(symbol_hover(*s, r));
+        result = markdown(symbol_hover(*s, c.word, r));
     } else {
         return nullptr;
     }
