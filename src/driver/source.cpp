@@ -379,8 +379,8 @@ void SourceReader::reserve_line(size_t size, size_t keep) {
     line_storage_ = std::move(grown);
     line_capacity_ = capacity;
     line_buffer = line_storage_.get();
-    operand_text = line_buffer;
     statement.line = line_buffer;
+    statement.cursor.begin = line_buffer;
     // The fields keep up with the line, so that any field cut from it fits.
     grow_label(capacity, label_capacity_);
     grow_mnemonic(capacity);
@@ -538,11 +538,11 @@ inline bool SourceReader::parse_line_here() {
     st.mnemonic = std::string_view(mnemonic, n);
 
     while (*p == ' ' || *p == '\t') ++p;
-    operand_text = p;
     st.operand_start = p;
+    st.cursor.at = p;
 
     if (as.options.debug_flags & DBG_PARSE)
-        as.con.print("Parseline: <%s> <%s.%c> <%s", label_field, mnemonic_field, st.suffix, operand_text);
+        as.con.print("Parseline: <%s> <%s.%c> <%s", label_field, mnemonic_field, st.suffix, p);
     return true;
 }
 

@@ -135,8 +135,8 @@ public:
           mnemonic_storage_(std::make_unique<char[]>(LINE_BUFFER_SIZE + FIELD_SLACK)), mnemonic_capacity_(LINE_BUFFER_SIZE),
           as(assembler) {
         line_buffer = line_storage_.get();
-        operand_text = line_buffer;
         statement.line = line_buffer;
+        statement.cursor.begin = line_buffer;
         label_field = label_storage_.get();
         mnemonic_field = mnemonic_storage_.get();
     }
@@ -184,7 +184,6 @@ public:
     // stays inlined into the line loop.
     void swap_last_global_label(std::string& label);
     char* mnemonic_field = nullptr;
-    const char* operand_text = nullptr;      // cursor advanced by scanner, evaluator and directives
     // The line being assembled: parse_line fills it, process_line hands it on.
     Statement statement;
     std::string source_directory;
