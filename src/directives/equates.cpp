@@ -71,25 +71,23 @@ void Directives::resolve_due_equates() {
 
 bool Directives::try_equate(size_t index) {
     Driver& drv = as.drv;
-    SourceReader& src = as.src;
     Evaluator& ev = as.ev;
     ForwardEquate& e = forward_equates_[index];
 
     // What the evaluation reads or changes, which belongs to the line in hand.
     const int32_t line_start = drv.line_start_address;
     const int section = drv.current_section;
-    std::string global_label = e.global_label;
     const uint32_t expr_number = as.fwd.expr_number, inner_number = as.fwd.inner_number;
     const size_t fwd_entries = as.fwd.fwd_buffer.size();
     const size_t notes = as.sym.pass1_notes();
     const bool expr_fwd = ev.expr_fwd, expr_undefined = ev.expr_undefined, expr_float = ev.expr_float;
     const int last_kind = ev.last_kind, last_section = ev.last_section;
 
-    // The expression is read from its own text, under its line's size.
-    TextCursor text{e.text.c_str() + 1, e.text.c_str(), e.size_mask, FLOAT_DATA};
+    // The expression is read from its own text, under its line's size and
+    // global label; the line in hand keeps its own.
+    TextCursor text{e.text.c_str() + 1, e.text.c_str(), e.size_mask, FLOAT_DATA, e.global_label};
     drv.line_start_address = e.address;
     drv.current_section = e.section;
-    src.swap_last_global_label(global_label);
     // Between lines: the slots of the line's names are free.
     ev.begin_line();
     // Its own line reports what is wrong with the expression: pass 1 what
@@ -125,7 +123,6 @@ bool Directives::try_equate(size_t index) {
 
     drv.line_start_address = line_start;
     drv.current_section = section;
-    src.swap_last_global_label(global_label);
     as.fwd.expr_number = expr_number;
     as.fwd.inner_number = inner_number;
     as.fwd.fwd_buffer.resize(fwd_entries);

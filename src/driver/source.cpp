@@ -551,14 +551,6 @@ void SourceReader::define_line_label() {
     as.sym.install(statement.label, as.drv.location_counter, TYPE_USER, KIND_RELOCATABLE);
 }
 
-void SourceReader::swap_last_global_label(std::string& label) {
-    std::string current(global_label_.get(), global_label_length_);
-    if (label.size() > global_label_capacity_) grow_global_label(label.size());
-    if (!label.empty()) std::memcpy(global_label_.get(), label.data(), label.size());
-    global_label_length_ = label.size();
-    label.swap(current);
-}
-
 void SourceReader::grow_global_label(size_t size) {
     const size_t capacity = std::max(size, 2 * global_label_capacity_);
     std::unique_ptr<char[]> grown(new char[capacity]);

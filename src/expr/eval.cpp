@@ -321,7 +321,7 @@ uint64_t Evaluator::read_float(TextCursor& cur, const char* start, bool negative
         while (is_name_char(*p)) ++p;
         cur.at = p;
         name_.assign(start, static_cast<size_t>(p - start));
-        if (as.options.local_dot_labels) name_ += as.src.last_global_label();
+        if (as.options.local_dot_labels) name_ += cur.scope;
         if (SymbolRecord* s = resolve(name_)) take_symbol(s, v, type);
     } else if (is_digit(c)) {
         const char* start = p;
@@ -360,7 +360,7 @@ uint64_t Evaluator::read_float(TextCursor& cur, const char* start, bool negative
             while (is_name_char(*p)) ++p;
             cur.at = p;
             name_.assign(start, static_cast<size_t>(p - start));
-            name_ += as.src.last_global_label();
+            name_ += cur.scope;
             if (SymbolRecord* s = resolve(name_)) take_symbol(s, v, type);
         } else if (wide) {
             check_literal("", start, p, 10);

@@ -32,6 +32,9 @@ struct TextCursor {
     // floating point (data items, immediates), INTEGER as .l.
     uint32_t size = SZ_U;
     OperandNumbers numbers = INTEGER;
+    // The last global label above the text, which qualifies its local
+    // names (.x, 1$).
+    std::string_view scope;
 
     char peek() const { return *at; }
     // Steps over the character at the cursor, but never over the end of the text.

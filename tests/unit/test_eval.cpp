@@ -18,11 +18,12 @@ struct Ev {
     Assembler as{nullptr};
     int32_t v[2] = {0x5a5a5a5a, 0x5a5a5a5a};
     Operand op;
-    tobra::TextCursor cur{nullptr, nullptr, tobra::SZ_L, tobra::INTEGER};  // the text read, and how it reads numbers
+    tobra::TextCursor cur;  // the text read, and how it reads numbers (set by eval below)
 
     Ev() {
         as.fwd.alloc_fwd(tobra::FWD_DEFAULT_SIZE);
         as.sym.install_reserved();
+        cur.size = tobra::SZ_L;
     }
     // Puts text into the line buffer as the line parser would (ending in a
     // newline) and evaluates it; a leading '#' is left before the cursor, as
@@ -30,6 +31,7 @@ struct Ev {
     int eval(const char* text) {
         as.src.set_line(text);
         cur.begin = as.src.line_buffer;
+        cur.scope = as.src.last_global_label();
         cur.at = as.src.line_buffer + (text[0] == '#' ? 1 : 0);
         op = Operand{};
         return as.ev.eval(cur, v, op);

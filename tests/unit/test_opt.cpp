@@ -81,7 +81,7 @@ TEST(OptDirective, OptionsReachTheirState) {
     auto opt = [&](const char* text) {
         std::strcpy(as.src.line_buffer, text);
         Statement st;
-        st.cursor = TextCursor{as.src.line_buffer, as.src.line_buffer, SZ_U};
+        st.cursor.at = st.cursor.begin = as.src.line_buffer;
         directive_opt(as, st);
     };
     opt("obj,rtx,unsize,b\n");

@@ -27,7 +27,8 @@ struct ScanBench {
     // The text goes into the line buffer, as line processing leaves it.
     const char* place(const std::string& text) {
         std::snprintf(as.src.line_buffer, LINE_BUFFER_SIZE, "%s", text.c_str());
-        cur = TextCursor{as.src.line_buffer, as.src.line_buffer, SZ_L};
+        cur.at = cur.begin = as.src.line_buffer;
+        cur.size = SZ_L;
         return cur.at;
     }
     Operand scan(const std::string& operand, uint32_t size_mask = SZ_L) {
