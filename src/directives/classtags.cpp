@@ -6,15 +6,15 @@
 
 namespace tobra {
 
-void RecordDirectives::d_classtagbegin() {
-    auto name = read_name();
+void RecordDirectives::d_classtagbegin(Statement& st) {
+    auto name = read_name(st.cursor);
     bool named = name && !name->empty();
     if (named) compose(name_buffer_1, "ct_", *name);
 
     Operand op;
     int32_t start = 0;
-    if (eval_operand(start, op) && start % 4 != 0) as.report_warning(msg::CLASSTAGBEGIN_VALUE_IS_NOT_LONGWORD_ALIGNED);
-    if (as.dir.defined_above(as.ev.expr_fwd) && !as.dir.constant_value(op)) start = 0;
+    if (eval_operand(st.cursor, start, op) && start % 4 != 0) as.report_warning(msg::CLASSTAGBEGIN_VALUE_IS_NOT_LONGWORD_ALIGNED);
+    if (as.dir.defined_above(st, as.ev.expr_fwd) && !as.dir.constant_value(st, op)) start = 0;
     class_tag_counter = start;
     structure_offset = 0;
     if (!named) return;
@@ -30,15 +30,15 @@ void RecordDirectives::d_classtagbegin() {
     as.emit.emit_long(end->value);
 }
 
-void RecordDirectives::d_classtag() {
-    auto name = read_name();
+void RecordDirectives::d_classtag(Statement& st) {
+    auto name = read_name(st.cursor);
     if (!name || name->empty()) return;
     compose(name_buffer_1, "ct_", *name);
     define(name_buffer_1, class_tag_counter);
 
     Operand op;
     int32_t value = 0;
-    bool present = eval_operand(value, op);
+    bool present = eval_operand(st.cursor, value, op);
     structure_offset = value;
     if (present) {
         // Same rule as a dc.l of a label: the linker must move the value
@@ -50,8 +50,8 @@ void RecordDirectives::d_classtag() {
     class_tag_counter = wrap_add(class_tag_counter, 4);
 }
 
-void RecordDirectives::d_classtagend() {
-    auto name = read_name();
+void RecordDirectives::d_classtagend(Statement& st) {
+    auto name = read_name(st.cursor);
     if (name && !name->empty()) {
         compose(name_buffer_1, "ct_", *name);
         define(name_buffer_1, class_tag_counter);
@@ -61,8 +61,8 @@ void RecordDirectives::d_classtagend() {
     }
 }
 
-void RecordDirectives::d_classtagconcat() {
-    auto name = read_name();
+void RecordDirectives::d_classtagconcat(Statement& st) {
+    auto name = read_name(st.cursor);
     structure_offset = 0;
     if (!name || name->empty()) return;
     compose(name_buffer_1, "ct_", *name);

@@ -1,5 +1,6 @@
 // Conditional assembly (if*, else, endc and the skip table) and file
 // inclusion (include, incdir).
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -9,7 +10,7 @@
 
 namespace tobra {
 
-void Directives::open_block() {
+void Directives::open_block(const Statement& st) {
     Driver& drv = as.drv;
     // The flags have 256 slots and slot 0 is the base level, so at most 255
     // blocks can be open.
@@ -21,7 +22,9 @@ void Directives::open_block() {
     b.at = as.here();
     b.depth = as.mac.depth();
     b.body_line = as.mac.body_line();
-    std::memcpy(b.name, as.src.mnemonic_field, sizeof b.name);
+    const size_t n = std::min(st.mnemonic.size(), sizeof b.name - 1);
+    std::memcpy(b.name, st.mnemonic.data(), n);
+    b.name[n] = '\0';
 }
 
 void Directives::close_block() {
@@ -70,24 +73,24 @@ void Directives::report_unclosed(const OpenBlock& block, const char* end_of) {
                        block.depth == as.mac.depth() ? block.body_line : 0);
 }
 
-bool Directives::defined_above(bool forward) {
+bool Directives::defined_above(const Statement& st, bool forward) {
     if (!forward || as.drv.pass_number != 1) return true;
     // A forward equate is written above, so the message says what it waits for.
     const std::string waiting = waiting_text();
     if (waiting.empty()) {
-        as.report_error_arg(msg::VALUE_MUST_BE_DEFINED_BEFORE_THIS_LINE_FMT, as.src.mnemonic_field);
+        as.report_error_arg(msg::VALUE_MUST_BE_DEFINED_BEFORE_THIS_LINE_FMT, st.mnemonic.data());
     } else {
-        const std::string text = std::string(as.src.mnemonic_field) + ": value must be defined before this line - " + waiting;
+        const std::string text = std::string(st.mnemonic) + ": value must be defined before this line - " + waiting;
         as.report_error(msg::DEFINED_BEFORE_THIS_LINE_WAITING_BUILT.with(text.c_str()));
     }
     return false;
 }
 
-bool Directives::constant_value(const Operand& op) {
+bool Directives::constant_value(const Statement& st, const Operand& op) {
     const bool moves = op.reloc_kind == KIND_EXTERNAL ||
                        (op.reloc_kind == KIND_RELOCATABLE && as.options.relocatable_output);
     if (!moves) return true;
-    as.report_error_arg(msg::VALUE_MUST_BE_A_CONSTANT_NOT_RELOCATABLE_FMT, as.src.mnemonic_field);
+    as.report_error_arg(msg::VALUE_MUST_BE_A_CONSTANT_NOT_RELOCATABLE_FMT, st.mnemonic.data());
     return false;
 }
 
@@ -111,8 +114,8 @@ bool Directives::name_defined_here(std::string_view name, bool& defined_later) {
     return false;
 }
 
-std::string Directives::read_compare_text() {
-    const char*& p = as.src.operand_text;
+std::string Directives::read_compare_text(TextCursor& c) {
+    const char*& p = c.at;
     while (*p == ' ' || *p == '\t') ++p;
     std::string text;
     if (*p == '"' || *p == '\'') {
@@ -130,8 +133,9 @@ std::string Directives::read_compare_text() {
     return text;
 }
 
-void Directives::d_if(Handler handler) {
+void Directives::d_if(Statement& st, Handler handler) {
     Driver& drv = as.drv;
+    TextCursor& c = st.cursor;
     const bool enclosing_assembled = drv.assembling();
 
     // Names are read before the block opens, so that a missing one is
@@ -139,16 +143,16 @@ void Directives::d_if(Handler handler) {
     std::string name;
     std::string first, second;
     if (handler == H_IFD || handler == H_IFND) {
-        auto word = read_word_item();
+        auto word = read_word_item(c);
         if (word && !word->starts_with(';')) name.assign(*word);
         // Nothing to test must not read as "not defined" (ifd \1 without the argument).
-        if (name.empty()) as.report_error_arg(msg::NAME_EXPECTED_FMT, as.src.mnemonic_field);
+        if (name.empty()) as.report_error_arg(msg::NAME_EXPECTED_FMT, st.mnemonic.data());
     } else if (handler == H_IFNC || handler == H_IFC) {
-        first = read_compare_text();
-        while (*as.src.operand_text == ' ' || *as.src.operand_text == '\t') ++as.src.operand_text;
-        if (*as.src.operand_text == ',') {
-            ++as.src.operand_text;
-            second = read_compare_text();
+        first = read_compare_text(c);
+        while (c.peek() == ' ' || c.peek() == '\t') ++c.at;
+        if (c.peek() == ',') {
+            ++c.at;
+            second = read_compare_text(c);
         } else {
             as.report_error(handler == H_IFNC ? msg::IFNC_EXPECTED_COMMA : msg::IFC_EXPECTED_COMMA);
         }
@@ -159,15 +163,15 @@ void Directives::d_if(Handler handler) {
     const bool tests_value = handler != H_IFD && handler != H_IFND && handler != H_IFNC && handler != H_IFC;
     bool no_value = false;
     if (tests_value) {
-        const char* p = as.src.operand_text;
+        const char* p = c.at;
         while (*p == ' ' || *p == '\t') ++p;
         no_value = *p == '\0' || *p == '\n' || *p == ';';
-        if (no_value) as.report_error_arg(msg::EXPRESSION_EXPECTED_FMT, as.src.mnemonic_field);
+        if (no_value) as.report_error_arg(msg::EXPRESSION_EXPECTED_FMT, st.mnemonic.data());
     }
 
     // The block is open (and skipped) while an expression is evaluated, so
     // the expression's own errors are silent and a name not defined counts as 0.
-    open_block();
+    open_block(st);
     bool holds = false;
     bool unknown = false;  // the test names something only defined further down
     bool moves = false;    // the value is an external name's or a label's whose address a linker decides
@@ -180,7 +184,7 @@ void Directives::d_if(Handler handler) {
         if (no_value) break;
         int32_t value[2] = {0, 0};
         Operand op;
-        if (as.ev.eval(value, op) != TYPE_USER) value[0] = 0;
+        if (as.ev.eval(c, value, op) != TYPE_USER) value[0] = 0;
         unknown = as.ev.expr_fwd;
         moves = op.reloc_kind == KIND_EXTERNAL ||
                 (op.reloc_kind == KIND_RELOCATABLE && as.options.relocatable_output);
@@ -197,17 +201,17 @@ void Directives::d_if(Handler handler) {
     }
     if (moves && !unknown && enclosing_assembled) {
         --drv.condition_level;
-        as.report_error_arg(msg::VALUE_MUST_BE_A_CONSTANT_NOT_RELOCATABLE_FMT, as.src.mnemonic_field);
+        as.report_error_arg(msg::VALUE_MUST_BE_A_CONSTANT_NOT_RELOCATABLE_FMT, st.mnemonic.data());
         ++drv.condition_level;
     }
     if (unknown && enclosing_assembled) {
         // Reported for the line itself, not from inside the block it opened.
         --drv.condition_level;
         if (handler == H_IFD || handler == H_IFND) {
-            const std::string format = std::string(as.src.mnemonic_field) + ": %s is defined after this line";
+            const std::string format = std::string(st.mnemonic) + ": %s is defined after this line";
             as.report_error_arg(msg::IS_DEFINED_AFTER_THIS_LINE_BUILT.with(format.c_str()), name.c_str());
         } else {
-            defined_above(true);
+            defined_above(st, true);
         }
         ++drv.condition_level;
     }
@@ -234,11 +238,11 @@ void Directives::d_endc() {
     close_block();
 }
 
-void Directives::skip_line(SkipAction action) {
+void Directives::skip_line(Statement& st, SkipAction action) {
     Driver& drv = as.drv;
     switch (action) {
     case SKIP_OPEN_BLOCK:
-        open_block();
+        open_block(st);
         break;
     case SKIP_ELSE:
         if (drv.condition_level > 0 && drv.condition_stack[drv.condition_level - 1] != 0)
@@ -252,21 +256,21 @@ void Directives::skip_line(SkipAction action) {
         as.mac.skip_line(action == SKIP_COLLECT_MACRO);
         break;
     case SKIP_LIST_LABEL:
-        if (as.src.label_field[0] != '\0') {
-            if (const SymbolRecord* s = as.sym.probe(as.src.label_field)) list_value(s->value);
+        if (!st.label.empty()) {
+            if (const SymbolRecord* s = as.sym.probe(st.label)) list_value(s->value);
         }
         break;
     case SKIP_NOTHING:
         break;
     default:
-        as.rec.skip_line(action);
+        as.rec.skip_line(st, action);
         break;
     }
 }
 
-void Directives::d_include() {
+void Directives::d_include(Statement& st) {
     // A copy: the word buffer is reused by the lines of the included file.
-    const std::string name = read_file_name();
+    const std::string name = read_file_name(st.cursor);
     if (name.empty())
         as.report_error(msg::PASS_CANNOT_FIND_FILE);
     else
@@ -276,13 +280,12 @@ void Directives::d_include() {
     as.lst.listing_show_address = false;
     as.src.line_buffer[0] = '\n';
     as.src.line_buffer[1] = '\0';
-    as.src.operand_text = as.src.line_buffer;
 }
 
-std::string Directives::read_file_name() {
-    const char*& p = as.src.operand_text;
+std::string Directives::read_file_name(TextCursor& c) {
+    const char*& p = c.at;
     if (*p != '"') {
-        auto word = read_word_item();
+        auto word = read_word_item(c);
         return std::string(word ? *word : std::string_view());
     }
     const char* start = ++p;
@@ -292,14 +295,13 @@ std::string Directives::read_file_name() {
     return name;
 }
 
-void Directives::d_incdir() {
+void Directives::d_incdir(Statement& st) {
     // Read as include reads its name, so a comment after it is no part of
     // the directory; a name with blanks is written in quotes.
-    std::string dir = read_file_name();
+    std::string dir = read_file_name(st.cursor);
     if (!dir.empty() && dir.back() != ':' && dir.back() != '/') dir.push_back('/');
     // An empty text clears the directory rather than making it "/".
     as.drv.include_directory = std::move(dir);
-    as.src.operand_text += std::strlen(as.src.operand_text);
 }
 
 } // namespace tobra

@@ -158,7 +158,7 @@ void Directives::d_dc(Statement& st) {
 // dcb count,value: count items of the line's size, each one as dc would give it.
 void Directives::d_dcb(Statement& st) {
     const Operand& count = st.operands[0];
-    if (!defined_above(count.fwd) || !constant_value(count)) return;
+    if (!defined_above(st, count.fwd) || !constant_value(st, count)) return;
     if (count.value < 0) {
         as.report_error(msg::DCB_NEGATIVE_COUNT);
         return;
@@ -226,7 +226,7 @@ void Directives::d_dr(Statement& st) {
 }
 
 void Directives::d_ds(Statement& st) {
-    if (!defined_above(st.operands[0].fwd) || !constant_value(st.operands[0])) return;
+    if (!defined_above(st, st.operands[0].fwd) || !constant_value(st, st.operands[0])) return;
     const uint32_t mask = st.size;
     const int64_t unit = mask == SZ_B ? 1 : mask == SZ_L ? 4 : 2;
     const int32_t count = st.operands[0].value;
@@ -248,7 +248,7 @@ void Directives::d_ds(Statement& st) {
     }
     const Operand& fill = st.operands[1];
     // Reported, and the room still taken, so that the labels below keep their places.
-    const bool plain_fill = fill.cls == CLS_EXPR && constant_value(fill);
+    const bool plain_fill = fill.cls == CLS_EXPR && constant_value(st, fill);
     // The fill is a byte pattern whatever the size: ds.l 4,handler repeats
     // the low byte of handler, which cannot be what was meant.
     if (plain_fill && !fits_item(fill.value, 1)) {

@@ -28,27 +28,28 @@ class Directives {
 public:
     explicit Directives(Assembler& assembler) : as(assembler) {}
 
-    // The next word of the operand text (ends at blank, tab, comma or newline,
-    // which is consumed; double quotes dropped). nullopt when nothing is left.
-    // The view points into a buffer that the next call overwrites.
-    std::optional<std::string_view> read_word_item();
-    bool list_continues();
-    std::optional<std::string_view> read_list_name();
+    // The next word of the operand text at c (ends at blank, tab, comma or
+    // newline, which is consumed; double quotes dropped). nullopt when nothing
+    // is left. The view points into a buffer that the next call overwrites.
+    std::optional<std::string_view> read_word_item(TextCursor& c);
+    bool list_continues(TextCursor& c);
+    std::optional<std::string_view> read_list_name(Statement& st);
     // The file name of include and incbin: between double quotes, blanks
     // and all, or else one word.
-    std::string read_file_name();
+    std::string read_file_name(TextCursor& c);
 
     // While the innermost conditional block is skipped: the skip table.
-    void skip_line(SkipAction action);
+    void skip_line(Statement& st, SkipAction action);
 
     // A value that sizes or selects code must be the same in both passes, so
     // it must be known when pass 1 reaches it. forward: the expression named
-    // something not defined yet. Reports the line and returns false.
-    bool defined_above(bool forward);
+    // something not defined yet. Reports the line (named by st's directive)
+    // and returns false.
+    bool defined_above(const Statement& st, bool forward);
     // A count, fill, offset or bit number is a plain number: one relative to
     // a label of an object file or to an external name has no field for a
     // linker to patch. Reports the line and returns false.
-    bool constant_value(const Operand& op);
+    bool constant_value(const Statement& st, const Operand& op);
     // Start of each pass.
     void reset_pass();
     // Leaves the blocks opened above level, as when an expansion ends early.
@@ -77,21 +78,21 @@ public:
     void d_org(Statement& st, bool is_rorg);
     void d_ds(Statement& st);
     void d_align(Statement& st);
-    void d_include();
+    void d_include(Statement& st);
     void d_endc();
-    void d_if(Handler handler);   // H_IFD ... H_IFNE
+    void d_if(Statement& st, Handler handler);  // H_IFD ... H_IFNE
     void d_else();
-    void d_incdir();
-    void d_xref();
-    void d_xdef();
+    void d_incdir(Statement& st);
+    void d_xref(Statement& st);
+    void d_xdef(Statement& st);
     void d_dr(Statement& st);
-    void d_section();
-    void d_idnt();
-    void d_incbin();
+    void d_section(Statement& st);
+    void d_idnt(Statement& st);
+    void d_incbin(Statement& st);
     void d_boundary();
     void d_even();
     void d_cnop(Statement& st);
-    void d_end();
+    void d_end(Statement& st);
     void d_page();
     void d_set(Statement& st);                 // set, =
     void d_dcb(Statement& st);
@@ -124,18 +125,18 @@ private:
     // An alignment to a multiple of n that the section must keep.
     void keep_alignment(const char* directive, uint32_t n);
     // An offset or length operand of incbin; false after its error.
-    bool read_incbin_number(const char* what, int64_t& out);
+    bool read_incbin_number(Statement& st, const char* what, int64_t& out);
     // A new innermost conditional block, skipped until its test says otherwise.
-    void open_block();
+    void open_block(const Statement& st);
     // One operand of ifnc: a quoted string or a bare word.
-    std::string read_compare_text();
+    static std::string read_compare_text(TextCursor& c);
     // The value an equ or set line gives its label.
     int32_t equate_value(const Operand& op) const;
     // Defines an equ's label with the value of op's expression.
     void define_equate(std::string_view label, const Operand& op, int32_t value, bool single);
-    // Pass 1: the equ's expression named something not yet defined; size:
-    // the line's suffix, which it is read with again.
-    void defer_equate(std::string_view label, uint32_t size);
+    // Pass 1: the equ's expression named something not yet defined. It is
+    // read again under the line's size; the scanner has read past it.
+    void defer_equate(const Statement& st, std::string_view label);
     void wake_equates(std::string_view name);
     // Evaluates a waiting equate again; true when it got its value.
     bool try_equate(size_t index);

@@ -14,7 +14,7 @@
 
 namespace tobra {
 
-void Directives::defer_equate(std::string_view label, uint32_t size) {
+void Directives::defer_equate(const Statement& st, std::string_view label) {
     Driver& drv = as.drv;
     const long errors = drv.error_count;
     as.sym.install(label, 0, TYPE_USER, KIND_EQUATE);
@@ -26,7 +26,7 @@ void Directives::defer_equate(std::string_view label, uint32_t size) {
     e.name.assign(label);
     // The expression as written; the scanner has read past it.
     const char* text = as.ev.expression_start();
-    const char* end = as.src.operand_text;
+    const char* end = st.cursor.at;
     e.text = " ";
     if (text && text <= end) e.text.append(text, static_cast<size_t>(end - text));
     e.waits_for.assign(as.ev.missed_name());
@@ -43,7 +43,7 @@ void Directives::defer_equate(std::string_view label, uint32_t size) {
     }
     e.address = drv.line_start_address;
     e.section = drv.current_section;
-    e.size_mask = size;
+    e.size_mask = st.size;
     const size_t index = forward_equates_.size();
     equate_index_.emplace(e.name, index);
     awaited_[e.waits_for].push_back(index);
@@ -71,27 +71,23 @@ void Directives::resolve_due_equates() {
 
 bool Directives::try_equate(size_t index) {
     Driver& drv = as.drv;
-    SourceReader& src = as.src;
     Evaluator& ev = as.ev;
     ForwardEquate& e = forward_equates_[index];
 
     // What the evaluation reads or changes, which belongs to the line in hand.
-    const char* const operand_text = src.operand_text;
-    const uint32_t size_mask = src.statement.size;
     const int32_t line_start = drv.line_start_address;
     const int section = drv.current_section;
-    std::string global_label = e.global_label;
     const uint32_t expr_number = as.fwd.expr_number, inner_number = as.fwd.inner_number;
     const size_t fwd_entries = as.fwd.fwd_buffer.size();
     const size_t notes = as.sym.pass1_notes();
     const bool expr_fwd = ev.expr_fwd, expr_undefined = ev.expr_undefined, expr_float = ev.expr_float;
     const int last_kind = ev.last_kind, last_section = ev.last_section;
 
-    src.operand_text = e.text.c_str() + 1;
-    src.statement.size = e.size_mask;
+    // The expression is read from its own text, under its line's size and
+    // global label; the line in hand keeps its own.
+    TextCursor text{e.text.c_str() + 1, e.text.c_str(), e.size_mask, FLOAT_DATA, e.global_label};
     drv.line_start_address = e.address;
     drv.current_section = e.section;
-    src.swap_last_global_label(global_label);
     // Between lines: the slots of the line's names are free.
     ev.begin_line();
     // Its own line reports what is wrong with the expression: pass 1 what
@@ -116,7 +112,7 @@ bool Directives::try_equate(size_t index) {
             explicit Quiet(Assembler& a) : as(a) { as.quiet = true; }
             ~Quiet() { as.quiet = false; }
         } quiet(as);
-        type = ev.eval(value, op, FLOAT_DATA);
+        type = ev.eval(text, value, op);
     }
     // The external it counts from, while the set names still hold their values.
     const SymbolRecord* based_on =
@@ -125,11 +121,8 @@ bool Directives::try_equate(size_t index) {
     const bool undefined = ev.expr_undefined;
     const std::string missed(ev.missed_name());
 
-    src.operand_text = operand_text;
-    src.statement.size = size_mask;
     drv.line_start_address = line_start;
     drv.current_section = section;
-    src.swap_last_global_label(global_label);
     as.fwd.expr_number = expr_number;
     as.fwd.inner_number = inner_number;
     as.fwd.fwd_buffer.resize(fwd_entries);

@@ -23,8 +23,8 @@ bool operand_done(char c) { return c == '\0' || c == '\n' || c == ' ' || c == '\
 
 // An offset or length after the file name: a constant, known above the line
 // (both passes must insert the same bytes), and not negative.
-bool Directives::read_incbin_number(const char* what, int64_t& out) {
-    const char*& p = as.src.operand_text;
+bool Directives::read_incbin_number(Statement& st, const char* what, int64_t& out) {
+    const char*& p = st.cursor.at;
     while (*p == ' ' || *p == '\t') ++p;
     char text[96];
     auto fail = [&](Message format) {
@@ -35,8 +35,8 @@ bool Directives::read_incbin_number(const char* what, int64_t& out) {
     if (*p == '\0' || *p == '\n' || *p == ';' || *p == ',') return fail(msg::INCBIN_EXPECTED_FMT);
     int32_t value[2] = {0, 0};
     Operand op;
-    if (as.ev.eval(value, op) != TYPE_USER) return fail(msg::INCBIN_EXPECTED_FMT);
-    if (!defined_above(as.ev.expr_fwd || as.ev.expr_undefined)) return false;
+    if (as.ev.eval(st.cursor, value, op) != TYPE_USER) return fail(msg::INCBIN_EXPECTED_FMT);
+    if (!defined_above(st, as.ev.expr_fwd || as.ev.expr_undefined)) return false;
     // An address that a linker may move says nothing about a place in the file.
     if (op.reloc_kind == KIND_RELOCATABLE || op.reloc_kind == KIND_EXTERNAL || op.reloc_kind == KIND_UNDEFINED)
         return fail(msg::INCBIN_IS_NOT_A_CONSTANT_FMT);
@@ -45,21 +45,21 @@ bool Directives::read_incbin_number(const char* what, int64_t& out) {
     return true;
 }
 
-void Directives::d_incbin() {
-    const char*& p = as.src.operand_text;
+void Directives::d_incbin(Statement& st) {
+    const char*& p = st.cursor.at;
     const bool quoted = *p == '"';
-    const std::string path = read_file_name();
+    const std::string path = read_file_name(st.cursor);
 
     // incbin file[,offset[,length]]; no length: to the end of the file.
     int64_t offset = 0, length = -1;
     bool more = quoted ? *p == ',' : p[-1] == ',';
     if (quoted && more) ++p;
     if (more) {
-        if (!read_incbin_number("offset", offset)) return;
+        if (!read_incbin_number(st, "offset", offset)) return;
         more = *p == ',';
         if (more) {
             ++p;
-            if (!read_incbin_number("length", length)) return;
+            if (!read_incbin_number(st, "length", length)) return;
         }
         if (!operand_done(*p)) {
             const char* end = p;

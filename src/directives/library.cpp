@@ -41,8 +41,8 @@ void RecordDirectives::d_lvoreset() {
 }
 
 // A nameless lvo still takes its slot: tables keep reserved entries that way.
-void RecordDirectives::d_lvo() {
-    auto name = read_name();
+void RecordDirectives::d_lvo(Statement& st) {
+    auto name = read_name(st.cursor);
     vector_counter = wrap_sub(vector_counter, VECTOR_SIZE);
     compose(name_buffer_1, "_lvo", name.value_or(""));
     if (name && !name->empty()) define(name_buffer_1, vector_counter);
@@ -52,8 +52,8 @@ void RecordDirectives::d_lvo() {
 // A call takes the same room in both passes whether or not its names are
 // known yet: a vector or base defined further down is found in pass 2, and
 // an undefined one is an error there, which removes the output anyway.
-void RecordDirectives::d_call() {
-    auto name = read_name();
+void RecordDirectives::d_call(Statement& st) {
+    auto name = read_name(st.cursor);
     compose(name_buffer_1, "_lvo", name.value_or(""));
     const SymbolRecord* vector = as.sym.lookup(name_buffer_1);
     as.emit.emit_word(JSR_D16_A6);
@@ -62,14 +62,14 @@ void RecordDirectives::d_call() {
     as.lst.listing_show_address = true;
     // Only a word straight after the name counts: a comment after a blank
     // starts with ';', and two blanks make an empty word.
-    auto extra = read_name();
+    auto extra = read_name(st.cursor);
     if (extra && !extra->empty() && (*extra)[0] != ';') as.report_error(msg::CALL_TOO_MANY_PARAMETERS);
 }
 
-void RecordDirectives::d_callres(bool user) {
-    auto name = read_name();
+void RecordDirectives::d_callres(Statement& st, bool user) {
+    auto name = read_name(st.cursor);
     compose(name_buffer_1, "_lvo", name.value_or(""));
-    auto base_name = read_name();
+    auto base_name = read_name(st.cursor);
     if (!base_name || base_name->empty()) {
         as.report_error(msg::CALLRES_BASE_LABEL_NOT_SUPPLIED);
         return;

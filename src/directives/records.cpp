@@ -15,8 +15,8 @@ void RecordDirectives::reset_pass() {
     class_tag_counter = 0;
 }
 
-std::optional<std::string> RecordDirectives::read_name() {
-    auto word = as.dir.read_word_item();
+std::optional<std::string> RecordDirectives::read_name(TextCursor& c) {
+    auto word = as.dir.read_word_item(c);
     if (!word) return std::nullopt;
     return std::string(*word);
 }
@@ -35,10 +35,10 @@ void RecordDirectives::list_value(int32_t value) {
     as.lst.listing_show_address = true;
 }
 
-bool RecordDirectives::eval_operand(int32_t& value, Operand& op) {
+bool RecordDirectives::eval_operand(TextCursor& c, int32_t& value, Operand& op) {
     op.clear();
     int32_t words[2] = {0, 0};
-    int type = as.ev.eval(words, op);
+    int type = as.ev.eval(c, words, op);
     value = type != 0 ? words[0] : 0;
     return type != 0;
 }
@@ -54,29 +54,29 @@ void RecordDirectives::compose_bit_names(const std::string& prefix, const std::s
 // While a block is skipped nothing is defined and no counter moves, except
 // the class-tag counter: the numbering of a table must not depend on which
 // of its entries were assembled.
-void RecordDirectives::skip_line(SkipAction action) {
+void RecordDirectives::skip_line(Statement& st, SkipAction action) {
     switch (action) {
     case SKIP_LIST_NAME: {
-        auto name = read_name();
+        auto name = read_name(st.cursor);
         if (name && !name->empty()) skip_list_symbol(*name);
         break;
     }
     case SKIP_LIST_BITDEF: {
-        auto prefix = read_name();
-        auto name = read_name();
+        auto prefix = read_name(st.cursor);
+        auto name = read_name(st.cursor);
         compose_bit_names(prefix.value_or(""), name.value_or(""));
         skip_list_symbol(name_buffer_2);
         break;
     }
     case SKIP_LIST_LVO: {
-        auto name = read_name();
+        auto name = read_name(st.cursor);
         compose(name_buffer_1, "_lvo", name.value_or(""));
         skip_list_symbol(name_buffer_1);
         break;
     }
-    case SKIP_CLASSTAG_START: skip_classtag_start(); break;
-    case SKIP_CLASSTAG: skip_classtag(); break;
-    case SKIP_CLASSTAG_END: skip_classtagend(); break;
+    case SKIP_CLASSTAG_START: skip_classtag_start(st); break;
+    case SKIP_CLASSTAG: skip_classtag(st); break;
+    case SKIP_CLASSTAG_END: skip_classtagend(st); break;
     default: break;
     }
 }
@@ -85,8 +85,8 @@ void RecordDirectives::skip_list_symbol(const std::string& name) {
     if (const SymbolRecord* s = as.sym.probe(name)) list_value(s->value);
 }
 
-void RecordDirectives::skip_classtag_start() {
-    auto name = read_name();
+void RecordDirectives::skip_classtag_start(Statement& st) {
+    auto name = read_name(st.cursor);
     if (!name || name->empty()) {
         class_tag_counter = 0;
         return;
@@ -98,8 +98,8 @@ void RecordDirectives::skip_classtag_start() {
     }
 }
 
-void RecordDirectives::skip_classtag() {
-    auto name = read_name();
+void RecordDirectives::skip_classtag(Statement& st) {
+    auto name = read_name(st.cursor);
     // An assembled classtag without a name does nothing, so neither does a skipped one.
     if (!name || name->empty()) return;
     compose(name_buffer_1, "ct_", *name);
@@ -110,8 +110,8 @@ void RecordDirectives::skip_classtag() {
     class_tag_counter = wrap_add(class_tag_counter, 4);
 }
 
-void RecordDirectives::skip_classtagend() {
-    auto name = read_name();
+void RecordDirectives::skip_classtagend(Statement& st) {
+    auto name = read_name(st.cursor);
     if (!name || name->empty()) {
         list_value(class_tag_counter);
         return;

@@ -12,6 +12,7 @@ namespace tobra {
 class Assembler;
 struct Operand;
 struct Statement;
+struct TextCursor;
 
 
 class RecordDirectives {
@@ -21,21 +22,21 @@ public:
     // Start of each pass.
     void reset_pass();
     // Skip-table action of these directives while a conditional block is skipped.
-    void skip_line(SkipAction action);
+    void skip_line(Statement& st, SkipAction action);
 
-    void d_structure(bool downward);
-    void d_field(int size);
-    void d_struct();
-    void d_label();
-    void d_bitdef();
-    void d_lvo();
+    void d_structure(Statement& st, bool downward);
+    void d_field(Statement& st, int size);
+    void d_struct(Statement& st);
+    void d_label(Statement& st);
+    void d_bitdef(Statement& st);
+    void d_lvo(Statement& st);
     void d_lvoreset();
-    void d_call();
-    void d_callres(bool user);
-    void d_classtagbegin();
-    void d_classtag();
-    void d_classtagend();
-    void d_classtagconcat();
+    void d_call(Statement& st);
+    void d_callres(Statement& st, bool user);
+    void d_classtagbegin(Statement& st);
+    void d_classtag(Statement& st);
+    void d_classtagend(Statement& st);
+    void d_classtagconcat(Statement& st);
     void d_enumreset();
     void d_enumset(Statement& st);
     void d_enum(Statement& st);
@@ -50,7 +51,7 @@ public:
 
 private:
     // The next word of the operand text, copied out of the word reader's buffer.
-    std::optional<std::string> read_name();
+    std::optional<std::string> read_name(TextCursor& c);
     // prefix + name into buffer, at any length.
     static void compose(std::string& buffer, std::string_view prefix, std::string_view name);
     // A user constant of the absolute kind.
@@ -58,7 +59,7 @@ private:
     // Shows value in the listing's address column.
     void list_value(int32_t value);
     // One expression at the cursor; false (value 0) when no term is there.
-    bool eval_operand(int32_t& value, Operand& op);
+    bool eval_operand(TextCursor& c, int32_t& value, Operand& op);
     // The field directives share this: list, install, move the offset.
     void define_field(const std::optional<std::string>& name, int32_t size);
     // bitdef's two names from prefix and name.
@@ -66,9 +67,9 @@ private:
 
     // Skip-table actions.
     void skip_list_symbol(const std::string& name);
-    void skip_classtag_start();
-    void skip_classtag();
-    void skip_classtagend();
+    void skip_classtag_start(Statement& st);
+    void skip_classtag(Statement& st);
+    void skip_classtagend(Statement& st);
 
     Assembler& as;
 };

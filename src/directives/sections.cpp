@@ -96,7 +96,7 @@ void Directives::d_org(Statement& st, bool is_rorg) {
     if (is_rorg) as.report_warning(msg::ORG_ASSUMED);
     drv.origin_set = 1;
     if (as.options.relocatable_output) as.fatal_error(msg::CAN_NOT_SET_ORIGIN_WITH_OBJECT_FILE);
-    if (!defined_above(st.operands[0].fwd) || !constant_value(st.operands[0])) return;
+    if (!defined_above(st, st.operands[0].fwd) || !constant_value(st, st.operands[0])) return;
     int32_t origin = st.operands[0].value;
     if (origin & 1) {
         // Kept for old sources, but never silently: the bytes that follow
@@ -127,13 +127,14 @@ int Directives::find_section(std::string_view name) const {
     return as.drv.find_named_section(name);
 }
 
-void Directives::d_section() {
+void Directives::d_section(Statement& st) {
     Driver& drv = as.drv;
-    const char* start = as.src.operand_text;
-    auto word = read_word_item();
+    TextCursor& c = st.cursor;
+    const char* start = c.at;
+    auto word = read_word_item(c);
     const std::string name(word ? *word : std::string_view());
     // name,kind: the comma ended the name.
-    const bool kind_given = as.src.operand_text > start && as.src.operand_text[-1] == ',';
+    const bool kind_given = c.at > start && c.at[-1] == ',';
     as.emit.flush_section();
     drv.section_resume_address[drv.current_section] = drv.location_counter;
     if (name.empty()) {
@@ -142,7 +143,7 @@ void Directives::d_section() {
     }
     SectionKind kind = SectionKind::code;
     if (kind_given) {
-        auto kind_word = read_word_item();
+        auto kind_word = read_word_item(c);
         const std::string kind_name(kind_word ? *kind_word : std::string_view());
         if (kind_name.empty()) {
             as.report_error(msg::SECTION_MISSING_SECTION_KIND);
@@ -199,7 +200,7 @@ void Directives::keep_alignment(const char* directive, uint32_t n) {
 }
 
 void Directives::d_align(Statement& st) {
-    if (!defined_above(st.operands[0].fwd) || !constant_value(st.operands[0])) return;
+    if (!defined_above(st, st.operands[0].fwd) || !constant_value(st, st.operands[0])) return;
     int32_t n = st.operands[0].value;
     if (n == 0) return;
     if (n < 0) {
@@ -224,8 +225,8 @@ void Directives::d_even() {
 void Directives::d_cnop(Statement& st) {
     const Operand& offset = st.operands[0];
     const Operand& alignment = st.operands[1];
-    if (!defined_above(offset.fwd) || !defined_above(alignment.fwd) || !constant_value(offset) ||
-        !constant_value(alignment))
+    if (!defined_above(st, offset.fwd) || !defined_above(st, alignment.fwd) || !constant_value(st, offset) ||
+        !constant_value(st, alignment))
         return;
     if (alignment.value <= 0) {
         as.report_error(msg::CNOP_ALIGNMENT_MUST_BE_POSITIVE);

@@ -7,13 +7,13 @@
 
 namespace tobra {
 
-void RecordDirectives::d_structure(bool downward) {
+void RecordDirectives::d_structure(Statement& st, bool downward) {
     downward_structure = downward ? 1 : 0;
-    auto name = read_name();
+    auto name = read_name(st.cursor);
     Operand op;
     int32_t start = 0;
-    eval_operand(start, op);
-    if (as.dir.defined_above(as.ev.expr_fwd) && !as.dir.constant_value(op)) start = 0;
+    eval_operand(st.cursor, start, op);
+    if (as.dir.defined_above(st, as.ev.expr_fwd) && !as.dir.constant_value(st, op)) start = 0;
     structure_offset = start;
     if (name && !name->empty()) define(*name, structure_offset);
     list_value(structure_offset);
@@ -34,23 +34,23 @@ void RecordDirectives::define_field(const std::optional<std::string>& name, int3
     }
 }
 
-void RecordDirectives::d_field(int size) {
-    define_field(read_name(), size);
+void RecordDirectives::d_field(Statement& st, int size) {
+    define_field(read_name(st.cursor), size);
 }
 
-void RecordDirectives::d_struct() {
-    auto name = read_name();
+void RecordDirectives::d_struct(Statement& st) {
+    auto name = read_name(st.cursor);
     Operand op;
     int32_t size = 0;
-    eval_operand(size, op);
+    eval_operand(st.cursor, size, op);
     if (as.ev.expr_undefined)
         as.report_error_arg(msg::STRUCT_UNDEFINED_CONSTANT_FMT, name.value_or("").c_str());
-    else if (!as.dir.constant_value(op)) size = 0;
+    else if (!as.dir.constant_value(st, op)) size = 0;
     define_field(name, size);
 }
 
-void RecordDirectives::d_label() {
-    auto name = read_name();
+void RecordDirectives::d_label(Statement& st) {
+    auto name = read_name(st.cursor);
     if (name && !name->empty()) define(*name, structure_offset);
     list_value(structure_offset);
 }
@@ -60,12 +60,12 @@ void RecordDirectives::d_enumreset() {
 }
 
 void RecordDirectives::d_enumset(Statement& st) {
-    as.dir.defined_above(st.operands[0].fwd);
-    enum_counter = as.dir.constant_value(st.operands[0]) ? st.operands[0].value : 0;
+    as.dir.defined_above(st, st.operands[0].fwd);
+    enum_counter = as.dir.constant_value(st, st.operands[0]) ? st.operands[0].value : 0;
 }
 
 void RecordDirectives::d_enum(Statement& st) {
-    auto name = read_name();
+    auto name = read_name(st.cursor);
     if (name && !name->empty()) define(*name, enum_counter);
     list_value(enum_counter);
     uint32_t mask = st.size;
@@ -73,13 +73,13 @@ void RecordDirectives::d_enum(Statement& st) {
     enum_counter = wrap_add(enum_counter, step);
 }
 
-void RecordDirectives::d_bitdef() {
-    auto prefix = read_name();
-    auto name = read_name();
+void RecordDirectives::d_bitdef(Statement& st) {
+    auto prefix = read_name(st.cursor);
+    auto name = read_name(st.cursor);
     Operand op;
     int32_t bit = 0;
-    eval_operand(bit, op);
-    if (as.dir.defined_above(as.ev.expr_fwd) && !as.dir.constant_value(op)) bit = 0;
+    eval_operand(st.cursor, bit, op);
+    if (as.dir.defined_above(st, as.ev.expr_fwd) && !as.dir.constant_value(st, op)) bit = 0;
     compose_bit_names(prefix.value_or(""), name.value_or(""));
     // A long has bits 0 to 31; any other number would name a bit that is not there.
     int32_t mask = 0;

@@ -7,8 +7,8 @@
 
 namespace tobra {
 
-std::optional<std::string_view> Directives::read_word_item() {
-    const char*& p = as.src.operand_text;
+std::optional<std::string_view> Directives::read_word_item(TextCursor& c) {
+    const char*& p = c.at;
     word_buffer_.clear();
     while (*p != '\0' && *p != ' ' && *p != '\t' && *p != ',' && *p != '\n') {
         if (*p != '"') word_buffer_.push_back(*p);
@@ -73,7 +73,7 @@ void Directives::d_equ(Statement& st) {
     }
     const Operand& op = st.operands[0];
     if (as.drv.pass_number == 1 && as.ev.expr_undefined && op.cls != CLS_STRING) {
-        defer_equate(label, st.size);
+        defer_equate(st, label);
         list_value(0);
         return;
     }
@@ -133,8 +133,8 @@ void Directives::d_set(Statement& st) {
 // Whether the word just read ended at a comma, so that another name follows.
 // Blanks after the comma belong to the separator (xdef a, b), so they are
 // stepped over here.
-bool Directives::list_continues() {
-    const char*& p = as.src.operand_text;
+bool Directives::list_continues(TextCursor& c) {
+    const char*& p = c.at;
     if (p[-1] != ',') return false;
     while (*p == ' ' || *p == '\t') ++p;
     return true;
@@ -143,31 +143,31 @@ bool Directives::list_continues() {
 // The next name of an xref or xdef list; nothing at the end of the list or
 // where a comment starts (a trailing comma names nothing). Two commas in a
 // row leave a name out, which is reported; the list goes on after them.
-std::optional<std::string_view> Directives::read_list_name() {
+std::optional<std::string_view> Directives::read_list_name(Statement& st) {
     for (;;) {
-        const char c = *as.src.operand_text;
+        const char c = st.cursor.peek();
         if (c == ';' || c == '\n' || c == '\0') return std::nullopt;
-        auto name = read_word_item();
+        auto name = read_word_item(st.cursor);
         if (!name) return std::nullopt;
         if (!name->empty()) return name;
-        if (!list_continues()) return std::nullopt;
-        as.report_error_arg(msg::NAME_MISSING_IN_LIST_FMT, as.src.mnemonic_field);
+        if (!list_continues(st.cursor)) return std::nullopt;
+        as.report_error_arg(msg::NAME_MISSING_IN_LIST_FMT, st.mnemonic.data());
     }
 }
 
-void Directives::d_xref() {
+void Directives::d_xref(Statement& st) {
     do {
-        auto name = read_list_name();
+        auto name = read_list_name(st);
         if (!name) break;
         as.sym.install(*name, 0, TYPE_USER, KIND_EXTERNAL);
-    } while (list_continues());
-    as.scan.check_field_end(as.src.operand_text - 1);
+    } while (list_continues(st.cursor));
+    as.scan.check_field_end(st.cursor.at - 1);
 }
 
-void Directives::d_xdef() {
+void Directives::d_xdef(Statement& st) {
     if (as.drv.pass_number != 2) return;
     do {
-        auto name = read_list_name();
+        auto name = read_list_name(st);
         if (!name) break;
         // No symbol of an object file is another file's name plus a
         // constant, and leaving it out would only move the error to the link.
@@ -188,26 +188,26 @@ void Directives::d_xdef() {
             continue;
         }
         export_list.emplace_back(*name);
-    } while (list_continues());
-    as.scan.check_field_end(as.src.operand_text - 1);
+    } while (list_continues(st.cursor));
+    as.scan.check_field_end(st.cursor.at - 1);
 }
 
-void Directives::d_idnt() {
+void Directives::d_idnt(Statement& st) {
     if (as.drv.pass_number != 1) return;
     for (auto& entry : identification_strings) {
-        auto word = read_word_item();
+        auto word = read_word_item(st.cursor);
         if (!word) break;
         if (!entry) entry.emplace(*word);
     }
 }
 
-void Directives::d_end() {
+void Directives::d_end(Statement& st) {
     as.drv.end_seen = 1;
     if (as.drv.pass_number != 2) return;
     // end start: the program's entry point. Only a name the table knows is
     // taken, so that free text after end, which sources have always been
     // able to put there, is still no error.
-    const char* p = as.src.operand_text;
+    const char* p = st.cursor.at;
     const char* start = p;
     if (!is_name_start(*p)) return;
     while (is_name_char(*p)) ++p;

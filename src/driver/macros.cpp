@@ -321,7 +321,7 @@ bool MacroEngine::call(const Statement& st) {
     f.at = as.here();  // the call line
     f.body = it->second.body;
     f.name = it->second.name;
-    as.scan.check_field_end(split_args(src.operand_text, f.args));
+    as.scan.check_field_end(split_args(st.operand_start, f.args));
     f.size = st.suffix == 'u' ? 0 : st.suffix;
     f.remaining = 1;
     f.unique = next_unique();
@@ -330,12 +330,11 @@ bool MacroEngine::call(const Statement& st) {
 }
 
 void MacroEngine::d_macro(const Statement& st) {
-    SourceReader& src = as.src;
     std::string name;
     if (!st.label.empty()) {
         name = st.label;
     } else {
-        const char* p = src.operand_text;
+        const char* p = st.cursor.at;
         while (!line_end(*p) && !is_white(*p) && *p != ';') name.push_back(*p++);
     }
     std::string key;
@@ -379,15 +378,16 @@ void MacroEngine::d_macro(const Statement& st) {
     update_mode();
 }
 
-void MacroEngine::d_rept() {
+void MacroEngine::d_rept(Statement& st) {
     int32_t value[2] = {0, 0};
     Operand op;
-    const int type = as.ev.eval(value, op);
+    const int type = as.ev.eval(st.cursor, value, op);
     bool keep = true;
     if (type != TYPE_USER) {
         as.report_error(msg::REPT_COUNT_EXPECTED);
         keep = false;
-    } else if (!as.dir.defined_above(as.ev.expr_fwd || as.ev.expr_undefined) || !as.dir.constant_value(op)) {
+    } else if (!as.dir.defined_above(st, as.ev.expr_fwd || as.ev.expr_undefined) ||
+               !as.dir.constant_value(st, op)) {
         keep = false;
     } else if (value[0] < 0) {
         as.report_error(msg::REPT_NEGATIVE_COUNT);

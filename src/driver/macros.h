@@ -65,7 +65,7 @@ public:
     void d_macro(const Statement& st);   // NAME macro, macro NAME
     void d_endm();    // outside a definition
     void d_mexit();
-    void d_rept();
+    void d_rept(Statement& st);
     void d_endr();    // outside a repeat block
     // A skipped macro or rept line still collects its body, so that nothing
     // in it is taken for a line of the enclosing text.

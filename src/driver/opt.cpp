@@ -124,8 +124,8 @@ bool apply_optimise_flags(std::string_view value, int32_t& flags) {
     return matched;
 }
 
-void directive_opt(Assembler& as) {
-    const char*& cursor = as.src.operand_text;
+void directive_opt(Assembler& as, Statement& st) {
+    const char*& cursor = st.cursor.at;
     while (auto item = read_opt_item(cursor)) {
         std::string name;
         std::string value;

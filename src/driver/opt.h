@@ -8,6 +8,7 @@
 namespace tobra {
 
 class Assembler;
+struct Statement;
 
 // Case-insensitive; a prefix in either direction matches; one empty name never does.
 bool option_name_matches(std::string_view a, std::string_view b);
@@ -25,6 +26,6 @@ std::optional<std::string> read_opt_item(const char*& cursor);
 bool apply_optimise_flags(std::string_view value, int32_t& flags);
 
 // The directive: every item of the operand text, in order.
-void directive_opt(Assembler& as);
+void directive_opt(Assembler& as, Statement& st);
 
 } // namespace tobra

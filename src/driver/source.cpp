@@ -384,8 +384,8 @@ void SourceReader::reserve_line(size_t size, size_t keep) {
     line_storage_ = std::move(grown);
     line_capacity_ = capacity;
     line_buffer = line_storage_.get();
-    operand_text = line_buffer;
     statement.line = line_buffer;
+    statement.cursor.begin = line_buffer;
     // The fields keep up with the line, so that any field cut from it fits.
     grow_label(capacity, label_capacity_);
     grow_mnemonic(capacity);
@@ -543,25 +543,17 @@ inline bool SourceReader::parse_line_here() {
     st.mnemonic = std::string_view(mnemonic, n);
 
     while (*p == ' ' || *p == '\t') ++p;
-    operand_text = p;
     st.operand_start = p;
+    st.cursor.at = p;
 
     if (as.options.debug_flags & DBG_PARSE)
-        as.con.print("Parseline: <%s> <%s.%c> <%s", label_field, mnemonic_field, st.suffix, operand_text);
+        as.con.print("Parseline: <%s> <%s.%c> <%s", label_field, mnemonic_field, st.suffix, p);
     return true;
 }
 
 void SourceReader::define_line_label() {
     if (label_field[0] == '\0') return;
     as.sym.install(statement.label, as.drv.location_counter, TYPE_USER, KIND_RELOCATABLE);
-}
-
-void SourceReader::swap_last_global_label(std::string& label) {
-    std::string current(global_label_.get(), global_label_length_);
-    if (label.size() > global_label_capacity_) grow_global_label(label.size());
-    if (!label.empty()) std::memcpy(global_label_.get(), label.data(), label.size());
-    global_label_length_ = label.size();
-    label.swap(current);
 }
 
 void SourceReader::grow_global_label(size_t size) {

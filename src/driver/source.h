@@ -135,8 +135,8 @@ public:
           mnemonic_storage_(std::make_unique<char[]>(LINE_BUFFER_SIZE + FIELD_SLACK)), mnemonic_capacity_(LINE_BUFFER_SIZE),
           as(assembler) {
         line_buffer = line_storage_.get();
-        operand_text = line_buffer;
         statement.line = line_buffer;
+        statement.cursor.begin = line_buffer;
         label_field = label_storage_.get();
         mnemonic_field = mnemonic_storage_.get();
     }
@@ -178,19 +178,16 @@ public:
     // The label and mnemonic fields are never smaller than the line buffer.
     char* label_field = nullptr;
     // The last global label, which qualifies local ones. Set on every line
-    // with a global label, so it is copied into a buffer that only grows.
+    // with a global label, so it is copied into a buffer that only grows;
+    // the statement's cursor reads the line's local names under it.
     std::string_view last_global_label() const { return {global_label_.get(), global_label_length_}; }
     void set_last_global_label(std::string_view name) {
         if (name.size() > global_label_capacity_) grow_global_label(name.size());
         if (!name.empty()) std::memcpy(global_label_.get(), name.data(), name.size());
         global_label_length_ = name.size();
+        statement.cursor.scope = last_global_label();
     }
-    // Exchanges the last global label with label (a forward equate is
-    // evaluated with its own line's). Out of line, so that the setter above
-    // stays inlined into the line loop.
-    void swap_last_global_label(std::string& label);
     char* mnemonic_field = nullptr;
-    const char* operand_text = nullptr;      // cursor advanced by scanner, evaluator and directives
     // The line being assembled: parse_line fills it, process_line hands it on.
     Statement statement;
     std::string source_directory;

@@ -252,8 +252,8 @@ void CoreState::apply(const CoreRow& row) {
     control = row.control;
 }
 
-void CoreState::directive_cpu() {
-    select_core(as.dir.read_word_item().value_or(std::string_view{}));
+void CoreState::directive_cpu(Statement& st) {
+    select_core(as.dir.read_word_item(st.cursor).value_or(std::string_view{}));
 }
 
 } // namespace tobra

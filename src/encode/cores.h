@@ -9,6 +9,7 @@
 namespace tobra {
 
 class Assembler;
+struct Statement;
 
 struct CoreRow {
     const char* name;
@@ -33,7 +34,7 @@ public:
     // and returns false.
     bool select_core(std::string_view name);
     // The cpu directive.
-    void directive_cpu();
+    void directive_cpu(Statement& st);
     // The command line's choice, which every pass starts from.
     void keep_as_pass_start() { pass_start_ = current_; }
     void begin_pass() { apply(*pass_start_); }

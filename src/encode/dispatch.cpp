@@ -33,7 +33,7 @@ void Encoder::dispatch_handler(Statement& st, const Variant& variant) {
     const Handler handler = variant.handler();
     if (!as.drv.assembling()) {
         const HandlerRow* row = find_handler(handler);
-        as.dir.skip_line(row ? row->skipped : SKIP_NOTHING);
+        as.dir.skip_line(st, row ? row->skipped : SKIP_NOTHING);
         return;
     }
     // Sections that keep no bytes refuse what would be lost there.

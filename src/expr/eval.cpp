@@ -122,17 +122,6 @@ float narrow_to_float(double d) {
 
 } // namespace
 
-bool Evaluator::double_mode(OperandNumbers numbers) const {
-    return numbers == FLOAT_DATA && as.src.statement.size == SZ_D;
-}
-
-// The size mask that decides how decimal numbers are read.
-uint32_t Evaluator::number_mask(OperandNumbers numbers) const {
-    uint32_t m = as.src.statement.size;
-    if ((m == SZ_S || m == SZ_D) && numbers != FLOAT_DATA) return SZ_L;
-    return m;
-}
-
 // In an absolute program only a label of another section counts as needing
 // relocation. In an object file every label does, its own section's too: the
 // linker moves them all, so label+4 must be relocated and only the
@@ -191,9 +180,9 @@ const std::string& Evaluator::string_at(int32_t handle) const {
 // A quote right after '#', an operator, a sign or an opening parenthesis
 // starts a character constant: there a string could only be an error. The
 // scanner steps over the '#' before it calls eval, so the character before
-// the cursor is looked at; the first byte of the line buffer has none.
-bool Evaluator::inside_expression(const char* quote) const {
-    if (quote == as.src.line_buffer) return false;
+// the cursor is looked at; the first character of the text has none.
+bool Evaluator::inside_expression(const TextCursor& text, const char* quote) {
+    if (quote == text.begin) return false;
     const char c = quote[-1];
     return c == '#' || c == '(' || c == '~' || is_operator(c);
 }
@@ -246,7 +235,7 @@ SymbolRecord* Evaluator::resolve(std::string_view name) {
     return found;
 }
 
-uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) {
+uint64_t Evaluator::read_float(TextCursor& cur, const char* start, bool negative, uint32_t mask) {
     // A bounded copy of the literal (digits, fraction, exponent), so that the
     // conversion never looks past the number or the operand text.
     char buf[128];
@@ -273,7 +262,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
     // (1.5-2 is one number); a '+' stays for the operator loop.
     p = start;
     while (is_digit(*p) || *p == '.' || *p == 'e' || *p == 'E' || *p == '-') ++p;
-    as.src.operand_text = p;
+    cur.at = p;
 
     if (mask == SZ_D) return std::bit_cast<uint64_t>(d);
     return uint64_t{std::bit_cast<uint32_t>(narrow_to_float(d))} << 32;
@@ -281,9 +270,9 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
 
 // Inline in eval for its first term, which most expressions have alone; the
 // terms after an operator go through eval_term.
-[[gnu::always_inline]] inline int Evaluator::read_term(int32_t* value, bool dbl, OperandNumbers numbers) {
-    // A local cursor, stored back before anything that may read it.
-    const char* p = as.src.operand_text;
+[[gnu::always_inline]] inline int Evaluator::read_term(TextCursor& cur, int32_t* value, bool dbl) {
+    // A local copy of the place, stored back before anything that may read it.
+    const char* p = cur.at;
     last_kind = 0;
     bool star = false;
     int type = TYPE_USER;
@@ -299,7 +288,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
         // none of the characters the other cases look for.
         const char* start = p++;
         while (is_name_char(*p)) ++p;
-        as.src.operand_text = p;
+        cur.at = p;
         const std::string_view name(start, static_cast<size_t>(p - start));
         const int quick = quick_register_slot(name);
         SymbolRecord* s = quick >= 0 ? quick_registers_[quick] : nullptr;
@@ -313,41 +302,41 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
     } else if (c == '%') {
         const char* digits = ++p;
         while (*p == '0' || *p == '1') v = v * 2 + static_cast<uint32_t>(*p++ - '0');
-        as.src.operand_text = p;
+        cur.at = p;
         if (p - digits > 32 || p == digits) check_literal("%", digits, p, 2);
     } else if (c == '@') {
         const char* digits = ++p;
         while (*p >= '0' && *p <= '7') v = v * 8 + static_cast<uint32_t>(*p++ - '0');
-        as.src.operand_text = p;
+        cur.at = p;
         if (p - digits > 10 || p == digits) check_literal("@", digits, p, 8);
     } else if (c == '$' || (c == '0' && (p[1] == 'x' || p[1] == 'X'))) {
         const char* prefix = c == '$' ? "$" : "0x";
         p += c == '$' ? 1 : 2;
         const char* digits = p;
         for (int h; (h = hex_digit(*p)) >= 0; ++p) v = v * 16 + static_cast<uint32_t>(h);
-        as.src.operand_text = p;
+        cur.at = p;
         if (p - digits > 8 || p == digits) check_literal(prefix, digits, p, 16);
     } else if (c == '.' && is_name_char(p[1])) {
         const char* start = p++;
         while (is_name_char(*p)) ++p;
-        as.src.operand_text = p;
+        cur.at = p;
         name_.assign(start, static_cast<size_t>(p - start));
-        if (as.options.local_dot_labels) name_ += as.src.last_global_label();
+        if (as.options.local_dot_labels) name_ += cur.scope;
         if (SymbolRecord* s = resolve(name_)) take_symbol(s, v, type);
     } else if (is_digit(c)) {
         const char* start = p;
-        const uint32_t mask = number_mask(numbers);
+        const uint32_t mask = number_mask(cur);
         bool wide = false;
         if (mask == SZ_B || mask == SZ_W || mask == SZ_L || mask == SZ_U) {
             while (is_digit(*p)) v = v * 10 + static_cast<uint32_t>(*p++ - '0');
-            as.src.operand_text = p;
+            cur.at = p;
             wide = p - start > 9;  // only then can it pass 32 bits: check_literal tells
             if (*p == '.' || *p == 'e' || *p == 'E') {
                 // 1234.w is an address with a size, not the number 1234.0.
                 bool size_follows = p[0] == '.' && std::strchr("bBwWlLsSdD", p[1]) && p[1] != '\0' &&
                                     !is_name_char(p[2]);
                 if (!size_follows) {
-                    const uint64_t bits = read_float(start, negate, mask);
+                    const uint64_t bits = read_float(cur, start, negate, mask);
                     v = static_cast<uint32_t>(bits >> 32);
                     v2 = static_cast<uint32_t>(bits);
                     negate = false;
@@ -355,23 +344,23 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
                 }
             }
         } else if (mask == SZ_S || mask == SZ_D) {
-            const uint64_t bits = read_float(start, negate, mask);
+            const uint64_t bits = read_float(cur, start, negate, mask);
             v = static_cast<uint32_t>(bits >> 32);
             v2 = static_cast<uint32_t>(bits);
             negate = false;
             raw_float = true;
         } else {
             // Any other mask reads nothing: the term is 0 and the cursor stays.
-            as.src.operand_text = p;
+            cur.at = p;
         }
-        p = as.src.operand_text;
+        p = cur.at;
         if (*p == '$') {
             // A numeric local label such as 1$: qualified by the last global label.
             p = start;
             while (is_name_char(*p)) ++p;
-            as.src.operand_text = p;
+            cur.at = p;
             name_.assign(start, static_cast<size_t>(p - start));
-            name_ += as.src.last_global_label();
+            name_ += cur.scope;
             if (SymbolRecord* s = resolve(name_)) take_symbol(s, v, type);
         } else if (wide) {
             check_literal("", start, p, 10);
@@ -379,7 +368,7 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
     } else if (c == '*') {
         ++star_terms;
         star = true;
-        as.src.operand_text = p + 1;
+        cur.at = p + 1;
         v = static_cast<uint32_t>(as.drv.line_start_address);
         // The current place moves with its section when an object file is linked.
         if (relocatable_output()) {
@@ -387,8 +376,8 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
             last_section = as.drv.current_section;
         }
     } else if (c == '(') {
-        as.src.operand_text = p;
-        type = read_group(v, v2, numbers);
+        cur.at = p;
+        type = read_group(cur, v, v2);
     } else if (c == '\'' || c == '"') {
         // A doubled quote inside stands for one: 'it''s'.
         const char quote = c;
@@ -403,13 +392,13 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
         }
         const bool closed = *close == quote;
         const char* after = closed ? close + 1 : close;
-        if (inside_expression(p) || (closed && is_operator(*after))) {
+        if (inside_expression(cur, p) || (closed && is_operator(*after))) {
             // #'AB' and 'A'+1 are numbers: the characters packed from the right.
             for (const char* q = start; q < close; ++q) {
                 v = (v << 8) | static_cast<unsigned char>(*q);
                 if (*q == quote) ++q;
             }
-            as.src.operand_text = after;
+            cur.at = after;
             if (!closed) as.report_error(msg::EVAL_BAD_STRING);
         } else {
             std::string& text = strings_.emplace_back(start, static_cast<size_t>(close - start));
@@ -422,12 +411,12 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
                 text.resize(w);
             }
             v = static_cast<uint32_t>(strings_.size() - 1);
-            as.src.operand_text = after;
+            cur.at = after;
             if (!closed) as.report_error(msg::EVAL_BAD_STRING);
             type = TYPE_STRING;
         }
     } else {
-        as.src.operand_text = p;
+        cur.at = p;
         type = TYPE_SYM;
     }
 
@@ -484,16 +473,16 @@ uint64_t Evaluator::read_float(const char* start, bool negative, uint32_t mask) 
     }
 }
 
-int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
-    return read_term(value, double_mode(numbers), numbers);
+int Evaluator::eval_term(TextCursor& c, int32_t* value) {
+    return read_term(c, value, double_mode(c));
 }
 
 // The operator-term pairs after a first term, strictly left to right, inside
 // parentheses as outside. left and external describe acc on entry; the
 // relocation flag of the result is returned and external updated.
-[[gnu::always_inline]] inline int Evaluator::apply_operators(uint32_t& acc, int left, bool& external, Operand& op,
-                                                                OperandNumbers numbers) {
-    const char*& p = as.src.operand_text;
+[[gnu::always_inline]] inline int Evaluator::apply_operators(TextCursor& c, uint32_t& acc, int left, bool& external,
+                                                                Operand& op) {
+    const char*& p = c.at;
     while (is_operator(*p)) {
         char op_char = *p++;
         if (op_char == '<' || op_char == '>') {
@@ -505,7 +494,7 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
             op_char = *p++;
         }
         int32_t rhs[2] = {0, 0};
-        if (eval_term(rhs, numbers) != TYPE_USER) {
+        if (eval_term(c, rhs) != TYPE_USER) {
             as.report_error(msg::EVAL_EXPRESSION);
             break;
         }
@@ -564,8 +553,8 @@ int Evaluator::eval_term(int32_t* value, OperandNumbers numbers) {
 // back what the terms before the group left there, and the term that holds the
 // group takes its relocation through KIND_GROUP and group_reloc_, as a name
 // would: lab+(1+1) stays relative to lab.
-int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numbers) {
-    const char*& p = as.src.operand_text;
+int Evaluator::read_group(TextCursor& c, uint32_t& value, uint32_t& value2) {
+    const char*& p = c.at;
     const char* open = p++;
     Operand& op = *group_operand_;
     const TermReloc before = reloc_of(op);
@@ -574,7 +563,7 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
     const bool had_undefined = expr_undefined;
     expr_undefined = false;
     int32_t term[2] = {0, 0};
-    int type = eval_term(term, numbers);
+    int type = eval_term(c, term);
     acc_address_ = term_address_;
     uint32_t acc = static_cast<uint32_t>(term[0]);
     value2 = static_cast<uint32_t>(term[1]);
@@ -584,7 +573,7 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
         record_relocating_term(op);
         flag = relocation_flag();
         external = last_kind == KIND_EXTERNAL || group_external();
-        if (!double_mode(numbers)) flag = apply_operators(acc, flag, external, op, numbers);
+        if (!double_mode(c)) flag = apply_operators(c, acc, flag, external, op);
     }
     if (type != TYPE_USER || *p != ')') {
         // One message for a parenthesis that cannot be there, showing where.
@@ -614,10 +603,9 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
 
 // A term of a bit pattern ($3f800000, an integer name) keeps today's reading,
 // so only a decimal number or an equ.s name makes the expression a number.
-[[gnu::noinline]] bool Evaluator::float_expression_ahead() const {
+[[gnu::noinline]] bool Evaluator::float_expression_ahead(const char* p) const {
     int depth = 0;
     bool term_start = true;
-    const char* p = as.src.operand_text;
     for (;;) {
         const char c = *p;
         if (at_end(c) || (depth == 0 && (c == ',' || c == ' ' || c == '\t' || c == ';'))) return false;
@@ -653,10 +641,10 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
     }
 }
 
-[[gnu::noinline, gnu::cold]] void Evaluator::eval_float(int32_t* value) {
+[[gnu::noinline, gnu::cold]] void Evaluator::eval_float(TextCursor& c, int32_t* value) {
     expr_float = true;
-    const double d = float_sum();
-    if (as.src.statement.size == SZ_D) {
+    const double d = float_sum(c);
+    if (c.size == SZ_D) {
         const uint64_t bits = std::bit_cast<uint64_t>(d);
         value[0] = static_cast<int32_t>(static_cast<uint32_t>(bits >> 32));
         value[1] = static_cast<int32_t>(static_cast<uint32_t>(bits));
@@ -666,9 +654,9 @@ int Evaluator::read_group(uint32_t& value, uint32_t& value2, OperandNumbers numb
     last_kind = 0;
 }
 
-double Evaluator::float_sum() {
-    const char*& p = as.src.operand_text;
-    double acc = float_term();
+double Evaluator::float_sum(TextCursor& c) {
+    const char*& p = c.at;
+    double acc = float_term(c);
     while (is_operator(*p)) {
         const char op = *p;
         if (op != '+' && op != '-' && op != '*' && op != '/') {
@@ -678,7 +666,7 @@ double Evaluator::float_sum() {
             break;
         }
         ++p;
-        const double b = float_term();
+        const double b = float_term(c);
         switch (op) {
         case '+': acc += b; break;
         case '-': acc -= b; break;
@@ -697,15 +685,15 @@ double Evaluator::float_sum() {
     return acc;
 }
 
-double Evaluator::float_term() {
-    const char*& p = as.src.operand_text;
+double Evaluator::float_term(TextCursor& cur) {
+    const char*& p = cur.at;
     const bool negate = *p == '-';
     if (negate) ++p;
     double d = 0;
     const char c = *p;
     if (c == '(') {
         const char* open = p++;
-        d = float_sum();
+        d = float_sum(cur);
         if (*p == ')') {
             ++p;
         } else {
@@ -766,9 +754,9 @@ double Evaluator::float_term() {
 // Most operands are a bare register already looked up or a plain number: the
 // same result and bookkeeping as eval_expression, without its machinery. Such
 // a term takes no operators and never relocates.
-int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
-    const char*& p = as.src.operand_text;
-    if (as.options.debug_flags & DBG_EVAL) return eval_expression(value, op, numbers);
+int Evaluator::eval(TextCursor& c, int32_t* value, Operand& op) {
+    const char*& p = c.at;
+    if (as.options.debug_flags & DBG_EVAL) return eval_expression(c, value, op);
     // Before the forward-reference check, which may set expr_fwd.
     expr_fwd = false;
     expr_undefined = false;
@@ -776,23 +764,23 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
     uint32_t v = 0;
     if (!is_digit(p[0])) {
         // A register name is two characters: d0-d7, a0-a7, sp, pc.
-        if (p[0] == '\0' || p[1] == '\0' || is_name_char(p[2])) return eval_expression(value, op, numbers);
+        if (p[0] == '\0' || p[1] == '\0' || is_name_char(p[2])) return eval_expression(c, value, op);
         const int quick = quick_register_slot(std::string_view(p, 2));
         SymbolRecord* s = quick >= 0 ? quick_registers_[quick] : nullptr;
         if (!s || s->type == TYPE_USER || s->kind == KIND_EXTERNAL || s->kind == KIND_RELOCATABLE ||
             s->kind == KIND_UNDEFINED)
-            return eval_expression(value, op, numbers);
+            return eval_expression(c, value, op);
         p += 2;
         if (as.drv.pass_number == 2) check_forward();
         take_symbol(s, v, type);
-        if (double_mode(numbers)) value[1] = 0;
+        if (double_mode(c)) value[1] = 0;
     } else {
-        const uint32_t mask = number_mask(numbers);
-        if (mask != SZ_B && mask != SZ_W && mask != SZ_L && mask != SZ_U) return eval_expression(value, op, numbers);
+        const uint32_t mask = number_mask(c);
+        if (mask != SZ_B && mask != SZ_W && mask != SZ_L && mask != SZ_U) return eval_expression(c, value, op);
         const char* q = p;
         while (is_digit(*q)) v = v * 10 + static_cast<uint32_t>(*q++ - '0');
         // Ten digits or more may not fit 32 bits: the general path says so.
-        if (!operand_ends[static_cast<unsigned char>(*q)] || q - p > 9) return eval_expression(value, op, numbers);
+        if (!operand_ends[static_cast<unsigned char>(*q)] || q - p > 9) return eval_expression(c, value, op);
         p = q;
         last_kind = 0;
         last_section = 0;
@@ -805,8 +793,8 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
     return type;
 }
 
-[[gnu::noinline]] int Evaluator::eval_expression(int32_t* value, Operand& op, OperandNumbers numbers) {
-    const char*& p = as.src.operand_text;
+[[gnu::noinline]] int Evaluator::eval_expression(TextCursor& c, int32_t* value, Operand& op) {
+    const char*& p = c.at;
     expression_start_ = p;
     const bool trace = (as.options.debug_flags & DBG_EVAL) != 0;
     if (trace) {
@@ -818,15 +806,15 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
     expr_float = false;
     last_section = 0;
     group_operand_ = &op;
-    const bool dbl = double_mode(numbers);
+    const bool dbl = double_mode(c);
 
     int type = TYPE_USER;
     int32_t term[2] = {0, 0};
     acc_address_ = 0;
-    if ((as.src.statement.size & (SZ_S | SZ_D)) && numbers == FLOAT_DATA && float_expression_ahead()) [[unlikely]] {
-        eval_float(value);
+    if ((c.size & (SZ_S | SZ_D)) && c.numbers == FLOAT_DATA && float_expression_ahead(p)) [[unlikely]] {
+        eval_float(c, value);
     } else {
-        type = read_term(term, dbl, numbers);
+        type = read_term(c, term, dbl);
         acc_address_ = term_address_;
         record_relocating_term(op);
         if (dbl) {
@@ -837,7 +825,7 @@ int Evaluator::eval(int32_t* value, Operand& op, OperandNumbers numbers) {
             uint32_t acc = static_cast<uint32_t>(term[0]);
             if (type == TYPE_USER && is_operator(*p)) {
                 bool external = last_kind == KIND_EXTERNAL || group_external();
-                apply_operators(acc, relocation_flag(), external, op, numbers);
+                apply_operators(c, acc, relocation_flag(), external, op);
             }
             value[0] = static_cast<int32_t>(acc);
         }

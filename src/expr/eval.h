@@ -13,6 +13,7 @@
 
 #include "isa/handlers.h"
 #include "isa/operand.h"
+#include "isa/statement.h"
 
 namespace tobra {
 
@@ -29,12 +30,12 @@ class Evaluator {
 public:
     explicit Evaluator(Assembler& assembler) : as(assembler) {}
 
-    // Reads one expression at as.src.operand_text and advances the cursor past
-    // it. The text ends at a newline or NUL. A quote directly after '#' is a
-    // character constant, so the cursor must lie in line_buffer or in a text
-    // with a readable character before it. value[0] receives the value; in
-    // double mode (see number_mask) value[1] receives the low word of the
-    // double and value must hold two words. op receives the relocation data of the expression (reloc_kind,
+    // Reads one expression at the cursor and advances it past the
+    // expression. A quote directly after '#' is a character constant: the
+    // character before a quote is looked at unless the quote starts the text
+    // (c.begin). c.size and c.numbers decide how decimal numbers read.
+    // value[0] receives the value; in double mode (see number_mask) value[1]
+    // receives the low word of the double and value must hold two words. op receives the relocation data of the expression (reloc_kind,
     // sym_slot, is_abs, sym_section); its other fields are left alone.
     // Returns the symbol type: 13 for an arithmetic value, 12 for a string,
     // a register class, or 0 when no term was found.
@@ -45,11 +46,11 @@ public:
     // value[0] and low word to value[1] (double mode: no operators are read).
     // With INTEGER, .s and .d read numbers exactly as .l, so that the
     // displacement of fmove.s 12(a2),fp0 stays 12.
-    int eval(int32_t* value, Operand& op, OperandNumbers numbers = INTEGER);
+    int eval(TextCursor& c, int32_t* value, Operand& op);
     // eval for everything but a bare register.
-    int eval_expression(int32_t* value, Operand& op, OperandNumbers numbers);
+    int eval_expression(TextCursor& c, int32_t* value, Operand& op);
     // One term; the same contract for value and numbers as eval.
-    int eval_term(int32_t* value, OperandNumbers numbers = INTEGER);
+    int eval_term(TextCursor& c, int32_t* value);
     // Per-line reset done by line processing; inline, as every line calls it.
     void begin_line() {
         // Only the slots of the previous line's terms can be set. The first few
@@ -90,15 +91,18 @@ public:
     int term_number = 0;          // terms read so far on this line
 
 private:
-    bool double_mode(OperandNumbers numbers) const;
+    static bool double_mode(const TextCursor& c) { return c.numbers == FLOAT_DATA && c.size == SZ_D; }
     // eval_term with double mode already known; eval works it out once.
-    int read_term(int32_t* value, bool dbl, OperandNumbers numbers);
+    int read_term(TextCursor& c, int32_t* value, bool dbl);
     // The symbol a name term found: its value, type and relocation data.
     void take_symbol(SymbolRecord* s, uint32_t& value, int& type);
     // Pass 2: raises expr_fwd if pass 1 saw a forward reference here.
     void check_forward();
-    // The size mask that decides how decimal numbers are read.
-    uint32_t number_mask(OperandNumbers numbers) const;
+    // The size mask that decides how decimal numbers are read, from the line's size.
+    static uint32_t number_mask(const TextCursor& c) {
+        if ((c.size == SZ_S || c.size == SZ_D) && c.numbers != FLOAT_DATA) return SZ_L;
+        return c.size;
+    }
     int relocation_flag() const;
     // The output is an object file, whose labels the linker still moves.
     bool relocatable_output() const;
@@ -123,18 +127,18 @@ private:
     // Looks a name term up and does the forward-reference bookkeeping; the
     // record, or nullptr (then last_kind is KIND_UNDEFINED).
     SymbolRecord* resolve(std::string_view name);
-    bool inside_expression(const char* quote) const;
+    static bool inside_expression(const TextCursor& text, const char* quote);
     // Floating-point items (.s and .d data and immediates): whether the
     // expression at the cursor holds a decimal number or an equ.s name, and
     // then is computed as a number rather than as a bit pattern.
-    bool float_expression_ahead() const;
+    bool float_expression_ahead(const char* p) const;
     // Left to right with + - * / and parentheses; the result in value[0] (.s)
     // or value[0] and value[1] (.d).
-    void eval_float(int32_t* value);
-    double float_sum();
-    double float_term();
-    int apply_operators(uint32_t& acc, int left, bool& external, Operand& op, OperandNumbers numbers);
-    int read_group(uint32_t& value, uint32_t& value2, OperandNumbers numbers);
+    void eval_float(TextCursor& c, int32_t* value);
+    double float_sum(TextCursor& c);
+    double float_term(TextCursor& c);
+    int apply_operators(TextCursor& c, uint32_t& acc, int left, bool& external, Operand& op);
+    int read_group(TextCursor& c, uint32_t& value, uint32_t& value2);
     // Reports a literal with no digits after its prefix, or (pass 2) one of
     // the digits of base that is wider than 32 bits.
     void check_literal(const char* prefix, const char* digits, const char* end, unsigned base);
@@ -158,7 +162,7 @@ private:
     TermReloc group_reloc_;         // the symbol the group's value moves with, if any
     Operand* group_operand_ = nullptr;  // where eval records the terms of its groups
     // The bits of a floating-point literal: the high word in the upper half.
-    uint64_t read_float(const char* start, bool negative, uint32_t mask);
+    uint64_t read_float(TextCursor& cur, const char* start, bool negative, uint32_t mask);
 
     Assembler& as;
     std::deque<std::string> strings_;  // every string term ever read; handles index it
@@ -169,7 +173,8 @@ private:
     SymbolRecord* quick_registers_[36] = {};
     // Register names are the most frequent names of all, and a reserved name can
     // never be redefined: d0-d7, a0-a7, sp and pc (either case) are looked up once.
-    static int quick_register_slot(std::string_view name) {
+    // Inlined into its callers: nearly every operand asks.
+    [[gnu::always_inline]] static int quick_register_slot(std::string_view name) {
         if (name.size() != 2) return -1;
         const char a = name[0], b = name[1];
         if (b >= '0' && b <= '7') {

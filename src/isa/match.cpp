@@ -22,14 +22,17 @@ inline uint64_t class_bit(uint8_t k) { return class_bits[k]; }
 } // namespace
 
 const Variant* OperandScanner::match(Statement& st, const Variant* first, int count, OperandNumbers numbers) {
-    numbers_ = numbers;
-    const Variant* v = match_variant(st, first, count);
-    numbers_ = INTEGER;
-    return v;
+    // The parser left the cursor at the operand text; how it reads numbers
+    // is known now. The handler reads on under the same.
+    TextCursor& c = st.cursor;
+    c.size = st.size;
+    c.numbers = numbers;
+    return match_variant(st, first, count);
 }
 
 inline const Variant* OperandScanner::match_variant(Statement& st, const Variant* first, int count) {
     const uint32_t size_mask = st.size;
+    TextCursor& c = st.cursor;
     // Every mnemonic has a variant: the table refuses to build without one.
     if (first->size_mask & size_mask) {
         // A variant without operands takes the line as it is: the handler reads
@@ -37,7 +40,7 @@ inline const Variant* OperandScanner::match_variant(Statement& st, const Variant
         // tpf and trapf are the exception: their later variant takes an
         // immediate, which must not be swallowed by the bare form.
         const uint8_t first_class = first->signature[0];
-        if (first_class == CLS_NONE && !(count > 1 && *as.src.operand_text == '#')) return first;
+        if (first_class == CLS_NONE && !(count > 1 && c.peek() == '#')) return first;
         if (first_class == CLS_EXPR_LIST) {
             scan_exprlist(st);
             return first;
@@ -46,28 +49,27 @@ inline const Variant* OperandScanner::match_variant(Statement& st, const Variant
 
     // An empty operand field is no operand at all: nop.l or clr.l alone get the
     // one "bad size or wrong operand(s)", not a syntax message as well.
-    SourceReader& src = as.src;
     Operand* const operands = st.operands;
     int n = 0;
-    const char* const start = src.operand_text;
+    const char* const start = c.at;
     if (*start != '\n' && *start != '\0') {
-        scan(operands[0]);
-        check_operand_end(operands[0], src.operand_text);
+        scan(c, operands[0]);
+        check_operand_end(operands[0], c.at);
         n = 1;
-        for (; n < MAX_INSTRUCTION_OPERANDS && *src.operand_text == ','; ++n) {
+        for (; n < MAX_INSTRUCTION_OPERANDS && *c.at == ','; ++n) {
             // One blank after the comma is part of the separator, a second one is not.
-            const char* p = src.operand_text + 1;
+            const char* p = c.at + 1;
             if (*p == ' ') ++p;
-            src.operand_text = p;
+            c.at = p;
             Operand& op = operands[n];
-            scan(op);
-            if (*src.operand_text == '&') {
+            scan(c, op);
+            if (*c.at == '&') {
                 op.mask_flag = 1;
-                ++src.operand_text;
+                ++c.at;
             }
-            check_operand_end(op, src.operand_text);
+            check_operand_end(op, c.at);
         }
-        check_field_end(src.operand_text);
+        check_field_end(c.at);
     }
     st.operand_count = n;
     // scan() clears the records it fills; the rest must read as absent.

@@ -90,60 +90,50 @@ inline int32_t negate(int32_t v) { return static_cast<int32_t>(0u - static_cast<
 
 } // namespace
 
-char OperandScanner::peek() const { return *as.src.operand_text; }
-
-// Steps over the character at the cursor, but never over the end of the text.
-void OperandScanner::step() {
-    if (!at_end(*as.src.operand_text)) ++as.src.operand_text;
-}
-
-char OperandScanner::take() {
-    char c = peek();
-    step();
-    return c;
-}
-
-int OperandScanner::eval_register(int32_t& value) {
+int OperandScanner::eval_register(TextCursor& c, int32_t& value) {
     Operand scratch;
     int32_t v[2] = {0, 0};
-    int type = as.ev.eval(v, scratch, numbers_);
+    int type = as.ev.eval(c, v, scratch);
     value = v[0];
     return type;
 }
 
-void OperandScanner::scan(Operand& op) {
+void OperandScanner::scan(TextCursor& c, Operand& op) {
     op.clear();
-    const char* p = as.src.operand_text;
+    const char* p = c.at;
     switch (*p) {
     case '#':
-        scan_immediate(op);
+        scan_immediate(c, op);
         return;
     case '&':
         op.mask_flag = 1;
-        step();
+        c.step();
         return;
     case '(':
         if (!plain_indirect(p) && group_starts_expression(p)) break;
-        scan_parenthesised(op);
+        scan_parenthesised(c, op);
         return;
     case '-':
         if (p[1] == '(' && (plain_indirect(p + 1) || !group_starts_expression(p + 1))) {
-            scan_predecrement(op);
+            scan_predecrement(c, op);
             return;
         }
         break;
     default:
         break;
     }
-    scan_term(op);
+    scan_term(c, op);
 }
 
-void OperandScanner::scan_immediate(Operand& op) {
-    step();
+void OperandScanner::scan_immediate(TextCursor& c, Operand& op) {
+    c.step();
     // Under .s and .d an immediate is floating-point data, while addresses and
     // displacements on the same line stay integers.
     int32_t v[2] = {0, 0};
-    int type = as.ev.eval(v, op, FLOAT_DATA);
+    const OperandNumbers outer = c.numbers;
+    c.numbers = FLOAT_DATA;
+    int type = as.ev.eval(c, v, op);
+    c.numbers = outer;
     if (type != TYPE_USER) {
         as.report_error(msg::SCAN_EXPECTED_EXPRESSION);
         return;
@@ -151,77 +141,77 @@ void OperandScanner::scan_immediate(Operand& op) {
     op.cls = CLS_IMM;
     op.fwd = as.ev.expr_fwd;
     op.value = v[0];
-    if (as.src.statement.size == SZ_D) op.value2 = v[1];
+    if (c.size == SZ_D) op.value2 = v[1];
 }
 
-void OperandScanner::scan_parenthesised(Operand& op) {
-    ++as.src.operand_text;  // the '(' that brought us here
-    const char* inner = as.src.operand_text;
+void OperandScanner::scan_parenthesised(TextCursor& c, Operand& op) {
+    ++c.at;  // the '(' that brought us here
+    const char* inner = c.at;
     int32_t v[2] = {0, 0};
-    int type = as.ev.eval(v, op, numbers_);
+    int type = as.ev.eval(c, v, op);
     if (type == TYPE_AREG) {
-        char c = peek();
-        if (c == ')') {
-            ++as.src.operand_text;
+        const char next = c.peek();
+        if (next == ')') {
+            ++c.at;
             op.cls = CLS_AN_IND;
             op.reg = v[0];
-            if (peek() == '+') {
-                ++as.src.operand_text;
+            if (c.peek() == '+') {
+                ++c.at;
                 op.cls = CLS_POSTINC;
             }
-        } else if (c == ',' || c == '.' || c == '*') {
+        } else if (next == ',' || next == '.' || next == '*') {
             // (An,Xi) or (An.L*s): read again from the register as an indexed form.
-            as.src.operand_text = inner;
+            c.at = inner;
             op.value = 0;
-            scan_indexed(op);
+            scan_indexed(c, op);
         } else {
             as.report_error(msg::SCAN_EXPECTED_QUOTED_PAREN);
         }
         return;
     }
     if (type >= TYPE_PC && type <= TYPE_ZDREG) {
-        as.src.operand_text = inner;
+        c.at = inner;
         op.value = 0;
         // (pc) and (pc,Xi) name the place itself: a displacement of 0, as
         // GNU writes them, not the address 0 as a target.
         if (type == TYPE_PC) op.no_base = 1;
-        scan_indexed(op);
+        scan_indexed(c, op);
         return;
     }
     if (type == TYPE_USER) {
-        if (peek() == ')') {
+        if (c.peek() == ')') {
             // (expr) and (expr).w are absolute addresses.
-            step();
+            c.step();
             op.value = v[0];
             op.fwd = as.ev.expr_fwd;
-            if (peek() == '(') {
+            if (c.peek() == '(') {
                 // (expr)(An) and (expr)(An,Xi): a parenthesised displacement.
-                step();
-                scan_indexed(op);
+                c.step();
+                scan_indexed(c, op);
                 return;
             }
             op.cls = CLS_EXPR;
             op.addr_size = AddrSize::longword;
-            if (peek() == '.') address_size(op, v[0]);
+            if (c.peek() == '.') address_size(c, op, v[0]);
             return;
         }
-        if (peek() == ',') {
-            step();
+        if (c.peek() == ',') {
+            c.step();
             op.value = v[0];
             op.fwd = as.ev.expr_fwd;
-            scan_indexed(op);
+            scan_indexed(c, op);
             return;
         }
     }
     as.report_error(msg::SCAN_EXPRESSION_SYNTAX);
 }
 
-void OperandScanner::scan_predecrement(Operand& op) {
-    step();
-    step();
+void OperandScanner::scan_predecrement(TextCursor& c, Operand& op) {
+    c.step();
+    c.step();
     int32_t v[2] = {0, 0};
-    int type = as.ev.eval(v, op, numbers_);
-    if (type == TYPE_AREG && take() == ')') {
+    int type = as.ev.eval(c, v, op);
+    if (type == TYPE_AREG && c.take() == ')') {
         op.cls = CLS_PREDEC;
         op.reg = v[0];
         return;
@@ -229,35 +219,35 @@ void OperandScanner::scan_predecrement(Operand& op) {
     // -(d)(An...): a parenthesised displacement with a minus sign.
     op.value = negate(v[0]);
     if (type == TYPE_USER) as.ev.refuse_negated(op);
-    if (type == TYPE_USER && numbers_ == FLOAT_DATA && as.ev.expr_float) {
+    if (type == TYPE_USER && c.numbers == FLOAT_DATA && as.ev.expr_float) {
         // -(1.5) in dc.s or dc.d: a floating-point number changes its sign bit.
         op.value = static_cast<int32_t>(static_cast<uint32_t>(v[0]) ^ 0x80000000u);
         op.value2 = v[1];
     }
-    const bool closed = peek() == ')';
-    if (closed) step();
-    if (peek() == '(') {
-        step();
+    const bool closed = c.peek() == ')';
+    if (closed) c.step();
+    if (c.peek() == '(') {
+        c.step();
         op.fwd = as.ev.expr_fwd;
-        scan_indexed(op);
+        scan_indexed(c, op);
     } else if (closed && type == TYPE_USER) {
         // -(expr) alone is the negated value.
         op.cls = CLS_EXPR;
         op.fwd = as.ev.expr_fwd;
         op.addr_size = AddrSize::longword;
-        if (peek() == '.') address_size(op, op.value);
+        if (c.peek() == '.') address_size(c, op, op.value);
     }
 }
 
-void OperandScanner::scan_term(Operand& op) {
-    const char* start = as.src.operand_text;
+void OperandScanner::scan_term(TextCursor& c, Operand& op) {
+    const char* start = c.at;
     int32_t v[2] = {0, 0};
-    int type = as.ev.eval(v, op, numbers_);
+    int type = as.ev.eval(c, v, op);
     // A data register is the most frequent term; test for it before the jump table.
     if (type == TYPE_DREG) {
         op.cls = CLS_DN;
         op.reg = v[0];
-        if (may_extend_register(peek())) checklist(op);
+        if (may_extend_register(c.peek())) checklist(c, op);
         return;
     }
     switch (type) {
@@ -271,29 +261,29 @@ void OperandScanner::scan_term(Operand& op) {
     case TYPE_DREG:
         op.cls = CLS_DN;
         op.reg = v[0];
-        if (may_extend_register(peek())) checklist(op);
+        if (may_extend_register(c.peek())) checklist(c, op);
         return;
     case TYPE_AREG:
         op.cls = CLS_AN;
         op.reg = v[0];
-        if (may_extend_register(peek())) checklist(op);
+        if (may_extend_register(c.peek())) checklist(c, op);
         return;
     case TYPE_CREG:
         // Names that share a code may name different registers (rambar0,
         // flashbar): the name itself says which, for the part's check.
         op.cls = CLS_CN;
         op.reg = v[0];
-        op.value = control_register_of(std::string_view(start, static_cast<size_t>(as.src.operand_text - start)));
+        op.value = control_register_of(std::string_view(start, static_cast<size_t>(c.at - start)));
         return;
     case TYPE_FPREG:
         op.cls = CLS_FPN;
         op.reg = v[0];
-        if (may_extend_register(peek())) checklist(op);
+        if (may_extend_register(c.peek())) checklist(c, op);
         return;
     case TYPE_FPCREG:
         op.cls = CLS_FPCN;
         op.reg = v[0];
-        if (may_extend_register(peek())) checklist(op);
+        if (may_extend_register(c.peek())) checklist(c, op);
         return;
     case TYPE_PMMU:
         op.cls = CLS_PN;
@@ -306,16 +296,16 @@ void OperandScanner::scan_term(Operand& op) {
     case TYPE_USER:
         op.value = v[0];
         op.fwd = as.ev.expr_fwd;
-        if (peek() == '(') {
-            ++as.src.operand_text;
-            scan_indexed(op);
+        if (c.peek() == '(') {
+            ++c.at;
+            scan_indexed(c, op);
             return;
         }
         op.cls = CLS_EXPR;
         op.value2 = v[1];
         // Most addresses carry no suffix: abs_size's first test, without the call.
         op.addr_size = AddrSize::longword;
-        if (peek() == '.') address_size(op, v[0]);
+        if (c.peek() == '.') address_size(c, op, v[0]);
         return;
     case TYPE_CACHE:
         op.cls = CLS_CPSH;
@@ -331,51 +321,51 @@ void OperandScanner::scan_term(Operand& op) {
     as.report_error(msg::SCAN_EXPRESSION_SYNTAX);
 }
 
-void OperandScanner::scan_indexed(Operand& op) {
+void OperandScanner::scan_indexed(TextCursor& c, Operand& op) {
     op.cls = CLS_INDEXED;
-    const char* base = as.src.operand_text;
+    const char* base = c.at;
     int32_t r = 0;
-    int type = eval_register(r);
+    int type = eval_register(c, r);
     op.reg = r;
     if (type == TYPE_AREG) {
-        if (peek() == ')') {
-            ++as.src.operand_text;
+        if (c.peek() == ')') {
+            ++c.at;
             op.ext_form = (op.fwd || !fits16(op.value)) ? ExtForm::d16_unfit : ExtForm::d16;
             return;
         }
-        if (peek() == ',') {
-            ++as.src.operand_text;
+        if (c.peek() == ',') {
+            ++c.at;
         } else {
             // (An.L*4): the register is the index and there is no base.
-            as.src.operand_text = base;
+            c.at = base;
             op.no_base = 1;
         }
     } else if (type == TYPE_PC) {
         op.cls = CLS_PC_INDEXED;
-        if (peek() == ')') {
-            step();
+        if (c.peek() == ')') {
+            c.step();
             int64_t distance = op.no_base ? 0 : int64_t{op.value} - as.drv.location_counter;
             op.ext_form = (op.fwd || !fits16(distance)) ? ExtForm::d16_unfit : ExtForm::d16;
             return;
         }
-        if (take() != ',') as.report_error(msg::SCAN_EXPECTED_COMMA);
+        if (c.take() != ',') as.report_error(msg::SCAN_EXPECTED_COMMA);
     } else {
         op.cls = CLS_NONE;
         as.report_error(msg::SCAN_BAD_INDEXED_ADDRESSING_SYNTAX);
         return;
     }
 
-    scan_index(op);
+    scan_index(c, op);
     if (op.cls == CLS_INDEXED)
         op.ext_form = (op.fwd || op.no_base || !fits8(op.value)) ? ExtForm::index_unfit : ExtForm::brief;
     else if (op.cls == CLS_PC_INDEXED)
         op.ext_form = ExtForm::brief;
-    if (take() != ')') as.report_error(msg::SCAN_EXPECTED_PAREN);
+    if (c.take() != ')') as.report_error(msg::SCAN_EXPECTED_PAREN);
 }
 
-void OperandScanner::scan_index(Operand& op) {
+void OperandScanner::scan_index(TextCursor& c, Operand& op) {
     int32_t r = 0;
-    int type = eval_register(r);
+    int type = eval_register(c, r);
     op.reg2 = r;
     if (type == TYPE_AREG) {
         op.index_is_an = 1;
@@ -385,44 +375,44 @@ void OperandScanner::scan_index(Operand& op) {
     }
     // The index is always a long register: a suffix that chooses a word
     // (.w, or .x under -f) would encode a form the processor lacks.
-    const AddrSize size = abs_size(0);
+    const AddrSize size = abs_size(c, 0);
     if (size != AddrSize::longword) as.report_error(msg::SCAN_ILLEGAL_SIZE_FOR_INDEX);
     op.addr_size = size;
 
-    if (peek() == '*') {
+    if (c.peek() == '*') {
         // Safe to look one further: the cursor is on '*', not on the end.
-        switch (as.src.operand_text[1]) {
+        switch (c.at[1]) {
         case '1': op.scale = 0; break;
         case '2': op.scale = 1; break;
         case '4': op.scale = 2; break;
         case '8': op.scale = 3; break;
         default: return;  // an unknown scale is left for the closing check
         }
-        as.src.operand_text += 2;
+        c.at += 2;
     }
 }
 
 // An absolute address's suffix, which the instruction keeps as written.
-void OperandScanner::address_size(Operand& op, int32_t value) {
-    const char* before = as.src.operand_text;
-    op.addr_size = abs_size(value);
-    op.size_written = as.src.operand_text != before;
+void OperandScanner::address_size(TextCursor& c, Operand& op, int32_t value) {
+    const char* before = c.at;
+    op.addr_size = abs_size(c, value);
+    op.size_written = c.at != before;
 }
 
-AddrSize OperandScanner::abs_size(int32_t value) {
-    const char* p = as.src.operand_text;
+AddrSize OperandScanner::abs_size(TextCursor& c, int32_t value) {
+    const char* p = c.at;
     if (*p != '.') return AddrSize::longword;
     switch (p[1]) {
     case 'b': case 'B': case 'w': case 'W':
-        as.src.operand_text += 2;
+        c.at += 2;
         return AddrSize::word;
     case 'l': case 'L': case 's': case 'S': case 'd': case 'D':
-        as.src.operand_text += 2;
+        c.at += 2;
         return AddrSize::longword;
     default:
         // Any other letter (.x) asks for the size the value needs: both
         // characters belong to the operand.
-        if ((p[1] >= 'a' && p[1] <= 'z') || (p[1] >= 'A' && p[1] <= 'Z')) as.src.operand_text += 2;
+        if ((p[1] >= 'a' && p[1] <= 'z') || (p[1] >= 'A' && p[1] <= 'Z')) c.at += 2;
         break;
     }
     if (as.ev.expr_fwd || !fits16(value)) return AddrSize::longword;
@@ -430,52 +420,52 @@ AddrSize OperandScanner::abs_size(int32_t value) {
     return as.options.forward_branch_size == 1 ? AddrSize::byte : AddrSize::word;
 }
 
-void OperandScanner::checklist(Operand& op) {
-    char c = peek();
+void OperandScanner::checklist(TextCursor& cur, Operand& op) {
+    char c = cur.peek();
     if (c == '.') {
-        step();
-        c = peek();
+        cur.step();
+        c = cur.peek();
         if (c == 'u' || c == 'U') {
             op.half = 1;
-            step();
+            cur.step();
         } else if (c == 'l' || c == 'L') {
             op.half = 2;
-            step();
+            cur.step();
         } else {
             as.report_error(msg::SCAN_UPPER_OR_LOWER_REQUIRED);
         }
     } else if (c == ':') {
-        step();
+        cur.step();
         int32_t r = 0;
-        int type = eval_register(r);
+        int type = eval_register(cur, r);
         op.reg2 = r;
         if (type == TYPE_DREG) op.cls = CLS_DN_PAIR;
     }
 
-    c = peek();
+    c = cur.peek();
     if (c == '<' || c == '>') {
-        step();
+        cur.step();
         // Only <<1 and >>1 exist; a lone < or > is as wrong as another count,
         // and must not be dropped silently from a MAC operand.
-        if (take() == c && take() == '1')
+        if (cur.take() == c && cur.take() == '1')
             op.mac_shift = (c == '<') ? 1 : 3;
         else
             as.report_error(msg::SCAN_SHIFT_VALUE_OUT_OF_RANGE);
     }
 
-    c = peek();
-    if (c == '-' || c == '/') scan_list(op);
+    c = cur.peek();
+    if (c == '-' || c == '/') scan_list(cur, op);
 }
 
-void OperandScanner::scan_list(Operand& op) {
+void OperandScanner::scan_list(TextCursor& c, Operand& op) {
     int32_t mask = 0;
     int count = 1;
-    for (char sep = peek(); sep == '-' || sep == '/'; sep = peek()) {
+    for (char sep = c.peek(); sep == '-' || sep == '/'; sep = c.peek()) {
         ++count;
         mask |= regbit(op.cls, op.reg);
-        step();
+        c.step();
         int32_t r = 0;
-        int type = eval_register(r);
+        int type = eval_register(c, r);
         if (sep == '/') {
             if (type == TYPE_DREG && (op.cls == CLS_DN || op.cls == CLS_AN)) {
                 op.cls = CLS_DN;
@@ -563,31 +553,32 @@ void OperandScanner::warn_operands_after_blank(const char* p) {
 }
 
 void OperandScanner::scan_exprlist(Statement& st, bool more) {
+    TextCursor& c = st.cursor;
     // dc.s and dc.d items are floating-point numbers.
-    const OperandNumbers saved = numbers_;
-    numbers_ = FLOAT_DATA;
+    const OperandNumbers outer = c.numbers;
+    c.numbers = FLOAT_DATA;
     list_continues = false;
     int n = 0;
     unsigned stars_after_first = as.ev.star_terms;
     for (;;) {
-        while (peek() == ' ' || peek() == '\t') step();
+        while (c.peek() == ' ' || c.peek() == '\t') c.step();
         Operand& op = st.operands[n];
-        scan(op);
+        scan(c, op);
         if (n == 0 && !more) stars_after_first = as.ev.star_terms;
         if (op.cls != CLS_EXPR && op.cls != CLS_STRING) {
             as.report_error(msg::SCAN_EXPECTED_EXPRESSION);
             break;
         }
         ++n;
-        check_operand_end(op, as.src.operand_text);
+        check_operand_end(op, c.at);
         if (n == MAX_EXPR_ITEMS) {
-            list_continues = peek() == ',';
+            list_continues = c.peek() == ',';
             break;
         }
-        check_field_end(as.src.operand_text);
-        if (take() != ',') break;
+        check_field_end(c.at);
+        if (c.take() != ',') break;
     }
-    numbers_ = saved;
+    c.numbers = outer;
     st.operands[n].cls = CLS_NONE;
     st.operand_count = n;
     st.operands_written = MAX_INSTRUCTION_OPERANDS;
@@ -595,7 +586,7 @@ void OperandScanner::scan_exprlist(Statement& st, bool more) {
 }
 
 void OperandScanner::scan_exprlist_more(Statement& st) {
-    step();  // the comma
+    st.cursor.step();  // the comma
     // The items before went out with their relocations: their terms' symbol
     // slots are free for the next ones.
     as.ev.begin_line();

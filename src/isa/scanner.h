@@ -25,25 +25,26 @@ class OperandScanner {
 public:
     explicit OperandScanner(Assembler& assembler) : as(assembler) {}
 
-    // One operand at the operand cursor; the cursor is left after it.
-    void scan(Operand& op);
+    // One operand at the cursor; the cursor is left after it.
+    void scan(TextCursor& c, Operand& op);
     // The parenthesised base-and-index part; op.value holds the displacement
     // and op.fwd its forward flag.
-    void scan_indexed(Operand& op);
+    void scan_indexed(TextCursor& c, Operand& op);
     // Index register, size and scale into op.reg2, op.addr_size, op.scale.
-    void scan_index(Operand& op);
+    void scan_index(TextCursor& c, Operand& op);
     // The size an optional suffix (.b .w .l .s .d) gives an address or an
     // index register; without one, long, and after another letter the size
     // follows the value.
-    AddrSize abs_size(int32_t value);
+    AddrSize abs_size(TextCursor& c, int32_t value);
     // abs_size into op.addr_size, noting whether the suffix was written.
-    void address_size(Operand& op, int32_t value);
+    void address_size(TextCursor& c, Operand& op, int32_t value);
     // What may follow a register: half, pair, MAC shift, register list.
-    void checklist(Operand& op);
+    void checklist(TextCursor& c, Operand& op);
     static int32_t regbit(int cls, int32_t reg);
-    // The item list of dc and dr into st.operands[0..], ended by a class-0
-    // record. A list longer than the record area is read a record area at a
-    // time: list_continues says more items follow, scan_exprlist_more reads them.
+    // The item list of dc and dr, read at st.cursor, into st.operands[0..],
+    // ended by a class-0 record. A list longer than the record area is read a
+    // record area at a time: list_continues says more items follow,
+    // scan_exprlist_more reads them.
     void scan_exprlist(Statement& st, bool more = false);
     void scan_exprlist_more(Statement& st);
     bool list_continues = false;
@@ -66,7 +67,8 @@ public:
     }
 
     // First variant whose sizes and operand classes fit the line, or nullptr;
-    // the operands scanned are left in st.
+    // the operands scanned are left in st, and st.cursor after them (it
+    // starts where the parser left it, and reads under st.size).
     // numbers: how the operands read decimal numbers under .s and .d.
     const Variant* match(Statement& st, const Variant* first, int count, OperandNumbers numbers = INTEGER);
     void dump_composite();
@@ -77,21 +79,15 @@ private:
     [[gnu::always_inline]] inline const Variant* match_variant(Statement& st, const Variant* first, int count);
     void skip_text_after_operand(const char*& p);
     [[gnu::noinline]] void warn_operands_after_blank(const char* p);
-    char peek() const;
-    void step();
-    char take();
     // Evaluates a term that should be a register; the relocation data of the
     // operand being scanned is left alone.
-    int eval_register(int32_t& value);
-    void scan_immediate(Operand& op);
-    void scan_parenthesised(Operand& op);
-    void scan_predecrement(Operand& op);
-    void scan_term(Operand& op);
-    void scan_list(Operand& op);
+    int eval_register(TextCursor& c, int32_t& value);
+    void scan_immediate(TextCursor& c, Operand& op);
+    void scan_parenthesised(TextCursor& c, Operand& op);
+    void scan_predecrement(TextCursor& c, Operand& op);
+    void scan_term(TextCursor& c, Operand& op);
+    void scan_list(TextCursor& c, Operand& op);
 
-    // How the operands being scanned read numbers (see Evaluator::eval);
-    // immediates and data items read floating point whatever this says.
-    OperandNumbers numbers_ = INTEGER;
     Assembler& as;
 };
 

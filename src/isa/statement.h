@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "isa/classes.h"
+#include "isa/handlers.h"
 #include "isa/operand.h"
 
 namespace tobra {
@@ -20,6 +21,33 @@ struct OperandSpan {
     uint32_t end = 0;
 };
 
+// A reading place in operand text. The scanner, the evaluator and the
+// directives that read their own operands advance it; the text ends at a
+// newline or a NUL.
+struct TextCursor {
+    const char* at = nullptr;     // the next character to read
+    const char* begin = nullptr;  // the start of the text: nothing before it is looked at
+    // The size mask (SZ_*) of the line the text belongs to, and how its
+    // decimal numbers read: under .s and .d, FLOAT_DATA reads them as
+    // floating point (data items, immediates), INTEGER as .l.
+    uint32_t size = SZ_U;
+    OperandNumbers numbers = INTEGER;
+    // The last global label above the text, which qualifies its local
+    // names (.x, 1$).
+    std::string_view scope;
+
+    char peek() const { return *at; }
+    // Steps over the character at the cursor, but never over the end of the text.
+    void step() {
+        if (*at != '\n' && *at != '\0') ++at;
+    }
+    char take() {
+        const char c = *at;
+        step();
+        return c;
+    }
+};
+
 struct Statement {
     // The fields are NUL-terminated. A local label reads qualified by the
     // last global label once the line is processed.
@@ -32,6 +60,11 @@ struct Statement {
     // The start of the line, and where its operand text starts.
     const char* line = nullptr;
     const char* operand_start = nullptr;
+    // Where reading the operand text stands: the parser starts it at
+    // operand_start (its text is the line), matching gives it the line's
+    // size and the numbers of the handler's row, and the handler reads on from where matching left it (the next
+    // items of a long dc list, the words of a directive).
+    TextCursor cursor;
     // Records filled by matching: the operands scanned, or expression-list items.
     int operand_count = 0;
     Operand operands[MAX_OPERANDS];

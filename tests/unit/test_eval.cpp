@@ -18,24 +18,26 @@ struct Ev {
     Assembler as{nullptr};
     int32_t v[2] = {0x5a5a5a5a, 0x5a5a5a5a};
     Operand op;
-    tobra::OperandNumbers numbers = tobra::INTEGER;  // how eval below reads numbers
+    tobra::TextCursor cur;  // the text read, and how it reads numbers (set by eval below)
 
     Ev() {
         as.fwd.alloc_fwd(tobra::FWD_DEFAULT_SIZE);
         as.sym.install_reserved();
-        as.src.statement.size = tobra::SZ_L;
+        cur.size = tobra::SZ_L;
     }
     // Puts text into the line buffer as the line parser would (ending in a
     // newline) and evaluates it; a leading '#' is left before the cursor, as
     // the scanner does for an immediate.
     int eval(const char* text) {
         as.src.set_line(text);
-        as.src.operand_text = as.src.line_buffer + (text[0] == '#' ? 1 : 0);
+        cur.begin = as.src.line_buffer;
+        cur.scope = as.src.last_global_label();
+        cur.at = as.src.line_buffer + (text[0] == '#' ? 1 : 0);
         op = Operand{};
-        return as.ev.eval(v, op, numbers);
+        return as.ev.eval(cur, v, op);
     }
     std::string rest() const {
-        std::string s = as.src.operand_text;
+        std::string s = cur.at;
         if (!s.empty() && s.back() == '\n') s.pop_back();
         return s;
     }
@@ -119,7 +121,7 @@ TEST(Eval, ValuesAndCursor) {
     };
     for (const auto& c : cases) {
         Ev e;
-        e.as.src.statement.size = c.mask;
+        e.cur.size = c.mask;
         EXPECT_EQ(e.eval(c.text), c.type) << c.text;
         if (c.type != 0) {
             EXPECT_EQ(static_cast<uint32_t>(e.v[0]), c.value) << c.text;
@@ -161,15 +163,17 @@ TEST(Eval, StringsArePooled) {
 TEST(Eval, TextEndsAtNulWithoutNewline) {
     Ev e;
     const char text[] = " 'abc";
-    e.as.src.operand_text = text + 1;
-    EXPECT_EQ(e.as.ev.eval(e.v, e.op), tobra::TYPE_STRING);
+    e.cur.begin = text;
+    e.cur.at = text + 1;
+    EXPECT_EQ(e.as.ev.eval(e.cur, e.v, e.op), tobra::TYPE_STRING);
     EXPECT_EQ(e.as.ev.string_at(e.v[0]), "abc");
-    EXPECT_EQ(*e.as.src.operand_text, '\0');
+    EXPECT_EQ(*e.cur.at, '\0');
     const char num[] = " 12";
-    e.as.src.operand_text = num + 1;
-    e.as.ev.eval(e.v, e.op);
+    e.cur.begin = num;
+    e.cur.at = num + 1;
+    e.as.ev.eval(e.cur, e.v, e.op);
     EXPECT_EQ(e.v[0], 12);
-    EXPECT_EQ(*e.as.src.operand_text, '\0');
+    EXPECT_EQ(*e.cur.at, '\0');
 }
 
 TEST(Eval, ErrorsStopTheExpression) {
@@ -245,8 +249,8 @@ TEST(Eval, FloatOperandsOfDataDirectives) {
     };
     for (const auto& c : cases) {
         Ev e;
-        e.as.src.statement.size = c.mask;
-        e.numbers = tobra::FLOAT_DATA;
+        e.cur.size = c.mask;
+        e.cur.numbers = tobra::FLOAT_DATA;
         EXPECT_EQ(e.eval(c.text), TYPE_USER) << c.text;
         EXPECT_EQ(static_cast<uint32_t>(e.v[0]), c.hi) << c.text;
         if (c.mask == SZ_D) {
@@ -262,15 +266,15 @@ TEST(Eval, FloatLiteralIsReadWithinItsBounds) {
     // The conversion sees only the literal: no digits past the end of the
     // text, and no hex or infinity forms.
     Ev e;
-    e.as.src.statement.size = tobra::SZ_S;
-    e.numbers = tobra::FLOAT_DATA;
+    e.cur.size = tobra::SZ_S;
+    e.cur.numbers = tobra::FLOAT_DATA;
     char text[8] = {'2', '.', '5'};  // no terminator inside the literal's run...
     text[3] = '\0';
     text[4] = '9';                   // ...and a digit beyond it that must not count
-    e.as.src.operand_text = text;
-    e.as.ev.eval(e.v, e.op, e.numbers);
+    e.cur.begin = e.cur.at = text;
+    e.as.ev.eval(e.cur, e.v, e.op);
     EXPECT_EQ(static_cast<uint32_t>(e.v[0]), 0x40200000u);
-    EXPECT_EQ(e.as.src.operand_text, text + 3);
+    EXPECT_EQ(e.cur.at, text + 3);
     std::string longnum = "1." + std::string(600, '1');
     e.eval(longnum.c_str());
     EXPECT_EQ(static_cast<uint32_t>(e.v[0]), 0x3F8E38E4u);  // 1.111... to nearest single

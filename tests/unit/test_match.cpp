@@ -23,7 +23,8 @@ struct MatchBench {
     bool match(const char* mnemonic, uint32_t size_mask, const std::string& operands) {
         const MnemonicEntry* e = find_mnemonic(mnemonic);
         std::snprintf(as.src.line_buffer, LINE_BUFFER_SIZE, "%s\n", operands.c_str());
-        as.src.operand_text = as.src.line_buffer;
+        as.src.statement.operand_start = as.src.line_buffer;
+        as.src.statement.cursor.at = as.src.line_buffer;
         as.src.statement.line = as.src.line_buffer;
         as.src.statement.size = size_mask;
         return as.scan.match(as.src.statement, e->variants, e->variant_count) != nullptr;
@@ -55,7 +56,7 @@ TEST(Match, MessagesOfTheOperandField) {
     MatchBench b;
     // A bare form reads nothing; an empty field is no operand, not a syntax error.
     EXPECT_TRUE(b.match("nop", SZ_U, "d0,d1"));
-    EXPECT_EQ(std::string(b.as.src.operand_text), "d0,d1\n");
+    EXPECT_EQ(std::string(b.as.src.statement.cursor.at), "d0,d1\n");
     EXPECT_FALSE(b.match("nop", SZ_L, ""));
     EXPECT_FALSE(b.match("clr", SZ_L, ""));
     EXPECT_EQ(b.out(), "");

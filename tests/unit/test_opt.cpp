@@ -80,8 +80,9 @@ TEST(OptDirective, OptionsReachTheirState) {
     as.drv.pass_number = 2;
     auto opt = [&](const char* text) {
         std::strcpy(as.src.line_buffer, text);
-        as.src.operand_text = as.src.line_buffer;
-        directive_opt(as);
+        Statement st;
+        st.cursor.at = st.cursor.begin = as.src.line_buffer;
+        directive_opt(as, st);
     };
     opt("obj,rtx,unsize,b\n");
     EXPECT_EQ(as.options.output_formats, FORMAT_OBJECT);

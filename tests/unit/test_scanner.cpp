@@ -16,6 +16,7 @@ using namespace tobra;
 // never defined, so it reads as a forward reference.
 struct ScanBench {
     Assembler as{nullptr};
+    TextCursor cur;
 
     ScanBench() {
         as.fwd.alloc_fwd(FWD_DEFAULT_SIZE);
@@ -26,16 +27,18 @@ struct ScanBench {
     // The text goes into the line buffer, as line processing leaves it.
     const char* place(const std::string& text) {
         std::snprintf(as.src.line_buffer, LINE_BUFFER_SIZE, "%s", text.c_str());
-        return as.src.operand_text = as.src.line_buffer;
+        cur.at = cur.begin = as.src.line_buffer;
+        cur.size = SZ_L;
+        return cur.at;
     }
     Operand scan(const std::string& operand, uint32_t size_mask = SZ_L) {
         place(operand + "\n");
-        as.src.statement.size = size_mask;
+        cur.size = size_mask;
         Operand op;
-        as.scan.scan(op);
+        as.scan.scan(cur, op);
         return op;
     }
-    std::string rest() const { return as.src.operand_text; }
+    std::string rest() const { return cur.at; }
     // Messages without their location prefix.
     std::string messages() const {
         std::string out, all = as.con.captured();
@@ -219,8 +222,8 @@ TEST(Scanner, CursorNeverPassesTheEnd) {
                 std::string text = full.substr(0, len) + end;
                 const char* start = b.place(text);
                 Operand op;
-                b.as.scan.scan(op);
-                EXPECT_LE(b.as.src.operand_text, start + text.size()) << text;
+                b.as.scan.scan(b.cur, op);
+                EXPECT_LE(b.cur.at, start + text.size()) << text;
             }
         }
     }
