@@ -36,6 +36,8 @@ void Collector::follow_pass() {
     for (Macro& m : macros_) m.calls.clear();
     includes_.clear();
     lines_.clear();
+    fills_.clear();
+    section_bytes_.clear();
     last_line_ = {};
     line_end_ = 0;
 }
@@ -163,11 +165,13 @@ void Collector::included(std::string_view written, const std::string& path) {
     includes_.push_back({place_of(as.here(), written, Field::file), std::string(written), path});
 }
 
+void Collector::section_bytes(int section, uint32_t address, const uint8_t* bytes, int32_t count) {
+    follow_pass();
+    if (bytes && count > 0) section_bytes_[{section, address}].assign(bytes, bytes + count);
+}
+
 void Collector::line_done(bool expanded) {
-    if (as.drv.pass_number != 2) {
-        overflow.clear();
-        return;
-    }
+    if (as.drv.pass_number != 2) return;
     follow_pass();
     const Listing& lst = as.lst;
     const SourceLocation at = as.here();
@@ -187,10 +191,7 @@ void Collector::line_done(bool expanded) {
     LineInfo* line = nullptr;
     if (expanded) {
         // An expansion's bytes belong to the file line that called it.
-        if (lines_.empty() || !(last_line_ == at)) {
-            overflow.clear();
-            return;
-        }
+        if (lines_.empty() || !(last_line_ == at)) return;
         line = &lines_.back();
     } else {
         lines_.push_back({as.drv.file_name(at.file), static_cast<long>(at.line), false, 0, {}, {}});
@@ -203,8 +204,16 @@ void Collector::line_done(bool expanded) {
         line->section = as.drv.sections[static_cast<size_t>(as.drv.current_section)].name;
     }
     line->bytes.insert(line->bytes.end(), lst.listing_bytes, lst.listing_bytes + kept);
-    line->bytes.insert(line->bytes.end(), overflow.begin(), overflow.end());
-    overflow.clear();
+    // The listing keeps the first bytes of a line (a few of an incbin): the
+    // line's length in a section that stores bytes says how many follow.
+    const int section = as.drv.current_section;
+    const uint32_t length = static_cast<uint32_t>(as.drv.location_counter) - static_cast<uint32_t>(as.drv.line_start_address);
+    if (kept > 0 && as.drv.section_holds_bytes(section) && length > static_cast<uint32_t>(kept) && length < (1u << 28)) {
+        const size_t rest = length - static_cast<uint32_t>(kept);
+        fills_.push_back({lines_.size() - 1, line->bytes.size(), section,
+                          static_cast<uint32_t>(as.drv.line_start_address) + static_cast<uint32_t>(kept), rest});
+        line->bytes.resize(line->bytes.size() + rest);
+    }
 }
 
 void Collector::finish(AssemblyResult& result) {
@@ -251,6 +260,17 @@ void Collector::finish(AssemblyResult& result) {
         result.macros.push_back(std::move(info));
     }
     for (const Include& inc : includes_) result.includes.push_back({span_of(inc.at), inc.written, inc.path});
+    for (const Fill& f : fills_) {
+        std::vector<uint8_t>& bytes = lines_[f.line].bytes;
+        for (size_t i = 0; i < f.count; ++i) {
+            const uint32_t address = f.address + static_cast<uint32_t>(i);
+            auto it = section_bytes_.upper_bound({f.section, address});
+            if (it == section_bytes_.begin()) continue;
+            --it;
+            if (it->first.first != f.section || address - it->first.second >= it->second.size()) continue;
+            bytes[f.offset + i] = it->second[address - it->first.second];
+        }
+    }
     result.lines = std::move(lines_);
 }
 

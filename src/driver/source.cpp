@@ -219,7 +219,7 @@ void SourceReader::assemble_file(const char* name) {
     SourceText text;
     const bool found = open_source(name, text);
     if (as.collector && include_depth > 0) [[unlikely]]
-        as.collector->included(name, found ? opened_path : std::string());
+        note_include(name, found);
     // A missing include is the include line's error; a missing file of the
     // command line has no line, only its name.
     if (!found && include_depth > 0) {
@@ -255,8 +255,6 @@ void SourceReader::assemble_file(const char* name) {
             // No expansion is open on this path: the line is the file's own.
             if (parse_line_here()) process_line_here(location());
             if (drv.pass_number == 2 && as.options.listing_enabled) as.lst.list_line();
-            if (as.collector) [[unlikely]]
-                as.collector->line_done(false);
             as.lst.listing_count = 0;
         }
         as.mac.leave_file(mark);
@@ -616,6 +614,10 @@ inline void SourceReader::process_line_here(SourceLocation at) {
     if (label_field[0] != '\0' && handler_row(v->handler()).label == LABEL_HERE && drv.assembling())
         define_line_label();
     as.enc.dispatch_handler(st, *v);
+}
+
+void SourceReader::note_include(const char* name, bool found) {
+    as.collector->included(name, found ? opened_path : std::string());
 }
 
 bool SourceReader::read_logical_line(SourceText& file) { return read_logical_line_here(file); }
