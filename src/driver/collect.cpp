@@ -40,6 +40,7 @@ void Collector::follow_pass() {
     section_bytes_.clear();
     last_line_ = {};
     line_end_ = 0;
+    line_section_ = 0;
 }
 
 std::string_view Collector::line_text(const SourceLocation& at) {
@@ -177,14 +178,16 @@ void Collector::line_done(bool expanded) {
     const SourceLocation at = as.here();
     // Where the line started is where the last one ended. An equate's line
     // shows its value where the address would be: it has an address only
-    // when it moved the location (a ds in a section without bytes, an align),
-    // put out bytes, or defines a label there.
+    // when it moved the location in its section (a ds in a section without
+    // bytes, an align), put out bytes, or defines a label there.
     const int32_t start = line_end_;
+    const bool same_section = line_section_ == as.drv.current_section;
     line_end_ = as.drv.location_counter;
+    line_section_ = as.drv.current_section;
     const char first = as.src.line_buffer[0];
     const bool labelled = !is_white(first) && !comment_start(first) && first != '\0' &&
                           as.src.statement.mnemonic != "macro";
-    const bool has_address = lst.listing_count > 0 || as.drv.location_counter != start ||
+    const bool has_address = lst.listing_count > 0 || (same_section && as.drv.location_counter != start) ||
                              (labelled && !lst.listing_show_address);
     const int32_t address = lst.listing_show_address ? start : as.drv.line_start_address;
     const int kept = std::min(lst.listing_count, LISTING_BYTES);
@@ -203,12 +206,15 @@ void Collector::line_done(bool expanded) {
         line->address = static_cast<uint32_t>(address);
         line->section = as.drv.sections[static_cast<size_t>(as.drv.current_section)].name;
     }
+    // A section without bytes (bss) gets none: the listing shows the zeros
+    // a ds would be, but no output holds them.
+    const int section = as.drv.current_section;
+    if (!as.drv.section_holds_bytes(section)) return;
     line->bytes.insert(line->bytes.end(), lst.listing_bytes, lst.listing_bytes + kept);
     // The listing keeps the first bytes of a line (a few of an incbin): the
     // line's length in a section that stores bytes says how many follow.
-    const int section = as.drv.current_section;
     const uint32_t length = static_cast<uint32_t>(as.drv.location_counter) - static_cast<uint32_t>(as.drv.line_start_address);
-    if (kept > 0 && as.drv.section_holds_bytes(section) && length > static_cast<uint32_t>(kept) && length < (1u << 28)) {
+    if (kept > 0 && length > static_cast<uint32_t>(kept) && length < (1u << 28)) {
         const size_t rest = length - static_cast<uint32_t>(kept);
         fills_.push_back({lines_.size() - 1, line->bytes.size(), section,
                           static_cast<uint32_t>(as.drv.line_start_address) + static_cast<uint32_t>(kept), rest});

@@ -101,6 +101,7 @@ private:
     std::map<std::pair<int, uint32_t>, std::vector<uint8_t>> section_bytes_;
     SourceLocation last_line_;  // the file line lines_.back() belongs to
     int32_t line_end_ = 0;      // the location counter after the last line
+    int line_section_ = 0;      // and its section
     std::unordered_map<uint32_t, std::vector<size_t>> line_starts_;
 };
 

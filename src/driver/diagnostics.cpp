@@ -58,6 +58,7 @@ std::pair<size_t, size_t> operand_field(std::string_view line) {
 }
 
 // Where on its line a message points, as far as can be known now: the
+// operand being scanned, matched or encoded (Statement::operand_at), else the
 // operand field of a line read from the file itself (the whole line when it
 // has none); nothing for an expanded line, whose text is not the file's, or
 // for a line joined from several.
@@ -65,7 +66,16 @@ void line_span(const Assembler& as, DiagnosticRecord& d) {
     if (as.mac.expanding() || as.src.line_was_joined()) return;
     const std::string_view line(as.src.line_buffer, std::strcspn(as.src.line_buffer, "\r\n"));
     if (line.empty()) return;
-    const auto [begin, end] = operand_field(line);
+    auto [begin, end] = operand_field(line);
+    // A message about one operand points at that operand.
+    const Statement& st = as.src.statement;
+    if (st.operand_at >= 0 && st.line == as.src.line_buffer && st.operand_start) {
+        const OperandSpan op = st.span(st.operand_at);
+        if (op.end > op.begin && op.end <= line.size()) {
+            begin = op.begin;
+            end = op.end;
+        }
+    }
     // Columns count characters, not the bytes of their UTF-8 encoding.
     auto column = [&](size_t at) {
         long c = 1;

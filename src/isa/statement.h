@@ -38,6 +38,9 @@ struct Statement {
     // How many of the instruction records may hold something: the ones after
     // are blank, so matching clears only what the last line left.
     int operands_written = MAX_INSTRUCTION_OPERANDS;
+    // The instruction operand being scanned, matched or encoded, which a
+    // message of that moment points at; -1: none known (the whole field).
+    int operand_at = -1;
 
     // The columns of instruction operand i (below operand_count) in the line,
     // found again from the text when asked: only diagnostics want them, so
