@@ -578,7 +578,7 @@ inline void SourceReader::process_line_here(SourceLocation at) {
     st.size = suffix_mask(st.suffix);
     as.ev.begin_line();
     st.operand_count = 0;
-    st.operand_at = -1;
+    st.in_question = nullptr;
 
     // Local labels (.x and 1$) are qualified by the last global label.
     if (label_field[0] != '\0') {
@@ -610,7 +610,7 @@ inline void SourceReader::process_line_here(SourceLocation at) {
                                      handler_row(entry->variants[0].handler()).operands);
     if (!v) {
         // No one operand is to blame.
-        st.operand_at = -1;
+        st.in_question = nullptr;
         as.report_error(msg::PROCESS_BAD_SIZE_OR_WRONG_OPERANDS);
         return;
     }

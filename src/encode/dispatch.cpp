@@ -32,7 +32,7 @@ namespace {
 void Encoder::dispatch_handler(Statement& st, const Variant& variant) {
     const Handler handler = variant.handler();
     // Matching is over: an encoder names the operand a message is about.
-    st.operand_at = -1;
+    st.in_question = nullptr;
     if (!as.drv.assembling()) {
         const HandlerRow* row = find_handler(handler);
         as.dir.skip_line(row ? row->skipped : SKIP_NOTHING);

@@ -63,9 +63,6 @@ public:
     // value: then its own relocation (or refusal) speaks for it, and the
     // field holds the value's masked bits.
     int32_t checked(const Operand& op, int row);
-    // Marks op, when it is one of the line's operands, as the one a message
-    // points at (Statement::operand_at).
-    void point_at(const Operand& op);
     // A field that no relocation can hold (a quick count, a trap vector): an
     // external or relocatable value is a located error.
     void narrow_field(const Operand& op, const char* name);

@@ -51,7 +51,7 @@ inline const Variant* OperandScanner::match_variant(Statement& st, const Variant
     int n = 0;
     const char* const start = src.operand_text;
     if (*start != '\n' && *start != '\0') {
-        st.operand_at = 0;
+        st.in_question = operands;
         scan(operands[0]);
         check_operand_end(operands[0], src.operand_text);
         n = 1;
@@ -61,7 +61,7 @@ inline const Variant* OperandScanner::match_variant(Statement& st, const Variant
             if (*p == ' ') ++p;
             src.operand_text = p;
             Operand& op = operands[n];
-            st.operand_at = n;
+            st.in_question = &op;
             scan(op);
             if (*src.operand_text == '&') {
                 op.mask_flag = 1;
