@@ -185,8 +185,8 @@ void Collector::line_done(bool expanded) {
     line_end_ = as.drv.location_counter;
     line_section_ = as.drv.current_section;
     const char first = as.src.line_buffer[0];
-    const bool labelled = !is_white(first) && !comment_start(first) && first != '\0' &&
-                          as.src.statement.mnemonic != "macro";
+    const bool labelled =
+        !is_white(first) && !comment_start(first) && first != '\0' && as.src.statement.mnemonic != "macro";
     const bool has_address = lst.listing_count > 0 || (same_section && as.drv.location_counter != start) ||
                              (labelled && !lst.listing_show_address);
     const int32_t address = lst.listing_show_address ? start : as.drv.line_start_address;
@@ -213,7 +213,8 @@ void Collector::line_done(bool expanded) {
     line->bytes.insert(line->bytes.end(), lst.listing_bytes, lst.listing_bytes + kept);
     // The listing keeps the first bytes of a line (a few of an incbin): the
     // line's length in a section that stores bytes says how many follow.
-    const uint32_t length = static_cast<uint32_t>(as.drv.location_counter) - static_cast<uint32_t>(as.drv.line_start_address);
+    const uint32_t length =
+        static_cast<uint32_t>(as.drv.location_counter) - static_cast<uint32_t>(as.drv.line_start_address);
     if (kept > 0 && length > static_cast<uint32_t>(kept) && length < (1u << 28)) {
         const size_t rest = length - static_cast<uint32_t>(kept);
         fills_.push_back({lines_.size() - 1, line->bytes.size(), section,
