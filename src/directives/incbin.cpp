@@ -128,11 +128,8 @@ void Directives::d_incbin(Statement& st) {
     const int32_t shown = static_cast<int32_t>(std::min<uintmax_t>(count, LISTING_BYTES_PER_LINE));
     if (held) {
         const auto* bytes = reinterpret_cast<const uint8_t*>(held->data()) + offset;
-        if (as.drv.pass_number == 2) {
+        if (as.drv.pass_number == 2)
             for (int32_t i = 0; i < shown; ++i) as.lst.capture(bytes[i]);
-            if (as.collector) [[unlikely]]
-                as.collector->overflow.insert(as.collector->overflow.end(), bytes + shown, bytes + count);
-        }
         as.emit.emit_block(bytes, static_cast<int32_t>(count));
     } else {
         // Copied in blocks; pass 1 only needs the length. A file that shrank since
@@ -149,9 +146,6 @@ void Directives::d_incbin(Statement& st) {
                 std::fill(block.begin() + got, block.begin() + n, uint8_t{0});
                 if (first)
                     for (int32_t i = 0; i < shown; ++i) as.lst.capture(block[static_cast<size_t>(i)]);
-                if (as.collector) [[unlikely]]
-                    as.collector->overflow.insert(as.collector->overflow.end(), block.begin() + (first ? shown : 0),
-                                                  block.begin() + n);
             }
             first = false;
             as.emit.emit_block(block.data(), static_cast<int32_t>(n));
@@ -162,13 +156,7 @@ void Directives::d_incbin(Statement& st) {
     const int listed = as.lst.listing_count;
     pad_to_long();
     // Padding bytes would read as more of the file after a part of it.
-    if (count > static_cast<uintmax_t>(shown)) {
-        // A caller collecting the line's bytes still gets the padding, after the file's.
-        if (as.collector) [[unlikely]]
-            as.collector->overflow.insert(as.collector->overflow.end(), as.lst.listing_bytes + listed,
-                                          as.lst.listing_bytes + std::min(as.lst.listing_count, LISTING_BYTES));
-        as.lst.listing_count = listed;
-    }
+    if (count > static_cast<uintmax_t>(shown)) as.lst.listing_count = listed;
 }
 
 } // namespace tobra

@@ -36,8 +36,11 @@ void Collector::follow_pass() {
     for (Macro& m : macros_) m.calls.clear();
     includes_.clear();
     lines_.clear();
+    fills_.clear();
+    section_bytes_.clear();
     last_line_ = {};
     line_end_ = 0;
+    line_section_ = 0;
 }
 
 std::string_view Collector::line_text(const SourceLocation& at) {
@@ -163,34 +166,35 @@ void Collector::included(std::string_view written, const std::string& path) {
     includes_.push_back({place_of(as.here(), written, Field::file), std::string(written), path});
 }
 
+void Collector::section_bytes(int section, uint32_t address, const uint8_t* bytes, int32_t count) {
+    follow_pass();
+    if (bytes && count > 0) section_bytes_[{section, address}].assign(bytes, bytes + count);
+}
+
 void Collector::line_done(bool expanded) {
-    if (as.drv.pass_number != 2) {
-        overflow.clear();
-        return;
-    }
+    if (as.drv.pass_number != 2) return;
     follow_pass();
     const Listing& lst = as.lst;
     const SourceLocation at = as.here();
     // Where the line started is where the last one ended. An equate's line
     // shows its value where the address would be: it has an address only
-    // when it moved the location (a ds in a section without bytes, an align),
-    // put out bytes, or defines a label there.
+    // when it moved the location in its section (a ds in a section without
+    // bytes, an align), put out bytes, or defines a label there.
     const int32_t start = line_end_;
+    const bool same_section = line_section_ == as.drv.current_section;
     line_end_ = as.drv.location_counter;
+    line_section_ = as.drv.current_section;
     const char first = as.src.line_buffer[0];
-    const bool labelled = !is_white(first) && !comment_start(first) && first != '\0' &&
-                          as.src.statement.mnemonic != "macro";
-    const bool has_address = lst.listing_count > 0 || as.drv.location_counter != start ||
+    const bool labelled =
+        !is_white(first) && !comment_start(first) && first != '\0' && as.src.statement.mnemonic != "macro";
+    const bool has_address = lst.listing_count > 0 || (same_section && as.drv.location_counter != start) ||
                              (labelled && !lst.listing_show_address);
     const int32_t address = lst.listing_show_address ? start : as.drv.line_start_address;
     const int kept = std::min(lst.listing_count, LISTING_BYTES);
     LineInfo* line = nullptr;
     if (expanded) {
         // An expansion's bytes belong to the file line that called it.
-        if (lines_.empty() || !(last_line_ == at)) {
-            overflow.clear();
-            return;
-        }
+        if (lines_.empty() || !(last_line_ == at)) return;
         line = &lines_.back();
     } else {
         lines_.push_back({as.drv.file_name(at.file), static_cast<long>(at.line), false, 0, {}, {}});
@@ -202,9 +206,21 @@ void Collector::line_done(bool expanded) {
         line->address = static_cast<uint32_t>(address);
         line->section = as.drv.sections[static_cast<size_t>(as.drv.current_section)].name;
     }
+    // A section without bytes (bss) gets none: the listing shows the zeros
+    // a ds would be, but no output holds them.
+    const int section = as.drv.current_section;
+    if (!as.drv.section_holds_bytes(section)) return;
     line->bytes.insert(line->bytes.end(), lst.listing_bytes, lst.listing_bytes + kept);
-    line->bytes.insert(line->bytes.end(), overflow.begin(), overflow.end());
-    overflow.clear();
+    // The listing keeps the first bytes of a line (a few of an incbin): the
+    // line's length in a section that stores bytes says how many follow.
+    const uint32_t length =
+        static_cast<uint32_t>(as.drv.location_counter) - static_cast<uint32_t>(as.drv.line_start_address);
+    if (kept > 0 && length > static_cast<uint32_t>(kept) && length < (1u << 28)) {
+        const size_t rest = length - static_cast<uint32_t>(kept);
+        fills_.push_back({lines_.size() - 1, line->bytes.size(), section,
+                          static_cast<uint32_t>(as.drv.line_start_address) + static_cast<uint32_t>(kept), rest});
+        line->bytes.resize(line->bytes.size() + rest);
+    }
 }
 
 void Collector::finish(AssemblyResult& result) {
@@ -251,6 +267,17 @@ void Collector::finish(AssemblyResult& result) {
         result.macros.push_back(std::move(info));
     }
     for (const Include& inc : includes_) result.includes.push_back({span_of(inc.at), inc.written, inc.path});
+    for (const Fill& f : fills_) {
+        std::vector<uint8_t>& bytes = lines_[f.line].bytes;
+        for (size_t i = 0; i < f.count; ++i) {
+            const uint32_t address = f.address + static_cast<uint32_t>(i);
+            auto it = section_bytes_.upper_bound({f.section, address});
+            if (it == section_bytes_.begin()) continue;
+            --it;
+            if (it->first.first != f.section || address - it->first.second >= it->second.size()) continue;
+            bytes[f.offset + i] = it->second[address - it->first.second];
+        }
+    }
     result.lines = std::move(lines_);
 }
 

@@ -5,6 +5,7 @@
 // on the command line's path.
 #pragma once
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -37,8 +38,9 @@ public:
     // The line just assembled is done: a line of a file, or one of an
     // expansion, whose bytes go to the file line that called it.
     void line_done(bool expanded);
-    // Bytes of a line past what the listing keeps (Listing::capture).
-    std::vector<uint8_t> overflow;
+    // Bytes the emitter hands the output format, at their place: a line
+    // with more bytes than the listing keeps takes the rest from here.
+    void section_bytes(int section, uint32_t address, const uint8_t* bytes, int32_t count);
 
     // Fills the collected parts of the result once the run has ended.
     void finish(AssemblyResult& result);
@@ -87,8 +89,19 @@ private:
     std::vector<Macro> macros_;
     std::vector<Include> includes_;
     std::vector<LineInfo> lines_;
+    // Bytes of a line the listing did not keep: filled from the sections'
+    // bytes once the run is over (they reach the output after the line).
+    struct Fill {
+        size_t line, offset;
+        int section;
+        uint32_t address;
+        size_t count;
+    };
+    std::vector<Fill> fills_;
+    std::map<std::pair<int, uint32_t>, std::vector<uint8_t>> section_bytes_;
     SourceLocation last_line_;  // the file line lines_.back() belongs to
     int32_t line_end_ = 0;      // the location counter after the last line
+    int line_section_ = 0;      // and its section
     std::unordered_map<uint32_t, std::vector<size_t>> line_starts_;
 };
 

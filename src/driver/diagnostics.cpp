@@ -57,7 +57,18 @@ std::pair<size_t, size_t> operand_field(std::string_view line) {
     return {begin, end};
 }
 
+// Which instruction operand a message is about (Statement::in_question):
+// -1 for none, or for a copy that is not one of the line's.
+int operand_in_question(const Statement& st) {
+    const auto at = reinterpret_cast<uintptr_t>(st.in_question);
+    const auto first = reinterpret_cast<uintptr_t>(st.operands);
+    if (at >= first && at < first + sizeof(Operand) * MAX_INSTRUCTION_OPERANDS)
+        return static_cast<int>((at - first) / sizeof(Operand));
+    return -1;
+}
+
 // Where on its line a message points, as far as can be known now: the
+// operand being scanned, matched or encoded (operand_in_question), else the
 // operand field of a line read from the file itself (the whole line when it
 // has none); nothing for an expanded line, whose text is not the file's, or
 // for a line joined from several.
@@ -65,7 +76,17 @@ void line_span(const Assembler& as, DiagnosticRecord& d) {
     if (as.mac.expanding() || as.src.line_was_joined()) return;
     const std::string_view line(as.src.line_buffer, std::strcspn(as.src.line_buffer, "\r\n"));
     if (line.empty()) return;
-    const auto [begin, end] = operand_field(line);
+    auto [begin, end] = operand_field(line);
+    // A message about one operand points at that operand.
+    const Statement& st = as.src.statement;
+    const int operand = operand_in_question(st);
+    if (operand >= 0 && st.line == as.src.line_buffer && st.operand_start) {
+        const OperandSpan op = st.span(operand);
+        if (op.end > op.begin && op.end <= line.size()) {
+            begin = op.begin;
+            end = op.end;
+        }
+    }
     // Columns count characters, not the bytes of their UTF-8 encoding.
     auto column = [&](size_t at) {
         long c = 1;

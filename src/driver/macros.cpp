@@ -22,7 +22,7 @@ bool line_end(char c) { return c == '\0' || c == '\n'; }
 MacroEngine::FileMark MacroEngine::enter_file() {
     FileMark mark{base_, as.src.special_mode, as.dir.enter_scope()};
     base_ = frames_.size();
-    as.src.special_mode = as.dir.equates_due();
+    as.src.special_mode = as.dir.equates_due() || as.collector;
     return mark;
 }
 
@@ -46,7 +46,11 @@ void MacroEngine::reset_pass() {
     as.src.special_mode = false;
 }
 
-void MacroEngine::update_mode() { as.src.special_mode = collect_.active || expanding() || as.dir.equates_due(); }
+// A caller collecting what each line did sends every line this way, so that
+// the file's own loop pays nothing for it.
+void MacroEngine::update_mode() {
+    as.src.special_mode = collect_.active || expanding() || as.dir.equates_due() || as.collector;
+}
 
 std::string MacroEngine::next_unique() {
     char text[24];

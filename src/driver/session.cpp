@@ -20,7 +20,6 @@ AssemblyResult assemble(const AssemblyRequest& request) {
     if (request.collect) {
         collector = std::make_unique<Collector>(as);
         as.collector = collector.get();
-        as.lst.overflow = &collector->overflow;
     }
     result.exit_code = as.run(static_cast<int>(argv.size()), argv.data());
     if (collector) collector->finish(result);

@@ -219,7 +219,7 @@ void SourceReader::assemble_file(const char* name) {
     SourceText text;
     const bool found = open_source(name, text);
     if (as.collector && include_depth > 0) [[unlikely]]
-        as.collector->included(name, found ? opened_path : std::string());
+        note_include(name, found);
     // A missing include is the include line's error; a missing file of the
     // command line has no line, only its name.
     if (!found && include_depth > 0) {
@@ -255,8 +255,6 @@ void SourceReader::assemble_file(const char* name) {
             // No expansion is open on this path: the line is the file's own.
             if (parse_line_here()) process_line_here(location());
             if (drv.pass_number == 2 && as.options.listing_enabled) as.lst.list_line();
-            if (as.collector) [[unlikely]]
-                as.collector->line_done(false);
             as.lst.listing_count = 0;
         }
         as.mac.leave_file(mark);
@@ -572,6 +570,7 @@ inline void SourceReader::process_line_here(SourceLocation at) {
     st.size = suffix_mask(st.suffix);
     as.ev.begin_line();
     st.operand_count = 0;
+    st.in_question = nullptr;
 
     // Local labels (.x and 1$) are qualified by the last global label.
     if (label_field[0] != '\0') {
@@ -602,12 +601,18 @@ inline void SourceReader::process_line_here(SourceLocation at) {
     const Variant* v = as.scan.match(st, entry->variants, entry->variant_count,
                                      handler_row(entry->variants[0].handler()).operands);
     if (!v) {
+        // No one operand is to blame.
+        st.in_question = nullptr;
         as.report_error(msg::PROCESS_BAD_SIZE_OR_WRONG_OPERANDS);
         return;
     }
     if (label_field[0] != '\0' && handler_row(v->handler()).label == LABEL_HERE && drv.assembling())
         define_line_label();
     as.enc.dispatch_handler(st, *v);
+}
+
+void SourceReader::note_include(const char* name, bool found) {
+    as.collector->included(name, found ? opened_path : std::string());
 }
 
 bool SourceReader::read_logical_line(SourceText& file) { return read_logical_line_here(file); }

@@ -210,6 +210,9 @@ private:
     uint32_t physical_line_ = 0;  // lines read so far, continuation lines included
     SourceLocation joined_at_;    // the last line joined from several: its last physical line
     void grow_global_label(size_t size);
+    // An include line, for a library caller collecting them; out of line,
+    // away from the file's line loop.
+    [[gnu::noinline, gnu::cold]] void note_include(const char* name, bool found);
     std::unique_ptr<char[]> global_label_;
     size_t global_label_length_ = 0;
     size_t global_label_capacity_ = 0;

@@ -31,6 +31,8 @@ namespace {
 
 void Encoder::dispatch_handler(Statement& st, const Variant& variant) {
     const Handler handler = variant.handler();
+    // Matching is over: an encoder names the operand a message is about.
+    st.in_question = nullptr;
     if (!as.drv.assembling()) {
         const HandlerRow* row = find_handler(handler);
         as.dir.skip_line(st, row ? row->skipped : SKIP_NOTHING);

@@ -97,6 +97,7 @@ int32_t Encoder::range_check(int32_t value, int row) {
 
 int32_t Encoder::checked(const Operand& op, int row) {
     if (as.emit.linked(op)) return op.value & range_table[row].mask;
+    as.src.statement.in_question = &op;
     return range_check(op.value, row);
 }
 
@@ -157,10 +158,12 @@ uint32_t Encoder::getrlist(const Operand& op) {
 bool Encoder::index_allowed(const Operand& op, bool brief_allowed) {
     if (!has_index(op)) return true;
     if (!brief_allowed) {
+        as.src.statement.in_question = &op;
         as.report_error(msg::INDEX_MODE_NOT_SUPPORTED_BY_THIS_INSTRUCTION);
         return false;
     }
     if (op.scale == 3 && !as.core.has(F_FPU)) {
+        as.src.statement.in_question = &op;
         as.report_error(msg::INDEX_SCALE_8_NOT_SUPPORTED_ON_THIS);
         return false;
     }
@@ -173,6 +176,8 @@ bool Encoder::operands_allowed(const Statement& st, bool brief_allowed) {
 
 void Encoder::ea_extension_other(const Operand& op, uint32_t size, uint32_t written) {
     const int32_t at = as.drv.location_counter;
+    // What its extension words refuse (a range, a relocation) is about this operand.
+    as.src.statement.in_question = &op;
     switch (op.cls) {
     case CLS_FPN:
     case CLS_FPCN:

@@ -20,7 +20,7 @@ size_t entry_units(size_t name_length) { return RECORD_UNITS + (name_length + 1 
 
 // Whether a record holds this name. Names are short, and a loop over a few
 // bytes costs less than a call to memcmp.
-inline bool holds_name(const SymbolRecord* r, std::string_view name) {
+[[gnu::always_inline]] inline bool holds_name(const SymbolRecord* r, std::string_view name) {
     const size_t n = name.size();
     if (r->name_length != n) return false;
     if (n > 16) return std::memcmp(r->name, name.data(), n) == 0;

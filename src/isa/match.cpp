@@ -53,6 +53,7 @@ inline const Variant* OperandScanner::match_variant(Statement& st, const Variant
     int n = 0;
     const char* const start = c.at;
     if (*start != '\n' && *start != '\0') {
+        st.in_question = operands;
         scan(c, operands[0]);
         check_operand_end(operands[0], c.at);
         n = 1;
@@ -62,6 +63,7 @@ inline const Variant* OperandScanner::match_variant(Statement& st, const Variant
             if (*p == ' ') ++p;
             c.at = p;
             Operand& op = operands[n];
+            st.in_question = &op;
             scan(c, op);
             if (*c.at == '&') {
                 op.mask_flag = 1;

@@ -71,6 +71,12 @@ struct Statement {
     // How many of the instruction records may hold something: the ones after
     // are blank, so matching clears only what the last line left.
     int operands_written = MAX_INSTRUCTION_OPERANDS;
+    // The operand a message of this moment is about, which it points at:
+    // the one matching is scanning, or the one an encoder writes the
+    // extension words of or checks the range of. A pointer, so that marking
+    // one costs a store; null, or a copy that is none of `operands`: none
+    // known (the message points at the whole field).
+    const Operand* in_question = nullptr;
 
     // The columns of instruction operand i (below operand_count) in the line,
     // found again from the text when asked: only diagnostics want them, so

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "driver/assembler.h"
+#include "driver/collect.h"
 #include "output/messages.h"
 #include "output/staged_file.h"
 
@@ -188,6 +189,8 @@ void Emitter::flush_buffer(int section) {
         return;
     }
     if (format_) format_->section_data(section, static_cast<uint32_t>(drv.flush_address), buf.bytes, buf.count);
+    if (as.collector) [[unlikely]]
+        as.collector->section_bytes(section, static_cast<uint32_t>(drv.flush_address), buf.bytes, buf.count);
     extend_range(section, buf.count);
     drv.flush_address = drv.location_counter;
     buf.count = 0;
@@ -220,6 +223,8 @@ void Emitter::emit_block(const uint8_t* data, int32_t count) {
         range_at(sec, drv.location_counter);
         extend_range(sec, count);
         if (format_) format_->section_data(sec, static_cast<uint32_t>(drv.flush_address), data, count);
+        if (as.collector) [[unlikely]]
+            as.collector->section_bytes(sec, static_cast<uint32_t>(drv.flush_address), data, count);
         advance(drv.location_counter, count);
     } else {
         if (data) check_uninitialised(data, count);

@@ -2,7 +2,6 @@
 #pragma once
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 namespace tobra {
 
@@ -32,16 +31,10 @@ public:
     void class_tag_line(int32_t offset, std::string_view symbol_name);
 
     void capture(uint8_t byte) {
-        if (listing_count < LISTING_BYTES)
-            listing_bytes[listing_count++] = byte;
-        else if (overflow) [[unlikely]]
-            overflow->push_back(byte);
+        if (listing_count < LISTING_BYTES) listing_bytes[listing_count++] = byte;
     }
 
     uint8_t listing_bytes[LISTING_BYTES] = {};
-    // Where the bytes of a line past LISTING_BYTES go when a library caller
-    // collects every byte of each line; null: they are not kept.
-    std::vector<uint8_t>* overflow = nullptr;
     int listing_count = 0;
     bool listing_show_address = false;
     // The line came out of a macro or repeat block: marked with '+' before its text.

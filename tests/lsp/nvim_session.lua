@@ -36,7 +36,7 @@ check("a diagnostic arrived", arrived, true)
 local d = vim.diagnostic.get(buf)[1] or {}
 check("diagnostic line", d.lnum, 3)
 check("diagnostic column", d.col, 16)
-check("diagnostic end column", d.end_col, 21)
+check("diagnostic end column", d.end_col, 18)
 check("diagnostic severity", d.severity, vim.diagnostic.severity.ERROR)
 check("diagnostic text", d.message, "9 value not in range: [1,8]")
 

@@ -129,7 +129,7 @@ def session_settings_file_and_edits(directory):
     change(c, main, broken, 3)
     got = c.diagnostics()
     check("diagnostics after a new error", got, {uri(main): [
-        {"range": span(7, 16, 21), "severity": 1, "code": "T4033", "source": "tobra",
+        {"range": span(7, 16, 18), "severity": 1, "code": "T4033", "source": "tobra",
          "message": "9 value not in range: [1,8]"}]})
 
     # An unsaved edit of the include reaches the file that includes it: DELAY
