@@ -63,9 +63,17 @@ Collector::Place Collector::place_of(const SourceLocation& at, std::string_view 
     Place p{at.file, static_cast<long>(at.line), 0, 0};
     const std::string_view text = line_text(at);
     if (text.empty() || written.empty() || comment_start(text[0])) return p;
+    // Columns count characters, as a diagnostic's do: UTF-8 continuation
+    // bytes add none.
+    auto characters = [](std::string_view s) {
+        long n = 0;
+        for (char c : s)
+            if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
+        return n;
+    };
     auto found = [&](size_t begin) {
-        p.begin = static_cast<long>(begin) + 1;
-        p.end = p.begin + static_cast<long>(written.size());
+        p.begin = characters(text.substr(0, begin)) + 1;
+        p.end = p.begin + characters(text.substr(begin, written.size()));
         return p;
     };
     size_t i = 0;

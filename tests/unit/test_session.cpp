@@ -242,5 +242,18 @@ TEST_F(Session, AssembliesInOneProcessDoNotShareState) {
     EXPECT_TRUE(r.symbols.empty() && r.lines.empty() && r.macros.empty() && r.includes.empty());
 }
 
+// Name columns count characters, as diagnostic columns do: a two-byte
+// character before a use moves it by one column, not two.
+TEST_F(Session, NameColumnsCountCharacters) {
+    AssemblyRequest r;
+    r.root = path("text.s");
+    r.buffers[r.root] = "\tdc.b\t\"\xc3\xa9\",COUNT\nCOUNT\tequ\t5\n";
+    const AssemblyResult result = assemble(r);
+    ASSERT_EQ(result.exit_code, 0);
+    const SymbolInfo* s = symbol(result, "COUNT");
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(describe(*s), "equate 5 [] at text.s:2:1-6 used text.s:1:11-16");
+}
+
 } // namespace
 } // namespace tobra
