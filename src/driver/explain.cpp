@@ -169,7 +169,10 @@ std::string feature_bits(uint16_t f) {
                  {F_DIVIDE, "DIV"},  {F_USP, "USP"},           {F_FPU, "FPU"}};
     std::string s;
     for (const auto& n : names)
-        if ((f & n.bit) && !(n.bit == F_MAC && (f & F_EMAC))) s += (s.empty() ? "" : " ") + std::string(n.name);
+        if ((f & n.bit) && !(n.bit == F_MAC && (f & F_EMAC))) {
+            if (!s.empty()) s += ' ';
+            s += n.name;
+        }
     return s;
 }
 
@@ -275,7 +278,8 @@ std::string where(const ExplainRequest& request, const char* part, const std::st
     for (size_t i = 0; i < bytes.size(); ++i) {
         char b[4];
         std::snprintf(b, sizeof b, "%02X", bytes[i]);
-        hex += (i && i % 2 == 0 ? " " : "") + std::string(b);
+        if (i && i % 2 == 0) hex += ' ';
+        hex += b;
     }
     return ", where it is " + hex;
 }
