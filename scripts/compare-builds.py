@@ -18,6 +18,8 @@ import sys
 import tempfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+from case_format import read_case  # noqa: E402
 OPTION_SETS = [[], ["-b"], ["--ihex"], ["-o"], ["--elf"], ["--elf", "-g"], ["-l"]]
 
 
@@ -61,23 +63,6 @@ def compare(label, old, new, setup, args):
     return not diffs
 
 
-def parse_case(path):
-    sections, cur = [], None
-    with open(path, encoding="utf-8", errors="replace") as f:
-        text = f.read()
-        lines = text.split("\n")
-        if text.endswith("\n"):
-            lines.pop()
-        for line in lines:
-            if line.startswith("--- "):
-                kind, _, arg = line[4:].partition(" ")
-                cur = [kind, arg, []]
-                sections.append(cur)
-            elif cur is not None:
-                cur[2].append(line.replace("<TAB>", "\t"))
-    return sections
-
-
 def main():
     old, new = (os.path.abspath(a) for a in sys.argv[1:3])
     same = total = 0
@@ -100,7 +85,7 @@ def main():
 
     cases = os.path.join(ROOT, "tests/e2e/cases")
     for name in sorted(os.listdir(cases)):
-        sections = parse_case(os.path.join(cases, name))
+        sections = read_case(os.path.join(cases, name))
         args = next((s[2][0] for s in sections if s[0] == "args"), None)
         if args is None:
             continue

@@ -18,6 +18,9 @@ import subprocess
 import sys
 import tempfile
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from case_format import read_case  # noqa: E402
+
 try:
     import jsonschema
 except ImportError:
@@ -27,20 +30,6 @@ except ImportError:
 # The schema as published for SARIF 2.1.0 (its last release candidate, which
 # the standard took unchanged), as the npm package that ships it holds it.
 SARIF_SCHEMA_SHA256 = "2d99159ae54a3eea97f81781cff48780548657c35949f4b7f25e99a2ba4de4f8"
-
-
-def parse_case(text):
-    sections = []
-    lines = text.split("\n")
-    if text.endswith("\n"):
-        lines.pop()
-    for line in lines:
-        if line.startswith("--- "):
-            kind, _, arg = line[4:].partition(" ")
-            sections.append([kind, arg, []])
-        elif sections:
-            sections[-1][2].append(line.replace("<TAB>", "\t"))
-    return sections
 
 
 def run(tobra, sections, style):
@@ -93,7 +82,7 @@ def as_gnu(d):
 def check_case(tobra, case, ours, sarif):
     """The problems found, and how many diagnostics were compared."""
     problems = []
-    sections = parse_case(case.read_text(encoding="utf-8", errors="replace"))
+    sections = read_case(case)
     gnu_code, _, gnu_err = run(tobra, sections, "gnu")
     json_code, json_out, json_err = run(tobra, sections, "json")
     sarif_code, sarif_out, sarif_err = run(tobra, sections, "sarif")
