@@ -106,6 +106,9 @@ public:
     // With write_files false, an output larger than this is the fatal write
     // error a full disk would give (keeps the fuzzer's memory bounded).
     size_t memory_output_limit = SIZE_MAX;
+    // false: pass 2 assembles every line from its text, keeping nothing of
+    // pass 1's lines (the fuzzer compares the two ways).
+    bool line_records = true;
 
     // Errors and warnings are dropped while set: an expression evaluated
     // again away from its line, which reports what is wrong with it.
