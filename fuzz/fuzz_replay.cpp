@@ -1,0 +1,105 @@
+// libFuzzer entry point: assembles one byte buffer twice in process, once with
+// pass 2 replaying what pass 1 kept of each line and once assembling every
+// line again from its text, and stops at the first input where the two runs
+// differ in anything a user sees: exit status, output bytes, diagnostics
+// (with their codes and columns), console text (listing included) and the
+// side files. Options come from the first byte as in fuzz_assemble; the
+// input's length picks how diagnostics are delivered and whether the side
+// files are made, so mutation covers each way.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "driver/assembler.h"
+
+namespace {
+
+struct Outcome {
+    int status = 0;
+    std::string output, console, errors, listing, map, deps;
+    std::vector<tobra::DiagnosticRecord> diagnostics;
+};
+
+Outcome assemble(const uint8_t* data, size_t size, bool line_records) {
+    const uint8_t mode = size ? data[0] : 0;
+    tobra::Assembler as(nullptr);
+    as.write_files = false;
+    as.memory_only = true;
+    as.memory_output_limit = 16u << 20;  // a valid "ds.l 250000000" must not stall the run
+    as.mac.line_limit = 1 << 18;         // nor a valid "rept 10000000"
+    as.line_records = line_records;
+    // Held: every diagnostic as a record (code, columns, expansion frames);
+    // printed: the text form, interleaved with the listing on the console.
+    as.hold_diagnostics = (size & 1) != 0;
+    as.memory_files["f.s"] = std::string(reinterpret_cast<const char*>(data), size);
+    as.memory_files["inc.i"] = " nop\nincl: dc.l incl\n";
+    std::vector<const char*> argv{"tobra"};
+    if (mode & 1) argv.push_back("-l");
+    // Bit 64 picks the other format of each pair: ELF beside the native
+    // object, Intel HEX beside the binary image.
+    if (mode & 2) argv.push_back(mode & 64 ? "--elf" : "-o");
+    else if (mode & 4) argv.push_back(mode & 64 ? "--ihex" : "-b");
+    if ((mode & (2 | 64 | 128)) == (2 | 64 | 128)) argv.push_back("-g");
+    if (mode & 8) argv.push_back("-c5485");
+    if (mode & 16) argv.push_back("-f");
+    if (mode & 32) argv.push_back("-r");
+    if (size & 2) {
+        argv.push_back("--map=f.map");
+        argv.push_back("--deps=f.d");
+        if (mode & 1) argv.push_back("--listing=f.lst");
+    }
+    argv.push_back("f.s");
+    Outcome out;
+    out.status = as.run(static_cast<int>(argv.size()), argv.data());
+    as.con.flush();
+    as.err.flush();
+    out.output = as.emit.output_data;
+    out.console = as.con.captured();
+    out.errors = as.err.captured();
+    out.listing = as.side.listing_text;
+    out.map = as.side.map_text;
+    out.deps = as.side.deps_text;
+    out.diagnostics = std::move(as.held_diagnostics);
+    return out;
+}
+
+bool same_frames(const std::vector<tobra::ExpansionFrame>& a, const std::vector<tobra::ExpansionFrame>& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i].macro != b[i].macro || a[i].name != b[i].name || a[i].repetition != b[i].repetition ||
+            a[i].body_line != b[i].body_line)
+            return false;
+    return true;
+}
+
+bool same(const tobra::DiagnosticRecord& a, const tobra::DiagnosticRecord& b) {
+    return a.severity == b.severity && a.code == b.code && a.text == b.text && a.located == b.located &&
+           a.file == b.file && a.path == b.path && a.line == b.line && a.begin_column == b.begin_column &&
+           a.end_column == b.end_column && same_frames(a.context, b.context);
+}
+
+[[noreturn]] void differ(const char* what) {
+    std::fprintf(stderr, "fuzz_replay: the two ways of pass 2 differ in %s\n", what);
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const Outcome replayed = assemble(data, size, true);
+    const Outcome full = assemble(data, size, false);
+    if (replayed.status != full.status) differ("the exit status");
+    if (replayed.output != full.output) differ("the output bytes");
+    if (replayed.console != full.console) differ("standard output");
+    if (replayed.errors != full.errors) differ("standard error");
+    if (replayed.listing != full.listing) differ("the listing file");
+    if (replayed.map != full.map) differ("the map file");
+    if (replayed.deps != full.deps) differ("the dependency file");
+    if (replayed.diagnostics.size() != full.diagnostics.size()) differ("the number of diagnostics");
+    for (size_t i = 0; i < full.diagnostics.size(); ++i)
+        if (!same(replayed.diagnostics[i], full.diagnostics[i])) differ("a diagnostic");
+    return 0;
+}

@@ -1,0 +1,212 @@
+#!/usr/bin/env python3
+"""Writes small random sources for the fuzzers' seed corpus, deterministically.
+
+    gen_seeds.py OUT_DIR [--count N] [--seed N]
+
+Each source mixes the things whose value or size can change between the
+passes or between lines: set and equ (forward ones too), labels used before
+and after they are defined, local labels, an include of the fuzzers' inc.i,
+macros and rept blocks, conditionals, org (odd addresses too), sections,
+dc/ds/dcb lists, opt lines that switch the optimisations or the listing, a
+cpu change, xref names, and values just out of a field's range. The first
+byte of an input picks the fuzzers' options, so each source starts with a
+line whose first character selects a different set of them.
+"""
+import argparse
+import os
+import random
+
+# First lines: their first byte is the fuzzers' option byte (see
+# fuzz_assemble.cpp); every output format and -l, -f, -r, -c5485, -g occur.
+FIRST_LINES = [
+    "; option byte: -l -o -c5485 -f -r",
+    "* option byte: -o -c5485 -r",
+    " nop",
+    "\tnop",
+    "A0 equ 1",
+    "Bstart nop",
+    "Dx equ 2",
+    "Fx equ 3",
+    "Hx equ 4",
+    "Lx equ 5",
+    "Ex equ 6",
+    "Cx equ 7",
+    "Px equ 8",
+    "Rx equ 9",
+    "Tx equ 10",
+    "bx equ 11",
+    "dx equ 12",
+    "\xc2",
+    "\xc3",
+    "",
+]
+
+
+class Gen:
+    def __init__(self, rnd):
+        self.r = rnd
+        self.lines = []
+        self.labels = []      # defined so far
+        self.forward = []     # used, defined later
+        self.n = 0
+        self.macros = []
+
+    def name(self, stem="L"):
+        self.n += 1
+        return f"{stem}{self.n}"
+
+    def emit(self, text):
+        self.lines.append(text)
+
+    def reg(self, kind="d"):
+        return f"{kind}{self.r.randrange(8 if kind == 'd' else 7)}"
+
+    def target(self):
+        r = self.r
+        if self.labels and r.random() < 0.5:
+            return r.choice(self.labels)
+        t = self.name("F")
+        self.forward.append(t)
+        return t
+
+    def value(self):
+        r = self.r
+        return r.choice([0, 1, 7, 8, 9, 127, 128, -128, -129, 255, 256, 32767, 32768, -32768, -32769, 65535,
+                         65536, r.randrange(-100000, 100000), "*", "*+2", "CNT", "EQA", "EQF", "EQA*2-CNT"])
+
+    def settle_forward(self):
+        while self.forward and self.r.random() < 0.6:
+            t = self.forward.pop(0)
+            self.emit(f"{t}:")
+            self.labels.append(t)
+
+    def instruction(self):
+        r = self.r
+        d, a = self.reg("d"), self.reg("a")
+        size = r.choice(["", ".b", ".w", ".l", ".s"])
+        k = r.randrange(24)
+        if k == 0: self.emit(f" move.l #{self.value()},{d}")
+        elif k == 1: self.emit(f" moveq #{self.value()},{d}")
+        elif k == 2: self.emit(f" addq.l #{r.choice([1, 8, 9, 0, 'CNT'])},{d}")
+        elif k == 3: self.emit(f" b{r.choice(['ra', 'sr', 'eq', 'ne', 'cc', 'hs'])}{size} {self.target()}")
+        elif k == 4: self.emit(f" lea {r.choice([self.target(), '0', '40000', '$8000', '16(a0)', '0(a1)'])},{a}")
+        elif k == 5: self.emit(f" jsr {self.target()}")
+        elif k == 6: self.emit(f" move.w {self.value()}({a}),{d}")
+        elif k == 7: self.emit(f" add.l #{self.value()},{d}")
+        elif k == 8: self.emit(f" mulu {d},{self.reg('d')}")
+        elif k == 9: self.emit(f" divs.w #{r.choice([3, 0, 'EQA'])},{d}")
+        elif k == 10: self.emit(f" move.l {self.target()}(pc),{d}")
+        elif k == 11: self.emit(f" move.b ({a},{d}.l*{r.choice([1, 2, 4, 8])}),{self.reg('d')}")
+        elif k == 12: self.emit(f" dc{size if size != '.s' else '.b'} {self.value()},{self.value()}")
+        elif k == 13: self.emit(f" dc.b 'text',0")
+        elif k == 14: self.emit(f" ds{r.choice(['.b', '.w', '.l'])} {r.choice([0, 1, 3, 'CNT'])}")
+        elif k == 15: self.emit(f" dcb.w {r.choice([2, 'CNT'])},{self.value()}")
+        elif k == 16: self.emit(r.choice([" even", " cnop 0,4", " align 2"]))
+        elif k == 17: self.emit(f" dc.l {self.target()}-*")
+        elif k == 18: self.emit(f" tst{size if size != '.s' else ''} {self.target()}")
+        elif k == 19: self.emit(f" mac.w {d}.u,{self.reg('d')}.l")
+        elif k == 20: self.emit(f" fmove.d #1.5,fp{r.randrange(8)}")
+        elif k == 21: self.emit(f" jmp {r.choice(['EXT', self.target()])}")
+        elif k == 22: self.emit(f" dc.w EXT")
+        else: self.emit(f" subq.w #{r.choice([1, 8, 9])},{d}")
+
+    def block(self, depth=0):
+        r = self.r
+        for _ in range(r.randint(3, 10)):
+            k = r.randrange(22 if depth < 2 else 8)
+            if k < 5:
+                self.instruction()
+            elif k == 5:
+                lab = self.name("G")
+                self.emit(f"{lab}{r.choice([':', ''])}" + ("" if r.random() < 0.5 else " nop"))
+                self.labels.append(lab)
+                self.emit(".loop: subq.l #1,d0")
+                self.emit(" bne.s .loop")
+            elif k == 6:
+                self.emit(f"CNT set CNT{r.choice(['+1', '*2', '-3'])}")
+            elif k == 7:
+                self.settle_forward()
+            elif k == 8 and self.macros:
+                m = r.choice(self.macros)
+                self.emit(f" {m}{r.choice(['.b', '.w', '.l'])} {self.value()},{self.target()}")
+            elif k == 9:
+                self.emit(f" rept {r.choice([0, 1, 3, 'CNT&3'])}")
+                self.block(depth + 1)
+                self.emit(" endr")
+            elif k == 10:
+                self.emit(f" {r.choice(['ifeq', 'ifne', 'ifgt', 'iflt'])} {r.choice(['CNT', 'EQA-1', '*&1', 'EQF'])}")
+                self.block(depth + 1)
+                if r.random() < 0.5:
+                    self.emit(" else")
+                    self.block(depth + 1)
+                self.emit(" endc")
+            elif k == 11:
+                self.emit(f" {r.choice(['ifd', 'ifnd'])} {r.choice(self.labels + self.forward + ['NOPE'])}")
+                self.block(depth + 1)
+                self.emit(" endc")
+            elif k == 12:
+                self.emit(' include "inc.i"')
+            elif k == 13:
+                self.emit(f" opt {r.choice(['nol', 'l', 'o-', 'o+', 'optimise=none', 'optimise=all', 'optimise=nomoveq', 'optimise=nobranch', 'nomuldivwarn', 'packedstrings', 'nopackedstrings', 'brl'])}")
+            elif k == 14:
+                self.emit(f" section {r.choice(['code', 'data', 'bss', '.vectors,code', 'text'])}")
+            elif k == 15:
+                self.emit(f" org ${r.choice(['1000', '1001', '2000', 'fffe', '100000'])}")
+            elif k == 16:
+                self.emit(f" cpu {r.choice(['5208', '5485', '5407', '5329'])}")
+            elif k == 17:
+                self.emit(" dc.b 1")
+                self.emit(" nop")
+            elif k == 18:
+                self.emit(f"{self.name('Q')} equ {r.choice(self.forward + ['*', 'CNT'])}")
+            elif k == 19:
+                self.emit(f" bra.s {self.target()}")
+                self.emit(f" ds.b {r.choice([120, 130, 200])}")
+            elif k == 20:
+                self.emit(f" moveq #{r.choice([127, 128, 'CNT'])},d1")
+            else:
+                self.emit(f"\\@x nop")  # outside a macro: an error on the line
+
+    def source(self):
+        r = self.r
+        self.emit(r.choice(FIRST_LINES))
+        self.emit(" xref EXT")
+        self.emit(f"CNT set {r.randint(0, 5)}")
+        self.emit(f"EQA equ {r.choice([1, 2, 100])}")
+        self.emit("EQF equ LATE-EQA")
+        for _ in range(r.randint(0, 2)):
+            m = self.name("mac")
+            self.macros.append(m)
+            self.emit(f"{m} macro")
+            self.emit(" move.\\0 #\\1,d0")
+            self.emit(" bne \\2")
+            self.emit(".m\\@ dbra d0,.m\\@" if r.random() < 0.3 else "l\\@: nop")
+            self.emit(" ifc '\\3',''")
+            self.emit(" nop")
+            self.emit(" endc")
+            self.emit(" endm")
+        self.block()
+        while self.forward:
+            self.settle_forward()
+        self.emit("LATE: rts")
+        if r.random() < 0.3:
+            self.emit(" end")
+            self.emit(" illegal text after end")
+        return "\n".join(self.lines) + "\n"
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("out")
+    ap.add_argument("--count", type=int, default=60)
+    ap.add_argument("--seed", type=int, default=1)
+    args = ap.parse_args()
+    os.makedirs(args.out, exist_ok=True)
+    for i in range(args.count):
+        text = Gen(random.Random(args.seed * 100003 + i)).source()
+        with open(os.path.join(args.out, f"gen_{i:03d}.s"), "wb") as f:
+            f.write(text.encode("latin-1"))
+
+
+if __name__ == "__main__":
+    main()
