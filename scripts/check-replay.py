@@ -50,6 +50,13 @@ def main():
                     gen += ["--label-every", str(label_every)]
                 subprocess.run(gen, check=True, capture_output=True)
 
+                # Identical failures would prove little: the source must assemble.
+                probe = subprocess.run([old, "-q", "--no-output", prefix + ".s"], capture_output=True)
+                if probe.returncode != 0:
+                    print(f"DIFF {name}: the old build fails on it ({probe.returncode})")
+                    total += 1
+                    continue
+
                 def setup(d, source=prefix + ".s"):
                     try:
                         os.link(source, os.path.join(d, "gen.s"))
