@@ -60,7 +60,8 @@ bench: build
 
 # Each libFuzzer target of FUZZ_TARGETS runs for FUZZ_SECONDS (default 10
 # minutes), one after the other, each with a corpus of its own; findings land
-# in build-fuzz/findings/ named after the target. fuzz_replay checks that
+# in build-fuzz/findings/ named after the target; fuzz/tobra.dict gives the
+# mutations the tokens of the language. fuzz_replay checks that
 # pass 2 gives the same result from pass 1's line records as from the text.
 FUZZ_SECONDS ?= 600
 FUZZ_TARGETS ?= fuzz_assemble fuzz_replay
@@ -73,7 +74,7 @@ fuzz:
 	  mkdir -p build-fuzz/corpus/$$t build-fuzz/findings; \
 	  echo "== $$t for $(FUZZ_SECONDS) s"; \
 	  ./build-fuzz/$$t -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=30 -rss_limit_mb=2048 \
-	    -artifact_prefix=build-fuzz/findings/$$t- -print_final_stats=1 build-fuzz/corpus/$$t build-fuzz/seeds; \
+	    -dict=fuzz/tobra.dict -artifact_prefix=build-fuzz/findings/$$t- -print_final_stats=1 build-fuzz/corpus/$$t build-fuzz/seeds; \
 	done
 
 PREFIX ?= /usr/local

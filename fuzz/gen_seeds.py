@@ -23,7 +23,7 @@ FIRST_LINES = [
     "* option byte: -o -c5485 -r",
     " nop",
     "\tnop",
-    "A0 equ 1",
+    "Ax0 equ 1",
     "Bstart nop",
     "Dx equ 2",
     "Fx equ 3",
@@ -50,6 +50,12 @@ class Gen:
         self.forward = []     # used, defined later
         self.n = 0
         self.macros = []
+        # Most sources keep clear of errors that stop the run after pass 1
+        # (pass 2 is what the replay fuzzer compares); a sloppy one does not.
+        self.sloppy = rnd.random() < 0.3
+        self.cpu = rnd.choice(["5208", "5485"])
+        self.included = False
+        self.absolute = False
 
     def name(self, stem="L"):
         self.n += 1
@@ -94,7 +100,7 @@ class Gen:
         elif k == 6: self.emit(f" move.w {self.value()}({a}),{d}")
         elif k == 7: self.emit(f" add.l #{self.value()},{d}")
         elif k == 8: self.emit(f" mulu {d},{self.reg('d')}")
-        elif k == 9: self.emit(f" divs.w #{r.choice([3, 0, 'EQA'])},{d}")
+        elif k == 9: self.emit(f" divs.w {d},{self.reg('d')}")
         elif k == 10: self.emit(f" move.l {self.target()}(pc),{d}")
         elif k == 11: self.emit(f" move.b ({a},{d}.l*{r.choice([1, 2, 4, 8])}),{self.reg('d')}")
         elif k == 12: self.emit(f" dc{size if size != '.s' else '.b'} {self.value()},{self.value()}")
@@ -104,19 +110,21 @@ class Gen:
         elif k == 16: self.emit(r.choice([" even", " cnop 0,4", " align 2"]))
         elif k == 17: self.emit(f" dc.l {self.target()}-*")
         elif k == 18: self.emit(f" tst{size if size != '.s' else ''} {self.target()}")
-        elif k == 19: self.emit(f" mac.w {d}.u,{self.reg('d')}.l")
-        elif k == 20: self.emit(f" fmove.d #1.5,fp{r.randrange(8)}")
+        elif k == 19: self.emit(f" mac.w {d}.u,{self.reg('d')}.l" if self.cpu == "5485" else " nop")
+        elif k == 20: self.emit(f" fmove.d ({a})+,fp{r.randrange(8)}" if self.cpu == "5485" else " rts")
         elif k == 21: self.emit(f" jmp {r.choice(['EXT', self.target()])}")
         elif k == 22: self.emit(f" dc.w EXT")
-        else: self.emit(f" subq.w #{r.choice([1, 8, 9])},{d}")
+        else: self.emit(f" subq.l #{r.choice([1, 8, 9] if self.sloppy else [1, 8])},{d}")
 
     def block(self, depth=0):
+        # Labels are made at the outer level only: in a repeat block they
+        # would be made again, and in a skipped block not at all.
         r = self.r
         for _ in range(r.randint(3, 10)):
             k = r.randrange(22 if depth < 2 else 8)
             if k < 5:
                 self.instruction()
-            elif k == 5:
+            elif k == 5 and depth == 0:
                 lab = self.name("G")
                 self.emit(f"{lab}{r.choice([':', ''])}" + ("" if r.random() < 0.5 else " nop"))
                 self.labels.append(lab)
@@ -124,7 +132,7 @@ class Gen:
                 self.emit(" bne.s .loop")
             elif k == 6:
                 self.emit(f"CNT set CNT{r.choice(['+1', '*2', '-3'])}")
-            elif k == 7:
+            elif k == 7 and depth == 0:
                 self.settle_forward()
             elif k == 8 and self.macros:
                 m = r.choice(self.macros)
@@ -134,7 +142,8 @@ class Gen:
                 self.block(depth + 1)
                 self.emit(" endr")
             elif k == 10:
-                self.emit(f" {r.choice(['ifeq', 'ifne', 'ifgt', 'iflt'])} {r.choice(['CNT', 'EQA-1', '*&1', 'EQF'])}")
+                cond = r.choice(['CNT', 'EQA-1', '*&1'] + (['EQF'] if self.sloppy else []))
+                self.emit(f" {r.choice(['ifeq', 'ifne', 'ifgt', 'iflt'])} {cond}")
                 self.block(depth + 1)
                 if r.random() < 0.5:
                     self.emit(" else")
@@ -144,32 +153,45 @@ class Gen:
                 self.emit(f" {r.choice(['ifd', 'ifnd'])} {r.choice(self.labels + self.forward + ['NOPE'])}")
                 self.block(depth + 1)
                 self.emit(" endc")
-            elif k == 12:
+            elif k == 12 and (self.sloppy or not self.included):
                 self.emit(' include "inc.i"')
+                self.included = True
             elif k == 13:
-                self.emit(f" opt {r.choice(['nol', 'l', 'o-', 'o+', 'optimise=none', 'optimise=all', 'optimise=nomoveq', 'optimise=nobranch', 'nomuldivwarn', 'packedstrings', 'nopackedstrings', 'brl'])}")
+                self.emit(f" opt {r.choice(['nol', 'l', 'optimise=none', 'optimise=all', 'optimise=nomoveq', 'optimise=nobranch', 'optimise=nolea', 'nomuldivwarn', 'packedstrings', 'nopackedstrings', 'brl', 'unsizemode'] + (['o+', 'object'] if self.sloppy else []))}")
             elif k == 14:
-                self.emit(f" section {r.choice(['code', 'data', 'bss', '.vectors,code', 'text'])}")
-            elif k == 15:
+                if self.sloppy:
+                    self.emit(f" section {r.choice(['code', 'data', 'bss', '.vectors,code', 'text'])}")
+                else:
+                    kind = r.choice(["data", "bss"])
+                    self.emit(f" section {kind}")
+                    self.emit(f"{self.name('V')}: ds.l 2" if kind == "bss" else f"{self.name('V')}: dc.w 1,2")
+                    self.emit(" section code")
+            elif k == 15 and (self.sloppy or self.absolute):
                 self.emit(f" org ${r.choice(['1000', '1001', '2000', 'fffe', '100000'])}")
-            elif k == 16:
+            elif k == 16 and self.sloppy:
                 self.emit(f" cpu {r.choice(['5208', '5485', '5407', '5329'])}")
             elif k == 17:
                 self.emit(" dc.b 1")
-                self.emit(" nop")
-            elif k == 18:
+                self.emit(" nop" if self.sloppy else " even")
+            elif k == 18 and depth == 0:
                 self.emit(f"{self.name('Q')} equ {r.choice(self.forward + ['*', 'CNT'])}")
             elif k == 19:
                 self.emit(f" bra.s {self.target()}")
                 self.emit(f" ds.b {r.choice([120, 130, 200])}")
             elif k == 20:
                 self.emit(f" moveq #{r.choice([127, 128, 'CNT'])},d1")
+            elif self.sloppy:
+                self.emit("\\@x nop")  # outside a macro: a name of its own
             else:
-                self.emit(f"\\@x nop")  # outside a macro: an error on the line
+                self.instruction()
 
     def source(self):
         r = self.r
-        self.emit(r.choice(FIRST_LINES))
+        first = r.choice(FIRST_LINES)
+        self.emit(first)
+        # org needs an absolute output: not the object file nor ELF.
+        self.absolute = first[:1] not in ";*\nBFCGRbf\xc2\xc3"
+        self.emit(f" cpu {self.cpu}")
         self.emit(" xref EXT")
         self.emit(f"CNT set {r.randint(0, 5)}")
         self.emit(f"EQA equ {r.choice([1, 2, 100])}")
@@ -180,7 +202,7 @@ class Gen:
             self.emit(f"{m} macro")
             self.emit(" move.\\0 #\\1,d0")
             self.emit(" bne \\2")
-            self.emit(".m\\@ dbra d0,.m\\@" if r.random() < 0.3 else "l\\@: nop")
+            self.emit(".m\\@ subq.l #1,d0\n bne .m\\@" if r.random() < 0.3 else "l\\@: nop")
             self.emit(" ifc '\\3',''")
             self.emit(" nop")
             self.emit(" endc")
@@ -189,7 +211,7 @@ class Gen:
         while self.forward:
             self.settle_forward()
         self.emit("LATE: rts")
-        if r.random() < 0.3:
+        if r.random() < 0.3 and self.sloppy:
             self.emit(" end")
             self.emit(" illegal text after end")
         return "\n".join(self.lines) + "\n"
