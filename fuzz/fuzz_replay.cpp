@@ -4,8 +4,9 @@
 // differ in anything a user sees: exit status, output bytes, diagnostics
 // (with their codes and columns), console text (listing included) and the
 // side files. Options come from the first byte as in fuzz_assemble; the
-// input's length picks how diagnostics are delivered and whether the side
-// files are made, so mutation covers each way.
+// input's length picks how diagnostics are delivered, whether the side
+// files are made and whether a second source follows an option, so mutation
+// covers each way.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -55,6 +56,14 @@ Outcome assemble(const uint8_t* data, size_t size, bool line_records) {
         if (mode & 1) argv.push_back("--listing=f.lst");
     }
     argv.push_back("f.s");
+    if (size & 4) {
+        // A second source after an option: single-letter options act in
+        // command-line order in pass 1 and are kept for pass 2, so f.s is
+        // read under other options in the two passes.
+        static const char* const later[] = {"-f", "-u", "-d", "-r", "-c5208", "-c5485"};
+        argv.push_back(later[(size >> 3) % 6]);
+        argv.push_back("inc.i");
+    }
     Outcome out;
     out.status = as.run(static_cast<int>(argv.size()), argv.data());
     as.con.flush();
