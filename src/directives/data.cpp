@@ -107,16 +107,12 @@ int item_width(uint32_t mask) {
 
 void Directives::emit_data_item(const Operand& op, uint32_t mask, bool warn) {
     Driver& drv = as.drv;
-    // Pass 1 only measures.
-    if (drv.pass_number == 1) {
-        as.emit.emit_block(nullptr, mask == SZ_D ? 8 : item_width(mask));
-        return;
-    }
     const int32_t address = drv.location_counter;
     // The bytes are kept as written, cut to the item: a warning, not an error.
-    if (warn) {
-        const bool cut =
-            mask == SZ_B ? !fits_item(op.value, 1) : (mask == SZ_W || mask == SZ_U) && !fits_item(op.value, 2);
+    // Pass 1's value may stand for a name defined later: pass 2 judges.
+    const bool cut = warn && (mask == SZ_B ? !fits_item(op.value, 1)
+                                           : (mask == SZ_W || mask == SZ_U) && !fits_item(op.value, 2));
+    if (cut && as.pass2_checks()) {
         // An address cut to the item is lost, not truncated: an error where
         // the file holds the value itself (an image, or the native object's
         // field); an ELF relocation carries the whole addend to the linker,
@@ -125,9 +121,9 @@ void Directives::emit_data_item(const Operand& op, uint32_t mask, bool warn) {
         // name's offset is judged by the emitter.
         const bool elf = as.options.relocatable_output && as.options.named_sections;
         const bool holds_address = op.reloc_kind == KIND_RELOCATABLE || (op.address && op.reloc_kind != KIND_EXTERNAL);
-        if (cut && holds_address && !elf)
+        if (holds_address && !elf)
             as.report_error(msg::DC_ADDRESS_DOES_NOT_FIT_THE_ITEM);
-        else if (cut)
+        else
             as.report_warning(msg::DC_VALUE_TRUNCATED_TO_THE_ITEM_SIZE);
     }
     switch (mask) {

@@ -12,6 +12,7 @@
 #include "driver/console.h"
 #include "driver/diagnostic_record.h"
 #include "driver/driver.h"
+#include "driver/line_replay.h"
 #include "driver/macros.h"
 #include "driver/source.h"
 #include "encode/cores.h"
@@ -62,6 +63,14 @@ public:
     // instead of the one read last (0: that one).
     void report_error_at(const SourceLocation& at, Message message, size_t body_line = 0);
     void report_warning_at(const SourceLocation& at, Message message);
+    // Whether the checks that need final values are made now: in pass 2. In
+    // pass 1 a line that reaches one is marked as one whose bytes pass 2
+    // makes again, so that the check is made there.
+    bool pass2_checks() {
+        if (drv.pass_number == 2) return true;
+        replay.unsettle();
+        return false;
+    }
     // A warning about the command line rather than a source line.
     void report_option_warning(Message message);
     // More about the error just reported; not counted.
@@ -95,6 +104,7 @@ public:
     Emitter emit;
     Listing lst;
     SideFiles side;
+    LineReplay replay;
 
     // false: the output file stays in emit.output_data and nothing is written
     // to disk (in-process tests, the fuzzer, benchmarks).

@@ -11,7 +11,7 @@ namespace tobra {
 Assembler::Assembler(std::FILE* console_sink)
     : con(console_sink), err(console_sink ? stderr : nullptr), drv(*this), src(*this), mac(*this), sym(*this),
       ev(*this), fwd(*this), scan(*this), core(*this), enc(*this), dir(*this), rec(*this), emit(*this), lst(*this),
-      side(*this) {}
+      side(*this), replay(*this) {}
 
 namespace {
 
@@ -182,31 +182,38 @@ void Assembler::fatal_error(Message message) {
     throw FatalError{};
 }
 
+// Every report marks its line: pass 2 assembles that line in full, and a
+// message held back in pass 1 is printed there.
 void Assembler::report_error(Message message) {
+    replay.unsettle();
     if (silenced()) return;
     write_message(*this, Severity::error, message.code, message.text);
     ++drv.error_count;
 }
 
 void Assembler::report_error_arg(Message format, const char* text) {
+    replay.unsettle();
     if (silenced()) return;
     write_message(*this, Severity::error, format.code, fill_format(format.text, text));
     ++drv.error_count;
 }
 
 void Assembler::report_warning(Message message) {
+    replay.unsettle();
     if (drv.pass_number != 2 || silenced()) return;
     write_message(*this, Severity::warning, message.code, message.text);
     if (options.fatal_warnings) ++drv.error_count;
 }
 
 void Assembler::report_warning_arg(Message format, const char* text) {
+    replay.unsettle();
     if (drv.pass_number != 2 || silenced()) return;
     write_message(*this, Severity::warning, format.code, fill_format(format.text, text));
     if (options.fatal_warnings) ++drv.error_count;
 }
 
 void Assembler::report_error_at(const SourceLocation& at, Message message, size_t body_line) {
+    replay.unsettle();
     if (silenced()) return;
     const Place place{at, body_line, true};
     write_message(*this, Severity::error, message.code, message.text, &place);
@@ -214,6 +221,7 @@ void Assembler::report_error_at(const SourceLocation& at, Message message, size_
 }
 
 void Assembler::report_warning_at(const SourceLocation& at, Message message) {
+    replay.unsettle();
     if (drv.pass_number != 2 || silenced()) return;
     const Place place{at, 0, true};
     write_message(*this, Severity::warning, message.code, message.text, &place);
@@ -226,6 +234,7 @@ void Assembler::report_option_warning(Message message) {
 }
 
 void Assembler::report_note(Message message) {
+    replay.unsettle();
     write_message(*this, Severity::note, message.code, message.text, &NO_PLACE);
 }
 

@@ -34,6 +34,7 @@ void Driver::reset_pass() {
     as.dir.reset_pass();
     as.rec.reset_pass();
     as.mac.reset_pass();
+    as.replay.begin_pass(pass_number);
 }
 
 std::vector<SectionInfo> Driver::builtin_sections() {
@@ -118,11 +119,15 @@ int Driver::run(int argc, const char* const* argv) {
         reset_pass();
         define_command_line_symbols();
 
+        bool after_source = false;
         for (const Argument& arg : arguments) {
-            if (arg.kind == Argument::LETTER)
+            if (arg.kind == Argument::LETTER) {
+                if (after_source) as.replay.stop_writing();
                 parse_option(arg.text, arg.value);
-            else
+            } else {
                 assemble_source(arg.text);
+                after_source = true;
+            }
         }
         as.dir.finish_equates();
         check_output_options();

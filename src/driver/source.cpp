@@ -253,7 +253,7 @@ void SourceReader::assemble_file(const char* name) {
             if (!read_logical_line_here(text)) break;
             as.lst.listing_show_address = false;
             // No expansion is open on this path: the line is the file's own.
-            if (parse_line_here()) process_line_here(location());
+            if (parse_line_here()) process_line_here(location(), true);
             if (drv.pass_number == 2 && as.options.listing_enabled) as.lst.list_line();
             as.lst.listing_count = 0;
         }
@@ -562,7 +562,7 @@ void SourceReader::grow_global_label(size_t size) {
     global_label_capacity_ = capacity;
 }
 
-inline void SourceReader::process_line_here(SourceLocation at) {
+inline void SourceReader::process_line_here(SourceLocation at, bool own) {
     Driver& drv = as.drv;
     drv.line_start_address = drv.location_counter;
     drv.note_line_address(at);
@@ -590,11 +590,27 @@ inline void SourceReader::process_line_here(SourceLocation at) {
         if (label_field[0] != '\0' && drv.assembling()) define_line_label();
         return;
     }
+    // A file's own lines have records: pass 1 writes them, pass 2 emits the
+    // bytes of a line from its record where it can.
+    if (own) {
+        if (as.replay.reading()) {
+            if (as.replay.replay_line(at)) return;
+        } else if (as.replay.writing()) {
+            const LineReplay::Mark mark = as.replay.open_line(at);
+            as.replay.close_line(mark, process_statement(st));
+            return;
+        }
+    }
+    process_statement(st);
+}
+
+inline const Variant* SourceReader::process_statement(Statement& st) {
+    Driver& drv = as.drv;
     const MnemonicEntry* entry = find_mnemonic(st.mnemonic);
     if (!entry) {
-        if (as.mac.call(st)) return;
+        if (as.mac.call(st)) return nullptr;
         as.report_error_arg(msg::PROCESS_UNRECOGNIZED_MNEMONIC_FMT, mnemonic_field);
-        return;
+        return nullptr;
     }
     // The operands are scanned during matching, so the handler row of the
     // mnemonic's first variant says how they read numbers.
@@ -604,11 +620,12 @@ inline void SourceReader::process_line_here(SourceLocation at) {
         // No one operand is to blame.
         st.in_question = nullptr;
         as.report_error(msg::PROCESS_BAD_SIZE_OR_WRONG_OPERANDS);
-        return;
+        return nullptr;
     }
     if (label_field[0] != '\0' && handler_row(v->handler()).label == LABEL_HERE && drv.assembling())
         define_line_label();
     as.enc.dispatch_handler(st, *v);
+    return v;
 }
 
 void SourceReader::note_include(const char* name, bool found) {
@@ -617,6 +634,6 @@ void SourceReader::note_include(const char* name, bool found) {
 
 bool SourceReader::read_logical_line(SourceText& file) { return read_logical_line_here(file); }
 bool SourceReader::parse_line() { return parse_line_here(); }
-void SourceReader::process_line() { process_line_here(as.here()); }
+void SourceReader::process_line() { process_line_here(as.here(), false); }
 
 } // namespace tobra

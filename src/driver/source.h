@@ -16,6 +16,8 @@
 
 namespace tobra {
 
+struct Variant;
+
 class Assembler;
 
 // The line buffer's first size: short lines never make it grow.
@@ -150,7 +152,11 @@ public:
     [[gnu::always_inline]] inline bool read_logical_line_here(SourceText& file);
     [[gnu::always_inline]] inline bool parse_line_here();
     // at: where the line is (the file's loop knows it is its own line).
-    [[gnu::always_inline]] inline void process_line_here(SourceLocation at);
+    // own: the line is the file's own, read by its loop (not an expansion's).
+    [[gnu::always_inline]] inline void process_line_here(SourceLocation at, bool own);
+    // Looks the mnemonic up, matches and runs the handler; the variant the
+    // line matched, or nullptr.
+    [[gnu::always_inline]] inline const Variant* process_statement(Statement& st);
     void remember_source_directory(const char* name);
     // Defines the current line's label at the location counter.
     void define_line_label();

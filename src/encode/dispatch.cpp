@@ -19,7 +19,7 @@ namespace {
 // still what the line asks for, so this warns.
 [[gnu::cold]] [[gnu::noinline]] void check_odd_instruction(Assembler& as, Handler handler) {
     // In a section without bytes the instruction is refused anyway.
-    if (is_instruction(handler) && as.drv.pass_number == 2 && as.emit.stores_bytes(as.drv.current_section))
+    if (is_instruction(handler) && as.emit.stores_bytes(as.drv.current_section) && as.pass2_checks())
         as.report_warning(msg::CODE_INSTRUCTION_AT_AN_ODD_ADDRESS_CANNOT);
 }
 

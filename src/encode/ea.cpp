@@ -70,7 +70,7 @@ void Encoder::put_word(uint32_t word) { as.emit.emit_word(static_cast<int32_t>(w
 int32_t Encoder::range_check(int32_t value, int row) {
     const Range& r = range_table[row];
     // Pass 1 may hold a made-up value for a name defined later; pass 2 judges.
-    if (as.drv.pass_number == 2 && (value < r.minimum || value > r.maximum)) {
+    if ((value < r.minimum || value > r.maximum) && as.pass2_checks()) {
         const bool hard = value < r.hard_minimum || value > r.hard_maximum;
         char text[80];
         std::snprintf(text, sizeof text, msg::VALUE_NOT_IN_RANGE_PRINTF.text, static_cast<long>(value),
@@ -210,8 +210,8 @@ void Encoder::ea_extension_other(const Operand& op, uint32_t size, uint32_t writ
         // The processor sign-extends a short address, so $8000.w reaches
         // $FFFF8000 while -2.w is the $FFFFFFFE it means. A label of an
         // object file is the linker's to check.
-        if (as.drv.pass_number == 2 && op.value >= 0x8000 && op.value <= 0xFFFF &&
-            (op.reloc_kind == 0 || !as.options.relocatable_output))
+        if (op.value >= 0x8000 && op.value <= 0xFFFF && (op.reloc_kind == 0 || !as.options.relocatable_output) &&
+            as.pass2_checks())
             warn_sign_extended_address(op.value, op.address != 0);
         put_word(static_cast<uint32_t>(range_check(op.value, RANGE_W)));
         return;
@@ -254,12 +254,12 @@ void Encoder::ea_extension_other(const Operand& op, uint32_t size, uint32_t writ
         } else {
             put_word(static_cast<uint32_t>(range_check(distance, external ? RANGE_BRANCH16 : RANGE_S16)));
         }
-        if (as.drv.pass_number != 2) return;
         // In an image the sections' distances are not this line's to know.
-        if (other_section && !as.options.relocatable_output)
-            as.report_error(msg::PCINDEX_SYMBOL_REFERENCE_NOT_IN_SAME_SECTION);
-        else
+        if (other_section && !as.options.relocatable_output) {
+            if (as.pass2_checks()) as.report_error(msg::PCINDEX_SYMBOL_REFERENCE_NOT_IN_SAME_SECTION);
+        } else {
             as.emit.value_fixup(op, width == 1 ? at + 1 : at, width, FixupKind::pc_relative, width == 1 ? -1 : 0);
+        }
         return;
     }
 

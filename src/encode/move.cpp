@@ -103,7 +103,7 @@ void Encoder::h_mov3q(Statement& st, uint32_t op, uint32_t) {
     } else if (v >= 1 && v <= 7) {
         field = static_cast<uint32_t>(v);
     } else {
-        if (as.drv.pass_number == 2) {
+        if (as.pass2_checks()) {
             char text[80];
             // 0 has no encoding of its own; every such value loads another number than the one written.
             std::snprintf(text, sizeof text, msg::VALUE_NOT_IN_RANGE_MINUS_ONE_OR_1_TO_7_PRINTF.text,

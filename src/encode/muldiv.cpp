@@ -15,7 +15,7 @@ uint32_t dreg(const Operand& op) { return static_cast<uint32_t>(op.reg) & 7; }
 // read the word forms, and divu.w and divu.l compute different things: the
 // first one of each file is pointed out.
 void Encoder::warn_unsized_muldiv(uint32_t size) {
-    if (size != SZ_U || !as.drv.muldiv_warning || as.drv.pass_number != 2) return;
+    if (size != SZ_U || !as.drv.muldiv_warning || !as.pass2_checks()) return;
     const std::string& file = as.file_name(as.here());
     for (const std::string& f : muldiv_warned_files_)
         if (f == file) return;

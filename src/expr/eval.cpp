@@ -643,6 +643,9 @@ int Evaluator::read_group(TextCursor& c, uint32_t& value, uint32_t& value2) {
 
 [[gnu::noinline, gnu::cold]] void Evaluator::eval_float(TextCursor& c, int32_t* value) {
     expr_float = true;
+    // Names in a floating-point expression are probed without a note of
+    // pass 1: pass 2 reads the line again.
+    as.replay.unsettle();
     const double d = float_sum(c);
     if (c.size == SZ_D) {
         const uint64_t bits = std::bit_cast<uint64_t>(d);

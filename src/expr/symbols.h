@@ -79,6 +79,14 @@ public:
     // that many (a lookup pass 2 will not make again).
     size_t pass1_notes() const { return found_.size(); }
     void drop_pass1_notes(size_t count);
+    // Pass 1: what lookup number i found (nullptr: nothing), and whether
+    // every lookup so far has its note.
+    SymbolRecord* pass1_note(size_t i) const { return found_[i] ? record_at(found_[i]) : nullptr; }
+    bool notes_complete() const { return !notes_stopped_; }
+    // Pass 2: steps over the notes of count lookups of a line not read again.
+    void skip_pass1_notes(size_t count) {
+        found_next_ = found_next_ + count < found_.size() ? found_next_ + count : found_.size();
+    }
     // Between the passes: resolves pass 1's misses that are now defined.
     void begin_pass2();
     // Defines a name in pass 1, re-checks it in pass 2 (the phasing check).

@@ -56,6 +56,7 @@ void Emitter::emit_byte(int32_t value) {
     if (drv.pass_number == 1) {
         advance(drv.location_counter, 1);
         advance(drv.section_size[drv.current_section], 1);
+        as.replay.capture_byte(static_cast<uint32_t>(value));
         return;
     }
     as.lst.capture(static_cast<uint8_t>(value));
@@ -103,6 +104,7 @@ void Emitter::emit_bytes(const uint8_t* bytes, int n) {
     if (drv.pass_number == 1) {
         advance(drv.location_counter, n);
         advance(drv.section_size[drv.current_section], n);
+        as.replay.capture_bytes(bytes, n);
         return;
     }
     const int sec = drv.current_section;
@@ -133,6 +135,7 @@ void Emitter::emit_word(int32_t value) {
     if (drv.pass_number == 1) {
         advance(drv.location_counter, 2);
         advance(drv.section_size[drv.current_section], 2);
+        as.replay.capture_word(static_cast<uint32_t>(value));
         return;
     }
     store_word(value);
@@ -148,6 +151,7 @@ void Emitter::emit_long(int32_t value) {
     if (drv.pass_number == 1) {
         advance(drv.location_counter, 4);
         advance(drv.section_size[drv.current_section], 4);
+        as.replay.capture_long(static_cast<uint32_t>(value));
         return;
     }
     store_long(value);
@@ -213,6 +217,7 @@ void Emitter::emit_block(const uint8_t* data, int32_t count) {
     if (drv.pass_number == 1) {
         advance(drv.location_counter, count);
         advance(drv.section_size[drv.current_section], count);
+        as.replay.unsettle();
         return;
     }
     int sec = drv.current_section;
@@ -283,7 +288,7 @@ void Emitter::finish_output(bool ok) {
 // and no external name outside an object file. The writers take that as
 // given.
 void Emitter::fixup(const Fixup& f) {
-    if (as.drv.pass_number != 2) return;
+    if (!as.pass2_checks()) return;
     // An image is final: no linker will ever supply the name's value.
     if (f.symbol && !relocatable_) {
         as.report_error_arg(msg::XREF_IS_NOT_DEFINED_ONLY_AN_OBJECT_FMT, f.symbol->name ? f.symbol->name : "?");
@@ -307,7 +312,7 @@ void Emitter::fixup(const Fixup& f) {
 
 void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind,
                                       int pc_base, bool low_byte_of_word, const char* name) {
-    if (as.drv.pass_number != 2) return;
+    if (!as.pass2_checks()) return;
     Fixup f;
     if (op.reloc_kind == KIND_EXTERNAL) {
         f.symbol = as.sym.relocation_symbol(as.ev.line_symbol(op.sym_slot));

@@ -70,6 +70,10 @@ public:
         return op.reloc_kind == KIND_EXTERNAL ||
                (op.reloc_kind == KIND_RELOCATABLE && (relocatable_ || kind == FixupKind::base_relative));
     }
+    // Whether a label of the section reads as its final value in pass 2,
+    // with no fixup: an absolute output's, but for the binary image's labels
+    // outside the code, whose places it notes.
+    bool label_value_final(int section) const { return !relocatable_ && !(binary_image_ && section != SEC_CODE); }
     // The fixup of a field holding the value of op's expression, when that
     // value depends on an external name or a section's address. A width of
     // 0 is a field too narrow for any relocation: such a value is refused.

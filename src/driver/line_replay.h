@@ -1,0 +1,149 @@
+// What pass 1 made of each line, kept so that pass 2 can emit a line's bytes
+// without reading its operands or encoding it again.
+//
+// Pass 1 appends a record for every line of a file's own loop that has a
+// mnemonic field, in the order the lines are assembled: where the line is,
+// and for an instruction whose bytes cannot come out otherwise in pass 2
+// (its names read as they did, its place is the same, nothing it did waits
+// for pass 2's checks) those bytes, with what it read. Pass 2 reads the
+// records back in the same order. A record of another line than the one
+// being assembled means the passes went different ways: from there on every
+// line is assembled in full. A record whose names, place or state now read
+// otherwise is not used; its line is assembled in full.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "driver/location.h"
+
+namespace tobra {
+
+class Assembler;
+struct Variant;
+struct SymbolRecord;
+
+// Records stop being kept beyond this many bytes (some three million typical
+// lines): the rest of a larger source is assembled in full in pass 2.
+inline constexpr size_t LINE_RECORD_LIMIT = size_t{32} << 20;
+
+class LineReplay {
+public:
+    explicit LineReplay(Assembler& assembler) : as(assembler) {}
+
+    // Called before the first line of each pass.
+    void begin_pass(int pass);
+
+    // Pass 1 keeps records; pass 2 reads them while the lines agree.
+    bool writing() const { return writing_; }
+    bool reading() const { return reading_; }
+    // An option of the command line read after the first source: pass 2
+    // reads the lines before it with other options than pass 1 did.
+    void stop_writing() {
+        writing_ = false;
+        chunks_.clear();
+        chunk_used_.clear();
+        write_at_ = write_end_ = nullptr;
+    }
+
+    // Pass 1: where the line's record begins; handed back to close_line.
+    struct Mark {
+        uint8_t* header = nullptr;
+        uint64_t records = 0;
+    };
+    // Pass 1, before an own line is looked at: its record's header, and the
+    // state its bytes are judged against.
+    Mark open_line(SourceLocation at);
+    // Pass 1, after the line: v, the variant it was encoded with (nullptr for
+    // anything else); its bytes are kept when they are sure to come out the
+    // same in pass 2.
+    void close_line(const Mark& mark, const Variant* v);
+
+    // Pass 1: bytes the line emits, and lines whose bytes pass 2 must make
+    // again (a check that only pass 2 makes, a message, a fixup).
+    void capture_byte(uint32_t value) {
+        if (captured_ < CAPTURE_BYTES) {
+            captured_bytes_[captured_] = static_cast<uint8_t>(value);
+            ++captured_;
+        } else {
+            captured_ = CAPTURE_OVERFLOW;
+        }
+    }
+    void capture_word(uint32_t value) {
+        if (captured_ <= CAPTURE_BYTES - 2) {
+            captured_bytes_[captured_] = static_cast<uint8_t>(value >> 8);
+            captured_bytes_[captured_ + 1] = static_cast<uint8_t>(value);
+            captured_ += 2;
+        } else {
+            captured_ = CAPTURE_OVERFLOW;
+        }
+    }
+    void capture_long(uint32_t value) {
+        capture_word(value >> 16);
+        capture_word(value);
+    }
+    void capture_bytes(const uint8_t* bytes, int n);
+    void unsettle() { settled_ = false; }
+
+    // Pass 2, for an own line with a mnemonic field: true when the line's
+    // bytes were emitted from its record (the label is the caller's).
+    bool replay_line(SourceLocation at);
+
+    // Bytes the records take, and lines pass 2 emitted from them.
+    size_t bytes() const { return bytes_; }
+    uint64_t replayed() const { return replayed_; }
+
+private:
+    static constexpr uint32_t CAPTURE_BYTES = 64;
+    static constexpr uint32_t CAPTURE_OVERFLOW = CAPTURE_BYTES + 1;
+    static constexpr int MAX_NAMES = 15;
+
+    // Where the next record is written (room for the longest), or nullptr
+    // past the limit.
+    uint8_t* room();
+    void stop_reading() { reading_ = false; }
+    bool names_read_alike(const uint8_t* notes, int count) const;
+
+    Assembler& as;
+    static constexpr size_t CHUNK = size_t{1} << 20;
+    std::vector<std::unique_ptr<uint8_t[]>> chunks_;
+    std::vector<size_t> chunk_used_;
+    size_t bytes_ = 0;
+    uint64_t records_ = 0;  // pass 1: headers written
+    bool writing_ = false;
+    bool reading_ = false;
+    uint8_t* write_at_ = nullptr;  // pass 1: where the next record goes, and the end of its chunk
+    uint8_t* write_end_ = nullptr;
+    size_t read_chunk_ = 0;  // pass 2: where the next record is, and the end of its chunk's records
+    const uint8_t* read_at_ = nullptr;
+    const uint8_t* read_end_ = nullptr;
+    uint64_t replayed_ = 0;
+    // Pass 1: the output chosen when the last record was written, and the
+    // count of records written before it was chosen (whose bytes are not used).
+    int output_formats_ = 0;
+    uint64_t valid_from_ = 0;
+    uint64_t records_read_ = 0;  // pass 2
+
+    // Of the record written or read last: its line and file; of the last one
+    // with bytes, where they ended and the state they were made in.
+    uint32_t last_line_ = 0;
+    uint32_t last_file_ = 0;
+    uint32_t next_address_ = 0;
+    uint8_t section_ = 0;
+    uint8_t level_ = 0;
+
+    // Pass 1, the line being assembled: the state it began in and its bytes.
+    bool settled_ = true;
+    uint32_t captured_ = 0;
+    uint8_t captured_bytes_[CAPTURE_BYTES + 4] = {};
+    uint32_t start_address_ = 0;
+    int start_section_ = 0;
+    int start_level_ = 0;
+    uint32_t start_expr_ = 0;
+    uint32_t start_inner_ = 0;
+    size_t start_notes_ = 0;
+    unsigned start_stars_ = 0;
+};
+
+} // namespace tobra
