@@ -66,6 +66,11 @@ Outcome assemble(const uint8_t* data, size_t size, bool line_records) {
     }
     Outcome out;
     out.status = as.run(static_cast<int>(argv.size()), argv.data());
+    // TOBRA_FUZZ_STATS set: one line per input, to see how much of a corpus
+    // reaches pass 2 with lines taken from their records.
+    if (line_records && std::getenv("TOBRA_FUZZ_STATS"))
+        std::fprintf(stderr, "fuzz_replay: exit %d, %llu lines replayed\n", out.status,
+                     static_cast<unsigned long long>(as.replay.replayed()));
     as.con.flush();
     as.err.flush();
     out.output = as.emit.output_data;
