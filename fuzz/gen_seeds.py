@@ -55,7 +55,6 @@ class Gen:
         self.sloppy = rnd.random() < 0.3
         self.cpu = rnd.choice(["5208", "5485"])
         self.included = False
-        self.absolute = False
 
     def name(self, stem="L"):
         self.n += 1
@@ -78,7 +77,8 @@ class Gen:
     def value(self):
         r = self.r
         return r.choice([0, 1, 7, 8, 9, 127, 128, -128, -129, 255, 256, 32767, 32768, -32768, -32769, 65535,
-                         65536, r.randrange(-100000, 100000), "*", "*+2", "CNT", "EQA", "EQF", "EQA*2-CNT"])
+                         65536, r.randrange(-100000, 100000), "CNT", "EQA", "EQA*2-CNT"] +
+                        (["*", "*+2", "EQF"] if self.sloppy else []))
 
     def settle_forward(self):
         while self.forward and self.r.random() < 0.6:
@@ -86,43 +86,63 @@ class Gen:
             self.emit(f"{t}:")
             self.labels.append(t)
 
+    def plain(self):
+        # A line whose bytes depend on nothing that changes between the
+        # passes (registers, numbers, constants, labels above): what pass 2
+        # may take from pass 1's records.
+        r = self.r
+        d, d2, a = self.reg("d"), self.reg("d"), self.reg("a")
+        n = r.choice([0, 1, 5, 100, -3, 127, 1000, "EQA", "EQA*4", "K2", "K2-EQA", "$7f"])
+        back = r.choice(self.labels[-3:]) if self.labels else "0"
+        self.emit(r.choice([
+            f" move.l {d},{d2}", f" move.w #{n},{d}", f" add.l #{n},{d}", f" sub.l {d},{d2}", f" moveq #5,{d}",
+            f" lea 8({a}),{self.reg('a')}", f" move.b ({a})+,{d}", f" move.l {d},-({a})", f" clr.l {d}",
+            f" and.l #{n},{d}", f" or.l #{n},{d}", f" lsl.l #2,{d}", f" cmp.l {d},{d2}", f" tst.w {d}",
+            f" move.l {r.choice([0, 4, -2, 'EQA', 'K2'])}({a}),{d}", f" move.w {d},{r.choice([0, 4, -2, 'EQA'])}({a},{d2}.l*2)", f" swap {d}", f" ext.l {d}",
+            f" dc.w {n},EQA", f" dc.l {n}", f" dc.b 1,2,3,4", " nop", " rts", f" jsr {back}",
+            f" move.l {back},{d}", f" lea {back},{a}", f" bra {back}" if self.labels else " nop", f" beq.w {back}" if self.labels else " nop", f" move.l #{back},{d}",
+            f" pea {n}({a})", f" muls.l {d},{d2}", f" divu.l {d2},{d}", f" neg.l {d}",
+        ]))
+
     def instruction(self):
         r = self.r
         d, a = self.reg("d"), self.reg("a")
         size = r.choice(["", ".b", ".w", ".l", ".s"])
+        if r.random() < 0.5:
+            return self.plain()
         k = r.randrange(24)
         if k == 0: self.emit(f" move.l #{self.value()},{d}")
         elif k == 1: self.emit(f" moveq #{self.value()},{d}")
         elif k == 2: self.emit(f" addq.l #{r.choice([1, 8, 9, 0, 'CNT'])},{d}")
-        elif k == 3: self.emit(f" b{r.choice(['ra', 'sr', 'eq', 'ne', 'cc', 'hs'])}{size} {self.target()}")
+        elif k == 3: self.emit(f" b{r.choice(['ra', 'sr', 'eq', 'ne', 'cc', 'hs'])}{size if self.sloppy else r.choice(['', '.w'])} {self.target()}")
         elif k == 4: self.emit(f" lea {r.choice([self.target(), '0', '40000', '$8000', '16(a0)', '0(a1)'])},{a}")
         elif k == 5: self.emit(f" jsr {self.target()}")
-        elif k == 6: self.emit(f" move.w {self.value()}({a}),{d}")
+        elif k == 6: self.emit(f" move.w {self.value() if self.sloppy else r.choice([0, 8, -8, 'K2'])}({a}),{d}")
         elif k == 7: self.emit(f" add.l #{self.value()},{d}")
         elif k == 8: self.emit(f" mulu {d},{self.reg('d')}")
         elif k == 9: self.emit(f" divs.w {d},{self.reg('d')}")
         elif k == 10: self.emit(f" move.l {self.target()}(pc),{d}")
-        elif k == 11: self.emit(f" move.b ({a},{d}.l*{r.choice([1, 2, 4, 8])}),{self.reg('d')}")
+        elif k == 11: self.emit(f" move.b ({a},{d}.l*{r.choice([1, 2, 4, 8] if self.sloppy else [1, 2, 4])}),{self.reg('d')}")
         elif k == 12: self.emit(f" dc{size if size != '.s' else '.b'} {self.value()},{self.value()}")
         elif k == 13: self.emit(f" dc.b 'text',0")
         elif k == 14: self.emit(f" ds{r.choice(['.b', '.w', '.l'])} {r.choice([0, 1, 3, 'CNT'])}")
-        elif k == 15: self.emit(f" dcb.w {r.choice([2, 'CNT'])},{self.value()}")
+        elif k == 15: self.emit(f" dcb.w {r.choice([2, 'CNT&3'])},{self.value()}")
         elif k == 16: self.emit(r.choice([" even", " cnop 0,4", " align 2"]))
-        elif k == 17: self.emit(f" dc.l {self.target()}-*")
+        elif k == 17: self.emit(f" dc.l {self.target()}-*" if self.sloppy else " dc.l 7")
         elif k == 18: self.emit(f" tst{size if size != '.s' else ''} {self.target()}")
         elif k == 19: self.emit(f" mac.w {d}.u,{self.reg('d')}.l" if self.cpu == "5485" else " nop")
         elif k == 20: self.emit(f" fmove.d ({a})+,fp{r.randrange(8)}" if self.cpu == "5485" else " rts")
-        elif k == 21: self.emit(f" jmp {r.choice(['EXT', self.target()])}")
-        elif k == 22: self.emit(f" dc.w EXT")
+        elif k == 21: self.emit(f" jmp {r.choice(['EXT', self.target()]) if self.sloppy else self.target()}")
+        elif k == 22: self.emit(" dc.w EXT" if self.sloppy else " dc.w EQA")
         else: self.emit(f" subq.l #{r.choice([1, 8, 9] if self.sloppy else [1, 8])},{d}")
 
     def block(self, depth=0):
         # Labels are made at the outer level only: in a repeat block they
         # would be made again, and in a skipped block not at all.
         r = self.r
-        for _ in range(r.randint(3, 10)):
-            k = r.randrange(22 if depth < 2 else 8)
-            if k < 5:
+        for _ in range(r.randint(20, 50) if depth == 0 else r.randint(3, 10)):
+            k = r.randrange(26 if depth < 2 else 8)
+            if k < 5 or k > 21:
                 self.instruction()
             elif k == 5 and depth == 0:
                 lab = self.name("G")
@@ -142,7 +162,7 @@ class Gen:
                 self.block(depth + 1)
                 self.emit(" endr")
             elif k == 10:
-                cond = r.choice(['CNT', 'EQA-1', '*&1'] + (['EQF'] if self.sloppy else []))
+                cond = r.choice(['CNT', 'EQA-1'] + (['EQF', '*&1'] if self.sloppy else []))
                 self.emit(f" {r.choice(['ifeq', 'ifne', 'ifgt', 'iflt'])} {cond}")
                 self.block(depth + 1)
                 if r.random() < 0.5:
@@ -150,15 +170,15 @@ class Gen:
                     self.block(depth + 1)
                 self.emit(" endc")
             elif k == 11:
-                self.emit(f" {r.choice(['ifd', 'ifnd'])} {r.choice(self.labels + self.forward + ['NOPE'])}")
+                self.emit(f" {r.choice(['ifd', 'ifnd'])} {r.choice(self.labels + ['NOPE'] + (self.forward if self.sloppy else []))}")
                 self.block(depth + 1)
                 self.emit(" endc")
-            elif k == 12 and (self.sloppy or not self.included):
+            elif k == 12 and (self.sloppy or (not self.included and depth == 0)):
                 self.emit(' include "inc.i"')
                 self.included = True
             elif k == 13:
-                self.emit(f" opt {r.choice(['nol', 'l', 'optimise=none', 'optimise=all', 'optimise=nomoveq', 'optimise=nobranch', 'optimise=nolea', 'nomuldivwarn', 'packedstrings', 'nopackedstrings', 'brl', 'unsizemode'] + (['o+', 'object'] if self.sloppy else []))}")
-            elif k == 14:
+                self.emit(f" opt {r.choice(['nol', 'optimise=none', 'optimise=all', 'optimise=nomoveq', 'optimise=nobranch', 'optimise=nolea', 'nomuldivwarn', 'packedstrings', 'nopackedstrings', 'brl', 'unsizemode'] + (['l', 'o+', 'object'] if self.sloppy else []))}")
+            elif k == 14 and (self.sloppy or depth == 0):
                 if self.sloppy:
                     self.emit(f" section {r.choice(['code', 'data', 'bss', '.vectors,code', 'text'])}")
                 else:
@@ -166,7 +186,7 @@ class Gen:
                     self.emit(f" section {kind}")
                     self.emit(f"{self.name('V')}: ds.l 2" if kind == "bss" else f"{self.name('V')}: dc.w 1,2")
                     self.emit(" section code")
-            elif k == 15 and (self.sloppy or self.absolute):
+            elif k == 15 and self.sloppy:
                 self.emit(f" org ${r.choice(['1000', '1001', '2000', 'fffe', '100000'])}")
             elif k == 16 and self.sloppy:
                 self.emit(f" cpu {r.choice(['5208', '5485', '5407', '5329'])}")
@@ -175,9 +195,15 @@ class Gen:
                 self.emit(" nop" if self.sloppy else " even")
             elif k == 18 and depth == 0:
                 self.emit(f"{self.name('Q')} equ {r.choice(self.forward + ['*', 'CNT'])}")
-            elif k == 19:
+            elif k == 19 and self.sloppy:
                 self.emit(f" bra.s {self.target()}")
                 self.emit(f" ds.b {r.choice([120, 130, 200])}")
+            elif k == 19 and depth == 0:
+                over = self.name("S")
+                self.emit(f" bra.s {over}")
+                self.emit(f" ds.b {r.choice([2, 20])}")
+                self.emit(f"{over}:")
+                self.labels.append(over)
             elif k == 20:
                 self.emit(f" moveq #{r.choice([127, 128, 'CNT'])},d1")
             elif self.sloppy:
@@ -189,12 +215,11 @@ class Gen:
         r = self.r
         first = r.choice(FIRST_LINES)
         self.emit(first)
-        # org needs an absolute output: not the object file nor ELF.
-        self.absolute = first[:1] not in ";*\nBFCGRbf\xc2\xc3"
         self.emit(f" cpu {self.cpu}")
         self.emit(" xref EXT")
         self.emit(f"CNT set {r.randint(0, 5)}")
         self.emit(f"EQA equ {r.choice([1, 2, 100])}")
+        self.emit(f"K2 equ {r.choice([3, 60, 4096])}")
         self.emit("EQF equ LATE-EQA")
         for _ in range(r.randint(0, 2)):
             m = self.name("mac")
