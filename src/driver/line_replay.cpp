@@ -12,12 +12,13 @@ namespace tobra {
 
 namespace {
 
-// A record starts with a byte of R_* flags and the name count (high four
-// bits), then where the line is: its line number and file (R_LONG), or how
+// A record starts with a byte of R_* flags and the name count (bits 4 to 6),
+// then where the line is: its line number and file (R_LONG), or how
 // many lines it follows the record before in the same file (one byte). A
 // record with bytes goes on with the address they start at when it is not
 // where the last such record's bytes ended (R_ADDRESS), the section and
-// condition level when they changed (R_STATE), the byte count, how many
+// condition level when they changed (R_STATE), the global label count under
+// which its local names were read (R_SCOPE), the byte count, how many
 // expressions and name lookups the line made, the names it read with what
 // they read as, and the bytes.
 enum : uint8_t {
@@ -25,7 +26,10 @@ enum : uint8_t {
     R_LONG = 2,
     R_ADDRESS = 4,
     R_STATE = 8,
+    R_SCOPE = 128,  // the line read a local name: the count of global labels set before it follows
 };
+constexpr int NAME_SHIFT = 4;
+constexpr int NAME_MASK = 7;
 
 // A name the line read, and what it read as.
 struct NameNote {
@@ -46,7 +50,7 @@ constexpr auto replayable_handlers = [] {
 }();
 
 constexpr size_t HEADER_BYTES = 1 + 8;
-constexpr size_t MAX_RECORD = HEADER_BYTES + 4 + 2 + 3 + 15 * sizeof(NameNote) + 64;
+constexpr size_t MAX_RECORD = HEADER_BYTES + 4 + 2 + 4 + 3 + NAME_MASK * sizeof(NameNote) + 64;
 
 // Names whose value or meaning pass 2 may see otherwise than pass 1 did at
 // the same line: set names (undefined again until their first set), names
@@ -172,24 +176,25 @@ void LineReplay::close_line(const Mark& mark, const Variant* v) {
 
     // The names the line read. A register reads the same in every pass; any
     // other name is kept with what it read as, which pass 2 must find again.
-    NameNote names[MAX_NAMES];
+    NameNote names[NAME_MASK];
     int name_count = 0;
+    bool local = false;
     for (size_t i = start_notes_; i < notes_end; ++i) {
         SymbolRecord* s = as.sym.pass1_note(i);
         // Not defined yet: a forward reference, which pass 2 settles.
         if (!s) return;
         if (s->position < static_cast<uint32_t>(RESERVED_REGISTER_COUNT)) continue;
         if (name_count > 0 && names[name_count - 1].symbol == s) continue;
-        // A local name is found under the last global label, which pass 2
-        // does not keep for a line it does not read.
-        const char first = s->name[0];
-        if (name_count == MAX_NAMES || (s->flags & UNSTABLE_FLAGS) || s->kind == KIND_EXTERNAL ||
-            s->kind == KIND_UNDEFINED || first == '.' || (first >= '0' && first <= '9'))
+        if (name_count == NAME_MASK || (s->flags & UNSTABLE_FLAGS) || s->kind == KIND_EXTERNAL ||
+            s->kind == KIND_UNDEFINED)
             return;
+        // A local name is found under the last global label.
+        const char first = s->name[0];
+        if (first == '.' || (first >= '0' && first <= '9')) local = true;
         names[name_count++] = NameNote{s, s->value, s->type, s->kind, s->section, s->flags};
     }
 
-    uint8_t flags = static_cast<uint8_t>(mark.header[0] | R_BYTES | name_count << 4);
+    uint8_t flags = static_cast<uint8_t>(mark.header[0] | R_BYTES | name_count << NAME_SHIFT);
     uint8_t* p = write_at_;
     if (start_address_ != next_address_) {
         flags |= R_ADDRESS;
@@ -201,6 +206,12 @@ void LineReplay::close_line(const Mark& mark, const Variant* v) {
         p[0] = section_ = static_cast<uint8_t>(start_section_);
         p[1] = level_ = static_cast<uint8_t>(start_level_);
         p += 2;
+    }
+    if (local) {
+        flags |= R_SCOPE;
+        const uint32_t scope = as.src.global_labels_set();
+        std::memcpy(p, &scope, 4);
+        p += 4;
     }
     p[0] = static_cast<uint8_t>(count);
     p[1] = static_cast<uint8_t>(evals);
@@ -274,11 +285,16 @@ bool LineReplay::replay_line(SourceLocation at) {
         level_ = p[1];
         p += 2;
     }
+    uint32_t scope = 0;
+    if (flags & R_SCOPE) {
+        std::memcpy(&scope, p, 4);
+        p += 4;
+    }
     const uint32_t count = p[0];
     const uint32_t evals = p[1];
     const uint32_t notes = p[2];
     p += 3;
-    const int name_count = flags >> 4;
+    const int name_count = (flags >> NAME_SHIFT) & NAME_MASK;
     const uint8_t* const names = p;
     const uint8_t* const bytes = names + static_cast<size_t>(name_count) * sizeof(NameNote);
     // Stepped over whether used or not: the next record follows.
@@ -288,7 +304,8 @@ bool LineReplay::replay_line(SourceLocation at) {
     Driver& drv = as.drv;
     if (records_read_ <= valid_from_ || static_cast<uint32_t>(drv.location_counter) != address ||
         drv.current_section != section_ || drv.condition_level != level_ || !drv.assembling() ||
-        as.options.listing_enabled || as.options.debug_flags != 0 || !as.emit.stores_bytes(section_))
+        as.options.listing_enabled || as.options.debug_flags != 0 || !as.emit.stores_bytes(section_) ||
+        ((flags & R_SCOPE) && scope != as.src.global_labels_set()))
         return false;
     // A forward reference pass 1 noted for one of the line's expressions
     // (where the passes numbered them differently) is pass 2's to settle.

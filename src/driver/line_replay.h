@@ -97,7 +97,6 @@ public:
 private:
     static constexpr uint32_t CAPTURE_BYTES = 64;
     static constexpr uint32_t CAPTURE_OVERFLOW = CAPTURE_BYTES + 1;
-    static constexpr int MAX_NAMES = 15;
 
     // Where the next record is written (room for the longest), or nullptr
     // past the limit.

@@ -192,7 +192,11 @@ public:
         if (!name.empty()) std::memcpy(global_label_.get(), name.data(), name.size());
         global_label_length_ = name.size();
         statement.cursor.scope = last_global_label();
+        ++global_labels_set_;
     }
+    // How many times the last global label was set: both passes set it at
+    // the same lines, so that a line's local names read alike.
+    uint32_t global_labels_set() const { return global_labels_set_; }
     char* mnemonic_field = nullptr;
     // The line being assembled: parse_line fills it, process_line hands it on.
     Statement statement;
@@ -220,6 +224,7 @@ private:
     // away from the file's line loop.
     [[gnu::noinline, gnu::cold]] void note_include(const char* name, bool found);
     std::unique_ptr<char[]> global_label_;
+    uint32_t global_labels_set_ = 0;
     size_t global_label_length_ = 0;
     size_t global_label_capacity_ = 0;
     bool read_pieces(SourceText& file);

@@ -123,9 +123,30 @@ void Emitter::emit_bytes(const uint8_t* bytes, int n) {
     emit_bytes_one_by_one(bytes, n);
 }
 
-// Out of line, so that the two callers above keep their fast path lean.
+// Out of line, so that the callers keep their fast path lean. Bytes that
+// fill the pending record go in up to its end, then the rest into the next
+// one: the records, flushes and ranges that emit_byte one by one would give.
 void Emitter::emit_bytes_one_by_one(const uint8_t* bytes, int n) {
-    for (int i = 0; i < n; ++i) emit_byte(bytes[i]);
+    Driver& drv = as.drv;
+    const int sec = drv.current_section;
+    if (!stores_bytes_[sec]) {
+        for (int i = 0; i < n; ++i) emit_byte(bytes[i]);
+        return;
+    }
+    for (int i = 0; i < n; ++i) as.lst.capture(bytes[i]);
+    note_line();
+    advance(pass2_size[sec], n);
+    PendingBuffer& buf = pending[sec];
+    while (n > 0) {
+        if (buf.count == 0) range_at(sec, drv.location_counter);
+        const int k = n < RECORD_BYTES - buf.count ? n : RECORD_BYTES - buf.count;
+        std::memcpy(buf.bytes + buf.count, bytes, static_cast<size_t>(k));
+        buf.count += k;
+        advance(drv.location_counter, k);
+        bytes += k;
+        n -= k;
+        if (buf.count == RECORD_BYTES) flush_buffer(sec);
+    }
 }
 
 // Each compiles emit_bytes in for its own width. Pass 1 only counts: done
