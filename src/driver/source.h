@@ -194,9 +194,10 @@ public:
         statement.cursor.scope = last_global_label();
         ++global_labels_set_;
     }
-    // How many times the last global label was set: both passes set it at
-    // the same lines, so that a line's local names read alike.
+    // How many times the last global label was set in this pass: both passes
+    // set it at the same lines, so that a line's local names read alike.
     uint32_t global_labels_set() const { return global_labels_set_; }
+    void restart_global_label_count() { global_labels_set_ = 0; }
     char* mnemonic_field = nullptr;
     // The line being assembled: parse_line fills it, process_line hands it on.
     Statement statement;
