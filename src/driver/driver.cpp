@@ -30,7 +30,7 @@ void Driver::reset_pass() {
     packed_strings = as.options.packed_strings;
     optimise_flags = -1;
     // A local label before the first global one belongs to no global label.
-    as.src.set_last_global_label({});
+    as.src.restart_global_labels();
     as.dir.reset_pass();
     as.rec.reset_pass();
     as.mac.reset_pass();
