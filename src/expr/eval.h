@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "driver/source.h"
+#include "expr/symbols.h"
 #include "isa/handlers.h"
 #include "isa/operand.h"
 #include "isa/statement.h"
@@ -18,7 +20,6 @@
 namespace tobra {
 
 class Assembler;
-struct SymbolRecord;
 
 // Terms of one line (of one part of a long dc list) that can name a symbol a
 // relocation refers to; slots are numbered by a byte.
@@ -49,6 +50,22 @@ public:
     int eval(TextCursor& c, int32_t* value, Operand& op);
     // eval for everything but a bare register.
     int eval_expression(TextCursor& c, int32_t* value, Operand& op);
+    // A register name of two characters already looked up (d0-d7, a0-a7,
+    // sp, pc, in either case) at p, with no more of a name after it: its
+    // record, else nullptr. Most operands are, or hold, such a register.
+    SymbolRecord* known_register(const char* p) const {
+        if (p[0] == '\0' || p[1] == '\0' || is_name_char(p[2])) return nullptr;
+        const int quick = quick_register_slot(std::string_view(p, 2));
+        SymbolRecord* s = quick >= 0 ? quick_registers_[quick] : nullptr;
+        if (!s || s->type == TYPE_USER || s->kind == KIND_EXTERNAL || s->kind == KIND_RELOCATABLE ||
+            s->kind == KIND_UNDEFINED)
+            return nullptr;
+        return s;
+    }
+    // eval of the register known_register found at the cursor, read as a
+    // whole expression with the same bookkeeping; its number is returned.
+    // The operand's fields are left alone (eval clears only op.address).
+    int32_t register_term(TextCursor& c, SymbolRecord* s);
     // One term; the same contract for value and numbers as eval.
     int eval_term(TextCursor& c, int32_t* value);
     // Per-line reset done by line processing; inline, as every line calls it.
