@@ -16,6 +16,10 @@
 
 namespace tobra {
 
+// The two parts read on every term; they are members of the same assembler,
+// bound here whether or not they are constructed yet.
+Evaluator::Evaluator(Assembler& assembler) : drv_(assembler.drv), fwd_(assembler.fwd), as(assembler) {}
+
 namespace {
 
 // Relocation result of an operator: 0 absolute, 1 relocatable, -1 not allowed.
@@ -185,14 +189,6 @@ bool Evaluator::inside_expression(const TextCursor& text, const char* quote) {
     if (quote == text.begin) return false;
     const char c = quote[-1];
     return c == '#' || c == '(' || c == '~' || is_operator(c);
-}
-
-[[gnu::always_inline]] inline void Evaluator::take_symbol(SymbolRecord* s, uint32_t& value, int& type) {
-    value = static_cast<uint32_t>(s->value);
-    type = s->type;
-    last_kind = s->kind;
-    last_section = s->section;
-    if (static_cast<unsigned>(term_number) < LINE_SYMBOL_SLOTS) line_symbols[term_number] = s;
 }
 
 void Evaluator::check_forward() {
@@ -792,19 +788,6 @@ int Evaluator::eval(TextCursor& c, int32_t* value, Operand& op) {
     value[0] = static_cast<int32_t>(v);
     as.fwd.number_expression_at(as.drv.condition_level);
     return TYPE_USER;
-}
-
-int32_t Evaluator::register_term(TextCursor& c, SymbolRecord* s) {
-    expr_fwd = false;
-    expr_undefined = false;
-    c.at += 2;
-    if (as.drv.pass_number == 2) check_forward();
-    uint32_t v = 0;
-    int type = 0;
-    take_symbol(s, v, type);
-    ++term_number;
-    as.fwd.number_expression_at(as.drv.condition_level);
-    return static_cast<int32_t>(v);
 }
 
 [[gnu::noinline]] int Evaluator::eval_expression(TextCursor& c, int32_t* value, Operand& op) {
