@@ -16,9 +16,10 @@
 
 namespace tobra {
 
-// The two parts read on every term; they are members of the same assembler,
+// The parts read on every term; they are members of the same assembler,
 // bound here whether or not they are constructed yet.
-Evaluator::Evaluator(Assembler& assembler) : drv_(assembler.drv), fwd_(assembler.fwd), as(assembler) {}
+Evaluator::Evaluator(Assembler& assembler)
+    : options_(assembler.options), drv_(assembler.drv), fwd_(assembler.fwd), as(assembler) {}
 
 namespace {
 

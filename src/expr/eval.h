@@ -55,7 +55,9 @@ public:
     // A register name of two characters already looked up (d0-d7, a0-a7,
     // sp, pc, in either case) at p, with no more of a name after it: its
     // record, else nullptr. Most operands are, or hold, such a register.
+    // The expression trace (-x4) shows every expression: then always nullptr.
     [[gnu::always_inline]] SymbolRecord* known_register(const char* p) const {
+        if (options_.debug_flags & DBG_EVAL) return nullptr;
         if (p[0] == '\0' || p[1] == '\0' || is_name_char(p[2])) return nullptr;
         const int quick = quick_register_slot(std::string_view(p, 2));
         SymbolRecord* s = quick >= 0 ? quick_registers_[quick] : nullptr;
@@ -200,6 +202,7 @@ private:
     // The bits of a floating-point literal: the high word in the upper half.
     uint64_t read_float(TextCursor& cur, const char* start, bool negative, uint32_t mask);
 
+    const Options& options_;
     Driver& drv_;
     ForwardRefs& fwd_;
     Assembler& as;
