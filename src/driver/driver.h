@@ -1,6 +1,8 @@
 // Command line, the two passes and the driver state every other part reads.
 #pragma once
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -181,7 +183,7 @@ public:
         const uint32_t step = static_cast<uint32_t>(line_start_address) - static_cast<uint32_t>(previous_line_address_);
         previous_line_address_ = line_start_address;
         if (pass_number == 1) {
-            if (steps_used_ == line_steps_.size()) [[unlikely]]
+            if (steps_used_ == steps_capacity_) [[unlikely]]
                 grow_line_steps();
             line_steps_[steps_used_++] = step < WIDE_STEP ? static_cast<uint8_t>(step) : WIDE_STEP;
             if (step >= WIDE_STEP) wide_steps_.push_back(step);
@@ -208,12 +210,18 @@ private:
 
     static constexpr uint8_t WIDE_STEP = 0xFF;
     // The first steps_used_ bytes of line_steps_ are the steps, the rest is
-    // room: appending is a compare and a store on every line of pass 1.
+    // room, never written before it is used: appending is a compare and a
+    // store on every line of pass 1.
     [[gnu::noinline]] void grow_line_steps() {
-        line_steps_.resize(line_steps_.size() < 4096 ? 4096 : 2 * line_steps_.size());
+        const size_t capacity = steps_capacity_ < 4096 ? 4096 : 2 * steps_capacity_;
+        std::unique_ptr<uint8_t[]> grown(new uint8_t[capacity]);
+        if (steps_used_ != 0) std::memcpy(grown.get(), line_steps_.get(), steps_used_);
+        line_steps_ = std::move(grown);
+        steps_capacity_ = capacity;
     }
-    std::vector<uint8_t> line_steps_;
+    std::unique_ptr<uint8_t[]> line_steps_;
     size_t steps_used_ = 0;
+    size_t steps_capacity_ = 0;
     std::vector<uint32_t> wide_steps_;
     int32_t previous_line_address_ = 0;
     size_t line_index_ = 0;
