@@ -1,6 +1,7 @@
 // The symbol table.
 #include "expr/symbols.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -35,6 +36,13 @@ SymbolTable::SymbolTable(Assembler& assembler)
       slot_bits_(INITIAL_SLOT_BITS) {}
 
 LargeArray<SymbolTable::Slot> SymbolTable::zeroed_slots(size_t n) {
+    // Below the size offered to huge pages, calloc: memory the system hands
+    // over is zero already, and calloc does not clear it again.
+    if (n * sizeof(Slot) < HUGE_PAGE_BYTES) {
+        void* p = std::calloc(n, sizeof(Slot));
+        if (!p) throw std::bad_alloc();
+        return LargeArray<Slot>(static_cast<Slot*>(p));
+    }
     LargeArray<Slot> slots = make_large_array<Slot>(n);
     std::memset(static_cast<void*>(slots.get()), 0, n * sizeof(Slot));
     return slots;
