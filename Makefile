@@ -52,9 +52,10 @@ test: test-deps
 
 # Release build against the GNU m68k assembler on generated sources (see tools/bench);
 # then the language server's time from an edit to its diagnostics.
+# BASELINE=path/to/an/older/tobra takes turns with it for a before-and-after table.
 bench: build
 	@command -v m68k-linux-gnu-as > /dev/null || ./scripts/install-test-deps.sh
-	@python3 tools/bench/run_bench.py $(BUILD)/tobra $(BUILD)/bench
+	@python3 tools/bench/run_bench.py $(BUILD)/tobra $(BUILD)/bench $(if $(BASELINE),--baseline $(abspath $(BASELINE)))
 	@cmake --build $(BUILD) -j $(JOBS) --target tobra-lsp
 	@python3 tools/bench/lsp_bench.py $(BUILD)/tobra-lsp $(BUILD)/bench-lsp
 

@@ -30,9 +30,7 @@ void Driver::reset_pass() {
     packed_strings = as.options.packed_strings;
     optimise_flags = -1;
     // A local label before the first global one belongs to no global label.
-    // The count starts again, so that pass 2 counts the lines as pass 1 did.
-    as.src.restart_global_label_count();
-    as.src.set_last_global_label({});
+    as.src.restart_global_labels();
     as.dir.reset_pass();
     as.rec.reset_pass();
     as.mac.reset_pass();

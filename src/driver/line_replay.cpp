@@ -170,58 +170,76 @@ void LineReplay::close_line(const Mark& mark, const Variant* v) {
         return;
     const size_t notes_end = as.sym.pass1_notes();
     const uint32_t evals = start_level_ == 0 ? as.fwd.expr_number - start_expr_ : as.fwd.inner_number - start_inner_;
-    if (notes_end < start_notes_ || notes_end - start_notes_ > 0xFF || evals > 0xFF || start_level_ > 0xFF ||
-        start_section_ > 0xFF)
-        return;
+    // A count that does not fit its byte, or notes dropped during the line
+    // (the difference wraps round).
+    const size_t notes = notes_end - start_notes_;
+    if (notes > 0xFF || evals > 0xFF) return;
+    static_assert(CONDITION_DEPTH <= 256 && SECTION_SLOTS <= 256, "a record keeps both in a byte");
+
+    // The header's fields come first; the names are written straight after
+    // them, and the record is taken (write_at_ moved on, the state noted)
+    // only when every name passes.
+    uint8_t* p = write_at_;
+    uint8_t flags = static_cast<uint8_t>(mark.header[0] | R_BYTES);
+    if (start_address_ != next_address_) {
+        flags |= R_ADDRESS;
+        std::memcpy(p, &start_address_, 4);
+        p += 4;
+    }
+    const bool new_state = start_section_ != section_ || start_level_ != level_;
+    if (new_state) {
+        flags |= R_STATE;
+        p[0] = static_cast<uint8_t>(start_section_);
+        p[1] = static_cast<uint8_t>(start_level_);
+        p += 2;
+    }
+    // Where the global-label count goes, should a local name turn up; the
+    // counts and names are written as if none did.
+    uint8_t* const scope_at = p;
 
     // The names the line read. A register reads the same in every pass; any
     // other name is kept with what it read as, which pass 2 must find again.
-    NameNote names[NAME_MASK];
+    uint8_t* const names = scope_at + 3;
     int name_count = 0;
     bool local = false;
+    const SymbolRecord* last = nullptr;
     for (size_t i = start_notes_; i < notes_end; ++i) {
         SymbolRecord* s = as.sym.pass1_note(i);
         // Not defined yet: a forward reference, which pass 2 settles.
         if (!s) return;
-        if (s->position < static_cast<uint32_t>(RESERVED_REGISTER_COUNT)) continue;
-        if (name_count > 0 && names[name_count - 1].symbol == s) continue;
+        if (s->position < static_cast<uint32_t>(RESERVED_REGISTER_COUNT) || s == last) continue;
         if (name_count == NAME_MASK || (s->flags & UNSTABLE_FLAGS) || s->kind == KIND_EXTERNAL ||
             s->kind == KIND_UNDEFINED)
             return;
         // A local name is found under the last global label.
         const char first = s->name[0];
         if (first == '.' || (first >= '0' && first <= '9')) local = true;
-        names[name_count++] = NameNote{s, s->value, s->type, s->kind, s->section, s->flags};
+        const NameNote note{s, s->value, s->type, s->kind, s->section, s->flags};
+        std::memcpy(names + static_cast<size_t>(name_count) * sizeof(NameNote), &note, sizeof note);
+        ++name_count;
+        last = s;
     }
-
-    uint8_t flags = static_cast<uint8_t>(mark.header[0] | R_BYTES | name_count << NAME_SHIFT);
-    uint8_t* p = write_at_;
-    if (start_address_ != next_address_) {
-        flags |= R_ADDRESS;
-        std::memcpy(p, &start_address_, 4);
-        p += 4;
-    }
-    if (start_section_ != section_ || start_level_ != level_) {
-        flags |= R_STATE;
-        p[0] = section_ = static_cast<uint8_t>(start_section_);
-        p[1] = level_ = static_cast<uint8_t>(start_level_);
-        p += 2;
-    }
+    flags = static_cast<uint8_t>(flags | name_count << NAME_SHIFT);
+    p = scope_at;
     if (local) {
+        // The names move up by the count's four bytes.
         flags |= R_SCOPE;
+        std::memmove(names + 4, names, static_cast<size_t>(name_count) * sizeof(NameNote));
         const uint32_t scope = as.src.global_labels_set();
-        std::memcpy(p, &scope, 4);
+        std::memcpy(scope_at, &scope, 4);
         p += 4;
     }
     p[0] = static_cast<uint8_t>(count);
     p[1] = static_cast<uint8_t>(evals);
-    p[2] = static_cast<uint8_t>(notes_end - start_notes_);
-    p += 3;
-    // Whole notes, and the bytes sixteen at a time (the record has room for
-    // the last block): copies of a fixed size are a move or two each.
-    for (int i = 0; i < name_count; ++i, p += sizeof(NameNote)) std::memcpy(p, &names[i], sizeof(NameNote));
+    p[2] = static_cast<uint8_t>(notes);
+    p += 3 + static_cast<size_t>(name_count) * sizeof(NameNote);
+    // The bytes sixteen at a time (the record has room for the last block).
     for (uint32_t i = 0; i < count; i += 16) std::memcpy(p + i, captured_bytes_ + i, 16);
     p += count;
+    if (new_state) {
+        section_ = static_cast<uint8_t>(start_section_);
+        level_ = static_cast<uint8_t>(start_level_);
+    }
     next_address_ = start_address_ + count;
     mark.header[0] = flags;
     write_at_ = p;

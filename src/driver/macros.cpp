@@ -130,7 +130,10 @@ bool MacroEngine::step(SourceText& file) {
     if (collect_.active) {
         collect_line();
     } else if (as.src.parse_line()) {
-        as.src.process_line();
+        // A line of the file itself has its record wherever it is read: a
+        // pass may read it here (after an equate that waited) and the other
+        // in the file's own loop.
+        as.src.process_line(!from_frame);
     }
     if (as.drv.pass_number == 2 && as.options.listing_enabled) {
         lst.expanded_line = from_frame;

@@ -634,6 +634,6 @@ void SourceReader::note_include(const char* name, bool found) {
 
 bool SourceReader::read_logical_line(SourceText& file) { return read_logical_line_here(file); }
 bool SourceReader::parse_line() { return parse_line_here(); }
-void SourceReader::process_line() { process_line_here(as.here(), false); }
+void SourceReader::process_line(bool own) { process_line_here(as.here(), own); }
 
 } // namespace tobra

@@ -146,7 +146,8 @@ public:
     void assemble_file(const char* name);
     bool read_logical_line(SourceText& file);
     bool parse_line();
-    void process_line();
+    // own: the line was read from the file, not from an expansion.
+    void process_line(bool own = false);
     // The same three steps, compiled into the loop that reads a file, where
     // every line of a large source passes.
     [[gnu::always_inline]] inline bool read_logical_line_here(SourceText& file);
@@ -197,7 +198,10 @@ public:
     // How many times the last global label was set in this pass: both passes
     // set it at the same lines, so that a line's local names read alike.
     uint32_t global_labels_set() const { return global_labels_set_; }
-    void restart_global_label_count() { global_labels_set_ = 0; }
+    void restart_global_labels() {
+        global_labels_set_ = 0;
+        set_last_global_label({});
+    }
     char* mnemonic_field = nullptr;
     // The line being assembled: parse_line fills it, process_line hands it on.
     Statement statement;

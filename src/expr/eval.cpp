@@ -16,6 +16,11 @@
 
 namespace tobra {
 
+// The parts read on every term; they are members of the same assembler,
+// bound here whether or not they are constructed yet.
+Evaluator::Evaluator(Assembler& assembler)
+    : options_(assembler.options), drv_(assembler.drv), fwd_(assembler.fwd), as(assembler) {}
+
 namespace {
 
 // Relocation result of an operator: 0 absolute, 1 relocatable, -1 not allowed.
@@ -185,14 +190,6 @@ bool Evaluator::inside_expression(const TextCursor& text, const char* quote) {
     if (quote == text.begin) return false;
     const char c = quote[-1];
     return c == '#' || c == '(' || c == '~' || is_operator(c);
-}
-
-[[gnu::always_inline]] inline void Evaluator::take_symbol(SymbolRecord* s, uint32_t& value, int& type) {
-    value = static_cast<uint32_t>(s->value);
-    type = s->type;
-    last_kind = s->kind;
-    last_section = s->section;
-    if (static_cast<unsigned>(term_number) < LINE_SYMBOL_SLOTS) line_symbols[term_number] = s;
 }
 
 void Evaluator::check_forward() {
@@ -754,46 +751,47 @@ double Evaluator::float_term(TextCursor& cur) {
     return negate ? -d : d;
 }
 
-// Most operands are a bare register already looked up or a plain number: the
-// same result and bookkeeping as eval_expression, without its machinery. Such
-// a term takes no operators and never relocates.
+// Most operands are a bare register already looked up or a plain number,
+// perhaps negative, perhaps the displacement before a parenthesis: the same
+// result and bookkeeping as eval_expression, without its machinery. Such a
+// term takes no operators and never relocates.
 int Evaluator::eval(TextCursor& c, int32_t* value, Operand& op) {
     const char*& p = c.at;
     if (as.options.debug_flags & DBG_EVAL) return eval_expression(c, value, op);
     // Before the forward-reference check, which may set expr_fwd.
     expr_fwd = false;
     expr_undefined = false;
-    int type = TYPE_USER;
-    uint32_t v = 0;
-    if (!is_digit(p[0])) {
-        // A register name is two characters: d0-d7, a0-a7, sp, pc.
-        if (p[0] == '\0' || p[1] == '\0' || is_name_char(p[2])) return eval_expression(c, value, op);
-        const int quick = quick_register_slot(std::string_view(p, 2));
-        SymbolRecord* s = quick >= 0 ? quick_registers_[quick] : nullptr;
-        if (!s || s->type == TYPE_USER || s->kind == KIND_EXTERNAL || s->kind == KIND_RELOCATABLE ||
-            s->kind == KIND_UNDEFINED)
-            return eval_expression(c, value, op);
-        p += 2;
-        if (as.drv.pass_number == 2) check_forward();
-        take_symbol(s, v, type);
+    const bool negative = p[0] == '-';
+    const char* const digits = negative ? p + 1 : p;
+    if (!is_digit(digits[0])) {
+        SymbolRecord* s = known_register(p);
+        if (!s) return eval_expression(c, value, op);
+        value[0] = register_term(c, s);
         if (double_mode(c)) value[1] = 0;
-    } else {
-        const uint32_t mask = number_mask(c);
-        if (mask != SZ_B && mask != SZ_W && mask != SZ_L && mask != SZ_U) return eval_expression(c, value, op);
-        const char* q = p;
-        while (is_digit(*q)) v = v * 10 + static_cast<uint32_t>(*q++ - '0');
-        // Ten digits or more may not fit 32 bits: the general path says so.
-        if (!operand_ends[static_cast<unsigned char>(*q)] || q - p > 9) return eval_expression(c, value, op);
-        p = q;
-        last_kind = 0;
-        last_section = 0;
+        op.address = 0;
+        group_operand_ = &op;
+        return s->type;
     }
+    const uint32_t mask = number_mask(c);
+    if (mask != SZ_B && mask != SZ_W && mask != SZ_L && mask != SZ_U) return eval_expression(c, value, op);
+    uint32_t v = 0;
+    const char* q = digits;
+    while (is_digit(*q)) v = v * 10 + static_cast<uint32_t>(*q++ - '0');
+    // Ten digits or more may not fit 32 bits: the general path says so. An
+    // operator, a size or a fraction after the digits is read there too.
+    if (!(operand_ends[static_cast<unsigned char>(*q)] || *q == '(') || q - digits > 9)
+        return eval_expression(c, value, op);
+    p = q;
+    if (negative) v = 0u - v;
+    last_kind = 0;
+    last_section = 0;
+    expr_float = false;
     op.address = 0;
     group_operand_ = &op;
     ++term_number;
     value[0] = static_cast<int32_t>(v);
     as.fwd.number_expression_at(as.drv.condition_level);
-    return type;
+    return TYPE_USER;
 }
 
 [[gnu::noinline]] int Evaluator::eval_expression(TextCursor& c, int32_t* value, Operand& op) {

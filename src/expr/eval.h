@@ -11,6 +11,10 @@
 #include <string>
 #include <string_view>
 
+#include "driver/driver.h"
+#include "driver/source.h"
+#include "expr/fwdref.h"
+#include "expr/symbols.h"
 #include "isa/handlers.h"
 #include "isa/operand.h"
 #include "isa/statement.h"
@@ -18,7 +22,6 @@
 namespace tobra {
 
 class Assembler;
-struct SymbolRecord;
 
 // Terms of one line (of one part of a long dc list) that can name a symbol a
 // relocation refers to; slots are numbered by a byte.
@@ -28,7 +31,7 @@ inline constexpr uint8_t LINE_SYMBOL_NONE = 0xFF;
 
 class Evaluator {
 public:
-    explicit Evaluator(Assembler& assembler) : as(assembler) {}
+    explicit Evaluator(Assembler& assembler);
 
     // Reads one expression at the cursor and advances it past the
     // expression. A quote directly after '#' is a character constant: the
@@ -49,6 +52,35 @@ public:
     int eval(TextCursor& c, int32_t* value, Operand& op);
     // eval for everything but a bare register.
     int eval_expression(TextCursor& c, int32_t* value, Operand& op);
+    // A register name of two characters already looked up (d0-d7, a0-a7,
+    // sp, pc, in either case) at p, with no more of a name after it: its
+    // record, else nullptr. Most operands are, or hold, such a register.
+    // The expression trace (-x4) shows every expression: then always nullptr.
+    [[gnu::always_inline]] SymbolRecord* known_register(const char* p) const {
+        if (options_.debug_flags & DBG_EVAL) return nullptr;
+        if (p[0] == '\0' || p[1] == '\0' || is_name_char(p[2])) return nullptr;
+        const int quick = quick_register_slot(std::string_view(p, 2));
+        SymbolRecord* s = quick >= 0 ? quick_registers_[quick] : nullptr;
+        if (!s || s->type == TYPE_USER || s->kind == KIND_EXTERNAL || s->kind == KIND_RELOCATABLE ||
+            s->kind == KIND_UNDEFINED)
+            return nullptr;
+        return s;
+    }
+    // eval of the register known_register found at the cursor, read as a
+    // whole expression with the same bookkeeping; its number is returned.
+    // The operand's fields are left alone (eval clears only op.address).
+    [[gnu::always_inline]] int32_t register_term(TextCursor& c, SymbolRecord* s) {
+        expr_fwd = false;
+        expr_undefined = false;
+        c.at += 2;
+        if (drv_.pass_number == 2) check_forward();
+        uint32_t v = 0;
+        int type = 0;
+        take_symbol(s, v, type);
+        ++term_number;
+        fwd_.number_expression_at(drv_.condition_level);
+        return static_cast<int32_t>(v);
+    }
     // One term; the same contract for value and numbers as eval.
     int eval_term(TextCursor& c, int32_t* value);
     // Per-line reset done by line processing; inline, as every line calls it.
@@ -95,7 +127,13 @@ private:
     // eval_term with double mode already known; eval works it out once.
     int read_term(TextCursor& c, int32_t* value, bool dbl);
     // The symbol a name term found: its value, type and relocation data.
-    void take_symbol(SymbolRecord* s, uint32_t& value, int& type);
+    [[gnu::always_inline]] void take_symbol(SymbolRecord* s, uint32_t& value, int& type) {
+        value = static_cast<uint32_t>(s->value);
+        type = s->type;
+        last_kind = s->kind;
+        last_section = s->section;
+        if (static_cast<unsigned>(term_number) < LINE_SYMBOL_SLOTS) line_symbols[term_number] = s;
+    }
     // Pass 2: raises expr_fwd if pass 1 saw a forward reference here.
     void check_forward();
     // The size mask that decides how decimal numbers are read, from the line's size.
@@ -164,6 +202,9 @@ private:
     // The bits of a floating-point literal: the high word in the upper half.
     uint64_t read_float(TextCursor& cur, const char* start, bool negative, uint32_t mask);
 
+    const Options& options_;
+    Driver& drv_;
+    ForwardRefs& fwd_;
     Assembler& as;
     std::deque<std::string> strings_;  // every string term ever read; handles index it
     std::string name_;                 // scratch for symbol names

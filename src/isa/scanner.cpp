@@ -91,6 +91,10 @@ inline int32_t negate(int32_t v) { return static_cast<int32_t>(0u - static_cast<
 } // namespace
 
 int OperandScanner::eval_register(TextCursor& c, int32_t& value) {
+    if (SymbolRecord* s = as.ev.known_register(c.at)) {
+        value = as.ev.register_term(c, s);
+        return s->type;
+    }
     Operand scratch;
     int32_t v[2] = {0, 0};
     int type = as.ev.eval(c, v, scratch);
@@ -110,19 +114,61 @@ void OperandScanner::scan(TextCursor& c, Operand& op) {
         c.step();
         return;
     case '(':
-        if (!plain_indirect(p) && group_starts_expression(p)) break;
+        if (plain_indirect(p)) {
+            if (!scan_known_indirect(c, op)) scan_parenthesised(c, op);
+            return;
+        }
+        if (group_starts_expression(p)) break;
         scan_parenthesised(c, op);
         return;
     case '-':
-        if (p[1] == '(' && (plain_indirect(p + 1) || !group_starts_expression(p + 1))) {
+        if (p[1] == '(' && plain_indirect(p + 1)) {
+            if (!scan_known_indirect(c, op)) scan_predecrement(c, op);
+            return;
+        }
+        if (p[1] == '(' && !group_starts_expression(p + 1)) {
             scan_predecrement(c, op);
             return;
         }
         break;
     default:
+        if (scan_known_register(c, op)) return;
         break;
     }
     scan_term(c, op);
+}
+
+// The most frequent operands: a data or address register. scan_term would
+// come to the same through eval.
+inline bool OperandScanner::scan_known_register(TextCursor& c, Operand& op) {
+    SymbolRecord* s = as.ev.known_register(c.at);
+    if (!s || (s->type != TYPE_DREG && s->type != TYPE_AREG)) return false;
+    op.cls = s->type == TYPE_DREG ? CLS_DN : CLS_AN;
+    op.reg = as.ev.register_term(c, s);
+    if (may_extend_register(c.peek())) checklist(c, op);
+    return true;
+}
+
+// (An), (An)+ and -(An) as plain_indirect found them, with An a register
+// already looked up: the forms scan_parenthesised and scan_predecrement
+// would make of them.
+bool OperandScanner::scan_known_indirect(TextCursor& c, Operand& op) {
+    const bool predecrement = *c.at == '-';
+    const char* name = c.at + (predecrement ? 2 : 1);
+    SymbolRecord* s = as.ev.known_register(name);
+    if (!s || s->type != TYPE_AREG) return false;
+    c.at = name;
+    op.reg = as.ev.register_term(c, s);
+    ++c.at;  // the ')' plain_indirect saw
+    if (predecrement) {
+        op.cls = CLS_PREDEC;
+    } else if (c.peek() == '+') {
+        ++c.at;
+        op.cls = CLS_POSTINC;
+    } else {
+        op.cls = CLS_AN_IND;
+    }
+    return true;
 }
 
 void OperandScanner::scan_immediate(TextCursor& c, Operand& op) {

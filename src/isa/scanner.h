@@ -82,6 +82,8 @@ private:
     // Evaluates a term that should be a register; the relocation data of the
     // operand being scanned is left alone.
     int eval_register(TextCursor& c, int32_t& value);
+    bool scan_known_register(TextCursor& c, Operand& op);
+    bool scan_known_indirect(TextCursor& c, Operand& op);
     void scan_immediate(TextCursor& c, Operand& op);
     void scan_parenthesised(TextCursor& c, Operand& op);
     void scan_predecrement(TextCursor& c, Operand& op);

@@ -4,8 +4,9 @@
 Prints the median wall time, lines per second and peak memory (maximum resident set size)
 of each, the speed ratio, and tobra's per-line time at 10k and 1M lines with a label on
 every other line (the scaling ratio). The tools take turns, run after run, so that
-a slow phase of a shared machine falls on all of them alike.
-Usage: run_bench.py TOBRA WORKDIR [--runs N] [--seed N]
+a slow phase of a shared machine falls on all of them alike. With --baseline, another
+tobra build (an older one) takes its turns too, for a before-and-after table.
+Usage: run_bench.py TOBRA WORKDIR [--runs N] [--seed N] [--baseline OLD_TOBRA]
 """
 import argparse
 import os
@@ -80,8 +81,10 @@ def main():
     ap.add_argument("workdir")
     ap.add_argument("--runs", type=int, default=5)
     ap.add_argument("--seed", type=int, default=1)
+    ap.add_argument("--baseline", help="another tobra build measured in the same rounds")
     args = ap.parse_args()
     tobra = os.path.abspath(args.tobra)
+    baseline = os.path.abspath(args.baseline) if args.baseline else None
     os.makedirs(args.workdir, exist_ok=True)
     work = os.path.abspath(args.workdir)
     have_gnu = shutil.which(GNU_AS) is not None
@@ -97,6 +100,9 @@ def main():
             "tobra S-rec": [tobra, "-q", "-c5407", name + ".s"],
             "tobra -b": [tobra, "-q", "-b", "-c5407", name + ".s"],
         }
+        if baseline:
+            cmds["baseline S-rec"] = [baseline, "-q", "-c5407", name + ".s"]
+            cmds["baseline -b"] = [baseline, "-q", "-b", "-c5407", name + ".s"]
         if have_gnu:
             cmds["GNU as"] = [GNU_AS, "-mcpu=5407", "--register-prefix-optional", "-o", name + ".elf", name + ".gnu.s"]
         rows = measure_rounds(cmds, work, args.runs)
@@ -126,10 +132,14 @@ def main():
         main_lines.append(f" include small_part{i}.s")
     with open(os.path.join(work, "small_main.s"), "w") as f:
         f.write("\n".join(main_lines) + "\n")
-    r = measure([tobra, "-q", "-b", "-c5407", "small_main.s"], work, max(args.runs, 31))
-    if r is None:
-        return 1
-    print(f"tobra small project (500 lines in 8 files), wall time: {r[0] * 1e3:.2f} ms")
+    small = {"tobra": [tobra, "-q", "-b", "-c5407", "small_main.s"]}
+    if baseline:
+        small["baseline"] = [baseline, "-q", "-b", "-c5407", "small_main.s"]
+    rows = measure_rounds(small, work, max(args.runs, 31))
+    for tool, r in rows.items():
+        if r is None:
+            return 1
+        print(f"{tool} small project (500 lines in 8 files), wall time: {r[0] * 1e3:.2f} ms")
 
     # Scaling: a label on every other line, per-line time at 10k and 1M lines.
     per_line = {}
