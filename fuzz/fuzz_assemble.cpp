@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "driver/assembler.h"
+#include "fuzz_options.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint8_t mode = size ? data[0] : 0;
@@ -19,14 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     as.memory_files["inc.i"] = " nop\nincl: dc.l incl\n";
     std::vector<const char*> argv{"tobra"};
     if (mode & 1) argv.push_back("-l");
-    // Bit 64 picks the other format of each pair: ELF beside the native
-    // object, Intel HEX beside the binary image.
-    if (mode & 2) argv.push_back(mode & 64 ? "--elf" : "-o");
-    else if (mode & 4) argv.push_back(mode & 64 ? "--ihex" : "-b");
-    if ((mode & (2 | 64 | 128)) == (2 | 64 | 128)) argv.push_back("-g");
-    if (mode & 8) argv.push_back("-c5485");
-    if (mode & 16) argv.push_back("-f");
-    if (mode & 32) argv.push_back("-r");
+    tobra::fuzz::push_mode_options(argv, mode);
     argv.push_back("f.s");
     as.run(static_cast<int>(argv.size()), argv.data());
     return 0;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "driver/assembler.h"
+#include "fuzz_options.h"
 
 namespace {
 
@@ -45,14 +46,7 @@ Outcome assemble(const uint8_t* data, size_t size, bool line_records) {
     // only every other length, so that most inputs reach the replay.
     const bool listing = (mode & 1) && (size & 8);
     if (listing) argv.push_back("-l");
-    // Bit 64 picks the other format of each pair: ELF beside the native
-    // object, Intel HEX beside the binary image.
-    if (mode & 2) argv.push_back(mode & 64 ? "--elf" : "-o");
-    else if (mode & 4) argv.push_back(mode & 64 ? "--ihex" : "-b");
-    if ((mode & (2 | 64 | 128)) == (2 | 64 | 128)) argv.push_back("-g");
-    if (mode & 8) argv.push_back("-c5485");
-    if (mode & 16) argv.push_back("-f");
-    if (mode & 32) argv.push_back("-r");
+    tobra::fuzz::push_mode_options(argv, mode);
     if (size & 2) {
         argv.push_back("--map=f.map");
         argv.push_back("--deps=f.d");
