@@ -12,24 +12,28 @@ namespace tobra {
 
 namespace {
 
-// A record starts with a byte of R_* flags and the name count (bits 4 to 6),
-// then where the line is: its line number and file (R_LONG), or how
-// many lines it follows the record before in the same file (one byte). A
-// record with bytes goes on with the address they start at when it is not
-// where the last such record's bytes ended (R_ADDRESS), the section and
-// condition level when they changed (R_STATE), the global label count under
-// which its local names were read (R_SCOPE), the byte count, how many
-// expressions and name lookups the line made, the names it read with what
-// they read as, and the bytes.
+// A record starts with a byte of R_* flags, then where the line is: its line
+// number, file and where its text ends (R_LONG), or how many lines it follows
+// the record before in the same file (one byte) and how far its text ends
+// beyond that record's (a base-128 number). A record with bytes goes on with
+// the address they start at when it is not where the last such record's
+// bytes ended (R_ADDRESS), the section and condition level when they changed
+// (R_STATE), the global label count under which its local names were read
+// (R_SCOPE), the label it defined (R_LABEL), the byte count, how many
+// expressions and name lookups the line made, the count of names it read
+// and those names with what they read as, and the bytes.
 enum : uint8_t {
     R_BYTES = 1,
     R_LONG = 2,
     R_ADDRESS = 4,
     R_STATE = 8,
-    R_SCOPE = 128,  // the line read a local name: the count of global labels set before it follows
+    R_SCOPE = 16,  // the line read a local name: the count of global labels set before it follows
+    R_LABEL = 32,
+    // Pass 1 read nothing but blank and comment lines since the record before,
+    // all in the file's own loop: pass 2 may step over them unread.
+    R_CLEAN = 64,
 };
-constexpr int NAME_SHIFT = 4;
-constexpr int NAME_MASK = 7;
+constexpr int MAX_NAMES = 7;
 
 // A name the line read, and what it read as.
 struct NameNote {
@@ -49,8 +53,8 @@ constexpr auto replayable_handlers = [] {
     return t;
 }();
 
-constexpr size_t HEADER_BYTES = 1 + 8;
-constexpr size_t MAX_RECORD = HEADER_BYTES + 4 + 2 + 4 + 3 + NAME_MASK * sizeof(NameNote) + 64;
+constexpr size_t HEADER_BYTES = 1 + 16;
+constexpr size_t MAX_RECORD = HEADER_BYTES + 4 + 2 + 4 + 8 + 4 + MAX_NAMES * sizeof(NameNote);
 
 // Names whose value or meaning pass 2 may see otherwise than pass 1 did at
 // the same line: set names (undefined again until their first set), names
@@ -65,6 +69,8 @@ void LineReplay::begin_pass(int pass) {
     if (pass == 1) {
         chunks_.clear();
         chunk_used_.clear();
+        arena_.reset();
+        arena_used_ = arena_capacity_ = 0;
         bytes_ = 0;
         records_ = 0;
         write_at_ = write_end_ = nullptr;
@@ -80,6 +86,7 @@ void LineReplay::begin_pass(int pass) {
         reading_ = writing_ && !chunks_.empty();
         writing_ = false;
         read_chunk_ = 0;
+        arena_read_ = 0;
         read_at_ = reading_ ? chunks_[0].get() : nullptr;
         read_end_ = reading_ ? read_at_ + chunk_used_[0] : nullptr;
     }
@@ -90,6 +97,17 @@ void LineReplay::begin_pass(int pass) {
     next_address_ = 0;
     section_ = 0;
     level_ = 0;
+}
+
+bool LineReplay::grow_arena() {
+    const size_t capacity = arena_capacity_ == 0 ? CHUNK : 2 * arena_capacity_;
+    if (bytes_ + capacity - arena_capacity_ > LINE_RECORD_LIMIT) return false;
+    auto grown = std::make_unique_for_overwrite<uint8_t[]>(capacity);
+    if (arena_used_ != 0) std::memcpy(grown.get(), arena_.get(), arena_used_);
+    arena_ = std::move(grown);
+    bytes_ += capacity - arena_capacity_;
+    arena_capacity_ = capacity;
+    return true;
 }
 
 uint8_t* LineReplay::room() {
@@ -122,16 +140,24 @@ LineReplay::Mark LineReplay::open_line(SourceLocation at) {
         writing_ = false;
         return {};
     }
+    SourceReader& src = as.src;
+    const uint64_t text_end = src.text_read();
     uint8_t* p = header + 1;
     uint8_t flags = 0;
-    if (at.file == last_file_ && at.line > last_line_ && at.line - last_line_ <= 0xFF) {
+    if (at.file == last_file_ && at.line > last_line_ && at.line - last_line_ <= 0xFF && text_end >= last_text_) {
         *p++ = static_cast<uint8_t>(at.line - last_line_);
+        uint64_t delta = text_end - last_text_;
+        for (; delta >= 0x80; delta >>= 7) *p++ = static_cast<uint8_t>(delta | 0x80);
+        *p++ = static_cast<uint8_t>(delta);
+        if (src.lines_read_plainly()) flags |= R_CLEAN;
     } else {
         flags |= R_LONG;
         std::memcpy(p, &at.line, 4);
         std::memcpy(p + 4, &at.file, 4);
-        p += 8;
+        std::memcpy(p + 8, &text_end, 8);
+        p += 16;
     }
+    src.note_line_record();
     header[0] = flags;
     // An opt that chose the output changed how the lines before it encode
     // in pass 2, which has the output from its first line (their labels
@@ -142,6 +168,7 @@ LineReplay::Mark LineReplay::open_line(SourceLocation at) {
     }
     last_line_ = at.line;
     last_file_ = at.file;
+    last_text_ = text_end;
     write_at_ = p;
     ++records_;
 
@@ -156,6 +183,17 @@ LineReplay::Mark LineReplay::open_line(SourceLocation at) {
     start_notes_ = as.sym.pass1_notes();
     start_stars_ = as.ev.star_terms;
     return {header, records_};
+}
+
+// The label the line defined, as pass 1 made it; nullptr when the line has
+// a label and its record is not sure (the record then keeps no bytes).
+static SymbolRecord* defined_label(Assembler& as, bool& sure) {
+    sure = true;
+    const std::string_view label = as.src.statement.label;
+    if (as.src.label_field[0] == '\0') return nullptr;
+    SymbolRecord* s = as.sym.last_installed();
+    sure = s && s->name_length == label.size() && std::memcmp(s->name, label.data(), label.size()) == 0;
+    return sure ? s : nullptr;
 }
 
 void LineReplay::close_line(const Mark& mark, const Variant* v) {
@@ -174,8 +212,22 @@ void LineReplay::close_line(const Mark& mark, const Variant* v) {
     // (the difference wraps round).
     const size_t notes = notes_end - start_notes_;
     if (notes > 0xFF || evals > 0xFF) return;
-    static_assert(CONDITION_DEPTH <= 256 && SECTION_SLOTS <= 256, "a record keeps both in a byte");
+    bool sure = true;
+    SymbolRecord* const label = defined_label(as, sure);
+    if (!sure) return;
+    finish(mark, label, count, evals, notes);
+}
 
+void LineReplay::close_label_line(const Mark& mark) {
+    if (mark.records != records_ || !settled_ || !as.drv.assembling()) return;
+    bool sure = true;
+    SymbolRecord* const label = defined_label(as, sure);
+    if (!label || as.drv.location_counter != static_cast<int32_t>(start_address_)) return;
+    finish(mark, label, 0, 0, 0);
+}
+
+void LineReplay::finish(const Mark& mark, SymbolRecord* label, uint32_t count, uint32_t evals, size_t notes) {
+    static_assert(CONDITION_DEPTH <= 256 && SECTION_SLOTS <= 256, "a record keeps both in a byte");
     // The header's fields come first; the names are written straight after
     // them, and the record is taken (write_at_ moved on, the state noted)
     // only when every name passes.
@@ -194,21 +246,22 @@ void LineReplay::close_line(const Mark& mark, const Variant* v) {
         p += 2;
     }
     // Where the global-label count goes, should a local name turn up; the
-    // counts and names are written as if none did.
+    // label, counts and names are written as if none did.
     uint8_t* const scope_at = p;
+    const size_t label_bytes = label ? sizeof label : 0;
 
     // The names the line read. A register reads the same in every pass; any
     // other name is kept with what it read as, which pass 2 must find again.
-    uint8_t* const names = scope_at + 3;
+    uint8_t* const names = scope_at + label_bytes + 4;
     int name_count = 0;
     bool local = false;
     const SymbolRecord* last = nullptr;
-    for (size_t i = start_notes_; i < notes_end; ++i) {
+    for (size_t i = start_notes_; i < start_notes_ + notes; ++i) {
         SymbolRecord* s = as.sym.pass1_note(i);
         // Not defined yet: a forward reference, which pass 2 settles.
         if (!s) return;
         if (s->position < static_cast<uint32_t>(RESERVED_REGISTER_COUNT) || s == last) continue;
-        if (name_count == NAME_MASK || (s->flags & UNSTABLE_FLAGS) || s->kind == KIND_EXTERNAL ||
+        if (name_count == MAX_NAMES || (s->flags & UNSTABLE_FLAGS) || s->kind == KIND_EXTERNAL ||
             s->kind == KIND_UNDEFINED)
             return;
         // A local name is found under the last global label.
@@ -219,23 +272,32 @@ void LineReplay::close_line(const Mark& mark, const Variant* v) {
         ++name_count;
         last = s;
     }
-    flags = static_cast<uint8_t>(flags | name_count << NAME_SHIFT);
     p = scope_at;
     if (local) {
-        // The names move up by the count's four bytes.
+        // The label and names move up by the count's four bytes.
         flags |= R_SCOPE;
         std::memmove(names + 4, names, static_cast<size_t>(name_count) * sizeof(NameNote));
         const uint32_t scope = as.src.global_labels_set();
-        std::memcpy(scope_at, &scope, 4);
+        std::memcpy(p, &scope, 4);
         p += 4;
     }
+    if (label) {
+        flags |= R_LABEL;
+        std::memcpy(p, &label, sizeof label);
+        p += sizeof label;
+    }
+    // The bytes go to a store of their own, where the bytes of lines that
+    // follow each other follow each other too: pass 2 emits a run of lines
+    // in one step.
+    if (arena_capacity_ - arena_used_ < CAPTURE_BYTES + 16 && !grow_arena()) return;
+    // Sixteen at a time (the store has room for the last block).
+    for (uint32_t i = 0; i < count; i += 16) std::memcpy(arena_.get() + arena_used_ + i, captured_bytes_ + i, 16);
+    arena_used_ += count;
     p[0] = static_cast<uint8_t>(count);
     p[1] = static_cast<uint8_t>(evals);
     p[2] = static_cast<uint8_t>(notes);
-    p += 3 + static_cast<size_t>(name_count) * sizeof(NameNote);
-    // The bytes sixteen at a time (the record has room for the last block).
-    for (uint32_t i = 0; i < count; i += 16) std::memcpy(p + i, captured_bytes_ + i, 16);
-    p += count;
+    p[3] = static_cast<uint8_t>(name_count);
+    p += 4 + static_cast<size_t>(name_count) * sizeof(NameNote);
     if (new_state) {
         section_ = static_cast<uint8_t>(start_section_);
         level_ = static_cast<uint8_t>(start_level_);
@@ -260,95 +322,231 @@ bool LineReplay::names_read_alike(const uint8_t* notes, int count) const {
     return true;
 }
 
-bool LineReplay::replay_line(SourceLocation at) {
-    if (read_at_ == read_end_) {
-        if (read_chunk_ + 1 >= chunks_.size()) {
-            stop_reading();  // pass 1 kept no more records
-            return false;
-        }
-        ++read_chunk_;
-        read_at_ = chunks_[read_chunk_].get();
-        read_end_ = read_at_ + chunk_used_[read_chunk_];
-    }
+bool LineReplay::peek(Entry& e) const {
+    size_t chunk = read_chunk_;
     const uint8_t* p = read_at_;
-    const uint8_t flags = *p++;
-    uint32_t line, file;
-    if (flags & R_LONG) {
-        std::memcpy(&line, p, 4);
-        std::memcpy(&file, p + 4, 4);
-        p += 8;
-    } else {
-        line = last_line_ + *p++;
-        file = last_file_;
+    if (p == read_end_) {
+        if (chunk + 1 >= chunks_.size()) return false;
+        ++chunk;
+        p = chunks_[chunk].get();
     }
-    if (line != at.line || file != at.file) {
+    e.chunk = chunk;
+    const uint8_t flags = *p++;
+    e.flags = flags;
+    if (flags & R_LONG) {
+        std::memcpy(&e.line, p, 4);
+        std::memcpy(&e.file, p + 4, 4);
+        std::memcpy(&e.text_end, p + 8, 8);
+        p += 16;
+    } else {
+        e.line = last_line_ + *p++;
+        e.file = last_file_;
+        uint64_t delta = 0;
+        for (int shift = 0;; shift += 7) {
+            const uint8_t b = *p++;
+            delta |= uint64_t{b & 0x7Fu} << shift;
+            if (!(b & 0x80)) break;
+        }
+        e.text_end = last_text_ + delta;
+    }
+    e.label = nullptr;
+    if (!(flags & R_BYTES)) {
+        e.next = p;
+        return true;
+    }
+    e.address = next_address_;
+    if (flags & R_ADDRESS) {
+        std::memcpy(&e.address, p, 4);
+        p += 4;
+    }
+    e.section = section_;
+    e.level = level_;
+    if (flags & R_STATE) {
+        e.section = p[0];
+        e.level = p[1];
+        p += 2;
+    }
+    e.scope = 0;
+    if (flags & R_SCOPE) {
+        std::memcpy(&e.scope, p, 4);
+        p += 4;
+    }
+    if (flags & R_LABEL) {
+        std::memcpy(&e.label, p, sizeof e.label);
+        p += sizeof e.label;
+    }
+    e.count = p[0];
+    e.evals = p[1];
+    e.notes = p[2];
+    e.name_count = p[3];
+    p += 4;
+    e.names = p;
+    e.bytes = arena_.get() + arena_read_;
+    e.next = p + static_cast<size_t>(e.name_count) * sizeof(NameNote);
+    return true;
+}
+
+void LineReplay::take(const Entry& e) {
+    if (e.chunk != read_chunk_) {
+        read_chunk_ = e.chunk;
+        read_end_ = chunks_[e.chunk].get() + chunk_used_[e.chunk];
+    }
+    read_at_ = e.next;
+    last_line_ = e.line;
+    last_file_ = e.file;
+    last_text_ = e.text_end;
+    ++records_read_;
+    // What the next record's bytes are read against, whether these are used or not.
+    if (e.flags & R_BYTES) {
+        arena_read_ += e.count;
+        next_address_ = e.address + e.count;
+        section_ = e.section;
+        level_ = e.level;
+    }
+    as.src.note_line_record();
+}
+
+bool LineReplay::fits_here(const Entry& e, uint32_t address, uint32_t labels_set) const {
+    const Driver& drv = as.drv;
+    if (!(e.flags & R_BYTES) || records_read_ < valid_from_ || address != e.address ||
+        drv.current_section != e.section || drv.condition_level != e.level || !drv.assembling() ||
+        as.options.listing_enabled || as.options.debug_flags != 0 || !as.emit.stores_bytes(e.section) ||
+        ((e.flags & R_SCOPE) && e.scope != labels_set))
+        return false;
+    // A forward reference pass 1 noted for one of the line's expressions
+    // (where the passes numbered them differently) is pass 2's to settle.
+    const ForwardRefs& fwd = as.fwd;
+    if (e.evals != 0) {
+        const uint64_t last = e.level == 0 ? uint64_t{fwd.expr_number + e.evals - 1u} << 32
+                                           : fwd.key_at(e.level) + (e.evals - 1u);
+        if (fwd.next_fwd <= last) return false;
+    }
+    return e.name_count == 0 || names_read_alike(e.names, e.name_count);
+}
+
+void LineReplay::emit(const Entry& e) {
+    advance_numbers(e);
+    if (e.count != 0) as.emit.emit_bytes(e.bytes, static_cast<int>(e.count));
+    ++replayed_;
+}
+
+void LineReplay::advance_numbers(const Entry& e) {
+    // What reading the operands would have moved: the numbers of the
+    // expressions, and the lookups pass 1 noted.
+    ForwardRefs& fwd = as.fwd;
+    if (e.evals != 0) {
+        if (e.level == 0) {
+            fwd.expr_number += e.evals;
+            fwd.inner_number = 0;
+        } else {
+            fwd.inner_number += e.evals;
+        }
+    }
+    if (e.notes != 0) as.sym.skip_pass1_notes(e.notes);
+}
+
+bool LineReplay::replay_line(SourceLocation at) {
+    Entry e;
+    if (!peek(e)) {
+        stop_reading();  // pass 1 kept no more records
+        return false;
+    }
+    if (e.line != at.line || e.file != at.file) {
         // The passes read different lines here: no record fits any more.
         stop_reading();
         return false;
     }
-    last_line_ = line;
-    last_file_ = file;
-    ++records_read_;
-    if (!(flags & R_BYTES)) {
-        read_at_ = p;
-        return false;
-    }
-    uint32_t address = next_address_;
-    if (flags & R_ADDRESS) {
-        std::memcpy(&address, p, 4);
-        p += 4;
-    }
-    if (flags & R_STATE) {
-        section_ = p[0];
-        level_ = p[1];
-        p += 2;
-    }
-    uint32_t scope = 0;
-    if (flags & R_SCOPE) {
-        std::memcpy(&scope, p, 4);
-        p += 4;
-    }
-    const uint32_t count = p[0];
-    const uint32_t evals = p[1];
-    const uint32_t notes = p[2];
-    p += 3;
-    const int name_count = (flags >> NAME_SHIFT) & NAME_MASK;
-    const uint8_t* const names = p;
-    const uint8_t* const bytes = names + static_cast<size_t>(name_count) * sizeof(NameNote);
-    // Stepped over whether used or not: the next record follows.
-    read_at_ = bytes + count;
-    next_address_ = address + count;
-
-    Driver& drv = as.drv;
-    if (records_read_ <= valid_from_ || static_cast<uint32_t>(drv.location_counter) != address ||
-        drv.current_section != section_ || drv.condition_level != level_ || !drv.assembling() ||
-        as.options.listing_enabled || as.options.debug_flags != 0 || !as.emit.stores_bytes(section_) ||
-        ((flags & R_SCOPE) && scope != as.src.global_labels_set()))
-        return false;
-    // A forward reference pass 1 noted for one of the line's expressions
-    // (where the passes numbered them differently) is pass 2's to settle.
-    ForwardRefs& fwd = as.fwd;
-    if (evals != 0) {
-        const uint64_t last = level_ == 0 ? uint64_t{fwd.expr_number + evals - 1u} << 32
-                                          : fwd.key_at(level_) + (evals - 1u);
-        if (fwd.next_fwd <= last) return false;
-    }
-    if (name_count != 0 && !names_read_alike(names, name_count)) return false;
-
-    // What reading the operands would have moved: the numbers of the
-    // expressions, and the lookups pass 1 noted.
-    if (evals != 0) {
-        if (level_ == 0) {
-            fwd.expr_number += evals;
-            fwd.inner_number = 0;
-        } else {
-            fwd.inner_number += evals;
-        }
-    }
-    if (notes != 0) as.sym.skip_pass1_notes(notes);
+    const bool fits = fits_here(e, static_cast<uint32_t>(as.drv.location_counter), as.src.global_labels_set());
+    take(e);
+    if (!fits) return false;
     if (as.src.label_field[0] != '\0') as.src.define_line_label();
-    as.emit.emit_bytes(bytes, static_cast<int>(count));
-    ++replayed_;
+    emit(e);
+    return true;
+}
+
+void LineReplay::pass_label_line(SourceLocation at) {
+    Entry e;
+    if (!peek(e) || e.line != at.line || e.file != at.file) {
+        stop_reading();
+        return;
+    }
+    take(e);
+}
+
+bool LineReplay::replay_ahead(SourceText& text) {
+    SourceReader& src = as.src;
+    Driver& drv = as.drv;
+    // The bytes of the lines taken, one after the other in the store, are
+    // emitted together at the end, unless each line's address is noted for
+    // the debug information.
+    const bool each_line = as.emit.notes_lines();
+    const uint32_t start = static_cast<uint32_t>(drv.location_counter);
+    uint32_t address = start;
+    const uint8_t* run = nullptr;
+    uint32_t first_line = 0;
+    bool any = false;
+    Entry e;
+    while (src.lines_read_plainly() && !drv.end_seen && peek(e)) {
+        // Only the lines that follow in this file, with nothing but blank
+        // lines between them in either pass.
+        const SourceLocation here = src.location();
+        if ((e.flags & (R_CLEAN | R_BYTES)) != (R_CLEAN | R_BYTES) || here.file != e.file || e.line <= here.line ||
+            here.line < last_line_ || e.text_end <= text.consumed())
+            break;
+        uint32_t labels_set = src.global_labels_set();
+        bool global = false;
+        const SymbolRecord* label = e.label;
+        if (label) {
+            // A local label is the global one's, which must be the same;
+            // either must come out where pass 1 put it.
+            const char first = label->name[0];
+            global = !(first == '.' || (first >= '0' && first <= '9'));
+            if (global) {
+                ++labels_set;
+            } else {
+                const std::string_view scope = src.last_global_label();
+                if (label->name_length <= scope.size() ||
+                    std::memcmp(label->name + label->name_length - scope.size(), scope.data(), scope.size()) != 0)
+                    break;
+            }
+            if (!SymbolTable::defines_alike(*label, static_cast<int32_t>(address))) break;
+        }
+        if (!fits_here(e, address, labels_set)) break;
+        take(e);
+        src.take_line_from_record(e.line);
+        drv.line_start_address = static_cast<int32_t>(address);
+        drv.note_line_address(src.location());
+        if (label) {
+            if (global) src.set_last_global_label({label->name, label->name_length});
+            as.sym.define_alike(*label);
+        }
+        advance_numbers(e);
+        if (each_line) {
+            if (e.count != 0) as.emit.emit_bytes(e.bytes, static_cast<int>(e.count));
+        } else if (e.count != 0) {
+            if (!run) {
+                run = e.bytes;
+                first_line = e.line;
+            }
+        }
+        address += e.count;
+        ++replayed_;
+        any = true;
+    }
+    if (!any) {
+        declined_at_ = records_read_;
+        return false;
+    }
+    if (run) {
+        // The run's first line is where its bytes begin, should they start
+        // a range of addresses.
+        const uint32_t last_line = src.location().line;
+        src.take_line_from_record(first_line);
+        as.emit.emit_bytes(run, static_cast<int>(address - start));
+        src.take_line_from_record(last_line);
+    }
+    as.lst.listing_count = 0;
+    text.skip_to(last_text_);
     return true;
 }
 

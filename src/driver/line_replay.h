@@ -23,6 +23,7 @@ namespace tobra {
 class Assembler;
 struct Variant;
 struct SymbolRecord;
+struct SourceText;
 
 // Records stop being kept beyond this many bytes (some three million typical
 // lines): the rest of a larger source is assembled in full in pass 2.
@@ -44,6 +45,8 @@ public:
         writing_ = false;
         chunks_.clear();
         chunk_used_.clear();
+        arena_.reset();
+        arena_used_ = arena_capacity_ = 0;
         write_at_ = write_end_ = nullptr;
     }
 
@@ -59,6 +62,8 @@ public:
     // anything else); its bytes are kept when they are sure to come out the
     // same in pass 2.
     void close_line(const Mark& mark, const Variant* v);
+    // Pass 1, after a line with a label alone.
+    void close_label_line(const Mark& mark);
 
     // Pass 1: bytes the line emits, and lines whose bytes pass 2 must make
     // again (a check that only pass 2 makes, a message, a fixup).
@@ -89,6 +94,15 @@ public:
     // Pass 2, for an own line with a mnemonic field: true when the line's
     // bytes were emitted from its record (the label is the caller's).
     bool replay_line(SourceLocation at);
+    // Pass 2, for an own line with a label alone: its record is passed (the
+    // label is the caller's).
+    void pass_label_line(SourceLocation at);
+    // Pass 2, between two lines of a file's own loop: emits the lines that
+    // follow from their records as long as each can be, and moves the text
+    // and line number past them; false when it took none. A record it cannot
+    // take is left for the line's own reading, and not tried again here.
+    bool may_replay_ahead() const { return reading_ && records_read_ != declined_at_; }
+    bool replay_ahead(SourceText& text);
 
     // Bytes the records take, and lines pass 2 emitted from them.
     size_t bytes() const { return bytes_; }
@@ -104,10 +118,45 @@ private:
     void stop_reading() { reading_ = false; }
     bool names_read_alike(const uint8_t* notes, int count) const;
 
+    // Pass 2: a record read out, not yet taken.
+    struct Entry {
+        const uint8_t* next;  // where the record after it starts (in chunk `chunk`)
+        size_t chunk;
+        uint32_t line, file;
+        uint64_t text_end;  // where the line's text ends
+        uint8_t flags;
+        uint32_t address;
+        uint8_t section, level;
+        uint32_t scope;
+        SymbolRecord* label;
+        uint32_t count, evals, notes;
+        int name_count;
+        const uint8_t* names;
+        const uint8_t* bytes;
+    };
+    // Reads the next record; false when there is none.
+    bool peek(Entry& e) const;
+    // Moves past it: what follows is read relative to it.
+    void take(const Entry& e);
+    // Whether its bytes may be emitted here and now.
+    // labels_set: the global labels set by then.
+    bool fits_here(const Entry& e, uint32_t address, uint32_t labels_set) const;
+    // Emits them, with what reading the line would have moved.
+    void emit(const Entry& e);
+    void advance_numbers(const Entry& e);
+    // Pass 1: the rest of a record with bytes (count of them, none for a
+    // label alone), taken only when every name the line read can be kept.
+    void finish(const Mark& mark, SymbolRecord* label, uint32_t count, uint32_t evals, size_t notes);
+
     Assembler& as;
     static constexpr size_t CHUNK = size_t{1} << 20;
     std::vector<std::unique_ptr<uint8_t[]>> chunks_;
     std::vector<size_t> chunk_used_;
+    // The bytes of the records, in their order.
+    std::unique_ptr<uint8_t[]> arena_;
+    size_t arena_used_ = 0, arena_capacity_ = 0;
+    size_t arena_read_ = 0;  // pass 2: where the next record's bytes are
+    bool grow_arena();
     size_t bytes_ = 0;
     uint64_t records_ = 0;  // pass 1: headers written
     bool writing_ = false;
@@ -128,6 +177,8 @@ private:
     // with bytes, where they ended and the state they were made in.
     uint32_t last_line_ = 0;
     uint32_t last_file_ = 0;
+    uint64_t last_text_ = 0;
+    uint64_t declined_at_ = ~uint64_t{0};  // pass 2: records_read_ when replay_ahead last declined
     uint32_t next_address_ = 0;
     uint8_t section_ = 0;
     uint8_t level_ = 0;

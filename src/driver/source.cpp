@@ -26,6 +26,7 @@ bool SourceText::refill() {
     if (window_pos > 0) {
         std::memmove(window.get(), window.get() + window_pos, window_end - window_pos);
         window_end -= window_pos;
+        window_base += window_pos;
         window_pos = 0;
     }
     // Raw bytes land right after the kept text, or one past it when a CR held
@@ -57,6 +58,21 @@ bool SourceText::refill() {
     window_end = w;
     if (n == 0) stream_done = true;
     return n > 0;
+}
+
+bool SourceText::skip_to(size_t offset) {
+    if (!stream) {
+        if (offset > text->size()) return false;
+        pos = offset;
+        return true;
+    }
+    // The stream is read on to the window that holds the offset.
+    while (offset > window_base + window_end) {
+        window_pos = window_end;
+        if (!refill()) return false;
+    }
+    window_pos = offset - window_base;
+    return true;
 }
 
 bool SourceText::read_physical(char* dst, int max_chars, int* length) {
@@ -141,7 +157,7 @@ static bool open_stream(const std::string& path, SourceText& out) {
     std::setvbuf(f, nullptr, _IONBF, 0);  // the window is the buffer
     out.stream.reset(f);
     out.window = std::make_unique_for_overwrite<char[]>(STREAM_WINDOW);
-    out.window_pos = out.window_end = 0;
+    out.window_pos = out.window_end = out.window_base = 0;
     out.held_cr = out.stream_done = false;
     return true;
 }
@@ -229,6 +245,7 @@ void SourceReader::assemble_file(const char* name) {
 
     int saved_listing = as.options.listing_enabled;
     const SourceLocation outer = location();
+    SourceText* const outer_text = text_;
     // Messages name the file that was read, wherever the search found it.
     const std::string path = found ? opened_path : std::string(name);
     file_ = drv.intern_file(path);
@@ -245,11 +262,16 @@ void SourceReader::assemble_file(const char* name) {
         if (drv.pass_number == 1) as.side.note_read(path, include_depth == 0);
         ++include_depth;
         const MacroEngine::FileMark mark = as.mac.enter_file();
+        text_ = &text;
+        plain_reads_ = false;  // the file's first record has no record before it here
         for (;;) {
             if (special_mode) [[unlikely]] {
                 if (!as.mac.step(text)) break;
                 continue;
             }
+            // Pass 2 takes the lines that follow from pass 1's records as long
+            // as it can, and steps over their text unread.
+            if (as.replay.may_replay_ahead() && as.replay.replay_ahead(text)) continue;
             if (!read_logical_line_here(text)) break;
             as.lst.listing_show_address = false;
             // No expansion is open on this path: the line is the file's own.
@@ -264,6 +286,8 @@ void SourceReader::assemble_file(const char* name) {
 
     file_ = outer.file;
     physical_line_ = outer.line;
+    text_ = outer_text;
+    plain_reads_ = false;
     as.options.listing_enabled = saved_listing;
 }
 
@@ -587,6 +611,14 @@ inline void SourceReader::process_line_here(SourceLocation at, bool own) {
     }
 
     if (mnemonic_field[0] == '\0') {
+        // A label alone has its record too, so that pass 2 can step over it.
+        if (own && as.replay.writing()) {
+            const LineReplay::Mark mark = as.replay.open_line(at);
+            if (drv.assembling()) define_line_label();
+            as.replay.close_label_line(mark);
+            return;
+        }
+        if (own && as.replay.reading()) as.replay.pass_label_line(at);
         if (label_field[0] != '\0' && drv.assembling()) define_line_label();
         return;
     }
@@ -632,7 +664,12 @@ void SourceReader::note_include(const char* name, bool found) {
     as.collector->included(name, found ? opened_path : std::string());
 }
 
-bool SourceReader::read_logical_line(SourceText& file) { return read_logical_line_here(file); }
+bool SourceReader::read_logical_line(SourceText& file) {
+    // Read on another road than the file's own loop: the line may be
+    // collected into a block, with no record of its own.
+    plain_reads_ = false;
+    return read_logical_line_here(file);
+}
 bool SourceReader::parse_line() { return parse_line_here(); }
 void SourceReader::process_line(bool own) { process_line_here(as.here(), own); }
 

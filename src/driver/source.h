@@ -93,8 +93,16 @@ struct SourceText {
     std::unique_ptr<std::FILE, Closer> stream;
     std::unique_ptr<char[]> window;  // STREAM_WINDOW bytes, already made uniform
     size_t window_pos = 0, window_end = 0;
+    size_t window_base = 0;  // how much of the uniform text came before the window
     bool held_cr = false;  // a CR that ended the last read: dropped if a LF follows
     bool stream_done = false;
+
+    // How much of the (uniform) text has been read: the same at the same line
+    // in both passes, so that pass 2 can step over lines pass 1 measured.
+    size_t consumed() const { return stream ? window_base + window_pos : pos; }
+    // Goes on reading at `offset`, at or after what was read (a line start);
+    // false when the text ends before it.
+    bool skip_to(size_t offset);
 
     // Up to max_chars characters of the next physical line, its newline included;
     // false at end of file.
@@ -216,11 +224,23 @@ public:
     // equates wait to be evaluated before the next line: the file's line
     // loop then takes the long way through MacroEngine::step.
     bool special_mode = false;
+    // Where the text of the file being read stands: after the line read last.
+    size_t text_read() const { return text_ ? text_->consumed() : 0; }
+    // Whether every line read from the file since the last line record was
+    // read by the file's own loop (not while a macro or repeat block was
+    // collected, or another road read it): pass 1 notes it in the record,
+    // pass 2 needs it too before it steps over text unread.
+    bool lines_read_plainly() const { return plain_reads_; }
+    void note_line_record() { plain_reads_ = true; }
+    // Pass 2: the line a record stood for was taken from it, unread.
+    void take_line_from_record(uint32_t line) { physical_line_ = line; }
     // Whether the line being assembled was joined from several physical lines
     // (its text is then not the text at its line number).
     bool line_was_joined() const { return joined_at_.line != 0 && joined_at_ == location(); }
 
 private:
+    SourceText* text_ = nullptr;  // the file being read
+    bool plain_reads_ = true;
     uint32_t file_ = 0;
     uint32_t physical_line_ = 0;  // lines read so far, continuation lines included
     SourceLocation joined_at_;    // the last line joined from several: its last physical line

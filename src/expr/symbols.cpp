@@ -268,6 +268,7 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
         if (!found) report_undefined(name);
     }
     if (found) replay_next_ = found->position + 1;
+    last_installed_ = found;
     if (!found) {
         if (as.options.debug_flags & DBG_INSTALL) {
             as.con.write("Install: ");
@@ -289,6 +290,7 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             r.next = symbol_buckets[b];
             symbol_buckets[b] = &r;
             add_to_index(ref, tag);
+            last_installed_ = &r;
             if (as.side.map_wanted()) as.side.note_definition(r.position);
             as.dir.note_defined(name);
         } catch (const std::bad_alloc&) {

@@ -94,6 +94,15 @@ public:
     // place (an equ of one); -1 for the current section.
     void install(std::string_view name, int32_t value, int type, int kind, int section = -1);
     void install_reserved();
+    // The record install() defined or checked last (pass 1 keeps it in the
+    // line's record, so that pass 2 needs no lookup by text).
+    SymbolRecord* last_installed() const { return last_installed_; }
+    // Pass 2: whether defining s again at value would pass install()'s check
+    // quietly, and that definition made without the lookup.
+    static bool defines_alike(const SymbolRecord& s, int32_t value) {
+        return s.value == value && s.type == TYPE_USER && !(s.flags & SYM_XREF_DEFINED);
+    }
+    void define_alike(const SymbolRecord& s) { replay_next_ = s.position + 1; }
     // NAME set value: made in pass 1, given its newest value in either pass.
     // A name defined any other way is not touched (the redefinition error).
     void set(std::string_view name, int32_t value, int kind, int section = -1);
@@ -161,6 +170,7 @@ private:
     LargeArray<Slot> slots_;                       // 2^slot_bits_ slots, at most half full
     size_t slot_count_ = 0;
     int slot_bits_ = 0;
+    SymbolRecord* last_installed_ = nullptr;
     size_t replay_next_ = 0;                       // pass 2: position of the record expected next
     // What each find() of pass 1 found (a reference, or 0), and for the
     // misses their position and tag; pass 2 reads them back in order.

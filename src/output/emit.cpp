@@ -110,7 +110,7 @@ void Emitter::emit_bytes(const uint8_t* bytes, int n) {
     const int sec = drv.current_section;
     if (stores_bytes_[sec] && pending[sec].count <= RECORD_BYTES - n) {
         if (pending[sec].count == 0) range_at(sec, drv.location_counter);
-        for (int i = 0; i < n; ++i) as.lst.capture(bytes[i]);
+        as.lst.capture(bytes, n);
         note_line();
         advance(pass2_size[sec], n);
         PendingBuffer& buf = pending[sec];
@@ -133,7 +133,7 @@ void Emitter::emit_bytes_one_by_one(const uint8_t* bytes, int n) {
         for (int i = 0; i < n; ++i) emit_byte(bytes[i]);
         return;
     }
-    for (int i = 0; i < n; ++i) as.lst.capture(bytes[i]);
+    as.lst.capture(bytes, n);
     note_line();
     advance(pass2_size[sec], n);
     PendingBuffer& buf = pending[sec];

@@ -130,6 +130,8 @@ public:
     uint32_t section_align[SECTION_SLOTS] = {};
     // A section the source has just named.
     void add_section(int number, bool holds_bytes) { stores_bytes_[number] = holds_bytes; }
+    // Whether the address of each line with bytes is noted (debug lines).
+    bool notes_lines() const { return record_lines_; }
     bool stores_bytes(int section) const { return stores_bytes_[section]; }
     // An alignment to a multiple of n asked for in the current section.
     void note_alignment(uint32_t n);

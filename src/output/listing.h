@@ -1,6 +1,7 @@
 // The assembly listing of pass 2.
 #pragma once
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace tobra {
@@ -32,6 +33,13 @@ public:
 
     void capture(uint8_t byte) {
         if (listing_count < LISTING_BYTES) listing_bytes[listing_count++] = byte;
+    }
+    // The first of n bytes, as many as the line's listing shows.
+    void capture(const uint8_t* bytes, int n) {
+        const int k = n < LISTING_BYTES - listing_count ? n : LISTING_BYTES - listing_count;
+        if (k <= 0) return;
+        std::memcpy(listing_bytes + listing_count, bytes, static_cast<size_t>(k));
+        listing_count += k;
     }
 
     uint8_t listing_bytes[LISTING_BYTES] = {};
