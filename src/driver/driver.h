@@ -179,7 +179,7 @@ public:
     // section sizes shows first. Each line keeps one byte, its distance from
     // the line before; a distance that needs more (a large block, an org, a
     // section change) is kept whole beside it.
-    void note_line_address(const SourceLocation& at) {
+    [[gnu::always_inline]] void note_line_address(const SourceLocation& at) {
         const uint32_t step = static_cast<uint32_t>(line_start_address) - static_cast<uint32_t>(previous_line_address_);
         previous_line_address_ = line_start_address;
         if (pass_number == 1) {

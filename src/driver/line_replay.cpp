@@ -1,69 +1,15 @@
 // Records of pass 1's lines, whose bytes pass 2 emits again.
 #include "driver/line_replay.h"
+#include "driver/line_replay_write.h"
 
 #include <array>
 #include <cstring>
 
 #include "driver/assembler.h"
-#include "isa/handlers.h"
-#include "isa/registers.h"
 
 namespace tobra {
 
-namespace {
-
-// A record starts with a byte of R_* flags, then where the line is: its line
-// number, file and where its text ends (R_LONG), or how many lines it follows
-// the record before in the same file (one byte) and how far its text ends
-// beyond that record's (a base-128 number). A record with bytes goes on with
-// the address they start at when it is not where the last such record's
-// bytes ended (R_ADDRESS), the section and condition level when they changed
-// (R_STATE), the global label count under which its local names were read
-// (R_SCOPE), the label it defined (R_LABEL), the byte count, how many
-// expressions and name lookups the line made, the count of names it read
-// and those names with what they read as, and the bytes.
-enum : uint8_t {
-    R_BYTES = 1,
-    R_LONG = 2,
-    R_ADDRESS = 4,
-    R_STATE = 8,
-    R_SCOPE = 16,  // the line read a local name: the count of global labels set before it follows
-    R_LABEL = 32,
-    // Pass 1 read nothing but blank and comment lines since the record before,
-    // all in the file's own loop: pass 2 may step over them unread.
-    R_CLEAN = 64,
-};
-constexpr int MAX_NAMES = 7;
-
-// A name the line read, and what it read as.
-struct NameNote {
-    SymbolRecord* symbol;
-    int32_t value;
-    uint8_t type, kind, section, flags;
-};
-static_assert(sizeof(NameNote) == 16);
-
-// Handlers whose lines pass 2 may take from their records: the
-// instructions and dc, whose bytes come from their operands and place alone.
-// Their labels are the line's, defined where the line starts.
-constexpr auto replayable_handlers = [] {
-    std::array<bool, HANDLER_NUMBERS> t{};
-    for (const HandlerRow& row : handler_rows)
-        t[row.handler] = (is_instruction(row.handler) || row.handler == H_DC) && row.label == LABEL_HERE;
-    return t;
-}();
-
-constexpr size_t HEADER_BYTES = 1 + 16;
-constexpr size_t MAX_RECORD = HEADER_BYTES + 4 + 2 + 4 + 8 + 4 + MAX_NAMES * sizeof(NameNote);
-
-// Names whose value or meaning pass 2 may see otherwise than pass 1 did at
-// the same line: set names (undefined again until their first set), names
-// that are also external or wait for another, and equates of addresses or of
-// externals, which relocate.
-constexpr uint8_t UNSTABLE_FLAGS =
-    SYM_SET | SYM_UNSET | SYM_XREF_DEFINED | SYM_DEFINED_AGAIN | SYM_BASED | SYM_PENDING | SYM_ADDRESS;
-
-} // namespace
+using namespace line_records;
 
 void LineReplay::begin_pass(int pass) {
     if (pass == 1) {
@@ -71,6 +17,7 @@ void LineReplay::begin_pass(int pass) {
         chunk_used_.clear();
         arena_.reset();
         arena_used_ = arena_capacity_ = 0;
+        capture_at_ = scratch_;
         bytes_ = 0;
         records_ = 0;
         write_at_ = write_end_ = nullptr;
@@ -128,102 +75,25 @@ void LineReplay::capture_bytes(const uint8_t* bytes, int n) {
         captured_ = CAPTURE_OVERFLOW;
         return;
     }
-    std::memcpy(captured_bytes_ + captured_, bytes, static_cast<size_t>(n));
+    std::memcpy(capture_at_ + captured_, bytes, static_cast<size_t>(n));
     captured_ += static_cast<uint32_t>(n);
-}
-
-LineReplay::Mark LineReplay::open_line(SourceLocation at) {
-    uint8_t* const header = room();
-    if (!header) {
-        // The rest of the source goes without records: pass 2 runs out of
-        // them at this line and assembles the rest in full.
-        writing_ = false;
-        return {};
-    }
-    SourceReader& src = as.src;
-    const uint64_t text_end = src.text_read();
-    uint8_t* p = header + 1;
-    uint8_t flags = 0;
-    if (at.file == last_file_ && at.line > last_line_ && at.line - last_line_ <= 0xFF && text_end >= last_text_) {
-        *p++ = static_cast<uint8_t>(at.line - last_line_);
-        uint64_t delta = text_end - last_text_;
-        for (; delta >= 0x80; delta >>= 7) *p++ = static_cast<uint8_t>(delta | 0x80);
-        *p++ = static_cast<uint8_t>(delta);
-        if (src.lines_read_plainly()) flags |= R_CLEAN;
-    } else {
-        flags |= R_LONG;
-        std::memcpy(p, &at.line, 4);
-        std::memcpy(p + 4, &at.file, 4);
-        std::memcpy(p + 8, &text_end, 8);
-        p += 16;
-    }
-    src.note_line_record();
-    header[0] = flags;
-    // An opt that chose the output changed how the lines before it encode
-    // in pass 2, which has the output from its first line (their labels
-    // relocate): their records are not used.
-    if (as.options.output_formats != output_formats_) [[unlikely]] {
-        output_formats_ = as.options.output_formats;
-        valid_from_ = records_;
-    }
-    last_line_ = at.line;
-    last_file_ = at.file;
-    last_text_ = text_end;
-    write_at_ = p;
-    ++records_;
-
-    const Driver& drv = as.drv;
-    settled_ = true;
-    captured_ = 0;
-    start_address_ = static_cast<uint32_t>(drv.location_counter);
-    start_section_ = drv.current_section;
-    start_level_ = drv.condition_level;
-    start_expr_ = as.fwd.expr_number;
-    start_inner_ = as.fwd.inner_number;
-    start_notes_ = as.sym.pass1_notes();
-    start_stars_ = as.ev.star_terms;
-    return {header, records_};
-}
-
-// The label the line defined, as pass 1 made it; nullptr when the line has
-// a label and its record is not sure (the record then keeps no bytes).
-static SymbolRecord* defined_label(Assembler& as, bool& sure) {
-    sure = true;
-    const std::string_view label = as.src.statement.label;
-    if (as.src.label_field[0] == '\0') return nullptr;
-    SymbolRecord* s = as.sym.last_installed();
-    sure = s && s->name_length == label.size() && std::memcmp(s->name, label.data(), label.size()) == 0;
-    return sure ? s : nullptr;
-}
-
-void LineReplay::close_line(const Mark& mark, const Variant* v) {
-    // A line that included a file has the file's records after its header.
-    if (mark.records != records_ || !settled_ || !v) return;
-    const uint32_t count = captured_;
-    // None (a line skipped, or refused), or more than a record holds.
-    if (count - 1 >= CAPTURE_BYTES) return;
-    const Driver& drv = as.drv;
-    if (!replayable_handlers[v->handler()] || static_cast<uint32_t>(drv.location_counter) - start_address_ != count ||
-        as.ev.star_terms != start_stars_ || !as.sym.notes_complete())
-        return;
-    const size_t notes_end = as.sym.pass1_notes();
-    const uint32_t evals = start_level_ == 0 ? as.fwd.expr_number - start_expr_ : as.fwd.inner_number - start_inner_;
-    // A count that does not fit its byte, or notes dropped during the line
-    // (the difference wraps round).
-    const size_t notes = notes_end - start_notes_;
-    if (notes > 0xFF || evals > 0xFF) return;
-    bool sure = true;
-    SymbolRecord* const label = defined_label(as, sure);
-    if (!sure) return;
-    finish(mark, label, count, evals, notes);
 }
 
 void LineReplay::close_label_line(const Mark& mark) {
     if (mark.records != records_ || !settled_ || !as.drv.assembling()) return;
     bool sure = true;
-    SymbolRecord* const label = defined_label(as, sure);
-    if (!label || as.drv.location_counter != static_cast<int32_t>(start_address_)) return;
+    SymbolRecord* const label = defined_label(sure);
+    if (!label || as.drv.location_counter != as.drv.line_start_address) return;
     finish(mark, label, 0, 0, 0);
+}
+
+SymbolRecord* LineReplay::defined_label(bool& sure) const {
+    sure = true;
+    if (as.src.label_field[0] == '\0') return nullptr;
+    const std::string_view label = as.src.statement.label;
+    SymbolRecord* s = as.sym.last_installed();
+    sure = s && s->name_length == label.size() && std::memcmp(s->name, label.data(), label.size()) == 0;
+    return sure ? s : nullptr;
 }
 
 void LineReplay::finish(const Mark& mark, SymbolRecord* label, uint32_t count, uint32_t evals, size_t notes) {
@@ -231,18 +101,24 @@ void LineReplay::finish(const Mark& mark, SymbolRecord* label, uint32_t count, u
     // The header's fields come first; the names are written straight after
     // them, and the record is taken (write_at_ moved on, the state noted)
     // only when every name passes.
+    // Neither a label alone nor a line these records keep changes the
+    // section or the condition level.
+    const Driver& drv = as.drv;
+    const uint32_t start_address = static_cast<uint32_t>(drv.line_start_address);
+    const int section = drv.current_section;
+    const int level = drv.condition_level;
     uint8_t* p = write_at_;
     uint8_t flags = static_cast<uint8_t>(mark.header[0] | R_BYTES);
-    if (start_address_ != next_address_) {
+    if (start_address != next_address_) {
         flags |= R_ADDRESS;
-        std::memcpy(p, &start_address_, 4);
+        std::memcpy(p, &start_address, 4);
         p += 4;
     }
-    const bool new_state = start_section_ != section_ || start_level_ != level_;
+    const bool new_state = section != section_ || level != level_;
     if (new_state) {
         flags |= R_STATE;
-        p[0] = static_cast<uint8_t>(start_section_);
-        p[1] = static_cast<uint8_t>(start_level_);
+        p[0] = static_cast<uint8_t>(section);
+        p[1] = static_cast<uint8_t>(level);
         p += 2;
     }
     // Where the global-label count goes, should a local name turn up; the
@@ -286,12 +162,9 @@ void LineReplay::finish(const Mark& mark, SymbolRecord* label, uint32_t count, u
         std::memcpy(p, &label, sizeof label);
         p += sizeof label;
     }
-    // The bytes go to a store of their own, where the bytes of lines that
-    // follow each other follow each other too: pass 2 emits a run of lines
-    // in one step.
-    if (arena_capacity_ - arena_used_ < CAPTURE_BYTES + 16 && !grow_arena()) return;
-    // Sixteen at a time (the store has room for the last block).
-    for (uint32_t i = 0; i < count; i += 16) std::memcpy(arena_.get() + arena_used_ + i, captured_bytes_ + i, 16);
+    // The bytes were captured at the end of their store, where the bytes of
+    // lines that follow each other follow each other too: pass 2 emits a run
+    // of lines in one step.
     arena_used_ += count;
     p[0] = static_cast<uint8_t>(count);
     p[1] = static_cast<uint8_t>(evals);
@@ -299,10 +172,10 @@ void LineReplay::finish(const Mark& mark, SymbolRecord* label, uint32_t count, u
     p[3] = static_cast<uint8_t>(name_count);
     p += 4 + static_cast<size_t>(name_count) * sizeof(NameNote);
     if (new_state) {
-        section_ = static_cast<uint8_t>(start_section_);
-        level_ = static_cast<uint8_t>(start_level_);
+        section_ = static_cast<uint8_t>(section);
+        level_ = static_cast<uint8_t>(level);
     }
-    next_address_ = start_address_ + count;
+    next_address_ = start_address + count;
     mark.header[0] = flags;
     write_at_ = p;
 }
@@ -322,7 +195,7 @@ bool LineReplay::names_read_alike(const uint8_t* notes, int count) const {
     return true;
 }
 
-bool LineReplay::peek(Entry& e) const {
+[[gnu::always_inline]] inline bool LineReplay::peek(Entry& e) const {
     size_t chunk = read_chunk_;
     const uint8_t* p = read_at_;
     if (p == read_end_) {
@@ -386,7 +259,7 @@ bool LineReplay::peek(Entry& e) const {
     return true;
 }
 
-void LineReplay::take(const Entry& e) {
+[[gnu::always_inline]] inline void LineReplay::take(const Entry& e) {
     if (e.chunk != read_chunk_) {
         read_chunk_ = e.chunk;
         read_end_ = chunks_[e.chunk].get() + chunk_used_[e.chunk];
@@ -406,7 +279,7 @@ void LineReplay::take(const Entry& e) {
     as.src.note_line_record();
 }
 
-bool LineReplay::fits_here(const Entry& e, uint32_t address, uint32_t labels_set) const {
+[[gnu::always_inline]] inline bool LineReplay::fits_here(const Entry& e, uint32_t address, uint32_t labels_set) const {
     const Driver& drv = as.drv;
     if (!(e.flags & R_BYTES) || records_read_ < valid_from_ || address != e.address ||
         drv.current_section != e.section || drv.condition_level != e.level || !drv.assembling() ||
@@ -430,7 +303,7 @@ void LineReplay::emit(const Entry& e) {
     ++replayed_;
 }
 
-void LineReplay::advance_numbers(const Entry& e) {
+[[gnu::always_inline]] inline void LineReplay::advance_numbers(const Entry& e) {
     // What reading the operands would have moved: the numbers of the
     // expressions, and the lookups pass 1 noted.
     ForwardRefs& fwd = as.fwd;

@@ -47,6 +47,7 @@ public:
         chunk_used_.clear();
         arena_.reset();
         arena_used_ = arena_capacity_ = 0;
+        capture_at_ = scratch_;
         write_at_ = write_end_ = nullptr;
     }
 
@@ -57,11 +58,11 @@ public:
     };
     // Pass 1, before an own line is looked at: its record's header, and the
     // state its bytes are judged against.
-    Mark open_line(SourceLocation at);
+    inline Mark open_line(SourceLocation at);
     // Pass 1, after the line: v, the variant it was encoded with (nullptr for
     // anything else); its bytes are kept when they are sure to come out the
     // same in pass 2.
-    void close_line(const Mark& mark, const Variant* v);
+    inline void close_line(const Mark& mark, const Variant* v);
     // Pass 1, after a line with a label alone.
     void close_label_line(const Mark& mark);
 
@@ -69,7 +70,7 @@ public:
     // again (a check that only pass 2 makes, a message, a fixup).
     void capture_byte(uint32_t value) {
         if (captured_ < CAPTURE_BYTES) {
-            captured_bytes_[captured_] = static_cast<uint8_t>(value);
+            capture_at_[captured_] = static_cast<uint8_t>(value);
             ++captured_;
         } else {
             captured_ = CAPTURE_OVERFLOW;
@@ -77,8 +78,8 @@ public:
     }
     void capture_word(uint32_t value) {
         if (captured_ <= CAPTURE_BYTES - 2) {
-            captured_bytes_[captured_] = static_cast<uint8_t>(value >> 8);
-            captured_bytes_[captured_ + 1] = static_cast<uint8_t>(value);
+            capture_at_[captured_] = static_cast<uint8_t>(value >> 8);
+            capture_at_[captured_ + 1] = static_cast<uint8_t>(value);
             captured_ += 2;
         } else {
             captured_ = CAPTURE_OVERFLOW;
@@ -146,7 +147,11 @@ private:
     void advance_numbers(const Entry& e);
     // Pass 1: the rest of a record with bytes (count of them, none for a
     // label alone), taken only when every name the line read can be kept.
-    void finish(const Mark& mark, SymbolRecord* label, uint32_t count, uint32_t evals, size_t notes);
+    [[gnu::noinline]] void finish(const Mark& mark, SymbolRecord* label, uint32_t count, uint32_t evals, size_t notes);
+    // Pass 1: the label the line defined, as it was made; nullptr when the
+    // line has none, or a label whose record is not sure (sure false: the
+    // record then keeps no bytes).
+    SymbolRecord* defined_label(bool& sure) const;
 
     Assembler& as;
     static constexpr size_t CHUNK = size_t{1} << 20;
@@ -186,10 +191,10 @@ private:
     // Pass 1, the line being assembled: the state it began in and its bytes.
     bool settled_ = true;
     uint32_t captured_ = 0;
-    uint8_t captured_bytes_[CAPTURE_BYTES + 4] = {};
-    uint32_t start_address_ = 0;
-    int start_section_ = 0;
-    int start_level_ = 0;
+    // Where the line's bytes go: the end of the store of bytes, which a
+    // record takes as they are, or a scratch buffer while no record is kept.
+    uint8_t scratch_[CAPTURE_BYTES] = {};
+    uint8_t* capture_at_ = scratch_;
     uint32_t start_expr_ = 0;
     uint32_t start_inner_ = 0;
     size_t start_notes_ = 0;

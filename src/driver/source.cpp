@@ -16,6 +16,7 @@
 
 #include "driver/assembler.h"
 #include "driver/collect.h"
+#include "driver/line_replay_write.h"
 #include "driver/messages.h"
 #include "isa/mnemonics.h"
 
