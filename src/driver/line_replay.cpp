@@ -279,11 +279,19 @@ bool LineReplay::names_read_alike(const uint8_t* notes, int count) const {
     as.src.note_line_record();
 }
 
+// What no line of a run changes: a line is taken from its record only in
+// the section and condition level it was made in, while assembling, with
+// no listing or trace, in a section that keeps its bytes.
+bool LineReplay::state_allows_records() const {
+    const Driver& drv = as.drv;
+    return drv.assembling() && !as.options.listing_enabled && as.options.debug_flags == 0 &&
+           as.emit.stores_bytes(drv.current_section);
+}
+
 [[gnu::always_inline]] inline bool LineReplay::fits_here(const Entry& e, uint32_t address, uint32_t labels_set) const {
     const Driver& drv = as.drv;
     if (!(e.flags & R_BYTES) || records_read_ < valid_from_ || address != e.address ||
-        drv.current_section != e.section || drv.condition_level != e.level || !drv.assembling() ||
-        as.options.listing_enabled || as.options.debug_flags != 0 || !as.emit.stores_bytes(e.section) ||
+        drv.current_section != e.section || drv.condition_level != e.level ||
         ((e.flags & R_SCOPE) && e.scope != labels_set))
         return false;
     // A forward reference pass 1 noted for one of the line's expressions
@@ -329,7 +337,8 @@ bool LineReplay::replay_line(SourceLocation at) {
         stop_reading();
         return false;
     }
-    const bool fits = fits_here(e, static_cast<uint32_t>(as.drv.location_counter), as.src.global_labels_set());
+    const bool fits =
+        state_allows_records() && fits_here(e, static_cast<uint32_t>(as.drv.location_counter), as.src.global_labels_set());
     take(e);
     if (!fits) return false;
     if (as.src.label_field[0] != '\0') as.src.define_line_label();
@@ -359,6 +368,10 @@ bool LineReplay::replay_ahead(SourceText& text) {
     uint32_t first_line = 0;
     bool any = false;
     Entry e;
+    if (!state_allows_records()) {
+        declined_at_ = records_read_;
+        return false;
+    }
     while (src.lines_read_plainly() && !drv.end_seen && peek(e)) {
         // Only the lines that follow in this file, with nothing but blank
         // lines between them in either pass.

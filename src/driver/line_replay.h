@@ -140,6 +140,7 @@ private:
     // Moves past it: what follows is read relative to it.
     void take(const Entry& e);
     // Whether its bytes may be emitted here and now.
+    bool state_allows_records() const;
     // labels_set: the global labels set by then.
     bool fits_here(const Entry& e, uint32_t address, uint32_t labels_set) const;
     // Emits them, with what reading the line would have moved.
