@@ -163,8 +163,8 @@ inline bool OperandScanner::scan_known_register(TextCursor& c, Operand& op, Symb
 
 // (An), (An)+ and -(An) as plain_indirect found them, with An a register
 // already looked up: the forms scan_parenthesised and scan_predecrement
-// would make of them.
-bool OperandScanner::scan_known_indirect(TextCursor& c, Operand& op) {
+// would make of them. Compiled into scan, like the register's path.
+[[gnu::always_inline]] inline bool OperandScanner::scan_known_indirect(TextCursor& c, Operand& op) {
     const bool predecrement = *c.at == '-';
     const char* name = c.at + (predecrement ? 2 : 1);
     SymbolRecord* s = as.ev.known_register(name);
@@ -385,7 +385,9 @@ void OperandScanner::scan_term(TextCursor& c, Operand& op) {
     as.report_error(msg::SCAN_EXPRESSION_SYNTAX);
 }
 
-void OperandScanner::scan_indexed(TextCursor& c, Operand& op) {
+// Compiled into its callers in this file: d16(An) and the indexed forms are
+// frequent, and the call cost more than the work.
+[[gnu::always_inline]] inline void OperandScanner::scan_indexed(TextCursor& c, Operand& op) {
     op.cls = CLS_INDEXED;
     const char* base = c.at;
     int32_t r = 0;
