@@ -286,16 +286,8 @@ uint64_t Evaluator::read_float(TextCursor& cur, const char* start, bool negative
         const char* start = p++;
         while (is_name_char(*p)) ++p;
         cur.at = p;
-        const std::string_view name(start, static_cast<size_t>(p - start));
-        const int quick = quick_register_slot(name);
-        SymbolRecord* s = quick >= 0 ? quick_registers_[quick] : nullptr;
-        if (s) {
-            // resolve() for a register name already looked up.
-            if (as.drv.pass_number == 2) check_forward();
-        } else {
-            s = resolve(name);
-        }
-        if (s) take_symbol(s, v, type);
+        if (SymbolRecord* s = name_symbol(std::string_view(start, static_cast<size_t>(p - start))))
+            take_symbol(s, v, type);
     } else if (c == '%') {
         const char* digits = ++p;
         while (*p == '0' || *p == '1') v = v * 2 + static_cast<uint32_t>(*p++ - '0');
@@ -437,10 +429,7 @@ uint64_t Evaluator::read_float(TextCursor& cur, const char* start, bool negative
 
     // A number, the most frequent term, leaves last_kind 0 and is no address.
     if ((last_kind != 0 || star) && type == TYPE_USER && !complement) {
-        const bool place = last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE || star ||
-                           (last_kind == KIND_EQUATE && term_number < LINE_SYMBOL_SLOTS && line_symbols[term_number] &&
-                            (line_symbols[term_number]->flags & SYM_ADDRESS));
-        const int count = last_kind == KIND_GROUP ? group_address_ : place ? 1 : 0;
+        const int count = last_kind == KIND_GROUP ? group_address_ : star || term_is_place() ? 1 : 0;
         term_address_ = negate ? -count : count;
     } else {
         term_address_ = 0;
@@ -765,7 +754,7 @@ int Evaluator::eval(TextCursor& c, int32_t* value, Operand& op) {
     const char* const digits = negative ? p + 1 : p;
     if (!is_digit(digits[0])) {
         SymbolRecord* s = known_register(p);
-        if (!s) return eval_expression(c, value, op);
+        if (!s) return is_name_start(p[0]) ? eval_name(c, value, op) : eval_expression(c, value, op);
         value[0] = register_term(c, s);
         if (double_mode(c)) value[1] = 0;
         op.address = 0;
@@ -792,6 +781,39 @@ int Evaluator::eval(TextCursor& c, int32_t* value, Operand& op) {
     value[0] = static_cast<int32_t>(v);
     as.fwd.number_expression_at(as.drv.condition_level);
     return TYPE_USER;
+}
+
+// What read_term and eval_expression make of one name with no operator
+// after it, in their order: a label, an equate or an external name as an
+// operand, a branch target, a dc item.
+[[gnu::noinline]] int Evaluator::eval_name(TextCursor& c, int32_t* value, Operand& op) {
+    if (options_.debug_flags & DBG_EVAL) return eval_expression(c, value, op);
+    expr_fwd = false;
+    expr_undefined = false;
+    const char* const start = c.at;
+    const char* p = start + 1;
+    while (is_name_char(*p)) ++p;
+    // Floating-point data may compute the expression as a number.
+    if (is_operator(*p) || ((c.size & (SZ_S | SZ_D)) && c.numbers == FLOAT_DATA))
+        return eval_expression(c, value, op);
+    expression_start_ = start;
+    expr_float = false;
+    last_section = 0;
+    group_operand_ = &op;
+    last_kind = 0;
+    c.at = p;
+    uint32_t v = 0;
+    int type = TYPE_USER;
+    if (SymbolRecord* s = name_symbol(std::string_view(start, static_cast<size_t>(p - start)))) take_symbol(s, v, type);
+    term_address_ = last_kind != 0 && type == TYPE_USER && term_is_place() ? 1 : 0;
+    ++term_number;
+    if (last_kind == KIND_UNDEFINED) expr_undefined = true;
+    acc_address_ = term_address_;
+    record_relocating_term(op);
+    value[0] = static_cast<int32_t>(v);
+    op.address = acc_address_ == 1 ? 1 : 0;
+    as.fwd.number_expression_at(as.drv.condition_level);
+    return type;
 }
 
 [[gnu::noinline]] int Evaluator::eval_expression(TextCursor& c, int32_t* value, Operand& op) {

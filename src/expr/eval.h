@@ -52,6 +52,11 @@ public:
     int eval(TextCursor& c, int32_t* value, Operand& op);
     // eval for everything but a bare register.
     int eval_expression(TextCursor& c, int32_t* value, Operand& op);
+    // eval of an expression that starts with a name (is_name_start) that
+    // known_register does not know: a name alone is read here, with
+    // eval_expression's result and bookkeeping; anything more goes to
+    // eval_expression.
+    int eval_name(TextCursor& c, int32_t* value, Operand& op);
     // A register name of two characters already looked up (d0-d7, a0-a7,
     // sp, pc, in either case) at p, with no more of a name after it: its
     // record, else nullptr. Most operands are, or hold, such a register.
@@ -136,6 +141,24 @@ private:
     }
     // Pass 2: raises expr_fwd if pass 1 saw a forward reference here.
     void check_forward();
+    // The record a name term reads, with resolve's bookkeeping; a register
+    // name already looked up skips the table.
+    [[gnu::always_inline]] SymbolRecord* name_symbol(std::string_view name) {
+        const int quick = quick_register_slot(name);
+        if (SymbolRecord* s = quick >= 0 ? quick_registers_[quick] : nullptr) {
+            if (drv_.pass_number == 2) check_forward();
+            return s;
+        }
+        return resolve(name);
+    }
+    // Whether the name term just read (before term_number counts it) is a
+    // place: a label, an external name or an equate of an address.
+    bool term_is_place() const {
+        return last_kind == KIND_EXTERNAL || last_kind == KIND_RELOCATABLE ||
+               (last_kind == KIND_EQUATE && term_number < LINE_SYMBOL_SLOTS && line_symbols[term_number] &&
+                (line_symbols[term_number]->flags & SYM_ADDRESS));
+    }
+
     // The size mask that decides how decimal numbers are read, from the line's size.
     static uint32_t number_mask(const TextCursor& c) {
         if ((c.size == SZ_S || c.size == SZ_D) && c.numbers != FLOAT_DATA) return SZ_L;

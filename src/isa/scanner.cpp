@@ -90,7 +90,8 @@ inline int32_t negate(int32_t v) { return static_cast<int32_t>(0u - static_cast<
 
 } // namespace
 
-int OperandScanner::eval_register(TextCursor& c, int32_t& value) {
+// Inline in its callers: a base, an index and each register of a list.
+[[gnu::always_inline]] inline int OperandScanner::eval_register(TextCursor& c, int32_t& value) {
     if (SymbolRecord* s = as.ev.known_register(c.at)) {
         value = as.ev.register_term(c, s);
         return s->type;
@@ -132,17 +133,28 @@ void OperandScanner::scan(TextCursor& c, Operand& op) {
         }
         break;
     default:
-        if (scan_known_register(c, op)) return;
+        // A register name is a name: the other characters go on to scan_term.
+        if (is_name_start(*p)) {
+            SymbolRecord* s = as.ev.known_register(p);
+            if (!s) {
+                // Not a register looked up before: eval would come to eval_name.
+                int32_t v[2] = {0, 0};
+                const int type = as.ev.eval_name(c, v, op);
+                take_term(c, op, type, v, p);
+                return;
+            }
+            if (scan_known_register(c, op, s)) return;
+        }
         break;
     }
     scan_term(c, op);
 }
 
-// The most frequent operands: a data or address register. scan_term would
-// come to the same through eval.
-inline bool OperandScanner::scan_known_register(TextCursor& c, Operand& op) {
-    SymbolRecord* s = as.ev.known_register(c.at);
-    if (!s || (s->type != TYPE_DREG && s->type != TYPE_AREG)) return false;
+// The most frequent operands: a data or address register, s as
+// known_register found it at the cursor. scan_term would come to the same
+// through eval.
+inline bool OperandScanner::scan_known_register(TextCursor& c, Operand& op, SymbolRecord* s) {
+    if (s->type != TYPE_DREG && s->type != TYPE_AREG) return false;
     op.cls = s->type == TYPE_DREG ? CLS_DN : CLS_AN;
     op.reg = as.ev.register_term(c, s);
     if (may_extend_register(c.peek())) checklist(c, op);
@@ -151,8 +163,8 @@ inline bool OperandScanner::scan_known_register(TextCursor& c, Operand& op) {
 
 // (An), (An)+ and -(An) as plain_indirect found them, with An a register
 // already looked up: the forms scan_parenthesised and scan_predecrement
-// would make of them.
-bool OperandScanner::scan_known_indirect(TextCursor& c, Operand& op) {
+// would make of them. Compiled into scan, like the register's path.
+[[gnu::always_inline]] inline bool OperandScanner::scan_known_indirect(TextCursor& c, Operand& op) {
     const bool predecrement = *c.at == '-';
     const char* name = c.at + (predecrement ? 2 : 1);
     SymbolRecord* s = as.ev.known_register(name);
@@ -289,6 +301,12 @@ void OperandScanner::scan_term(TextCursor& c, Operand& op) {
     const char* start = c.at;
     int32_t v[2] = {0, 0};
     int type = as.ev.eval(c, v, op);
+    take_term(c, op, type, v, start);
+}
+
+// What eval read from start: its type and value v make the operand, and
+// the text after it may add to it.
+[[gnu::always_inline]] inline void OperandScanner::take_term(TextCursor& c, Operand& op, int type, const int32_t* v, const char* start) {
     // A data register is the most frequent term; test for it before the jump table.
     if (type == TYPE_DREG) {
         op.cls = CLS_DN;
@@ -367,7 +385,9 @@ void OperandScanner::scan_term(TextCursor& c, Operand& op) {
     as.report_error(msg::SCAN_EXPRESSION_SYNTAX);
 }
 
-void OperandScanner::scan_indexed(TextCursor& c, Operand& op) {
+// Compiled into its callers in this file: d16(An) and the indexed forms are
+// frequent, and the call cost more than the work.
+[[gnu::always_inline]] inline void OperandScanner::scan_indexed(TextCursor& c, Operand& op) {
     op.cls = CLS_INDEXED;
     const char* base = c.at;
     int32_t r = 0;

@@ -10,6 +10,7 @@
 namespace tobra {
 
 class Assembler;
+struct SymbolRecord;
 
 // What may follow an operand: a comma, a blank or tab, ';', or the end of
 // the line. A CR is left in a line that ended in CR LF.
@@ -82,12 +83,13 @@ private:
     // Evaluates a term that should be a register; the relocation data of the
     // operand being scanned is left alone.
     int eval_register(TextCursor& c, int32_t& value);
-    bool scan_known_register(TextCursor& c, Operand& op);
+    bool scan_known_register(TextCursor& c, Operand& op, SymbolRecord* s);
     bool scan_known_indirect(TextCursor& c, Operand& op);
     void scan_immediate(TextCursor& c, Operand& op);
     void scan_parenthesised(TextCursor& c, Operand& op);
     void scan_predecrement(TextCursor& c, Operand& op);
     void scan_term(TextCursor& c, Operand& op);
+    void take_term(TextCursor& c, Operand& op, int type, const int32_t* v, const char* start);
     void scan_list(TextCursor& c, Operand& op);
 
     Assembler& as;
