@@ -60,6 +60,14 @@ void SRecordWriter::write_terminator(uint32_t address) {
 void SRecordWriter::begin() { write_header(as.emit.output_name); }
 
 void SRecordWriter::section_data(int, uint32_t address, const uint8_t* bytes, int32_t count) {
+    // The usual run, one pending record's worth, is one record unless it
+    // reaches past the last address of its type.
+    const int width = address <= 0xFFFF ? 2 : address <= 0xFFFFFF ? 3 : 4;
+    if (count > 0 && count <= RECORD_BYTES &&
+        uint64_t{address} + static_cast<uint32_t>(count) <= uint64_t{1} << (8 * width)) {
+        if (width > widest_) widest_ = width;
+        return write_srecord(width == 2 ? '1' : width == 3 ? '2' : '3', width, address, bytes, count);
+    }
     // 64-bit count of what is done: a block of nearly 2 GiB must not overflow it.
     for (int64_t done = 0; done < count; done += RECORD_BYTES) {
         const int n = count - done < RECORD_BYTES ? static_cast<int>(count - done) : RECORD_BYTES;

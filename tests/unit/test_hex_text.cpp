@@ -49,7 +49,9 @@ TEST(HexText, RecordsOfEveryLengthMatchByteByByteFormatting) {
         std::memset(again, '#', sizeof again);
         unsigned sum_again = 1;
         const char* end_again = record.put_one_by_one(again, sum_again);
-        EXPECT_EQ(std::string(static_cast<const char*>(again), end_again), std::string(static_cast<const char*>(line), end)) << n;
+        EXPECT_EQ(std::string(static_cast<const char*>(again), end_again),
+                  std::string(static_cast<const char*>(line), end))
+            << n;
         EXPECT_EQ(sum_again, expected_sum) << n;
         // Nothing is written past the text a byte at a time.
         EXPECT_EQ(again[2 * n], '#') << n;
