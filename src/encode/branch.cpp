@@ -117,9 +117,9 @@ void Encoder::h_branch(Statement& st, uint32_t op, uint32_t) {
         pc_base = 1;  // the byte counts from the word after the opcode
         break;
     case WORD:
-        as.emit.emit_word(static_cast<int32_t>(op));
         if (!fits16(d)) as.report_error(msg::BRANCH_WORD_DESTINATION_OUT_OF_RANGE);
-        as.emit.emit_word(d & 0xFFFF);
+        // The opcode and the displacement word in one step.
+        as.emit.emit_long(static_cast<int32_t>((op << 16) | (static_cast<uint32_t>(d) & 0xFFFF)));
         width = 2;
         break;
     default:

@@ -1,5 +1,7 @@
 // The dispatcher: runs the handler of a matched variant, as its row in
 // isa/handlers.def says.
+#include <array>
+
 #include "driver/assembler.h"
 #include "driver/opt.h"
 #include "encode/messages.h"
@@ -26,6 +28,30 @@ namespace {
 [[gnu::cold]] [[gnu::noinline]] void refuse_on_core(Assembler& as, Need need) {
     as.report_error(need_rows[need].refusal);
 }
+
+// What runs a handler: its row's call.
+using Runner = void (*)(Assembler& as, Statement& st, uint32_t opcode, uint32_t flags);
+
+[[gnu::cold]] void no_such_handler(Assembler& as, Statement&, uint32_t, uint32_t) {
+    as.fatal_error(msg::ERROR_IN_MNEMONIC_TABLE);
+}
+
+// The calls of the rows by handler number. The dispatcher makes one indirect
+// call, and keeps none of the handlers' code (and the registers it needs) in
+// its own body.
+constexpr auto runners = [] {
+    std::array<Runner, 256> table{};
+    for (Runner& r : table) r = no_such_handler;
+#define HANDLER(name, number, runs, skipped, operands, label)                                  \
+    table[name] = [](Assembler & as, Statement & st, uint32_t opcode, uint32_t flags) { \
+        (void)as, (void)st, (void)opcode, (void)flags;                                  \
+        runs;                                                                           \
+    };
+#include "isa/handlers.def"
+#undef HANDLER
+    return table;
+}();
+static_assert(sizeof(Handler) == 1, "runners has a row for every value of a handler number");
 
 } // namespace
 
@@ -55,17 +81,7 @@ void Encoder::dispatch_handler(Statement& st, const Variant& variant) {
         refuse_on_core(as, variant.need);
         return;
     }
-    const uint32_t opcode = variant.opcode;
-    const uint32_t flags = variant.flags;
-    switch (handler) {
-#define HANDLER(name, number, runs, skipped, operands, label) \
-    case name:                                                \
-        runs;                                                 \
-        break;
-#include "isa/handlers.def"
-#undef HANDLER
-    default: as.fatal_error(msg::ERROR_IN_MNEMONIC_TABLE);
-    }
+    runners[handler](as, st, variant.opcode, variant.flags);
 }
 
 } // namespace tobra

@@ -51,11 +51,6 @@ static_assert(sizeof(range_table) / sizeof(range_table[0]) == RANGE_BRANCH16 + 1
 
 } // namespace
 
-bool Encoder::has_index(const Operand& op) {
-    if (op.cls != CLS_INDEXED && op.cls != CLS_PC_INDEXED) return false;
-    return op.ext_form == ExtForm::brief || op.ext_form == ExtForm::index_unfit;
-}
-
 // A displacement that was a forward reference is marked as not fitting, yet
 // d16(An) is its only possible form and its length does not depend on the
 // value: it is encoded as d16 and range-checked in pass 2. Only a
@@ -155,8 +150,7 @@ uint32_t Encoder::getrlist(const Operand& op) {
     }
 }
 
-bool Encoder::index_allowed(const Operand& op, bool brief_allowed) {
-    if (!has_index(op)) return true;
+bool Encoder::index_register_allowed(const Operand& op, bool brief_allowed) {
     if (!brief_allowed) {
         as.src.statement.in_question = &op;
         as.report_error(msg::INDEX_MODE_NOT_SUPPORTED_BY_THIS_INSTRUCTION);
@@ -168,10 +162,6 @@ bool Encoder::index_allowed(const Operand& op, bool brief_allowed) {
         return false;
     }
     return true;
-}
-
-bool Encoder::operands_allowed(const Statement& st, bool brief_allowed) {
-    return index_allowed(st.operands[0], brief_allowed) && index_allowed(st.operands[1], brief_allowed);
 }
 
 void Encoder::ea_extension_other(const Operand& op, uint32_t size, uint32_t written) {

@@ -9,12 +9,12 @@
 #include "isa/classes.h"
 #include "isa/handlers.h"
 #include "isa/operand.h"
+#include "isa/statement.h"
 
 namespace tobra {
 
 class Assembler;
 struct Variant;
-struct Statement;
 
 // Rows of range_check: the range a field reads back as written, and the wider
 // range it can hold at all (see ea.cpp).
@@ -94,9 +94,15 @@ public:
     // False (after a counted error) when op is a brief-index form that this
     // instruction has no encoding for, or scales by 8 on a core without an FPU.
     // Call it before the first word: a refused instruction emits nothing.
-    bool index_allowed(const Operand& op, bool brief_allowed = true);
+    // Most operands have no index register, and the test stays inline.
+    bool index_allowed(const Operand& op, bool brief_allowed = true) {
+        return !has_index(op) || index_register_allowed(op, brief_allowed);
+    }
     // Whether op is an indexed or PC-relative form with an index register.
-    static bool has_index(const Operand& op);
+    static bool has_index(const Operand& op) {
+        if (op.cls != CLS_INDEXED && op.cls != CLS_PC_INDEXED) return false;
+        return op.ext_form == ExtForm::brief || op.ext_form == ExtForm::index_unfit;
+    }
     // Whether an indexed operand is encoded as d16(An) (mode 5).
     static bool plain_displacement(const Operand& op);
 
@@ -175,7 +181,10 @@ private:
 
     // Helpers of the integer formats.
     void put_word(uint32_t word);
-    bool operands_allowed(const Statement& st, bool brief_allowed);
+    bool operands_allowed(const Statement& st, bool brief_allowed) {
+        return index_allowed(st.operands[0], brief_allowed) && index_allowed(st.operands[1], brief_allowed);
+    }
+    bool index_register_allowed(const Operand& op, bool brief_allowed);
     bool quick_fits(const Operand& imm) const;
     void warn_unsized_muldiv(uint32_t size);
     void emit_quick(uint32_t base, const Operand& imm, const Operand& dst, uint32_t size, uint32_t written);

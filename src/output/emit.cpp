@@ -20,9 +20,6 @@ static void advance(int32_t& counter, int32_t by) {
     counter = static_cast<int32_t>(static_cast<uint32_t>(counter) + static_cast<uint32_t>(by));
 }
 
-// Output gathered in memory goes to disk in pieces of about this size.
-static constexpr size_t WRITE_CHUNK = 1u << 20;
-
 // Beside the source, named after the file's own name up to its first '.'
 // (a leading '.' belongs to the name). A source that is no plain file, or
 // that lives among the devices (/dev/stdin), gets its output in the current
@@ -367,7 +364,7 @@ void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, 
     fixup(f);
 }
 
-void Emitter::write_out(const void* data, size_t size) {
+void Emitter::write_out_checked(const void* data, size_t size) {
     if (!output_open || discard_bytes_) return;
     if (!output_file_ && output_data.size() + size > as.memory_output_limit)
         as.fatal_error(msg::CANT_WRITE_OUTPUT_FILE);

@@ -112,8 +112,16 @@ public:
     void close_output();
     // Removes the output file (pass-2 errors, fatal errors).
     void discard_output();
-    // Bytes of the output file, written to disk when it is closed.
-    void write_out(const void* data, size_t size);
+    // Bytes of the output file, written to disk when it is closed. With a
+    // file open they gather in output_data, and go to disk in pieces of
+    // about WRITE_CHUNK bytes as they grow.
+    void write_out(const void* data, size_t size) {
+        if (output_file_ && output_data.size() + size < WRITE_CHUNK)
+            output_data.append(static_cast<const char*>(data), size);
+        else
+            write_out_checked(data, size);
+    }
+    static constexpr size_t WRITE_CHUNK = size_t{1} << 20;
     // Zeroes the pass-2 parts between the passes.
     void reset_for_pass2();
 
@@ -151,6 +159,9 @@ private:
     // emit_word and emit_long in pass 2.
     [[gnu::noinline]] void store_word(int32_t value);
     [[gnu::noinline]] void store_long(int32_t value);
+    // write_out when the bytes may reach the memory limit or fill a chunk,
+    // or must be dropped.
+    void write_out_checked(const void* data, size_t size);
     void write_pending();
     // -g: notes the line that code is emitted for.
     void note_line() {

@@ -3,6 +3,7 @@
 // address record when the source names an entry point, and the end record.
 #include "driver/assembler.h"
 #include "output/format.h"
+#include "output/hex_text.h"
 
 namespace tobra {
 
@@ -42,25 +43,20 @@ public:
 
 private:
     void write_record(uint8_t type, uint16_t address, const uint8_t* data, int length) {
-        static const char hex[] = "0123456789ABCDEF";
-        char line[1 + 2 * (1 + 2 + 1 + RECORD_BYTES + 1) + 1];
-        char* out = line;
-        unsigned sum = 0;
-        auto put = [&](unsigned byte) {
-            byte &= 0xFF;
-            *out++ = hex[byte >> 4];
-            *out++ = hex[byte & 15];
-            sum += byte;
-        };
-        *out++ = ':';
-        put(static_cast<unsigned>(length));
-        put(address >> 8u);
-        put(address);
-        put(type);
-        for (int i = 0; i < length; ++i) put(data[i]);
-        put(0x100u - (sum & 0xFF));  // the bytes of a record sum to 0 modulo 256
-        *out++ = '\n';
-        as.emit.write_out(line, static_cast<size_t>(out - line));
+        HexRecord record;
+        record.add(static_cast<uint8_t>(length));
+        record.add(static_cast<uint8_t>(address >> 8));
+        record.add(static_cast<uint8_t>(address));
+        record.add(type);
+        record.add(data, length);
+        char line[1 + HexRecord::MAX_DIGITS + 3];
+        line[0] = ':';
+        unsigned sum;
+        char* const out = record.put(line + 1, sum);
+        // The bytes of a record sum to 0 modulo 256.
+        std::memcpy(out, hex_pairs.digits[(0x100u - (sum & 0xFF)) & 0xFF], 2);
+        out[2] = '\n';
+        as.emit.write_out(line, static_cast<size_t>(out + 3 - line));
     }
 
     Assembler& as;

@@ -20,12 +20,12 @@ public:
     // Terminator record with the address where the output ended.
     void end(uint32_t end_address) override;
 
+private:
     void write_header(std::string_view output_name);
     void write_data(uint32_t address, const uint8_t* data, int length);
     void write_terminator(uint32_t address);
-    void write_srecord(char type, int length, uint32_t address, const uint8_t* data);
+    void write_srecord(char type, int address_bytes, uint32_t address, const uint8_t* data, int length);
 
-private:
     Assembler& as;
     int widest_ = 2;  // address bytes of the widest data record written
 };
