@@ -133,6 +133,21 @@ inline void LineReplay::close_line(const Mark& mark, const Variant* v) {
     // (the difference wraps round).
     const size_t notes = notes_end - start_notes_;
     if (notes > 0xFF || evals > 0xFF) return;
+    // The usual line: no label, no name read, right after the bytes of the
+    // record before, in the same state. Its record is the count bytes alone.
+    if (notes == 0 && as.src.label_field[0] == '\0' && static_cast<uint32_t>(drv.line_start_address) == next_address_ &&
+        drv.current_section == section_ && drv.condition_level == level_) {
+        uint8_t* const p = write_at_;
+        p[0] = static_cast<uint8_t>(count);
+        p[1] = static_cast<uint8_t>(evals);
+        p[2] = 0;
+        p[3] = 0;
+        write_at_ = p + 4;
+        mark.header[0] = static_cast<uint8_t>(mark.header[0] | R_BYTES);
+        arena_used_ += count;
+        next_address_ += count;
+        return;
+    }
     bool sure = true;
     SymbolRecord* const label = defined_label(sure);
     if (!sure) return;
