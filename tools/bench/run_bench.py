@@ -49,12 +49,18 @@ def measure(cmd, cwd, runs):
 def measure_rounds(cmds, cwd, runs):
     """Runs the commands in turn, round after round, so that a slow or fast
     phase of a shared machine falls on all of them alike; the median wall time
-    and the peak memory of each, or None for a command that failed."""
+    and the peak memory of each, or None for a command that failed. Each round
+    starts one command further on: the first run of a round came out slower
+    whichever build it was (after GNU as has written its large output), and
+    that must not fall on the same command every round."""
     walls = {k: [] for k in cmds}
     rss = {k: [] for k in cmds}
     failed = set()
-    for _ in range(runs):
-        for key, cmd in cmds.items():
+    keys = list(cmds)
+    for round_number in range(runs):
+        shift = round_number % len(keys)
+        for key in keys[shift:] + keys[:shift]:
+            cmd = cmds[key]
             if key in failed:
                 continue
             wall, maxrss, code, out = run_once(cmd, cwd)
