@@ -2,14 +2,16 @@
 // without reading its operands or encoding it again.
 //
 // Pass 1 appends a record for every line of a file's own loop that has a
-// mnemonic field, in the order the lines are assembled: where the line is,
-// and for an instruction whose bytes cannot come out otherwise in pass 2
-// (its names read as they did, its place is the same, nothing it did waits
-// for pass 2's checks) those bytes, with what it read. Pass 2 reads the
-// records back in the same order. A record of another line than the one
-// being assembled means the passes went different ways: from there on every
-// line is assembled in full. A record whose names, place or state now read
-// otherwise is not used; its line is assembled in full.
+// mnemonic field or a label, in the order the lines are assembled: where the
+// line and its text end, and for an instruction whose bytes cannot come out
+// otherwise in pass 2 (its names read as they did, its place is the same,
+// nothing it did waits for pass 2's checks) those bytes, with what it read
+// and the label it defined. Pass 2 reads the records back in the same order,
+// and between lines takes the records that follow without reading their
+// text. A record of another line than the one being assembled means the
+// passes went different ways: from there on every line is assembled in full.
+// A record whose names, place or state now read otherwise is not used; its
+// line is assembled in full.
 #pragma once
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,9 @@
 // Pass 1's side of the line records, compiled into the file's line loop,
 // which every line of a large source passes.
 #pragma once
+#include <array>
+#include <cstring>
+
 #include "driver/assembler.h"
 #include "driver/line_replay.h"
 #include "isa/handlers.h"
@@ -19,7 +22,8 @@ namespace line_records {
 // (R_STATE), the global label count under which its local names were read
 // (R_SCOPE), the label it defined (R_LABEL), the byte count, how many
 // expressions and name lookups the line made, the count of names it read
-// and those names with what they read as, and the bytes.
+// and those names with what they read as. The bytes go to a store of their
+// own, in the order of the records.
 enum : uint8_t {
     R_BYTES = 1,
     R_LONG = 2,
