@@ -41,6 +41,8 @@ void LineReplay::begin_pass(int pass) {
     records_read_ = 0;
     last_line_ = 0;
     last_file_ = 0;
+    last_text_ = 0;
+    declined_at_ = ~uint64_t{0};
     next_address_ = 0;
     section_ = 0;
     level_ = 0;
