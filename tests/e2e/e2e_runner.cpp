@@ -35,6 +35,57 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A shell section's commands, each of which must succeed: the shell alone
+// would judge the section by its last command and let a failed check on an
+// earlier line pass unseen. A command runs on through continued lines
+// (a trailing backslash, |, && or ||) and the bodies of its here-documents.
+std::string every_line_checked(const std::string& body) {
+    std::vector<std::string> lines;
+    std::istringstream in(body);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    auto ends_with = [](const std::string& line, const char* tail) {
+        const std::string t(tail);
+        size_t end = line.find_last_not_of(" \t");
+        return end != std::string::npos && end + 1 >= t.size() && line.compare(end + 1 - t.size(), t.size(), t) == 0;
+    };
+    std::string script;
+    for (size_t i = 0; i < lines.size();) {
+        const size_t first = i;
+        std::string command;
+        for (;;) {
+            const std::string& line = lines[i++];
+            command += line + "\n";
+            // Here-documents started on this line: their bodies follow it.
+            for (size_t at = line.find("<<"); at != std::string::npos; at = line.find("<<", at + 2)) {
+                size_t p = at + 2;
+                const bool tabs = p < line.size() && line[p] == '-';
+                if (tabs) ++p;
+                while (p < line.size() && line[p] == ' ') ++p;
+                std::string word;
+                for (; p < line.size() && line[p] != ' ' && line[p] != ';' && line[p] != '|' && line[p] != '&'; ++p)
+                    if (line[p] != '\'' && line[p] != '"') word += line[p];
+                while (i < lines.size()) {
+                    std::string l = lines[i++];
+                    command += l + "\n";
+                    if (tabs) l.erase(0, l.find_first_not_of('\t') == std::string::npos ? l.size() : l.find_first_not_of('\t'));
+                    if (l == word) break;
+                }
+            }
+            const bool continued = ends_with(line, "\\") || ends_with(line, "|") || ends_with(line, "&&");
+            if (!continued || i >= lines.size()) break;
+        }
+        const size_t text = command.find_first_not_of(" \t\n");
+        if (text == std::string::npos || command[text] == '#') {  // nothing to run: a group cannot be empty
+            script += command;
+            continue;
+        }
+        script += "{\n" + command + "} || { echo \"e2e: sh line " + std::to_string(first + 1) +
+                  " failed\" >&2; exit 1; }\n";
+    }
+    return script;
+}
+
+
 // The binary under test: the build's own, or the one TOBRA_E2E_BIN names
 // (make test runs the cases again against the release binary users get).
 std::string tobra_bin() {
@@ -189,7 +240,7 @@ TEST_P(E2E, Case) {
                 std::printf("note: %s not installed, check skipped in %s\n", need.c_str(), GetParam().c_str());
                 continue;
             }
-            int rc = std::system(("cd '" + dir.string() + "' && TOBRA='" + tobra_bin() + "' && TOBRA_DUMP='" + TOBRA_DUMP_BIN + "' && " + body).c_str());
+            int rc = std::system(("cd '" + dir.string() + "' && TOBRA='" + tobra_bin() + "' && TOBRA_DUMP='" + TOBRA_DUMP_BIN + "' && {\n" + every_line_checked(body) + "}").c_str());
             EXPECT_EQ(rc, 0) << "command failed in " << GetParam() << ": " << body;
         } else if (s.kind == "contains") {
             std::istringstream in(s.body);
