@@ -36,6 +36,7 @@ bool SourceText::refill() {
     char* const base = window.get();
     char* const raw = base + window_end + (held_cr ? 1 : 0);
     const size_t n = std::fread(raw, 1, STREAM_WINDOW - window_end - 1, stream.get());
+    sum.feed(raw, n);
     size_t w = window_end;
     if (held_cr && (n == 0 || raw[0] != '\n')) base[w++] = '\r';
     size_t i = 0;
@@ -59,6 +60,15 @@ bool SourceText::refill() {
     window_end = w;
     if (n == 0) stream_done = true;
     return n > 0;
+}
+
+void SourceText::read_rest() {
+    if (stream_done) return;
+    char* const buffer = window.get();
+    size_t n;
+    while ((n = std::fread(buffer, 1, STREAM_WINDOW, stream.get())) > 0) sum.feed(buffer, n);
+    stream_done = true;
+    window_pos = window_end = 0;
 }
 
 bool SourceText::skip_to(size_t offset) {
@@ -156,7 +166,12 @@ static bool open_stream(const std::string& path, SourceText& out) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
     std::setvbuf(f, nullptr, _IONBF, 0);  // the window is the buffer
+    if (!stamp_of(fileno(f), out.stamp)) {
+        std::fclose(f);
+        return false;
+    }
     out.stream.reset(f);
+    out.sum = ByteSum{};
     out.window = std::make_unique_for_overwrite<char[]>(STREAM_WINDOW);
     out.window_pos = out.window_end = out.window_base = 0;
     out.held_cr = out.stream_done = false;
@@ -219,6 +234,34 @@ bool SourceReader::open_source(const char* name, SourceText& out) {
     return false;
 }
 
+void SourceReader::check_stream_opened(const std::string& path, const SourceText& text) {
+    auto [it, first] = streamed_files_.try_emplace(path);
+    if (first) {
+        it->second.stamp = text.stamp;
+    } else if (it->second.stamp != text.stamp) {
+        physical_line_ = 0;  // the message is about the file, not one of its lines
+        as.fatal_error(msg::PASS_FILE_CHANGED_WHILE_ASSEMBLED);
+    }
+}
+
+// Made when the file's reading ends: the whole file is summed, however much
+// of it the assembly read (an `end` line stops it), and its state on disk is
+// taken again, for a change while it was being read.
+void SourceReader::check_stream_read(const std::string& path, SourceText& text) {
+    StreamedFile& known = streamed_files_[path];
+    text.read_rest();
+    FileStamp now;
+    const uint64_t sum = text.sum.value();
+    const bool same = stamp_of(fileno(text.stream.get()), now) && now == known.stamp &&
+                      (!known.summed || known.sum == sum);
+    known.sum = sum;
+    known.summed = true;
+    if (!same) {
+        physical_line_ = 0;
+        as.fatal_error(msg::PASS_FILE_CHANGED_WHILE_ASSEMBLED);
+    }
+}
+
 void SourceReader::remember_source_directory(const char* name) {
     size_t end = 0;
     for (size_t i = 0; name[i] != '\0'; ++i)
@@ -261,6 +304,7 @@ void SourceReader::assemble_file(const char* name) {
         as.report_error(msg::DRIVER_PASS_CANNOT_FIND_FILE);
     } else {
         if (drv.pass_number == 1) as.side.note_read(path, include_depth == 0);
+        if (text.stream) check_stream_opened(path, text);
         ++include_depth;
         const MacroEngine::FileMark mark = as.mac.enter_file();
         text_ = &text;
@@ -282,6 +326,7 @@ void SourceReader::assemble_file(const char* name) {
         }
         as.mac.leave_file(mark);
         --include_depth;
+        if (text.stream) check_stream_read(path, text);
         as.emit.flush_section();
     }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "driver/location.h"
+#include "driver/stream_check.h"
 #include "isa/statement.h"
 
 namespace tobra {
@@ -96,6 +97,8 @@ struct SourceText {
     size_t window_base = 0;  // how much of the uniform text came before the window
     bool held_cr = false;  // a CR that ended the last read: dropped if a LF follows
     bool stream_done = false;
+    FileStamp stamp;  // the streamed file as it was opened
+    ByteSum sum;      // of the raw bytes read so far
 
     // How much of the (uniform) text has been read: the same at the same line
     // in both passes, so that pass 2 can step over lines pass 1 measured.
@@ -107,6 +110,8 @@ struct SourceText {
     // Up to max_chars characters of the next physical line, its newline included;
     // false at end of file.
     bool read_physical(char* dst, int max_chars, int* length);
+    // Reads the rest of a streamed file into its sum only.
+    void read_rest();
 
 private:
     bool refill();
@@ -266,6 +271,16 @@ private:
     Assembler& as;
     std::unordered_map<std::string, std::shared_ptr<const std::string>> file_cache_;
     std::vector<std::pair<uint64_t, uint64_t>> input_files_;  // device and inode
+    // Each streamed file as its first reading found it: every later reading,
+    // in either pass, must find the same.
+    struct StreamedFile {
+        FileStamp stamp;
+        uint64_t sum = 0;
+        bool summed = false;
+    };
+    std::unordered_map<std::string, StreamedFile> streamed_files_;
+    void check_stream_opened(const std::string& path, const SourceText& text);
+    void check_stream_read(const std::string& path, SourceText& text);
 };
 
 } // namespace tobra

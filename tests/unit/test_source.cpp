@@ -2,6 +2,7 @@
 // readers must hand the assembler the same lines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -10,6 +11,7 @@
 
 #include <unistd.h>
 
+#include "driver/stream_check.h"
 #include "test_util.h"
 
 namespace tobra::test {
@@ -118,3 +120,27 @@ TEST(SourceReading, LineEndsOnTheWindowEdge) {
 
 } // namespace
 } // namespace tobra::test
+
+// The sum that tells a large source changed between two readings: the same
+// bytes in pieces of any size give the same sum; a changed byte, two words
+// swapped, or one more zero byte give another.
+TEST(ByteSum, SameBytesSameSumWhateverThePieces) {
+    std::string text;
+    for (int i = 0; i < 5000; ++i) text += static_cast<char>(i * 7 + i / 13);
+    auto sum = [](const std::string& bytes, size_t piece) {
+        tobra::ByteSum s;
+        for (size_t at = 0; at < bytes.size(); at += piece) s.feed(bytes.data() + at, std::min(piece, bytes.size() - at));
+        return s.value();
+    };
+    const uint64_t whole = sum(text, text.size());
+    for (size_t piece : {size_t{1}, size_t{3}, size_t{15}, size_t{16}, size_t{17}, size_t{64}, size_t{4093}}) EXPECT_EQ(sum(text, piece), whole) << piece;
+
+    std::string changed = text;
+    changed[2500] ^= 1;
+    EXPECT_NE(sum(changed, 17), whole);
+    std::string swapped = text;
+    std::swap_ranges(swapped.begin() + 16, swapped.begin() + 24, swapped.begin() + 48);
+    EXPECT_NE(sum(swapped, 17), whole);
+    EXPECT_NE(sum(text + '\0', 17), whole);
+    EXPECT_NE(sum(std::string(17, '\0'), 17), sum(std::string(16, '\0'), 16));
+}
