@@ -108,6 +108,9 @@ void Directives::d_incbin(Statement& st) {
             return;
         }
         if (as.drv.pass_number == 1) as.side.note_read(path, false);
+        // Pass 1 took its length, pass 2 takes its bytes: a change in between
+        // would put another file's bytes, or another length, in the image.
+        if (!as.src.unchanged_on_disk(path)) as.report_error(msg::INCBIN_FILE_CHANGED_WHILE_READ);
     }
     if (static_cast<uintmax_t>(offset) > size) {
         as.report_error(msg::INCBIN_OFFSET_PAST_THE_END);
@@ -133,16 +136,22 @@ void Directives::d_incbin(Statement& st) {
         as.emit.emit_block(bytes, static_cast<int32_t>(count));
     } else {
         // Copied in blocks; pass 1 only needs the length. A file that shrank since
-        // its length was taken is padded with zeros, so both passes stay in step.
+        // its length was taken is padded with zeros, so both passes stay in step,
+        // and is an error: the image would hold bytes the file never had.
         if (as.drv.pass_number == 2) in.seekg(static_cast<std::streamoff>(offset));
         std::vector<uint8_t> block(1 << 16);
         int64_t left = static_cast<int64_t>(count);
         bool first = true;
+        bool short_read = false;
         while (left > 0) {
             int64_t n = left < static_cast<int64_t>(block.size()) ? left : static_cast<int64_t>(block.size());
             if (as.drv.pass_number == 2) {
                 in.read(reinterpret_cast<char*>(block.data()), n);
                 std::streamsize got = in ? n : in.gcount();
+                if (got < n && !short_read) {
+                    short_read = true;
+                    as.report_error(msg::INCBIN_FILE_CHANGED_WHILE_READ);
+                }
                 std::fill(block.begin() + got, block.begin() + n, uint8_t{0});
                 if (first)
                     for (int32_t i = 0; i < shown; ++i) as.lst.capture(block[static_cast<size_t>(i)]);

@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <memory>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -234,8 +236,20 @@ bool SourceReader::open_source(const char* name, SourceText& out) {
     return false;
 }
 
+bool SourceReader::unchanged_on_disk(const std::string& path) {
+    FileStamp now;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return true;  // gone: the reading itself reports it
+    const bool stamped = stamp_of(fd, now);
+    ::close(fd);
+    if (!stamped) return true;
+    auto [it, first] = disk_files_.try_emplace(path);
+    if (first) it->second.stamp = now;
+    return first || it->second.stamp == now;
+}
+
 void SourceReader::check_stream_opened(const std::string& path, const SourceText& text) {
-    auto [it, first] = streamed_files_.try_emplace(path);
+    auto [it, first] = disk_files_.try_emplace(path);
     if (first) {
         it->second.stamp = text.stamp;
     } else if (it->second.stamp != text.stamp) {
@@ -248,7 +262,7 @@ void SourceReader::check_stream_opened(const std::string& path, const SourceText
 // of it the assembly read (an `end` line stops it), and its state on disk is
 // taken again, for a change while it was being read.
 void SourceReader::check_stream_read(const std::string& path, SourceText& text) {
-    StreamedFile& known = streamed_files_[path];
+    DiskFile& known = disk_files_[path];
     text.read_rest();
     FileStamp now;
     const uint64_t sum = text.sum.value();

@@ -180,6 +180,9 @@ public:
     // Files read by this run (sources, includes, incbin data), known by their
     // identity on disk, so that no output is written over one of them.
     void note_input_file(const std::string& path);
+    // Whether a file read from disk in each pass (incbin data) is as its
+    // first reading this run found it.
+    bool unchanged_on_disk(const std::string& path);
     bool is_input_file(const std::string& path) const;
     // The text of a file read this run and held in memory; null when it was
     // streamed or never read.
@@ -271,14 +274,14 @@ private:
     Assembler& as;
     std::unordered_map<std::string, std::shared_ptr<const std::string>> file_cache_;
     std::vector<std::pair<uint64_t, uint64_t>> input_files_;  // device and inode
-    // Each streamed file as its first reading found it: every later reading,
-    // in either pass, must find the same.
-    struct StreamedFile {
+    // Each file read from disk in both passes (a streamed source, incbin data)
+    // as its first reading found it: every later reading must find the same.
+    struct DiskFile {
         FileStamp stamp;
         uint64_t sum = 0;
         bool summed = false;
     };
-    std::unordered_map<std::string, StreamedFile> streamed_files_;
+    std::unordered_map<std::string, DiskFile> disk_files_;
     void check_stream_opened(const std::string& path, const SourceText& text);
     void check_stream_read(const std::string& path, SourceText& text);
 };
