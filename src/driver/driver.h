@@ -201,6 +201,14 @@ public:
         }
     }
 
+    // Pass 2, for a line taken from its record right after the line before
+    // it was: both start where they did in pass 1, so its step is pass 1's.
+    void note_line_in_step(const SourceLocation& at) {
+        previous_line_address_ = line_start_address;
+        last_line_ = at;
+        if (moved_line_.line == 0) ++line_index_;
+    }
+
 private:
     static std::vector<SectionInfo> builtin_sections();
     // One file named on the command line, from its first line.

@@ -296,15 +296,18 @@ bool LineReplay::state_allows_records() const {
         drv.current_section != e.section || drv.condition_level != e.level ||
         ((e.flags & R_SCOPE) && e.scope != labels_set))
         return false;
-    // A forward reference pass 1 noted for one of the line's expressions
-    // (where the passes numbered them differently) is pass 2's to settle.
-    const ForwardRefs& fwd = as.fwd;
-    if (e.evals != 0) {
-        const uint64_t last = e.level == 0 ? uint64_t{fwd.expr_number + e.evals - 1u} << 32
-                                           : fwd.key_at(e.level) + (e.evals - 1u);
-        if (fwd.next_fwd <= last) return false;
-    }
+    if (!expressions_settled(e)) return false;
     return e.name_count == 0 || names_read_alike(e.names, e.name_count);
+}
+
+// A forward reference pass 1 noted for one of the line's expressions
+// (where the passes numbered them differently) is pass 2's to settle.
+[[gnu::always_inline]] inline bool LineReplay::expressions_settled(const Entry& e) const {
+    if (e.evals == 0) return true;
+    const ForwardRefs& fwd = as.fwd;
+    const uint64_t last = e.level == 0 ? uint64_t{fwd.expr_number + e.evals - 1u} << 32
+                                       : fwd.key_at(e.level) + (e.evals - 1u);
+    return fwd.next_fwd > last;
 }
 
 void LineReplay::emit(const Entry& e) {
@@ -375,6 +378,29 @@ bool LineReplay::replay_ahead(SourceText& text) {
         return false;
     }
     while (src.lines_read_plainly() && !drv.end_seen && peek(e)) {
+        // The usual record after one taken: no label, its bytes right after
+        // the last one's, in the same file, section and level, with nothing
+        // but blank lines between. Of all the checks below only its
+        // expressions' numbers and its names are left to make.
+        if (any && e.flags == (R_BYTES | R_CLEAN)) {
+            if (!expressions_settled(e) || (e.name_count != 0 && !names_read_alike(e.names, e.name_count))) break;
+            take(e);
+            src.take_line_from_record(e.line);
+            drv.line_start_address = static_cast<int32_t>(address);
+            drv.note_line_in_step(src.location());
+            advance_numbers(e);
+            if (e.count != 0) {
+                if (each_line)
+                    as.emit.emit_bytes(e.bytes, static_cast<int>(e.count));
+                else if (!run) {
+                    run = e.bytes;
+                    first_line = e.line;
+                }
+            }
+            address += e.count;
+            ++replayed_;
+            continue;
+        }
         // Only the lines that follow in this file, with nothing but blank
         // lines between them in either pass.
         const SourceLocation here = src.location();

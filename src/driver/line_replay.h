@@ -145,6 +145,7 @@ private:
     bool state_allows_records() const;
     // labels_set: the global labels set by then.
     bool fits_here(const Entry& e, uint32_t address, uint32_t labels_set) const;
+    bool expressions_settled(const Entry& e) const;
     // Emits them, with what reading the line would have moved.
     void emit(const Entry& e);
     void advance_numbers(const Entry& e);
