@@ -60,11 +60,11 @@ public:
     };
     // Pass 1, before an own line is looked at: its record's header, and the
     // state its bytes are judged against.
-    inline Mark open_line(SourceLocation at);
+    [[gnu::always_inline]] inline Mark open_line(SourceLocation at);
     // Pass 1, after the line: v, the variant it was encoded with (nullptr for
     // anything else); its bytes are kept when they are sure to come out the
     // same in pass 2.
-    inline void close_line(const Mark& mark, const Variant* v);
+    [[gnu::always_inline]] inline void close_line(const Mark& mark, const Variant* v);
     // Pass 1, after a line with a label alone.
     void close_label_line(const Mark& mark);
 
