@@ -642,7 +642,8 @@ inline void SourceReader::process_line_here(SourceLocation at, bool own) {
 
 inline const Variant* SourceReader::process_statement(Statement& st) {
     Driver& drv = as.drv;
-    const MnemonicEntry* entry = find_mnemonic(st.mnemonic);
+    // The mnemonic field has room past any name.
+    const MnemonicEntry* entry = find_mnemonic_in_field(st.mnemonic.data(), st.mnemonic.size());
     if (!entry) {
         if (as.mac.call(st)) return nullptr;
         as.report_error_arg(msg::PROCESS_UNRECOGNIZED_MNEMONIC_FMT, mnemonic_field);
