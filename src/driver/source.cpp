@@ -584,7 +584,10 @@ inline size_t copy_field(const char* from, char* to, const char* chars) {
 
 inline bool SourceReader::parse_line_here() {
     const char* p = line_buffer;
-    if (*p == '*' || *p == '#' || *p == ';' || *p == '\n' || *p == '\0') return false;
+    // One table test per line for comment and blank lines, and one for the
+    // mnemonic's place.
+    const uint8_t* const classes = charclass::table.bits;
+    if (classes[static_cast<uint8_t>(*p)] & charclass::NO_FIELD) return false;
 
     // The fields are never smaller than the line buffer and the line ends in a
     // NUL, which ends both fields: the copies need no count. The pointers are
@@ -602,10 +605,10 @@ inline bool SourceReader::parse_line_here() {
     label[n] = '\0';
     st.label = std::string_view(label, n);
 
-    while (*p == ' ' || *p == '\t') ++p;
+    while (classes[static_cast<uint8_t>(*p)] & charclass::SPACING) ++p;
 
     n = 0;
-    if (!(*p == '\0' || *p == '\n' || *p == '*' || *p == '#' || *p == ';')) {
+    if (!(classes[static_cast<uint8_t>(*p)] & charclass::NO_FIELD)) {
         n = copy_field<true>(p, mnemonic, charclass::fields.mnemonic);
         p += n;
     } else if (label[0] == '\0') {
@@ -624,7 +627,7 @@ inline bool SourceReader::parse_line_here() {
     }
     st.mnemonic = std::string_view(mnemonic, n);
 
-    while (*p == ' ' || *p == '\t') ++p;
+    while (classes[static_cast<uint8_t>(*p)] & charclass::SPACING) ++p;
     st.operand_start = p;
     st.cursor.at = p;
 
@@ -698,7 +701,8 @@ inline void SourceReader::process_line_here(SourceLocation at, bool own) {
 
 inline const Variant* SourceReader::process_statement(Statement& st) {
     Driver& drv = as.drv;
-    const MnemonicEntry* entry = find_mnemonic(st.mnemonic);
+    // The mnemonic field has room past any name.
+    const MnemonicEntry* entry = find_mnemonic_in_field(st.mnemonic.data(), st.mnemonic.size());
     if (!entry) {
         if (as.mac.call(st)) return nullptr;
         as.report_error_arg(msg::PROCESS_UNRECOGNIZED_MNEMONIC_FMT, mnemonic_field);

@@ -37,6 +37,10 @@ namespace charclass {
 inline constexpr uint8_t WHITE = 1;       // blank, tab, newline, vertical tab, form feed, carriage return
 inline constexpr uint8_t NAME_START = 2;  // letter or '_'
 inline constexpr uint8_t NAME_CHAR = 4;   // name start, digit or '$'
+// Where a label or mnemonic would start: a comment ('*', '#', ';') or the
+// end of the line (newline, NUL) instead.
+inline constexpr uint8_t NO_FIELD = 8;
+inline constexpr uint8_t SPACING = 16;  // blank or tab: what separates the fields
 
 struct Table {
     uint8_t bits[256];
@@ -49,6 +53,8 @@ constexpr Table make_table() {
         if (c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r') b |= WHITE;
         if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_') b |= NAME_START | NAME_CHAR;
         if ((c >= '0' && c <= '9') || c == '$') b |= NAME_CHAR;
+        if (c == '*' || c == '#' || c == ';' || c == '\n' || c == '\0') b |= NO_FIELD;
+        if (c == ' ' || c == '\t') b |= SPACING;
         t.bits[c] = b;
     }
     return t;

@@ -44,26 +44,7 @@ template <typename W>
     if (n >= 2) return same_ends<uint16_t>(a, b, n);
     return n == 0 || a[0] == b[0];
 }
-} // namespace
 
-SymbolTable::SymbolTable(Assembler& assembler)
-    : as(assembler), slots_(zeroed_slots(size_t{1} << INITIAL_SLOT_BITS)), slot_count_(size_t{1} << INITIAL_SLOT_BITS),
-      slot_bits_(INITIAL_SLOT_BITS) {}
-
-LargeArray<SymbolTable::Slot> SymbolTable::zeroed_slots(size_t n) {
-    // Below the size offered to huge pages, calloc: memory the system hands
-    // over is zero already, and calloc does not clear it again.
-    if (n * sizeof(Slot) < HUGE_PAGE_BYTES) {
-        void* p = std::calloc(n, sizeof(Slot));
-        if (!p) throw std::bad_alloc();
-        return LargeArray<Slot>(static_cast<Slot*>(p));
-    }
-    LargeArray<Slot> slots = make_large_array<Slot>(n);
-    std::memset(static_cast<void*>(slots.get()), 0, n * sizeof(Slot));
-    return slots;
-}
-
-namespace {
 // The last one to eight bytes of a name as one word, from at most two
 // overlapping loads that never read past the name.
 inline uint64_t tail_word(const char* p, size_t n) {
@@ -83,7 +64,34 @@ inline uint64_t tail_word(const char* p, size_t n) {
     }
     return w;
 }
+
+// The sum of the eight bytes of a word: pairs of bytes added in four 16-bit
+// lanes (each at most 510), then the lanes added into the top one by a
+// multiplication (at most 2040, so no lane carries into the next).
+inline uint64_t byte_sum(uint64_t w) {
+    constexpr uint64_t LOW_BYTES = 0x00FF00FF00FF00FFull;
+    w = (w & LOW_BYTES) + ((w >> 8) & LOW_BYTES);
+    return (w * 0x0001000100010001ull) >> 48;
+}
 } // namespace
+
+SymbolTable::SymbolTable(Assembler& assembler)
+    : as(assembler), slots_(zeroed_slots(size_t{1} << INITIAL_SLOT_BITS)), slot_count_(size_t{1} << INITIAL_SLOT_BITS),
+      slot_bits_(INITIAL_SLOT_BITS) {}
+
+LargeArray<SymbolTable::Slot> SymbolTable::zeroed_slots(size_t n) {
+    // Below the size offered to huge pages, calloc: memory the system hands
+    // over is zero already, and calloc does not clear it again.
+    if (n * sizeof(Slot) < HUGE_PAGE_BYTES) {
+        void* p = std::calloc(n, sizeof(Slot));
+        if (!p) throw std::bad_alloc();
+        return LargeArray<Slot>(static_cast<Slot*>(p));
+    }
+    LargeArray<Slot> slots = make_large_array<Slot>(n);
+    std::memset(static_cast<void*>(slots.get()), 0, n * sizeof(Slot));
+    return slots;
+}
+
 
 // The index's own hash, a word of the name at a time: most names are read in
 // one or two loads. The top 32 bits of the mix are kept. A slot is the top
@@ -105,8 +113,8 @@ uint32_t SymbolTable::index_tag(std::string_view name) {
     return static_cast<uint32_t>((h * 0xBF58476D1CE4E5B9ull) >> 32);
 }
 
-void SymbolTable::make_room() {
-    if ((count_ + 1) * 2 <= slot_count_) return;
+bool SymbolTable::make_room() {
+    if ((count_ + 1) * 2 <= slot_count_) return false;
     const size_t count = slot_count_ * 2;
     LargeArray<Slot> bigger = zeroed_slots(count);
     const int bits = slot_bits_ + 1;
@@ -121,6 +129,7 @@ void SymbolTable::make_room() {
     slots_ = std::move(bigger);
     slot_count_ = count;
     slot_bits_ = bits;
+    return true;
 }
 
 void SymbolTable::add_to_index(uint32_t ref, uint32_t tag) {
@@ -148,30 +157,40 @@ SymbolRecord* SymbolTable::new_record(std::string_view name, uint32_t& ref) {
     copy[name.size()] = '\0';
     r->name = copy;
     r->name_length = static_cast<uint32_t>(name.size());
+    order_[count_] = ref;  // install made the room
     r->position = static_cast<uint32_t>(count_++);
-    order_.push_back(ref);
     return r;
 }
 
 int SymbolTable::symbol_hash(std::string_view name) {
     // Unsigned so that no name, however long, can give a negative bucket.
+    // Every label is summed when it is made, so eight bytes go in one step.
+    const char* p = name.data();
+    size_t n = name.size();
     uint64_t sum = 0;
-    for (char c : name) sum += static_cast<unsigned char>(c);
+    for (; n > 8; n -= 8, p += 8) {
+        uint64_t w;
+        std::memcpy(&w, p, 8);
+        sum += byte_sum(w);
+    }
+    sum += byte_sum(tail_word(p, n));
     return static_cast<int>(sum % SYMBOL_BUCKETS);
 }
 
 SymbolRecord* SymbolTable::probe(std::string_view name) const {
     uint32_t ref;
-    return probe_tagged(name, index_tag(name), ref);
+    size_t slot;
+    return probe_tagged(name, index_tag(name), ref, slot);
 }
 
 // Inline in find, where most lookups come from.
 [[gnu::always_inline]] inline SymbolRecord* SymbolTable::probe_tagged(std::string_view name, uint32_t tag,
-                                                                      uint32_t& ref) const {
+                                                                      uint32_t& ref, size_t& slot) const {
     const size_t mask = slot_count_ - 1;
     for (size_t i = tag >> (32 - slot_bits_);; i = (i + 1) & mask) {
         const Slot& s = slots_[i];
         ref = s.ref;
+        slot = i;
         if (!s.ref) return nullptr;
         if (s.tag != tag) continue;
         SymbolRecord* r = record_at(s.ref);
@@ -185,7 +204,8 @@ SymbolRecord* SymbolTable::find(std::string_view name) {
     if (as.drv.pass_number != 2) {
         const uint32_t tag = index_tag(name);
         uint32_t ref = 0;
-        SymbolRecord* r = probe_tagged(name, tag, ref);
+        size_t slot;
+        SymbolRecord* r = probe_tagged(name, tag, ref, slot);
         // The notes only save time: when memory runs out they just stop, and
         // pass 2 looks up the rest in full.
         if (!notes_stopped_) {
@@ -244,8 +264,8 @@ void SymbolTable::begin_pass2() {
     missed_.shrink_to_fit();
     found_next_ = 0;
     if (set_names_ != 0) {
-        for (uint32_t ref : order_) {
-            SymbolRecord* r = record_at(ref);
+        for (size_t i = 0; i < count_; ++i) {
+            SymbolRecord* r = record_at(order_[i]);
             if (r->flags & SYM_SET) r->flags |= SYM_UNSET;
         }
     }
@@ -274,13 +294,15 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
         SymbolRecord* next = record_at(order_[replay_next_]);
         if (holds_name(next, name)) found = next;
     }
-    // The tag is worked out once, for the lookup and for a new slot.
+    // The tag is worked out once, for the lookup and for a new slot; a miss
+    // ends at the empty slot the new name takes, unless the index grows.
     uint32_t tag = 0;
+    size_t empty_slot = 0;
     if (!found) {
         tag = index_tag(name);
         uint32_t ref;
-        found = probe_tagged(name, tag, ref);
-        if (!found) report_undefined(name);
+        found = probe_tagged(name, tag, ref, empty_slot);
+        if (!found && drv.pass_number == 2) report_undefined(name);
     }
     if (found) replay_next_ = found->position + 1;
     last_installed_ = found;
@@ -292,8 +314,8 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
         }
         try {
             // Everything that may fail comes before the record is linked in.
-            make_room();
-            if (order_.size() == order_.capacity()) order_.reserve(order_.size() * 2 + 256);
+            const bool grown = make_room();
+            if (count_ == order_.size()) order_.resize(count_ * 2 + 256);
             uint32_t ref = 0;
             SymbolRecord& r = *new_record(name, ref);
             r.value = value;
@@ -304,7 +326,10 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             int b = symbol_hash(name);
             r.next = symbol_buckets[b];
             symbol_buckets[b] = &r;
-            add_to_index(ref, tag);
+            if (grown)
+                add_to_index(ref, tag);
+            else
+                slots_[empty_slot] = Slot{tag, ref};
             last_installed_ = &r;
             if (as.side.map_wanted()) as.side.note_definition(r.position);
             as.dir.note_defined(name);

@@ -154,19 +154,24 @@ private:
     static uint32_t index_tag(std::string_view name);
     // Pass 2: the error for a name that is not defined.
     void report_undefined(std::string_view name);
-    // probe() with the tag already known; ref is the record's reference, or 0.
-    SymbolRecord* probe_tagged(std::string_view name, uint32_t tag, uint32_t& ref) const;
+    // probe() with the tag already known; ref is the record's reference, or 0,
+    // and slot where the search stopped (on a miss, the empty slot).
+    SymbolRecord* probe_tagged(std::string_view name, uint32_t tag, uint32_t& ref, size_t& slot) const;
     static LargeArray<Slot> zeroed_slots(size_t n);
     // A new record with its name, in the arena; its reference is set in ref.
     SymbolRecord* new_record(std::string_view name, uint32_t& ref);
-    void make_room();
+    // Doubles the index when one more name would fill it past half; true
+    // when it did (the slots then moved).
+    bool make_room();
     void add_to_index(uint32_t ref, uint32_t tag);
 
     Assembler& as;
     std::vector<LargeArray<char>> chunks_;         // no per-record new, stable addresses
     size_t chunk_used_ = 0;
     size_t count_ = 0;
-    std::vector<uint32_t> order_;                  // the reference of each record, in order of creation
+    // The reference of each record, in order of creation: the first count_
+    // entries (grown ahead, so that making a record stores without a call).
+    std::vector<uint32_t> order_;
     LargeArray<Slot> slots_;                       // 2^slot_bits_ slots, at most half full
     size_t slot_count_ = 0;
     int slot_bits_ = 0;

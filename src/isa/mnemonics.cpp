@@ -811,9 +811,8 @@ constexpr uint32_t mnemonic_hash(std::string_view s) {
     return h;
 }
 
-constexpr int INDEX_SLOTS = 1024;  // a power of two, about four times the entries
-constexpr int INDEX_BITS = 10;
-constexpr size_t SHORT_NAME = 7;
+constexpr int INDEX_SLOTS = SHORT_MNEMONIC_SLOTS;  // a power of two, about four times the entries
+constexpr size_t SHORT_NAME = SHORT_MNEMONIC;
 
 // Bytes of the name in ascending order from the low end, the length in the top
 // byte; never 0 for a name of one character or more.
@@ -823,14 +822,9 @@ constexpr uint64_t short_key(std::string_view s) {
     return k;
 }
 
-constexpr uint32_t short_slot(uint64_t key) {
-    return static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - INDEX_BITS));
-}
+constexpr uint32_t short_slot(uint64_t key) { return short_mnemonic_slot(key); }
 
-struct ShortSlot {
-    uint64_t key;  // 0: empty
-    const MnemonicEntry* entry;
-};
+using ShortSlot = ShortMnemonicSlot;
 
 struct MnemonicIndex {
     int16_t slot[INDEX_SLOTS];          // long names, by mnemonic_hash
@@ -893,6 +887,8 @@ inline uint64_t load_short_key(const char* p, size_t n) {
 }
 
 } // namespace
+
+const ShortMnemonicSlot (&short_mnemonic_index)[SHORT_MNEMONIC_SLOTS] = mnemonic_index.short_slots;
 
 const MnemonicEntry* find_mnemonic(std::string_view name) {
     const size_t n = name.size();

@@ -1,7 +1,9 @@
 // The mnemonic table: every instruction and directive with its variants.
 #pragma once
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "isa/classes.h"
@@ -43,8 +45,39 @@ inline constexpr int VARIANT_COUNT = 448;
 extern const Variant (&variant_table)[VARIANT_COUNT];
 extern const MnemonicEntry (&mnemonic_table)[MNEMONIC_COUNT];
 
-// Binary search by byte-wise name comparison; name is lower case without suffix.
+// The entry of a name (lower case, without its size suffix), or nullptr.
 const MnemonicEntry* find_mnemonic(std::string_view name);
+
+// The index of the names of one to seven characters, which nearly every line
+// asks for: each is packed with its length into one 64-bit key (its bytes
+// from the low end up, the length in the top byte) and found by comparing keys.
+struct ShortMnemonicSlot {
+    uint64_t key;  // 0: empty
+    const MnemonicEntry* entry;
+};
+inline constexpr int SHORT_MNEMONIC_SLOTS = 1024;  // a power of two
+inline constexpr int SHORT_MNEMONIC_BITS = 10;
+inline constexpr size_t SHORT_MNEMONIC = 7;  // the longest name a key holds
+extern const ShortMnemonicSlot (&short_mnemonic_index)[SHORT_MNEMONIC_SLOTS];
+
+constexpr uint32_t short_mnemonic_slot(uint64_t key) {
+    return static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - SHORT_MNEMONIC_BITS));
+}
+
+// find_mnemonic for a name at the start of a buffer with at least eight bytes
+// to read (the line parser's mnemonic field): the key of a short name is then
+// one load masked to its length, and the lookup needs no call.
+inline const MnemonicEntry* find_mnemonic_in_field(const char* name, size_t n) {
+    if (std::endian::native != std::endian::little || n - 1 >= SHORT_MNEMONIC) return find_mnemonic({name, n});
+    uint64_t word;
+    std::memcpy(&word, name, 8);
+    const uint64_t key = (word & ((uint64_t{1} << (8 * n)) - 1)) | (uint64_t{n} << 56);
+    for (uint32_t h = short_mnemonic_slot(key);; h = (h + 1) & (SHORT_MNEMONIC_SLOTS - 1)) {
+        const ShortMnemonicSlot& slot = short_mnemonic_index[h];
+        if (slot.key == key) return slot.entry;
+        if (slot.key == 0) return nullptr;
+    }
+}
 
 // Size mask of a size-suffix letter (lower case); 0 for letters without meaning.
 // Every line asks, so it is a table lookup the caller can inline.

@@ -89,6 +89,51 @@ TEST(SymbolTable, HashIsTheByteSumModulo203) {
     EXPECT_EQ(tobra::SymbolTable::symbol_hash(std::string(100000, '\xff')), static_cast<int>(25500000L % 203));
 }
 
+// The sum is taken eight bytes at a time: every length around those steps,
+// with bytes that carry within a byte lane if summed wrongly.
+TEST(SymbolTable, HashMatchesTheByteSumAtEveryLength) {
+    std::string name;
+    for (int n = 0; n <= 40; ++n) {
+        unsigned sum = 0;
+        for (char c : name) sum += static_cast<uint8_t>(c);
+        ASSERT_EQ(tobra::SymbolTable::symbol_hash(name), static_cast<int>(sum % 203)) << "length " << n;
+        ASSERT_EQ(tobra::SymbolTable::symbol_hash(std::string(static_cast<size_t>(n), '\xff')),
+                  static_cast<int>((255u * static_cast<unsigned>(n)) % 203))
+            << "length " << n;
+        name.push_back(static_cast<char>(n % 3 == 0 ? 0xfe : 'A' + n));
+    }
+}
+
+// A new name takes the slot its lookup ended at, or, when the index grows on
+// the way, one found again: thousands of names across several growths each
+// come back as themselves, and the chains hold every one.
+TEST(SymbolTable, EveryNameFoundAfterTheIndexGrows) {
+    Table t;
+    auto& s = t.as.sym;
+    const size_t reserved = s.size();
+    constexpr int N = 5000;
+    for (int i = 0; i < N; ++i) {
+        const std::string n = "L" + std::to_string(i);
+        s.install(n, i, tobra::TYPE_USER, tobra::KIND_RELOCATABLE);
+        ASSERT_EQ(s.last_installed(), s.probe(n)) << n;
+    }
+    for (int i = 0; i < N; ++i) {
+        const std::string n = "L" + std::to_string(i);
+        SymbolRecord* r = s.probe(n);
+        ASSERT_NE(r, nullptr) << n;
+        EXPECT_EQ(r->value, i);
+        EXPECT_EQ(std::string(r->name), n);
+    }
+    EXPECT_EQ(s.probe("L5000"), nullptr);
+    int chained = 0;
+    for (int b = 0; b < tobra::SYMBOL_BUCKETS; ++b) chained += s.chain_length(b);
+    EXPECT_EQ(static_cast<size_t>(chained), reserved + N);
+    // Defined again: an error, no second record.
+    s.install("L17", 3, tobra::TYPE_USER, tobra::KIND_RELOCATABLE);
+    EXPECT_EQ(s.size(), reserved + N);
+    EXPECT_EQ(t.as.drv.error_count, 1);
+}
+
 TEST(SymbolTable, SameBucketNewestFirstEachFindsItsOwn) {
     Table t;
     int b = tobra::SymbolTable::symbol_hash("ab");
