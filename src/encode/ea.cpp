@@ -65,18 +65,23 @@ void Encoder::put_word(uint32_t word) { as.emit.emit_word(static_cast<int32_t>(w
 int32_t Encoder::range_check(int32_t value, int row) {
     const Range& r = range_table[row];
     // Pass 1 may hold a made-up value for a name defined later; pass 2 judges.
-    if ((value < r.minimum || value > r.maximum) && as.pass2_checks()) {
-        const bool hard = value < r.hard_minimum || value > r.hard_maximum;
-        char text[80];
-        std::snprintf(text, sizeof text, msg::VALUE_NOT_IN_RANGE_PRINTF.text, static_cast<long>(value),
-                      static_cast<long>(hard ? r.hard_minimum : r.minimum),
-                      static_cast<long>(hard ? r.hard_maximum : r.maximum));
-        if (hard)
-            as.report_error(msg::VALUE_NOT_IN_RANGE_PRINTF.with(text));
-        else
-            as.report_warning(msg::VALUE_NOT_IN_RANGE_PRINTF.with(text));
-    }
+    if ((value < r.minimum || value > r.maximum) && as.pass2_checks()) report_out_of_range(value, row);
     return value & r.mask;
+}
+
+// Out of line: most values fit, and the message's buffer would cost every
+// check its frame.
+[[gnu::cold, gnu::noinline]] void Encoder::report_out_of_range(int32_t value, int row) {
+    const Range& r = range_table[row];
+    const bool hard = value < r.hard_minimum || value > r.hard_maximum;
+    char text[80];
+    std::snprintf(text, sizeof text, msg::VALUE_NOT_IN_RANGE_PRINTF.text, static_cast<long>(value),
+                  static_cast<long>(hard ? r.hard_minimum : r.minimum),
+                  static_cast<long>(hard ? r.hard_maximum : r.maximum));
+    if (hard)
+        as.report_error(msg::VALUE_NOT_IN_RANGE_PRINTF.with(text));
+    else
+        as.report_warning(msg::VALUE_NOT_IN_RANGE_PRINTF.with(text));
 }
 
 [[gnu::cold]] void Encoder::warn_sign_extended_address(int32_t value, bool address) {

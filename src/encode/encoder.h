@@ -56,6 +56,8 @@ public:
 
     // Effective addresses and fields.
     int32_t range_check(int32_t value, int row);
+    // range_check's message for a value outside the row's range.
+    void report_out_of_range(int32_t value, int row);
     // $8000..$FFFF as a short address: the processor reaches $FFFF8000 and up;
     // a warning for a number, an error for an address.
     void warn_sign_extended_address(int32_t value, bool address);

@@ -145,7 +145,7 @@ int Evaluator::relocation_flag() const {
 
 bool Evaluator::relocatable_output() const { return as.options.relocatable_output; }
 
-void Evaluator::record_term(Operand& op) const {
+[[gnu::always_inline]] inline void Evaluator::record_term(Operand& op) const {
     op.reloc_kind = static_cast<uint8_t>(last_kind);
     int slot = term_number - 1;
     op.sym_slot = slot >= 0 && slot < LINE_SYMBOL_SLOTS ? static_cast<uint8_t>(slot) : LINE_SYMBOL_NONE;
@@ -199,7 +199,9 @@ void Evaluator::check_forward() {
     if (fwd.next_fwd <= fwd.key_at(as.drv.condition_level)) fwd.check_symbol_term();
 }
 
-SymbolRecord* Evaluator::resolve(std::string_view name) {
+// Compiled into name_symbol: most names are found, and carry no flag that
+// asks for more.
+[[gnu::always_inline]] inline SymbolRecord* Evaluator::resolve_here(std::string_view name) {
     SymbolRecord* found;
     int quick = quick_register_slot(name);
     if (quick >= 0) {
@@ -208,28 +210,35 @@ SymbolRecord* Evaluator::resolve(std::string_view name) {
     } else {
         found = as.sym.find(name);
     }
-    if (found && found->flags & (SYM_UNSET | SYM_XREF_DEFINED | SYM_PENDING)) [[unlikely]] {
-        if (found->flags & SYM_UNSET) {
-            as.sym.report_unset(name);
-            found = nullptr;
-        } else if (found->flags & SYM_PENDING) {
-            // An equate still waiting for a name further down: not yet defined.
-            found = nullptr;
-        } else if (as.drv.pass_number == 2 && !(found->flags & SYM_DEFINED_AGAIN)) {
-            // Pass 1 took this use as external or not yet defined: sized as a forward reference.
-            expr_fwd = true;
-        }
-    }
-    if (!found) {
-        last_kind = KIND_UNDEFINED;
-        if (as.drv.pass_number == 1) as.fwd.record_undefined();
-        if (!line_missed_) {
-            line_missed_ = true;
-            missed_name_.assign(name);
-        }
-    }
+    if (found && found->flags & (SYM_UNSET | SYM_XREF_DEFINED | SYM_PENDING)) [[unlikely]]
+        found = settle_flagged(found, name);
+    if (!found) [[unlikely]]
+        note_not_found(name);
     if (as.drv.pass_number == 2) check_forward();
     return found;
+}
+
+SymbolRecord* Evaluator::resolve(std::string_view name) { return resolve_here(name); }
+
+[[gnu::noinline]] SymbolRecord* Evaluator::settle_flagged(SymbolRecord* found, std::string_view name) {
+    if (found->flags & SYM_UNSET) {
+        as.sym.report_unset(name);
+        return nullptr;
+    }
+    // An equate still waiting for a name further down: not yet defined.
+    if (found->flags & SYM_PENDING) return nullptr;
+    // Pass 1 took this use as external or not yet defined: sized as a forward reference.
+    if (as.drv.pass_number == 2 && !(found->flags & SYM_DEFINED_AGAIN)) expr_fwd = true;
+    return found;
+}
+
+[[gnu::noinline]] void Evaluator::note_not_found(std::string_view name) {
+    last_kind = KIND_UNDEFINED;
+    if (as.drv.pass_number == 1) as.fwd.record_undefined();
+    if (!line_missed_) {
+        line_missed_ = true;
+        missed_name_.assign(name);
+    }
 }
 
 uint64_t Evaluator::read_float(TextCursor& cur, const char* start, bool negative, uint32_t mask) {

@@ -72,19 +72,19 @@ public:
         return s;
     }
     // eval of the register known_register found at the cursor, read as a
-    // whole expression with the same bookkeeping; its number is returned.
+    // whole expression with the same numbering; its number is returned.
     // The operand's fields are left alone (eval clears only op.address).
+    // A register never relocates and is no place: nothing reads the kind or
+    // section of such a term, so they are not noted.
     [[gnu::always_inline]] int32_t register_term(TextCursor& c, SymbolRecord* s) {
         expr_fwd = false;
         expr_undefined = false;
         c.at += 2;
         if (drv_.pass_number == 2) check_forward();
-        uint32_t v = 0;
-        int type = 0;
-        take_symbol(s, v, type);
+        if (static_cast<unsigned>(term_number) < LINE_SYMBOL_SLOTS) line_symbols[term_number] = s;
         ++term_number;
         fwd_.number_expression_at(drv_.condition_level);
-        return static_cast<int32_t>(v);
+        return s->value;
     }
     // One term; the same contract for value and numbers as eval.
     int eval_term(TextCursor& c, int32_t* value);
@@ -149,7 +149,7 @@ private:
             if (drv_.pass_number == 2) check_forward();
             return s;
         }
-        return resolve(name);
+        return resolve_here(name);
     }
     // Whether the name term just read (before term_number counts it) is a
     // place: a label, an external name or an equate of an address.
@@ -188,6 +188,14 @@ private:
     // Looks a name term up and does the forward-reference bookkeeping; the
     // record, or nullptr (then last_kind is KIND_UNDEFINED).
     SymbolRecord* resolve(std::string_view name);
+    // resolve, compiled into its caller (name_symbol, in eval.cpp only);
+    // the rare cases are the calls below.
+    SymbolRecord* resolve_here(std::string_view name);
+    // A record found with SYM_UNSET, SYM_XREF_DEFINED or SYM_PENDING: what
+    // the name reads as (nullptr: not defined).
+    SymbolRecord* settle_flagged(SymbolRecord* found, std::string_view name);
+    // A name that reads as not defined: the bookkeeping of an unknown term.
+    void note_not_found(std::string_view name);
     static bool inside_expression(const TextCursor& text, const char* quote);
     // Floating-point items (.s and .d data and immediates): whether the
     // expression at the cursor holds a decimal number or an equ.s name, and

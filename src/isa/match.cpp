@@ -21,6 +21,22 @@ inline uint64_t class_bit(uint8_t k) { return class_bits[k]; }
 
 } // namespace
 
+// A data or address register with nothing after it, the most frequent
+// operand of all, is read here without the call: what scan would make of it
+// (scan_known_register). Everything else goes to scan.
+inline void OperandScanner::scan_operand(TextCursor& c, Operand& op) {
+    if (is_name_start(*c.at)) {
+        SymbolRecord* s = as.ev.known_register(c.at);
+        if (s && (s->type == TYPE_DREG || s->type == TYPE_AREG) && !may_extend_register(c.at[2])) {
+            op.clear();
+            op.cls = s->type == TYPE_DREG ? CLS_DN : CLS_AN;
+            op.reg = as.ev.register_term(c, s);
+            return;
+        }
+    }
+    scan(c, op);
+}
+
 const Variant* OperandScanner::match(Statement& st, const Variant* first, int count, OperandNumbers numbers) {
     // The parser left the cursor at the operand text; how it reads numbers
     // is known now. The handler reads on under the same.
@@ -54,7 +70,7 @@ inline const Variant* OperandScanner::match_variant(Statement& st, const Variant
     const char* const start = c.at;
     if (*start != '\n' && *start != '\0') {
         st.in_question = operands;
-        scan(c, operands[0]);
+        scan_operand(c, operands[0]);
         check_operand_end(operands[0], c.at);
         n = 1;
         for (; n < MAX_INSTRUCTION_OPERANDS && *c.at == ','; ++n) {
@@ -64,7 +80,7 @@ inline const Variant* OperandScanner::match_variant(Statement& st, const Variant
             c.at = p;
             Operand& op = operands[n];
             st.in_question = &op;
-            scan(c, op);
+            scan_operand(c, op);
             if (*c.at == '&') {
                 op.mask_flag = 1;
                 ++c.at;

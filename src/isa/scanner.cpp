@@ -18,15 +18,6 @@ inline bool at_end(char c) { return c == '\n' || c == '\0'; }
 inline bool fits16(int64_t v) { return v >= -32768 && v <= 32767; }
 inline bool fits8(int64_t v) { return v >= -128 && v <= 127; }
 
-// The characters checklist acts on: . : < > - /. After most registers comes a
-// comma or the end, and the call is skipped.
-inline bool may_extend_register(char c) {
-    constexpr uint32_t bits = (1u << ('.' - 0x20)) | (1u << (':' - 0x20)) | (1u << ('<' - 0x20)) |
-                              (1u << ('>' - 0x20)) | (1u << ('-' - 0x20)) | (1u << ('/' - 0x20));
-    const unsigned u = static_cast<unsigned>(static_cast<uint8_t>(c)) - 0x20u;
-    return u < 32 && ((bits >> u) & 1);
-}
-
 // The characters group_starts_expression stops at: the ends of the text,
 // quotes and parentheses.
 constexpr struct GroupStops {

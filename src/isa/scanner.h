@@ -22,6 +22,15 @@ inline constexpr struct OperandEnds {
     constexpr bool operator[](unsigned char c) const { return is_end[c]; }
 } operand_ends{};
 
+// The characters checklist acts on: . : < > - /. After most registers comes a
+// comma or the end, and the call is skipped.
+inline bool may_extend_register(char c) {
+    constexpr uint32_t bits = (1u << ('.' - 0x20)) | (1u << (':' - 0x20)) | (1u << ('<' - 0x20)) |
+                              (1u << ('>' - 0x20)) | (1u << ('-' - 0x20)) | (1u << ('/' - 0x20));
+    const unsigned u = static_cast<unsigned>(static_cast<uint8_t>(c)) - 0x20u;
+    return u < 32 && ((bits >> u) & 1);
+}
+
 class OperandScanner {
 public:
     explicit OperandScanner(Assembler& assembler) : as(assembler) {}
@@ -77,6 +86,7 @@ public:
 
 private:
     // Compiled into match, its one caller, which every instruction line passes.
+    [[gnu::always_inline]] inline void scan_operand(TextCursor& c, Operand& op);
     [[gnu::always_inline]] inline const Variant* match_variant(Statement& st, const Variant* first, int count);
     void skip_text_after_operand(const char*& p);
     [[gnu::noinline]] void warn_operands_after_blank(const char* p);
