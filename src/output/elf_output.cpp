@@ -61,8 +61,7 @@ elf::SectionData& ElfObjectFormat::add_sections(int number) {
 
 void ElfObjectFormat::section_data(int number, uint32_t, const uint8_t* bytes, int32_t count) {
     if (number < 0 || number >= as.drv.section_count() || !as.emit.stores_bytes(number) || count <= 0) return;
-    std::vector<uint8_t>& b = section(number).bytes;
-    b.insert(b.end(), bytes, bytes + count);
+    as.emit.hold_bytes(section(number).bytes, bytes, count);
 }
 
 void ElfObjectFormat::fixup(const Fixup& f, Placement placement) {

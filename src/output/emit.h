@@ -122,6 +122,10 @@ public:
             write_out_checked(data, size);
     }
     static constexpr size_t WRITE_CHUNK = size_t{1} << 20;
+    // Bytes a format keeps in memory until the output is written (a section
+    // other than code, an object file's sections): the same limit on memory
+    // applies to them as to the output itself.
+    void hold_bytes(std::vector<uint8_t>& into, const uint8_t* bytes, int32_t count);
     // Zeroes the pass-2 parts between the passes.
     void reset_for_pass2();
 

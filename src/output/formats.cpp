@@ -42,7 +42,7 @@ void HeldSectionsFormat::section_data(int section, uint32_t, const uint8_t* byte
     if (section == SEC_CODE)
         as.emit.write_out(bytes, static_cast<size_t>(count));
     else
-        held[section].insert(held[section].end(), bytes, bytes + count);
+        as.emit.hold_bytes(held[section], bytes, count);
 }
 
 } // namespace tobra

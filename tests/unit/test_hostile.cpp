@@ -188,3 +188,21 @@ TEST(Hostile, EveryDebugBit) {
         EXPECT_NE(r.out.find("Assembly successful.\n"), std::string::npos);
     }
 }
+
+// A limit on the memory an in-memory output may take (the fuzzers set one)
+// covers the bytes a format holds until the end too: a data section held for
+// a binary image, an object file's sections. Over the limit the run stops
+// with the output error, instead of holding every byte first.
+TEST(Hostile, HeldSectionBytesKeepTheOutputLimit) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"-b"}, {"-o"}, {"--elf"}}) {
+        tobra::Assembler as(nullptr);
+        as.write_files = false;
+        as.memory_output_limit = 4096;
+        as.memory_files["t.s"] = " nop\n section data\n dcb.b 5000,7\n";
+        std::vector<const char*> argv{"tobra"};
+        argv.push_back(args[0].c_str());
+        argv.push_back("t.s");
+        EXPECT_EQ(as.run(static_cast<int>(argv.size()), argv.data()), 255) << args[0];
+        EXPECT_EQ(as.con.captured(), "t.s,3: Can't write output file\n") << args[0];
+    }
+}
