@@ -155,6 +155,11 @@ void Directives::d_dc(Statement& st) {
 void Directives::d_dcb(Statement& st) {
     const Operand& count = st.operands[0];
     if (!defined_above(st, count.fwd) || !constant_value(st, count)) return;
+    // 2.1 reads as the bits of a single-precision number: a count of a billion.
+    if (count.fraction) {
+        as.report_error(msg::DCB_FLOATING_POINT_COUNT);
+        return;
+    }
     if (count.value < 0) {
         as.report_error(msg::DCB_NEGATIVE_COUNT);
         return;
@@ -223,6 +228,10 @@ void Directives::d_dr(Statement& st) {
 
 void Directives::d_ds(Statement& st) {
     if (!defined_above(st, st.operands[0].fwd) || !constant_value(st, st.operands[0])) return;
+    if (st.operands[0].fraction) {
+        as.report_error(msg::DS_FLOATING_POINT_COUNT);
+        return;
+    }
     const uint32_t mask = st.size;
     const int64_t unit = mask == SZ_B ? 1 : mask == SZ_L ? 4 : 2;
     const int32_t count = st.operands[0].value;

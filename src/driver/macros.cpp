@@ -396,6 +396,9 @@ void MacroEngine::d_rept(Statement& st) {
     } else if (!as.dir.defined_above(st, as.ev.expr_fwd || as.ev.expr_undefined) ||
                !as.dir.constant_value(st, op)) {
         keep = false;
+    } else if (as.ev.expr_fraction) {
+        as.report_error(msg::REPT_FLOATING_POINT_COUNT);
+        keep = false;
     } else if (value[0] < 0) {
         as.report_error(msg::REPT_NEGATIVE_COUNT);
         keep = false;

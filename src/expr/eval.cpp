@@ -334,6 +334,7 @@ uint64_t Evaluator::read_float(TextCursor& cur, const char* start, bool negative
                 bool size_follows = p[0] == '.' && std::strchr("bBwWlLsSdD", p[1]) && p[1] != '\0' &&
                                     !is_name_char(p[2]);
                 if (!size_follows) {
+                    expr_fraction = true;
                     const uint64_t bits = read_float(cur, start, negate, mask);
                     v = static_cast<uint32_t>(bits >> 32);
                     v2 = static_cast<uint32_t>(bits);
@@ -784,6 +785,7 @@ int Evaluator::eval(TextCursor& c, int32_t* value, Operand& op) {
     last_kind = 0;
     last_section = 0;
     expr_float = false;
+    expr_fraction = false;
     op.address = 0;
     group_operand_ = &op;
     ++term_number;
@@ -807,6 +809,7 @@ int Evaluator::eval(TextCursor& c, int32_t* value, Operand& op) {
         return eval_expression(c, value, op);
     expression_start_ = start;
     expr_float = false;
+    expr_fraction = false;
     last_section = 0;
     group_operand_ = &op;
     last_kind = 0;
@@ -836,6 +839,7 @@ int Evaluator::eval(TextCursor& c, int32_t* value, Operand& op) {
     expr_fwd = false;
     expr_undefined = false;
     expr_float = false;
+    expr_fraction = false;
     last_section = 0;
     group_operand_ = &op;
     const bool dbl = double_mode(c);

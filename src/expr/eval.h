@@ -120,6 +120,9 @@ public:
 
     unsigned star_terms = 0;      // * terms read so far: a change shows that an operand held one
     bool expr_float = false;      // the expression was computed as a floating-point number
+    // A number with a fraction or an exponent, read under an integer size,
+    // gave its floating-point bits: right for data, never meant as a count.
+    bool expr_fraction = false;
     bool expr_fwd = false;        // the current expression holds a forward reference
     bool expr_undefined = false;  // a term named a symbol that is not in the table
     int last_kind = 0;            // kind of the term just read; 4 for an unknown name

@@ -37,6 +37,7 @@ struct Operand {
     AddrSize addr_size = AddrSize::none;  // expr: the address's size; indexed: the index register's
     uint8_t scale = 0;     // 0 x1, 1 x2, 2 x4, 3 x8
     uint8_t fwd = 0;       // the expression held a forward reference
+    uint8_t fraction = 0;  // a number with a fraction or exponent was read as its floating-point bits
     uint8_t half = 0;      // MAC half: 1 upper, 2 lower
     uint8_t mac_shift = 0; // 1 <<1, 3 >>1
     uint8_t mask_flag = 0; // followed by & (MAC mask)

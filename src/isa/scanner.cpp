@@ -351,6 +351,7 @@ void OperandScanner::scan_term(TextCursor& c, Operand& op) {
     case TYPE_USER:
         op.value = v[0];
         op.fwd = as.ev.expr_fwd;
+        op.fraction = as.ev.expr_fraction;
         if (c.peek() == '(') {
             ++c.at;
             scan_indexed(c, op);
