@@ -419,8 +419,10 @@ bool LineReplay::replay_ahead(SourceText& text) {
                 ++labels_set;
             } else {
                 const std::string_view scope = src.last_global_label();
+                // Before any global label the scope is empty, with no text to compare.
                 if (label->name_length <= scope.size() ||
-                    std::memcmp(label->name + label->name_length - scope.size(), scope.data(), scope.size()) != 0)
+                    (!scope.empty() &&
+                     std::memcmp(label->name + label->name_length - scope.size(), scope.data(), scope.size()) != 0))
                     break;
             }
             if (!SymbolTable::defines_alike(*label, static_cast<int32_t>(address))) break;
