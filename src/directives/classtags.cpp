@@ -14,7 +14,9 @@ void RecordDirectives::d_classtagbegin(Statement& st) {
     Operand op;
     int32_t start = 0;
     if (eval_operand(st.cursor, start, op) && start % 4 != 0) as.report_warning(msg::CLASSTAGBEGIN_VALUE_IS_NOT_LONGWORD_ALIGNED);
-    if (as.dir.defined_above(st, as.ev.expr_fwd) && !as.dir.constant_value(st, op)) start = 0;
+    if (as.dir.defined_above(st, as.ev.expr_fwd) &&
+        (!as.dir.constant_value(st, op) || !as.dir.whole_number(st, op)))
+        start = 0;
     class_tag_counter = start;
     structure_offset = 0;
     if (!named) return;

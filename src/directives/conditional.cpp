@@ -94,6 +94,14 @@ bool Directives::constant_value(const Statement& st, const Operand& op) {
     return false;
 }
 
+// An origin, an alignment or a size that reads as the bits of 1.5 would
+// place everything after it at a wrong address without a word.
+bool Directives::whole_number(const Statement& st, const Operand& op) {
+    if (!op.fraction) return true;
+    as.report_error_arg(msg::VALUE_IS_A_FLOATING_POINT_NUMBER_FMT, st.mnemonic.data());
+    return false;
+}
+
 // Pass 1 can only answer whether a name is defined so far, so pass 2 gives
 // the same answer: a name defined further down reads as not defined. That is
 // what a block that defines its own name is for (ifnd NAME, NAME equ 1,

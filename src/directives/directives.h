@@ -50,6 +50,8 @@ public:
     // a label of an object file or to an external name has no field for a
     // linker to patch. Reports the line and returns false.
     bool constant_value(const Statement& st, const Operand& op);
+    // A whole number: 1.5 would read as the bits of a floating-point number.
+    bool whole_number(const Statement& st, const Operand& op);
     // Start of each pass.
     void reset_pass();
     // Leaves the blocks opened above level, as when an expansion ends early.

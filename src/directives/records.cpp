@@ -40,6 +40,7 @@ bool RecordDirectives::eval_operand(TextCursor& c, int32_t& value, Operand& op) 
     int32_t words[2] = {0, 0};
     int type = as.ev.eval(c, words, op);
     value = type != 0 ? words[0] : 0;
+    op.fraction = as.ev.expr_fraction;
     return type != 0;
 }
 

@@ -96,7 +96,9 @@ void Directives::d_org(Statement& st, bool is_rorg) {
     if (is_rorg) as.report_warning(msg::ORG_ASSUMED);
     drv.origin_set = 1;
     if (as.options.relocatable_output) as.fatal_error(msg::CAN_NOT_SET_ORIGIN_WITH_OBJECT_FILE);
-    if (!defined_above(st, st.operands[0].fwd) || !constant_value(st, st.operands[0])) return;
+    if (!defined_above(st, st.operands[0].fwd) || !constant_value(st, st.operands[0]) ||
+        !whole_number(st, st.operands[0]))
+        return;
     int32_t origin = st.operands[0].value;
     if (origin & 1) {
         // Kept for old sources, but never silently: the bytes that follow
@@ -200,7 +202,9 @@ void Directives::keep_alignment(const char* directive, uint32_t n) {
 }
 
 void Directives::d_align(Statement& st) {
-    if (!defined_above(st, st.operands[0].fwd) || !constant_value(st, st.operands[0])) return;
+    if (!defined_above(st, st.operands[0].fwd) || !constant_value(st, st.operands[0]) ||
+        !whole_number(st, st.operands[0]))
+        return;
     int32_t n = st.operands[0].value;
     if (n == 0) return;
     if (n < 0) {
@@ -226,7 +230,7 @@ void Directives::d_cnop(Statement& st) {
     const Operand& offset = st.operands[0];
     const Operand& alignment = st.operands[1];
     if (!defined_above(st, offset.fwd) || !defined_above(st, alignment.fwd) || !constant_value(st, offset) ||
-        !constant_value(st, alignment))
+        !constant_value(st, alignment) || !whole_number(st, offset) || !whole_number(st, alignment))
         return;
     if (alignment.value <= 0) {
         as.report_error(msg::CNOP_ALIGNMENT_MUST_BE_POSITIVE);

@@ -13,7 +13,9 @@ void RecordDirectives::d_structure(Statement& st, bool downward) {
     Operand op;
     int32_t start = 0;
     eval_operand(st.cursor, start, op);
-    if (as.dir.defined_above(st, as.ev.expr_fwd) && !as.dir.constant_value(st, op)) start = 0;
+    if (as.dir.defined_above(st, as.ev.expr_fwd) &&
+        (!as.dir.constant_value(st, op) || !as.dir.whole_number(st, op)))
+        start = 0;
     structure_offset = start;
     if (name && !name->empty()) define(*name, structure_offset);
     list_value(structure_offset);
@@ -45,7 +47,7 @@ void RecordDirectives::d_struct(Statement& st) {
     eval_operand(st.cursor, size, op);
     if (as.ev.expr_undefined)
         as.report_error_arg(msg::STRUCT_UNDEFINED_CONSTANT_FMT, name.value_or("").c_str());
-    else if (!as.dir.constant_value(st, op)) size = 0;
+    else if (!as.dir.constant_value(st, op) || !as.dir.whole_number(st, op)) size = 0;
     define_field(name, size);
 }
 
@@ -61,7 +63,9 @@ void RecordDirectives::d_enumreset() {
 
 void RecordDirectives::d_enumset(Statement& st) {
     as.dir.defined_above(st, st.operands[0].fwd);
-    enum_counter = as.dir.constant_value(st, st.operands[0]) ? st.operands[0].value : 0;
+    enum_counter = as.dir.constant_value(st, st.operands[0]) && as.dir.whole_number(st, st.operands[0])
+                       ? st.operands[0].value
+                       : 0;
 }
 
 void RecordDirectives::d_enum(Statement& st) {

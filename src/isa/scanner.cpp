@@ -233,6 +233,7 @@ void OperandScanner::scan_parenthesised(TextCursor& c, Operand& op) {
             c.step();
             op.value = v[0];
             op.fwd = as.ev.expr_fwd;
+            op.fraction = as.ev.expr_fraction;
             if (c.peek() == '(') {
                 // (expr)(An) and (expr)(An,Xi): a parenthesised displacement.
                 c.step();
@@ -283,6 +284,7 @@ void OperandScanner::scan_predecrement(TextCursor& c, Operand& op) {
         // -(expr) alone is the negated value.
         op.cls = CLS_EXPR;
         op.fwd = as.ev.expr_fwd;
+        op.fraction = as.ev.expr_fraction;
         op.addr_size = AddrSize::longword;
         if (c.peek() == '.') address_size(c, op, op.value);
     }
