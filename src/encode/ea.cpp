@@ -197,6 +197,10 @@ void Encoder::ea_extension_other(const Operand& op, uint32_t size, uint32_t writ
 
     case CLS_EXPR: {
         const bool is_long = op.addr_size == AddrSize::longword;
+        // 1.5 reads as the bits of a floating-point number, $3FC00000: no
+        // address anyone meant.
+        if (op.fraction) [[unlikely]]
+            as.report_error(msg::ABS_ADDRESS_IS_A_FLOATING_POINT_NUMBER);
         as.emit.value_fixup(op, at, is_long ? 4 : 2, FixupKind::absolute);
         if (is_long) {
             as.emit.emit_long(op.value);

@@ -8,6 +8,7 @@
 namespace tobra::msg {
 
 // clang-format off
+inline constexpr Message ABS_ADDRESS_IS_A_FLOATING_POINT_NUMBER{4036, "abs: the address is a floating-point number"};
 inline constexpr Message ABS_SHORT_ADDRESS_IS_SIGN_EXTENDED_PRINTF{4001, "abs: short address $%lX is sign-extended to $FFFF%04lX; write .l to reach $%lX"};
 inline constexpr Message ADD_THIS_MODE_IS_NOT_SUPPORTED{4002, "add: this mode is not supported\n"};
 inline constexpr Message BAD_SIZE_IN_SIZE76{4003, "Bad size in size76"};
