@@ -479,6 +479,14 @@ static std::string hex_address(uint64_t v) {
 void Emitter::check_ranges() {
     if (!track_ranges_ || ranges_.empty()) return;
     static constexpr const char* names[] = {"code", "data", "bss", "basedata", "basebss"};
+    // Bytes past $FFFFFFFF would land at address 0 and on: on the vectors, as
+    // a rule, with nothing to say so.
+    for (const Range& r : ranges_)
+        if (r.end > uint64_t{1} << 32)
+            report_at(r.at, false, msg::RANGE_PASSES_THE_LAST_ADDRESS_BUILT,
+                      std::string(r.from_origin ? "org: " : "section: ") + names[r.section] + " " +
+                          hex_address(r.start) + "-" + hex_address(r.end - 1) +
+                          " runs past $FFFFFFFF, the last address");
     if (!binary_image_) {
         // Sorted by start, each range must begin at or after the furthest end
         // of those before it; the one that comes later in the source is the

@@ -21,6 +21,7 @@ inline constexpr Message ELF_NO_RELOCATION_FOR_BASE_RELATIVE_BUILT{6024, "elf: n
 inline constexpr Message INDEX_OFFSET_MUST_BE_IN_BASEDATA{6006, "index: offset must be in basedata or basebss section"};
 inline constexpr Message INTERNAL_ERROR_BUILT{6025, "WRITER: internal error: what went wrong"};
 inline constexpr Message OUTPUT_FLAGS_FMT{6007, "flags: %s"};
+inline constexpr Message RANGE_PASSES_THE_LAST_ADDRESS_BUILT{6026, "org: (or section: ) SECTION $START-$END runs past $FFFFFFFF, the last address"};
 inline constexpr Message RANGES_OVERLAP_BUILT{6021, "org: (or section: ) SECTION $START-$END overlaps SECTION $START-$END from FILE,LINE"};
 inline constexpr Message RELOC_A_DISTANCE_NAME_CANNOT{6008, "reloc: a distance (name-*) cannot be the target of a PC-relative or base-relative field"};
 inline constexpr Message RELOC_BYTE_FIELD_CANNOT_HOLD_A_RELOCATABLE{6009, "reloc: byte field cannot hold a relocatable value"};
