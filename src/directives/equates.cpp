@@ -80,7 +80,8 @@ bool Directives::try_equate(size_t index) {
     const uint32_t expr_number = as.fwd.expr_number, inner_number = as.fwd.inner_number;
     const size_t fwd_entries = as.fwd.fwd_buffer.size();
     const size_t notes = as.sym.pass1_notes();
-    const bool expr_fwd = ev.expr_fwd, expr_undefined = ev.expr_undefined, expr_float = ev.expr_float;
+    const bool expr_fwd = ev.expr_fwd, expr_undefined = ev.expr_undefined, expr_float = ev.expr_float,
+               expr_fraction = ev.expr_fraction;
     const int last_kind = ev.last_kind, last_section = ev.last_section;
 
     // The expression is read from its own text, under its line's size and
@@ -119,6 +120,7 @@ bool Directives::try_equate(size_t index) {
         op.reloc_kind == KIND_EXTERNAL ? as.sym.relocation_symbol(ev.line_symbol(op.sym_slot)) : nullptr;
     swap_set_names();
     const bool undefined = ev.expr_undefined;
+    const bool fraction = ev.expr_fraction;
     const std::string missed(ev.missed_name());
 
     drv.line_start_address = line_start;
@@ -130,6 +132,7 @@ bool Directives::try_equate(size_t index) {
     ev.expr_fwd = expr_fwd;
     ev.expr_undefined = expr_undefined;
     ev.expr_float = expr_float;
+    ev.expr_fraction = expr_fraction;
     ev.last_kind = last_kind;
     ev.last_section = last_section;
     ev.begin_line();
@@ -149,7 +152,7 @@ bool Directives::try_equate(size_t index) {
         r->section = op.sym_section;
     } else if (op.reloc_kind == KIND_EXTERNAL) {
         if (based_on) as.sym.make_based(*r, *based_on);
-    } else if (e.size_mask == SZ_S) {
+    } else if (e.size_mask == SZ_S || fraction) {
         r->flags |= SYM_SINGLE;
     }
     if (op.address && r->kind == KIND_EQUATE) r->flags |= SYM_ADDRESS;

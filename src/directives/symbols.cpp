@@ -59,8 +59,9 @@ void Directives::define_equate(std::string_view label, const Operand& op, int32_
         // external's own.
         if (const SymbolRecord* base = as.ev.line_symbol(op.sym_slot)) as.sym.make_based(*r, *base);
     } else if (single && r->kind == KIND_EQUATE) {
-        // A .s value is the bits of a single-precision number: dc.s and dc.d
-        // compute with it as a number, and dc.d widens it.
+        // A .s value, or 2.5 under any size, is the bits of a single-precision
+        // number: dc.s and dc.d compute with it as a number, and dc.d widens
+        // it; a count or an address refuses it, as it refuses 2.5 itself.
         r->flags |= SYM_SINGLE;
     }
 }
@@ -81,7 +82,7 @@ void Directives::d_equ(Statement& st) {
     if (op.cls == CLS_STRING) {
         as.sym.install(label, value, TYPE_USER, KIND_EQUATE);
     } else {
-        define_equate(label, op, value, st.size == SZ_S);
+        define_equate(label, op, value, st.size == SZ_S || op.fraction);
     }
     list_value(value);
 }
@@ -125,7 +126,9 @@ void Directives::d_set(Statement& st) {
             as.sym.make_based(*r, *base);
         // Whether it holds an address goes with the value too.
         if (r && (r->flags & SYM_SET) && r->kind == KIND_EQUATE)
-            r->flags = static_cast<uint8_t>((r->flags & ~SYM_ADDRESS) | (op.address && !is_string ? SYM_ADDRESS : 0));
+            r->flags = static_cast<uint8_t>((r->flags & ~(SYM_ADDRESS | SYM_SINGLE)) |
+                                            (op.address && !is_string ? SYM_ADDRESS : 0) |
+                                            (op.fraction && !is_string ? SYM_SINGLE : 0));
     }
     list_value(value);
 }

@@ -140,6 +140,9 @@ private:
         type = s->type;
         last_kind = s->kind;
         last_section = s->section;
+        // The bits of a floating-point number, as 2.5 itself reads.
+        if (s->flags & SYM_SINGLE) [[unlikely]]
+            expr_fraction = true;
         if (static_cast<unsigned>(term_number) < LINE_SYMBOL_SLOTS) line_symbols[term_number] = s;
     }
     // Pass 2: raises expr_fwd if pass 1 saw a forward reference here.
