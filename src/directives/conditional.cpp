@@ -183,6 +183,7 @@ void Directives::d_if(Statement& st, Handler handler) {
     bool holds = false;
     bool unknown = false;  // the test names something only defined further down
     bool moves = false;    // the value is an external name's or a label's whose address a linker decides
+    bool fraction = false; // the value is the bits of a floating-point number (0.5 tests as true)
     switch (handler) {
     case H_IFD: holds = name_defined_here(name, unknown); break;
     case H_IFND: holds = !name_defined_here(name, unknown); break;
@@ -194,6 +195,7 @@ void Directives::d_if(Statement& st, Handler handler) {
         Operand op;
         if (as.ev.eval(c, value, op) != TYPE_USER) value[0] = 0;
         unknown = as.ev.expr_fwd;
+        fraction = as.ev.expr_fraction;
         moves = op.reloc_kind == KIND_EXTERNAL ||
                 (op.reloc_kind == KIND_RELOCATABLE && as.options.relocatable_output);
         switch (handler) {
@@ -210,6 +212,11 @@ void Directives::d_if(Statement& st, Handler handler) {
     if (moves && !unknown && enclosing_assembled) {
         --drv.condition_level;
         as.report_error_arg(msg::VALUE_MUST_BE_A_CONSTANT_NOT_RELOCATABLE_FMT, st.mnemonic.data());
+        ++drv.condition_level;
+    }
+    if (fraction && !moves && !unknown && enclosing_assembled) {
+        --drv.condition_level;
+        as.report_error_arg(msg::VALUE_IS_A_FLOATING_POINT_NUMBER_FMT, st.mnemonic.data());
         ++drv.condition_level;
     }
     if (unknown && enclosing_assembled) {
