@@ -393,10 +393,15 @@ uint64_t Evaluator::read_float(TextCursor& cur, const char* start, bool negative
         const char* after = closed ? close + 1 : close;
         if (inside_expression(cur, p) || (closed && is_operator(*after))) {
             // #'AB' and 'A'+1 are numbers: the characters packed from the right.
-            for (const char* q = start; q < close; ++q) {
+            int characters = 0;
+            for (const char* q = start; q < close; ++q, ++characters) {
                 v = (v << 8) | static_cast<unsigned char>(*q);
                 if (*q == quote) ++q;
             }
+            // As a number too wide: kept as the low 32 bits, and said.
+            if (characters > 4) [[unlikely]]
+                as.report_warning_arg(msg::EVAL_CHARACTER_CONSTANT_KEEPS_LAST_FOUR_FMT,
+                                      std::string(p, static_cast<size_t>(after - p)).c_str());
             cur.at = after;
             if (!closed) as.report_error(msg::EVAL_BAD_STRING);
         } else {
