@@ -43,6 +43,7 @@ inline constexpr Message IFNC_EXPECTED_COMMA{5028, "ifnc: expected ,"};
 inline constexpr Message INCBIN_EXPECTED_FMT{5029, "incbin: %s expected"};
 inline constexpr Message DCB_FLOATING_POINT_COUNT{5066, "dcb: count is a floating-point number"};
 inline constexpr Message DS_FLOATING_POINT_COUNT{5067, "ds: count is a floating-point number"};
+inline constexpr Message END_ENTRY_POINT_IS_EXTERNAL_FMT{5069, "end: the entry point %s is an external name, which these records cannot hold"};
 inline constexpr Message VALUE_IS_A_FLOATING_POINT_NUMBER_FMT{5068, "%s: value is a floating-point number"};
 inline constexpr Message INCBIN_FILE_CHANGED_WHILE_READ{5065, "incbin: file changed on disk while being read"};
 inline constexpr Message INCBIN_FILE_NOT_FOUND{5030, "incbin: file not found"};

@@ -214,9 +214,31 @@ void Directives::d_end(Statement& st) {
     const char* start = p;
     if (!is_name_start(*p)) return;
     while (is_name_char(*p)) ++p;
-    const SymbolRecord* s = as.sym.probe(std::string_view(start, static_cast<size_t>(p - start)));
-    if (s && s->type == TYPE_USER && s->kind != KIND_EXTERNAL)
-        as.emit.entry_address = static_cast<uint32_t>(s->value);
+    const std::string_view name(start, static_cast<size_t>(p - start));
+    const SymbolRecord* s = as.sym.probe(name);
+    if (!s || s->type != TYPE_USER) return;
+    // Only S-records and Intel HEX have an entry record.
+    const bool has_entry = !as.options.relocatable_output && !(as.options.output_formats & FORMAT_BINARY);
+    // end start+4 is read whole: the name alone would start the program
+    // somewhere else.
+    const char after = *p;
+    if (after == '+' || after == '-' || after == '*' || after == '/' || after == '&' || after == '|' ||
+        after == '^' || after == '<' || after == '>' || after == '%') {
+        Operand op;
+        int32_t value[2] = {0, 0};
+        if (as.ev.eval(st.cursor, value, op) != TYPE_USER || as.ev.expr_undefined) return;
+        if (op.reloc_kind == KIND_EXTERNAL) {
+            if (has_entry) as.report_error_arg(msg::END_ENTRY_POINT_IS_EXTERNAL_FMT, std::string(name).c_str());
+            return;
+        }
+        as.emit.entry_address = static_cast<uint32_t>(value[0]);
+        return;
+    }
+    if (s->kind == KIND_EXTERNAL) {
+        if (has_entry) as.report_error_arg(msg::END_ENTRY_POINT_IS_EXTERNAL_FMT, std::string(name).c_str());
+        return;
+    }
+    as.emit.entry_address = static_cast<uint32_t>(s->value);
 }
 
 void Directives::d_page() {
