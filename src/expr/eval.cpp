@@ -263,6 +263,9 @@ uint64_t Evaluator::read_float(TextCursor& cur, const char* start, bool negative
     buf[n] = '\0';
     double d = std::strtod(buf, nullptr);
     if (negative) d = -d;
+    const double kept = mask == SZ_D ? d : static_cast<double>(narrow_to_float(d));
+    if (std::isinf(kept) || kept == 0.0) [[unlikely]]
+        check_float_range((std::string(negative ? "-" : "") + buf).c_str(), d, mask == SZ_D);
 
     // The cursor moves over the whole run of number characters, a '-' included
     // (1.5-2 is one number); a '+' stays for the operator loop.
@@ -642,12 +645,42 @@ int Evaluator::read_group(TextCursor& c, uint32_t& value, uint32_t& value2) {
     }
 }
 
+namespace {
+// Whether a literal's digits before its exponent are not all zeros.
+bool writes_nonzero(const char* text) {
+    for (const char* p = text; *p != '\0' && *p != 'e' && *p != 'E'; ++p)
+        if (*p >= '1' && *p <= '9') return true;
+    return false;
+}
+} // namespace
+
+// Infinity, or 0 for a number that is not 0, is no value the source wrote.
+void Evaluator::check_float_range(const char* text, double d, bool is_double) {
+    const double kept = is_double ? d : static_cast<double>(narrow_to_float(d));
+    if (std::isinf(kept))
+        as.report_error_arg(msg::EVAL_FLOATING_POINT_NUMBER_OUT_OF_RANGE_FMT, text);
+    else if (kept == 0.0 && writes_nonzero(text))
+        as.report_warning_arg(msg::EVAL_FLOATING_POINT_NUMBER_BECOMES_ZERO_FMT, text);
+}
+
 [[gnu::noinline, gnu::cold]] void Evaluator::eval_float(TextCursor& c, int32_t* value) {
     expr_float = true;
     // Names in a floating-point expression are probed without a note of
     // pass 1: pass 2 reads the line again.
     as.replay.unsettle();
+    const char* const start = c.at;
     const double d = float_sum(c);
+    // A number, or a sum of numbers in range (1e30*1e30 in dc.s), may leave it.
+    const bool is_double = c.size == SZ_D;
+    const double kept = is_double ? d : static_cast<double>(narrow_to_float(d));
+    if (std::isinf(kept) || (kept == 0.0 && d != 0.0)) [[unlikely]] {
+        std::string text(start, static_cast<size_t>(c.at - start));
+        while (!text.empty() && (text.back() == ' ' || text.back() == '\n')) text.pop_back();
+        if (std::isinf(kept))
+            as.report_error_arg(msg::EVAL_FLOATING_POINT_NUMBER_OUT_OF_RANGE_FMT, text.c_str());
+        else
+            as.report_warning_arg(msg::EVAL_FLOATING_POINT_NUMBER_BECOMES_ZERO_FMT, text.c_str());
+    }
     if (c.size == SZ_D) {
         const uint64_t bits = std::bit_cast<uint64_t>(d);
         value[0] = static_cast<int32_t>(static_cast<uint32_t>(bits >> 32));
@@ -727,6 +760,9 @@ double Evaluator::float_term(TextCursor& cur) {
         }
         buf[n] = '\0';
         d = std::strtod(buf, nullptr);
+        // Too small for a double: the sum cannot tell it from a written 0.
+        if (d == 0.0 && writes_nonzero(buf)) [[unlikely]]
+            as.report_warning_arg(msg::EVAL_FLOATING_POINT_NUMBER_BECOMES_ZERO_FMT, buf);
         ++term_number;
     } else if (is_name_start(c)) {
         const char* start = p++;

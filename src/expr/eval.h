@@ -210,6 +210,7 @@ private:
     // Left to right with + - * / and parentheses; the result in value[0] (.s)
     // or value[0] and value[1] (.d).
     void eval_float(TextCursor& c, int32_t* value);
+    void check_float_range(const char* text, double d, bool is_double);
     double float_sum(TextCursor& c);
     double float_term(TextCursor& c);
     int apply_operators(TextCursor& c, uint32_t& acc, int left, bool& external, Operand& op);

@@ -20,6 +20,8 @@ inline constexpr Message EVAL_NOT_A_FLOATING_POINT_NUMBER_FMT{2008, "eval: not a
 inline constexpr Message EVAL_NO_EXPRESSION_IN_PARENTHESES_FMT{2009, "eval: no expression in parentheses - %s"};
 inline constexpr Message EVAL_NUMBER_HAS_NO_DIGITS_FMT{2010, "eval: number has no digits - %s"};
 inline constexpr Message EVAL_CHARACTER_CONSTANT_KEEPS_LAST_FOUR_FMT{2024, "eval: a character constant of more than four characters keeps only the last four - %s"};
+inline constexpr Message EVAL_FLOATING_POINT_NUMBER_OUT_OF_RANGE_FMT{2025, "eval: floating-point number out of range - %s"};
+inline constexpr Message EVAL_FLOATING_POINT_NUMBER_BECOMES_ZERO_FMT{2026, "eval: floating-point number too small, it becomes 0 - %s"};
 inline constexpr Message EVAL_NUMBER_WIDER_THAN_32_BITS_FMT{2011, "eval: number wider than 32 bits, only its low 32 bits are kept - %s"};
 inline constexpr Message EVAL_ONLY_APPLY_TO_FLOATING_POINT_NUMBERS{2012, "eval: only + - * / apply to floating-point numbers"};
 inline constexpr Message EVAL_PARENTHESIS_NOT_CLOSED_FMT{2013, "eval: parenthesis not closed - %s"};
