@@ -66,6 +66,8 @@ const char* include_dir(Assembler& as, std::string_view value) {
 
 const char* define_symbol(Assembler& as, std::string_view value) {
     if (!valid_definition(value)) return "needs a symbol name:";
+    // NAME= with nothing after it: say so here, not as a line without operands.
+    if (value.back() == '=') return "needs a value after '=':";
     as.options.defines.emplace_back(value);
     return nullptr;
 }
