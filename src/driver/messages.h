@@ -37,6 +37,7 @@ inline constexpr Message PASS_SECTION_SIZE_DIFFERS_BETWEEN_PASSES{1022, "pass: s
 inline constexpr Message PROCESS_BAD_SIZE_OR_WRONG_OPERANDS{1023, "process: bad size or wrong operand(s)"};
 inline constexpr Message PROCESS_UNRECOGNIZED_MNEMONIC_FMT{1024, "process: unrecognized mnemonic - %s"};
 inline constexpr Message REPT_COUNT_EXPECTED{1025, "rept: count expected"};
+inline constexpr Message LABEL_ALONE_IS_A_MNEMONIC_BUILT{1033, "label: NAME in the first column is a label; indent the line to assemble NAME, or write NAME: to keep the label"};
 inline constexpr Message REPT_FLOATING_POINT_COUNT{1032, "rept: count is a floating-point number"};
 inline constexpr Message REPT_MISSING_ENDR{1026, "rept: missing endr"};
 inline constexpr Message REPT_NEGATIVE_COUNT{1027, "rept: negative count"};

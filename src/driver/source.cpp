@@ -636,6 +636,22 @@ inline bool SourceReader::parse_line_here() {
     return true;
 }
 
+// rts written in the first column is a label of that name, and the line
+// does nothing: the subroutine runs on into the next one. An instruction
+// that would be a whole line by itself is most likely such a slip; a
+// directive's name (end, even) is a fair name for a label that is used.
+[[gnu::cold]] void SourceReader::check_label_alone(std::string_view label) {
+    char lower[16];
+    for (size_t i = 0; i < label.size(); ++i)
+        lower[i] = (label[i] >= 'A' && label[i] <= 'Z') ? static_cast<char>(label[i] - 'A' + 'a') : label[i];
+    const MnemonicEntry* entry = find_mnemonic({lower, label.size()});
+    if (!entry || entry->variants[0].signature[0] != CLS_NONE || !is_instruction(entry->variants[0].handler())) return;
+    const std::string name(label);
+    const std::string text = "label: " + name + " in the first column is a label; indent the line to assemble " + name +
+                             ", or write " + name + ": to keep the label";
+    as.report_warning(msg::LABEL_ALONE_IS_A_MNEMONIC_BUILT.with(text.c_str()));
+}
+
 void SourceReader::define_line_label() {
     if (label_field[0] == '\0') return;
     as.sym.install(statement.label, as.drv.location_counter, TYPE_USER, KIND_RELOCATABLE);
@@ -674,13 +690,22 @@ inline void SourceReader::process_line_here(SourceLocation at, bool own) {
     }
 
     if (mnemonic_field[0] == '\0') {
+        // In both passes: the warning of pass 1 keeps the line out of the
+        // records, so that pass 2 reads it and says so.
+        const bool bare = st.label.size() <= 12 && line_buffer[st.label.size()] != ':' && is_name_start(line_buffer[0]);
         // A label alone has its record too, so that pass 2 can step over it.
         if (own && as.replay.writing()) {
             const LineReplay::Mark mark = as.replay.open_line(at);
-            if (drv.assembling()) define_line_label();
+            if (drv.assembling()) {
+                if (bare) [[unlikely]]
+                    check_label_alone(st.label);
+                define_line_label();
+            }
             as.replay.close_label_line(mark);
             return;
         }
+        if (bare && drv.assembling()) [[unlikely]]
+            check_label_alone(st.label);
         if (own && as.replay.reading()) as.replay.pass_label_line(at);
         if (label_field[0] != '\0' && drv.assembling()) define_line_label();
         return;

@@ -180,6 +180,7 @@ public:
     void remember_source_directory(const char* name);
     // Defines the current line's label at the location counter.
     void define_line_label();
+    void check_label_alone(std::string_view label);
     // Finds and reads a source file through the search order; false when not
     // found. opened_path: where it was found.
     bool open_source(const char* name, SourceText& out);
