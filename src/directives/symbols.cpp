@@ -1,5 +1,6 @@
 // The word reader, and the directives that name things: equ, xref, xdef,
 // idnt, end, page.
+#include <cstring>
 #include <string>
 
 #include "directives/messages.h"
@@ -221,9 +222,7 @@ void Directives::d_end(Statement& st) {
     const bool has_entry = !as.options.relocatable_output && !(as.options.output_formats & FORMAT_BINARY);
     // end start+4 is read whole: the name alone would start the program
     // somewhere else.
-    const char after = *p;
-    if (after == '+' || after == '-' || after == '*' || after == '/' || after == '&' || after == '|' ||
-        after == '^' || after == '<' || after == '>' || after == '%') {
+    if (*p != '\0' && std::strchr("+-*/%&|^<>", *p)) {
         Operand op;
         int32_t value[2] = {0, 0};
         if (as.ev.eval(st.cursor, value, op) != TYPE_USER || as.ev.expr_undefined) return;
