@@ -65,6 +65,7 @@ inline constexpr Message PASS_CANNOT_FIND_FILE{5043, "pass: can't find file"};
 inline constexpr Message SECTION_ALREADY_HAS_ANOTHER_KIND_FMT{5044, "section: %s already has another kind"};
 inline constexpr Message SECTION_IS_A_NAME_THE_ELF_WRITER_FMT{5045, "section: %s is a name the ELF writer gives its own sections"};
 inline constexpr Message SECTION_MISSING_SECTION_KIND{5046, "section: missing section kind"};
+inline constexpr Message SECTION_TEXT_AFTER_THE_KIND_FMT{5070, "section: text after the kind - %s (an alignment is written with align)"};
 inline constexpr Message SECTION_MISSING_SECTION_NAME{5047, "section: missing section name"};
 inline constexpr Message SECTION_TOO_MANY_SECTIONS_AT_MOST_NAMED_PRINTF{5048, "section: too many sections (at most %d named ones)"};
 inline constexpr Message SECTION_UNKNOWN_SECTION_KIND_CODE_DATA_FMT{5049, "section: unknown section kind %s (code, data or bss)"};

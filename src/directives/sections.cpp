@@ -162,6 +162,15 @@ void Directives::d_section(Statement& st) {
             as.report_error_arg(msg::SECTION_UNKNOWN_SECTION_KIND_CODE_DATA_FMT, kind_name.c_str());
             return;
         }
+        // name,kind,8 from another assembler: an alignment (or anything
+        // else) that would quietly not be kept.
+        if (c.at[-1] == ',') {
+            const char* end = c.at;
+            while (*end != '\0' && *end != '\n' && *end != ' ' && *end != '\t' && *end != ';') ++end;
+            as.report_error_arg(msg::SECTION_TEXT_AFTER_THE_KIND_FMT,
+                                std::string(c.at, static_cast<size_t>(end - c.at)).c_str());
+            return;
+        }
     }
 
     int number = find_section(name);
