@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "driver/large_memory.h"
 #include "driver/location.h"
 
 namespace tobra {
@@ -183,16 +184,14 @@ public:
         const uint32_t step = static_cast<uint32_t>(line_start_address) - static_cast<uint32_t>(previous_line_address_);
         previous_line_address_ = line_start_address;
         if (pass_number == 1) {
-            if (steps_used_ == steps_capacity_) [[unlikely]]
-                grow_line_steps();
-            line_steps_[steps_used_++] = step < WIDE_STEP ? static_cast<uint8_t>(step) : WIDE_STEP;
+            line_steps_.push_back(step < WIDE_STEP ? static_cast<uint8_t>(step) : WIDE_STEP);
             if (step >= WIDE_STEP) wide_steps_.push_back(step);
             return;
         }
         last_line_ = at;
         if (moved_line_.line != 0) return;
         const size_t i = line_index_++;
-        if (i >= steps_used_) {
+        if (i >= line_steps_.size()) {
             moved_line_ = at;
         } else if (line_steps_[i] != WIDE_STEP) {
             if (step != line_steps_[i]) moved_line_ = at;
@@ -217,19 +216,8 @@ private:
     void check_section_sizes();
 
     static constexpr uint8_t WIDE_STEP = 0xFF;
-    // The first steps_used_ bytes of line_steps_ are the steps, the rest is
-    // room, never written before it is used: appending is a compare and a
-    // store on every line of pass 1.
-    [[gnu::noinline]] void grow_line_steps() {
-        const size_t capacity = steps_capacity_ < 4096 ? 4096 : 2 * steps_capacity_;
-        std::unique_ptr<uint8_t[]> grown(new uint8_t[capacity]);
-        if (steps_used_ != 0) std::memcpy(grown.get(), line_steps_.get(), steps_used_);
-        line_steps_ = std::move(grown);
-        steps_capacity_ = capacity;
-    }
-    std::unique_ptr<uint8_t[]> line_steps_;
-    size_t steps_used_ = 0;
-    size_t steps_capacity_ = 0;
+    // A byte for each line of pass 1: appending is a compare and a store.
+    GrowingArray<uint8_t> line_steps_;
     std::vector<uint32_t> wide_steps_;
     int32_t previous_line_address_ = 0;
     size_t line_index_ = 0;

@@ -6,8 +6,11 @@
 #pragma once
 #include <cstddef>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <cstdint>
 #include <new>
+#include <type_traits>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -47,5 +50,161 @@ LargeArray<T> make_large_array(size_t n, bool huge = true) {
     if (n > SIZE_MAX / sizeof(T)) throw std::bad_alloc();
     return LargeArray<T>(static_cast<T*>(allocate_large(n * sizeof(T), huge)));
 }
+
+// Room for a buffer that only grows, up to a most fixed when it is made: the
+// address space is reserved once and a page comes in when it is first
+// written, so growing never copies. Past its first SMALL_PAGES_PREFIX bytes
+// the room is offered to transparent huge pages: a small run keeps small
+// pages, and a large one takes a fault per 2 MB instead of one per 4 KB (on
+// a virtual machine a fault costs microseconds, and a million-line run took
+// thousands of them).
+class GrowingRoom {
+public:
+    static constexpr size_t SMALL_PAGES_PREFIX = size_t{512} << 10;
+
+    GrowingRoom() = default;
+    GrowingRoom(const GrowingRoom&) = delete;
+    GrowingRoom& operator=(const GrowingRoom&) = delete;
+    ~GrowingRoom() { release(); }
+
+    // Reserves most bytes (none held before are kept); false when the
+    // address space is not to be had.
+    bool reserve(size_t most) {
+        release();
+#if defined(__linux__)
+        // Over-reserved by a huge page, so that the room can start where
+        // its prefix ends on a huge-page boundary.
+        const size_t span = most + HUGE_PAGE_BYTES;
+        if (span < most) return false;
+        void* p = mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+        if (p == MAP_FAILED) return false;
+        const uintptr_t start = reinterpret_cast<uintptr_t>(p);
+        const uintptr_t boundary = (start + SMALL_PAGES_PREFIX + HUGE_PAGE_BYTES - 1) & ~uintptr_t{HUGE_PAGE_BYTES - 1};
+        const uintptr_t base = boundary - SMALL_PAGES_PREFIX;
+        if (base != start) munmap(p, base - start);
+        const size_t kept = span - (base - start);
+        const size_t tail = (most + 4095) & ~size_t{4095};
+        mapped_ = kept;
+        if (kept > tail) {
+            munmap(reinterpret_cast<char*>(base) + tail, kept - tail);
+            mapped_ = tail;
+        }
+        base_ = reinterpret_cast<uint8_t*>(base);
+#if defined(MADV_HUGEPAGE)
+        if (mapped_ > SMALL_PAGES_PREFIX)  // advice only: failure changes nothing
+            madvise(base_ + SMALL_PAGES_PREFIX, mapped_ - SMALL_PAGES_PREFIX, MADV_HUGEPAGE);
+#endif
+#else
+        base_ = static_cast<uint8_t*>(std::malloc(most ? most : 1));
+        if (!base_) return false;
+        mapped_ = most;
+#endif
+        most_ = most;
+        return true;
+    }
+
+    uint8_t* data() const { return base_; }
+    size_t most() const { return most_; }
+    bool reserved() const { return base_ != nullptr; }
+
+    void release() {
+        if (!base_) return;
+#if defined(__linux__)
+        munmap(base_, mapped_);
+#else
+        std::free(base_);
+#endif
+        base_ = nullptr;
+        most_ = mapped_ = 0;
+    }
+
+private:
+    uint8_t* base_ = nullptr;
+    size_t most_ = 0;
+    size_t mapped_ = 0;
+};
+
+// An array of plain values that grows at its end. Once large it lives in
+// its own mapping, which grows by remapping its pages rather than copying
+// them (a vector copies, and faults in every fresh page it copies to).
+template <typename T>
+class GrowingArray {
+    static_assert(std::is_trivially_copyable_v<T>);
+
+public:
+    GrowingArray() = default;
+    GrowingArray(const GrowingArray&) = delete;
+    GrowingArray& operator=(const GrowingArray&) = delete;
+    ~GrowingArray() { release(); }
+
+    size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    T& operator[](size_t i) { return data_[i]; }
+    const T& operator[](size_t i) const { return data_[i]; }
+
+    // Throws std::bad_alloc, the array unchanged.
+    void push_back(const T& value) {
+        if (size_ == capacity_) [[unlikely]]
+            grow(size_ + 1);
+        data_[size_++] = value;
+    }
+    // Grows to n values, those added uninitialised; or forgets those past n.
+    void resize_for_overwrite(size_t n) {
+        if (n > capacity_) grow(n);
+        size_ = n;
+    }
+    void release() {
+        if (mapped()) {
+#if defined(__linux__)
+            munmap(data_, capacity_ * sizeof(T));
+#endif
+        } else {
+            std::free(data_);
+        }
+        data_ = nullptr;
+        size_ = capacity_ = 0;
+    }
+
+private:
+#if defined(__linux__)
+    static constexpr size_t MAPPED_BYTES = size_t{256} << 10;
+#else
+    static constexpr size_t MAPPED_BYTES = SIZE_MAX;
+#endif
+    bool mapped() const { return capacity_ * sizeof(T) >= MAPPED_BYTES; }
+
+    [[gnu::noinline]] void grow(size_t need) {
+        size_t capacity = capacity_ < 256 ? 256 : capacity_ * 2;
+        if (capacity < need) capacity = need;
+        if (capacity > SIZE_MAX / 2 / sizeof(T)) throw std::bad_alloc();
+        const size_t bytes = capacity * sizeof(T);
+        void* p = nullptr;
+        if (bytes < MAPPED_BYTES) {
+            p = std::realloc(data_, bytes);
+            if (!p) throw std::bad_alloc();
+        } else {
+#if defined(__linux__)
+            // Whole pages, so that the capacity is all of the mapping.
+            const size_t rounded = (bytes + 4095) & ~size_t{4095};
+            capacity = rounded / sizeof(T);
+            if (mapped()) {
+                p = mremap(data_, capacity_ * sizeof(T), capacity * sizeof(T), MREMAP_MAYMOVE);
+                if (p == MAP_FAILED) throw std::bad_alloc();
+            } else {
+                p = mmap(nullptr, capacity * sizeof(T), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+                if (p == MAP_FAILED) throw std::bad_alloc();
+                if (size_ != 0) std::memcpy(p, data_, size_ * sizeof(T));
+                std::free(data_);
+            }
+#endif
+        }
+        data_ = static_cast<T*>(p);
+        capacity_ = capacity;
+    }
+
+    T* data_ = nullptr;
+    size_t size_ = 0;
+    size_t capacity_ = 0;
+};
 
 } // namespace tobra

@@ -13,10 +13,7 @@ using namespace line_records;
 
 void LineReplay::begin_pass(int pass) {
     if (pass == 1) {
-        chunks_.clear();
-        chunk_used_.clear();
-        arena_.reset();
-        arena_used_ = arena_capacity_ = 0;
+        release();
         capture_at_ = scratch_;
         bytes_ = 0;
         records_ = 0;
@@ -28,13 +25,13 @@ void LineReplay::begin_pass(int pass) {
         output_formats_ = as.options.output_formats;
         valid_from_ = 0;
     } else {
-        if (!chunks_.empty() && write_at_) chunk_used_.back() = static_cast<size_t>(write_at_ - chunks_.back().get());
+        if (!chunks_.empty() && write_at_) chunk_used_.back() = static_cast<size_t>(write_at_ - chunks_.back());
         write_at_ = write_end_ = nullptr;
         reading_ = writing_ && !chunks_.empty();
         writing_ = false;
         read_chunk_ = 0;
         arena_read_ = 0;
-        read_at_ = reading_ ? chunks_[0].get() : nullptr;
+        read_at_ = reading_ ? chunks_[0] : nullptr;
         read_end_ = reading_ ? read_at_ + chunk_used_[0] : nullptr;
     }
     replayed_ = 0;
@@ -48,12 +45,22 @@ void LineReplay::begin_pass(int pass) {
     level_ = 0;
 }
 
+void LineReplay::release() {
+    chunks_.clear();
+    chunk_used_.clear();
+    record_room_.release();
+    arena_room_.release();
+    arena_ = nullptr;
+    arena_used_ = arena_capacity_ = 0;
+}
+
+// Both rooms are reserved at the limit, which the count of bytes taken keeps
+// them within: a chunk or a larger arena is only more of the room.
 bool LineReplay::grow_arena() {
     const size_t capacity = arena_capacity_ == 0 ? CHUNK : 2 * arena_capacity_;
     if (bytes_ + capacity - arena_capacity_ > LINE_RECORD_LIMIT) return false;
-    auto grown = std::make_unique_for_overwrite<uint8_t[]>(capacity);
-    if (arena_used_ != 0) std::memcpy(grown.get(), arena_.get(), arena_used_);
-    arena_ = std::move(grown);
+    if (!arena_room_.reserved() && !arena_room_.reserve(LINE_RECORD_LIMIT)) return false;
+    arena_ = arena_room_.data();
     bytes_ += capacity - arena_capacity_;
     arena_capacity_ = capacity;
     return true;
@@ -61,12 +68,13 @@ bool LineReplay::grow_arena() {
 
 uint8_t* LineReplay::room() {
     if (static_cast<size_t>(write_end_ - write_at_) < MAX_RECORD) {
-        if (!chunks_.empty()) chunk_used_.back() = static_cast<size_t>(write_at_ - chunks_.back().get());
+        if (!chunks_.empty()) chunk_used_.back() = static_cast<size_t>(write_at_ - chunks_.back());
         if (bytes_ + CHUNK > LINE_RECORD_LIMIT) return nullptr;
-        chunks_.push_back(std::make_unique_for_overwrite<uint8_t[]>(CHUNK));
+        if (!record_room_.reserved() && !record_room_.reserve(LINE_RECORD_LIMIT)) return nullptr;
+        chunks_.push_back(record_room_.data() + chunks_.size() * CHUNK);
         chunk_used_.push_back(0);
         bytes_ += CHUNK;
-        write_at_ = chunks_.back().get();
+        write_at_ = chunks_.back();
         write_end_ = write_at_ + CHUNK;
     }
     return write_at_;
@@ -203,7 +211,7 @@ bool LineReplay::names_read_alike(const uint8_t* notes, int count) const {
     if (p == read_end_) {
         if (chunk + 1 >= chunks_.size()) return false;
         ++chunk;
-        p = chunks_[chunk].get();
+        p = chunks_[chunk];
     }
     e.chunk = chunk;
     const uint8_t flags = *p++;
@@ -256,7 +264,7 @@ bool LineReplay::names_read_alike(const uint8_t* notes, int count) const {
     e.name_count = p[3];
     p += 4;
     e.names = p;
-    e.bytes = arena_.get() + arena_read_;
+    e.bytes = arena_ + arena_read_;
     e.next = p + static_cast<size_t>(e.name_count) * sizeof(NameNote);
     return true;
 }
@@ -264,7 +272,7 @@ bool LineReplay::names_read_alike(const uint8_t* notes, int count) const {
 [[gnu::always_inline]] inline void LineReplay::take(const Entry& e) {
     if (e.chunk != read_chunk_) {
         read_chunk_ = e.chunk;
-        read_end_ = chunks_[e.chunk].get() + chunk_used_[e.chunk];
+        read_end_ = chunks_[e.chunk] + chunk_used_[e.chunk];
     }
     read_at_ = e.next;
     last_line_ = e.line;

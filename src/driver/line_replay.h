@@ -18,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+#include "driver/large_memory.h"
 #include "driver/location.h"
 
 namespace tobra {
@@ -45,10 +46,7 @@ public:
     // reads the lines before it with other options than pass 1 did.
     void stop_writing() {
         writing_ = false;
-        chunks_.clear();
-        chunk_used_.clear();
-        arena_.reset();
-        arena_used_ = arena_capacity_ = 0;
+        release();
         capture_at_ = scratch_;
         write_at_ = write_end_ = nullptr;
     }
@@ -159,10 +157,14 @@ private:
 
     Assembler& as;
     static constexpr size_t CHUNK = size_t{1} << 20;
-    std::vector<std::unique_ptr<uint8_t[]>> chunks_;
+    // The records, in chunks cut one after the other from their room.
+    GrowingRoom record_room_;
+    std::vector<uint8_t*> chunks_;
     std::vector<size_t> chunk_used_;
-    // The bytes of the records, in their order.
-    std::unique_ptr<uint8_t[]> arena_;
+    // The bytes of the records, in their order; the arena grows in place.
+    GrowingRoom arena_room_;
+    uint8_t* arena_ = nullptr;
+    void release();
     size_t arena_used_ = 0, arena_capacity_ = 0;
     size_t arena_read_ = 0;  // pass 2: where the next record's bytes are
     bool grow_arena();

@@ -78,7 +78,7 @@ inline LineReplay::Mark LineReplay::open_line(SourceLocation at) {
         capture_at_ = scratch_;
         return {};
     }
-    capture_at_ = arena_.get() + arena_used_;
+    capture_at_ = arena_ + arena_used_;
     SourceReader& src = as.src;
     const uint64_t text_end = src.text_read();
     uint8_t* p = header + 1;

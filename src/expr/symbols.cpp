@@ -142,10 +142,14 @@ void SymbolTable::add_to_index(uint32_t ref, uint32_t tag) {
 SymbolRecord* SymbolTable::new_record(std::string_view name, uint32_t& ref) {
     const size_t units = entry_units(name.size());
     if (units * 8 > CHUNK_BYTES) throw std::bad_alloc();  // a name of a megabyte
-    if (chunks_.empty() || chunk_used_ + units * 8 > CHUNK_BYTES) {
+    if (chunks_.empty() || chunk_used_ + units * 8 > chunk_capacity_) {
         if (chunks_.size() >= (size_t{1} << (32 - OFFSET_BITS)) - 1) throw std::bad_alloc();
-        // The first block takes plain pages: most programs never fill it.
-        chunks_.push_back(make_large_array<char>(CHUNK_BYTES, !chunks_.empty()));
+        // The first block is a quarter of the others, in plain pages: most
+        // programs never fill it, and a large one then takes huge pages.
+        // (A reference still counts the first block as a whole one.)
+        const bool first = chunks_.empty() && units * 8 <= FIRST_CHUNK_BYTES;
+        chunk_capacity_ = first ? FIRST_CHUNK_BYTES : CHUNK_BYTES;
+        chunks_.push_back(make_large_array<char>(chunk_capacity_, !first));
         chunk_used_ = 0;
     }
     char* at = chunks_.back().get() + chunk_used_;
@@ -241,7 +245,7 @@ SymbolRecord* SymbolTable::find(std::string_view name) {
 
 void SymbolTable::drop_pass1_notes(size_t count) {
     if (count >= found_.size()) return;
-    found_.resize(count);
+    found_.resize_for_overwrite(count);
     while (!missed_.empty() && missed_.back().first >= count) missed_.pop_back();
 }
 
@@ -315,7 +319,7 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
         try {
             // Everything that may fail comes before the record is linked in.
             const bool grown = make_room();
-            if (count_ == order_.size()) order_.resize(count_ * 2 + 256);
+            if (count_ == order_.size()) order_.resize_for_overwrite(count_ * 2 + 256);
             uint32_t ref = 0;
             SymbolRecord& r = *new_record(name, ref);
             r.value = value;

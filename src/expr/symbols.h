@@ -143,6 +143,7 @@ private:
     // the chunk number and the 8-byte unit within it, plus one.
     static constexpr int CHUNK_SHIFT = 21;
     static constexpr size_t CHUNK_BYTES = size_t{1} << CHUNK_SHIFT;
+    static constexpr size_t FIRST_CHUNK_BYTES = CHUNK_BYTES / 4;
     static constexpr int UNIT_SHIFT = 3;
     static constexpr int OFFSET_BITS = CHUNK_SHIFT - UNIT_SHIFT;
 
@@ -168,10 +169,11 @@ private:
     Assembler& as;
     std::vector<LargeArray<char>> chunks_;         // no per-record new, stable addresses
     size_t chunk_used_ = 0;
+    size_t chunk_capacity_ = 0;
     size_t count_ = 0;
     // The reference of each record, in order of creation: the first count_
     // entries (grown ahead, so that making a record stores without a call).
-    std::vector<uint32_t> order_;
+    GrowingArray<uint32_t> order_;
     LargeArray<Slot> slots_;                       // 2^slot_bits_ slots, at most half full
     size_t slot_count_ = 0;
     int slot_bits_ = 0;
@@ -179,7 +181,7 @@ private:
     size_t replay_next_ = 0;                       // pass 2: position of the record expected next
     // What each find() of pass 1 found (a reference, or 0), and for the
     // misses their position and tag; pass 2 reads them back in order.
-    std::vector<uint32_t> found_;
+    GrowingArray<uint32_t> found_;
     std::vector<std::pair<uint32_t, uint32_t>> missed_;
     size_t found_next_ = 0;
     bool notes_stopped_ = false;

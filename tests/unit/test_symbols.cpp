@@ -317,6 +317,24 @@ TEST(SymbolTable, ManyNamesStayFindable) {
     EXPECT_EQ(std::strlen(t.as.sym.probe(long_name)->name), 5000u);
 }
 
+// The first block of records is smaller than the rest: a name longer than
+// it, first or later, still gets a block that holds it.
+TEST(SymbolTable, NameLongerThanTheFirstBlock) {
+    Assembler as{nullptr};
+    const std::string huge(700'000, 'h');
+    as.sym.install(huge, 1, tobra::TYPE_USER, tobra::KIND_EQUATE);
+    as.sym.install("after", 2, tobra::TYPE_USER, tobra::KIND_EQUATE);
+    as.sym.install_reserved();
+    const std::string other(900'000, 'o');
+    as.sym.install(other, 3, tobra::TYPE_USER, tobra::KIND_EQUATE);
+    ASSERT_NE(as.sym.probe(huge), nullptr);
+    EXPECT_EQ(as.sym.probe(huge)->value, 1);
+    EXPECT_EQ(as.sym.probe("after")->value, 2);
+    EXPECT_EQ(as.sym.probe(other)->value, 3);
+    EXPECT_EQ(as.sym.probe("D0")->type, tobra::TYPE_DREG);
+    EXPECT_EQ(as.drv.error_count, 0);
+}
+
 // Labels through whole assemblies.
 TEST(SymbolTable, LabelErrorsEndToEnd) {
     auto r = assemble("start: nop\nstart nop\nd0: nop\nMACSR\nMbar nop\nmbar\n");
