@@ -687,6 +687,7 @@ inline void SourceReader::process_line_here(SourceLocation at, bool own) {
         } else {
             set_last_global_label(st.label);
         }
+        if (drv.pass_number == 1) as.sym.prefetch_slot(st.label);
     }
 
     if (mnemonic_field[0] == '\0') {

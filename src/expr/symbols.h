@@ -93,6 +93,11 @@ public:
     // section: of a relocatable value that is not a label of the current
     // place (an equ of one); -1 for the current section.
     void install(std::string_view name, int32_t value, int type, int kind, int section = -1);
+    // Pass 1: asks for the index slot a name defined later in the line will
+    // take, so that its miss overlaps the work before it.
+    void prefetch_slot(std::string_view name) const {
+        __builtin_prefetch(&slots_[index_tag(name) >> (32 - slot_bits_)], 1);
+    }
     void install_reserved();
     // The record install() defined or checked last (pass 1 keeps it in the
     // line's record, so that pass 2 needs no lookup by text).
