@@ -327,9 +327,6 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             r.kind = static_cast<uint8_t>(kind);
             r.section = static_cast<uint8_t>(section < 0 ? drv.current_section : section);
             r.def_address = drv.location_counter;
-            int b = symbol_hash(name);
-            r.next = symbol_buckets[b];
-            symbol_buckets[b] = &r;
             if (grown)
                 add_to_index(ref, tag);
             else
@@ -420,16 +417,24 @@ void SymbolTable::install_reserved() {
 
 int SymbolTable::chain_length(int bucket) const {
     int n = 0;
-    for (const SymbolRecord* r = symbol_buckets[bucket]; r; r = r->next) ++n;
+    for (size_t i = 0; i < count_; ++i) {
+        const SymbolRecord& r = at(i);
+        n += symbol_hash(std::string_view(r.name, r.name_length)) == bucket;
+    }
     return n;
 }
 
 void SymbolTable::symbol_distribution() {
     Console& con = as.con;
     con.write("Symbol table distribution\n");
+    int lengths[SYMBOL_BUCKETS] = {};
+    for (size_t i = 0; i < count_; ++i) {
+        const SymbolRecord& r = at(i);
+        ++lengths[symbol_hash(std::string_view(r.name, r.name_length))];
+    }
     int total = 0, shortest = 9999, longest = 0;
     for (int b = 0; b < SYMBOL_BUCKETS; ++b) {
-        int n = chain_length(b);
+        int n = lengths[b];
         con.print("%d ", n);
         if (b % 20 == 19) con.put('\n');
         total += n;

@@ -1,10 +1,10 @@
 // The symbol table: register names, labels, equates, externals and the names
 // made by the structure and library directives.
 //
-// What a user can observe is 203 chains with an additive hash and the newest
-// name first in its chain (the -x64 distribution dump prints the chain
-// lengths). Lookups do not walk those chains, though: a private hash index
-// over the same records keeps them fast with hundreds of thousands of names.
+// What a user can observe is 203 chains of an additive hash (the -x64
+// distribution dump prints their lengths). The chains are only counted, from
+// the names, when asked for: lookups go through a private hash index over the
+// records, which keeps them fast with hundreds of thousands of names.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -30,7 +30,6 @@ struct SymbolRecord {
     uint8_t type = 0;            // TYPE_*
     uint8_t flags = 0;           // SYM_*
     uint32_t base = 0;           // SYM_BASED: position + 1 of the external name it is relative to
-    SymbolRecord* next = nullptr;
 };
 
 inline constexpr int SYMBOL_BUCKETS = 203;
@@ -131,10 +130,8 @@ public:
     size_t size() const { return count_; }
     // A record by its order of creation, 0 to size() - 1.
     const SymbolRecord& at(size_t position) const { return *record_at(order_[position]); }
-    // Length of one chain.
+    // Length of one chain: how many names hash to it.
     int chain_length(int bucket) const;
-
-    SymbolRecord* symbol_buckets[SYMBOL_BUCKETS] = {};
 
 private:
     // One slot of the index: open addressing with linear probing. A hit

@@ -104,11 +104,10 @@ void ElfObjectFormat::fixup(const Fixup& f, Placement placement) {
 void ElfObjectFormat::collect_symbols() {
     using namespace elf;
     std::vector<const SymbolRecord*> records;
-    for (const SymbolRecord* head : as.sym.symbol_buckets)
-        for (const SymbolRecord* s = head; s; s = s->next)
-            if (s->name && s->type == TYPE_USER) records.push_back(s);
-    std::sort(records.begin(), records.end(),
-              [](const SymbolRecord* a, const SymbolRecord* b) { return a->position < b->position; });
+    for (size_t i = 0; i < as.sym.size(); ++i) {
+        const SymbolRecord& s = as.sym.at(i);
+        if (s.type == TYPE_USER) records.push_back(&s);
+    }
 
     std::unordered_set<std::string_view> exported;
     if (!as.dir.export_list.empty()) {

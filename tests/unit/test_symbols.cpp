@@ -134,15 +134,13 @@ TEST(SymbolTable, EveryNameFoundAfterTheIndexGrows) {
     EXPECT_EQ(t.as.drv.error_count, 1);
 }
 
-TEST(SymbolTable, SameBucketNewestFirstEachFindsItsOwn) {
+TEST(SymbolTable, SameBucketEachFindsItsOwn) {
     Table t;
     int b = tobra::SymbolTable::symbol_hash("ab");
     int before = t.as.sym.chain_length(b);
     t.as.sym.install("ab", 1, tobra::TYPE_USER, tobra::KIND_EQUATE);
     t.as.sym.install("ba", 2, tobra::TYPE_USER, tobra::KIND_EQUATE);
     EXPECT_EQ(t.as.sym.chain_length(b), before + 2);
-    EXPECT_STREQ(t.as.sym.symbol_buckets[b]->name, "ba");
-    EXPECT_STREQ(t.as.sym.symbol_buckets[b]->next->name, "ab");
     EXPECT_EQ(t.as.sym.lookup("ab")->value, 1);
     EXPECT_EQ(t.as.sym.lookup("ba")->value, 2);
     EXPECT_EQ(t.as.sym.lookup("AB"), nullptr);  // case-sensitive
