@@ -178,7 +178,7 @@ void Directives::d_xdef(Statement& st) {
         const SymbolRecord* s = as.sym.probe(*name);
         if (s && (s->flags & SYM_BASED) && as.options.relocatable_output) {
             const SymbolRecord* base = as.sym.relocation_symbol(s);
-            const std::string text = "xdef: " + std::string(*name) + " is " + base->name +
+            const std::string text = "xdef: " + std::string(*name) + " is " + base->name() +
                                      " plus a constant; an object file cannot export it";
             as.report_error(msg::XDEF_PLUS_A_CONSTANT_CANNOT_EXPORT_BUILT.with(text.c_str()));
             continue;

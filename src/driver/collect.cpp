@@ -237,7 +237,7 @@ void Collector::finish(AssemblyResult& result) {
         const SymbolRecord& r = as.sym.at(i);
         if (r.type != TYPE_USER) continue;  // the register names
         SymbolInfo s;
-        s.name.assign(r.name, r.name_length);
+        s.name.assign(r.name(), r.name_length);
         auto def = definitions_.find(s.name);
         if (r.flags & SYM_SET)
             s.kind = NameKind::set;

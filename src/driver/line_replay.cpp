@@ -102,7 +102,7 @@ SymbolRecord* LineReplay::defined_label(bool& sure) const {
     if (as.src.label_field[0] == '\0') return nullptr;
     const std::string_view label = as.src.statement.label;
     SymbolRecord* s = as.sym.last_installed();
-    sure = s && s->name_length == label.size() && std::memcmp(s->name, label.data(), label.size()) == 0;
+    sure = s && s->name_length == label.size() && std::memcmp(s->name(), label.data(), label.size()) == 0;
     return sure ? s : nullptr;
 }
 
@@ -151,7 +151,7 @@ void LineReplay::finish(const Mark& mark, SymbolRecord* label, uint32_t count, u
             s->kind == KIND_UNDEFINED)
             return;
         // A local name is found under the last global label.
-        const char first = s->name[0];
+        const char first = s->name()[0];
         if (first == '.' || (first >= '0' && first <= '9')) local = true;
         const NameNote note{s, s->value, s->type, s->kind, s->section, s->flags};
         std::memcpy(names + static_cast<size_t>(name_count) * sizeof(NameNote), &note, sizeof note);
@@ -421,7 +421,7 @@ bool LineReplay::replay_ahead(SourceText& text) {
         if (label) {
             // A local label is the global one's, which must be the same;
             // either must come out where pass 1 put it.
-            const char first = label->name[0];
+            const char first = label->name()[0];
             global = !(first == '.' || (first >= '0' && first <= '9'));
             if (global) {
                 ++labels_set;
@@ -430,7 +430,7 @@ bool LineReplay::replay_ahead(SourceText& text) {
                 // Before any global label the scope is empty, with no text to compare.
                 if (label->name_length <= scope.size() ||
                     (!scope.empty() &&
-                     std::memcmp(label->name + label->name_length - scope.size(), scope.data(), scope.size()) != 0))
+                     std::memcmp(label->name() + label->name_length - scope.size(), scope.data(), scope.size()) != 0))
                     break;
             }
             if (!SymbolTable::defines_alike(*label, static_cast<int32_t>(address))) break;
@@ -441,7 +441,7 @@ bool LineReplay::replay_ahead(SourceText& text) {
         drv.line_start_address = static_cast<int32_t>(address);
         drv.note_line_address(src.location());
         if (label) {
-            if (global) src.set_last_global_label({label->name, label->name_length});
+            if (global) src.set_last_global_label(label->name_view());
             as.sym.define_alike(*label);
         }
         advance_numbers(e);

@@ -37,7 +37,7 @@ template <typename W>
 [[gnu::always_inline]] inline bool holds_name(const SymbolRecord* r, std::string_view name) {
     const size_t n = name.size();
     if (r->name_length != n) return false;
-    const char* a = r->name;
+    const char* a = r->name();
     const char* b = name.data();
     if (n >= 8) return n <= 16 ? same_ends<uint64_t>(a, b, n) : std::memcmp(a, b, n) == 0;
     if (n >= 4) return same_ends<uint32_t>(a, b, n);
@@ -159,7 +159,6 @@ SymbolRecord* SymbolTable::new_record(std::string_view name, uint32_t& ref) {
     char* copy = at + RECORD_UNITS * 8;
     std::memcpy(copy, name.data(), name.size());
     copy[name.size()] = '\0';
-    r->name = copy;
     r->name_length = static_cast<uint32_t>(name.size());
     order_[count_] = ref;  // install made the room
     r->position = static_cast<uint32_t>(count_++);
@@ -419,7 +418,7 @@ int SymbolTable::chain_length(int bucket) const {
     int n = 0;
     for (size_t i = 0; i < count_; ++i) {
         const SymbolRecord& r = at(i);
-        n += symbol_hash(std::string_view(r.name, r.name_length)) == bucket;
+        n += symbol_hash(r.name_view()) == bucket;
     }
     return n;
 }
@@ -430,7 +429,7 @@ void SymbolTable::symbol_distribution() {
     int lengths[SYMBOL_BUCKETS] = {};
     for (size_t i = 0; i < count_; ++i) {
         const SymbolRecord& r = at(i);
-        ++lengths[symbol_hash(std::string_view(r.name, r.name_length))];
+        ++lengths[symbol_hash(r.name_view())];
     }
     int total = 0, shortest = 9999, longest = 0;
     for (int b = 0; b < SYMBOL_BUCKETS; ++b) {

@@ -20,7 +20,10 @@ namespace tobra {
 class Assembler;
 
 struct SymbolRecord {
-    const char* name = nullptr;  // NUL-terminated, stored right after the record
+    // NUL-terminated, stored right after the record (which only the table
+    // makes, with room for it).
+    const char* name() const { return reinterpret_cast<const char*>(this + 1); }
+    std::string_view name_view() const { return {name(), name_length}; }
     uint32_t name_length = 0;
     uint32_t position = 0;       // order of creation
     int32_t value = 0;
@@ -31,6 +34,7 @@ struct SymbolRecord {
     uint8_t flags = 0;           // SYM_*
     uint32_t base = 0;           // SYM_BASED: position + 1 of the external name it is relative to
 };
+static_assert(sizeof(SymbolRecord) % 8 == 0, "the name starts right after the record, on a unit");
 
 inline constexpr int SYMBOL_BUCKETS = 203;
 

@@ -124,7 +124,7 @@ void ElfObjectFormat::collect_symbols() {
     std::unordered_map<const SymbolRecord*, int> index;
     for (const SymbolRecord* s : records) {
         Symbol e;
-        e.name = s->name;
+        e.name = s->name();
         e.value = static_cast<uint32_t>(s->value);
         e.global = exported.count(e.name) != 0;
         switch (s->kind) {

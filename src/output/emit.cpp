@@ -309,7 +309,7 @@ void Emitter::fixup(const Fixup& f) {
     if (!as.pass2_checks()) return;
     // An image is final: no linker will ever supply the name's value.
     if (f.symbol && !relocatable_) {
-        as.report_error_arg(msg::XREF_IS_NOT_DEFINED_ONLY_AN_OBJECT_FMT, f.symbol->name ? f.symbol->name : "?");
+        as.report_error_arg(msg::XREF_IS_NOT_DEFINED_ONLY_AN_OBJECT_FMT, f.symbol->name());
         return;
     }
     // An absolute output holds the value itself; the binary image only notes

@@ -114,17 +114,17 @@ void ObjectWriter::fixup(const Fixup& given, Placement placement) {
 void ObjectWriter::record_external(const SymbolRecord* symbol, int section, int type, uint32_t offset) {
     int g = group_of_section(section);
     if (g < 0) fixup_internal_error(as, "reloc", "an external reference in a section that stores no bytes");
-    if (!symbol || !symbol->name) fixup_internal_error(as, "reloc", "an external reference without a name");
+    if (!symbol) fixup_internal_error(as, "reloc", "an external reference without a name");
     // Indexing with a type outside the table would corrupt the other lists.
     if (type < 0 || type >= REFERENCE_TYPES || !reference_type_names[type])
         fixup_internal_error(as, "reloc", "an external reference of a type the file does not have");
 
     ReferenceGroup& group = reference_groups[g];
-    std::string_view name(symbol->name);
+    std::string_view name(symbol->name_view());
     auto [it, inserted] = group.index[type].try_emplace(name, group.lists[type].size());
     if (inserted) {
         ReferenceEntry entry;
-        entry.name = symbol->name;
+        entry.name = symbol->name();
         entry.first_offset = offset;
         group.lists[type].push_back(std::move(entry));
         group.entry_bytes += padded_name_length(name.size()) + 12;

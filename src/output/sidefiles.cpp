@@ -203,7 +203,7 @@ std::string SideFiles::build_map() const {
         const SymbolRecord& r = as.sym.at(pos);
         if (r.type != TYPE_USER) continue;
         MapEntry e;
-        e.name.assign(r.name, r.name_length);
+        e.name.assign(r.name(), r.name_length);
         e.value = static_cast<uint32_t>(r.value);
         e.section = "-";
         if (SymbolTable::is_import(r)) {
@@ -212,7 +212,7 @@ std::string SideFiles::build_map() const {
             // The value counts from the external name, as a label's from its section.
             e.kind = "equate";
             const SymbolRecord* base = as.sym.relocation_symbol(&r);
-            e.section.assign(base->name, base->name_length);
+            e.section.assign(base->name(), base->name_length);
         } else {
             if (r.kind == KIND_RELOCATABLE) {
                 e.kind = "label";

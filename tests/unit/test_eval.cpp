@@ -356,9 +356,9 @@ TEST(Eval, LineSymbolsAndSlots) {
     e.eval("a");
     e.eval("3+b");
     EXPECT_EQ(e.op.sym_slot, 2);
-    EXPECT_STREQ(e.as.ev.line_symbol(0)->name, "a");
+    EXPECT_STREQ(e.as.ev.line_symbol(0)->name(), "a");
     EXPECT_EQ(e.as.ev.line_symbol(1), nullptr);  // the number 3
-    EXPECT_STREQ(e.as.ev.line_symbol(2)->name, "b");
+    EXPECT_STREQ(e.as.ev.line_symbol(2)->name(), "b");
     EXPECT_EQ(e.as.ev.term_number, 3);
     e.as.ev.begin_line();
     EXPECT_EQ(e.as.ev.term_number, 0);
@@ -372,7 +372,7 @@ TEST(Eval, LineSymbolsAndSlots) {
     EXPECT_EQ(e.as.ev.term_number, 302);
     EXPECT_EQ(e.op.sym_slot, tobra::LINE_SYMBOL_NONE);
     EXPECT_EQ(e.as.ev.line_symbol(e.op.sym_slot), nullptr);
-    EXPECT_STREQ(e.as.ev.line_symbol(tobra::LINE_SYMBOL_SLOTS - 1)->name, "a");
+    EXPECT_STREQ(e.as.ev.line_symbol(tobra::LINE_SYMBOL_SLOTS - 1)->name(), "a");
     EXPECT_EQ(e.as.ev.line_symbol(tobra::LINE_SYMBOL_SLOTS), nullptr);
     EXPECT_EQ(e.as.ev.line_symbol(-1), nullptr);
 

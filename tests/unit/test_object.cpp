@@ -1,6 +1,8 @@
 // The object file writer: records of pass 2 and the hunks they become.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "object_test_util.h"
 
 namespace tobra {
@@ -41,10 +43,21 @@ struct ObjectFixture : ::testing::Test {
     }
 };
 
-SymbolRecord symbol(const char* name) {
-    SymbolRecord s;
-    s.name = name;
-    s.kind = KIND_EXTERNAL;
+// An external name as the symbol table lays it out: the record, then its name.
+struct NamedRecord {
+    SymbolRecord record;
+    char text[32] = {};
+    operator const SymbolRecord&() const { return record; }
+};
+
+NamedRecord symbol(const char* name) {
+    NamedRecord s;
+    const size_t n = std::strlen(name);
+    EXPECT_LT(n, sizeof s.text);
+    std::memcpy(s.text, name, n + 1);
+    s.record.name_length = static_cast<uint32_t>(n);
+    s.record.kind = KIND_EXTERNAL;
+    EXPECT_EQ(s.record.name(), s.text);
     return s;
 }
 
@@ -122,7 +135,7 @@ TEST_F(ObjectFixture, LeadingHunksCarryIdentificationAndTheSelectedCore) {
 }
 
 TEST_F(ObjectFixture, ReferencesToOneNameMergeIntoOneEntryNewestLast) {
-    SymbolRecord ext = symbol("ext");
+    NamedRecord ext = symbol("ext");
     for (uint32_t a : {2u, 10u, 20u}) ref(ext, SEC_CODE, 4, FixupKind::absolute, a);
     // One entry: type 2, P 4, count 3, the name, offset 2, then 20 and 10.
     EXPECT_EQ(test::hex_words(trailing()),
@@ -132,7 +145,7 @@ TEST_F(ObjectFixture, ReferencesToOneNameMergeIntoOneEntryNewestLast) {
 }
 
 TEST_F(ObjectFixture, ReferenceEntriesGoByTypeThenByFirstReference) {
-    SymbolRecord a = symbol("alpha"), b = symbol("b");
+    NamedRecord a = symbol("alpha"), b = symbol("b");
     ref(b, SEC_CODE, 2, FixupKind::pc_relative, 4);     // PC16
     ref(a, SEC_CODE, 4, FixupKind::absolute, 8);          // ABS32
     ref(b, SEC_CODE, 4, FixupKind::absolute, 12);         // ABS32, a second name in that list
@@ -151,11 +164,11 @@ TEST_F(ObjectFixture, ReferenceEntriesGoByTypeThenByFirstReference) {
 // The emitter keeps these from the writer; one that gets through stops the
 // run with an internal error instead of leaving the reference out.
 TEST_F(ObjectFixture, StrayRecordsStopTheRunAndRecordNothing) {
-    SymbolRecord ext = symbol("ext");
+    NamedRecord ext = symbol("ext");
     EXPECT_THROW(ref(ext, SEC_BSS, 4, FixupKind::absolute, 0), FatalError);
     EXPECT_THROW(ref(ext, SEC_BASEBSS, 4, FixupKind::absolute, 0), FatalError);
-    EXPECT_THROW(obj.record_external(&ext, SEC_CODE, 14, 0), FatalError);  // type 14 exists in no list
-    EXPECT_THROW(obj.record_external(&ext, SEC_CODE, 3, 0), FatalError);   // nor does 3, between ABS32 and PC8
+    EXPECT_THROW(obj.record_external(&ext.record, SEC_CODE, 14, 0), FatalError);  // type 14 exists in no list
+    EXPECT_THROW(obj.record_external(&ext.record, SEC_CODE, 3, 0), FatalError);   // nor does 3, between ABS32 and PC8
     EXPECT_THROW(obj.record_relocation(SEC_BASEBSS, true, 0, SEC_DATA), FatalError);
     EXPECT_THROW(obj.record_relocation(SEC_CODE, true, 0, 40), FatalError);
     EXPECT_THROW(obj.record_base_reference(0, 2, -1), FatalError);
@@ -169,7 +182,7 @@ TEST_F(ObjectFixture, StrayRecordsStopTheRunAndRecordNothing) {
 }
 
 TEST_F(ObjectFixture, EachGroupsLengthIsItsOwnSize) {
-    SymbolRecord ext = symbol("ext"), longer = symbol("longer_name");
+    NamedRecord ext = symbol("ext"), longer = symbol("longer_name");
     ref(ext, SEC_CODE, 4, FixupKind::absolute, 0);
     ref(ext, SEC_CODE, 4, FixupKind::absolute, 4);
     ref(longer, SEC_DATA, 4, FixupKind::absolute, 0);
@@ -214,7 +227,7 @@ TEST_F(ObjectFixture, BaseReferencesGoByTargetBasedataBasebssDataBss) {
 }
 
 TEST_F(ObjectFixture, TrailingHunksComeInTheirFixedOrder) {
-    SymbolRecord ext = symbol("ext");
+    NamedRecord ext = symbol("ext");
     ref(ext, SEC_BASEDATA, 4, FixupKind::absolute, 0);
     ref(ext, SEC_DATA, 4, FixupKind::absolute, 0);
     ref(ext, SEC_CODE, 4, FixupKind::absolute, 2);
@@ -249,7 +262,7 @@ TEST_F(ObjectFixture, TrailingHunksComeInTheirFixedOrder) {
 }
 
 TEST_F(ObjectFixture, RecordsAreGoneAfterWriting) {
-    SymbolRecord ext = symbol("ext");
+    NamedRecord ext = symbol("ext");
     ref(ext, SEC_CODE, 4, FixupKind::absolute, 2);
     obj.record_relocation(SEC_CODE, false, 0, SEC_DATA);
     EXPECT_NE(trailing(), test::hex_bytes("c0decf1f"));
@@ -259,10 +272,10 @@ TEST_F(ObjectFixture, RecordsAreGoneAfterWriting) {
 TEST_F(ObjectFixture, ManyReferencesToOneNameStayOneEntry) {
     // A name referenced 100,000 times, among 2,000 other names: one entry with
     // every offset, its first offset first and the others newest first.
-    SymbolRecord hot = symbol("hot");
+    NamedRecord hot = symbol("hot");
     std::vector<std::string> names;
     for (int i = 0; i < 2000; ++i) names.push_back("n" + std::to_string(i));
-    std::vector<SymbolRecord> others;
+    std::vector<NamedRecord> others;
     for (auto& n : names) others.push_back(symbol(n.c_str()));
     for (auto& s : others) ref(s, SEC_CODE, 4, FixupKind::absolute, 0);
     for (uint32_t i = 0; i < 100000; ++i) ref(hot, SEC_CODE, 4, FixupKind::absolute, 4 * i);

@@ -122,7 +122,7 @@ TEST(SymbolTable, EveryNameFoundAfterTheIndexGrows) {
         SymbolRecord* r = s.probe(n);
         ASSERT_NE(r, nullptr) << n;
         EXPECT_EQ(r->value, i);
-        EXPECT_EQ(std::string(r->name), n);
+        EXPECT_EQ(std::string(r->name()), n);
     }
     EXPECT_EQ(s.probe("L5000"), nullptr);
     int chained = 0;
@@ -175,7 +175,7 @@ TEST(SymbolTable, Pass2FindsEveryNameWhateverOrderItAsks) {
                 continue;
             }
             ASSERT_NE(r, nullptr) << n << " variant " << variant;
-            EXPECT_EQ(std::string(r->name), n);
+            EXPECT_EQ(std::string(r->name()), n);
             EXPECT_EQ(r->value, n == "later" ? 99 : std::stoi(n.substr(1)));
         }
         EXPECT_EQ(t.as.drv.error_count, 1) << variant;  // "never"
@@ -312,7 +312,7 @@ TEST(SymbolTable, ManyNamesStayFindable) {
     for (int i = 0; i < 50000; i += 997) EXPECT_EQ(t.as.sym.lookup("sym" + std::to_string(i))->value, i);
     std::string long_name(5000, 'q');  // names are kept whole, however long
     t.as.sym.install(long_name, 7, tobra::TYPE_USER, tobra::KIND_EQUATE);
-    EXPECT_EQ(std::strlen(t.as.sym.probe(long_name)->name), 5000u);
+    EXPECT_EQ(std::strlen(t.as.sym.probe(long_name)->name()), 5000u);
 }
 
 // The first block of records is smaller than the rest: a name longer than
