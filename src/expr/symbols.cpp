@@ -1,6 +1,8 @@
 // The symbol table.
 #include "expr/symbols.h"
 
+#include <array>
+
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -414,26 +416,21 @@ void SymbolTable::install_reserved() {
         install(r.name, r.value, r.type & 0xFF, KIND_ABSOLUTE);
 }
 
-int SymbolTable::chain_length(int bucket) const {
-    int n = 0;
-    for (size_t i = 0; i < count_; ++i) {
-        const SymbolRecord& r = at(i);
-        n += symbol_hash(r.name_view()) == bucket;
-    }
-    return n;
+std::array<int, SYMBOL_BUCKETS> SymbolTable::chain_lengths() const {
+    std::array<int, SYMBOL_BUCKETS> lengths{};
+    for (size_t i = 0; i < count_; ++i) ++lengths[static_cast<size_t>(symbol_hash(at(i).name_view()))];
+    return lengths;
 }
+
+int SymbolTable::chain_length(int bucket) const { return chain_lengths()[static_cast<size_t>(bucket)]; }
 
 void SymbolTable::symbol_distribution() {
     Console& con = as.con;
     con.write("Symbol table distribution\n");
-    int lengths[SYMBOL_BUCKETS] = {};
-    for (size_t i = 0; i < count_; ++i) {
-        const SymbolRecord& r = at(i);
-        ++lengths[symbol_hash(r.name_view())];
-    }
+    const std::array<int, SYMBOL_BUCKETS> lengths = chain_lengths();
     int total = 0, shortest = 9999, longest = 0;
     for (int b = 0; b < SYMBOL_BUCKETS; ++b) {
-        int n = lengths[b];
+        int n = lengths[static_cast<size_t>(b)];
         con.print("%d ", n);
         if (b % 20 == 19) con.put('\n');
         total += n;

@@ -6,6 +6,7 @@
 // the names, when asked for: lookups go through a private hash index over the
 // records, which keeps them fast with hundreds of thousands of names.
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -134,8 +135,9 @@ public:
     size_t size() const { return count_; }
     // A record by its order of creation, 0 to size() - 1.
     const SymbolRecord& at(size_t position) const { return *record_at(order_[position]); }
-    // Length of one chain: how many names hash to it.
+    // Length of one chain: how many names hash to it; and of every chain.
     int chain_length(int bucket) const;
+    std::array<int, SYMBOL_BUCKETS> chain_lengths() const;
 
 private:
     // One slot of the index: open addressing with linear probing. A hit

@@ -120,7 +120,7 @@ void ObjectWriter::record_external(const SymbolRecord* symbol, int section, int 
         fixup_internal_error(as, "reloc", "an external reference of a type the file does not have");
 
     ReferenceGroup& group = reference_groups[g];
-    std::string_view name(symbol->name_view());
+    const std::string_view name = symbol->name_view();
     auto [it, inserted] = group.index[type].try_emplace(name, group.lists[type].size());
     if (inserted) {
         ReferenceEntry entry;
