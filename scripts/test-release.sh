@@ -17,5 +17,9 @@ failed=$(grep -c '^\[  FAILED  \] Cases/' "$log")
 "$src/tests/examples/run_examples.sh" "$tobra" "$build/tobra-dump" "$src"
 ex=$?
 if [ $ex -eq 0 ]; then passed=$((${passed:-0} + 1)); else failed=$((${failed:-0} + 1)); fi
+# Limits on memory: only the release binary runs under one.
+"$src/tests/release/low_memory.sh" "$tobra" "$src"
+mem=$?
+if [ $mem -eq 0 ]; then passed=$((${passed:-0} + 1)); else failed=$((${failed:-0} + 1)); fi
 echo "release binary: ${passed:-0} passed, ${failed:-0} failed"
-[ $e2e -eq 0 ] && [ $ex -eq 0 ]
+[ $e2e -eq 0 ] && [ $ex -eq 0 ] && [ $mem -eq 0 ]

@@ -71,6 +71,13 @@ public:
         replay.unsettle();
         return false;
     }
+    // When an allocation fails: frees what only saves time (the records of
+    // pass 1's lines, its notes of what each name lookup found), so that one
+    // more try may succeed; false when there was nothing to free.
+    bool free_spare_memory() {
+        const bool records = replay.give_back_memory();
+        return sym.give_back_notes() || records;
+    }
     // A warning about the command line rather than a source line.
     void report_option_warning(Message message);
     // More about the error just reported; not counted.

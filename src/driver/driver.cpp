@@ -1,8 +1,10 @@
 // Command line and the two passes.
 #include "driver/driver.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "driver/assembler.h"
 #include "driver/explain.h"
@@ -78,6 +80,16 @@ void Driver::check_section_sizes() {
 void Driver::assemble_source(const char* name) {
     end_seen = 0;
     as.src.assemble_file(name);
+}
+
+int Driver::abandon_run() {
+    // A half-written output must not be left behind for a build tool to take.
+    as.emit.discard_output();
+    as.side.finish_run(true);
+    as.finish_diagnostics();
+    as.err.flush();
+    as.con.flush();
+    return 255;
 }
 
 int Driver::run(int argc, const char* const* argv) {
@@ -158,6 +170,10 @@ int Driver::run(int argc, const char* const* argv) {
                 }
                 assemble_source(arg.text);
             }
+            // What only saved pass 2 time goes before the output is made,
+            // which on a large source needs memory of its own.
+            as.replay.end_reading();
+            as.sym.forget_notes();
             check_section_sizes();
             if (error_count == 0) as.emit.check_ranges();
             if (opened) {
@@ -173,13 +189,23 @@ int Driver::run(int argc, const char* const* argv) {
         }
         as.side.finish_run(!produced && error_count != 0);
     } catch (const FatalError&) {
-        // A half-written output must not be left behind for a build tool to take.
-        as.emit.discard_output();
-        as.side.finish_run(true);
-        as.finish_diagnostics();
-        as.err.flush();
-        as.con.flush();
-        return 255;
+        return abandon_run();
+    } catch (const std::bad_alloc&) {
+        // Memory ran out where no smaller way on was left: the run stops at
+        // the line it had reached, with the message there.
+        as.free_spare_memory();
+        try {
+            // Between the sources or after them: a message of no line.
+            if (as.file_name(as.here()).empty()) as.leave_source_lines();
+            as.report_error(msg::PASS_OUT_OF_MEMORY);
+        } catch (const std::bad_alloc&) {
+            std::fputs("tobra: out of memory\n", stderr);
+        }
+        try {
+            return abandon_run();
+        } catch (const std::bad_alloc&) {
+            return 255;
+        }
     }
 
     if (as.options.debug_flags & DBG_DUMPS) {

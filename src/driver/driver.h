@@ -111,6 +111,9 @@ public:
 
     // The whole run over the argument vector; returns the process exit code.
     int run(int argc, const char* const* argv);
+    // Ends a run that cannot go on: no output is left, the diagnostics are
+    // finished; returns the exit code.
+    int abandon_run();
     // Sorts the arguments into sources and single-letter options and applies
     // the rest (driver/cmdline.cpp); errors are counted as usual.
     RunKind read_command_line(int argc, const char* const* argv);

@@ -44,11 +44,26 @@ public:
     bool reading() const { return reading_; }
     // An option of the command line read after the first source: pass 2
     // reads the lines before it with other options than pass 1 did.
+    // Also when memory runs short in pass 1 (the records only save time):
+    // the line open now, if any, is left without its record.
     void stop_writing() {
         writing_ = false;
         release();
         capture_at_ = scratch_;
         write_at_ = write_end_ = nullptr;
+        ++records_;  // the mark of an open line no longer matches
+    }
+    // Pass 1: gives the records' memory back, so that what the source itself
+    // needs can have it; false when there was none to give.
+    bool give_back_memory() {
+        if (reading_ || (!writing_ && !record_room_.reserved() && !arena_room_.reserved())) return false;
+        stop_writing();
+        return true;
+    }
+    // After pass 2: the records are done with.
+    void end_reading() {
+        reading_ = false;
+        release();
     }
 
     // Pass 1: where the line's record begins; handed back to close_line.

@@ -34,7 +34,9 @@ void ForwardRefs::record_undefined() {
     try {
         fwd_buffer.push_back(current_key());
     } catch (const std::bad_alloc&) {
-        as.fatal_error(msg::NO_MEM_FOR_FWD_REFS);
+        if (!as.free_spare_memory()) as.fatal_error(msg::NO_MEM_FOR_FWD_REFS);
+        record_undefined();
+        return;
     }
     as.ev.expr_fwd = true;
 }

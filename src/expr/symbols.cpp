@@ -149,9 +149,13 @@ SymbolRecord* SymbolTable::new_record(std::string_view name, uint32_t& ref) {
         // The first block is a quarter of the others, in plain pages: most
         // programs never fill it, and a large one then takes huge pages.
         // (A reference still counts the first block as a whole one.)
+        // The block is in the list before the table counts on it: when memory
+        // runs out, the last block stays the one records go to.
         const bool first = chunks_.empty() && units * 8 <= FIRST_CHUNK_BYTES;
-        chunk_capacity_ = first ? FIRST_CHUNK_BYTES : CHUNK_BYTES;
-        chunks_.push_back(make_large_array<char>(chunk_capacity_, !first));
+        const size_t capacity = first ? FIRST_CHUNK_BYTES : CHUNK_BYTES;
+        chunks_.reserve(chunks_.size() + 1);
+        chunks_.push_back(make_large_array<char>(capacity, !first));
+        chunk_capacity_ = capacity;
         chunk_used_ = 0;
     }
     char* at = chunks_.back().get() + chunk_used_;
@@ -250,6 +254,20 @@ void SymbolTable::drop_pass1_notes(size_t count) {
     while (!missed_.empty() && missed_.back().first >= count) missed_.pop_back();
 }
 
+bool SymbolTable::give_back_notes() {
+    if (as.drv.pass_number == 2 || (notes_stopped_ && found_.empty())) return false;
+    forget_notes();
+    return true;
+}
+
+void SymbolTable::forget_notes() {
+    notes_stopped_ = true;
+    found_next_ = 0;
+    found_.release();
+    missed_.clear();
+    missed_.shrink_to_fit();
+}
+
 void SymbolTable::begin_pass2() {
     // Names that pass 1 met before their definition: found by their tag
     // alone, all in one loop, so that the misses overlap. A wrong guess costs
@@ -336,7 +354,12 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             if (as.side.map_wanted()) as.side.note_definition(r.position);
             as.dir.note_defined(name);
         } catch (const std::bad_alloc&) {
-            as.report_error(msg::INSTALL_SYMBOL_TABLE_FULL);
+            // Once more with the memory that only saved time given back:
+            // the index may have grown meanwhile, so from the lookup.
+            if (as.free_spare_memory())
+                install(name, value, type, kind, section);
+            else
+                as.report_error(msg::INSTALL_SYMBOL_TABLE_FULL);
         }
         return;
     }

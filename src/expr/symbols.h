@@ -91,6 +91,11 @@ public:
     void skip_pass1_notes(size_t count) {
         found_next_ = found_next_ + count < found_.size() ? found_next_ + count : found_.size();
     }
+    // When memory runs short in pass 1: forgets the notes (pass 2 then looks
+    // every name up in full); false when there were none.
+    bool give_back_notes();
+    // After pass 2: the notes are done with.
+    void forget_notes();
     // Between the passes: resolves pass 1's misses that are now defined.
     void begin_pass2();
     // Defines a name in pass 1, re-checks it in pass 2 (the phasing check).
