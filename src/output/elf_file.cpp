@@ -96,11 +96,15 @@ struct OutSection {
     uint32_t entsize = 0;
     std::vector<uint8_t> data;
     uint32_t nobits_size = 0;
+    // The bytes of an assembled section are written from where they are.
+    const std::vector<uint8_t>* borrowed = nullptr;
+    const std::vector<uint8_t>& contents() const { return borrowed ? *borrowed : data; }
 };
 
 // The line program of the .text section, header included.
 Bytes line_program(const ObjectFile& o, uint32_t& address_field) {
     Bytes p;
+    p.b.reserve(64 + 16 * o.line_files.size() + 6 * o.lines.size());
     p.u32(0);  // unit length, patched below
     p.u16(2);  // version
     uint32_t header_length_at = p.size();
@@ -280,7 +284,7 @@ Bytes file_header(uint32_t flags, uint32_t section_headers_at, uint32_t section_
 class FileBuilder {
 public:
     explicit FileBuilder(const ObjectFile& object) : o(object) {}
-    std::vector<uint8_t> build() {
+    void build(const ByteSink& sink) {
         add_assembled_sections();
         add_debug_sections();
         symtab = add({".symtab", SHT_SYMTAB, 0, 0, 0, 4, SYM_SIZE, {}, 0});
@@ -289,7 +293,7 @@ public:
         fill_symbol_table();
         fill_relocation_sections();
         fill_section_names();
-        return lay_out();
+        lay_out(sink);
     }
 
 private:
@@ -302,7 +306,7 @@ private:
     void fill_symbol_table();
     void fill_relocation_sections();
     void fill_section_names();
-    std::vector<uint8_t> lay_out() const;
+    void lay_out(const ByteSink& sink) const;
 
     const ObjectFile& o;
     std::vector<OutSection> sections = std::vector<OutSection>(1);  // index 0 is the null section
@@ -339,7 +343,7 @@ void FileBuilder::add_assembled_sections() {
         const SectionData& d = o.sections[s];
         const uint32_t flags = SHF_ALLOC | (d.contents == Contents::code ? SHF_EXECINSTR : SHF_WRITE);
         if (d.contents != Contents::bss)
-            header_of[s] = add({d.name, SHT_PROGBITS, flags, 0, 0, d.align, 0, d.bytes, 0});
+            header_of[s] = add({d.name, SHT_PROGBITS, flags, 0, 0, d.align, 0, {}, 0, &d.bytes});
         else
             header_of[s] = add({d.name, SHT_NOBITS, flags, 0, 0, d.align, 0, {}, d.nobits_size});
         if (!d.relocations.empty()) rela_of[s] = add(rela_section(".rela" + d.name));
@@ -378,6 +382,11 @@ void FileBuilder::add_debug_sections() {
 void FileBuilder::fill_symbol_table() {
     StringTable names;
     Bytes syms;
+    // Sized once: a large table would otherwise be copied as it doubles.
+    size_t name_bytes = o.source_name.size() + 2;
+    for (const Symbol& sym : o.symbols) name_bytes += sym.name.size() + 1;
+    names.bytes.b.reserve(name_bytes);
+    syms.b.reserve(SYM_SIZE * (2 + sections.size() + o.symbols.size()));
     put_sym(syms, 0, 0, STB_LOCAL, STT_NOTYPE, SHN_UNDEF);
     uint32_t count = 1;
     put_sym(syms, names.add(o.source_name), 0, STB_LOCAL, STT_FILE, SHN_ABS);
@@ -418,6 +427,7 @@ void FileBuilder::fill_relocation_sections() {
     for (size_t s = 0; s < o.sections.size(); ++s) {
         if (!rela_of[s]) continue;
         Bytes r;
+        r.b.reserve(RELA_SIZE * o.sections[s].relocations.size());
         for (const Relocation& rel : o.sections[s].relocations) {
             uint32_t sym = rel.symbol >= 0 ? symbol_index[static_cast<size_t>(rel.symbol)]
                                            : section_symbol[header_of[static_cast<size_t>(rel.section)]];
@@ -446,37 +456,49 @@ void FileBuilder::fill_section_names() {
 }
 
 // Layout: header, section contents in header order, then the section headers.
-std::vector<uint8_t> FileBuilder::lay_out() const {
-    Bytes file;
-    file.b.resize(EHDR_SIZE);
+// The places are worked out first, so that the file goes out in pieces, the
+// sections' bytes from where they are.
+void FileBuilder::lay_out(const ByteSink& sink) const {
     std::vector<uint32_t> file_offset(sections.size(), 0);
+    uint32_t at = EHDR_SIZE;
     for (size_t i = 1; i < sections.size(); ++i) {
         // A linker needs no more than this in the file, whatever the
         // section's alignment in memory: align 0x10000 must not pad 64K here.
         const uint32_t file_align = sections[i].align < 16 ? sections[i].align : 16;
-        while (file.size() % file_align) file.u8(0);
-        file_offset[i] = file.size();
-        file.append(sections[i].data);
+        if (file_align > 1) at = (at + file_align - 1) / file_align * file_align;
+        file_offset[i] = at;
+        at += static_cast<uint32_t>(sections[i].contents().size());
     }
-    while (file.size() % 4) file.u8(0);
-    const uint32_t shoff = file.size();
-    file.b.resize(file.b.size() + SHDR_SIZE);  // the null section's header
+    const uint32_t shoff = (at + 3) & ~uint32_t{3};
+
+    static constexpr uint8_t zeros[16] = {};
+    const Bytes h = file_header(o.flags, shoff, static_cast<uint32_t>(sections.size()), shstrtab);
+    sink(h.b.data(), h.b.size());
+    uint32_t written = EHDR_SIZE;
+    for (size_t i = 1; i < sections.size(); ++i) {
+        const std::vector<uint8_t>& bytes = sections[i].contents();
+        if (file_offset[i] > written) sink(zeros, file_offset[i] - written);
+        if (!bytes.empty()) sink(bytes.data(), bytes.size());
+        written = file_offset[i] + static_cast<uint32_t>(bytes.size());
+    }
+    if (shoff > written) sink(zeros, shoff - written);
+
+    Bytes headers;
+    headers.b.resize(SHDR_SIZE);  // the null section's header
     for (size_t i = 1; i < sections.size(); ++i) {
         const OutSection& s = sections[i];
-        file.u32(name_offset[i]);
-        file.u32(s.type);
-        file.u32(s.flags);
-        file.u32(0);  // address
-        file.u32(file_offset[i]);
-        file.u32(s.type == SHT_NOBITS ? s.nobits_size : static_cast<uint32_t>(s.data.size()));
-        file.u32(s.link);
-        file.u32(s.info);
-        file.u32(s.align);
-        file.u32(s.entsize);
+        headers.u32(name_offset[i]);
+        headers.u32(s.type);
+        headers.u32(s.flags);
+        headers.u32(0);  // address
+        headers.u32(file_offset[i]);
+        headers.u32(s.type == SHT_NOBITS ? s.nobits_size : static_cast<uint32_t>(s.contents().size()));
+        headers.u32(s.link);
+        headers.u32(s.info);
+        headers.u32(s.align);
+        headers.u32(s.entsize);
     }
-    const Bytes h = file_header(o.flags, shoff, static_cast<uint32_t>(sections.size()), shstrtab);
-    std::copy(h.b.begin(), h.b.end(), file.b.begin());
-    return std::move(file.b);
+    sink(headers.b.data(), headers.b.size());
 }
 
 } // namespace
@@ -493,6 +515,12 @@ std::vector<SectionData> standard_sections() {
     return s;
 }
 
-std::vector<uint8_t> write_object(const ObjectFile& o) { return FileBuilder(o).build(); }
+void write_object(const ObjectFile& o, const ByteSink& sink) { FileBuilder(o).build(sink); }
+
+std::vector<uint8_t> write_object(const ObjectFile& o) {
+    std::vector<uint8_t> file;
+    write_object(o, [&file](const uint8_t* bytes, size_t n) { file.insert(file.end(), bytes, bytes + n); });
+    return file;
+}
 
 } // namespace tobra::elf

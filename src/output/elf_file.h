@@ -2,7 +2,9 @@
 // whole file from its sections, symbols, relocations and (optionally) a line
 // table. Knows nothing of the assembler; the ELF output format fills it in.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -118,6 +120,10 @@ struct ObjectFile {
     std::vector<LineRow> lines;  // in address order
 };
 
+// The whole file; or the same bytes handed to sink in pieces, in order,
+// without the file ever being held whole.
 std::vector<uint8_t> write_object(const ObjectFile& object);
+using ByteSink = std::function<void(const uint8_t* bytes, size_t count)>;
+void write_object(const ObjectFile& object, const ByteSink& sink);
 
 } // namespace tobra::elf

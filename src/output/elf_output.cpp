@@ -13,7 +13,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 
 #include "driver/assembler.h"
@@ -98,16 +97,22 @@ void ElfObjectFormat::fixup(const Fixup& f, Placement placement) {
     // The linker computes S + A - P with P the field's own place; the
     // processor counts from pc_base bytes after it.
     r.addend = pc ? f.addend - f.pc_base : f.addend;
-    pending_[f.section].push_back({r, static_cast<uint32_t>(f.width), f.symbol});
+    // Against an external name: its place in the assembler's symbol table
+    // until the file's own symbols are numbered (collect_symbols).
+    if (f.symbol) r.symbol = static_cast<int>(f.symbol->position);
+    section(f.section).relocations.push_back(r);
 }
+
+namespace {
+// The bytes a relocation of this type fills.
+uint32_t field_width(uint8_t type) {
+    using namespace elf;
+    return type == R_68K_32 || type == R_68K_PC32 ? 4 : type == R_68K_16 || type == R_68K_PC16 ? 2 : 1;
+}
+} // namespace
 
 void ElfObjectFormat::collect_symbols() {
     using namespace elf;
-    std::vector<const SymbolRecord*> records;
-    for (size_t i = 0; i < as.sym.size(); ++i) {
-        const SymbolRecord& s = as.sym.at(i);
-        if (s.type == TYPE_USER) records.push_back(&s);
-    }
 
     std::unordered_set<std::string_view> exported;
     if (!as.dir.export_list.empty()) {
@@ -121,8 +126,12 @@ void ElfObjectFormat::collect_symbols() {
         }
     }
 
-    std::unordered_map<const SymbolRecord*, int> index;
-    for (const SymbolRecord* s : records) {
+    // The file's symbol of each name, by its place in the symbol table (-1: none).
+    std::vector<int> index(as.sym.size(), -1);
+    object_.symbols.reserve(as.sym.size());
+    for (size_t position = 0; position < as.sym.size(); ++position) {
+        const SymbolRecord* s = &as.sym.at(position);
+        if (s->type != TYPE_USER) continue;
         Symbol e;
         e.name = s->name();
         e.value = static_cast<uint32_t>(s->value);
@@ -147,40 +156,39 @@ void ElfObjectFormat::collect_symbols() {
             break;
         default: continue;
         }
-        index[s] = static_cast<int>(object_.symbols.size());
+        index[position] = static_cast<int>(object_.symbols.size());
         object_.symbols.push_back(std::move(e));
     }
 
-    for (size_t sec = 0; sec < object_.sections.size(); ++sec) {
-        elf::SectionData& d = object_.sections[sec];
-        for (Pending& p : pending_[sec]) {
+    for (elf::SectionData& d : object_.sections) {
+        for (Relocation& r : d.relocations) {
             // An external name is in the table above whatever its other uses,
             // and a field lies within the bytes pass 2 gave its section.
-            if (p.symbol) {
-                auto it = index.find(p.symbol);
-                if (it == index.end()) {
+            if (r.symbol >= 0) {
+                const size_t position = static_cast<size_t>(r.symbol);
+                if (position >= index.size() || index[position] < 0) {
                     as.leave_source_lines();
                     fixup_internal_error(as, "elf", "a relocation against a name missing from the symbol table");
                 }
-                p.relocation.symbol = it->second;
+                r.symbol = index[position];
             }
-            if (size_t{p.relocation.offset} + p.width > d.bytes.size()) {
+            const uint32_t width = field_width(r.type);
+            if (size_t{r.offset} + width > d.bytes.size()) {
                 as.leave_source_lines();
                 fixup_internal_error(as, "elf", "a relocation past the end of its section's bytes");
             }
             // RELA: the addend is in the entry and the field holds zero, as the
             // linker ignores what is there.
-            std::fill_n(d.bytes.begin() + p.relocation.offset, p.width, 0);
-            d.relocations.push_back(p.relocation);
+            std::fill_n(d.bytes.begin() + r.offset, width, 0);
         }
     }
 }
 
 void ElfObjectFormat::add_line_table() {
-    const LineRecorder& lines = as.emit.lines;
+    LineRecorder& lines = as.emit.lines;
     object_.debug = true;
     object_.line_files = lines.files;
-    for (const LineRecorder::Row& r : lines.rows) object_.lines.push_back({r.address, r.file, r.line});
+    object_.lines = std::move(lines.rows);  // nothing reads them after the file
     std::error_code ec;
     auto dir = std::filesystem::current_path(ec);
     object_.comp_dir = ec ? std::string(".") : dir.string();
@@ -190,11 +198,11 @@ void ElfObjectFormat::add_line_table() {
 }
 
 void ElfObjectFormat::end(uint32_t) {
-    std::vector<uint8_t> bytes = build();
-    as.emit.write_out(bytes.data(), bytes.size());
+    // In pieces as they are made: a large file is never held whole.
+    build([this](const uint8_t* bytes, size_t count) { as.emit.write_out(bytes, count); });
 }
 
-std::vector<uint8_t> ElfObjectFormat::build() {
+void ElfObjectFormat::build(const elf::ByteSink& sink) {
     object_.flags = elf_core_flags(as.core.features);
     object_.source_name = as.emit.source_name;
     // Every section, named ones too even when empty: a linker script may place them.
@@ -208,7 +216,7 @@ std::vector<uint8_t> ElfObjectFormat::build() {
     }
     collect_symbols();
     if (as.options.debug_lines) add_line_table();
-    return elf::write_object(object_);
+    elf::write_object(object_, sink);
 }
 
 } // namespace tobra

@@ -21,8 +21,8 @@ public:
     void fixup(const Fixup& f, Placement placement) override;
     void end(uint32_t end_address) override;
 
-    // The whole file (end() writes it to the output).
-    std::vector<uint8_t> build();
+    // The whole file, in pieces through sink (end() writes them to the output).
+    void build(const elf::ByteSink& sink);
 
 private:
     // Every label, external and exported name, and the relocations that
@@ -32,12 +32,6 @@ private:
 
     Assembler& as;
     elf::ObjectFile object_;
-    struct Pending {
-        elf::Relocation relocation;
-        uint32_t width;              // bytes: 1, 2 or 4
-        const SymbolRecord* symbol;  // an external name, given its index once the symbols are known
-    };
-    std::vector<Pending> pending_[SECTION_SLOTS];
     // The section's entry in the file, made on first use.
     elf::SectionData& section(int number) {
         const size_t i = static_cast<size_t>(number);

@@ -374,6 +374,13 @@ void Emitter::write_out_checked(const void* data, size_t size) {
     if (!output_open || discard_bytes_) return;
     if (!output_file_ && output_data.size() + size > as.memory_output_limit)
         as.fatal_error(msg::CANT_WRITE_OUTPUT_FILE);
+    if (output_file_ && size >= WRITE_CHUNK) {
+        // A large piece (an object file's section) goes straight to the file,
+        // after what is held, rather than through another copy.
+        write_pending();
+        if (std::fwrite(data, 1, size, output_file_) != size) as.fatal_error(msg::CANT_WRITE_OUTPUT_FILE);
+        return;
+    }
     output_data.append(static_cast<const char*>(data), size);
     // Large outputs go to disk as they grow; the file is removed again on failure.
     if (output_file_ && output_data.size() >= WRITE_CHUNK) write_pending();

@@ -11,6 +11,7 @@
 #include "driver/driver.h"
 #include "isa/classes.h"
 #include "isa/operand.h"
+#include "output/elf_file.h"
 #include "output/format.h"
 
 namespace tobra {
@@ -27,11 +28,9 @@ struct PendingBuffer {
 // Where the code of each source line went (-g): one row whenever code is
 // emitted for a line other than the previous row's.
 struct LineRecorder {
-    struct Row {
-        uint32_t address;
-        uint32_t file;  // index into files
-        uint32_t line;
-    };
+    // address, file (an index into files) and line: the rows of the object
+    // file's line table, handed over when it is written.
+    using Row = elf::LineRow;
     std::vector<std::string> files;
     std::vector<Row> rows;
     // name: the file's name, looked at only the first time the file is met.
