@@ -2,6 +2,7 @@
 #include "output/sidefiles.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <unordered_set>
 
@@ -12,10 +13,6 @@ namespace tobra {
 
 namespace {
 
-
-void pad_to(std::string& line, size_t column) {
-    if (line.size() < column) line.append(column - line.size(), ' ');
-}
 
 // A path as make reads it in a rule.
 std::string make_quoted(std::string_view path) {
@@ -30,8 +27,13 @@ std::string make_quoted(std::string_view path) {
 
 } // namespace
 
-std::string format_map(std::vector<MapEntry> entries) {
-    std::sort(entries.begin(), entries.end(), [](const MapEntry& a, const MapEntry& b) {
+void write_map(const std::vector<MapEntry>& entries, const std::function<void(std::string_view)>& sink) {
+    // Sorted as indexes: the entries stay where they are.
+    std::vector<uint32_t> order(entries.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<uint32_t>(i);
+    std::sort(order.begin(), order.end(), [&entries](uint32_t x, uint32_t y) {
+        const MapEntry& a = entries[x];
+        const MapEntry& b = entries[y];
         return a.value != b.value ? a.value < b.value : a.name < b.name;
     });
     size_t name_width = 6;     // "Symbol"
@@ -43,27 +45,47 @@ std::string format_map(std::vector<MapEntry> entries) {
     const size_t section_at = 10, kind_at = section_at + section_width + 2, name_at = kind_at + 10,
                  where_at = name_at + name_width + 2;
 
+    // Rows gather in a piece of about this size before they go to the sink.
+    constexpr size_t PIECE = 64 << 10;
     std::string text;
-    auto row = [&](std::string_view value, std::string_view section, std::string_view kind, std::string_view name,
-                   std::string_view where) {
-        std::string line(value);
-        pad_to(line, section_at);
-        line += section;
-        pad_to(line, kind_at);
-        line += kind;
-        pad_to(line, name_at);
-        line += name;
-        pad_to(line, where_at);
-        line += where;
-        text += line;
-        text += '\n';
+    text.reserve(PIECE + where_at + 64);
+    size_t line_start = 0;
+    auto field = [&](std::string_view s, size_t column_after) {
+        text += s;
+        const size_t used = text.size() - line_start;
+        if (used < column_after) text.append(column_after - used, ' ');
     };
-    row("Value", "Section", "Kind", "Symbol", "Defined at");
-    for (const MapEntry& e : entries) {
+    auto row = [&](std::string_view value, std::string_view section, std::string_view kind, std::string_view name,
+                   std::string_view where, const MapEntry* e) {
+        line_start = text.size();
+        field(value, section_at);
+        field(section, kind_at);
+        field(kind, name_at);
+        field(name, where_at);
+        text += where;
+        if (e && e->with_line) {
+            text += ':';
+            text += std::to_string(e->line);
+        }
+        text += '\n';
+        if (text.size() >= PIECE) {
+            sink(text);
+            text.clear();
+        }
+    };
+    row("Value", "Section", "Kind", "Symbol", "Defined at", nullptr);
+    for (uint32_t i : order) {
+        const MapEntry& e = entries[i];
         char value[9];
         std::snprintf(value, sizeof value, "%08lx", static_cast<unsigned long>(e.value));
-        row(value, e.section, e.kind, e.name, e.defined_at);
+        row(value, e.section, e.kind, e.name, e.defined_at, &e);
     }
+    if (!text.empty()) sink(text);
+}
+
+std::string format_map(const std::vector<MapEntry>& entries) {
+    std::string text;
+    write_map(entries, [&text](std::string_view piece) { text += piece; });
     return text;
 }
 
@@ -153,7 +175,18 @@ void SideFiles::prepare() {
         listing_console_.reset();
     }
     const Options& o = as.options;
-    if (!o.map_path.empty()) stage(map_, o.map_path, build_map(), map_text, msg::CANT_WRITE_MAP_FILE);
+    if (!o.map_path.empty()) {
+        // Written as it is made: the map of a large program is large.
+        const std::vector<MapEntry> entries = map_entries();
+        if (!as.write_files) {
+            map_text = format_map(entries);
+        } else {
+            if (!map_.open(o.map_path)) as.fatal_error(msg::CANT_WRITE_MAP_FILE);
+            bool written = true;
+            write_map(entries, [&](std::string_view piece) { written = map_.write(piece) && written; });
+            if (!written || !map_.finish()) as.fatal_error(msg::CANT_WRITE_MAP_FILE);
+        }
+    }
     if (!o.deps_path.empty()) stage(deps_, o.deps_path, build_deps(), deps_text, msg::CANT_WRITE_DEPENDENCY_FILE);
 }
 
@@ -192,18 +225,20 @@ void SideFiles::finish_run(bool failed) {
         if (!path->empty() && !was_read(*path)) remove_regular_file(*path);
 }
 
-std::string SideFiles::build_map() const {
-    std::unordered_map<uint32_t, const Origin*> origin_of;
+std::vector<MapEntry> SideFiles::map_entries() const {
     // The last note of a name is its definition (an xref'd name may be defined later).
-    for (const Origin& o : origins_) origin_of[o.position] = &o;
-    const std::unordered_set<std::string> exported(as.dir.export_list.begin(), as.dir.export_list.end());
+    std::vector<int32_t> origin_of(as.sym.size(), -1);
+    for (size_t i = 0; i < origins_.size(); ++i)
+        if (origins_[i].position < origin_of.size()) origin_of[origins_[i].position] = static_cast<int32_t>(i);
+    const std::unordered_set<std::string_view> exported(as.dir.export_list.begin(), as.dir.export_list.end());
 
     std::vector<MapEntry> entries;
+    entries.reserve(as.sym.size());
     for (size_t pos = 0; pos < as.sym.size(); ++pos) {
         const SymbolRecord& r = as.sym.at(pos);
         if (r.type != TYPE_USER) continue;
         MapEntry e;
-        e.name.assign(r.name(), r.name_length);
+        e.name = r.name_view();
         e.value = static_cast<uint32_t>(r.value);
         e.section = "-";
         if (SymbolTable::is_import(r)) {
@@ -211,8 +246,7 @@ std::string SideFiles::build_map() const {
         } else if (r.flags & SYM_BASED) {
             // The value counts from the external name, as a label's from its section.
             e.kind = "equate";
-            const SymbolRecord* base = as.sym.relocation_symbol(&r);
-            e.section.assign(base->name(), base->name_length);
+            e.section = as.sym.relocation_symbol(&r)->name_view();
         } else {
             if (r.kind == KIND_RELOCATABLE) {
                 e.kind = "label";
@@ -222,14 +256,20 @@ std::string SideFiles::build_map() const {
             }
             if (exported.count(e.name)) e.kind = "exported";
         }
-        auto o = origin_of.find(static_cast<uint32_t>(pos));
-        if (o != origin_of.end()) {
-            const std::string& file = origin_files_[o->second->file];
-            e.defined_at = file.empty() ? "(command line)" : file + ":" + std::to_string(o->second->line);
+        if (const int32_t o = origin_of[pos]; o >= 0) {
+            const Origin& origin = origins_[static_cast<size_t>(o)];
+            const std::string& file = origin_files_[origin.file];
+            if (file.empty()) {
+                e.defined_at = "(command line)";
+            } else {
+                e.defined_at = file;
+                e.line = origin.line;
+                e.with_line = true;
+            }
         }
-        entries.push_back(std::move(e));
+        entries.push_back(e);
     }
-    return format_map(std::move(entries));
+    return entries;
 }
 
 std::string SideFiles::build_deps() const {

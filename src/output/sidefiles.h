@@ -4,6 +4,7 @@
 // them, not even one from an earlier run.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,16 +20,23 @@ namespace tobra {
 class Assembler;
 
 // One row of the symbol map.
+// One row of the map. The texts are views: of the symbol table, the
+// sections, the files read, which outlive the map.
 struct MapEntry {
-    std::string name;
+    std::string_view name;
     uint32_t value = 0;
-    std::string section;  // "-" where the kind has none
-    std::string kind;     // label, equate, external or exported
-    std::string defined_at;
+    std::string_view section;  // "-" where the kind has none
+    std::string_view kind;     // label, equate, external or exported
+    std::string_view defined_at;
+    // The line, written after defined_at and a colon (none when 0 and unset).
+    long line = 0;
+    bool with_line = false;
 };
 
-// The map text: a heading, then one row per entry sorted by value and name.
-std::string format_map(std::vector<MapEntry> entries);
+// The map text: a heading, then one row per entry sorted by value and name;
+// or the same text handed to sink in pieces (a large map is never held whole).
+std::string format_map(const std::vector<MapEntry>& entries);
+void write_map(const std::vector<MapEntry>& entries, const std::function<void(std::string_view)>& sink);
 // A make rule naming target as depending on every prerequisite, and an empty
 // rule for each of `phony`, so that make carries on when one is deleted.
 std::string format_make_rule(const std::string& target, const std::vector<std::string>& prerequisites,
@@ -71,7 +79,7 @@ private:
         uint32_t file;  // index into origin_files_
         long line;
     };
-    std::string build_map() const;
+    std::vector<MapEntry> map_entries() const;
     std::string build_deps() const;
     // Writes text under the temporary name of target; fatal when it cannot.
     // (In memory: into memory_copy.)
