@@ -335,32 +335,35 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             as.con.write(name);
             as.con.print("=0x%x(%s)\n", static_cast<unsigned>(value), type_trace_name(type));
         }
-        try {
-            // Everything that may fail comes before the record is linked in.
-            const bool grown = make_room();
-            if (count_ == order_.size()) order_.resize_for_overwrite(count_ * 2 + 256);
-            uint32_t ref = 0;
-            SymbolRecord& r = *new_record(name, ref);
-            r.value = value;
-            r.type = static_cast<uint8_t>(type);
-            r.kind = static_cast<uint8_t>(kind);
-            r.section = static_cast<uint8_t>(section < 0 ? drv.current_section : section);
-            r.def_address = drv.location_counter;
-            if (grown)
-                add_to_index(ref, tag);
-            else
-                slots_[empty_slot] = Slot{tag, ref};
-            last_installed_ = &r;
-            if (as.side.map_wanted()) as.side.note_definition(r.position);
-            as.dir.note_defined(name);
-        } catch (const std::bad_alloc&) {
-            // Once more with the memory that only saved time given back:
-            // the index may have grown meanwhile, so from the lookup.
-            if (as.free_spare_memory())
-                install(name, value, type, kind, section);
-            else
+        SymbolRecord* made = nullptr;
+        uint32_t ref = 0;
+        bool grown = false;  // the index moved: empty_slot no longer holds
+        for (int attempt = 0; !made; ++attempt) {
+            try {
+                // Everything that may fail comes before the record is linked in.
+                grown = make_room() || grown;
+                if (count_ == order_.size()) order_.resize_for_overwrite(count_ * 2 + 256);
+                made = new_record(name, ref);
+            } catch (const std::bad_alloc&) {
+                // Once more with the memory that only saved time given back.
+                if (attempt == 0 && as.free_spare_memory()) continue;
                 as.report_error(msg::INSTALL_SYMBOL_TABLE_FULL);
+                return;
+            }
         }
+        SymbolRecord& r = *made;
+        r.value = value;
+        r.type = static_cast<uint8_t>(type);
+        r.kind = static_cast<uint8_t>(kind);
+        r.section = static_cast<uint8_t>(section < 0 ? drv.current_section : section);
+        r.def_address = drv.location_counter;
+        if (grown)
+            add_to_index(ref, tag);
+        else
+            slots_[empty_slot] = Slot{tag, ref};
+        last_installed_ = &r;
+        if (as.side.map_wanted()) as.side.note_definition(r.position);
+        as.dir.note_defined(name);
         return;
     }
 
