@@ -37,6 +37,7 @@ void Driver::reset_pass() {
     as.rec.reset_pass();
     as.mac.reset_pass();
     as.replay.begin_pass(pass_number);
+    as.emit.follow_output_choice();
 }
 
 std::vector<SectionInfo> Driver::builtin_sections() {
@@ -136,6 +137,7 @@ int Driver::run(int argc, const char* const* argv) {
             if (arg.kind == Argument::LETTER) {
                 if (after_source) as.replay.stop_writing();
                 parse_option(arg.text, arg.value);
+                as.emit.follow_output_choice();
             } else {
                 assemble_source(arg.text);
                 after_source = true;

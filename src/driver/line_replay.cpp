@@ -89,6 +89,47 @@ void LineReplay::capture_bytes(const uint8_t* bytes, int n) {
     captured_ += static_cast<uint32_t>(n);
 }
 
+void LineReplay::follow_output_choice() {
+    output_formats_ = as.options.output_formats;
+    valid_from_ = records_;
+    as.emit.follow_output_choice();
+}
+
+bool LineReplay::keep_fixup(const Fixup& f) {
+    const uint32_t offset = f.offset - static_cast<uint32_t>(as.drv.line_start_address);
+    if (fixup_count_ == MAX_FIXUPS || offset >= CAPTURE_BYTES || f.symbol || f.name || f.section != as.drv.current_section ||
+        f.target_section < -128 || f.target_section > 127 || f.pc_base < -128 || f.pc_base > 127 || f.width < 0 ||
+        f.width > 4)
+        return false;
+    FixupNote& n = fixups_[fixup_count_++];
+    n.addend = f.addend;
+    n.offset = static_cast<uint8_t>(offset);
+    n.width = static_cast<uint8_t>(f.width);
+    n.kind = static_cast<uint8_t>(f.kind);
+    n.bits = static_cast<uint8_t>((f.low_byte_of_word ? 1 : 0) | (f.written_distance ? 2 : 0));
+    n.target_section = static_cast<int8_t>(f.target_section);
+    n.pc_base = static_cast<int8_t>(f.pc_base);
+    return true;
+}
+
+void LineReplay::emit_fixups(const Entry& e) {
+    for (uint32_t i = 0; i < e.fixup_count; ++i) {
+        FixupNote n;
+        std::memcpy(&n, e.fixups + i * sizeof(FixupNote), sizeof n);
+        Fixup f;
+        f.section = e.section;
+        f.offset = e.address + n.offset;
+        f.width = n.width;
+        f.kind = static_cast<FixupKind>(n.kind);
+        f.target_section = n.target_section;
+        f.addend = n.addend;
+        f.pc_base = n.pc_base;
+        f.low_byte_of_word = (n.bits & 1) != 0;
+        f.written_distance = (n.bits & 2) != 0;
+        as.emit.fixup(f);
+    }
+}
+
 void LineReplay::close_label_line(const Mark& mark) {
     if (mark.records != records_ || !settled_ || !as.drv.assembling()) return;
     bool sure = true;
@@ -181,6 +222,12 @@ void LineReplay::finish(const Mark& mark, SymbolRecord* label, uint32_t count, u
     p[2] = static_cast<uint8_t>(notes);
     p[3] = static_cast<uint8_t>(name_count);
     p += 4 + static_cast<size_t>(name_count) * sizeof(NameNote);
+    if (fixup_count_ != 0) {
+        flags |= R_FIXUPS;
+        *p++ = static_cast<uint8_t>(fixup_count_);
+        std::memcpy(p, fixups_, fixup_count_ * sizeof(FixupNote));
+        p += fixup_count_ * sizeof(FixupNote);
+    }
     if (new_state) {
         section_ = static_cast<uint8_t>(section);
         level_ = static_cast<uint8_t>(level);
@@ -200,7 +247,7 @@ bool LineReplay::names_read_alike(const uint8_t* notes, int count) const {
             return false;
         // A label's value is final in an image; an object file, and a binary
         // image for labels outside the code, take a fixup for it.
-        if (s->kind == KIND_RELOCATABLE && !as.emit.label_value_final(s->section)) return false;
+        if (s->kind == KIND_RELOCATABLE && !as.emit.label_replays(s->section)) return false;
     }
     return true;
 }
@@ -233,6 +280,7 @@ bool LineReplay::names_read_alike(const uint8_t* notes, int count) const {
         e.text_end = last_text_ + delta;
     }
     e.label = nullptr;
+    e.fixup_count = 0;
     if (!(flags & R_BYTES)) {
         e.next = p;
         return true;
@@ -266,6 +314,11 @@ bool LineReplay::names_read_alike(const uint8_t* notes, int count) const {
     e.names = p;
     e.bytes = arena_ + arena_read_;
     e.next = p + static_cast<size_t>(e.name_count) * sizeof(NameNote);
+    if (flags & R_FIXUPS) {
+        e.fixup_count = *e.next;
+        e.fixups = e.next + 1;
+        e.next = e.fixups + e.fixup_count * sizeof(FixupNote);
+    }
     return true;
 }
 
@@ -320,6 +373,7 @@ bool LineReplay::state_allows_records() const {
 
 void LineReplay::emit(const Entry& e) {
     advance_numbers(e);
+    if (e.fixup_count != 0) emit_fixups(e);
     if (e.count != 0) as.emit.emit_bytes(e.bytes, static_cast<int>(e.count));
     ++replayed_;
 }
@@ -445,6 +499,7 @@ bool LineReplay::replay_ahead(SourceText& text) {
             as.sym.define_alike(*label);
         }
         advance_numbers(e);
+        if (e.fixup_count != 0) emit_fixups(e);
         if (each_line) {
             if (e.count != 0) as.emit.emit_bytes(e.bytes, static_cast<int>(e.count));
         } else if (e.count != 0) {

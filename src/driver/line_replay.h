@@ -27,6 +27,7 @@ class Assembler;
 struct Variant;
 struct SymbolRecord;
 struct SourceText;
+struct Fixup;
 
 // Records stop being kept beyond this many bytes (some three million typical
 // lines): the rest of a larger source is assembled in full in pass 2.
@@ -106,6 +107,9 @@ public:
     }
     void capture_bytes(const uint8_t* bytes, int n);
     void unsettle() { settled_ = false; }
+    // Pass 1, an object file: a fixup of the line's bytes that pass 2 will
+    // hand to the file as it is; false when the record cannot hold it.
+    bool keep_fixup(const Fixup& f);
 
     // Pass 2, for an own line with a mnemonic field: true when the line's
     // bytes were emitted from its record (the label is the caller's).
@@ -124,6 +128,16 @@ public:
     size_t bytes() const { return bytes_; }
     uint64_t replayed() const { return replayed_; }
 
+    // A fixup of a line's bytes, as its record keeps it: where in the line
+    // the field is, and what Fixup holds besides (no name: a line that
+    // refers to an external name is not kept).
+    struct FixupNote {
+        int32_t addend;
+        uint8_t offset, width, kind, bits;
+        int8_t target_section, pc_base;
+    };
+    static constexpr int MAX_FIXUPS = 8;
+
 private:
     static constexpr uint32_t CAPTURE_BYTES = 64;
     static constexpr uint32_t CAPTURE_OVERFLOW = CAPTURE_BYTES + 1;
@@ -133,6 +147,9 @@ private:
     uint8_t* room();
     void stop_reading() { reading_ = false; }
     bool names_read_alike(const uint8_t* notes, int count) const;
+    // Pass 1: an opt chose the output; the records from here on are
+    // judged against that choice.
+    [[gnu::noinline]] void follow_output_choice();
 
     // Pass 2: a record read out, not yet taken.
     struct Entry {
@@ -149,6 +166,8 @@ private:
         int name_count;
         const uint8_t* names;
         const uint8_t* bytes;
+        const uint8_t* fixups;  // fixup_count FixupNotes (R_FIXUPS)
+        uint32_t fixup_count;
     };
     // Reads the next record; false when there is none.
     bool peek(Entry& e) const;
@@ -161,6 +180,8 @@ private:
     bool expressions_settled(const Entry& e) const;
     // Emits them, with what reading the line would have moved.
     void emit(const Entry& e);
+    // Hands the record's fixups to the output, as assembling the line would.
+    void emit_fixups(const Entry& e);
     void advance_numbers(const Entry& e);
     // Pass 1: the rest of a record with bytes (count of them, none for a
     // label alone), taken only when every name the line read can be kept.
@@ -212,6 +233,8 @@ private:
     // Pass 1, the line being assembled: the state it began in and its bytes.
     bool settled_ = true;
     uint32_t captured_ = 0;
+    uint32_t fixup_count_ = 0;
+    FixupNote fixups_[MAX_FIXUPS] = {};
     // Where the line's bytes go: the end of the store of bytes, which a
     // record takes as they are, or a scratch buffer while no record is kept.
     uint8_t scratch_[CAPTURE_BYTES] = {};

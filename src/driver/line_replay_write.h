@@ -34,6 +34,8 @@ enum : uint8_t {
     // Pass 1 read nothing but blank and comment lines since the record before,
     // all in the file's own loop: pass 2 may step over them unread.
     R_CLEAN = 64,
+    // An object file's fixups follow the names: a count byte and the fixups.
+    R_FIXUPS = 128,
 };
 inline constexpr int MAX_NAMES = 7;
 
@@ -56,7 +58,8 @@ inline constexpr auto replayable_handlers = [] {
 }();
 
 inline constexpr size_t HEADER_BYTES = 1 + 16;
-inline constexpr size_t MAX_RECORD = HEADER_BYTES + 4 + 2 + 4 + 8 + 4 + MAX_NAMES * sizeof(NameNote);
+inline constexpr size_t MAX_RECORD = HEADER_BYTES + 4 + 2 + 4 + 8 + 4 + MAX_NAMES * sizeof(NameNote) + 1 +
+                                     LineReplay::MAX_FIXUPS * sizeof(LineReplay::FixupNote);
 
 // Names whose value or meaning pass 2 may see otherwise than pass 1 did at
 // the same line: set names (undefined again until their first set), names
@@ -101,10 +104,8 @@ inline LineReplay::Mark LineReplay::open_line(SourceLocation at) {
     // An opt that chose the output changed how the lines before it encode
     // in pass 2, which has the output from its first line (their labels
     // relocate): their records are not used.
-    if (as.options.output_formats != output_formats_) [[unlikely]] {
-        output_formats_ = as.options.output_formats;
-        valid_from_ = records_;
-    }
+    if (as.options.output_formats != output_formats_) [[unlikely]]
+        follow_output_choice();
     last_line_ = at.line;
     last_file_ = at.file;
     last_text_ = text_end;
@@ -113,6 +114,7 @@ inline LineReplay::Mark LineReplay::open_line(SourceLocation at) {
 
     settled_ = true;
     captured_ = 0;
+    fixup_count_ = 0;
     start_expr_ = as.fwd.expr_number;
     start_inner_ = as.fwd.inner_number;
     start_notes_ = as.sym.pass1_notes();
@@ -139,7 +141,8 @@ inline void LineReplay::close_line(const Mark& mark, const Variant* v) {
     if (notes > 0xFF || evals > 0xFF) return;
     // The usual line: no label, no name read, right after the bytes of the
     // record before, in the same state. Its record is the count bytes alone.
-    if (notes == 0 && as.src.label_field[0] == '\0' && static_cast<uint32_t>(drv.line_start_address) == next_address_ &&
+    if (notes == 0 && fixup_count_ == 0 && as.src.label_field[0] == '\0' &&
+        static_cast<uint32_t>(drv.line_start_address) == next_address_ &&
         drv.current_section == section_ && drv.condition_level == level_) {
         uint8_t* const p = write_at_;
         p[0] = static_cast<uint8_t>(count);

@@ -63,33 +63,38 @@ void ElfObjectFormat::section_data(int number, uint32_t, const uint8_t* bytes, i
     as.emit.hold_bytes(section(number).bytes, bytes, count);
 }
 
+bool elf_file_takes(const Fixup& f, Placement placement) {
+    return (placement == Placement::relocation || placement == Placement::external) &&
+           (f.width == 1 || f.width == 2 || f.width == 4);
+}
+
 void ElfObjectFormat::fixup(const Fixup& f, Placement placement) {
     using namespace elf;
-    if (placement == Placement::base_reference) {
-        // The GNU linker knows no register that points into small data.
-        const std::string text = std::string("elf: no relocation for a base-relative reference: ELF has no type for the ") +
-                                 (f.width == 1 ? "8" : "16") + "-bit displacement from the base register into " +
-                                 (f.target_section == SEC_BASEBSS ? "basebss" : "basedata");
-        as.report_error(msg::ELF_NO_RELOCATION_FOR_BASE_RELATIVE_BUILT.with(text.c_str()));
-        return;
+    if (!elf_file_takes(f, placement)) {
+        if (placement == Placement::base_reference) {
+            // The GNU linker knows no register that points into small data.
+            const std::string text =
+                std::string("elf: no relocation for a base-relative reference: ELF has no type for the ") +
+                (f.width == 1 ? "8" : "16") + "-bit displacement from the base register into " +
+                (f.target_section == SEC_BASEBSS ? "basebss" : "basedata");
+            as.report_error(msg::ELF_NO_RELOCATION_FOR_BASE_RELATIVE_BUILT.with(text.c_str()));
+            return;
+        }
+        // The emitter has judged the section holding the field (Emitter::fixup);
+        // what is left here could only come from a fault of the assembler.
+        if (placement != Placement::relocation && placement != Placement::external)
+            fixup_internal_error(as, "elf", "a fixup the placement rule resolved or refused");
+        fixup_internal_error(as, "elf", "a fixup of a width no relocation type has");
     }
-    // The emitter has judged the section holding the field (Emitter::fixup);
-    // what is left here could only come from a fault of the assembler.
-    if (placement != Placement::relocation && placement != Placement::external)
-        fixup_internal_error(as, "elf", "a fixup the placement rule resolved or refused");
     const int sections = as.drv.section_count();
     if (f.section < 0 || f.section >= sections)
         fixup_internal_error(as, "elf", "a fixup in a section the file does not have");
     if (!f.symbol && (f.target_section < 0 || f.target_section >= sections))
         fixup_internal_error(as, "elf", "a relocation into a section the file does not have");
     const bool pc = f.kind == FixupKind::pc_relative;
-    uint8_t type;
-    switch (f.width) {
-    case 1: type = pc ? R_68K_PC8 : R_68K_8; break;
-    case 2: type = pc ? R_68K_PC16 : R_68K_16; break;
-    case 4: type = pc ? R_68K_PC32 : R_68K_32; break;
-    default: fixup_internal_error(as, "elf", "a fixup of a width no relocation type has");
-    }
+    const uint8_t type = f.width == 1   ? (pc ? R_68K_PC8 : R_68K_8)
+                         : f.width == 2 ? (pc ? R_68K_PC16 : R_68K_16)
+                                        : (pc ? R_68K_PC32 : R_68K_32);
     Relocation r;
     r.offset = f.offset;
     r.type = type;

@@ -328,9 +328,30 @@ void Emitter::fixup(const Fixup& f) {
     if (d.placement != Placement::resolved && relocatable_ && format_) format_->fixup(f, d.placement);
 }
 
+void Emitter::follow_output_choice() {
+    if (as.drv.pass_number == 2) return;  // open_output chose for good
+    const OutputFormatRow& row = chosen_output_format(as.options);
+    relocatable_ = row.relocatable;
+    takes_fixup_ = row.takes_fixup;
+}
+
+void Emitter::keep_fixup(const Fixup& f) {
+    const FixupDecision d = stores_bytes_[f.section] ? place_fixup(f) : FixupDecision{Placement::refused, {0, nullptr}};
+    // Nothing for the object file: a distance within the section.
+    if (d.placement == Placement::resolved) return;
+    if (d.placement == Placement::refused || !takes_fixup_ || !takes_fixup_(f, d.placement) || !as.replay.keep_fixup(f))
+        as.replay.unsettle();
+}
+
 void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind,
                                       int pc_base, bool low_byte_of_word, const char* name) {
-    if (!as.pass2_checks()) return;
+    const bool pass2 = as.drv.pass_number == 2;
+    // Pass 1 keeps an object file's fixups against a section's address;
+    // anything else is made and judged in pass 2 alone.
+    if (!pass2 && !(relocatable_ && op.reloc_kind == KIND_RELOCATABLE && as.replay.writing())) {
+        as.replay.unsettle();
+        return;
+    }
     Fixup f;
     if (op.reloc_kind == KIND_EXTERNAL) {
         f.symbol = as.sym.relocation_symbol(as.ev.line_symbol(op.sym_slot));
@@ -351,7 +372,7 @@ void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, 
         // relocation counts from the field, so the field's distance from that
         // place joins the addend.
         if (kind != FixupKind::absolute) {
-            as.report_error(msg::RELOC_A_DISTANCE_NAME_CANNOT);
+            if (as.pass2_checks()) as.report_error(msg::RELOC_A_DISTANCE_NAME_CANNOT);
             return;
         }
         f.kind = FixupKind::pc_relative;
@@ -361,7 +382,10 @@ void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, 
     f.pc_base = pc_base;
     f.low_byte_of_word = low_byte_of_word;
     f.name = name;
-    fixup(f);
+    if (pass2)
+        fixup(f);
+    else
+        keep_fixup(f);
 }
 
 void Emitter::hold_bytes(std::vector<uint8_t>& into, const uint8_t* bytes, int32_t count) {

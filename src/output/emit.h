@@ -69,10 +69,14 @@ public:
         return op.reloc_kind == KIND_EXTERNAL ||
                (op.reloc_kind == KIND_RELOCATABLE && (relocatable_ || kind == FixupKind::base_relative));
     }
-    // Whether a label of the section reads as its final value in pass 2,
-    // with no fixup: an absolute output's, but for the binary image's labels
-    // outside the code, whose places it notes.
-    bool label_value_final(int section) const { return !relocatable_ && !(binary_image_ && section != SEC_CODE); }
+    // Whether a line that reads a label of the section may come out of pass
+    // 1's record in pass 2: not in the binary image, which notes where its
+    // labels outside the code are used. (An object file's line comes out with
+    // the fixups pass 1 kept for it, or is assembled again.)
+    bool label_replays(int section) const { return !(binary_image_ && section != SEC_CODE); }
+    // Pass 1: the output the options have chosen so far, so that fields are
+    // judged linked as pass 2 will judge them and a line's fixups can be kept.
+    void follow_output_choice();
     // The fixup of a field holding the value of op's expression, when that
     // value depends on an external name or a section's address. A width of
     // 0 is a field too narrow for any relocation: such a value is refused.
@@ -157,6 +161,10 @@ public:
 private:
     void relocatable_value_fixup(const Operand& op, int32_t field_address, int width, FixupKind kind, int pc_base,
                                  bool low_byte_of_word, const char* name);
+    // Pass 1: keeps f with the line's record when pass 2's fixup() will hand
+    // it to the object file without a message; otherwise pass 2 assembles
+    // the line again.
+    void keep_fixup(const Fixup& f);
     void flush_buffer(int section);
     [[gnu::noinline]] void emit_bytes_one_by_one(const uint8_t* bytes, int n);
     // emit_word and emit_long in pass 2.
@@ -222,6 +230,7 @@ private:
     bool record_lines_ = false;
     std::unique_ptr<OutputFormat> format_;
     bool relocatable_ = false;  // the chosen format is an object file
+    bool (*takes_fixup_)(const Fixup&, Placement) = nullptr;  // pass 1: the chosen format's
     std::FILE* output_file_ = nullptr;
     bool output_created_ = false;  // the file exists on disk and must go if the run fails
     bool output_through_ = false;  // output_file_ is unnamed, copied into the named link or device at the end

@@ -109,6 +109,10 @@ struct OutputFormatRow {
     // Sections of any name besides the built-in five, and each section's
     // alignment, kept for the linker.
     bool named_sections = false;
+    // Whether the format's fixup() takes a fixup so placed without a
+    // message (a relocatable format; nullptr: none is taken). Pass 1 keeps a
+    // line's fixups for pass 2 to hand on only when each is taken.
+    bool (*takes_fixup)(const Fixup&, Placement) = nullptr;
 };
 
 // The first row whose option is given (format_rows are in order of

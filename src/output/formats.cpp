@@ -10,13 +10,15 @@ std::unique_ptr<OutputFormat> make_binary_image(Assembler& as);
 std::unique_ptr<OutputFormat> make_intel_hex(Assembler& as);
 std::unique_ptr<OutputFormat> make_srecords(Assembler& as);
 std::unique_ptr<OutputFormat> make_elf_object(Assembler& as);
+bool object_file_takes(const Fixup& f, Placement placement);
+bool elf_file_takes(const Fixup& f, Placement placement);
 
 namespace {
 
 // An object file wins over the binary image when both are asked for.
 constexpr OutputFormatRow format_rows[] = {
-    {"elf", FORMAT_ELF, true, make_elf_object, true},
-    {"object", FORMAT_OBJECT, true, make_object_file},
+    {"elf", FORMAT_ELF, true, make_elf_object, true, elf_file_takes},
+    {"object", FORMAT_OBJECT, true, make_object_file, false, object_file_takes},
     {"binary", FORMAT_BINARY, false, make_binary_image},
     {"ihex", FORMAT_IHEX, false, make_intel_hex},
     {"srecord", 0, false, make_srecords},

@@ -58,45 +58,67 @@ static int reference_type(const Fixup& f) {
     return f.width / 2 + kind;
 }
 
-void ObjectWriter::fixup(const Fixup& given, Placement placement) {
-    // The file has no byte relocation for a section's address: a byte that
-    // is the low half of a word is referenced through its word, which holds
-    // the byte's value with the sign or zero above it.
+namespace {
+
+// The file has no byte relocation for a section's address: a byte that is
+// the low half of a word is referenced through its word, which holds the
+// byte's value with the sign or zero above it.
+Fixup as_filed(const Fixup& given, Placement placement) {
     Fixup f = given;
     if (f.low_byte_of_word && f.width == 1 && placement != Placement::base_reference) {
         f.width = 2;
         f.offset -= 1;
     }
+    return f;
+}
+
+// The error the file gives a fixup (as_filed), or nullptr when it holds it.
+const Message* refusal(const Fixup& f, Placement placement) {
     // Its references count from the places that addressing modes and
     // branches count from, which a distance written as name-* need not be.
-    if (f.written_distance && (placement == Placement::external || placement == Placement::relocation)) {
-        as.report_error(msg::RELOC_THE_OBJECT_FILE_HAS_NO_REFERENCE);
-        return;
-    }
+    if (f.written_distance && (placement == Placement::external || placement == Placement::relocation))
+        return &msg::RELOC_THE_OBJECT_FILE_HAS_NO_REFERENCE;
     switch (placement) {
     case Placement::external:
         // An 8-bit PC-relative reference counts from its own extension word
         // (d8,PC,Xi); a short branch's byte counts from past itself, which
         // the file has no way to say.
         if (f.kind == FixupKind::pc_relative && f.width == 1 && f.pc_base > 0)
-            as.report_error(msg::RELOC_NO_REFERENCE_FOR_A_BYTE_BRANCH);
+            return &msg::RELOC_NO_REFERENCE_FOR_A_BYTE_BRANCH;
         // The field itself carries the offset from the name, for the linker
         // to add to: an offset it cannot hold would be cut silently.
-        else if (f.kind == FixupKind::absolute && f.width < 4 &&
-                 (f.addend < (f.width == 1 ? -128 : -32768) || f.addend > (f.width == 1 ? 255 : 65535)))
-            as.report_error(msg::RELOC_OFFSET_FROM_THE_EXTERNAL_NAME_DOES);
-        else
-            record_external(f.symbol, f.section, reference_type(f), f.offset);
-        return;
+        if (f.kind == FixupKind::absolute && f.width < 4 &&
+            (f.addend < (f.width == 1 ? -128 : -32768) || f.addend > (f.width == 1 ? 255 : 65535)))
+            return &msg::RELOC_OFFSET_FROM_THE_EXTERNAL_NAME_DOES;
+        return nullptr;
     case Placement::relocation:
         // The file relocates words and longs by a section's address and nothing else.
-        if (f.kind != FixupKind::absolute)
-            as.report_error(msg::RELOC_PC_RELATIVE_VALUE_INTO_ANOTHER_SECTION);
-        else if (f.width == 1)
-            as.report_error(msg::RELOC_BYTE_FIELD_CANNOT_HOLD_A_RELOCATABLE);
-        else
-            record_relocation(f.section, f.width == 4, f.offset, f.target_section);
+        if (f.kind != FixupKind::absolute) return &msg::RELOC_PC_RELATIVE_VALUE_INTO_ANOTHER_SECTION;
+        if (f.width == 1) return &msg::RELOC_BYTE_FIELD_CANNOT_HOLD_A_RELOCATABLE;
+        return nullptr;
+    case Placement::base_reference:
+    case Placement::resolved:
+    case Placement::refused: break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool object_file_takes(const Fixup& f, Placement placement) {
+    return placement != Placement::resolved && placement != Placement::refused &&
+           refusal(as_filed(f, placement), placement) == nullptr;
+}
+
+void ObjectWriter::fixup(const Fixup& given, Placement placement) {
+    const Fixup f = as_filed(given, placement);
+    if (const Message* refused = refusal(f, placement)) {
+        as.report_error(*refused);
         return;
+    }
+    switch (placement) {
+    case Placement::external: record_external(f.symbol, f.section, reference_type(f), f.offset); return;
+    case Placement::relocation: record_relocation(f.section, f.width == 4, f.offset, f.target_section); return;
     case Placement::base_reference:
         // The file names the extension word; an 8-bit displacement is its low byte.
         record_base_reference(f.width == 1 ? f.offset - 1 : f.offset, f.width, f.target_section);

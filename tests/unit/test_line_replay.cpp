@@ -80,11 +80,37 @@ TEST(LineReplay, LinesAroundWhatPass2MustSettle) {
                                " dc.w 1,2,G1\n";
     EXPECT_EQ(replayed_alike(locals, {"-b"}), 8u);
 
-    // An object file relocates its label uses: those lines are assembled
-    // again, and a listing reads every line.
+    // An object file's label uses come out with the fixups pass 1 kept for
+    // them; a listing reads every line.
     const std::string object = "TOP: nop\n lea TOP,a0\n moveq #1,d0\n dc.l TOP\n";
-    EXPECT_EQ(replayed_alike(object, {"-o"}), 2u);
+    EXPECT_EQ(replayed_alike(object, {"-o"}), 4u);
+    EXPECT_EQ(replayed_alike(object, {"--elf"}), 4u);
     EXPECT_EQ(replayed_alike(object, {"-b", "-l"}), 0u);
+
+    // Relocations of every width and both kinds, across sections, in both
+    // object formats; a field a format refuses is assembled again so that
+    // its error is made, and an external name always is.
+    const std::string fields = " section data\n"
+                               "D: dc.l D\n"
+                               " dc.b D\n"             // byte: -o refuses
+                               " section code\n"
+                               "C: nop\n"
+                               " move.l D,d0\n"        // long, into data
+                               " move.w #D,d1\n"       // word immediate
+                               " move.b #C,d2\n"       // byte: -o relocates its word
+                               " lea (D,pc),a0\n"      // PC-relative into data: -o refuses
+                               " bra C\n"              // within the section: no fixup
+                               " dc.w C,D\n"
+                               " dc.l C,D,D+8,C-4\n"
+                               " xref EXT\n"
+                               " jsr EXT\n"           // an external name: assembled again
+                               " section data\n"
+                               " dc.l C,D\n";
+    EXPECT_EQ(replayed_alike(fields, {"--elf"}), 10u);
+    EXPECT_EQ(replayed_alike(fields, {"-o"}), 8u);
+    // A late opt that chooses the object file: the lines before it encode
+    // otherwise in pass 2.
+    EXPECT_EQ(replayed_alike("L: dc.l L\n lea L,a0\n opt o\n dc.l L\n lea L,a1\n", {}), 2u);
 
     // A file included twice: each inclusion has its own records.
     EXPECT_EQ(replayed_alike(" include i.s\n moveq #5,d5\n include i.s\n", {"-b"}, {{"i.s", " nop\n rts\n"}}), 5u);
