@@ -34,13 +34,18 @@ struct Bytes {
     std::vector<uint8_t> b;
     uint32_t size() const { return static_cast<uint32_t>(b.size()); }
     void u8(uint32_t v) { b.push_back(static_cast<uint8_t>(v)); }
+    // Big-endian, in one step: a table of relocations or symbols is most of
+    // these, with its room reserved.
     void u16(uint32_t v) {
-        u8(v >> 8);
-        u8(v);
+        const size_t at = b.size();
+        b.resize(at + 2);
+        b[at] = static_cast<uint8_t>(v >> 8);
+        b[at + 1] = static_cast<uint8_t>(v);
     }
     void u32(uint32_t v) {
-        u16(v >> 16);
-        u16(v);
+        const size_t at = b.size();
+        b.resize(at + 4);
+        put32(static_cast<uint32_t>(at), v);
     }
     void put32(uint32_t at, uint32_t v) {
         for (uint32_t i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
