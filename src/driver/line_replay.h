@@ -5,8 +5,8 @@
 // mnemonic field or a label, in the order the lines are assembled: where the
 // line and its text end, and for an instruction whose bytes cannot come out
 // otherwise in pass 2 (its names read as they did, its place is the same,
-// nothing it did waits for pass 2's checks) those bytes, with what it read
-// and the label it defined. Pass 2 reads the records back in the same order,
+// nothing it did waits for pass 2's checks) those bytes, with what it read,
+// the label it defined and, in an object file, the fixups of its labels. Pass 2 reads the records back in the same order,
 // and between lines takes the records that follow without reading their
 // text. A record of another line than the one being assembled means the
 // passes went different ways: from there on every line is assembled in full.
