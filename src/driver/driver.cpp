@@ -137,7 +137,6 @@ int Driver::run(int argc, const char* const* argv) {
             if (arg.kind == Argument::LETTER) {
                 if (after_source) as.replay.stop_writing();
                 parse_option(arg.text, arg.value);
-                as.emit.follow_output_choice();
             } else {
                 assemble_source(arg.text);
                 after_source = true;

@@ -245,8 +245,9 @@ bool LineReplay::names_read_alike(const uint8_t* notes, int count) const {
         if (s->value != n.value || s->type != n.type || s->kind != n.kind || s->section != n.section ||
             s->flags != n.flags)
             return false;
-        // A label's value is final in an image; an object file, and a binary
-        // image for labels outside the code, take a fixup for it.
+        // A label's value is final in an image, and an object file's line
+        // carries its fixups; the binary image notes its uses of labels
+        // outside the code in pass 2.
         if (s->kind == KIND_RELOCATABLE && !as.emit.label_replays(s->section)) return false;
     }
     return true;

@@ -6,9 +6,9 @@
 // line and its text end, and for an instruction whose bytes cannot come out
 // otherwise in pass 2 (its names read as they did, its place is the same,
 // nothing it did waits for pass 2's checks) those bytes, with what it read,
-// the label it defined and, in an object file, the fixups of its labels. Pass 2 reads the records back in the same order,
-// and between lines takes the records that follow without reading their
-// text. A record of another line than the one being assembled means the
+// the label it defined and, in an object file, the fixups of its labels.
+// Pass 2 reads the records back in the same order, and between lines takes
+// the records that follow without reading their text. A record of another line than the one being assembled means the
 // passes went different ways: from there on every line is assembled in full.
 // A record whose names, place or state now read otherwise is not used; its
 // line is assembled in full.
@@ -147,8 +147,8 @@ private:
     uint8_t* room();
     void stop_reading() { reading_ = false; }
     bool names_read_alike(const uint8_t* notes, int count) const;
-    // Pass 1: an opt chose the output; the records from here on are
-    // judged against that choice.
+    // Pass 1: an option or opt chose the output; the records from here on
+    // are judged against that choice.
     [[gnu::noinline]] void follow_output_choice();
 
     // Pass 2: a record read out, not yet taken.

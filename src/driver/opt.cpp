@@ -39,7 +39,6 @@ void choose_output(Assembler& as, int format, const char* name) {
         return;
     }
     ask_output_format(as.options, format, false);
-    as.emit.follow_output_choice();
 }
 
 // Searched in order: the first row whose name matches wins, so "list" is "l"

@@ -76,6 +76,8 @@ public:
     bool label_replays(int section) const { return !(binary_image_ && section != SEC_CODE); }
     // Pass 1: the output the options have chosen so far, so that fields are
     // judged linked as pass 2 will judge them and a line's fixups can be kept.
+    // Called as the pass begins and, when the choice changes later (an option
+    // or opt), before the next line whose record is kept.
     void follow_output_choice();
     // The fixup of a field holding the value of op's expression, when that
     // value depends on an external name or a section's address. A width of
