@@ -112,6 +112,17 @@ bool LineReplay::keep_fixup(const Fixup& f) {
     return true;
 }
 
+void LineReplay::keep_late_displacement(uint32_t offset, uint32_t width) {
+    // The target must be the line's one name, read alone: then its value
+    // is the displacement's only unknown.
+    const std::string_view name = as.ev.lone_name();
+    if (!writing_ || name.empty() || name.size() > MAX_LATE_NAME || name != as.ev.missed_name() ||
+        offset + width > CAPTURE_BYTES)
+        return;
+    late_offset_ = static_cast<uint8_t>(offset);
+    late_width_ = static_cast<uint8_t>(width);
+}
+
 void LineReplay::emit_fixups(const Entry& e) {
     for (uint32_t i = 0; i < e.fixup_count; ++i) {
         FixupNote n;
@@ -185,8 +196,14 @@ void LineReplay::finish(const Mark& mark, SymbolRecord* label, uint32_t count, u
     const SymbolRecord* last = nullptr;
     for (size_t i = start_notes_; i < start_notes_ + notes; ++i) {
         SymbolRecord* s = as.sym.pass1_note(i);
-        // Not defined yet: a forward reference, which pass 2 settles.
-        if (!s) return;
+        // Not defined yet: a forward reference, which pass 2 settles by
+        // assembling the line again, unless it is a late displacement's name.
+        if (!s) {
+            if (late_width_ == 0 || notes != 1 || evals != 1) return;
+            const char first = as.ev.missed_name()[0];
+            if (first == '.' || (first >= '0' && first <= '9')) local = true;
+            continue;
+        }
         if (s->position < static_cast<uint32_t>(RESERVED_REGISTER_COUNT) || s == last) continue;
         if (name_count == MAX_NAMES || (s->flags & UNSTABLE_FLAGS) || s->kind == KIND_EXTERNAL ||
             s->kind == KIND_UNDEFINED)
@@ -222,11 +239,20 @@ void LineReplay::finish(const Mark& mark, SymbolRecord* label, uint32_t count, u
     p[2] = static_cast<uint8_t>(notes);
     p[3] = static_cast<uint8_t>(name_count);
     p += 4 + static_cast<size_t>(name_count) * sizeof(NameNote);
-    if (fixup_count_ != 0) {
+    const bool late = late_width_ != 0 && notes == 1 && evals == 1;
+    if (fixup_count_ != 0 || late) {
         flags |= R_FIXUPS;
-        *p++ = static_cast<uint8_t>(fixup_count_);
+        *p++ = static_cast<uint8_t>(fixup_count_ | (late ? LATE_DISPLACEMENT : 0));
         std::memcpy(p, fixups_, fixup_count_ * sizeof(FixupNote));
         p += fixup_count_ * sizeof(FixupNote);
+    }
+    if (late) {
+        const std::string_view name = as.ev.missed_name();
+        p[0] = late_offset_;
+        p[1] = late_width_;
+        p[2] = static_cast<uint8_t>(name.size());
+        std::memcpy(p + 3, name.data(), name.size());
+        p += 3 + name.size();
     }
     if (new_state) {
         section_ = static_cast<uint8_t>(section);
@@ -315,10 +341,16 @@ bool LineReplay::names_read_alike(const uint8_t* notes, int count) const {
     e.names = p;
     e.bytes = arena_ + arena_read_;
     e.next = p + static_cast<size_t>(e.name_count) * sizeof(NameNote);
+    e.late = nullptr;
     if (flags & R_FIXUPS) {
-        e.fixup_count = *e.next;
+        const uint8_t more = *e.next;
+        e.fixup_count = more & static_cast<uint8_t>(~LATE_DISPLACEMENT);
         e.fixups = e.next + 1;
         e.next = e.fixups + e.fixup_count * sizeof(FixupNote);
+        if (more & LATE_DISPLACEMENT) {
+            e.late = e.next;
+            e.next += 3 + e.late[2];
+        }
     }
     return true;
 }
@@ -352,14 +384,38 @@ bool LineReplay::state_allows_records() const {
            as.emit.stores_bytes(drv.current_section);
 }
 
-[[gnu::always_inline]] inline bool LineReplay::fits_here(const Entry& e, uint32_t address, uint32_t labels_set) const {
+[[gnu::always_inline]] inline bool LineReplay::fits_here(Entry& e, uint32_t address, uint32_t labels_set) const {
     const Driver& drv = as.drv;
     if (!(e.flags & R_BYTES) || records_read_ < valid_from_ || address != e.address ||
         drv.current_section != e.section || drv.condition_level != e.level ||
         ((e.flags & R_SCOPE) && e.scope != labels_set))
         return false;
-    if (!expressions_settled(e)) return false;
+    if (e.late ? !late_settles(e) : !expressions_settled(e)) return false;
     return e.name_count == 0 || names_read_alike(e.names, e.name_count);
+}
+
+// What assembling the branch again would do with a plain label of this
+// place: the label's value less the address of the word after the opcode,
+// without a message (a byte field holds neither 0 nor -1, which select the
+// longer forms) and, in an object file, within the section. Anything else
+// is left to the line's assembly, which says what is wrong.
+bool LineReplay::late_settles(Entry& e) const {
+    const ForwardRefs& fwd = as.fwd;
+    if (e.evals != 1 || !fwd.only_mark_at(e.level == 0 ? uint64_t{fwd.expr_number} << 32 : fwd.key_at(e.level)))
+        return false;
+    const uint8_t* const n = e.late;
+    const SymbolRecord* r = as.sym.next_note_holding(std::string_view(reinterpret_cast<const char*>(n + 3), n[2]));
+    if (!r || r->type != TYPE_USER || r->kind != KIND_RELOCATABLE || r->flags != 0 || !as.emit.label_replays(r->section) ||
+        ((as.options.relocatable_output || as.emit.relocatable()) && r->section != e.section))
+        return false;
+    const int32_t d = static_cast<int32_t>(static_cast<uint32_t>(r->value) - (e.address + 2u));
+    e.late_value = d;
+    switch (n[1]) {
+    case 1: return d >= -128 && d <= 127 && d != 0 && d != -1;
+    case 2: return d >= -32768 && d <= 32767;
+    case 4: return true;
+    default: return false;
+    }
 }
 
 // A forward reference pass 1 noted for one of the line's expressions
@@ -383,6 +439,13 @@ void LineReplay::emit(const Entry& e) {
     // What reading the operands would have moved: the numbers of the
     // expressions, and the lookups pass 1 noted.
     ForwardRefs& fwd = as.fwd;
+    if (e.late) [[unlikely]] {
+        // The displacement goes into the bytes, and its mark is used up.
+        uint8_t* field = arena_ + (e.bytes - arena_) + e.late[0];
+        const uint32_t d = static_cast<uint32_t>(e.late_value);
+        for (int i = e.late[1] - 1; i >= 0; --i) field[e.late[1] - 1 - i] = static_cast<uint8_t>(d >> (8 * i));
+        fwd.pass_mark();
+    }
     if (e.evals != 0) {
         if (e.level == 0) {
             fwd.expr_number += e.evals;

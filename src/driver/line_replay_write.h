@@ -34,9 +34,14 @@ enum : uint8_t {
     // Pass 1 read nothing but blank and comment lines since the record before,
     // all in the file's own loop: pass 2 may step over them unread.
     R_CLEAN = 64,
-    // An object file's fixups follow the names: a count byte and the fixups.
+    // A byte follows the names: the count of an object file's fixups, which
+    // come next, and LATE_DISPLACEMENT, after them a branch's displacement
+    // to a name pass 1 had not yet met: its offset, width, the name's length
+    // and the name.
     R_FIXUPS = 128,
 };
+inline constexpr uint8_t LATE_DISPLACEMENT = 0x80;
+inline constexpr size_t MAX_LATE_NAME = 255;
 inline constexpr int MAX_NAMES = 7;
 
 // A name the line read, and what it read as.
@@ -59,7 +64,8 @@ inline constexpr auto replayable_handlers = [] {
 
 inline constexpr size_t HEADER_BYTES = 1 + 16;
 inline constexpr size_t MAX_RECORD = HEADER_BYTES + 4 + 2 + 4 + 8 + 4 + MAX_NAMES * sizeof(NameNote) + 1 +
-                                     LineReplay::MAX_FIXUPS * sizeof(LineReplay::FixupNote);
+                                     LineReplay::MAX_FIXUPS * sizeof(LineReplay::FixupNote) + 3 + MAX_LATE_NAME;
+static_assert(LineReplay::MAX_FIXUPS < LATE_DISPLACEMENT);
 
 // Names whose value or meaning pass 2 may see otherwise than pass 1 did at
 // the same line: set names (undefined again until their first set), names
@@ -115,6 +121,7 @@ inline LineReplay::Mark LineReplay::open_line(SourceLocation at) {
     settled_ = true;
     captured_ = 0;
     fixup_count_ = 0;
+    late_width_ = 0;
     start_expr_ = as.fwd.expr_number;
     start_inner_ = as.fwd.inner_number;
     start_notes_ = as.sym.pass1_notes();

@@ -128,7 +128,10 @@ void Encoder::h_branch(Statement& st, uint32_t op, uint32_t) {
         width = 4;
         break;
     }
-    if (!tg.undefined) as.emit.value_fixup(t, field, width, FixupKind::pc_relative, pc_base);
+    if (!tg.undefined)
+        as.emit.value_fixup(t, field, width, FixupKind::pc_relative, pc_base);
+    else if (!pass2 && t.fwd)
+        as.replay.keep_late_displacement(static_cast<uint32_t>(field) - static_cast<uint32_t>(start), static_cast<uint32_t>(width));
 }
 
 void Encoder::h_fbranch(Statement& st, uint32_t op, uint32_t) {
@@ -152,7 +155,10 @@ void Encoder::h_fbranch(Statement& st, uint32_t op, uint32_t) {
         if (!fits16(d)) as.report_error(msg::BRANCH_WORD_DESTINATION_OUT_OF_RANGE);
         as.emit.emit_word(d & 0xFFFF);
     }
-    if (!tg.undefined) as.emit.value_fixup(t, address_plus(start, 2), is_long ? 4 : 2, FixupKind::pc_relative);
+    if (!tg.undefined)
+        as.emit.value_fixup(t, address_plus(start, 2), is_long ? 4 : 2, FixupKind::pc_relative);
+    else if (!pass2 && t.fwd)
+        as.replay.keep_late_displacement(2, is_long ? 4 : 2);
 }
 
 // Only the operand itself decides, so that pass 1 and pass 2 agree.

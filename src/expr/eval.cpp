@@ -323,6 +323,7 @@ uint64_t Evaluator::read_float(TextCursor& cur, const char* start, bool negative
         cur.at = p;
         name_.assign(start, static_cast<size_t>(p - start));
         if (as.options.local_dot_labels) name_ += cur.scope;
+        local_name_end_ = p;
         if (SymbolRecord* s = resolve(name_)) take_symbol(s, v, type);
     } else if (is_digit(c)) {
         const char* start = p;
@@ -363,6 +364,7 @@ uint64_t Evaluator::read_float(TextCursor& cur, const char* start, bool negative
             cur.at = p;
             name_.assign(start, static_cast<size_t>(p - start));
             name_ += cur.scope;
+            local_name_end_ = p;
             if (SymbolRecord* s = resolve(name_)) take_symbol(s, v, type);
         } else if (wide) {
             check_literal("", start, p, 10);
@@ -849,6 +851,7 @@ int Evaluator::eval(TextCursor& c, int32_t* value, Operand& op) {
     if (is_operator(*p) || ((c.size & (SZ_S | SZ_D)) && c.numbers == FLOAT_DATA))
         return eval_expression(c, value, op);
     expression_start_ = start;
+    lone_name_ = std::string_view(start, static_cast<size_t>(p - start));
     expr_float = false;
     expr_fraction = false;
     last_section = 0;
@@ -872,6 +875,8 @@ int Evaluator::eval(TextCursor& c, int32_t* value, Operand& op) {
 [[gnu::noinline]] int Evaluator::eval_expression(TextCursor& c, int32_t* value, Operand& op) {
     const char*& p = c.at;
     expression_start_ = p;
+    lone_name_ = {};
+    local_name_end_ = nullptr;
     const bool trace = (as.options.debug_flags & DBG_EVAL) != 0;
     if (trace) {
         as.con.write("Eval at ");
@@ -892,6 +897,10 @@ int Evaluator::eval(TextCursor& c, int32_t* value, Operand& op) {
         eval_float(c, value);
     } else {
         type = read_term(c, term, dbl);
+        // A local name alone, as a branch's target usually is.
+        if (local_name_end_ == p && p != expression_start_ && !is_operator(*p) &&
+            (*expression_start_ == '.' || is_digit(*expression_start_)))
+            lone_name_ = name_;
         acc_address_ = term_address_;
         record_relocating_term(op);
         if (dbl) {

@@ -44,16 +44,12 @@ void ForwardRefs::record_undefined() {
 void ForwardRefs::check_symbol_term() {
     if (as.drv.pass_number != 2) return;
     const uint64_t key = current_key();
-    auto advance = [&] {
-        next_fwd = fwd_cursor < fwd_buffer.size() ? fwd_buffer[fwd_cursor] : NO_KEY;
-        ++fwd_cursor;
-    };
     // Keys of expressions that pass 2 did not evaluate (a block whose
     // condition changed) must not hold up the ones after them.
-    while (next_fwd < key) advance();
+    while (next_fwd < key) pass_mark();
     if (next_fwd != key) return;
     as.ev.expr_fwd = true;
-    advance();
+    pass_mark();
 }
 
 } // namespace tobra

@@ -42,6 +42,16 @@ public:
 
     size_t capacity() const { return fwd_buffer.capacity(); }
 
+    // Pass 2: whether key is the next recorded key and no other one follows
+    // for it, and then past it (for an expression that is not read again).
+    bool only_mark_at(uint64_t key) const {
+        return next_fwd == key && (fwd_cursor >= fwd_buffer.size() || fwd_buffer[fwd_cursor] > key);
+    }
+    void pass_mark() {
+        next_fwd = fwd_cursor < fwd_buffer.size() ? fwd_buffer[fwd_cursor] : NO_KEY;
+        ++fwd_cursor;
+    }
+
     // Key of the expression being evaluated: expr_number in the high half for
     // an expression outside conditional blocks; for one inside, the number of
     // the expression before it in the high half and its count since in the low.

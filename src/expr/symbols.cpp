@@ -248,6 +248,12 @@ SymbolRecord* SymbolTable::find(std::string_view name) {
     return lookup(name);
 }
 
+SymbolRecord* SymbolTable::next_note_holding(std::string_view name) const {
+    if (found_next_ >= found_.size() || !found_[found_next_]) return nullptr;
+    SymbolRecord* r = record_at(found_[found_next_]);
+    return holds_name(r, name) ? r : nullptr;
+}
+
 void SymbolTable::drop_pass1_notes(size_t count) {
     if (count >= found_.size()) return;
     found_.resize_for_overwrite(count);

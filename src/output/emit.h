@@ -73,6 +73,8 @@ public:
     // 1's record in pass 2: not in the binary image, which notes where its
     // labels outside the code are used. (An object file's line comes out with
     // the fixups pass 1 kept for it, or is assembled again.)
+    // Whether the output chosen is an object file, whose labels relocate.
+    bool relocatable() const { return relocatable_; }
     bool label_replays(int section) const { return !(binary_image_ && section != SEC_CODE); }
     // Pass 1: the output the options have chosen so far, so that fields are
     // judged linked as pass 2 will judge them and a line's fixups can be kept.

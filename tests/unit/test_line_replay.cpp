@@ -65,8 +65,8 @@ TEST(LineReplay, LinesAroundWhatPass2MustSettle) {
                                " add.l d0,d1\n";
     EXPECT_EQ(replayed_alike(equate, {"-b"}), 6u);  // END alone too
 
-    // Local labels under two global ones of the same local names; forward
-    // branches and a set name are assembled again.
+    // Local labels under two global ones of the same local names; a forward
+    // branch settles its displacement, a set name is assembled again.
     const std::string locals = "G1: nop\n"
                                ".l moveq #1,d0\n"
                                " bra .l\n"
@@ -78,7 +78,7 @@ TEST(LineReplay, LinesAroundWhatPass2MustSettle) {
                                "V set 4\n"
                                " moveq #V,d1\n"  // set name
                                " dc.w 1,2,G1\n";
-    EXPECT_EQ(replayed_alike(locals, {"-b"}), 8u);
+    EXPECT_EQ(replayed_alike(locals, {"-b"}), 9u);
 
     // An object file's label uses come out with the fixups pass 1 kept for
     // them; a listing reads every line.
@@ -111,6 +111,37 @@ TEST(LineReplay, LinesAroundWhatPass2MustSettle) {
     // A late opt that chooses the object file: the lines before it encode
     // otherwise in pass 2.
     EXPECT_EQ(replayed_alike("L: dc.l L\n lea L,a0\n opt o\n dc.l L\n lea L,a1\n", {}), 2u);
+
+    // Branches to names met later settle their displacement from the
+    // name's value, in every form; whatever would give a message, or reads
+    // more than a plain label of the place, is assembled again.
+    const std::string forward = "S: bra F1\n"           // word
+                                " bsr.l F2\n"           // long
+                                " bra.s F3\n"           // byte
+                                " bne.s F4\n"           // byte to the next word: 0 is no displacement
+                                "F4: bra 1$\n"          // numeric local
+                                " beq .d\n"             // dot local
+                                " nop\n"
+                                "1$: nop\n"
+                                ".d: bra F1+2\n"        // not a name alone
+                                " bra E\n"              // an equate
+                                " bra FAR\n"            // out of reach of a word
+                                " bra.s F1\n"           // in reach of a byte
+                                " ifne 1\n bra F2\n endc\n"
+                                " bra NONE\n"           // never defined
+                                " bra D\n"              // another section
+                                "F1: nop\nF2: nop\nF3: nop\n"
+                                " dcb.b 40000,0\n"
+                                "FAR: nop\n"
+                                "E equ 16\n"
+                                " section data\n"
+                                "D: dc.w 0\n";
+    EXPECT_EQ(replayed_alike(forward, {"-b", "-c5407"}), 14u);
+    EXPECT_EQ(replayed_alike(forward, {"--elf", "-c5407"}), 14u);
+    // A run without errors, every line from its record.
+    const std::string settled = forward.substr(0, forward.find(" bne.s")) + "F1: nop\nF2: nop\nF3: nop\n";
+    EXPECT_EQ(replayed_alike(settled, {"-c5407"}), 6u);
+    EXPECT_EQ(replayed_alike(settled, {"--ihex", "-c5407"}), 6u);
 
     // A file included twice: each inclusion has its own records.
     EXPECT_EQ(replayed_alike(" include i.s\n moveq #5,d5\n include i.s\n", {"-b"}, {{"i.s", " nop\n rts\n"}}), 5u);
@@ -161,8 +192,8 @@ TEST(LineReplay, StepsOverTextOfALargeFile) {
         EXPECT_TRUE(runs[1].out == runs[0].out) << runs[1].out.substr(0, 2000);
         EXPECT_TRUE(runs[1].bytes == runs[0].bytes) << args[0];
         // Most of each block's lines with bytes or a label alone come from
-        // their records; the forward branch and the macro's lines do not,
-        // nor in an object file the lines that relocate.
+        // their records; the macro's lines do not, nor in an object file the
+        // lines that relocate.
         const unsigned per_block = args[0] == "-b" ? 7 : 5;
         EXPECT_GT(runs[1].replayed, per_block * static_cast<unsigned>(blocks)) << args[0];
     }
