@@ -138,6 +138,7 @@ void Directives::emit_data_item(const Operand& op, uint32_t mask, bool warn) {
     }
     // In a section that keeps no bytes the emitter refuses the address.
     as.emit.value_fixup(op, address, item_width(mask), FixupKind::absolute);
+    if (mask == SZ_L) as.emit.late_address(op, address);
 }
 
 void Directives::d_dc(Statement& st) {

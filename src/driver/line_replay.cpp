@@ -112,15 +112,16 @@ bool LineReplay::keep_fixup(const Fixup& f) {
     return true;
 }
 
-void LineReplay::keep_late_displacement(uint32_t offset, uint32_t width) {
-    // The target must be the line's one name, read alone: then its value
-    // is the displacement's only unknown.
-    const std::string_view name = as.ev.lone_name();
-    if (!writing_ || name.empty() || name.size() > MAX_LATE_NAME || name != as.ev.missed_name() ||
-        offset + width > CAPTURE_BYTES)
+void LineReplay::keep_late_field(uint32_t offset, uint32_t width, LateForm form) {
+    // The expression must be the name the line did not find, read alone
+    // (the record is kept only if the line missed no other): then its
+    // value is the field's only unknown.
+    if (!writing_ || late_width_ != 0 || !as.ev.missed_name_alone() || as.ev.missed_name().size() > MAX_LATE_NAME ||
+        offset + width > CAPTURE_BYTES || (form == LateForm::address && width != 4))
         return;
     late_offset_ = static_cast<uint8_t>(offset);
     late_width_ = static_cast<uint8_t>(width);
+    late_form_ = form;
 }
 
 void LineReplay::emit_fixups(const Entry& e) {
@@ -194,12 +195,15 @@ void LineReplay::finish(const Mark& mark, SymbolRecord* label, uint32_t count, u
     int name_count = 0;
     bool local = false;
     const SymbolRecord* last = nullptr;
+    size_t late_lookup = SIZE_MAX;
     for (size_t i = start_notes_; i < start_notes_ + notes; ++i) {
         SymbolRecord* s = as.sym.pass1_note(i);
         // Not defined yet: a forward reference, which pass 2 settles by
-        // assembling the line again, unless it is a late displacement's name.
+        // assembling the line again, unless it is the name of a late field,
+        // the only one of the line.
         if (!s) {
-            if (late_width_ == 0 || notes != 1 || evals != 1) return;
+            if (late_width_ == 0 || late_lookup != SIZE_MAX) return;
+            late_lookup = i - start_notes_;
             const char first = as.ev.missed_name()[0];
             if (first == '.' || (first >= '0' && first <= '9')) local = true;
             continue;
@@ -239,20 +243,22 @@ void LineReplay::finish(const Mark& mark, SymbolRecord* label, uint32_t count, u
     p[2] = static_cast<uint8_t>(notes);
     p[3] = static_cast<uint8_t>(name_count);
     p += 4 + static_cast<size_t>(name_count) * sizeof(NameNote);
-    const bool late = late_width_ != 0 && notes == 1 && evals == 1;
+    // (A late field whose name was found after all: the line is kept as it is.)
+    const bool late = late_lookup != SIZE_MAX;
     if (fixup_count_ != 0 || late) {
         flags |= R_FIXUPS;
-        *p++ = static_cast<uint8_t>(fixup_count_ | (late ? LATE_DISPLACEMENT : 0));
+        *p++ = static_cast<uint8_t>(fixup_count_ | (late ? LATE_FIELD : 0));
         std::memcpy(p, fixups_, fixup_count_ * sizeof(FixupNote));
         p += fixup_count_ * sizeof(FixupNote);
     }
     if (late) {
         const std::string_view name = as.ev.missed_name();
         p[0] = late_offset_;
-        p[1] = late_width_;
-        p[2] = static_cast<uint8_t>(name.size());
-        std::memcpy(p + 3, name.data(), name.size());
-        p += 3 + name.size();
+        p[1] = static_cast<uint8_t>(late_width_ | (late_form_ == LateForm::address ? LATE_ADDRESS : 0));
+        p[2] = static_cast<uint8_t>(late_lookup);
+        p[3] = static_cast<uint8_t>(name.size());
+        std::memcpy(p + LATE_HEADER, name.data(), name.size());
+        p += LATE_HEADER + name.size();
     }
     if (new_state) {
         section_ = static_cast<uint8_t>(section);
@@ -344,12 +350,12 @@ bool LineReplay::names_read_alike(const uint8_t* notes, int count) const {
     e.late = nullptr;
     if (flags & R_FIXUPS) {
         const uint8_t more = *e.next;
-        e.fixup_count = more & static_cast<uint8_t>(~LATE_DISPLACEMENT);
+        e.fixup_count = more & static_cast<uint8_t>(~LATE_FIELD);
         e.fixups = e.next + 1;
         e.next = e.fixups + e.fixup_count * sizeof(FixupNote);
-        if (more & LATE_DISPLACEMENT) {
+        if (more & LATE_FIELD) {
             e.late = e.next;
-            e.next += 3 + e.late[2];
+            e.next += LATE_HEADER + e.late[3];
         }
     }
     return true;
@@ -394,23 +400,33 @@ bool LineReplay::state_allows_records() const {
     return e.name_count == 0 || names_read_alike(e.names, e.name_count);
 }
 
-// What assembling the branch again would do with a plain label of this
-// place: the label's value less the address of the word after the opcode,
+// What assembling the line again would do with a plain label of a place
+// the output keeps: an address, in an image, is the label's value; a
+// displacement is that less the address of the word after the opcode,
 // without a message (a byte field holds neither 0 nor -1, which select the
 // longer forms) and, in an object file, within the section. Anything else
 // is left to the line's assembly, which says what is wrong.
 bool LineReplay::late_settles(Entry& e) const {
     const ForwardRefs& fwd = as.fwd;
-    if (e.evals != 1 || !fwd.only_mark_at(e.level == 0 ? uint64_t{fwd.expr_number} << 32 : fwd.key_at(e.level)))
-        return false;
+    if (e.evals == 0) return false;
+    const uint64_t first = e.level == 0 ? uint64_t{fwd.expr_number} << 32 : fwd.key_at(e.level);
+    const uint64_t last = e.level == 0 ? uint64_t{fwd.expr_number + e.evals - 1u} << 32 : first + (e.evals - 1u);
+    if (!fwd.only_mark_within(first, last)) return false;
     const uint8_t* const n = e.late;
-    const SymbolRecord* r = as.sym.next_note_holding(std::string_view(reinterpret_cast<const char*>(n + 3), n[2]));
-    if (!r || r->type != TYPE_USER || r->kind != KIND_RELOCATABLE || r->flags != 0 || !as.emit.label_replays(r->section) ||
-        ((as.options.relocatable_output || as.emit.relocatable()) && r->section != e.section))
+    const SymbolRecord* r =
+        as.sym.note_holding(n[2], std::string_view(reinterpret_cast<const char*>(n + LATE_HEADER), n[3]));
+    const bool object = as.options.relocatable_output || as.emit.relocatable();
+    if (!r || r->type != TYPE_USER || r->kind != KIND_RELOCATABLE || r->flags != 0 || !as.emit.label_replays(r->section))
         return false;
+    const int width = n[1] & 0x0F;
+    if (n[1] & LATE_ADDRESS) {
+        e.late_value = r->value;
+        return !object && width == 4;
+    }
+    if (object && r->section != e.section) return false;
     const int32_t d = static_cast<int32_t>(static_cast<uint32_t>(r->value) - (e.address + 2u));
     e.late_value = d;
-    switch (n[1]) {
+    switch (width) {
     case 1: return d >= -128 && d <= 127 && d != 0 && d != -1;
     case 2: return d >= -32768 && d <= 32767;
     case 4: return true;
@@ -443,7 +459,8 @@ void LineReplay::emit(const Entry& e) {
         // The displacement goes into the bytes, and its mark is used up.
         uint8_t* field = arena_ + (e.bytes - arena_) + e.late[0];
         const uint32_t d = static_cast<uint32_t>(e.late_value);
-        for (int i = e.late[1] - 1; i >= 0; --i) field[e.late[1] - 1 - i] = static_cast<uint8_t>(d >> (8 * i));
+        const int width = e.late[1] & 0x0F;
+        for (int i = 0; i < width; ++i) field[i] = static_cast<uint8_t>(d >> (8 * (width - 1 - i)));
         fwd.pass_mark();
     }
     if (e.evals != 0) {

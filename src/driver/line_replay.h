@@ -110,11 +110,13 @@ public:
     // Pass 1, an object file: a fixup of the line's bytes that pass 2 will
     // hand to the file as it is; false when the record cannot hold it.
     bool keep_fixup(const Fixup& f);
-    // Pass 1, a branch to a name not yet defined: its displacement, width
-    // bytes at offset in the line's bytes (counted from the word after the
-    // opcode), which pass 2 works out from the name's value without reading
-    // the line again. Kept only when the target is that name alone.
-    void keep_late_displacement(uint32_t offset, uint32_t width);
+    // Pass 1, a field that holds a name not yet defined: width bytes at
+    // offset in the line's bytes, which pass 2 works out from the name's
+    // value without reading the line again: a branch's displacement (from
+    // the word after the opcode), or in an image an address. Kept only when
+    // the expression is that name alone.
+    enum class LateForm : uint8_t { displacement, address };
+    void keep_late_field(uint32_t offset, uint32_t width, LateForm form);
 
     // Pass 2, for an own line with a mnemonic field: true when the line's
     // bytes were emitted from its record (the label is the caller's).
@@ -173,7 +175,7 @@ private:
         const uint8_t* bytes;
         const uint8_t* fixups;  // fixup_count FixupNotes (R_FIXUPS)
         uint32_t fixup_count;
-        const uint8_t* late;  // a late displacement (R_FIXUPS), or nullptr
+        const uint8_t* late;  // a late field (R_FIXUPS), or nullptr
         int32_t late_value;   // its value, once fits_here has judged it
     };
     // Reads the next record; false when there is none.
@@ -185,8 +187,8 @@ private:
     // labels_set: the global labels set by then.
     bool fits_here(Entry& e, uint32_t address, uint32_t labels_set) const;
     bool expressions_settled(const Entry& e) const;
-    // For a record with a late displacement: whether its one expression's
-    // forward mark is the only one and its name's value fits the field;
+    // For a record with a late field: whether the one forward mark among
+    // its expressions' is the field's and its name's value fits the field;
     // sets e.late_value.
     bool late_settles(Entry& e) const;
     // Emits them, with what reading the line would have moved.
@@ -246,7 +248,8 @@ private:
     uint32_t captured_ = 0;
     uint32_t fixup_count_ = 0;
     FixupNote fixups_[MAX_FIXUPS] = {};
-    uint8_t late_offset_ = 0, late_width_ = 0;  // late_width_ 0: no late displacement
+    uint8_t late_offset_ = 0, late_width_ = 0;  // late_width_ 0: no late field
+    LateForm late_form_ = LateForm::displacement;
     // Where the line's bytes go: the end of the store of bytes, which a
     // record takes as they are, or a scratch buffer while no record is kept.
     uint8_t scratch_[CAPTURE_BYTES] = {};

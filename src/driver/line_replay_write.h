@@ -35,12 +35,15 @@ enum : uint8_t {
     // all in the file's own loop: pass 2 may step over them unread.
     R_CLEAN = 64,
     // A byte follows the names: the count of an object file's fixups, which
-    // come next, and LATE_DISPLACEMENT, after them a branch's displacement
-    // to a name pass 1 had not yet met: its offset, width, the name's length
+    // come next, and LATE_FIELD, after them a field that holds a name pass 1
+    // had not yet met: its offset, width (with LATE_ADDRESS for an address),
+    // the number of the line's lookup that read the name, the name's length
     // and the name.
     R_FIXUPS = 128,
 };
-inline constexpr uint8_t LATE_DISPLACEMENT = 0x80;
+inline constexpr uint8_t LATE_FIELD = 0x80;
+inline constexpr uint8_t LATE_ADDRESS = 0x10;
+inline constexpr size_t LATE_HEADER = 4;
 inline constexpr size_t MAX_LATE_NAME = 255;
 inline constexpr int MAX_NAMES = 7;
 
@@ -64,8 +67,8 @@ inline constexpr auto replayable_handlers = [] {
 
 inline constexpr size_t HEADER_BYTES = 1 + 16;
 inline constexpr size_t MAX_RECORD = HEADER_BYTES + 4 + 2 + 4 + 8 + 4 + MAX_NAMES * sizeof(NameNote) + 1 +
-                                     LineReplay::MAX_FIXUPS * sizeof(LineReplay::FixupNote) + 3 + MAX_LATE_NAME;
-static_assert(LineReplay::MAX_FIXUPS < LATE_DISPLACEMENT);
+                                     LineReplay::MAX_FIXUPS * sizeof(LineReplay::FixupNote) + LATE_HEADER + MAX_LATE_NAME;
+static_assert(LineReplay::MAX_FIXUPS < LATE_FIELD);
 
 // Names whose value or meaning pass 2 may see otherwise than pass 1 did at
 // the same line: set names (undefined again until their first set), names

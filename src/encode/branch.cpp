@@ -131,7 +131,8 @@ void Encoder::h_branch(Statement& st, uint32_t op, uint32_t) {
     if (!tg.undefined)
         as.emit.value_fixup(t, field, width, FixupKind::pc_relative, pc_base);
     else if (!pass2 && t.fwd)
-        as.replay.keep_late_displacement(static_cast<uint32_t>(field) - static_cast<uint32_t>(start), static_cast<uint32_t>(width));
+        as.replay.keep_late_field(static_cast<uint32_t>(field) - static_cast<uint32_t>(start), static_cast<uint32_t>(width),
+                                  LineReplay::LateForm::displacement);
 }
 
 void Encoder::h_fbranch(Statement& st, uint32_t op, uint32_t) {
@@ -158,7 +159,7 @@ void Encoder::h_fbranch(Statement& st, uint32_t op, uint32_t) {
     if (!tg.undefined)
         as.emit.value_fixup(t, address_plus(start, 2), is_long ? 4 : 2, FixupKind::pc_relative);
     else if (!pass2 && t.fwd)
-        as.replay.keep_late_displacement(2, is_long ? 4 : 2);
+        as.replay.keep_late_field(2, is_long ? 4 : 2, LineReplay::LateForm::displacement);
 }
 
 // Only the operand itself decides, so that pass 1 and pass 2 agree.

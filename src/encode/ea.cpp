@@ -203,6 +203,7 @@ void Encoder::ea_extension_other(const Operand& op, uint32_t size, uint32_t writ
             as.report_error(msg::ABS_ADDRESS_IS_A_FLOATING_POINT_NUMBER);
         as.emit.value_fixup(op, at, is_long ? 4 : 2, FixupKind::absolute);
         if (is_long) {
+            as.emit.late_address(op, at);
             as.emit.emit_long(op.value);
             return;
         }
@@ -225,6 +226,7 @@ void Encoder::ea_extension_other(const Operand& op, uint32_t size, uint32_t writ
         else
             as.emit.value_fixup(op, at, is_long ? 4 : 2, FixupKind::absolute);
         if (is_long) {
+            as.emit.late_address(op, at);
             as.emit.emit_long(op.value);
             return;
         }

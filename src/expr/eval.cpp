@@ -851,7 +851,6 @@ int Evaluator::eval(TextCursor& c, int32_t* value, Operand& op) {
     if (is_operator(*p) || ((c.size & (SZ_S | SZ_D)) && c.numbers == FLOAT_DATA))
         return eval_expression(c, value, op);
     expression_start_ = start;
-    lone_name_ = std::string_view(start, static_cast<size_t>(p - start));
     expr_float = false;
     expr_fraction = false;
     last_section = 0;
@@ -860,7 +859,9 @@ int Evaluator::eval(TextCursor& c, int32_t* value, Operand& op) {
     c.at = p;
     uint32_t v = 0;
     int type = TYPE_USER;
+    const bool missed_before = line_missed_;
     if (SymbolRecord* s = name_symbol(std::string_view(start, static_cast<size_t>(p - start)))) take_symbol(s, v, type);
+    if (line_missed_ && !missed_before) missed_alone_ = true;
     term_address_ = last_kind != 0 && type == TYPE_USER && term_is_place() ? 1 : 0;
     ++term_number;
     if (last_kind == KIND_UNDEFINED) expr_undefined = true;
@@ -875,7 +876,6 @@ int Evaluator::eval(TextCursor& c, int32_t* value, Operand& op) {
 [[gnu::noinline]] int Evaluator::eval_expression(TextCursor& c, int32_t* value, Operand& op) {
     const char*& p = c.at;
     expression_start_ = p;
-    lone_name_ = {};
     local_name_end_ = nullptr;
     const bool trace = (as.options.debug_flags & DBG_EVAL) != 0;
     if (trace) {
@@ -896,11 +896,12 @@ int Evaluator::eval(TextCursor& c, int32_t* value, Operand& op) {
     if ((c.size & (SZ_S | SZ_D)) && c.numbers == FLOAT_DATA && float_expression_ahead(p)) [[unlikely]] {
         eval_float(c, value);
     } else {
+        const bool missed_before = line_missed_;
         type = read_term(c, term, dbl);
         // A local name alone, as a branch's target usually is.
-        if (local_name_end_ == p && p != expression_start_ && !is_operator(*p) &&
+        if (line_missed_ && !missed_before && local_name_end_ == p && p != expression_start_ && !is_operator(*p) &&
             (*expression_start_ == '.' || is_digit(*expression_start_)))
-            lone_name_ = name_;
+            missed_alone_ = true;
         acc_address_ = term_address_;
         record_relocating_term(op);
         if (dbl) {

@@ -98,6 +98,7 @@ public:
         for (int i = FEW; i < used; ++i) line_symbols[i] = nullptr;
         term_number = 0;
         line_missed_ = false;
+        missed_alone_ = false;
     }
     // The first name of the current line that was not defined (or was an
     // equate still waiting for one); empty if none.
@@ -105,10 +106,8 @@ public:
     // Where the text of the last expression eval read begins, when it held
     // a name (a bare register or number does not set it).
     const char* expression_start() const { return expression_start_; }
-    // The name, when the last expression that held a name was that name
-    // alone; empty otherwise.
-    // (A local name is named as it was looked up, with its scope.)
-    std::string_view lone_name() const { return lone_name_; }
+    // Whether the first name the line did not find made an expression alone.
+    bool missed_name_alone() const { return missed_alone_; }
     // The text of a string term (the value eval gives for type 12, which the
     // scanner stores in an Operand's value). Empty for an unknown handle.
     const std::string& string_at(int32_t handle) const;
@@ -251,7 +250,7 @@ private:
     std::deque<std::string> strings_;  // every string term ever read; handles index it
     std::string name_;                 // scratch for symbol names
     const char* expression_start_ = nullptr;
-    std::string_view lone_name_;         // see lone_name()
+    bool missed_alone_ = false;             // see missed_name_alone()
     const char* local_name_end_ = nullptr;  // where the text of the last local name read ends
     bool line_missed_ = false;         // missed_name_ holds a name of this line
     std::string missed_name_;

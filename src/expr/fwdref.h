@@ -42,10 +42,11 @@ public:
 
     size_t capacity() const { return fwd_buffer.capacity(); }
 
-    // Pass 2: whether key is the next recorded key and no other one follows
-    // for it, and then past it (for an expression that is not read again).
-    bool only_mark_at(uint64_t key) const {
-        return next_fwd == key && (fwd_cursor >= fwd_buffer.size() || fwd_buffer[fwd_cursor] > key);
+    // Pass 2: whether the next recorded key is the one from first to last,
+    // and then past it (for an expression that is not read again).
+    bool only_mark_within(uint64_t first, uint64_t last) const {
+        return next_fwd >= first && next_fwd <= last &&
+               (fwd_cursor >= fwd_buffer.size() || fwd_buffer[fwd_cursor] > last);
     }
     void pass_mark() {
         next_fwd = fwd_cursor < fwd_buffer.size() ? fwd_buffer[fwd_cursor] : NO_KEY;

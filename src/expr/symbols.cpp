@@ -248,9 +248,10 @@ SymbolRecord* SymbolTable::find(std::string_view name) {
     return lookup(name);
 }
 
-SymbolRecord* SymbolTable::next_note_holding(std::string_view name) const {
-    if (found_next_ >= found_.size() || !found_[found_next_]) return nullptr;
-    SymbolRecord* r = record_at(found_[found_next_]);
+SymbolRecord* SymbolTable::note_holding(size_t ahead, std::string_view name) const {
+    const size_t at = found_next_ + ahead;
+    if (at >= found_.size() || !found_[at]) return nullptr;
+    SymbolRecord* r = record_at(found_[at]);
     return holds_name(r, name) ? r : nullptr;
 }
 

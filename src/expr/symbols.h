@@ -87,8 +87,9 @@ public:
     // every lookup so far has its note.
     SymbolRecord* pass1_note(size_t i) const { return found_[i] ? record_at(found_[i]) : nullptr; }
     bool notes_complete() const { return !notes_stopped_; }
-    // Pass 2: the record the next lookup's note points to, if it holds name.
-    SymbolRecord* next_note_holding(std::string_view name) const;
+    // Pass 2: the record the note of the lookup so many after the next one
+    // points to, if it holds name.
+    SymbolRecord* note_holding(size_t ahead, std::string_view name) const;
     // Pass 2: steps over the notes of count lookups of a line not read again.
     void skip_pass1_notes(size_t count) {
         found_next_ = found_next_ + count < found_.size() ? found_next_ + count : found_.size();

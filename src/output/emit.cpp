@@ -335,6 +335,12 @@ void Emitter::follow_output_choice() {
     takes_fixup_ = row.takes_fixup;
 }
 
+void Emitter::late_address(const Operand& op, int32_t field_address) {
+    if (op.fwd && op.reloc_kind == KIND_UNDEFINED && as.drv.pass_number == 1 && !relocatable_)
+        as.replay.keep_late_field(static_cast<uint32_t>(field_address) - static_cast<uint32_t>(as.drv.line_start_address),
+                                  4, LineReplay::LateForm::address);
+}
+
 void Emitter::keep_fixup(const Fixup& f) {
     const FixupDecision d = stores_bytes_[f.section] ? place_fixup(f) : FixupDecision{Placement::refused, {0, nullptr}};
     // Nothing for the object file: a distance within the section.

@@ -94,6 +94,11 @@ public:
             relocatable_value_fixup(op, field_address, width, kind, pc_base, low_byte_of_word, name);
     }
 
+    // Pass 1: a long field at field_address that holds op's value, which pass
+    // 2 may work out without reading the line again should op be a name not
+    // yet defined (in an image, where the field holds the address itself).
+    void late_address(const Operand& op, int32_t field_address);
+
     // A line in bss or basebss, which keep no bytes: an instruction there, or
     // data that is not zero, is an error (pass 2).
     void begin_uninitialised_line(bool instruction) {

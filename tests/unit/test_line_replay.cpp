@@ -143,6 +143,24 @@ TEST(LineReplay, LinesAroundWhatPass2MustSettle) {
     EXPECT_EQ(replayed_alike(settled, {"-c5407"}), 6u);
     EXPECT_EQ(replayed_alike(settled, {"--ihex", "-c5407"}), 6u);
 
+    // Long addresses of names met later, in an image: instructions and dc.l.
+    // In an object file they relocate, and the lines are assembled again.
+    const std::string addresses = " jsr F1\n"
+                                  " lea F2,a0\n"
+                                  " move.l #F3,d0\n"
+                                  " move.l F3,d1\n"
+                                  " dc.l F1,2,F1\n"        // the name twice
+                                  " dc.l 1,F2\n"
+                                  " move.l #F1+4,d2\n"     // not a name alone
+                                  " move.w #F1,d3\n"       // a word: the value is checked
+                                  " lea D,a1\n"            // data: the binary image notes it
+                                  "F1: nop\nF2: nop\nF3: nop\n"
+                                  " section data\n"
+                                  "D: dc.l F1\n";
+    EXPECT_EQ(replayed_alike(addresses, {}), 10u);
+    EXPECT_EQ(replayed_alike(addresses, {"-b"}), 9u);
+    EXPECT_EQ(replayed_alike(addresses, {"--elf"}), 4u);
+
     // A file included twice: each inclusion has its own records.
     EXPECT_EQ(replayed_alike(" include i.s\n moveq #5,d5\n include i.s\n", {"-b"}, {{"i.s", " nop\n rts\n"}}), 5u);
 }
