@@ -124,6 +124,17 @@ void LineReplay::keep_late_field(uint32_t offset, uint32_t width, LateForm form)
     late_form_ = form;
 }
 
+Fixup LineReplay::late_fixup(const Entry& e, const SymbolRecord& label) const {
+    Fixup f;
+    f.section = e.section;
+    f.offset = e.address + e.late[0];
+    f.width = 4;
+    f.kind = FixupKind::absolute;
+    f.target_section = label.section;
+    f.addend = label.value;
+    return f;
+}
+
 void LineReplay::emit_fixups(const Entry& e) {
     for (uint32_t i = 0; i < e.fixup_count; ++i) {
         FixupNote n;
@@ -140,6 +151,7 @@ void LineReplay::emit_fixups(const Entry& e) {
         f.written_distance = (n.bits & 2) != 0;
         as.emit.fixup(f);
     }
+    if (e.late_relocates) as.emit.fixup(late_fixup(e, *e.late_relocates));
 }
 
 void LineReplay::close_label_line(const Mark& mark) {
@@ -314,6 +326,8 @@ bool LineReplay::names_read_alike(const uint8_t* notes, int count) const {
     }
     e.label = nullptr;
     e.fixup_count = 0;
+    e.late = nullptr;
+    e.late_relocates = nullptr;
     if (!(flags & R_BYTES)) {
         e.next = p;
         return true;
@@ -347,7 +361,6 @@ bool LineReplay::names_read_alike(const uint8_t* notes, int count) const {
     e.names = p;
     e.bytes = arena_ + arena_read_;
     e.next = p + static_cast<size_t>(e.name_count) * sizeof(NameNote);
-    e.late = nullptr;
     if (flags & R_FIXUPS) {
         const uint8_t more = *e.next;
         e.fixup_count = more & static_cast<uint8_t>(~LATE_FIELD);
@@ -421,7 +434,10 @@ bool LineReplay::late_settles(Entry& e) const {
     const int width = n[1] & 0x0F;
     if (n[1] & LATE_ADDRESS) {
         e.late_value = r->value;
-        return !object && width == 4;
+        e.late_relocates = object ? r : nullptr;
+        if (width != 4) return false;
+        // An object file relocates the address: the line's one fixup.
+        return !object || (e.fixup_count == 0 && as.emit.takes_late_fixup(late_fixup(e, *r)));
     }
     if (object && r->section != e.section) return false;
     const int32_t d = static_cast<int32_t>(static_cast<uint32_t>(r->value) - (e.address + 2u));
@@ -446,7 +462,7 @@ bool LineReplay::late_settles(Entry& e) const {
 
 void LineReplay::emit(const Entry& e) {
     advance_numbers(e);
-    if (e.fixup_count != 0) emit_fixups(e);
+    if (e.fixup_count != 0 || e.late_relocates) emit_fixups(e);
     if (e.count != 0) as.emit.emit_bytes(e.bytes, static_cast<int>(e.count));
     ++replayed_;
 }
@@ -580,7 +596,7 @@ bool LineReplay::replay_ahead(SourceText& text) {
             as.sym.define_alike(*label);
         }
         advance_numbers(e);
-        if (e.fixup_count != 0) emit_fixups(e);
+        if (e.fixup_count != 0 || e.late_relocates) emit_fixups(e);
         if (each_line) {
             if (e.count != 0) as.emit.emit_bytes(e.bytes, static_cast<int>(e.count));
         } else if (e.count != 0) {

@@ -176,7 +176,10 @@ private:
         const uint8_t* fixups;  // fixup_count FixupNotes (R_FIXUPS)
         uint32_t fixup_count;
         const uint8_t* late;  // a late field (R_FIXUPS), or nullptr
-        int32_t late_value;   // its value, once fits_here has judged it
+        // Once fits_here has judged it: its value, and the label whose
+        // address it is when an object file relocates it (else nullptr).
+        int32_t late_value;
+        const SymbolRecord* late_relocates;
     };
     // Reads the next record; false when there is none.
     bool peek(Entry& e) const;
@@ -195,6 +198,8 @@ private:
     void emit(const Entry& e);
     // Hands the record's fixups to the output, as assembling the line would.
     void emit_fixups(const Entry& e);
+    // The fixup of a late address in an object file.
+    Fixup late_fixup(const Entry& e, const SymbolRecord& label) const;
     void advance_numbers(const Entry& e);
     // Pass 1: the rest of a record with bytes (count of them, none for a
     // label alone), taken only when every name the line read can be kept.

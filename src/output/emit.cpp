@@ -336,9 +336,15 @@ void Emitter::follow_output_choice() {
 }
 
 void Emitter::late_address(const Operand& op, int32_t field_address) {
-    if (op.fwd && op.reloc_kind == KIND_UNDEFINED && as.drv.pass_number == 1 && !relocatable_)
+    if (op.fwd && op.reloc_kind == KIND_UNDEFINED && as.drv.pass_number == 1)
         as.replay.keep_late_field(static_cast<uint32_t>(field_address) - static_cast<uint32_t>(as.drv.line_start_address),
                                   4, LineReplay::LateForm::address);
+}
+
+bool Emitter::takes_late_fixup(const Fixup& f) const {
+    if (!stores_bytes_[f.section] || !takes_fixup_) return false;
+    const FixupDecision d = place_fixup(f);
+    return d.placement != Placement::refused && d.placement != Placement::resolved && takes_fixup_(f, d.placement);
 }
 
 void Emitter::keep_fixup(const Fixup& f) {

@@ -96,8 +96,12 @@ public:
 
     // Pass 1: a long field at field_address that holds op's value, which pass
     // 2 may work out without reading the line again should op be a name not
-    // yet defined (in an image, where the field holds the address itself).
+    // yet defined.
     void late_address(const Operand& op, int32_t field_address);
+    // Pass 2: whether the fixup of such a field, once its label is known,
+    // goes to the object file without a message, as pass 1 judges the
+    // fixups it keeps.
+    bool takes_late_fixup(const Fixup& f) const;
 
     // A line in bss or basebss, which keep no bytes: an instruction there, or
     // data that is not zero, is an error (pass 2).
