@@ -403,6 +403,12 @@ bool LineReplay::state_allows_records() const {
            as.emit.stores_bytes(drv.current_section);
 }
 
+[[gnu::always_inline]] inline void LineReplay::expression_keys(const Entry& e, uint64_t& first, uint64_t& last) const {
+    const ForwardRefs& fwd = as.fwd;
+    first = e.level == 0 ? uint64_t{fwd.expr_number} << 32 : fwd.key_at(e.level);
+    last = e.level == 0 ? uint64_t{fwd.expr_number + e.evals - 1u} << 32 : first + (e.evals - 1u);
+}
+
 [[gnu::always_inline]] inline bool LineReplay::fits_here(Entry& e, uint32_t address, uint32_t labels_set) const {
     const Driver& drv = as.drv;
     if (!(e.flags & R_BYTES) || records_read_ < valid_from_ || address != e.address ||
@@ -414,16 +420,16 @@ bool LineReplay::state_allows_records() const {
 }
 
 // What assembling the line again would do with a plain label of a place
-// the output keeps: an address, in an image, is the label's value; a
-// displacement is that less the address of the word after the opcode,
+// the output keeps: an address is the label's value (in an object file
+// with the relocation the line would make); a displacement is that less the address of the word after the opcode,
 // without a message (a byte field holds neither 0 nor -1, which select the
 // longer forms) and, in an object file, within the section. Anything else
 // is left to the line's assembly, which says what is wrong.
 bool LineReplay::late_settles(Entry& e) const {
     const ForwardRefs& fwd = as.fwd;
     if (e.evals == 0) return false;
-    const uint64_t first = e.level == 0 ? uint64_t{fwd.expr_number} << 32 : fwd.key_at(e.level);
-    const uint64_t last = e.level == 0 ? uint64_t{fwd.expr_number + e.evals - 1u} << 32 : first + (e.evals - 1u);
+    uint64_t first, last;
+    expression_keys(e, first, last);
     if (!fwd.only_mark_within(first, last)) return false;
     const uint8_t* const n = e.late;
     const SymbolRecord* r =
@@ -454,11 +460,11 @@ bool LineReplay::late_settles(Entry& e) const {
 // (where the passes numbered them differently) is pass 2's to settle.
 [[gnu::always_inline]] inline bool LineReplay::expressions_settled(const Entry& e) const {
     if (e.evals == 0) return true;
-    const ForwardRefs& fwd = as.fwd;
-    const uint64_t last = e.level == 0 ? uint64_t{fwd.expr_number + e.evals - 1u} << 32
-                                       : fwd.key_at(e.level) + (e.evals - 1u);
-    return fwd.next_fwd > last;
+    uint64_t first, last;
+    expression_keys(e, first, last);
+    return as.fwd.next_fwd > last;
 }
+
 
 void LineReplay::emit(const Entry& e) {
     advance_numbers(e);
@@ -472,7 +478,7 @@ void LineReplay::emit(const Entry& e) {
     // expressions, and the lookups pass 1 noted.
     ForwardRefs& fwd = as.fwd;
     if (e.late) [[unlikely]] {
-        // The displacement goes into the bytes, and its mark is used up.
+        // The value goes into the bytes, and its mark is used up.
         uint8_t* field = arena_ + (e.bytes - arena_) + e.late[0];
         const uint32_t d = static_cast<uint32_t>(e.late_value);
         const int width = e.late[1] & 0x0F;

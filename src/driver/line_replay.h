@@ -113,8 +113,8 @@ public:
     // Pass 1, a field that holds a name not yet defined: width bytes at
     // offset in the line's bytes, which pass 2 works out from the name's
     // value without reading the line again: a branch's displacement (from
-    // the word after the opcode), or in an image an address. Kept only when
-    // the expression is that name alone.
+    // the word after the opcode), or a long address (relocated in an object
+    // file). Kept only when the expression is that name alone.
     enum class LateForm : uint8_t { displacement, address };
     void keep_late_field(uint32_t offset, uint32_t width, LateForm form);
 
@@ -190,6 +190,8 @@ private:
     // labels_set: the global labels set by then.
     bool fits_here(Entry& e, uint32_t address, uint32_t labels_set) const;
     bool expressions_settled(const Entry& e) const;
+    // The forward-mark keys of its first and last expression.
+    void expression_keys(const Entry& e, uint64_t& first, uint64_t& last) const;
     // For a record with a late field: whether the one forward mark among
     // its expressions' is the field's and its name's value fits the field;
     // sets e.late_value.
