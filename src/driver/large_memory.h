@@ -9,8 +9,10 @@
 #include <cstring>
 #include <memory>
 #include <cstdint>
+#include <initializer_list>
 #include <new>
 #include <type_traits>
+#include <vector>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -50,6 +52,67 @@ LargeArray<T> make_large_array(size_t n, bool huge = true) {
     if (n > SIZE_MAX / sizeof(T)) throw std::bad_alloc();
     return LargeArray<T>(static_cast<T*>(allocate_large(n * sizeof(T), huge)));
 }
+
+// For the vectors that grow with the size of the source (an object file's
+// section bytes, relocations and symbols): from 2 MB on, a mapping of their
+// own on huge-page boundaries, offered to huge pages and unmapped when freed
+// (a vector that doubles frees its old block, which the heap would keep).
+inline void* map_large(size_t bytes) {
+#if defined(__linux__)
+    const size_t rounded = (bytes + HUGE_PAGE_BYTES - 1) & ~(HUGE_PAGE_BYTES - 1);
+    if (rounded < bytes || rounded + HUGE_PAGE_BYTES < rounded) throw std::bad_alloc();
+    void* p = mmap(nullptr, rounded + HUGE_PAGE_BYTES, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED) throw std::bad_alloc();
+    const uintptr_t start = reinterpret_cast<uintptr_t>(p);
+    const uintptr_t aligned = (start + HUGE_PAGE_BYTES - 1) & ~uintptr_t{HUGE_PAGE_BYTES - 1};
+    if (aligned != start) munmap(p, aligned - start);
+    munmap(reinterpret_cast<void*>(aligned + rounded), start + HUGE_PAGE_BYTES - aligned);
+#if defined(MADV_HUGEPAGE)
+    madvise(reinterpret_cast<void*>(aligned), rounded, MADV_HUGEPAGE);  // advice only
+#endif
+    return reinterpret_cast<void*>(aligned);
+#else
+    void* p = std::malloc(bytes);
+    if (!p) throw std::bad_alloc();
+    return p;
+#endif
+}
+
+inline void unmap_large(void* p, size_t bytes) {
+#if defined(__linux__)
+    munmap(p, (bytes + HUGE_PAGE_BYTES - 1) & ~(HUGE_PAGE_BYTES - 1));
+#else
+    (void)bytes;
+    std::free(p);
+#endif
+}
+
+template <typename T>
+struct LargeAllocator {
+    using value_type = T;
+    LargeAllocator() = default;
+    template <typename U>
+    LargeAllocator(const LargeAllocator<U>&) {}
+    T* allocate(size_t n) {
+        if (n > SIZE_MAX / 2 / sizeof(T)) throw std::bad_alloc();
+        const size_t bytes = n * sizeof(T);
+        if (bytes >= HUGE_PAGE_BYTES) return static_cast<T*>(map_large(bytes));
+        void* p = std::malloc(bytes ? bytes : 1);
+        if (!p) throw std::bad_alloc();
+        return static_cast<T*>(p);
+    }
+    void deallocate(T* p, size_t n) {
+        if (n * sizeof(T) >= HUGE_PAGE_BYTES)
+            unmap_large(p, n * sizeof(T));
+        else
+            std::free(p);
+    }
+    template <typename U>
+    bool operator==(const LargeAllocator<U>&) const { return true; }
+};
+
+template <typename T>
+using LargeVector = std::vector<T, LargeAllocator<T>>;
 
 // Room for a buffer that only grows, up to a most fixed when it is made: the
 // address space is reserved once and a page comes in when it is first
@@ -135,12 +198,31 @@ public:
     GrowingArray() = default;
     GrowingArray(const GrowingArray&) = delete;
     GrowingArray& operator=(const GrowingArray&) = delete;
+    GrowingArray(GrowingArray&& other) noexcept { take(other); }
+    GrowingArray& operator=(GrowingArray&& other) noexcept {
+        if (this != &other) {
+            release();
+            take(other);
+        }
+        return *this;
+    }
+    GrowingArray& operator=(std::initializer_list<T> values) {
+        clear();
+        for (const T& v : values) push_back(v);
+        return *this;
+    }
     ~GrowingArray() { release(); }
 
     size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
     T& operator[](size_t i) { return data_[i]; }
     const T& operator[](size_t i) const { return data_[i]; }
+    T* begin() { return data_; }
+    T* end() { return data_ + size_; }
+    const T* begin() const { return data_; }
+    const T* end() const { return data_ + size_; }
+    const T& back() const { return data_[size_ - 1]; }
+    void clear() { size_ = 0; }
 
     // Throws std::bad_alloc, the array unchanged.
     void push_back(const T& value) {
@@ -166,6 +248,13 @@ public:
     }
 
 private:
+    void take(GrowingArray& other) {
+        data_ = other.data_;
+        size_ = other.size_;
+        capacity_ = other.capacity_;
+        other.data_ = nullptr;
+        other.size_ = other.capacity_ = 0;
+    }
 #if defined(__linux__)
     static constexpr size_t MAPPED_BYTES = size_t{256} << 10;
 #else
@@ -196,6 +285,11 @@ private:
                 if (size_ != 0) std::memcpy(p, data_, size_ * sizeof(T));
                 std::free(data_);
             }
+#if defined(MADV_HUGEPAGE)
+            // The flag stays with the mapping as it is remapped larger.
+            if (rounded >= HUGE_PAGE_BYTES && capacity_ * sizeof(T) < HUGE_PAGE_BYTES)
+                madvise(p, rounded, MADV_HUGEPAGE);  // advice only
+#endif
 #endif
         }
         data_ = static_cast<T*>(p);

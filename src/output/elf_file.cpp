@@ -31,7 +31,7 @@ constexpr uint8_t DW_LNE_end_sequence = 1;
 constexpr uint8_t DW_LNE_set_address = 2;
 
 struct Bytes {
-    std::vector<uint8_t> b;
+    LargeVector<uint8_t> b;
     uint32_t size() const { return static_cast<uint32_t>(b.size()); }
     void u8(uint32_t v) { b.push_back(static_cast<uint8_t>(v)); }
     // Big-endian, in one step: a table of relocations or symbols is most of
@@ -70,7 +70,7 @@ struct Bytes {
             if (done) return;
         }
     }
-    void append(const std::vector<uint8_t>& other) { b.insert(b.end(), other.begin(), other.end()); }
+    void append(const LargeVector<uint8_t>& other) { b.insert(b.end(), other.begin(), other.end()); }
 };
 
 // A string table: offset 0 holds the empty name.
@@ -99,11 +99,11 @@ struct OutSection {
     uint32_t info = 0;
     uint32_t align = 1;
     uint32_t entsize = 0;
-    std::vector<uint8_t> data;
+    LargeVector<uint8_t> data;
     uint32_t nobits_size = 0;
     // The bytes of an assembled section are written from where they are.
-    const std::vector<uint8_t>* borrowed = nullptr;
-    const std::vector<uint8_t>& contents() const { return borrowed ? *borrowed : data; }
+    const LargeVector<uint8_t>* borrowed = nullptr;
+    const LargeVector<uint8_t>& contents() const { return borrowed ? *borrowed : data; }
 };
 
 // The line program of the .text section, header included.
@@ -481,7 +481,7 @@ void FileBuilder::lay_out(const ByteSink& sink) const {
     sink(h.b.data(), h.b.size());
     uint32_t written = EHDR_SIZE;
     for (size_t i = 1; i < sections.size(); ++i) {
-        const std::vector<uint8_t>& bytes = sections[i].contents();
+        const LargeVector<uint8_t>& bytes = sections[i].contents();
         if (file_offset[i] > written) sink(zeros, file_offset[i] - written);
         if (!bytes.empty()) sink(bytes.data(), bytes.size());
         written = file_offset[i] + static_cast<uint32_t>(bytes.size());

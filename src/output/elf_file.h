@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "driver/large_memory.h"
+
 namespace tobra::elf {
 
 // The constants this writer uses, from the ELF and 68K ELF ABI documents.
@@ -98,9 +100,9 @@ struct SectionData {
     Contents contents = Contents::data;
     bool always = true;   // written even when nothing is in it and nothing refers to it
     uint32_t align = 4;   // a power of two
-    std::vector<uint8_t> bytes;  // of code and data
+    LargeVector<uint8_t> bytes;  // of code and data
     uint32_t nobits_size = 0;    // of bss
-    std::vector<Relocation> relocations;
+    GrowingArray<Relocation> relocations;
 };
 
 // .text, .data and .bss; .sdata and .sbss only when used.
@@ -110,14 +112,14 @@ struct ObjectFile {
     uint32_t flags = 0;       // e_flags
     std::string source_name;  // the file symbol and the compile unit's name
     std::vector<SectionData> sections = standard_sections();  // indexed as Symbol::section
-    std::vector<Symbol> symbols;
+    LargeVector<Symbol> symbols;
 
     // Debug information is written when this is set.
     bool debug = false;
     std::string comp_dir;
     std::string producer;
     std::vector<std::string> line_files;
-    std::vector<LineRow> lines;  // in address order
+    GrowingArray<LineRow> lines;  // in address order
 };
 
 // The whole file; or the same bytes handed to sink in pieces, in order,

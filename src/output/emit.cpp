@@ -400,10 +400,21 @@ void Emitter::relocatable_value_fixup(const Operand& op, int32_t field_address, 
         keep_fixup(f);
 }
 
-void Emitter::hold_bytes(std::vector<uint8_t>& into, const uint8_t* bytes, int32_t count) {
+namespace {
+template <typename Vector>
+void hold_in(Assembler& as, Vector& into, const uint8_t* bytes, int32_t count) {
     if (count <= 0) return;
     if (into.size() + static_cast<size_t>(count) > as.memory_output_limit) as.fatal_error(msg::CANT_WRITE_OUTPUT_FILE);
     into.insert(into.end(), bytes, bytes + count);
+}
+} // namespace
+
+void Emitter::hold_bytes(std::vector<uint8_t>& into, const uint8_t* bytes, int32_t count) {
+    hold_in(as, into, bytes, count);
+}
+
+void Emitter::hold_bytes(LargeVector<uint8_t>& into, const uint8_t* bytes, int32_t count) {
+    hold_in(as, into, bytes, count);
 }
 
 void Emitter::write_out_checked(const void* data, size_t size) {

@@ -32,7 +32,7 @@ struct LineRecorder {
     // file's line table, handed over when it is written.
     using Row = elf::LineRow;
     std::vector<std::string> files;
-    std::vector<Row> rows;
+    GrowingArray<Row> rows;
     // name: the file's name, looked at only the first time the file is met.
     void note(uint32_t address, const SourceLocation& at, const std::string& name);
     void clear() {
@@ -142,6 +142,7 @@ public:
     // other than code, an object file's sections): the same limit on memory
     // applies to them as to the output itself.
     void hold_bytes(std::vector<uint8_t>& into, const uint8_t* bytes, int32_t count);
+    void hold_bytes(LargeVector<uint8_t>& into, const uint8_t* bytes, int32_t count);
     // Zeroes the pass-2 parts between the passes.
     void reset_for_pass2();
 
