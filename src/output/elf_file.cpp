@@ -4,6 +4,7 @@
 #include "output/elf_file.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tobra::elf {
 
@@ -103,13 +104,29 @@ struct OutSection {
     uint32_t nobits_size = 0;
     // The bytes of an assembled section are written from where they are.
     const LargeVector<uint8_t>* borrowed = nullptr;
-    const LargeVector<uint8_t>& contents() const { return borrowed ? *borrowed : data; }
+    // So are the line program's rows, between data and tail.
+    const GrowingArray<uint8_t>* rows = nullptr;
+    LargeVector<uint8_t> tail{};
+
+    size_t size() const {
+        if (borrowed) return borrowed->size();
+        return data.size() + (rows ? rows->size() : 0) + tail.size();
+    }
+    void write(const ByteSink& sink) const {
+        if (borrowed) {
+            if (!borrowed->empty()) sink(borrowed->data(), borrowed->size());
+            return;
+        }
+        if (!data.empty()) sink(data.data(), data.size());
+        if (rows && !rows->empty()) sink(rows->begin(), rows->size());
+        if (!tail.empty()) sink(tail.data(), tail.size());
+    }
 };
 
-// The line program of the .text section, header included.
-Bytes line_program(const ObjectFile& o, uint32_t& address_field) {
+// The line program of the .text section into section: its header, the
+// rows as they were kept, and the end of the sequence.
+void line_program(const ObjectFile& o, OutSection& section, uint32_t& address_field) {
     Bytes p;
-    p.b.reserve(64 + 16 * o.line_files.size() + 6 * o.lines.size());
     p.u32(0);  // unit length, patched below
     p.u16(2);  // version
     uint32_t header_length_at = p.size();
@@ -137,36 +154,20 @@ Bytes line_program(const ObjectFile& o, uint32_t& address_field) {
     address_field = p.size();
     p.u32(0);  // the start of .text, by relocation
 
-    uint32_t address = 0, file = 1;
-    int64_t line = 1;
-    for (const LineRow& row : o.lines) {
-        if (row.file + 1 != file) {
-            file = row.file + 1;
-            p.u8(DW_LNS_set_file);
-            p.uleb(file);
-        }
-        if (row.line != line) {
-            p.u8(DW_LNS_advance_line);
-            p.sleb(static_cast<int64_t>(row.line) - line);
-            line = row.line;
-        }
-        if (row.address != address) {
-            p.u8(DW_LNS_advance_pc);
-            p.uleb(row.address - address);
-            address = row.address;
-        }
-        p.u8(DW_LNS_copy);
-    }
+    Bytes t;
+    const uint32_t address = o.lines.address();
     uint32_t end = static_cast<uint32_t>(o.sections[TEXT].bytes.size());
     if (end > address) {
-        p.u8(DW_LNS_advance_pc);
-        p.uleb(end - address);
+        t.u8(DW_LNS_advance_pc);
+        t.uleb(end - address);
     }
-    p.u8(0);
-    p.uleb(1);
-    p.u8(DW_LNE_end_sequence);
-    p.put32(0, p.size() - 4);
-    return p;
+    t.u8(0);
+    t.uleb(1);
+    t.u8(DW_LNE_end_sequence);
+    p.put32(0, static_cast<uint32_t>(p.size() + o.lines.opcodes().size() + t.size() - 4));
+    section.data = std::move(p.b);
+    section.rows = &o.lines.opcodes();
+    section.tail = std::move(t.b);
 }
 
 void put_sym(Bytes& t, uint32_t name, uint32_t value, uint8_t bind, uint8_t type, uint16_t shndx) {
@@ -375,9 +376,8 @@ void FileBuilder::add_debug_sections() {
     const uint32_t text = header_of[TEXT];
     const uint32_t text_size = static_cast<uint32_t>(o.sections[TEXT].bytes.size());
     uint32_t at = 0;
-    Bytes lp = line_program(o, at);
+    line_program(o, sections[line.header], at);
     line.relocations.push_back({at, text, 0});
-    sections[line.header].data = std::move(lp.b);
     sections[abbrev.header].data = abbreviation_table().b;
     sections[info.header].data = compile_unit(o, info, abbrev.header, line.header, text, text_size).b;
     sections[aranges.header].data = address_ranges(aranges, info.header, text, text_size).b;
@@ -472,7 +472,7 @@ void FileBuilder::lay_out(const ByteSink& sink) const {
         const uint32_t file_align = sections[i].align < 16 ? sections[i].align : 16;
         if (file_align > 1) at = (at + file_align - 1) / file_align * file_align;
         file_offset[i] = at;
-        at += static_cast<uint32_t>(sections[i].contents().size());
+        at += static_cast<uint32_t>(sections[i].size());
     }
     const uint32_t shoff = (at + 3) & ~uint32_t{3};
 
@@ -481,10 +481,9 @@ void FileBuilder::lay_out(const ByteSink& sink) const {
     sink(h.b.data(), h.b.size());
     uint32_t written = EHDR_SIZE;
     for (size_t i = 1; i < sections.size(); ++i) {
-        const LargeVector<uint8_t>& bytes = sections[i].contents();
         if (file_offset[i] > written) sink(zeros, file_offset[i] - written);
-        if (!bytes.empty()) sink(bytes.data(), bytes.size());
-        written = file_offset[i] + static_cast<uint32_t>(bytes.size());
+        sections[i].write(sink);
+        written = file_offset[i] + static_cast<uint32_t>(sections[i].size());
     }
     if (shoff > written) sink(zeros, shoff - written);
 
@@ -497,7 +496,7 @@ void FileBuilder::lay_out(const ByteSink& sink) const {
         headers.u32(s.flags);
         headers.u32(0);  // address
         headers.u32(file_offset[i]);
-        headers.u32(s.type == SHT_NOBITS ? s.nobits_size : static_cast<uint32_t>(s.contents().size()));
+        headers.u32(s.type == SHT_NOBITS ? s.nobits_size : static_cast<uint32_t>(s.size()));
         headers.u32(s.link);
         headers.u32(s.info);
         headers.u32(s.align);
@@ -507,6 +506,48 @@ void FileBuilder::lay_out(const ByteSink& sink) const {
 }
 
 } // namespace
+
+void LineRows::add(uint32_t address, uint32_t file, uint32_t line) {
+    // At most three operands of ten bytes and four opcodes.
+    uint8_t op[40];
+    size_t n = 0;
+    auto uleb = [&](uint64_t v) {
+        do {
+            const uint8_t byte = v & 0x7F;
+            v >>= 7;
+            op[n++] = v ? byte | 0x80 : byte;
+        } while (v);
+    };
+    auto sleb = [&](int64_t v) {
+        for (;;) {
+            const uint8_t byte = v & 0x7F;
+            v >>= 7;  // arithmetic shift keeps the sign
+            const bool done = (v == 0 && !(byte & 0x40)) || (v == -1 && (byte & 0x40));
+            op[n++] = done ? byte : byte | 0x80;
+            if (done) return;
+        }
+    };
+    if (file + 1 != file_) {
+        file_ = file + 1;
+        op[n++] = DW_LNS_set_file;
+        uleb(file_);
+    }
+    if (line != line_) {
+        op[n++] = DW_LNS_advance_line;
+        sleb(static_cast<int64_t>(line) - line_);
+        line_ = line;
+    }
+    if (address != address_) {
+        op[n++] = DW_LNS_advance_pc;
+        uleb(address - address_);
+        address_ = address;
+    }
+    op[n++] = DW_LNS_copy;
+    const size_t at = opcodes_.size();
+    opcodes_.resize_for_overwrite(at + n);
+    std::memcpy(opcodes_.begin() + at, op, n);
+    ++count_;
+}
 
 std::vector<SectionData> standard_sections() {
     std::vector<SectionData> s(STANDARD_SECTIONS);

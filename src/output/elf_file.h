@@ -2,9 +2,11 @@
 // whole file from its sections, symbols, relocations and (optionally) a line
 // table. Knows nothing of the assembler; the ELF output format fills it in.
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -88,11 +90,39 @@ struct Relocation {
     int32_t addend = 0;
 };
 
-// One row of the line table: the code at address (in .text) came from line of file.
-struct LineRow {
-    uint32_t address = 0;
-    uint32_t file = 0;  // index into ObjectFile::line_files
-    uint32_t line = 0;
+// The rows of the line table, kept as the line program's opcodes as they
+// come: a row takes a few bytes instead of twelve, and the table is not
+// encoded again when the file is written. Rows come in address order.
+class LineRows {
+public:
+    // The code at address (in .text) came from line of file (an index into
+    // ObjectFile::line_files).
+    void add(uint32_t address, uint32_t file, uint32_t line);
+    size_t count() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    // The line of the last row (1 before the first).
+    uint32_t line() const { return static_cast<uint32_t>(line_); }
+    uint32_t address() const { return address_; }
+    const GrowingArray<uint8_t>& opcodes() const { return opcodes_; }
+    LineRows& operator=(std::initializer_list<std::array<uint32_t, 3>> rows) {
+        clear();
+        for (const auto& r : rows) add(r[0], r[1], r[2]);
+        return *this;
+    }
+    void clear() {
+        opcodes_.clear();
+        count_ = 0;
+        address_ = 0;
+        file_ = 1;
+        line_ = 1;
+    }
+
+private:
+    GrowingArray<uint8_t> opcodes_;
+    size_t count_ = 0;
+    // The state machine's registers after the last row.
+    uint32_t address_ = 0, file_ = 1;
+    int64_t line_ = 1;
 };
 
 struct SectionData {
@@ -119,7 +149,7 @@ struct ObjectFile {
     std::string comp_dir;
     std::string producer;
     std::vector<std::string> line_files;
-    GrowingArray<LineRow> lines;  // in address order
+    LineRows lines;
 };
 
 // The whole file; or the same bytes handed to sink in pieces, in order,

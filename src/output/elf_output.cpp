@@ -60,7 +60,14 @@ elf::SectionData& ElfObjectFormat::add_sections(int number) {
 
 void ElfObjectFormat::section_data(int number, uint32_t, const uint8_t* bytes, int32_t count) {
     if (number < 0 || number >= as.drv.section_count() || !as.emit.stores_bytes(number) || count <= 0) return;
-    as.emit.hold_bytes(section(number).bytes, bytes, count);
+    LargeVector<uint8_t>& held = section(number).bytes;
+    if (held.capacity() == 0) {
+        // Pass 1 counted the section: room for all of it at once, so that
+        // the bytes are never copied into a larger buffer as they come.
+        const size_t counted = static_cast<size_t>(std::max(as.drv.section_size[number], int32_t{0}));
+        held.reserve(std::min(counted, as.memory_output_limit));
+    }
+    as.emit.hold_bytes(held, bytes, count);
 }
 
 bool elf_file_takes(const Fixup& f, Placement placement) {

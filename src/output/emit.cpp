@@ -182,7 +182,7 @@ void Emitter::store_long(int32_t value) {
 }
 
 void LineRecorder::note(uint32_t address, const SourceLocation& at, const std::string& name) {
-    if (!rows.empty() && rows.back().line == at.line && last_file_ == at.file) return;
+    if (!rows.empty() && rows.line() == at.line && last_file_ == at.file) return;
     if (at.file >= numbers_.size()) numbers_.resize(at.file + 1, 0);
     uint32_t& number = numbers_[at.file];
     if (number == 0) {
@@ -192,7 +192,7 @@ void LineRecorder::note(uint32_t address, const SourceLocation& at, const std::s
         number = static_cast<uint32_t>(files.size());
     }
     last_file_ = at.file;
-    rows.push_back({address, number - 1, at.line});
+    rows.add(address, number - 1, at.line);
 }
 
 void Emitter::note_code_line() {

@@ -28,11 +28,10 @@ struct PendingBuffer {
 // Where the code of each source line went (-g): one row whenever code is
 // emitted for a line other than the previous row's.
 struct LineRecorder {
-    // address, file (an index into files) and line: the rows of the object
-    // file's line table, handed over when it is written.
-    using Row = elf::LineRow;
+    // The rows of the object file's line table (address, file as an index
+    // into files, and line), handed over when it is written.
     std::vector<std::string> files;
-    GrowingArray<Row> rows;
+    elf::LineRows rows;
     // name: the file's name, looked at only the first time the file is met.
     void note(uint32_t address, const SourceLocation& at, const std::string& name);
     void clear() {
