@@ -27,9 +27,9 @@ std::string make_quoted(std::string_view path) {
 
 } // namespace
 
-void write_map(const std::vector<MapEntry>& entries, const std::function<void(std::string_view)>& sink) {
+void write_map(std::span<const MapEntry> entries, const std::function<void(std::string_view)>& sink) {
     // Sorted as indexes: the entries stay where they are.
-    std::vector<uint32_t> order(entries.size());
+    LargeVector<uint32_t> order(entries.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<uint32_t>(i);
     std::sort(order.begin(), order.end(), [&entries](uint32_t x, uint32_t y) {
         const MapEntry& a = entries[x];
@@ -83,7 +83,7 @@ void write_map(const std::vector<MapEntry>& entries, const std::function<void(st
     if (!text.empty()) sink(text);
 }
 
-std::string format_map(const std::vector<MapEntry>& entries) {
+std::string format_map(std::span<const MapEntry> entries) {
     std::string text;
     write_map(entries, [&text](std::string_view piece) { text += piece; });
     return text;
@@ -130,10 +130,7 @@ bool SideFiles::map_wanted() const { return !as.options.map_path.empty(); }
 
 void SideFiles::note_definition(uint32_t position) {
     const SourceLocation at = as.here();
-    const std::string& file = as.file_name(at);
-    auto [it, added] = origin_index_.emplace(file, static_cast<uint32_t>(origin_files_.size()));
-    if (added) origin_files_.push_back(file);
-    origins_.push_back({position, it->second, at.line});
+    origins_.push_back({position, at.file, at.line});
 }
 
 void SideFiles::check_targets() {
@@ -177,7 +174,7 @@ void SideFiles::prepare() {
     const Options& o = as.options;
     if (!o.map_path.empty()) {
         // Written as it is made: the map of a large program is large.
-        const std::vector<MapEntry> entries = map_entries();
+        const LargeVector<MapEntry> entries = map_entries();
         if (!as.write_files) {
             map_text = format_map(entries);
         } else {
@@ -225,14 +222,14 @@ void SideFiles::finish_run(bool failed) {
         if (!path->empty() && !was_read(*path)) remove_regular_file(*path);
 }
 
-std::vector<MapEntry> SideFiles::map_entries() const {
+LargeVector<MapEntry> SideFiles::map_entries() const {
     // The last note of a name is its definition (an xref'd name may be defined later).
     std::vector<int32_t> origin_of(as.sym.size(), -1);
     for (size_t i = 0; i < origins_.size(); ++i)
         if (origins_[i].position < origin_of.size()) origin_of[origins_[i].position] = static_cast<int32_t>(i);
     const std::unordered_set<std::string_view> exported(as.dir.export_list.begin(), as.dir.export_list.end());
 
-    std::vector<MapEntry> entries;
+    LargeVector<MapEntry> entries;
     entries.reserve(as.sym.size());
     for (size_t pos = 0; pos < as.sym.size(); ++pos) {
         const SymbolRecord& r = as.sym.at(pos);
@@ -258,7 +255,7 @@ std::vector<MapEntry> SideFiles::map_entries() const {
         }
         if (const int32_t o = origin_of[pos]; o >= 0) {
             const Origin& origin = origins_[static_cast<size_t>(o)];
-            const std::string& file = origin_files_[origin.file];
+            const std::string& file = as.drv.file_name(origin.file);
             if (file.empty()) {
                 e.defined_at = "(command line)";
             } else {

@@ -6,12 +6,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "driver/console.h"
+#include "driver/large_memory.h"
 #include "driver/message.h"
 #include "output/staged_file.h"
 
@@ -35,8 +37,8 @@ struct MapEntry {
 
 // The map text: a heading, then one row per entry sorted by value and name;
 // or the same text handed to sink in pieces (a large map is never held whole).
-std::string format_map(const std::vector<MapEntry>& entries);
-void write_map(const std::vector<MapEntry>& entries, const std::function<void(std::string_view)>& sink);
+std::string format_map(std::span<const MapEntry> entries);
+void write_map(std::span<const MapEntry> entries, const std::function<void(std::string_view)>& sink);
 // A make rule naming target as depending on every prerequisite, and an empty
 // rule for each of `phony`, so that make carries on when one is deleted.
 std::string format_make_rule(const std::string& target, const std::vector<std::string>& prerequisites,
@@ -76,10 +78,10 @@ public:
 private:
     struct Origin {
         uint32_t position;
-        uint32_t file;  // index into origin_files_
-        long line;
+        uint32_t file;  // the driver's number of the file
+        uint32_t line;
     };
-    std::vector<MapEntry> map_entries() const;
+    LargeVector<MapEntry> map_entries() const;
     std::string build_deps() const;
     // Writes text under the temporary name of target; fatal when it cannot.
     // (In memory: into memory_copy.)
@@ -89,9 +91,7 @@ private:
     Assembler& as;
     std::vector<std::string> read_paths_;  // in the order first read
     std::unordered_map<std::string, bool> read_set_;  // path: named on the command line
-    std::vector<Origin> origins_;
-    std::vector<std::string> origin_files_;
-    std::unordered_map<std::string, uint32_t> origin_index_;
+    GrowingArray<Origin> origins_;  // one per definition: grows without copying
     std::unique_ptr<Console> listing_console_;
     StagedFile listing_, map_, deps_;
     bool committed_ = false;
