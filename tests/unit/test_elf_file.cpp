@@ -12,6 +12,7 @@
 
 #include "driver/assembler.h"
 #include "output/elf_file.h"
+#include "output/elfread.h"
 #include "output/elf_output.h"
 
 namespace tobra {
@@ -156,6 +157,36 @@ TEST(ElfFile, DebugSectionsDecodeToTheLineTableAndCompileUnit) {
     EXPECT_NE(all.find(".debug_line + 0"), std::string::npos) << all;
     EXPECT_NE(all.find(".debug_info + 0"), std::string::npos) << all;
     EXPECT_NE(disasm.find("e: R_68K_PC16\text"), std::string::npos) << disasm;
+}
+
+// What objdump decoded above, pinned as the line program's bytes after its
+// DW_LNE_set_address, so that no tool needs to be installed: each row's file,
+// line and address changes, then the step to the end of .text and the end
+// of the sequence.
+TEST(ElfFile, LineProgramRowsAreTheirOpcodes) {
+    std::string error;
+    const std::vector<uint8_t> bytes = write_object(sample(true));
+    const auto file = elfread::read(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), error);
+    ASSERT_TRUE(file) << error;
+    std::string program;
+    for (const elfread::Section& s : file->sections)
+        if (s.name == ".debug_line") program = s.contents;
+    const std::string set_address("\x00\x05\x02\x00\x00\x00\x00", 7);
+    const size_t at = program.find(set_address);
+    ASSERT_NE(at, std::string::npos);
+    const uint8_t rows[] = {
+        0x03, 0x02, 0x01,                          // line 3, address 0
+        0x03, 0x01, 0x02, 0x06, 0x01,              // line 4, address 6
+        0x04, 0x02, 0x03, 0x7e, 0x02, 0x06, 0x01,  // file 2, line 2, address 12
+        0x04, 0x01, 0x03, 0x12, 0x02, 0x04, 0x01,  // file 1, line 20, address 16
+        0x02, 0x04, 0x00, 0x01, 0x01,              // to 20, the end of .text; end of sequence
+    };
+    EXPECT_EQ(program.substr(at + set_address.size()), std::string(reinterpret_cast<const char*>(rows), sizeof rows));
+    // The unit length covers all of it.
+    ASSERT_GE(program.size(), 4u);
+    const uint32_t length = uint32_t(uint8_t(program[0])) << 24 | uint32_t(uint8_t(program[1])) << 16 |
+                            uint32_t(uint8_t(program[2])) << 8 | uint8_t(program[3]);
+    EXPECT_EQ(length + 4, program.size());
 }
 
 TEST(ElfFile, LinkerPlacesSectionsAndPatchesEveryRelocation) {
