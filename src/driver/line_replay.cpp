@@ -529,8 +529,8 @@ bool LineReplay::replay_ahead(SourceText& text) {
     SourceReader& src = as.src;
     Driver& drv = as.drv;
     // The bytes of the lines taken, one after the other in the store, are
-    // emitted together at the end, unless each line's address is noted for
-    // the debug information.
+    // emitted together at the end; for the debug information each line's
+    // address is noted as it is taken.
     const bool each_line = as.emit.notes_lines();
     const uint32_t start = static_cast<uint32_t>(drv.location_counter);
     uint32_t address = start;
@@ -555,9 +555,8 @@ bool LineReplay::replay_ahead(SourceText& text) {
             drv.note_line_in_step(src.location());
             advance_numbers(e);
             if (e.count != 0) {
-                if (each_line)
-                    as.emit.emit_bytes(e.bytes, static_cast<int>(e.count));
-                else if (!run) {
+                if (each_line) as.emit.note_line_at(address);
+                if (!run) {
                     run = e.bytes;
                     first_line = e.line;
                 }
@@ -603,9 +602,8 @@ bool LineReplay::replay_ahead(SourceText& text) {
         }
         advance_numbers(e);
         if (e.fixup_count != 0 || e.late_relocates) emit_fixups(e);
-        if (each_line) {
-            if (e.count != 0) as.emit.emit_bytes(e.bytes, static_cast<int>(e.count));
-        } else if (e.count != 0) {
+        if (e.count != 0) {
+            if (each_line) as.emit.note_line_at(address);
             if (!run) {
                 run = e.bytes;
                 first_line = e.line;
@@ -624,7 +622,10 @@ bool LineReplay::replay_ahead(SourceText& text) {
         // a range of addresses.
         const uint32_t last_line = src.location().line;
         src.take_line_from_record(first_line);
-        as.emit.emit_bytes(run, static_cast<int>(address - start));
+        if (each_line)
+            as.emit.emit_noted_run(run, static_cast<int>(address - start));
+        else
+            as.emit.emit_bytes(run, static_cast<int>(address - start));
         src.take_line_from_record(last_line);
     }
     as.lst.listing_count = 0;

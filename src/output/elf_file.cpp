@@ -4,7 +4,6 @@
 #include "output/elf_file.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace tobra::elf {
 
@@ -508,44 +507,44 @@ void FileBuilder::lay_out(const ByteSink& sink) const {
 } // namespace
 
 void LineRows::add(uint32_t address, uint32_t file, uint32_t line) {
-    // At most three operands of ten bytes and four opcodes.
-    uint8_t op[40];
-    size_t n = 0;
-    auto uleb = [&](uint64_t v) {
+    // Written in place, with room for the longest row: three operands of at
+    // most ten bytes and four opcodes.
+    const size_t at = opcodes_.size();
+    opcodes_.resize_for_overwrite(at + 40);
+    uint8_t* p = opcodes_.begin() + at;
+    auto uleb = [&p](uint64_t v) {
         do {
             const uint8_t byte = v & 0x7F;
             v >>= 7;
-            op[n++] = v ? byte | 0x80 : byte;
+            *p++ = v ? byte | 0x80 : byte;
         } while (v);
     };
-    auto sleb = [&](int64_t v) {
+    auto sleb = [&p](int64_t v) {
         for (;;) {
             const uint8_t byte = v & 0x7F;
             v >>= 7;  // arithmetic shift keeps the sign
             const bool done = (v == 0 && !(byte & 0x40)) || (v == -1 && (byte & 0x40));
-            op[n++] = done ? byte : byte | 0x80;
+            *p++ = done ? byte : byte | 0x80;
             if (done) return;
         }
     };
     if (file + 1 != file_) {
         file_ = file + 1;
-        op[n++] = DW_LNS_set_file;
+        *p++ = DW_LNS_set_file;
         uleb(file_);
     }
     if (line != line_) {
-        op[n++] = DW_LNS_advance_line;
+        *p++ = DW_LNS_advance_line;
         sleb(static_cast<int64_t>(line) - line_);
         line_ = line;
     }
     if (address != address_) {
-        op[n++] = DW_LNS_advance_pc;
+        *p++ = DW_LNS_advance_pc;
         uleb(address - address_);
         address_ = address;
     }
-    op[n++] = DW_LNS_copy;
-    const size_t at = opcodes_.size();
-    opcodes_.resize_for_overwrite(at + n);
-    std::memcpy(opcodes_.begin() + at, op, n);
+    *p++ = DW_LNS_copy;
+    opcodes_.resize_for_overwrite(static_cast<size_t>(p - opcodes_.begin()));
     ++count_;
 }
 

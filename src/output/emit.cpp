@@ -195,10 +195,24 @@ void LineRecorder::note(uint32_t address, const SourceLocation& at, const std::s
     rows.add(address, number - 1, at.line);
 }
 
-void Emitter::note_code_line() {
+void Emitter::emit_noted_run(const uint8_t* bytes, int n) {
+    const bool noting = record_lines_;
+    record_lines_ = false;
+    try {
+        emit_bytes(bytes, n);
+    } catch (...) {
+        record_lines_ = noting;
+        throw;
+    }
+    record_lines_ = noting;
+}
+
+void Emitter::note_code_line() { note_line_at(static_cast<uint32_t>(as.drv.location_counter)); }
+
+void Emitter::note_line_at(uint32_t address) {
     if (as.drv.current_section == SEC_CODE) {
         const SourceLocation at = as.here();
-        lines.note(static_cast<uint32_t>(as.drv.location_counter), at, as.file_name(at));
+        lines.note(address, at, as.file_name(at));
     }
 }
 

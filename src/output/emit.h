@@ -160,6 +160,11 @@ public:
     void add_section(int number, bool holds_bytes) { stores_bytes_[number] = holds_bytes; }
     // Whether the address of each line with bytes is noted (debug lines).
     bool notes_lines() const { return record_lines_; }
+    // Pass 2, -g: the line being read emits its bytes at address, as part
+    // of a run that emit_noted_run then emits whole.
+    void note_line_at(uint32_t address);
+    // The bytes of lines already noted, emitted together.
+    void emit_noted_run(const uint8_t* bytes, int n);
     bool stores_bytes(int section) const { return stores_bytes_[section]; }
     // An alignment to a multiple of n asked for in the current section.
     void note_alignment(uint32_t n);
