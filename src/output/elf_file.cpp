@@ -4,6 +4,8 @@
 #include "output/elf_file.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace tobra::elf {
 
@@ -76,10 +78,13 @@ struct Bytes {
 // A string table: offset 0 holds the empty name.
 struct StringTable {
     Bytes bytes{{0}};
-    uint32_t add(const std::string& s) {
+    uint32_t add(std::string_view s) {
         if (s.empty()) return 0;
-        uint32_t at = bytes.size();
-        bytes.str(s);
+        const uint32_t at = bytes.size();
+        // The name and its NUL in one step.
+        bytes.b.resize(at + s.size() + 1);
+        std::memcpy(bytes.b.data() + at, s.data(), s.size());
+        bytes.b[at + s.size()] = 0;
         return at;
     }
 };
@@ -169,19 +174,29 @@ void line_program(const ObjectFile& o, OutSection& section, uint32_t& address_fi
     section.tail = std::move(t.b);
 }
 
+// A symbol's or relocation's entry, big-endian, in one step: the tables are
+// made of these, a few hundred thousand in a large program.
+template <size_t N>
+void put_words(Bytes& t, const std::array<uint32_t, N>& words) {
+    const size_t at = t.b.size();
+    t.b.resize(at + 4 * N);
+    uint8_t* p = t.b.data() + at;
+    for (uint32_t w : words) {
+        p[0] = static_cast<uint8_t>(w >> 24);
+        p[1] = static_cast<uint8_t>(w >> 16);
+        p[2] = static_cast<uint8_t>(w >> 8);
+        p[3] = static_cast<uint8_t>(w);
+        p += 4;
+    }
+}
+
 void put_sym(Bytes& t, uint32_t name, uint32_t value, uint8_t bind, uint8_t type, uint16_t shndx) {
-    t.u32(name);
-    t.u32(value);
-    t.u32(0);  // size
-    t.u8(static_cast<uint8_t>(bind << 4 | type));
-    t.u8(0);  // default visibility
-    t.u16(shndx);
+    // name, value, size 0, then info, other (default visibility) and the section index.
+    put_words<4>(t, {name, value, 0, uint32_t{static_cast<uint8_t>(bind << 4 | type)} << 24 | shndx});
 }
 
 void put_rela(Bytes& r, uint32_t offset, uint32_t symbol, uint8_t type, int32_t addend) {
-    r.u32(offset);
-    r.u32(symbol << 8 | type);
-    r.u32(static_cast<uint32_t>(addend));
+    put_words<3>(r, {offset, symbol << 8 | type, static_cast<uint32_t>(addend)});
 }
 
 OutSection rela_section(const std::string& name) { return {name, SHT_RELA, SHF_INFO_LINK, 0, 0, 4, RELA_SIZE, {}, 0}; }

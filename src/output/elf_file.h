@@ -8,6 +8,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "driver/large_memory.h"
@@ -76,7 +77,7 @@ inline constexpr int ABSOLUTE = -2;
 enum class Contents : uint8_t { code, data, bss };
 
 struct Symbol {
-    std::string name;
+    std::string_view name;  // the caller keeps the text until the file is written
     int section = UNDEFINED;  // an index into ObjectFile::sections, UNDEFINED, or ABSOLUTE for a constant
     uint32_t value = 0;       // offset within the section (the constant itself for ABSOLUTE)
     bool global = false;      // an undefined symbol is always global

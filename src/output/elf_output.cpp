@@ -145,7 +145,7 @@ void ElfObjectFormat::collect_symbols() {
         const SymbolRecord* s = &as.sym.at(position);
         if (s->type != TYPE_USER) continue;
         Symbol e;
-        e.name = s->name();
+        e.name = s->name_view();
         e.value = static_cast<uint32_t>(s->value);
         e.global = exported.count(e.name) != 0;
         switch (s->kind) {
