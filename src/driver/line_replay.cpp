@@ -465,7 +465,6 @@ bool LineReplay::late_settles(Entry& e) const {
     return as.fwd.next_fwd > last;
 }
 
-
 void LineReplay::emit(const Entry& e) {
     advance_numbers(e);
     if (e.fixup_count != 0 || e.late_relocates) emit_fixups(e);
@@ -537,6 +536,15 @@ bool LineReplay::replay_ahead(SourceText& text) {
     const uint8_t* run = nullptr;
     uint32_t first_line = 0;
     bool any = false;
+    // A taken line's bytes join the run (its row is noted first, for -g).
+    auto add_to_run = [&](const Entry& taken) {
+        if (taken.count == 0) return;
+        if (each_line) as.emit.note_line_at(address);
+        if (!run) {
+            run = taken.bytes;
+            first_line = taken.line;
+        }
+    };
     Entry e;
     if (!state_allows_records()) {
         declined_at_ = records_read_;
@@ -554,13 +562,7 @@ bool LineReplay::replay_ahead(SourceText& text) {
             drv.line_start_address = static_cast<int32_t>(address);
             drv.note_line_in_step(src.location());
             advance_numbers(e);
-            if (e.count != 0) {
-                if (each_line) as.emit.note_line_at(address);
-                if (!run) {
-                    run = e.bytes;
-                    first_line = e.line;
-                }
-            }
+            add_to_run(e);
             address += e.count;
             ++replayed_;
             continue;
@@ -602,13 +604,7 @@ bool LineReplay::replay_ahead(SourceText& text) {
         }
         advance_numbers(e);
         if (e.fixup_count != 0 || e.late_relocates) emit_fixups(e);
-        if (e.count != 0) {
-            if (each_line) as.emit.note_line_at(address);
-            if (!run) {
-                run = e.bytes;
-                first_line = e.line;
-            }
-        }
+        add_to_run(e);
         address += e.count;
         ++replayed_;
         any = true;
