@@ -108,7 +108,7 @@ public:
     // Pass 1: asks for the index slot a name defined later in the line will
     // take, so that its miss overlaps the work before it.
     void prefetch_slot(std::string_view name) const {
-        __builtin_prefetch(&slots_[index_tag(name) >> (32 - slot_bits_)], 1);
+        __builtin_prefetch(&slots_[slot_of(index_tag(name), slot_bits_)], 1);
     }
     void install_reserved();
     // The record install() defined or checked last (pass 1 keeps it in the
@@ -169,6 +169,14 @@ private:
                                                (size_t{r & ((1u << OFFSET_BITS) - 1)} << UNIT_SHIFT));
     }
     static uint32_t index_tag(std::string_view name);
+    // A tag's first slot: the top bits without the low four, plus twice
+    // those four. Names alike but for their last digit sit every other slot,
+    // with room between them for the probes of others. Doubling the index
+    // sends a base to 2i or 2i+1 and keeps the offset, so growing still walks
+    // both arrays in order, give or take a few slots.
+    static size_t slot_of(uint32_t tag, int bits) {
+        return ((size_t{tag & ~0xFu} >> (32 - bits)) + 2 * size_t{tag & 0xFu}) & ((size_t{1} << bits) - 1);
+    }
     // Pass 2: the error for a name that is not defined.
     void report_undefined(std::string_view name);
     // probe() with the tag already known; ref is the record's reference, or 0,
