@@ -539,7 +539,7 @@ bool LineReplay::replay_ahead(SourceText& text) {
     // A taken line's bytes join the run (its row is noted first, for -g).
     auto add_to_run = [&](const Entry& taken) {
         if (taken.count == 0) return;
-        if (each_line) as.emit.note_line_at(address);
+        if (each_line) as.emit.note_line_at(address, drv.current_section, as.here());
         if (!run) {
             run = taken.bytes;
             first_line = taken.line;

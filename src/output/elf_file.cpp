@@ -25,10 +25,6 @@ constexpr uint8_t DW_FORM_data2 = 0x05;
 constexpr uint8_t DW_FORM_data4 = 0x06;
 constexpr uint8_t DW_FORM_string = 0x08;
 constexpr uint16_t DW_LANG_Mips_Assembler = 0x8001;
-constexpr uint8_t DW_LNS_copy = 1;
-constexpr uint8_t DW_LNS_advance_pc = 2;
-constexpr uint8_t DW_LNS_advance_line = 3;
-constexpr uint8_t DW_LNS_set_file = 4;
 constexpr uint8_t DW_LNE_end_sequence = 1;
 constexpr uint8_t DW_LNE_set_address = 2;
 
@@ -521,7 +517,7 @@ void FileBuilder::lay_out(const ByteSink& sink) const {
 
 } // namespace
 
-void LineRows::add(uint32_t address, uint32_t file, uint32_t line) {
+void LineRows::add_any(uint32_t address, uint32_t file, uint32_t line) {
     // Written in place, with room for the longest row: three operands of at
     // most ten bytes and four opcodes.
     const size_t at = opcodes_.size();

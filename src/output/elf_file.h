@@ -91,6 +91,12 @@ struct Relocation {
     int32_t addend = 0;
 };
 
+// The line program's standard opcodes that rows are written with.
+inline constexpr uint8_t DW_LNS_copy = 1;
+inline constexpr uint8_t DW_LNS_advance_pc = 2;
+inline constexpr uint8_t DW_LNS_advance_line = 3;
+inline constexpr uint8_t DW_LNS_set_file = 4;
+
 // The rows of the line table, kept as the line program's opcodes as they
 // come: a row takes a few bytes instead of twelve, and the table is not
 // encoded again when the file is written. Rows come in address order.
@@ -98,7 +104,27 @@ class LineRows {
 public:
     // The code at address (in .text) came from line of file (an index into
     // ObjectFile::line_files).
-    void add(uint32_t address, uint32_t file, uint32_t line);
+    void add(uint32_t address, uint32_t file, uint32_t line) {
+        // The usual row, inline: the same file, a line a little further on
+        // and code a little further on, each a one-byte operand.
+        const int64_t line_step = static_cast<int64_t>(line) - line_;
+        const uint32_t address_step = address - address_;
+        if (file + 1 == file_ && line_step > 0 && line_step < 0x40 && address_step - 1 < 0x7F) {
+            const size_t at = opcodes_.size();
+            opcodes_.resize_for_overwrite(at + 5);
+            uint8_t* p = opcodes_.begin() + at;
+            p[0] = DW_LNS_advance_line;
+            p[1] = static_cast<uint8_t>(line_step);
+            p[2] = DW_LNS_advance_pc;
+            p[3] = static_cast<uint8_t>(address_step);
+            p[4] = DW_LNS_copy;
+            line_ = line;
+            address_ = address;
+            ++count_;
+            return;
+        }
+        add_any(address, file, line);
+    }
     size_t count() const { return count_; }
     bool empty() const { return count_ == 0; }
     // The line of the last row (1 before the first).
@@ -119,6 +145,7 @@ public:
     }
 
 private:
+    [[gnu::noinline]] void add_any(uint32_t address, uint32_t file, uint32_t line);
     GrowingArray<uint8_t> opcodes_;
     size_t count_ = 0;
     // The state machine's registers after the last row.

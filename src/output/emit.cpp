@@ -181,7 +181,7 @@ void Emitter::store_long(int32_t value) {
     emit_bytes(b, 4);
 }
 
-void LineRecorder::note(uint32_t address, const SourceLocation& at, const std::string& name) {
+void LineRecorder::note_in_file(uint32_t address, const SourceLocation& at, const std::string& name) {
     if (!rows.empty() && rows.line() == at.line && last_file_ == at.file) return;
     if (at.file >= numbers_.size()) numbers_.resize(at.file + 1, 0);
     uint32_t& number = numbers_[at.file];
@@ -192,6 +192,7 @@ void LineRecorder::note(uint32_t address, const SourceLocation& at, const std::s
         number = static_cast<uint32_t>(files.size());
     }
     last_file_ = at.file;
+    last_number_ = number;
     rows.add(address, number - 1, at.line);
 }
 
@@ -207,13 +208,12 @@ void Emitter::emit_noted_run(const uint8_t* bytes, int n) {
     record_lines_ = noting;
 }
 
-void Emitter::note_code_line() { note_line_at(static_cast<uint32_t>(as.drv.location_counter)); }
+void Emitter::note_code_line() {
+    note_line_at(static_cast<uint32_t>(as.drv.location_counter), as.drv.current_section, as.here());
+}
 
-void Emitter::note_line_at(uint32_t address) {
-    if (as.drv.current_section == SEC_CODE) {
-        const SourceLocation at = as.here();
-        lines.note(address, at, as.file_name(at));
-    }
+void Emitter::note_line_in_file(uint32_t address, const SourceLocation& at) {
+    lines.note_in_file(address, at, as.file_name(at));
 }
 
 void Emitter::flush_buffer(int section) {

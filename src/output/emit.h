@@ -32,17 +32,26 @@ struct LineRecorder {
     // into files, and line), handed over when it is written.
     std::vector<std::string> files;
     elf::LineRows rows;
+    // A row for a line of the file of the last row, if it is another line;
+    // false when the line is of another file (or the first): note_in_file.
+    bool note_in_same_file(uint32_t address, const SourceLocation& at) {
+        if (last_file_ != at.file || rows.empty()) return false;
+        if (rows.line() != at.line) rows.add(address, last_number_ - 1, at.line);
+        return true;
+    }
     // name: the file's name, looked at only the first time the file is met.
-    void note(uint32_t address, const SourceLocation& at, const std::string& name);
+    void note_in_file(uint32_t address, const SourceLocation& at, const std::string& name);
     void clear() {
         files.clear();
         rows.clear();
         numbers_.clear();
+        last_file_ = last_number_ = 0;
     }
 
 private:
     std::vector<uint32_t> numbers_;  // by the driver's file number: its index into files, plus 1 (0: none yet)
     uint32_t last_file_ = 0;         // the driver's file number of the last row
+    uint32_t last_number_ = 0;       // and its numbers_ entry
 };
 
 class Emitter {
@@ -162,7 +171,10 @@ public:
     bool notes_lines() const { return record_lines_; }
     // Pass 2, -g: the line being read emits its bytes at address, as part
     // of a run that emit_noted_run then emits whole.
-    void note_line_at(uint32_t address);
+    // section: the current one; at: where the line is (Assembler::here).
+    void note_line_at(uint32_t address, int section, const SourceLocation& at) {
+        if (section == SEC_CODE && !lines.note_in_same_file(address, at)) note_line_in_file(address, at);
+    }
     // The bytes of lines already noted, emitted together.
     void emit_noted_run(const uint8_t* bytes, int n);
     bool stores_bytes(int section) const { return stores_bytes_[section]; }
@@ -198,6 +210,7 @@ private:
             note_code_line();
     }
     void note_code_line();
+    [[gnu::noinline]] void note_line_in_file(uint32_t address, const SourceLocation& at);
     // Reports, once per line, bytes that a section without contents would lose.
     void refuse_uninitialised(const char* what);
     void check_uninitialised(const uint8_t* bytes, int32_t count);
