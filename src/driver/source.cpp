@@ -405,6 +405,9 @@ inline bool SourceReader::read_logical_line_here(SourceText& file) {
             }
             if (n != 0 && (n <= 2 || from[n - 2] != '\\')) {
                 line[n] = '\0';
+                // The fields are read in blocks of sixteen, which may run on
+                // past the line's end: only where the text goes on that far.
+                parse_from_ = avail >= n + 16 ? from : nullptr;
                 if (file.stream)
                     file.window_pos += n;
                 else
@@ -493,6 +496,7 @@ void SourceReader::grow_mnemonic(size_t size) {
 
 void SourceReader::set_line(std::string_view text) {
     reserve_line(text.size() + 2, 0);
+    parse_from_ = nullptr;
     std::memcpy(line_buffer, text.data(), text.size());
     line_buffer[text.size()] = '\n';
     line_buffer[text.size() + 1] = '\0';
@@ -502,6 +506,7 @@ void SourceReader::set_line(std::string_view text) {
 // window that needs refilling first. A physical line longer than the buffer
 // makes it grow; no line is cut.
 bool SourceReader::read_pieces(SourceText& file) {
+    parse_from_ = nullptr;
     // A piece never asks for more than a stream window can hold at once.
     constexpr size_t most_per_read = STREAM_WINDOW / 4;
     size_t len = 0;
@@ -583,7 +588,11 @@ inline size_t copy_field(const char* from, char* to, const char* chars) {
 } // namespace
 
 inline bool SourceReader::parse_line_here() {
-    const char* p = line_buffer;
+    // The fields are read from where the line was copied from when it is
+    // still in view: the copy's stores are then not waited for.
+    const char* const text = parse_from_ ? parse_from_ : line_buffer;
+    parse_from_ = nullptr;
+    const char* p = text;
     // One table test per line for comment and blank lines, and one for the
     // mnemonic's place.
     const uint8_t* const classes = charclass::table.bits;
@@ -628,6 +637,7 @@ inline bool SourceReader::parse_line_here() {
     st.mnemonic = std::string_view(mnemonic, n);
 
     while (classes[static_cast<uint8_t>(*p)] & charclass::SPACING) ++p;
+    p = line_buffer + (p - text);
     st.operand_start = p;
     st.cursor.at = p;
 

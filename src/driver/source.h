@@ -171,6 +171,8 @@ public:
     // every line of a large source passes.
     [[gnu::always_inline]] inline bool read_logical_line_here(SourceText& file);
     [[gnu::always_inline]] inline bool parse_line_here();
+    // The text of the line just read where it was read from, or nullptr.
+    const char* parse_from_ = nullptr;
     // at: where the line is (the file's loop knows it is its own line).
     // own: the line is the file's own, read by its loop (not an expansion's).
     [[gnu::always_inline]] inline void process_line_here(SourceLocation at, bool own);
