@@ -253,7 +253,7 @@ void SourceReader::check_stream_opened(const std::string& path, const SourceText
     if (first) {
         it->second.stamp = text.stamp;
     } else if (it->second.stamp != text.stamp) {
-        physical_line_ = 0;  // the message is about the file, not one of its lines
+        set_place(file_number(), 0);  // the message is about the file, not one of its lines
         as.fatal_error(msg::PASS_FILE_CHANGED_WHILE_ASSEMBLED);
     }
 }
@@ -271,7 +271,7 @@ void SourceReader::check_stream_read(const std::string& path, SourceText& text) 
     known.sum = sum;
     known.summed = true;
     if (!same) {
-        physical_line_ = 0;
+        set_place(file_number(), 0);
         as.fatal_error(msg::PASS_FILE_CHANGED_WHILE_ASSEMBLED);
     }
 }
@@ -306,8 +306,7 @@ void SourceReader::assemble_file(const char* name) {
     SourceText* const outer_text = text_;
     // Messages name the file that was read, wherever the search found it.
     const std::string path = found ? opened_path : std::string(name);
-    file_ = drv.intern_file(path);
-    physical_line_ = 0;
+    set_place(drv.intern_file(path), 0);
     as.rec.structure_offset = 0;
 
     // The heading starts each file of the command line; an included file's
@@ -344,8 +343,7 @@ void SourceReader::assemble_file(const char* name) {
         as.emit.flush_section();
     }
 
-    file_ = outer.file;
-    physical_line_ = outer.line;
+    set_place(outer.file, outer.line);
     text_ = outer_text;
     plain_reads_ = false;
     as.options.listing_enabled = saved_listing;
@@ -412,7 +410,7 @@ inline bool SourceReader::read_logical_line_here(SourceText& file) {
                     file.window_pos += n;
                 else
                     file.pos += n;
-                ++physical_line_;
+                step_line();
                 return true;
             }
         }
@@ -528,7 +526,7 @@ bool SourceReader::read_pieces(SourceText& file) {
         }
         // The end of the file; a backslash just before it drops the text it gathered.
         if (!read_any) return false;
-        ++physical_line_;
+        step_line();
         const size_t n = len - start;
         if (n <= 2 || line_buffer[len - 2] != '\\') break;
         // A backslash in a comment is only the comment's last character.
@@ -592,6 +590,7 @@ inline bool SourceReader::parse_line_here() {
     // still in view: the copy's stores are then not waited for.
     const char* const text = parse_from_ ? parse_from_ : line_buffer;
     parse_from_ = nullptr;
+    mnemonic_word_of_ = nullptr;
     const char* p = text;
     // One table test per line for comment and blank lines, and one for the
     // mnemonic's place.
@@ -620,6 +619,10 @@ inline bool SourceReader::parse_line_here() {
     if (!(classes[static_cast<uint8_t>(*p)] & charclass::NO_FIELD)) {
         n = copy_field<true>(p, mnemonic, charclass::fields.mnemonic);
         p += n;
+        // Its first eight bytes for the lookup, read now: once the NULs below
+        // are stored, a read of the word would wait for them to reach the cache.
+        std::memcpy(&mnemonic_word_, mnemonic, 8);
+        mnemonic_word_of_ = mnemonic;
     } else if (label[0] == '\0') {
         mnemonic[0] = '\0';
         st.mnemonic = std::string_view(mnemonic, 0);
@@ -738,7 +741,10 @@ inline void SourceReader::process_line_here(SourceLocation at, bool own) {
 inline const Variant* SourceReader::process_statement(Statement& st) {
     Driver& drv = as.drv;
     // The mnemonic field has room past any name.
-    const MnemonicEntry* entry = find_mnemonic_in_field(st.mnemonic.data(), st.mnemonic.size());
+    const MnemonicEntry* entry = st.mnemonic.data() == mnemonic_word_of_
+                                     ? find_mnemonic_by_word(st.mnemonic.data(), st.mnemonic.size(), mnemonic_word_)
+                                     : find_mnemonic_in_field(st.mnemonic.data(), st.mnemonic.size());
+    mnemonic_word_of_ = nullptr;
     if (!entry) {
         if (as.mac.call(st)) return nullptr;
         as.report_error_arg(msg::PROCESS_UNRECOGNIZED_MNEMONIC_FMT, mnemonic_field);

@@ -173,6 +173,10 @@ public:
     [[gnu::always_inline]] inline bool parse_line_here();
     // The text of the line just read where it was read from, or nullptr.
     const char* parse_from_ = nullptr;
+    // The first eight bytes of the mnemonic field parse_line_here filled
+    // (mnemonic_word_of_: the field, until the statement is processed).
+    uint64_t mnemonic_word_ = 0;
+    const char* mnemonic_word_of_ = nullptr;
     // at: where the line is (the file's loop knows it is its own line).
     // own: the line is the file's own, read by its loop (not an expansion's).
     [[gnu::always_inline]] inline void process_line_here(SourceLocation at, bool own);
@@ -236,7 +240,7 @@ public:
     std::string opened_path;
     // The file being read and the physical line of it read last; with no
     // expansion open, where the line being assembled is.
-    SourceLocation location() const { return {file_, physical_line_}; }
+    SourceLocation location() const { return {static_cast<uint32_t>(place_ >> 32), static_cast<uint32_t>(place_)}; }
     // A macro or repeat block is being expanded or collected, or forward
     // equates wait to be evaluated before the next line: the file's line
     // loop then takes the long way through MacroEngine::step.
@@ -250,7 +254,7 @@ public:
     bool lines_read_plainly() const { return plain_reads_; }
     void note_line_record() { plain_reads_ = true; }
     // Pass 2: the line a record stood for was taken from it, unread.
-    void take_line_from_record(uint32_t line) { physical_line_ = line; }
+    void take_line_from_record(uint32_t line) { set_place(file_number(), line); }
     // Whether the line being assembled was joined from several physical lines
     // (its text is then not the text at its line number).
     bool line_was_joined() const { return joined_at_.line != 0 && joined_at_ == location(); }
@@ -258,8 +262,14 @@ public:
 private:
     SourceText* text_ = nullptr;  // the file being read
     bool plain_reads_ = true;
-    uint32_t file_ = 0;
-    uint32_t physical_line_ = 0;  // lines read so far, continuation lines included
+    // The file's number (high half) and the lines read of it so far,
+    // continuation lines included (low half). One word: a line's location is
+    // read right after its number is stepped, and a read of two halves stored
+    // apart would wait for the store to reach the cache.
+    uint64_t place_ = 0;
+    uint32_t file_number() const { return static_cast<uint32_t>(place_ >> 32); }
+    void set_place(uint32_t file, uint32_t line) { place_ = (uint64_t{file} << 32) | line; }
+    void step_line() { set_place(file_number(), static_cast<uint32_t>(place_) + 1); }
     SourceLocation joined_at_;    // the last line joined from several: its last physical line
     void grow_global_label(size_t size);
     // An include line, for a library caller collecting them; out of line,

@@ -64,19 +64,24 @@ constexpr uint32_t short_mnemonic_slot(uint64_t key) {
     return static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - SHORT_MNEMONIC_BITS));
 }
 
-// find_mnemonic for a name at the start of a buffer with at least eight bytes
-// to read (the line parser's mnemonic field): the key of a short name is then
-// one load masked to its length, and the lookup needs no call.
-inline const MnemonicEntry* find_mnemonic_in_field(const char* name, size_t n) {
+// find_mnemonic for the name at the start of the line parser's mnemonic
+// field, whose first eight bytes are word: the key of a short name is that
+// word masked to its length, and the lookup needs no call.
+inline const MnemonicEntry* find_mnemonic_by_word(const char* name, size_t n, uint64_t word) {
     if (std::endian::native != std::endian::little || n - 1 >= SHORT_MNEMONIC) return find_mnemonic({name, n});
-    uint64_t word;
-    std::memcpy(&word, name, 8);
     const uint64_t key = (word & ((uint64_t{1} << (8 * n)) - 1)) | (uint64_t{n} << 56);
     for (uint32_t h = short_mnemonic_slot(key);; h = (h + 1) & (SHORT_MNEMONIC_SLOTS - 1)) {
         const ShortMnemonicSlot& slot = short_mnemonic_index[h];
         if (slot.key == key) return slot.entry;
         if (slot.key == 0) return nullptr;
     }
+}
+
+// The same for a name at the start of a buffer with at least eight bytes to read.
+inline const MnemonicEntry* find_mnemonic_in_field(const char* name, size_t n) {
+    uint64_t word;
+    std::memcpy(&word, name, 8);
+    return find_mnemonic_by_word(name, n, word);
 }
 
 // Size mask of a size-suffix letter (lower case); 0 for letters without meaning.
