@@ -537,7 +537,7 @@ bool LineReplay::replay_ahead(SourceText& text) {
     uint32_t first_line = 0;
     bool any = false;
     // A taken line's bytes join the run (its row is noted first, for -g).
-    auto add_to_run = [&](const Entry& taken) {
+    auto add_to_run = [&](const Entry& taken) __attribute__((always_inline)) {
         if (taken.count == 0) return;
         if (each_line) as.emit.note_line_at(address, drv.current_section, as.here());
         if (!run) {

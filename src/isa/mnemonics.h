@@ -67,7 +67,7 @@ constexpr uint32_t short_mnemonic_slot(uint64_t key) {
 // find_mnemonic for the name at the start of the line parser's mnemonic
 // field, whose first eight bytes are word: the key of a short name is that
 // word masked to its length, and the lookup needs no call.
-inline const MnemonicEntry* find_mnemonic_by_word(const char* name, size_t n, uint64_t word) {
+[[gnu::always_inline]] inline const MnemonicEntry* find_mnemonic_by_word(const char* name, size_t n, uint64_t word) {
     if (std::endian::native != std::endian::little || n - 1 >= SHORT_MNEMONIC) return find_mnemonic({name, n});
     const uint64_t key = (word & ((uint64_t{1} << (8 * n)) - 1)) | (uint64_t{n} << 56);
     for (uint32_t h = short_mnemonic_slot(key);; h = (h + 1) & (SHORT_MNEMONIC_SLOTS - 1)) {
