@@ -10,6 +10,7 @@ Usage: run_bench.py TOBRA WORKDIR [--runs N] [--seed N] [--baseline OLD_TOBRA]
 """
 import argparse
 import os
+import random
 import shutil
 import statistics
 import subprocess
@@ -71,17 +72,20 @@ def measure(cmd, cwd, runs):
 def measure_rounds(cmds, cwd, runs):
     """Runs the commands in turn, round after round, so that a slow or fast
     phase of a shared machine falls on all of them alike; the median wall time
-    and the peak memory of each, or None for a command that failed. Each round
-    starts one command further on: the first run of a round came out slower
-    whichever build it was (after GNU as has written its large output), and
-    that must not fall on the same command every round."""
+    and the peak memory of each, or None for a command that failed. A run
+    right after GNU as (which writes a large output and frees much memory)
+    comes out slower whichever build it is, so each round takes the commands
+    in another order: turning the order round would still put the same
+    command after GNU as nearly every time. The orders are the same from one
+    sitting to the next."""
     walls = {k: [] for k in cmds}
     rss = {k: [] for k in cmds}
     failed = set()
     keys = list(cmds)
-    for round_number in range(runs):
-        shift = round_number % len(keys)
-        for key in keys[shift:] + keys[:shift]:
+    order = random.Random(len(keys) * 1000 + runs)
+    for _ in range(runs):
+        order.shuffle(keys)
+        for key in list(keys):
             cmd = cmds[key]
             if key in failed:
                 continue
