@@ -740,20 +740,33 @@ inline void SourceReader::process_line_here(SourceLocation at, bool own) {
 
 inline const Variant* SourceReader::process_statement(Statement& st) {
     Driver& drv = as.drv;
-    // The mnemonic field has room past any name.
-    const MnemonicEntry* entry = st.mnemonic.data() == mnemonic_word_of_
-                                     ? find_mnemonic_by_word(st.mnemonic.data(), st.mnemonic.size(), mnemonic_word_)
-                                     : find_mnemonic_in_field(st.mnemonic.data(), st.mnemonic.size());
+    // The operands are scanned during matching, so the handler row of the
+    // mnemonic's first variant says how they read numbers.
+    const Variant* variants = nullptr;
+    int variant_count = 0;
+    OperandNumbers numbers = INTEGER;
+    const size_t n = st.mnemonic.size();
+    if (n - 1 < SHORT_MNEMONIC) {
+        // The mnemonic field has room past any name.
+        uint64_t word = mnemonic_word_;
+        if (st.mnemonic.data() != mnemonic_word_of_) std::memcpy(&word, st.mnemonic.data(), 8);
+        if (const ShortMnemonicSlot* slot = find_short_mnemonic(word, n)) {
+            variants = slot->variants;
+            variant_count = slot->variant_count;
+            numbers = slot->numbers;
+        }
+    } else if (const MnemonicEntry* entry = find_mnemonic(st.mnemonic)) {
+        variants = entry->variants;
+        variant_count = entry->variant_count;
+        numbers = handler_row(variants[0].handler()).operands;
+    }
     mnemonic_word_of_ = nullptr;
-    if (!entry) {
+    if (!variants) {
         if (as.mac.call(st)) return nullptr;
         as.report_error_arg(msg::PROCESS_UNRECOGNIZED_MNEMONIC_FMT, mnemonic_field);
         return nullptr;
     }
-    // The operands are scanned during matching, so the handler row of the
-    // mnemonic's first variant says how they read numbers.
-    const Variant* v = as.scan.match(st, entry->variants, entry->variant_count,
-                                     handler_row(entry->variants[0].handler()).operands);
+    const Variant* v = as.scan.match(st, variants, variant_count, numbers);
     if (!v) {
         // No one operand is to blame.
         st.in_question = nullptr;

@@ -845,7 +845,9 @@ constexpr MnemonicIndex build_index() {
         if (name.size() <= SHORT_NAME) {
             uint32_t h = short_slot(short_key(name));
             while (ix.short_slots[h].key != 0) h = (h + 1) & (INDEX_SLOTS - 1);
-            ix.short_slots[h] = {short_key(name), &mnemonic_rows.rows[i]};
+            const MnemonicEntry& entry = mnemonic_rows.rows[i];
+            ix.short_slots[h] = {short_key(name), &entry, entry.variants, entry.variant_count,
+                                 handler_row(entry.variants[0].handler()).operands};
         } else {
             uint32_t h = mnemonic_hash(name) & (INDEX_SLOTS - 1);
             while (ix.slot[h] != -1) h = (h + 1) & (INDEX_SLOTS - 1);

@@ -51,9 +51,14 @@ const MnemonicEntry* find_mnemonic(std::string_view name);
 // The index of the names of one to seven characters, which nearly every line
 // asks for: each is packed with its length into one 64-bit key (its bytes
 // from the low end up, the length in the top byte) and found by comparing keys.
+// A slot also holds what a line needs of its entry, so that finding the
+// mnemonic is one load: the line's operands are read next, and wait for it.
 struct ShortMnemonicSlot {
     uint64_t key;  // 0: empty
     const MnemonicEntry* entry;
+    const Variant* variants;  // the entry's
+    uint8_t variant_count;
+    OperandNumbers numbers;   // how the first variant's handler reads numbers
 };
 inline constexpr int SHORT_MNEMONIC_SLOTS = 1024;  // a power of two
 inline constexpr int SHORT_MNEMONIC_BITS = 10;
@@ -64,24 +69,18 @@ constexpr uint32_t short_mnemonic_slot(uint64_t key) {
     return static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - SHORT_MNEMONIC_BITS));
 }
 
-// find_mnemonic for the name at the start of the line parser's mnemonic
-// field, whose first eight bytes are word: the key of a short name is that
-// word masked to its length, and the lookup needs no call.
-[[gnu::always_inline]] inline const MnemonicEntry* find_mnemonic_by_word(const char* name, size_t n, uint64_t word) {
-    if (std::endian::native != std::endian::little || n - 1 >= SHORT_MNEMONIC) return find_mnemonic({name, n});
+// The slot of a name of one to seven characters whose first eight bytes
+// (those of the line parser's mnemonic field, from the low end up) are
+// word; nullptr when there is none. The key is the word masked to the
+// name's length, and the lookup needs no call.
+[[gnu::always_inline]] inline const ShortMnemonicSlot* find_short_mnemonic(uint64_t word, size_t n) {
+    static_assert(std::endian::native == std::endian::little, "the key is the word's low bytes");
     const uint64_t key = (word & ((uint64_t{1} << (8 * n)) - 1)) | (uint64_t{n} << 56);
     for (uint32_t h = short_mnemonic_slot(key);; h = (h + 1) & (SHORT_MNEMONIC_SLOTS - 1)) {
         const ShortMnemonicSlot& slot = short_mnemonic_index[h];
-        if (slot.key == key) return slot.entry;
+        if (slot.key == key) return &slot;
         if (slot.key == 0) return nullptr;
     }
-}
-
-// The same for a name at the start of a buffer with at least eight bytes to read.
-inline const MnemonicEntry* find_mnemonic_in_field(const char* name, size_t n) {
-    uint64_t word;
-    std::memcpy(&word, name, 8);
-    return find_mnemonic_by_word(name, n, word);
 }
 
 // Size mask of a size-suffix letter (lower case); 0 for letters without meaning.
