@@ -165,10 +165,11 @@ void LineReplay::close_label_line(const Mark& mark) {
 SymbolRecord* LineReplay::defined_label(bool& sure) const {
     sure = true;
     if (as.src.label_field[0] == '\0') return nullptr;
-    const std::string_view label = as.src.statement.label;
-    SymbolRecord* s = as.sym.last_installed();
-    sure = s && s->name_length == label.size() && std::memcmp(s->name(), label.data(), label.size()) == 0;
-    return sure ? s : nullptr;
+    // The record its definition made or found: no compare of names, which
+    // the line has only just stored.
+    SymbolRecord* s = as.src.line_label();
+    sure = s != nullptr;
+    return s;
 }
 
 void LineReplay::finish(const Mark& mark, SymbolRecord* label, uint32_t count, uint32_t evals, size_t notes) {

@@ -668,6 +668,7 @@ inline bool SourceReader::parse_line_here() {
 void SourceReader::define_line_label() {
     if (label_field[0] == '\0') return;
     as.sym.install(statement.label, as.drv.location_counter, TYPE_USER, KIND_RELOCATABLE);
+    line_label_ = as.sym.last_installed();
 }
 
 void SourceReader::grow_global_label(size_t size) {
@@ -680,6 +681,7 @@ void SourceReader::grow_global_label(size_t size) {
 
 inline void SourceReader::process_line_here(SourceLocation at, bool own) {
     Driver& drv = as.drv;
+    line_label_ = nullptr;
     drv.line_start_address = drv.location_counter;
     drv.note_line_address(at);
     Statement& st = statement;

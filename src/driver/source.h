@@ -17,6 +17,8 @@
 
 namespace tobra {
 
+struct SymbolRecord;
+
 struct Variant;
 
 class Assembler;
@@ -173,6 +175,7 @@ public:
     [[gnu::always_inline]] inline bool parse_line_here();
     // The text of the line just read where it was read from, or nullptr.
     const char* parse_from_ = nullptr;
+    SymbolRecord* line_label_ = nullptr;
     // The first eight bytes of the mnemonic field parse_line_here filled
     // (mnemonic_word_of_: the field, until the statement is processed).
     uint64_t mnemonic_word_ = 0;
@@ -186,6 +189,9 @@ public:
     void remember_source_directory(const char* name);
     // Defines the current line's label at the location counter.
     void define_line_label();
+    // The record define_line_label made or found for the line being
+    // processed; nullptr when it has not defined one.
+    SymbolRecord* line_label() const { return line_label_; }
     void check_label_alone(std::string_view label);
     // Finds and reads a source file through the search order; false when not
     // found. opened_path: where it was found.
