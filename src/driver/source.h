@@ -18,7 +18,6 @@
 namespace tobra {
 
 struct SymbolRecord;
-
 struct Variant;
 
 class Assembler;
@@ -173,13 +172,6 @@ public:
     // every line of a large source passes.
     [[gnu::always_inline]] inline bool read_logical_line_here(SourceText& file);
     [[gnu::always_inline]] inline bool parse_line_here();
-    // The text of the line just read where it was read from, or nullptr.
-    const char* parse_from_ = nullptr;
-    SymbolRecord* line_label_ = nullptr;
-    // The first eight bytes of the mnemonic field parse_line_here filled
-    // (mnemonic_word_of_: the field, until the statement is processed).
-    uint64_t mnemonic_word_ = 0;
-    const char* mnemonic_word_of_ = nullptr;
     // at: where the line is (the file's loop knows it is its own line).
     // own: the line is the file's own, read by its loop (not an expansion's).
     [[gnu::always_inline]] inline void process_line_here(SourceLocation at, bool own);
@@ -277,6 +269,13 @@ private:
     void set_place(uint32_t file, uint32_t line) { place_ = (uint64_t{file} << 32) | line; }
     void step_line() { set_place(file_number(), static_cast<uint32_t>(place_) + 1); }
     SourceLocation joined_at_;    // the last line joined from several: its last physical line
+    // The text of the line just read where it was read from, or nullptr.
+    const char* parse_from_ = nullptr;
+    // The first eight bytes of the mnemonic field parse_line_here filled
+    // (mnemonic_word_of_: the field, until the statement is processed).
+    uint64_t mnemonic_word_ = 0;
+    const char* mnemonic_word_of_ = nullptr;
+    SymbolRecord* line_label_ = nullptr;  // see line_label()
     void grow_global_label(size_t size);
     // An include line, for a library caller collecting them; out of line,
     // away from the file's line loop.

@@ -74,7 +74,7 @@ constexpr uint32_t short_mnemonic_slot(uint64_t key) {
 // word; nullptr when there is none. The key is the word masked to the
 // name's length, and the lookup needs no call.
 [[gnu::always_inline]] inline const ShortMnemonicSlot* find_short_mnemonic(uint64_t word, size_t n) {
-    static_assert(std::endian::native == std::endian::little, "the key is the word's low bytes");
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
     const uint64_t key = (word & ((uint64_t{1} << (8 * n)) - 1)) | (uint64_t{n} << 56);
     for (uint32_t h = short_mnemonic_slot(key);; h = (h + 1) & (SHORT_MNEMONIC_SLOTS - 1)) {
         const ShortMnemonicSlot& slot = short_mnemonic_index[h];
