@@ -525,6 +525,119 @@ void LineReplay::pass_label_line(SourceLocation at) {
     take(e);
 }
 
+// The records that follow the one taken last in the usual way (see
+// replay_ahead), in a loop of their own: a label, and a scope for local
+// names, are all they may add. What taking each would move in the numbers
+// and the line is added up and moved once, after the last.
+inline LineReplay::UsualRun LineReplay::take_usual_records(uint32_t address) {
+    UsualRun r;
+    r.address = address;
+    SourceReader& src = as.src;
+    const ForwardRefs& fwd = as.fwd;
+    const uint8_t* p = read_at_;
+    const uint8_t* const end = read_end_;
+    uint32_t line = last_line_;
+    uint64_t text = last_text_;
+    size_t arena = arena_read_;
+    uint32_t evals = 0;
+    size_t notes = 0;
+    uint32_t last_start = address;
+    while (p != end) {
+        const uint8_t flags = *p;
+        if ((flags & ~(R_LABEL | R_SCOPE)) != (R_BYTES | R_CLEAN)) break;
+        const uint8_t* q = p + 1;
+        const uint32_t next_line = line + *q++;
+        uint64_t delta = 0;
+        for (int shift = 0;; shift += 7) {
+            const uint8_t b = *q++;
+            delta |= uint64_t{b & 0x7Fu} << shift;
+            if (!(b & 0x80)) break;
+        }
+        uint32_t scope = 0;
+        if (flags & R_SCOPE) {
+            std::memcpy(&scope, q, 4);
+            q += 4;
+        }
+        SymbolRecord* label = nullptr;
+        uint32_t labels_set = src.global_labels_set();
+        bool global = false;
+        if (flags & R_LABEL) {
+            std::memcpy(&label, q, sizeof label);
+            q += sizeof label;
+            if (!label_defines_alike(*label, r.address, global)) break;
+            if (global) ++labels_set;
+        }
+        if ((flags & R_SCOPE) && scope != labels_set) break;
+        const uint32_t count = q[0], e = q[1], n = q[2], names = q[3];
+        q += 4;
+        if (e != 0) {
+            // The key of its last expression, as expression_keys gives it
+            // once the records before have moved the numbers.
+            const uint64_t last =
+                level_ == 0 ? uint64_t{fwd.expr_number + evals + e - 1u} << 32
+                            : ((uint64_t{fwd.expr_number - 1u} << 32) | uint32_t{fwd.inner_number + evals + 1u}) + (e - 1u);
+            if (fwd.next_fwd <= last) break;
+        }
+        if (names != 0 && !names_read_alike(q, static_cast<int>(names))) break;
+        if (label) {
+            if (global) src.set_last_global_label(label->name_view());
+            as.sym.define_alike(*label);
+        }
+        if (count != 0 && !r.bytes) {
+            r.bytes = arena_ + arena;
+            r.first_line = next_line;
+        }
+        p = q + static_cast<size_t>(names) * sizeof(NameNote);
+        line = next_line;
+        text += delta;
+        arena += count;
+        last_start = r.address;
+        r.address += count;
+        evals += e;
+        notes += n;
+        ++r.records;
+    }
+    if (r.records == 0) return r;
+    read_at_ = p;
+    last_line_ = line;
+    last_text_ = text;
+    records_read_ += r.records;
+    arena_read_ = arena;
+    next_address_ = r.address;
+    replayed_ += r.records;
+    ForwardRefs& moved = as.fwd;
+    if (evals != 0) {
+        if (level_ == 0) {
+            moved.expr_number += evals;
+            moved.inner_number = 0;
+        } else {
+            moved.inner_number += evals;
+        }
+    }
+    if (notes != 0) as.sym.skip_pass1_notes(notes);
+    src.take_line_from_record(line);
+    Driver& drv = as.drv;
+    drv.line_start_address = static_cast<int32_t>(last_start);
+    drv.note_lines_in_step(src.location(), r.records);
+    return r;
+}
+
+// Whether the label a record defined comes out where pass 1 put it, and a
+// local one under the same global label; global: whether it is global.
+inline bool LineReplay::label_defines_alike(const SymbolRecord& label, uint32_t address, bool& global) const {
+    const char first = label.name()[0];
+    global = !(first == '.' || (first >= '0' && first <= '9'));
+    if (!global) {
+        const std::string_view scope = as.src.last_global_label();
+        // Before any global label the scope is empty, with no text to compare.
+        if (label.name_length <= scope.size() ||
+            (!scope.empty() &&
+             std::memcmp(label.name() + label.name_length - scope.size(), scope.data(), scope.size()) != 0))
+            return false;
+    }
+    return SymbolTable::defines_alike(label, static_cast<int32_t>(address));
+}
+
 bool LineReplay::replay_ahead(SourceText& text) {
     SourceReader& src = as.src;
     Driver& drv = as.drv;
@@ -556,6 +669,17 @@ bool LineReplay::replay_ahead(SourceText& text) {
         // the last one's, in the same file, section and level, with nothing
         // but blank lines between. Of all the checks below only its
         // expressions' numbers and its names are left to make.
+        if (any && !each_line) {
+            const UsualRun usual = take_usual_records(address);
+            if (usual.records != 0) {
+                if (usual.bytes && !run) {
+                    run = usual.bytes;
+                    first_line = usual.first_line;
+                }
+                address = usual.address;
+                if (!peek(e)) break;
+            }
+        }
         if (any && e.flags == (R_BYTES | R_CLEAN)) {
             if (!expressions_settled(e) || (e.name_count != 0 && !names_read_alike(e.names, e.name_count))) break;
             take(e);
@@ -580,19 +704,8 @@ bool LineReplay::replay_ahead(SourceText& text) {
         if (label) {
             // A local label is the global one's, which must be the same;
             // either must come out where pass 1 put it.
-            const char first = label->name()[0];
-            global = !(first == '.' || (first >= '0' && first <= '9'));
-            if (global) {
-                ++labels_set;
-            } else {
-                const std::string_view scope = src.last_global_label();
-                // Before any global label the scope is empty, with no text to compare.
-                if (label->name_length <= scope.size() ||
-                    (!scope.empty() &&
-                     std::memcmp(label->name() + label->name_length - scope.size(), scope.data(), scope.size()) != 0))
-                    break;
-            }
-            if (!SymbolTable::defines_alike(*label, static_cast<int32_t>(address))) break;
+            if (!label_defines_alike(*label, address, global)) break;
+            if (global) ++labels_set;
         }
         if (!fits_here(e, address, labels_set)) break;
         take(e);

@@ -154,6 +154,17 @@ private:
     uint8_t* room();
     void stop_reading() { reading_ = false; }
     bool names_read_alike(const uint8_t* notes, int count) const;
+    // Pass 2: takes the usual records that follow (see replay_ahead) as
+    // one step; returns how many, with the address after their bytes, and
+    // run set to where their bytes begin if it was not set.
+    struct UsualRun {
+        uint64_t records = 0;
+        uint32_t address = 0;
+        uint32_t first_line = 0;
+        const uint8_t* bytes = nullptr;
+    };
+    [[gnu::always_inline]] inline UsualRun take_usual_records(uint32_t address);
+    bool label_defines_alike(const SymbolRecord& label, uint32_t address, bool& global) const;
     // Pass 1: an option or opt chose the output; the records from here on
     // are judged against that choice.
     [[gnu::noinline]] void follow_output_choice();

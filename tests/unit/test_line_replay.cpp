@@ -162,6 +162,30 @@ TEST(LineReplay, LinesAroundWhatPass2MustSettle) {
     EXPECT_EQ(replayed_alike(addresses, {"--elf"}), 10u);
     EXPECT_EQ(replayed_alike(addresses, {"-o"}), 10u);
 
+    // Long runs of lines taken one after the other, labels and local names
+    // among them, inside a condition and out: a line in the middle whose
+    // name pass 2 reads otherwise ends the run there, and the lines after it
+    // are taken again.
+    const std::string runs = " ifne 1\n"
+                             "T: moveq #1,d0\n"
+                             " moveq #2,d2\n"
+                             "U: move.w #3,d3\n"
+                             " move.l #K,d1\n"      // K is met later: assembled again
+                             ".l nop\n"
+                             " bra .l\n"
+                             " move.l #T,d4\n"
+                             " endc\n"
+                             "V: moveq #4,d4\n"
+                             ".l move.l #K,d5\n"
+                             " bra .l\n"
+                             " dc.w 1,2,3\n"
+                             "W:\n"
+                             ".m nop\n"
+                             " bra.s .m\n"
+                             "K equ 5\n";
+    EXPECT_EQ(replayed_alike(runs, {"-b"}), 12u);
+    EXPECT_EQ(replayed_alike(runs, {"--elf"}), 12u);
+
     // A file included twice: each inclusion has its own records.
     EXPECT_EQ(replayed_alike(" include i.s\n moveq #5,d5\n include i.s\n", {"-b"}, {{"i.s", " nop\n rts\n"}}), 5u);
 }
