@@ -77,10 +77,9 @@ struct StringTable {
     uint32_t add(std::string_view s) {
         if (s.empty()) return 0;
         const uint32_t at = bytes.size();
-        // The name and its NUL in one step.
-        bytes.b.resize(at + s.size() + 1);
-        std::memcpy(bytes.b.data() + at, s.data(), s.size());
-        bytes.b[at + s.size()] = 0;
+        // Appended as it is: growing by resize would zero the room first.
+        bytes.b.insert(bytes.b.end(), s.begin(), s.end());
+        bytes.b.push_back(0);
         return at;
     }
 };

@@ -147,7 +147,7 @@ void ElfObjectFormat::collect_symbols() {
         Symbol e;
         e.name = s->name_view();
         e.value = static_cast<uint32_t>(s->value);
-        e.global = exported.count(e.name) != 0;
+        e.global = !exported.empty() && exported.count(e.name) != 0;
         switch (s->kind) {
         case KIND_RELOCATABLE:
             if (s->section >= as.drv.section_count()) continue;
