@@ -529,7 +529,7 @@ void LineReplay::pass_label_line(SourceLocation at) {
 // replay_ahead), in a loop of their own: a label, and a scope for local
 // names, are all they may add. What taking each would move in the numbers
 // and the line is added up and moved once, after the last.
-inline LineReplay::UsualRun LineReplay::take_usual_records(uint32_t address) {
+inline LineReplay::UsualRun LineReplay::take_usual_records(uint32_t address, bool each_line) {
     UsualRun r;
     r.address = address;
     SourceReader& src = as.src;
@@ -583,9 +583,16 @@ inline LineReplay::UsualRun LineReplay::take_usual_records(uint32_t address) {
             if (global) src.set_last_global_label(label->name_view());
             as.sym.define_alike(*label);
         }
-        if (count != 0 && !r.bytes) {
-            r.bytes = arena_ + arena;
-            r.first_line = next_line;
+        if (count != 0) {
+            if (each_line) {
+                // The debug information's row of the line, as it is taken.
+                src.take_line_from_record(next_line);
+                as.emit.note_line_at(r.address, as.drv.current_section, as.here());
+            }
+            if (!r.bytes) {
+                r.bytes = arena_ + arena;
+                r.first_line = next_line;
+            }
         }
         p = q + static_cast<size_t>(names) * sizeof(NameNote);
         line = next_line;
@@ -665,12 +672,13 @@ bool LineReplay::replay_ahead(SourceText& text) {
         return false;
     }
     while (src.lines_read_plainly() && !drv.end_seen && peek(e)) {
-        // The usual record after one taken: no label, its bytes right after
-        // the last one's, in the same file, section and level, with nothing
-        // but blank lines between. Of all the checks below only its
-        // expressions' numbers and its names are left to make.
-        if (any && !each_line) {
-            const UsualRun usual = take_usual_records(address);
+        // The usual records after one taken: their bytes right after the
+        // last one's, in the same file, section and level, with nothing but
+        // blank lines between. Of all the checks below only their
+        // expressions' numbers, names and labels are left to make, which
+        // take_usual_records makes for as many as follow in this chunk.
+        if (any) {
+            const UsualRun usual = take_usual_records(address, each_line);
             if (usual.records != 0) {
                 if (usual.bytes && !run) {
                     run = usual.bytes;
@@ -680,6 +688,7 @@ bool LineReplay::replay_ahead(SourceText& text) {
                 if (!peek(e)) break;
             }
         }
+        // The first of the next chunk, or the one the loop stopped at.
         if (any && e.flags == (R_BYTES | R_CLEAN)) {
             if (!expressions_settled(e) || (e.name_count != 0 && !names_read_alike(e.names, e.name_count))) break;
             take(e);

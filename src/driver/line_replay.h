@@ -155,15 +155,16 @@ private:
     void stop_reading() { reading_ = false; }
     bool names_read_alike(const uint8_t* notes, int count) const;
     // Pass 2: takes the usual records that follow (see replay_ahead) as
-    // one step; returns how many, with the address after their bytes, and
-    // run set to where their bytes begin if it was not set.
+    // one step, noting each line's row for the debug information when
+    // each_line; returns how many, the address after their bytes, and
+    // where their bytes begin.
     struct UsualRun {
         uint64_t records = 0;
         uint32_t address = 0;
         uint32_t first_line = 0;
         const uint8_t* bytes = nullptr;
     };
-    [[gnu::always_inline]] inline UsualRun take_usual_records(uint32_t address);
+    [[gnu::always_inline]] inline UsualRun take_usual_records(uint32_t address, bool each_line);
     bool label_defines_alike(const SymbolRecord& label, uint32_t address, bool& global) const;
     // Pass 1: an option or opt chose the output; the records from here on
     // are judged against that choice.
