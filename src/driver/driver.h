@@ -203,10 +203,9 @@ public:
         }
     }
 
-    // Pass 2, for a line taken from its record right after the line before
-    // it was: both start where they did in pass 1, so its step is pass 1's.
-    void note_line_in_step(const SourceLocation& at) { note_lines_in_step(at, 1); }
-    // The same for n such lines, of which at is the last.
+    // Pass 2, for n lines taken from their records, each right after the
+    // line before it was: all start where they did in pass 1, so their
+    // steps are pass 1's (none of them wide). at is the last.
     void note_lines_in_step(const SourceLocation& at, size_t n) {
         previous_line_address_ = line_start_address;
         last_line_ = at;

@@ -530,6 +530,9 @@ void LineReplay::pass_label_line(SourceLocation at) {
 // names, are all they may add. What taking each would move in the numbers
 // and the line is added up and moved once, after the last.
 inline LineReplay::UsualRun LineReplay::take_usual_records(uint32_t address, bool each_line) {
+    // A line's step from the one before is that one's bytes, never a wide
+    // step (255 and up) that the driver would have to check one by one.
+    static_assert(CAPTURE_BYTES < 0xFF);
     UsualRun r;
     r.address = address;
     SourceReader& src = as.src;
@@ -688,19 +691,8 @@ bool LineReplay::replay_ahead(SourceText& text) {
                 if (!peek(e)) break;
             }
         }
-        // The first of the next chunk, or the one the loop stopped at.
-        if (any && e.flags == (R_BYTES | R_CLEAN)) {
-            if (!expressions_settled(e) || (e.name_count != 0 && !names_read_alike(e.names, e.name_count))) break;
-            take(e);
-            src.take_line_from_record(e.line);
-            drv.line_start_address = static_cast<int32_t>(address);
-            drv.note_line_in_step(src.location());
-            advance_numbers(e);
-            add_to_run(e);
-            address += e.count;
-            ++replayed_;
-            continue;
-        }
+        // The first record, the first of the next chunk, or the one the
+        // loop stopped at, which has every check made below.
         // Only the lines that follow in this file, with nothing but blank
         // lines between them in either pass.
         const SourceLocation here = src.location();
