@@ -298,6 +298,18 @@ bool LineReplay::names_read_alike(const uint8_t* notes, int count) const {
     return true;
 }
 
+namespace {
+// How far a record's text ends beyond the last one's, as open_line writes it.
+[[gnu::always_inline]] inline uint64_t read_base128(const uint8_t*& p) {
+    uint64_t v = 0;
+    for (int shift = 0;; shift += 7) {
+        const uint8_t b = *p++;
+        v |= uint64_t{b & 0x7Fu} << shift;
+        if (!(b & 0x80)) return v;
+    }
+}
+} // namespace
+
 [[gnu::always_inline]] inline bool LineReplay::peek(Entry& e) const {
     size_t chunk = read_chunk_;
     const uint8_t* p = read_at_;
@@ -317,13 +329,7 @@ bool LineReplay::names_read_alike(const uint8_t* notes, int count) const {
     } else {
         e.line = last_line_ + *p++;
         e.file = last_file_;
-        uint64_t delta = 0;
-        for (int shift = 0;; shift += 7) {
-            const uint8_t b = *p++;
-            delta |= uint64_t{b & 0x7Fu} << shift;
-            if (!(b & 0x80)) break;
-        }
-        e.text_end = last_text_ + delta;
+        e.text_end = last_text_ + read_base128(p);
     }
     e.label = nullptr;
     e.fixup_count = 0;
@@ -404,10 +410,16 @@ bool LineReplay::state_allows_records() const {
            as.emit.stores_bytes(drv.current_section);
 }
 
-[[gnu::always_inline]] inline void LineReplay::expression_keys(const Entry& e, uint64_t& first, uint64_t& last) const {
+[[gnu::always_inline]] inline void LineReplay::expression_keys(int level, uint32_t evals, uint32_t before, uint64_t& first,
+                                                               uint64_t& last) const {
     const ForwardRefs& fwd = as.fwd;
-    first = e.level == 0 ? uint64_t{fwd.expr_number} << 32 : fwd.key_at(e.level);
-    last = e.level == 0 ? uint64_t{fwd.expr_number + e.evals - 1u} << 32 : first + (e.evals - 1u);
+    if (level == 0) {
+        first = uint64_t{fwd.expr_number + before} << 32;
+        last = uint64_t{fwd.expr_number + before + evals - 1u} << 32;
+    } else {
+        first = (uint64_t{fwd.expr_number - 1u} << 32) | uint32_t{fwd.inner_number + before + 1u};
+        last = first + (evals - 1u);
+    }
 }
 
 [[gnu::always_inline]] inline bool LineReplay::fits_here(Entry& e, uint32_t address, uint32_t labels_set) const {
@@ -430,7 +442,7 @@ bool LineReplay::late_settles(Entry& e) const {
     const ForwardRefs& fwd = as.fwd;
     if (e.evals == 0) return false;
     uint64_t first, last;
-    expression_keys(e, first, last);
+    expression_keys(e.level, e.evals, 0, first, last);
     if (!fwd.only_mark_within(first, last)) return false;
     const uint8_t* const n = e.late;
     const SymbolRecord* r =
@@ -462,7 +474,7 @@ bool LineReplay::late_settles(Entry& e) const {
 [[gnu::always_inline]] inline bool LineReplay::expressions_settled(const Entry& e) const {
     if (e.evals == 0) return true;
     uint64_t first, last;
-    expression_keys(e, first, last);
+    expression_keys(e.level, e.evals, 0, first, last);
     return as.fwd.next_fwd > last;
 }
 
@@ -550,12 +562,7 @@ inline LineReplay::UsualRun LineReplay::take_usual_records(uint32_t address, boo
         if ((flags & ~(R_LABEL | R_SCOPE)) != (R_BYTES | R_CLEAN)) break;
         const uint8_t* q = p + 1;
         const uint32_t next_line = line + *q++;
-        uint64_t delta = 0;
-        for (int shift = 0;; shift += 7) {
-            const uint8_t b = *q++;
-            delta |= uint64_t{b & 0x7Fu} << shift;
-            if (!(b & 0x80)) break;
-        }
+        const uint64_t delta = read_base128(q);
         uint32_t scope = 0;
         if (flags & R_SCOPE) {
             std::memcpy(&scope, q, 4);
@@ -574,11 +581,9 @@ inline LineReplay::UsualRun LineReplay::take_usual_records(uint32_t address, boo
         const uint32_t count = q[0], e = q[1], n = q[2], names = q[3];
         q += 4;
         if (e != 0) {
-            // The key of its last expression, as expression_keys gives it
-            // once the records before have moved the numbers.
-            const uint64_t last =
-                level_ == 0 ? uint64_t{fwd.expr_number + evals + e - 1u} << 32
-                            : ((uint64_t{fwd.expr_number - 1u} << 32) | uint32_t{fwd.inner_number + evals + 1u}) + (e - 1u);
+            // Its expressions' keys, once the records before have moved the numbers.
+            uint64_t first, last;
+            expression_keys(level_, e, evals, first, last);
             if (fwd.next_fwd <= last) break;
         }
         if (names != 0 && !names_read_alike(q, static_cast<int>(names))) break;

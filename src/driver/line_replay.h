@@ -202,8 +202,10 @@ private:
     // labels_set: the global labels set by then.
     bool fits_here(Entry& e, uint32_t address, uint32_t labels_set) const;
     bool expressions_settled(const Entry& e) const;
-    // The forward-mark keys of its first and last expression.
-    void expression_keys(const Entry& e, uint64_t& first, uint64_t& last) const;
+    // The forward-mark keys of the first and last of a line's evals
+    // expressions at condition level, when the lines taken before it made
+    // before expressions the numbers do not count yet.
+    void expression_keys(int level, uint32_t evals, uint32_t before, uint64_t& first, uint64_t& last) const;
     // For a record with a late field: whether the one forward mark among
     // its expressions' is the field's and its name's value fits the field;
     // sets e.late_value.
