@@ -245,6 +245,15 @@ public:
     bool special_mode = false;
     // Where the text of the file being read stands: after the line read last.
     size_t text_read() const { return text_ ? text_->consumed() : 0; }
+    // A streamed file being read: its size and how much of it has been read
+    // (sizes 0 for a held file or none).
+    struct Progress {
+        uint64_t read = 0, size = 0;
+    };
+    Progress stream_progress() const {
+        if (!text_ || !text_->stream) return {};
+        return {text_->consumed(), text_->stamp.size};
+    }
     // Whether every line read from the file since the last line record was
     // read by the file's own loop (not while a macro or repeat block was
     // collected, or another road read it): pass 1 notes it in the record,

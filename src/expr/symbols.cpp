@@ -121,11 +121,35 @@ uint32_t SymbolTable::index_tag(std::string_view name) {
     return last_digit < 10 ? (tag & ~0xFu) | last_digit : tag;
 }
 
+// Twice the slots, or, in a large file read far enough to tell, room for
+// as many names as its rest will bring at the rate so far: each doubling
+// between would take a fresh table and rehash every name. A few steps at
+// most at once, so that a dense start (a header of equates) cannot ask for
+// much more than the file needs.
+int SymbolTable::grown_bits() const {
+    constexpr uint64_t SAMPLE_BYTES = 256 << 10;
+    constexpr int MOST_STEPS = 6;
+    int bits = slot_bits_ + 1;
+    const SourceReader::Progress at = as.src.stream_progress();
+    if (at.read < SAMPLE_BYTES || at.size <= at.read) return bits;
+    const double expected = static_cast<double>(count_) * static_cast<double>(at.size) / static_cast<double>(at.read);
+    while (bits < slot_bits_ + MOST_STEPS && static_cast<double>(size_t{1} << bits) < 2 * expected) ++bits;
+    return bits;
+}
+
 bool SymbolTable::make_room() {
     if ((count_ + 1) * 2 <= slot_count_) return false;
-    const size_t count = slot_count_ * 2;
-    LargeArray<Slot> bigger = zeroed_slots(count);
-    const int bits = slot_bits_ + 1;
+    int bits = grown_bits();
+    LargeArray<Slot> bigger;
+    try {
+        bigger = zeroed_slots(size_t{1} << bits);
+    } catch (const std::bad_alloc&) {
+        // Room for the rest was only a guess: doubling is what must fit.
+        if (bits == slot_bits_ + 1) throw;
+        bits = slot_bits_ + 1;
+        bigger = zeroed_slots(size_t{1} << bits);
+    }
+    const size_t count = size_t{1} << bits;
     const size_t mask = count - 1;
     for (size_t j = 0; j < slot_count_; ++j) {
         const Slot& s = slots_[j];

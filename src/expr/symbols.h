@@ -185,9 +185,10 @@ private:
     static LargeArray<Slot> zeroed_slots(size_t n);
     // A new record with its name, in the arena; its reference is set in ref.
     SymbolRecord* new_record(std::string_view name, uint32_t& ref);
-    // Doubles the index when one more name would fill it past half; true
+    // Grows the index when one more name would fill it past half; true
     // when it did (the slots then moved).
     bool make_room();
+    int grown_bits() const;
     void add_to_index(uint32_t ref, uint32_t tag);
 
     Assembler& as;
