@@ -317,7 +317,10 @@ void SourceReader::assemble_file(const char* name) {
         as.report_error(msg::DRIVER_PASS_CANNOT_FIND_FILE);
     } else {
         if (drv.pass_number == 1) as.side.note_read(path, include_depth == 0);
-        if (text.stream) check_stream_opened(path, text);
+        if (text.stream) {
+            check_stream_opened(path, text);
+            text.names_before = as.sym.size();
+        }
         ++include_depth;
         const MacroEngine::FileMark mark = as.mac.enter_file();
         text_ = &text;

@@ -13,6 +13,7 @@
 
 #include "driver/location.h"
 #include "driver/stream_check.h"
+#include "expr/symbols.h"
 #include "isa/statement.h"
 
 namespace tobra {
@@ -105,6 +106,7 @@ struct SourceText {
     bool held_cr = false;  // a CR that ended the last read: dropped if a LF follows
     bool stream_done = false;
     FileStamp stamp;  // the streamed file as it was opened
+    size_t names_before = 0;  // symbols made before the file was opened
     ByteSum sum;      // of the raw bytes read so far
 
     // How much of the (uniform) text has been read: the same at the same line
@@ -245,14 +247,11 @@ public:
     bool special_mode = false;
     // Where the text of the file being read stands: after the line read last.
     size_t text_read() const { return text_ ? text_->consumed() : 0; }
-    // A streamed file being read: its size and how much of it has been read
-    // (sizes 0 for a held file or none).
-    struct Progress {
-        uint64_t read = 0, size = 0;
-    };
-    Progress stream_progress() const {
+    // A streamed file being read: how much of it has been read, its size and
+    // how many symbols there were before it (sizes 0 for a held file or none).
+    SymbolTable::FileProgress stream_progress() const {
         if (!text_ || !text_->stream) return {};
-        return {text_->consumed(), text_->stamp.size};
+        return {text_->consumed(), text_->stamp.size, text_->names_before};
     }
     // Whether every line read from the file since the last line record was
     // read by the file's own loop (not while a macro or repeat block was

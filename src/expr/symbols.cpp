@@ -122,24 +122,24 @@ uint32_t SymbolTable::index_tag(std::string_view name) {
 }
 
 // Twice the slots, or, in a large file read far enough to tell, room for
-// as many names as its rest will bring at the rate so far: each doubling
-// between would take a fresh table and rehash every name. A few steps at
-// most at once, so that a dense start (a header of equates) cannot ask for
-// much more than the file needs.
-int SymbolTable::grown_bits() const {
+// the names its rest will bring at the file's own rate so far: each
+// doubling between would take a fresh table and rehash every name. A few
+// steps at most at once, so that a dense start (a header of equates) cannot
+// ask for much more than the file needs.
+int SymbolTable::growth_bits(int bits, size_t count, const FileProgress& at) {
     constexpr uint64_t SAMPLE_BYTES = 256 << 10;
     constexpr int MOST_STEPS = 6;
-    int bits = slot_bits_ + 1;
-    const SourceReader::Progress at = as.src.stream_progress();
-    if (at.read < SAMPLE_BYTES || at.size <= at.read) return bits;
-    const double expected = static_cast<double>(count_) * static_cast<double>(at.size) / static_cast<double>(at.read);
-    while (bits < slot_bits_ + MOST_STEPS && static_cast<double>(size_t{1} << bits) < 2 * expected) ++bits;
-    return bits;
+    int grown = bits + 1;
+    if (at.read < SAMPLE_BYTES || at.size <= at.read || count < at.names_before) return grown;
+    const double rate = static_cast<double>(count - at.names_before) / static_cast<double>(at.read);
+    const double expected = static_cast<double>(count) + rate * static_cast<double>(at.size - at.read);
+    while (grown < bits + MOST_STEPS && static_cast<double>(size_t{1} << grown) < 2 * expected) ++grown;
+    return grown;
 }
 
 bool SymbolTable::make_room() {
     if ((count_ + 1) * 2 <= slot_count_) return false;
-    int bits = grown_bits();
+    int bits = growth_bits(slot_bits_, count_, as.src.stream_progress());
     LargeArray<Slot> bigger;
     try {
         bigger = zeroed_slots(size_t{1} << bits);

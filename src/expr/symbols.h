@@ -136,6 +136,16 @@ public:
     // A name declared by xref and not defined here.
     static bool is_import(const SymbolRecord& r) { return r.kind == KIND_EXTERNAL && !(r.flags & SYM_BASED); }
 
+    // Where the file being read stands, for the index's growth: bytes read,
+    // its size (0: not a streamed file) and the names made before it.
+    struct FileProgress {
+        uint64_t read = 0, size = 0;
+        size_t names_before = 0;
+    };
+    // The index's size (a power of two) after growing from 2^bits slots
+    // that hold count names.
+    static int growth_bits(int bits, size_t count, const FileProgress& at);
+
     // The -x64 chain-length statistics.
     void symbol_distribution();
 
@@ -188,7 +198,6 @@ private:
     // Grows the index when one more name would fill it past half; true
     // when it did (the slots then moved).
     bool make_room();
-    int grown_bits() const;
     void add_to_index(uint32_t ref, uint32_t tag);
 
     Assembler& as;

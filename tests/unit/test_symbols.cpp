@@ -134,6 +134,27 @@ TEST(SymbolTable, EveryNameFoundAfterTheIndexGrows) {
     EXPECT_EQ(t.as.drv.error_count, 1);
 }
 
+// How far the index grows in one step while a large file is read: to the
+// size the rest of that file needs at its own rate of names, never judged
+// from names made before it, and never more than six doublings at once.
+TEST(SymbolTable, IndexGrowsToWhatTheRestOfTheFileNeeds) {
+    using P = tobra::SymbolTable::FileProgress;
+    const auto grow = [](int bits, size_t count, P at) { return tobra::SymbolTable::growth_bits(bits, count, at); };
+    // Not a streamed file, or too little of it read to tell: one doubling.
+    EXPECT_EQ(grow(13, 4096, P{}), 14);
+    EXPECT_EQ(grow(13, 4096, P{200 << 10, 17 << 20, 150}), 14);
+    // A million-line source a sixtieth read: about 240,000 names to come,
+    // whose half-full index is 2^19 slots.
+    EXPECT_EQ(grow(13, 4096, P{291223, 17493607, 150}), 19);
+    // The same source after a first file of 131,000 names: the rate is this
+    // file's own, 72 names in 300 KB, not all 131,072.
+    EXPECT_EQ(grow(18, 131072, P{300 << 10, 100 << 20, 131000}), 19);
+    // A header of 16,000 equates at the start of a 20 MB file: capped.
+    EXPECT_EQ(grow(15, 16384, P{300 << 10, 20 << 20, 384}), 21);
+    // Read nearly to its end: the rest brings nothing to speak of.
+    EXPECT_EQ(grow(15, 16384, P{(20 << 20) - 10, 20 << 20, 0}), 16);
+}
+
 TEST(SymbolTable, SameBucketEachFindsItsOwn) {
     Table t;
     int b = tobra::SymbolTable::symbol_hash("ab");
