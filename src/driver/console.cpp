@@ -1,6 +1,9 @@
 #include "driver/console.h"
 
+#include <cerrno>
 #include <cstdarg>
+
+#include <fcntl.h>
 
 namespace tobra {
 
@@ -25,9 +28,24 @@ void Console::print(const char* fmt, ...) {
 
 void Console::flush() {
     if (!sink_ || buf_.empty()) return;
-    if (std::fwrite(buf_.data(), 1, buf_.size(), sink_) != buf_.size()) failed_ = true;
-    if (std::fflush(sink_) != 0) failed_ = true;
+    errno = 0;
+    const bool written = std::fwrite(buf_.data(), 1, buf_.size(), sink_) == buf_.size() && std::fflush(sink_) == 0;
+    if (!written && !failed_) {
+        failed_ = true;
+        failure_ = errno;
+    }
     buf_.clear();
+}
+
+bool Console::flush_and_check(bool more_to_come) {
+    flush();
+    if (failed_ || !sink_ || !more_to_come) return !failed_;
+    const int flags = fcntl(fileno(sink_), F_GETFL);
+    if (flags == -1 || (flags & O_ACCMODE) == O_RDONLY) {
+        failed_ = true;
+        failure_ = EBADF;
+    }
+    return !failed_;
 }
 
 } // namespace tobra

@@ -27,14 +27,21 @@ public:
     void flush();
     // Everything printed so far when there is no sink.
     const std::string& captured() const { return buf_; }
-    // A write to the sink fell short (a full disk under a listing file).
+    // A write to the sink fell short (a full disk under a listing file, a
+    // closed standard output), and the system's reason for the first one.
     bool failed() const { return failed_; }
+    int failure() const { return failure_; }
+    // Writes what is buffered; with more to come, also whether the sink can
+    // take it: a descriptor open only for reading (a closed standard output
+    // is held that way) fails here, before anything is written to it.
+    bool flush_and_check(bool more_to_come);
 
 private:
     static constexpr size_t FLUSH_AT = 1 << 16;
     std::FILE* sink_;
     std::string buf_;
     bool failed_ = false;
+    int failure_ = 0;
 };
 
 } // namespace tobra

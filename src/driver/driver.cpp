@@ -177,6 +177,12 @@ int Driver::run(int argc, const char* const* argv) {
             as.sym.forget_notes();
             check_section_sizes();
             if (error_count == 0) as.emit.check_ranges();
+            // The listing and the messages are part of what the run makes: when
+            // standard output (or standard error, which takes them with
+            // --diagnostics) could not take them, the run failed, and leaves
+            // no output that a build would take as made.
+            const bool err_kept = as.err.flush_and_check(false);
+            if (!as.con.flush_and_check(!as.options.quiet) || !err_kept) return abandon_run();
             if (opened) {
                 // The side files are complete before the output is, and take
                 // their names after it: a failure on the way leaves none.

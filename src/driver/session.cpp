@@ -3,6 +3,8 @@
 #include "driver/assembler.h"
 #include "driver/collect.h"
 
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace tobra {
@@ -25,6 +27,18 @@ AssemblyResult assemble(const AssemblyRequest& request) {
     if (collector) collector->finish(result);
     result.diagnostics = std::move(as.held_diagnostics);
     as.con.flush();
+    as.err.flush();
+    // What the run printed was lost: the run failed, whatever else it made.
+    // Each loss is told on the other stream.
+    const auto lost = [&](const Console& stream, std::FILE* other, const char* name) {
+        if (!stream.failed()) return;
+        std::fprintf(other, "tobra: can't write %s: %s\n", name,
+                     stream.failure() ? std::strerror(stream.failure()) : "write failed");
+        std::fflush(other);
+        result.exit_code = 255;
+    };
+    lost(as.con, stderr, "standard output");
+    lost(as.err, request.console, "standard error");
     result.console = as.con.captured();
     if (!request.write_files) result.output.assign(as.emit.output_data.begin(), as.emit.output_data.end());
     return result;
