@@ -60,7 +60,10 @@ bool SourceText::refill() {
         base[w++] = c == '\0' ? ' ' : c;
     }
     window_end = w;
-    if (n == 0) stream_done = true;
+    if (n == 0) {
+        stream_done = true;
+        read_failed = std::ferror(stream.get()) != 0;
+    }
     return n > 0;
 }
 
@@ -70,6 +73,7 @@ void SourceText::read_rest() {
     size_t n;
     while ((n = std::fread(buffer, 1, STREAM_WINDOW, stream.get())) > 0) sum.feed(buffer, n);
     stream_done = true;
+    if (std::ferror(stream.get())) read_failed = true;
     window_pos = window_end = 0;
 }
 
@@ -264,6 +268,12 @@ void SourceReader::check_stream_opened(const std::string& path, const SourceText
 void SourceReader::check_stream_read(const std::string& path, SourceText& text) {
     DiskFile& known = disk_files_[path];
     text.read_rest();
+    // A read that failed looks like the file's end: the lines after it were
+    // never assembled.
+    if (text.read_failed) {
+        set_place(file_number(), 0);
+        as.fatal_error(msg::PASS_ERROR_READING_FILE);
+    }
     FileStamp now;
     const uint64_t sum = text.sum.value();
     const bool same = stamp_of(fileno(text.stream.get()), now) && now == known.stamp &&

@@ -105,6 +105,7 @@ struct SourceText {
     size_t window_base = 0;  // how much of the uniform text came before the window
     bool held_cr = false;  // a CR that ended the last read: dropped if a LF follows
     bool stream_done = false;
+    bool read_failed = false;  // the stream ended in an error, not at the file's end
     FileStamp stamp;  // the streamed file as it was opened
     size_t names_before = 0;  // symbols made before the file was opened
     ByteSum sum;      // of the raw bytes read so far

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -116,6 +117,44 @@ TEST(SourceReading, LineEndsOnTheWindowEdge) {
         }
     }
     std::filesystem::remove_all(dir);
+}
+
+// A read that fails partway through a streamed file is not the file's end:
+// the reader tells the two apart (the run then stops with a message rather
+// than assemble the part it read).
+TEST(SourceReading, ReadErrorIsNotTheEnd) {
+    struct Disk {
+        size_t left;
+        bool fails;
+        size_t at = 0;
+    };
+    cookie_io_functions_t io{};
+    io.read = [](void* cookie, char* buf, size_t size) -> ssize_t {
+        auto* disk = static_cast<Disk*>(cookie);
+        if (disk->left == 0) {
+            if (!disk->fails) return 0;
+            errno = EIO;
+            return -1;
+        }
+        const size_t n = std::min(size, disk->left);
+        for (size_t i = 0; i < n; ++i) buf[i] = ++disk->at % 10 == 0 ? '\n' : 'x';
+        disk->left -= n;
+        return static_cast<ssize_t>(n);
+    };
+    for (const bool fails : {false, true}) {
+        Disk disk{3 * STREAM_WINDOW + 40, fails};
+        SourceText text;
+        text.stream.reset(fopencookie(&disk, "r", io));
+        ASSERT_TRUE(text.stream);
+        text.window = std::make_unique<char[]>(STREAM_WINDOW);
+        char buf[LINE_BUFFER_SIZE];
+        int n = 0;
+        size_t lines = 0;
+        while (text.read_physical(buf, 255, &n)) ++lines;
+        EXPECT_EQ(lines, (3 * STREAM_WINDOW + 40 + 9) / 10);  // the last line without its newline
+        text.read_rest();
+        EXPECT_EQ(text.read_failed, fails);
+    }
 }
 
 } // namespace
