@@ -28,6 +28,7 @@ void Console::print(const char* fmt, ...) {
 
 void Console::flush() {
     if (!sink_ || buf_.empty()) return;
+    wrote_ = true;
     errno = 0;
     const bool written = std::fwrite(buf_.data(), 1, buf_.size(), sink_) == buf_.size() && std::fflush(sink_) == 0;
     if (!written && !failed_) {

@@ -35,12 +35,20 @@ public:
     // take it: a descriptor open only for reading (a closed standard output
     // is held that way) fails here, before anything is written to it.
     bool flush_and_check(bool more_to_come);
+    // Whether anything reached the sink yet.
+    bool wrote() const { return wrote_; }
+    // From here on the text goes to sink instead.
+    void move_to(std::FILE* sink) {
+        flush();
+        sink_ = sink;
+    }
 
 private:
     static constexpr size_t FLUSH_AT = 1 << 16;
     std::FILE* sink_;
     std::string buf_;
     bool failed_ = false;
+    bool wrote_ = false;
     int failure_ = 0;
 };
 

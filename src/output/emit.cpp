@@ -293,6 +293,7 @@ void Emitter::open_output(const char* first_source) {
         // A link, a device or a FIFO is written into only by a run that
         // succeeds; the bytes wait in an unnamed file until then.
         output_through_ = writes_through(output_name);
+        if (output_through_) keep_messages_apart();
         output_file_ = output_through_ ? std::tmpfile() : std::fopen(output_name.c_str(), "wb");
         if (!output_file_)
             as.fatal_error(msg::CANT_OPEN_OUTPUT_FILE_BUILT.with(
@@ -304,6 +305,22 @@ void Emitter::open_output(const char* first_source) {
     }
     output_open = true;
     format_->begin();
+}
+
+// An output written where standard output goes (/dev/stdout into a pipe or
+// a file) must not get the run's messages among its bytes: they go to
+// standard error instead. When that is the same file too, or something was
+// printed there already, there is no keeping them apart.
+void Emitter::keep_messages_apart() {
+    const int shared = standard_streams_holding(output_name);
+    if (shared == 0) return;
+    const bool diagnostics_on_err = as.options.diagnostics != DiagnosticStyle::native;
+    const bool apart = !(shared & 1 && (shared & 2 || as.con.wrote())) &&
+                       !(shared & 2 && (diagnostics_on_err || as.err.wrote()));
+    if (!apart)
+        as.fatal_error(msg::CANT_OPEN_OUTPUT_FILE_BUILT.with(
+            ("Can't open output file " + output_name + ": the messages of this run go there too").c_str()));
+    if (shared & 1) as.con.move_to(stderr);
 }
 
 void Emitter::finish_output(bool ok) {

@@ -130,6 +130,7 @@ public:
     // Output file of pass 2, written in the format the options chose; never
     // over a file this run has read.
     void open_output(const char* first_source);
+    void keep_messages_apart();
     // After the last source file: the format's end, then the file is closed;
     // with errors the file is removed instead.
     void finish_output(bool ok);

@@ -2,6 +2,9 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace tobra {
 
 bool writes_through(const std::string& path) {
@@ -11,9 +14,44 @@ bool writes_through(const std::string& path) {
     return !ec && fs::exists(st) && !fs::is_regular_file(st) && !fs::is_directory(st);
 }
 
+namespace {
+
+// Of descriptors 1 and 2, those open on the file path names (bits 0 and 1).
+int standard_descriptors_of(const std::string& path, struct stat& info) {
+    if (::stat(path.c_str(), &info) != 0) return 0;
+    int mask = 0;
+    for (int fd = 1; fd <= 2; ++fd) {
+        struct stat open_on;
+        if (::fstat(fd, &open_on) == 0 && open_on.st_dev == info.st_dev && open_on.st_ino == info.st_ino)
+            mask |= 1 << (fd - 1);
+    }
+    return mask;
+}
+
+} // namespace
+
+int standard_streams_holding(const std::string& path) {
+    struct stat info;
+    const int mask = standard_descriptors_of(path, info);
+    return S_ISREG(info.st_mode) || S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode) ? mask : 0;
+}
+
 bool copy_into(std::FILE* from, const std::string& path) {
     if (std::fflush(from) != 0 || std::fseek(from, 0, SEEK_SET) != 0) return false;
-    std::FILE* to = std::fopen(path.c_str(), "wb");
+    struct stat info;
+    const int mask = standard_descriptors_of(path, info);
+    const int shared = mask & 1 ? 1 : mask & 2 ? 2 : -1;
+    std::FILE* to = nullptr;
+    if (shared >= 0) {
+        // What the run printed there so far stays, and comes first.
+        std::fflush(shared == 1 ? stdout : stderr);
+        const int fd = ::dup(shared);
+        if (fd < 0) return false;
+        to = ::fdopen(fd, "wb");
+        if (!to) ::close(fd);
+    } else {
+        to = std::fopen(path.c_str(), "wb");
+    }
     if (!to) return false;
     bool ok = true;
     char block[1 << 15];

@@ -16,8 +16,16 @@ namespace tobra {
 // (a symbolic link, a device, a FIFO): written into, never replaced or removed.
 bool writes_through(const std::string& path);
 // Copies what was written to from (from its start) into the file path names,
-// opened for writing as it is, through a link. False when anything fails.
+// opened for writing as it is, through a link. A path that names the file
+// standard output or standard error is open on (/dev/stdout with output
+// redirected) is written through that descriptor: opened again, a regular
+// file would be cut short and written over from its start. False when
+// anything fails.
 bool copy_into(std::FILE* from, const std::string& path);
+// Whether path names the very file standard output (bit 0) or standard
+// error (bit 1) is open on, where bytes written are kept (a regular file, a
+// pipe, a socket; a terminal or /dev/null is not counted).
+int standard_streams_holding(const std::string& path);
 // Removes path only if it is a regular file; false when it was not removed.
 bool remove_regular_file(const std::string& path);
 
