@@ -8,6 +8,9 @@
 #include <filesystem>
 #include <string_view>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "driver/assembler.h"
 #include "driver/collect.h"
 #include "output/messages.h"
@@ -294,7 +297,32 @@ void Emitter::open_output(const char* first_source) {
         // succeeds; the bytes wait in an unnamed file until then.
         output_through_ = writes_through(output_name);
         if (output_through_) keep_messages_apart();
-        output_file_ = output_through_ ? std::tmpfile() : std::fopen(output_name.c_str(), "wb");
+        if (output_through_) {
+            output_file_ = std::tmpfile();
+        } else {
+            // Written under a name of its own beside the target and renamed
+            // over it once complete: a run that is killed on the way leaves
+            // no cut-short output that a build would take as made. A target
+            // that could not be written as it is (a directory, a file without
+            // write permission) is still refused as such; where no name of
+            // its own can be made, the target is written as it is.
+            std::error_code ec;
+            const bool stage = !std::filesystem::exists(output_name, ec)
+                                   ? !ec
+                                   : std::filesystem::is_regular_file(output_name, ec) &&
+                                         ::access(output_name.c_str(), W_OK) == 0;
+            for (int n = 0; stage && n < 100 && !output_file_; ++n) {
+                output_temp_ = output_name + ".tmp" + std::to_string(n);
+                output_file_ = std::fopen(output_temp_.c_str(), "wbx");
+            }
+            struct stat old_file;
+            if (output_file_ && ::stat(output_name.c_str(), &old_file) == 0)
+                ::fchmod(fileno(output_file_), old_file.st_mode & 07777);  // as writing over it would keep it
+            if (!output_file_) {
+                output_temp_.clear();
+                output_file_ = std::fopen(output_name.c_str(), "wb");
+            }
+        }
         if (!output_file_)
             as.fatal_error(msg::CANT_OPEN_OUTPUT_FILE_BUILT.with(
                 ("Can't open output file " + output_name + ": " + std::strerror(errno)).c_str()));
@@ -482,6 +510,10 @@ void Emitter::close_output() {
         if (output_through_ && !failed) failed = !copy_into(output_file_, output_name);
         failed = std::fclose(output_file_) != 0 || failed;
         output_file_ = nullptr;
+        if (!failed && !output_temp_.empty()) {
+            failed = std::rename(output_temp_.c_str(), output_name.c_str()) != 0;
+            if (!failed) output_temp_.clear();
+        }
         if (failed) as.fatal_error(msg::CANT_WRITE_OUTPUT_FILE);
         output_created_ = false;
     }
@@ -494,6 +526,11 @@ void Emitter::discard_output() {
         std::fclose(output_file_);
         output_file_ = nullptr;
     }
+    if (!output_temp_.empty()) {
+        std::remove(output_temp_.c_str());
+        output_temp_.clear();
+    }
+    // The output of an earlier run goes too, as when it was written over.
     if (output_created_) {
         remove_regular_file(output_name);
         output_created_ = false;
