@@ -300,28 +300,22 @@ void Emitter::open_output(const char* first_source) {
         if (output_through_) {
             output_file_ = std::tmpfile();
         } else {
-            // Written under a name of its own beside the target and renamed
-            // over it once complete: a run that is killed on the way leaves
-            // no cut-short output that a build would take as made. A target
-            // that could not be written as it is (a directory, a file without
-            // write permission) is still refused as such; where no name of
-            // its own can be made, the target is written as it is.
+            // Made beside the target and renamed over it once complete: a
+            // run that is killed on the way leaves no cut-short output that a
+            // build would take as made. A target that could not be written
+            // as it is (a directory, a file without write permission) is
+            // still refused as such; where nothing can be made beside it,
+            // the target is written as it is.
             std::error_code ec;
-            const bool stage = !std::filesystem::exists(output_name, ec)
-                                   ? !ec
-                                   : std::filesystem::is_regular_file(output_name, ec) &&
-                                         ::access(output_name.c_str(), W_OK) == 0;
-            for (int n = 0; stage && n < 100 && !output_file_; ++n) {
-                output_temp_ = output_name + ".tmp" + std::to_string(n);
-                output_file_ = std::fopen(output_temp_.c_str(), "wbx");
-            }
+            const bool beside = !std::filesystem::exists(output_name, ec)
+                                    ? !ec
+                                    : std::filesystem::is_regular_file(output_name, ec) &&
+                                          ::access(output_name.c_str(), W_OK) == 0;
+            output_file_ = beside ? output_beside_.open(output_name) : nullptr;
             struct stat old_file;
             if (output_file_ && ::stat(output_name.c_str(), &old_file) == 0)
                 ::fchmod(fileno(output_file_), old_file.st_mode & 07777);  // as writing over it would keep it
-            if (!output_file_) {
-                output_temp_.clear();
-                output_file_ = std::fopen(output_name.c_str(), "wb");
-            }
+            if (!output_file_) output_file_ = std::fopen(output_name.c_str(), "wb");
         }
         if (!output_file_)
             as.fatal_error(msg::CANT_OPEN_OUTPUT_FILE_BUILT.with(
@@ -506,13 +500,15 @@ void Emitter::close_output() {
     if (!output_open) return;
     if (output_file_) {
         write_pending();
-        bool failed = std::fflush(output_file_) != 0 || std::ferror(output_file_);
-        if (output_through_ && !failed) failed = !copy_into(output_file_, output_name);
-        failed = std::fclose(output_file_) != 0 || failed;
-        output_file_ = nullptr;
-        if (!failed && !output_temp_.empty()) {
-            failed = std::rename(output_temp_.c_str(), output_name.c_str()) != 0;
-            if (!failed) output_temp_.clear();
+        bool failed;
+        if (output_file_ == output_beside_.stream()) {
+            output_file_ = nullptr;
+            failed = !output_beside_.commit();
+        } else {
+            failed = std::fflush(output_file_) != 0 || std::ferror(output_file_);
+            if (output_through_ && !failed) failed = !copy_into(output_file_, output_name);
+            failed = std::fclose(output_file_) != 0 || failed;
+            output_file_ = nullptr;
         }
         if (failed) as.fatal_error(msg::CANT_WRITE_OUTPUT_FILE);
         output_created_ = false;
@@ -522,14 +518,9 @@ void Emitter::close_output() {
 
 void Emitter::discard_output() {
     output_data.clear();
-    if (output_file_) {
-        std::fclose(output_file_);
-        output_file_ = nullptr;
-    }
-    if (!output_temp_.empty()) {
-        std::remove(output_temp_.c_str());
-        output_temp_.clear();
-    }
+    if (output_file_ && output_file_ != output_beside_.stream()) std::fclose(output_file_);
+    output_file_ = nullptr;
+    output_beside_.abandon();
     // The output of an earlier run goes too, as when it was written over.
     if (output_created_) {
         remove_regular_file(output_name);

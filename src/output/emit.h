@@ -13,6 +13,7 @@
 #include "isa/operand.h"
 #include "output/elf_file.h"
 #include "output/format.h"
+#include "output/staged_file.h"
 
 namespace tobra {
 
@@ -265,7 +266,7 @@ private:
     bool (*takes_fixup_)(const Fixup&, Placement) = nullptr;  // pass 1: the chosen format's
     std::FILE* output_file_ = nullptr;
     bool output_created_ = false;  // the file exists on disk and must go if the run fails
-    std::string output_temp_;      // the name output_file_ is written under, renamed to output_name at the end
+    FileBeside output_beside_;     // output_file_ unless written in place or through
     bool output_through_ = false;  // output_file_ is unnamed, copied into the named link or device at the end
     bool discard_bytes_ = false;   // --no-output
 };

@@ -2,8 +2,11 @@
 
 #include <filesystem>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 namespace tobra {
 
@@ -15,6 +18,16 @@ bool writes_through(const std::string& path) {
 }
 
 namespace {
+
+// Everything written to from, from its start, onto the end of to.
+bool copy_from_start(std::FILE* from, std::FILE* to) {
+    if (std::fflush(from) != 0 || std::fseek(from, 0, SEEK_SET) != 0) return false;
+    bool ok = true;
+    char block[1 << 15];
+    size_t n;
+    while (ok && (n = std::fread(block, 1, sizeof block, from)) > 0) ok = std::fwrite(block, 1, n, to) == n;
+    return ok && !std::ferror(from) && std::fflush(to) == 0 && !std::ferror(to);
+}
 
 // Of descriptors 1 and 2, those open on the file path names (bits 0 and 1).
 int standard_descriptors_of(const std::string& path, struct stat& info) {
@@ -53,11 +66,7 @@ bool copy_into(std::FILE* from, const std::string& path) {
         to = std::fopen(path.c_str(), "wb");
     }
     if (!to) return false;
-    bool ok = true;
-    char block[1 << 15];
-    size_t n;
-    while (ok && (n = std::fread(block, 1, sizeof block, from)) > 0) ok = std::fwrite(block, 1, n, to) == n;
-    ok = ok && !std::ferror(from) && std::fflush(to) == 0 && !std::ferror(to);
+    const bool ok = copy_from_start(from, to);
     return std::fclose(to) == 0 && ok;
 }
 
@@ -68,16 +77,28 @@ bool remove_regular_file(const std::string& path) {
     return fs::remove(path, ec);
 }
 
-bool StagedFile::open(const std::string& target) {
+namespace {
+
+// The directory a file of that name is made in, as a path to open.
+std::string directory_of(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+} // namespace
+
+std::FILE* FileBeside::open(const std::string& target) {
     abandon();
     target_ = target;
-    failed_ = false;
-    through_ = writes_through(target);
-    if (through_) {
-        // Unnamed: nothing to clean up whatever happens to the run.
-        file_ = std::tmpfile();
-        return file_ != nullptr;
+#ifdef O_TMPFILE
+    const int fd = ::open(directory_of(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        file_ = ::fdopen(fd, "wb");
+        if (file_) return file_;
+        ::close(fd);
     }
+#endif
     // "x" never takes over an existing file: a name left by a killed run, or
     // one another run is writing, is passed over for the next.
     for (int n = 0; n < 100 && !file_; ++n) {
@@ -85,6 +106,73 @@ bool StagedFile::open(const std::string& target) {
         file_ = std::fopen(temp_.c_str(), "wbx");
     }
     if (!file_) temp_.clear();
+    return file_;
+}
+
+// An unnamed file is linked in under a free temporary name (through /proc,
+// or directly where the process may), to be renamed over the target; where
+// neither works its bytes are copied into a named one.
+bool FileBeside::name_it() {
+    if (!temp_.empty()) return true;
+    const int fd = fileno(file_);
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (int n = 0; n < 100; ++n) {
+        std::string name = target_ + ".tmp" + std::to_string(n);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0
+#ifdef AT_EMPTY_PATH
+            || ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0
+#endif
+        ) {
+            temp_ = std::move(name);
+            return true;
+        }
+        if (errno != EEXIST) break;
+    }
+    std::FILE* named = nullptr;
+    std::string name;
+    for (int n = 0; n < 100 && !named; ++n) {
+        name = target_ + ".tmp" + std::to_string(n);
+        named = std::fopen(name.c_str(), "wbx");
+    }
+    if (!named) return false;
+    temp_ = name;
+    struct stat info;
+    if (::fstat(fd, &info) == 0) ::fchmod(fileno(named), info.st_mode & 07777);
+    const bool copied = copy_from_start(file_, named);
+    std::fclose(file_);
+    file_ = named;
+    return copied;
+}
+
+bool FileBeside::commit() {
+    if (!file_) return false;
+    bool ok = std::fflush(file_) == 0 && !std::ferror(file_) && name_it();
+    ok = std::fclose(file_) == 0 && ok;
+    file_ = nullptr;
+    ok = ok && std::rename(temp_.c_str(), target_.c_str()) == 0;
+    if (ok) temp_.clear();
+    abandon();
+    return ok;
+}
+
+void FileBeside::abandon() {
+    if (file_) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    if (!temp_.empty()) {
+        std::remove(temp_.c_str());
+        temp_.clear();
+    }
+}
+
+bool StagedFile::open(const std::string& target) {
+    abandon();
+    target_ = target;
+    failed_ = false;
+    through_ = writes_through(target);
+    // Unnamed when written through: nothing to clean up whatever happens.
+    file_ = through_ ? std::tmpfile() : beside_.open(target);
     return file_ != nullptr;
 }
 
@@ -97,11 +185,7 @@ bool StagedFile::write(std::string_view text) {
 bool StagedFile::finish() {
     if (!file_) return false;
     if (std::fflush(file_) != 0 || std::ferror(file_)) failed_ = true;
-    if (through_) {
-        held_ = file_;
-    } else if (std::fclose(file_) != 0) {
-        failed_ = true;
-    }
+    if (through_) held_ = file_;
     file_ = nullptr;
     return !failed_;
 }
@@ -114,25 +198,16 @@ bool StagedFile::commit() {
         held_ = nullptr;
         return ok;
     }
-    if (file_ || failed_ || temp_.empty()) return false;
-    if (std::rename(temp_.c_str(), target_.c_str()) != 0) return false;
-    temp_.clear();
-    return true;
+    return !failed_ && beside_.commit();
 }
 
 void StagedFile::abandon() {
-    if (file_) {
-        std::fclose(file_);
-        file_ = nullptr;
-    }
+    file_ = nullptr;
     if (held_) {
         std::fclose(held_);
         held_ = nullptr;
     }
-    if (!temp_.empty()) {
-        std::remove(temp_.c_str());
-        temp_.clear();
-    }
+    beside_.abandon();
 }
 
 } // namespace tobra

@@ -29,6 +29,34 @@ int standard_streams_holding(const std::string& path);
 // Removes path only if it is a regular file; false when it was not removed.
 bool remove_regular_file(const std::string& path);
 
+// A file made beside its target and given the target's name once complete.
+// Where the file system allows, it has no name at all until then, so that a
+// run killed on the way (an interrupt, a closed pipe, the memory killer)
+// leaves nothing behind; elsewhere it is made under the target's name with
+// ".tmpN" added.
+class FileBeside {
+public:
+    FileBeside() = default;
+    ~FileBeside() { abandon(); }
+    FileBeside(const FileBeside&) = delete;
+    FileBeside& operator=(const FileBeside&) = delete;
+
+    // The stream to write to; nullptr when no file could be made (errno says why).
+    std::FILE* open(const std::string& target);
+    std::FILE* stream() const { return file_; }
+    // Flushes and closes the file and renames it over the target; false
+    // when any of it fails (the file is then gone).
+    bool commit();
+    // Closes and removes the file, if any.
+    void abandon();
+
+private:
+    bool name_it();
+    std::string target_;
+    std::string temp_;  // its name, once it has one
+    std::FILE* file_ = nullptr;
+};
+
 class StagedFile {
 public:
     StagedFile() = default;
@@ -49,9 +77,9 @@ public:
     void abandon();
 
 private:
-    std::string target_;
-    std::string temp_;
+    FileBeside beside_;
     std::FILE* file_ = nullptr;
+    std::string target_;
     bool failed_ = false;
     bool through_ = false;  // the target is written into, not renamed over
     std::FILE* held_ = nullptr;  // through_: the finished text, kept open until commit
