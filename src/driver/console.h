@@ -35,6 +35,7 @@ public:
     // take it: a descriptor open only for reading (a closed standard output
     // is held that way) fails here, before anything is written to it.
     bool flush_and_check(bool more_to_come);
+    std::FILE* sink() const { return sink_; }
     // Whether anything reached the sink yet.
     bool wrote() const { return wrote_; }
     // From here on the text goes to sink instead.

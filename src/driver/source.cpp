@@ -191,6 +191,16 @@ void SourceReader::note_input_file(const std::string& path) {
     for (const auto& known : input_files_)
         if (known == id) return;
     input_files_.push_back(id);
+    // Standard output redirected onto a source (-l fw.s > fw.s): the shell
+    // has emptied it already, or the messages would be written into it as it
+    // is read. Nothing more goes there, and the run fails instead of making
+    // an output of what is left.
+    struct stat out;
+    if (as.con.sink() == stdout && S_ISREG(info.st_mode) && fstat(1, &out) == 0 && out.st_dev == info.st_dev &&
+        out.st_ino == info.st_ino) {
+        as.con.move_to(stderr);
+        as.report_error_arg(msg::FLAGS_STANDARD_OUTPUT_IS_A_SOURCE_FMT, path.c_str());
+    }
 }
 
 bool SourceReader::is_input_file(const std::string& path) const {
