@@ -92,9 +92,10 @@ std::FILE* FileBeside::open(const std::string& target) {
     abandon();
     target_ = target;
 #ifdef O_TMPFILE
-    const int fd = ::open(directory_of(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    // Readable too: where it cannot be linked in, its bytes are copied out.
+    const int fd = ::open(directory_of(target).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
     if (fd >= 0) {
-        file_ = ::fdopen(fd, "wb");
+        file_ = ::fdopen(fd, "w+b");
         if (file_) return file_;
         ::close(fd);
     }
@@ -202,6 +203,7 @@ bool StagedFile::commit() {
 }
 
 void StagedFile::abandon() {
+    if (file_ && through_) std::fclose(file_);  // else it is beside_'s
     file_ = nullptr;
     if (held_) {
         std::fclose(held_);
