@@ -86,6 +86,19 @@ std::string directory_of(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// A new file under target's name with ".tmpN" added, N the first that is
+// free: "x" never takes over an existing file (a name left by a killed run,
+// or one another run is writing).
+std::FILE* open_free_name(const std::string& target, std::string& name) {
+    std::FILE* f = nullptr;
+    for (int n = 0; n < 100 && !f; ++n) {
+        name = target + ".tmp" + std::to_string(n);
+        f = std::fopen(name.c_str(), "wbx");
+    }
+    if (!f) name.clear();
+    return f;
+}
+
 } // namespace
 
 std::FILE* FileBeside::open(const std::string& target) {
@@ -100,13 +113,7 @@ std::FILE* FileBeside::open(const std::string& target) {
         ::close(fd);
     }
 #endif
-    // "x" never takes over an existing file: a name left by a killed run, or
-    // one another run is writing, is passed over for the next.
-    for (int n = 0; n < 100 && !file_; ++n) {
-        temp_ = target + ".tmp" + std::to_string(n);
-        file_ = std::fopen(temp_.c_str(), "wbx");
-    }
-    if (!file_) temp_.clear();
+    file_ = open_free_name(target, temp_);
     return file_;
 }
 
@@ -129,14 +136,8 @@ bool FileBeside::name_it() {
         }
         if (errno != EEXIST) break;
     }
-    std::FILE* named = nullptr;
-    std::string name;
-    for (int n = 0; n < 100 && !named; ++n) {
-        name = target_ + ".tmp" + std::to_string(n);
-        named = std::fopen(name.c_str(), "wbx");
-    }
+    std::FILE* const named = open_free_name(target_, temp_);
     if (!named) return false;
-    temp_ = name;
     struct stat info;
     if (::fstat(fd, &info) == 0) ::fchmod(fileno(named), info.st_mode & 07777);
     const bool copied = copy_from_start(file_, named);
