@@ -38,11 +38,8 @@ public:
     std::FILE* sink() const { return sink_; }
     // Whether anything reached the sink yet.
     bool wrote() const { return wrote_; }
-    // From here on the text goes to sink instead.
-    void move_to(std::FILE* sink) {
-        flush();
-        sink_ = sink;
-    }
+    // From here on the text goes to sink instead, what is still held too.
+    void move_to(std::FILE* sink) { sink_ = sink; }
 
 private:
     static constexpr size_t FLUSH_AT = 1 << 16;
