@@ -145,8 +145,10 @@ int Driver::run(int argc, const char* const* argv) {
         // Options alone (a source name taken as an option's value, an empty
         // list of sources in a build) make nothing: that is no success, and
         // an output of an earlier run must not pass for this one's. The
-        // tables -x prints need no source.
-        if (!after_source && !(as.options.debug_flags & DBG_DUMPS)) as.report_error(msg::FLAGS_NO_SOURCE_FILE);
+        // tables -x prints need no source. An option already refused says
+        // enough.
+        if (!after_source && error_count == 0 && !(as.options.debug_flags & DBG_DUMPS))
+            as.report_error(msg::FLAGS_NO_SOURCE_FILE);
         as.dir.finish_equates();
         check_output_options();
         if (error_count == 0) as.side.check_targets();
