@@ -1,7 +1,9 @@
 // incbin: the bytes of a file, or of a part of it, in the current section.
 #include <algorithm>
 #include <cstdint>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -96,15 +98,24 @@ void Directives::d_incbin(Statement& st) {
             as.report_error(msg::INCBIN_FILE_NOT_FOUND);
             return;
         }
-        if (as.memory_only || !std::filesystem::is_regular_file(path, ec)) {
+        const auto kind = std::filesystem::status(path, ec);
+        if (as.memory_only || ec || !std::filesystem::exists(kind)) {
             as.report_error_arg(msg::INCBIN_FILE_NOT_FOUND_FMT, path.c_str());
+            return;
+        }
+        // There, but not to be read: named with the reason.
+        const auto unreadable = [&](const char* why) {
+            as.report_error_arg(msg::INCBIN_CANT_READ_FILE_FMT, (path + ": " + why).c_str());
+        };
+        if (!std::filesystem::is_regular_file(kind)) {
+            unreadable(std::filesystem::is_directory(kind) ? "it is a directory" : "it is not a regular file");
             return;
         }
         if (as.drv.pass_number == 1) as.src.note_input_file(path);
         size = std::filesystem::file_size(path, ec);
         in.open(path, std::ios::binary);
         if (ec || !in) {
-            as.report_error_arg(msg::INCBIN_FILE_NOT_FOUND_FMT, path.c_str());
+            unreadable(std::strerror(errno));
             return;
         }
         if (as.drv.pass_number == 1) as.side.note_read(path, false);

@@ -48,6 +48,7 @@ inline constexpr Message VALUE_IS_A_FLOATING_POINT_NUMBER_FMT{5068, "%s: value i
 inline constexpr Message INCBIN_FILE_CHANGED_WHILE_READ{5065, "incbin: file changed on disk while being read"};
 inline constexpr Message INCBIN_FILE_NOT_FOUND{5030, "incbin: file not found"};
 inline constexpr Message INCBIN_FILE_NOT_FOUND_FMT{5031, "incbin: file not found - %s"};
+inline constexpr Message INCBIN_CANT_READ_FILE_FMT{5071, "incbin: can't read file - %s"};
 inline constexpr Message INCBIN_FILE_TOO_LARGE{5032, "incbin: file too large"};
 inline constexpr Message INCBIN_IS_NOT_A_CONSTANT_FMT{5033, "incbin: %s is not a constant"};
 inline constexpr Message INCBIN_LENGTH_PAST_THE_END{5034, "incbin: length past the end of the file"};

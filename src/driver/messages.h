@@ -37,6 +37,7 @@ inline constexpr Message PASS_FILE_CHANGED_WHILE_ASSEMBLED{1031, "pass: file cha
 inline constexpr Message PASS_ERROR_READING_FILE{1035, "pass: error reading file"};
 inline constexpr Message FLAGS_NO_SOURCE_FILE{1036, "flags: no source file to assemble"};
 inline constexpr Message FLAGS_STANDARD_OUTPUT_IS_A_SOURCE_FMT{1037, "flags: standard output is %s, a source of this run"};
+inline constexpr Message PASS_CANT_READ_FILE_FMT{1038, "pass: can't read file - %s"};
 inline constexpr Message PASS_SECTION_SIZE_DIFFERS_BETWEEN_PASSES{1022, "pass: section size differs between passes"};
 inline constexpr Message PROCESS_BAD_SIZE_OR_WRONG_OPERANDS{1023, "process: bad size or wrong operand(s)"};
 inline constexpr Message PROCESS_UNRECOGNIZED_MNEMONIC_FMT{1024, "process: unrecognized mnemonic - %s"};

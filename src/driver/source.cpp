@@ -139,13 +139,23 @@ static std::shared_ptr<const std::string> normalise(std::string raw) {
     return std::make_shared<const std::string>(std::move(raw));
 }
 
-static bool read_whole_file(const std::string& path, std::string& out) {
+// why: what kept a file that is there from being read (left alone when
+// there is no such file).
+static bool read_whole_file(const std::string& path, std::string& out, std::string& why) {
     // Only files and pipes are read: a device such as /dev/zero never ends.
     std::error_code ec;
     const auto st = std::filesystem::status(path, ec);
-    if (ec || !(std::filesystem::is_regular_file(st) || std::filesystem::is_fifo(st))) return false;
+    if (ec) return false;
+    if (!(std::filesystem::is_regular_file(st) || std::filesystem::is_fifo(st))) {
+        if (std::filesystem::exists(st))
+            why = std::filesystem::is_directory(st) ? "it is a directory" : "it is not a regular file";
+        return false;
+    }
     std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
+    if (!f) {
+        why = std::strerror(errno);
+        return false;
+    }
     out.clear();
     // A regular file is read straight into a buffer of its size: growing a
     // string chunk by chunk copies it several times over.
@@ -157,7 +167,8 @@ static bool read_whole_file(const std::string& path, std::string& out) {
     char chunk[1 << 16];
     size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) out.append(chunk, n);
-    bool ok = !std::ferror(f);  // a directory opens but cannot be read
+    bool ok = !std::ferror(f);
+    if (!ok) why = "error reading it";
     std::fclose(f);
     return ok;
 }
@@ -214,6 +225,7 @@ bool SourceReader::is_input_file(const std::string& path) const {
 
 bool SourceReader::open_source(const char* name, SourceText& out) {
     // Both passes read the same text: a file is read from disk once per run.
+    unreadable.clear();
     auto try_open = [&](const std::string& path) {
         if (path.empty()) return false;
         out.pos = 0;
@@ -229,7 +241,11 @@ bool SourceReader::open_source(const char* name, SourceText& out) {
             } else if (!as.memory_only && open_stream(path, out)) {
                 note_input_file(path);
                 return true;
-            } else if (as.memory_only || !read_whole_file(path, raw)) {
+            } else if (as.memory_only) {
+                return false;
+            } else if (std::string why; !read_whole_file(path, raw, why)) {
+                // The first one there that could not be read is the one named.
+                if (!why.empty() && unreadable.empty()) unreadable = path + ": " + why;
                 return false;
             } else {
                 note_input_file(path);
@@ -317,7 +333,10 @@ void SourceReader::assemble_file(const char* name) {
     // A missing include is the include line's error; a missing file of the
     // command line has no line, only its name.
     if (!found && include_depth > 0) {
-        as.report_error_arg(msg::PASS_CANNOT_FIND_FILE_FMT, name);
+        if (!unreadable.empty())
+            as.report_error_arg(msg::PASS_CANT_READ_FILE_FMT, unreadable.c_str());
+        else
+            as.report_error_arg(msg::PASS_CANNOT_FIND_FILE_FMT, name);
         return;
     }
 
@@ -334,7 +353,10 @@ void SourceReader::assemble_file(const char* name) {
     if (drv.pass_number == 2 && as.options.listing_enabled && include_depth == 0) as.lst.banner();
 
     if (!found) {
-        as.report_error(msg::DRIVER_PASS_CANNOT_FIND_FILE);
+        if (!unreadable.empty())
+            as.report_error_arg(msg::PASS_CANT_READ_FILE_FMT, unreadable.c_str());
+        else
+            as.report_error(msg::DRIVER_PASS_CANNOT_FIND_FILE);
     } else {
         if (drv.pass_number == 1) as.side.note_read(path, include_depth == 0);
         if (text.stream) {

@@ -239,6 +239,9 @@ public:
     bool source_directory_set = false;
     int include_depth = 0;
     std::string opened_path;
+    // After open_source failed: the first file of that name that is there but
+    // could not be read, and why ("dir/x.i: it is a directory"); else empty.
+    std::string unreadable;
     // The file being read and the physical line of it read last; with no
     // expansion open, where the line being assembled is.
     SourceLocation location() const { return {static_cast<uint32_t>(place_ >> 32), static_cast<uint32_t>(place_)}; }
