@@ -197,6 +197,7 @@ int Driver::run(int argc, const char* const* argv) {
                 as.emit.finish_output(error_count == 0);
                 if (error_count == 0) {
                     as.side.commit();
+                    as.emit.output_kept();
                     produced = true;
                 }
             }

@@ -510,8 +510,9 @@ void Emitter::close_output() {
             failed = std::fclose(output_file_) != 0 || failed;
             output_file_ = nullptr;
         }
+        // Still the run's own until the side files have their names too: a
+        // failure there removes it with them.
         if (failed) as.fatal_error(msg::CANT_WRITE_OUTPUT_FILE);
-        output_created_ = false;
     }
     output_open = false;
 }

@@ -136,8 +136,11 @@ public:
     // with errors the file is removed instead.
     void finish_output(bool ok);
     void close_output();
-    // Removes the output file (pass-2 errors, fatal errors).
+    // Removes the output file (pass-2 errors, fatal errors), even closed
+    // under its name, until output_kept.
     void discard_output();
+    // The run has succeeded: the output stays whatever happens after.
+    void output_kept() { output_created_ = false; }
     // Bytes of the output file, written to disk when it is closed. With a
     // file open they gather in output_data, and go to disk in pieces of
     // about WRITE_CHUNK bytes as they grow.
