@@ -21,6 +21,7 @@
 #include "driver/line_replay_write.h"
 #include "driver/messages.h"
 #include "isa/mnemonics.h"
+#include "output/staged_file.h"
 
 namespace tobra {
 
@@ -206,9 +207,7 @@ void SourceReader::note_input_file(const std::string& path) {
     // has emptied it already, or the messages would be written into it as it
     // is read. Nothing more goes there, and the run fails instead of making
     // an output of what is left.
-    struct stat out;
-    if (as.con.sink() == stdout && S_ISREG(info.st_mode) && fstat(1, &out) == 0 && out.st_dev == info.st_dev &&
-        out.st_ino == info.st_ino) {
+    if (as.con.sink() == stdout && (standard_streams_holding(path) & 1)) {
         as.con.move_to(stderr);
         as.report_error_arg(msg::FLAGS_STANDARD_OUTPUT_IS_A_SOURCE_FMT, path.c_str());
     }
