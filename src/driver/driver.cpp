@@ -93,6 +93,12 @@ int Driver::abandon_run() {
     return 255;
 }
 
+int Driver::withdraw_output() {
+    as.side.finish_run(true);
+    as.con.flush();
+    return 255;
+}
+
 int Driver::run(int argc, const char* const* argv) {
     const char* program = argc > 0 && argv[0] ? argv[0] : "tobra";
     if (argc < 2) {
@@ -232,6 +238,10 @@ int Driver::run(int argc, const char* const* argv) {
     // Messages on standard error come out before the closing line.
     as.finish_diagnostics();
     as.err.flush();
+    // The log and the closing line are the last of what the run makes: when
+    // one is lost the run failed, and the files it made go as on any other
+    // failure, or a build would take them as made. A lost log is no success.
+    if (produced && as.err.failed()) return withdraw_output();
     if (!as.options.quiet) {
         if (error_count != 0)
             as.con.print("%ld error(s) found\n", error_count);
@@ -239,6 +249,7 @@ int Driver::run(int argc, const char* const* argv) {
             as.con.write("Assembly successful.\n");
     }
     as.con.flush();
+    if (produced && as.con.failed()) return withdraw_output();
     // 256 errors must never read as success.
     return error_count > 255 ? 255 : static_cast<int>(error_count);
 }

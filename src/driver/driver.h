@@ -114,6 +114,9 @@ public:
     // Ends a run that cannot go on: no output is left, the diagnostics are
     // finished; returns the exit code.
     int abandon_run();
+    // After the outputs took their names: the run failed all the same (what
+    // it printed was lost), so they are removed; returns the exit code.
+    int withdraw_output();
     // Sorts the arguments into sources and single-letter options and applies
     // the rest (driver/cmdline.cpp); errors are counted as usual.
     RunKind read_command_line(int argc, const char* const* argv);
