@@ -10,6 +10,7 @@ import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from lsp_client import Client  # noqa: E402
+import hostile  # noqa: E402
 
 SERVER, TOBRA = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
 failures = []
@@ -354,6 +355,16 @@ def main():
                 session(directory)
             except Exception:  # a session that breaks off still reports
                 failures.append("%s: %s" % (session.__name__, traceback.format_exc()))
+    with tempfile.TemporaryDirectory() as directory:
+        failures.extend(hostile.run(SERVER, os.path.realpath(directory), range(40)))
+    # The usage text is what --help makes: lost, it is no success.
+    helped = subprocess.run([SERVER, "--help"], capture_output=True)
+    check("--help", [helped.returncode, helped.stdout.startswith(b"usage: tobra-lsp")], [0, True])
+    if os.path.exists("/dev/full"):
+        with open("/dev/full", "w") as full:
+            check("--help into a full disk", subprocess.run([SERVER, "--help"], stdout=full,
+                                                           stderr=subprocess.DEVNULL).returncode, 1)
+    check("an unknown argument", subprocess.run([SERVER, "--bogus"], capture_output=True).returncode, 2)
     for f in failures:
         print("FAIL", f)
     print("%d failure(s)" % len(failures))

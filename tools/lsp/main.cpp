@@ -14,6 +14,11 @@ int main(int argc, char** argv) {
                       "A language server for tobra's assembly sources: it speaks the Language Server\n"
                       "Protocol on standard input and output. Settings come from tobra-lsp.json at the\n"
                       "workspace root and from the client's initializationOptions (see docs/lsp.md).");
+            // A help text that could not be written is no success.
+            if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+                std::perror("tobra-lsp: can't write standard output");
+                return 1;
+            }
             return 0;
         }
         if (std::strcmp(argv[i], "--stdio") == 0) continue;  // what some clients add
