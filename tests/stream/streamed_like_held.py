@@ -5,8 +5,8 @@ the same run. Each generated source (fuzz/gen_seeds.py: set and forward
 equates, locals, macros, rept, conditionals, org, sections, include) is
 padded past the streaming size with comment lines, placed so that a window
 edge falls inside its text, some as CRLF files, and assembled twice in the
-same directory under the same name: once as a regular file (streamed) and
-once through a FIFO (held). Exit status, both streams and the output bytes
+same directory under the same name, as the file named or as an include:
+once as a regular file (streamed) and once through a FIFO (held). Exit status, both streams and the output bytes
 must match.
 Usage: streamed_like_held.py TOBRA GEN_SEEDS"""
 import os
@@ -36,11 +36,15 @@ def padded(source, r):
     return data.replace(b"\n", b"\r\n") if r.random() < 0.3 else data
 
 
-def run(directory, options, data, through_fifo):
+def run(directory, options, data, through_fifo, included):
+    """included: the text is an include of a small main file."""
     path = os.path.join(directory, "big.s")
     for name in os.listdir(directory):
         if name not in ("inc.i",):
             os.remove(os.path.join(directory, name))
+    if included:
+        with open(os.path.join(directory, "main.s"), "w") as f:
+            f.write(" nop\n include \"big.s\"\n nop\n")
     writer = None
     if through_fifo:
         os.mkfifo(path)
@@ -53,7 +57,7 @@ def run(directory, options, data, through_fifo):
     else:
         with open(path, "wb") as f:
             f.write(data)
-    done = subprocess.run([TOBRA] + options + ["--output", "out.bin", "big.s"], cwd=directory,
+    done = subprocess.run([TOBRA] + options + ["--output", "out.bin", "main.s" if included else "big.s"], cwd=directory,
                           capture_output=True, timeout=300)
     if writer:
         writer.join(timeout=10)
@@ -76,8 +80,9 @@ def main():
             with open(os.path.join(sources, name), "rb") as f:
                 data = padded(f.read(), r)
             options = OPTION_SETS[n % len(OPTION_SETS)]
-            streamed = run(directory, options, data, False)
-            held = run(directory, options, data, True)
+            included = n % 4 == 3
+            streamed = run(directory, options, data, False, included)
+            held = run(directory, options, data, True, included)
             if streamed != held:
                 failures += 1
                 print("FAIL %s %s: streamed and held runs differ (status %d and %d)" %
