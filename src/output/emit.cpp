@@ -313,8 +313,20 @@ void Emitter::open_output(const char* first_source) {
                                           ::access(output_name.c_str(), W_OK) == 0;
             output_file_ = beside ? output_beside_.open(output_name) : nullptr;
             struct stat old_file;
-            if (output_file_ && ::stat(output_name.c_str(), &old_file) == 0)
+            const bool existing = ::stat(output_name.c_str(), &old_file) == 0;
+            if (output_file_ && existing)
                 ::fchmod(fileno(output_file_), old_file.st_mode & 07777);  // as writing over it would keep it
+            if (!output_file_ && beside && existing) {
+                // Nothing can be made beside a file that is there (its
+                // directory is not writable): its bytes wait in an unnamed
+                // file and are written into it once the run has succeeded.
+                // Opened now, it would be emptied by a run that then fails,
+                // and could not be removed either: an empty file that a build
+                // would take as made.
+                output_through_ = true;
+                keep_messages_apart();
+                output_file_ = std::tmpfile();
+            }
             if (!output_file_) output_file_ = std::fopen(output_name.c_str(), "wb");
         }
         if (!output_file_)

@@ -175,6 +175,14 @@ bool StagedFile::open(const std::string& target) {
     through_ = writes_through(target);
     // Unnamed when written through: nothing to clean up whatever happens.
     file_ = through_ ? std::tmpfile() : beside_.open(target);
+    struct stat info;
+    if (!file_ && !through_ && ::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        ::access(target.c_str(), W_OK) == 0) {
+        // A file that is there, where nothing can be made beside it (its
+        // directory is not writable): written into once the run succeeds.
+        through_ = true;
+        file_ = std::tmpfile();
+    }
     return file_ != nullptr;
 }
 
