@@ -151,9 +151,22 @@ bool FileBeside::commit() {
     bool ok = std::fflush(file_) == 0 && !std::ferror(file_) && name_it();
     ok = std::fclose(file_) == 0 && ok;
     file_ = nullptr;
-    ok = ok && std::rename(temp_.c_str(), target_.c_str()) == 0;
-    if (ok) temp_.clear();
-    abandon();
+    if (ok && std::rename(temp_.c_str(), target_.c_str()) != 0) {
+        // A sticky directory (/tmp) keeps a file of another user from being
+        // renamed over, though it may be written: the bytes are copied in.
+        ok = false;
+        struct stat info;
+        if ((errno == EPERM || errno == EACCES) && ::stat(target_.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            ::access(target_.c_str(), W_OK) == 0) {
+            if (std::FILE* from = std::fopen(temp_.c_str(), "rb")) {
+                ok = copy_into(from, target_);
+                std::fclose(from);
+            }
+        }
+    } else if (ok) {
+        temp_.clear();
+    }
+    abandon();  // the temporary name goes, unless it became the target's
     return ok;
 }
 
