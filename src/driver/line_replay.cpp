@@ -228,10 +228,19 @@ void LineReplay::finish(const Mark& mark, SymbolRecord* label, uint32_t count, u
         // A local name is found under the last global label.
         const char first = s->name()[0];
         if (first == '.' || (first >= '0' && first <= '9')) local = true;
+        last = s;
+        // A label already defined reads alike in pass 2: its value is final
+        // once set (pass 2 keeps it and says so when the line that defines it
+        // comes out elsewhere), and the one later change of what it is, an
+        // xref after it, voids the records before (void_records). In an
+        // absolute output only a label is such a name; an object file's
+        // equates of labels are too, and keep their notes.
+        if (s->kind == KIND_RELOCATABLE && s->type == TYPE_USER && s->flags == 0 && !as.options.relocatable_output &&
+            as.emit.label_replays_as_chosen(s->section))
+            continue;
         const NameNote note{s, s->value, s->type, s->kind, s->section, s->flags};
         std::memcpy(names + static_cast<size_t>(name_count) * sizeof(NameNote), &note, sizeof note);
         ++name_count;
-        last = s;
     }
     p = scope_at;
     if (local) {

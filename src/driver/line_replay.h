@@ -47,6 +47,9 @@ public:
     // reads the lines before it with other options than pass 1 did.
     // Also when memory runs short in pass 1 (the records only save time):
     // the line open now, if any, is left without its record.
+    // Pass 1: the records written so far are not used (a label they read
+    // without a note changed what it is).
+    void void_records() { valid_from_ = records_; }
     void stop_writing() {
         writing_ = false;
         release();

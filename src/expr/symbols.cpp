@@ -424,6 +424,7 @@ void SymbolTable::install(std::string_view name, int32_t value, int type, int ki
             as.report_error_arg(msg::INSTALL_SYMBOL_REDEFINED_FMT, std::string(name).c_str());
         } else if (!is_import(*found)) {
             found->flags |= SYM_XREF_DEFINED;  // xref after the definition: the definition stays
+            as.replay.void_records();          // whose lines read it as a plain label
         }
         return;
     }

@@ -396,6 +396,7 @@ void Emitter::fixup(const Fixup& f) {
 void Emitter::follow_output_choice() {
     if (as.drv.pass_number == 2) return;  // open_output chose for good
     const OutputFormatRow& row = chosen_output_format(as.options);
+    binary_chosen_ = row.format == FORMAT_BINARY;
     relocatable_ = row.relocatable;
     takes_fixup_ = row.takes_fixup;
 }

@@ -85,6 +85,8 @@ public:
     // Whether the output chosen is an object file, whose labels relocate.
     bool relocatable() const { return relocatable_; }
     bool label_replays(int section) const { return !(binary_image_ && section != SEC_CODE); }
+    // The same, judged in pass 1 from the output chosen so far.
+    bool label_replays_as_chosen(int section) const { return !(binary_chosen_ && section != SEC_CODE); }
     // Pass 1: the output the options have chosen so far, so that fields are
     // judged linked as pass 2 will judge them and a line's fixups can be kept.
     // Called as the pass begins and, when the choice changes later (an option
@@ -257,6 +259,7 @@ private:
     std::vector<DataReference> data_references_;
     bool track_ranges_ = false;  // an absolute output: S-records, Intel HEX or the binary image
     bool binary_image_ = false;
+    bool binary_chosen_ = false;  // pass 1: the output chosen so far is the binary image
     bool uninitialised_instruction_ = false;
     bool uninitialised_reported_ = false;
     Assembler& as;
