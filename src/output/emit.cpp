@@ -313,13 +313,9 @@ void Emitter::open_output(const char* first_source) {
                                           ::access(output_name.c_str(), W_OK) == 0;
             output_file_ = beside ? output_beside_.open(output_name) : nullptr;
             struct stat old_file;
-            const bool existing = ::stat(output_name.c_str(), &old_file) == 0;
-            if (output_file_ && existing)
+            if (output_file_ && ::stat(output_name.c_str(), &old_file) == 0)
                 ::fchmod(fileno(output_file_), old_file.st_mode & 07777);  // as writing over it would keep it
-            if (!output_file_ && beside && existing) {
-                // Nothing can be made beside a file that is there (its
-                // directory is not writable): its bytes wait in an unnamed
-                // file and are written into it once the run has succeeded.
+            if (!output_file_ && writable_regular_file(output_name)) {
                 // Opened now, it would be emptied by a run that then fails,
                 // and could not be removed either: an empty file that a build
                 // would take as made.

@@ -70,6 +70,11 @@ bool copy_into(std::FILE* from, const std::string& path) {
     return std::fclose(to) == 0 && ok;
 }
 
+bool writable_regular_file(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), W_OK) == 0;
+}
+
 bool remove_regular_file(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -155,9 +160,7 @@ bool FileBeside::commit() {
         // A sticky directory (/tmp) keeps a file of another user from being
         // renamed over, though it may be written: the bytes are copied in.
         ok = false;
-        struct stat info;
-        if ((errno == EPERM || errno == EACCES) && ::stat(target_.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-            ::access(target_.c_str(), W_OK) == 0) {
+        if ((errno == EPERM || errno == EACCES) && writable_regular_file(target_)) {
             if (std::FILE* from = std::fopen(temp_.c_str(), "rb")) {
                 ok = copy_into(from, target_);
                 std::fclose(from);
@@ -188,11 +191,7 @@ bool StagedFile::open(const std::string& target) {
     through_ = writes_through(target);
     // Unnamed when written through: nothing to clean up whatever happens.
     file_ = through_ ? std::tmpfile() : beside_.open(target);
-    struct stat info;
-    if (!file_ && !through_ && ::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-        ::access(target.c_str(), W_OK) == 0) {
-        // A file that is there, where nothing can be made beside it (its
-        // directory is not writable): written into once the run succeeds.
+    if (!file_ && !through_ && writable_regular_file(target)) {
         through_ = true;
         file_ = std::tmpfile();
     }

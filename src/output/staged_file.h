@@ -26,6 +26,10 @@ bool copy_into(std::FILE* from, const std::string& path);
 // error (bit 1) is open on, where bytes written are kept (a regular file, a
 // pipe, a socket; a terminal or /dev/null is not counted).
 int standard_streams_holding(const std::string& path);
+// Whether path names a regular file that is there and may be written: where
+// nothing can be made beside it (its directory is not writable), its bytes
+// wait in an unnamed file and are copied into it once the run succeeds.
+bool writable_regular_file(const std::string& path);
 // Removes path only if it is a regular file; false when it was not removed.
 bool remove_regular_file(const std::string& path);
 
