@@ -126,6 +126,12 @@ public:
     // false: pass 2 assembles every line from its text, keeping nothing of
     // pass 1's lines (the fuzzer compares the two ways).
     bool line_records = true;
+    // A file at least this large has its lines encoded ahead on a second
+    // thread in pass 1 (driver/ahead.h); check_look_ahead: each line taken
+    // from there is assembled here as well, and a difference aborts the run
+    // (the tests and the fuzzer set it, with a size of 0).
+    uint64_t look_ahead_size = LOOK_AHEAD_SIZE;
+    bool check_look_ahead = false;
 
     // Errors and warnings are dropped while set: an expression evaluated
     // again away from its line, which reports what is wrong with it.

@@ -137,6 +137,9 @@ public:
     int pass_number = 1;
     long error_count = 0;
     int32_t location_counter = 0;
+    // Encodings that read the distance from their own place: a change shows
+    // that the line's bytes depend on where it stands.
+    uint32_t place_reads = 0;
     int32_t line_start_address = 0;
     int current_section = 0;
     // Indexed by section number. The sections and their sizes, counted in

@@ -45,6 +45,50 @@ void LineReplay::begin_pass(int pass) {
     level_ = 0;
 }
 
+void LineReplay::begin_trial() {
+    capture_at_ = scratch_;
+    settled_ = true;
+    captured_ = 0;
+    fixup_count_ = 0;
+    late_width_ = 0;
+    note_trial_start();
+}
+
+void LineReplay::note_trial_start() {
+    start_expr_ = as.fwd.expr_number;
+    start_inner_ = as.fwd.inner_number;
+    start_notes_ = as.sym.pass1_notes();
+    start_stars_ = as.ev.star_terms;
+    start_place_reads_ = as.drv.place_reads;
+    start_strings_ = as.ev.strings_read();
+    start_forward_ = as.fwd.fwd_buffer.size();
+}
+
+bool LineReplay::trial_pure(const Variant* v) const {
+    using namespace line_records;
+    // Bytes from the text alone: no message or check left for pass 2, no
+    // fixup, no name read (not even one not yet defined), no *, no string
+    // (its handle is the run's), no distance from the line's own place.
+    if (!v || !settled_ || fixup_count_ != 0 || late_width_ != 0 || !replayable_handlers[v->handler()]) return false;
+    const Driver& drv = as.drv;
+    const uint32_t count = captured_;
+    return count - 1 < CAPTURE_BYTES &&
+           static_cast<uint32_t>(drv.location_counter) - static_cast<uint32_t>(drv.line_start_address) == count &&
+           as.sym.pass1_notes() == start_notes_ && as.sym.notes_complete() && as.ev.star_terms == start_stars_ &&
+           drv.place_reads == start_place_reads_ && as.ev.strings_read() == start_strings_ &&
+           as.fwd.fwd_buffer.size() == start_forward_;
+}
+
+uint32_t LineReplay::trial_evals() const {
+    return as.drv.condition_level == 0 ? as.fwd.expr_number - start_expr_ : as.fwd.inner_number - start_inner_;
+}
+
+void LineReplay::end_trial() {
+    as.sym.drop_pass1_notes(start_notes_);
+    as.ev.forget_strings(start_strings_);
+    if (as.fwd.fwd_buffer.size() > start_forward_) as.fwd.fwd_buffer.resize(start_forward_);
+}
+
 void LineReplay::release() {
     chunks_.clear();
     chunk_used_.clear();

@@ -85,6 +85,21 @@ public:
     // Pass 1, after a line with a label alone.
     void close_label_line(const Mark& mark);
 
+    // One line assembled away from the records, by the look-ahead's own
+    // assembler (driver/ahead.h): begin_trial before it; trial_pure after it
+    // tells whether its bytes came from its text alone, and they are the
+    // trial's bytes. Only pass 1 state that the line left behind and that
+    // no other line needs is given back by end_trial.
+    void begin_trial();
+    // The same judgement for a line assembled in the records' own way,
+    // from here on (a check of the look-ahead).
+    void note_trial_start();
+    bool trial_pure(const Variant* v) const;
+    const uint8_t* trial_bytes() const { return capture_at_; }
+    uint32_t trial_count() const { return captured_; }
+    uint32_t trial_evals() const;
+    void end_trial();
+
     // Pass 1: bytes the line emits, and lines whose bytes pass 2 must make
     // again (a check that only pass 2 makes, a message, a fixup).
     void capture_byte(uint32_t value) {
@@ -282,6 +297,9 @@ private:
     uint32_t start_inner_ = 0;
     size_t start_notes_ = 0;
     unsigned start_stars_ = 0;
+    uint32_t start_place_reads_ = 0;
+    size_t start_strings_ = 0;
+    size_t start_forward_ = 0;
 };
 
 } // namespace tobra

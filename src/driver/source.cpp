@@ -175,7 +175,7 @@ static bool read_whole_file(const std::string& path, std::string& out, std::stri
 }
 
 // A large regular file is streamed, and read again from disk in pass 2.
-static bool open_stream(const std::string& path, SourceText& out) {
+bool open_stream(const std::string& path, SourceText& out) {
     std::error_code ec;
     const auto st = std::filesystem::status(path, ec);
     if (ec || !std::filesystem::is_regular_file(st)) return false;
@@ -366,6 +366,16 @@ void SourceReader::assemble_file(const char* name) {
         const MacroEngine::FileMark mark = as.mac.enter_file();
         text_ = &text;
         plain_reads_ = false;  // the file's first record has no record before it here
+        // A file of the command line, large enough: pass 1 takes its plain
+        // lines from a second thread. It stops with the file, however the
+        // file's reading ends.
+        struct AheadEnd {
+            SourceReader& src;
+            ~AheadEnd() { src.stop_look_ahead(); }
+        } ahead_end{*this};
+        if (include_depth == 1 && drv.pass_number == 1 && as.replay.writing() && !as.collector &&
+            as.options.debug_flags == 0 && (text.stream ? text.stamp.size : text.text->size()) >= as.look_ahead_size)
+            start_look_ahead(text, path);
         for (;;) {
             if (special_mode) [[unlikely]] {
                 if (!as.mac.step(text)) break;
@@ -777,7 +787,13 @@ inline void SourceReader::process_line_here(SourceLocation at, bool own) {
             if (as.replay.replay_line(at)) return;
         } else if (as.replay.writing()) {
             const LineReplay::Mark mark = as.replay.open_line(at);
-            as.replay.close_line(mark, process_statement(st));
+            const Variant* v = ahead_ ? take_from_ahead() : nullptr;
+            if (!v) {
+                v = process_statement(st);
+                if (ahead_checked_) [[unlikely]]
+                    check_ahead_line(v);
+            }
+            as.replay.close_line(mark, v);
             return;
         }
     }
@@ -821,6 +837,91 @@ inline const Variant* SourceReader::process_statement(Statement& st) {
     }
     if (label_field[0] != '\0' && handler_row(v->handler()).label == LABEL_HERE && drv.assembling())
         define_line_label();
+    as.enc.dispatch_handler(st, *v);
+    return v;
+}
+
+void SourceReader::start_look_ahead(const SourceText& text, const std::string& path) {
+    try {
+        auto ahead = std::make_unique<LookAhead>(as, as.check_look_ahead);
+        if (!ahead->start(text, path)) return;
+        ahead_ = std::move(ahead);
+    } catch (const std::bad_alloc&) {
+        return;  // the file is assembled without it
+    }
+    ahead_text_ = &text;
+    ahead_changes_ = state_changes;
+}
+
+void SourceReader::stop_look_ahead() {
+    if (!ahead_) return;
+    ahead_->stop();
+    ahead_.reset();
+    ahead_text_ = nullptr;
+    ahead_checked_ = nullptr;
+}
+
+inline const Variant* SourceReader::take_from_ahead() {
+    Driver& drv = as.drv;
+    // Something that may change how lines assemble: the rest of the file is
+    // assembled here.
+    if (state_changes != ahead_changes_ || text_ != ahead_text_) [[unlikely]] {
+        stop_look_ahead();
+        return nullptr;
+    }
+    // Its bytes stand as they are where the line would emit them with no
+    // check of its place: at an even address of a section that keeps bytes.
+    if (!drv.assembling() || (drv.location_counter & 1) || !as.emit.stores_bytes(drv.current_section)) return nullptr;
+    const LookAhead::Line* line = ahead_->take(text_read(), line_buffer);
+    if (!line) return nullptr;
+    ++lines_ahead;
+    if (as.check_look_ahead) [[unlikely]] {
+        ahead_checked_ = line;
+        as.replay.note_trial_start();
+        return nullptr;
+    }
+    mnemonic_word_of_ = nullptr;
+    if (label_field[0] != '\0') define_line_label();
+    as.fwd.number_expressions_at(drv.condition_level, line->evals);
+    as.emit.emit_bytes(line->bytes, line->count);
+    return line->variant;
+}
+
+void SourceReader::check_ahead_line(const Variant* v) {
+    const LookAhead::Line& line = *ahead_checked_;
+    ahead_checked_ = nullptr;
+    const LineReplay& replay = as.replay;
+    if (replay.trial_pure(v) && v == line.variant && replay.trial_count() == line.count &&
+        replay.trial_evals() == line.evals && std::memcmp(replay.trial_bytes(), line.bytes, line.count) == 0)
+        return;
+    std::fprintf(stderr, "tobra: the line encoded ahead differs: %s,%u: %s", as.file_name(location()).c_str(),
+                 location().line, line_buffer);
+    std::abort();
+}
+
+const Variant* SourceReader::trial_line() {
+    Statement& st = statement;
+    if (mnemonic_field[0] == '\0') return nullptr;
+    Driver& drv = as.drv;
+    drv.location_counter = drv.line_start_address = 0;
+    drv.current_section = 0;
+    st.size = suffix_mask(st.suffix);
+    as.ev.begin_line();
+    st.operand_count = 0;
+    st.in_question = nullptr;
+    const Variant* variants = nullptr;
+    int variant_count = 0;
+    OperandNumbers numbers = INTEGER;
+    if (const MnemonicEntry* entry = find_mnemonic(st.mnemonic)) {
+        variants = entry->variants;
+        variant_count = entry->variant_count;
+        numbers = handler_row(variants[0].handler()).operands;
+    }
+    mnemonic_word_of_ = nullptr;
+    if (!variants) return nullptr;
+    const Variant* v = as.scan.match(st, variants, variant_count, numbers);
+    // Only what the line may be taken for runs: never a directive.
+    if (!v || !line_records::replayable_handlers[v->handler()]) return nullptr;
     as.enc.dispatch_handler(st, *v);
     return v;
 }

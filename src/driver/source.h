@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "driver/ahead.h"
 #include "driver/location.h"
 #include "driver/stream_check.h"
 #include "expr/symbols.h"
@@ -127,6 +128,10 @@ private:
     bool refill();
 };
 
+// Opens a file at least STREAM_THRESHOLD large to be streamed; false for
+// another file, or when it cannot be opened.
+bool open_stream(const std::string& path, SourceText& out);
+
 // Files at least this large are streamed; smaller ones are held.
 inline constexpr size_t STREAM_THRESHOLD = 1 << 20;
 inline constexpr size_t STREAM_WINDOW = 1 << 16;
@@ -181,6 +186,15 @@ public:
     // Looks the mnemonic up, matches and runs the handler; the variant the
     // line matched, or nullptr.
     [[gnu::always_inline]] inline const Variant* process_statement(Statement& st);
+    // The look-ahead's assembler: the parsed line's instruction or dc
+    // assembled at address 0 of the code section, without its label; the
+    // variant, or nullptr for any other line (which is left alone).
+    const Variant* trial_line();
+    // Bumped by every statement after which lines may assemble otherwise
+    // than before (see leaves_lines_alike).
+    uint64_t state_changes = 0;
+    // Lines taken from the look-ahead (with check_look_ahead, checked against it).
+    uint64_t lines_ahead = 0;
     void remember_source_directory(const char* name);
     // Defines the current line's label at the location counter.
     void define_line_label();
@@ -288,6 +302,18 @@ private:
     uint64_t mnemonic_word_ = 0;
     const char* mnemonic_word_of_ = nullptr;
     SymbolRecord* line_label_ = nullptr;  // see line_label()
+    // The file's own lines encoded ahead on another thread (driver/ahead.h),
+    // while state_changes is still ahead_changes_.
+    std::unique_ptr<LookAhead> ahead_;
+    const SourceText* ahead_text_ = nullptr;
+    uint64_t ahead_changes_ = 0;
+    [[gnu::noinline]] void start_look_ahead(const SourceText& text, const std::string& path);
+    void stop_look_ahead();
+    // The line from the look-ahead, its label defined and its bytes emitted;
+    // nullptr when the line is to be assembled here.
+    [[gnu::always_inline]] inline const Variant* take_from_ahead();
+    const LookAhead::Line* ahead_checked_ = nullptr;  // check_look_ahead: the line to compare
+    [[gnu::noinline, gnu::cold]] void check_ahead_line(const Variant* v);
     void grow_global_label(size_t size);
     // An include line, for a library caller collecting them; out of line,
     // away from the file's line loop.

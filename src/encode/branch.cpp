@@ -69,6 +69,7 @@ void check_external_offset(Assembler& as, const Operand& t, const Target& tg, bo
 void Encoder::h_branch(Statement& st, uint32_t op, uint32_t) {
     const Operand& t = st.operands[0];
     const int32_t start = as.drv.location_counter;
+    ++as.drv.place_reads;
     const bool pass2 = as.drv.pass_number == 2;
     const Target tg = branch_target(as, t, start, pass2);
     const int32_t d = tg.d;
@@ -139,6 +140,7 @@ void Encoder::h_fbranch(Statement& st, uint32_t op, uint32_t) {
     const uint32_t size = st.size;
     const Operand& t = st.operands[0];
     const int32_t start = as.drv.location_counter;
+    ++as.drv.place_reads;
     const bool pass2 = as.drv.pass_number == 2;
     const Target tg = branch_target(as, t, start, pass2);
     const int32_t d = tg.d;

@@ -37,6 +37,15 @@ public:
     void directive_cpu(Statement& st);
     // The command line's choice, which every pass starts from.
     void keep_as_pass_start() { pass_start_ = current_; }
+    // The core another assembler has now (the look-ahead's takes the main one's).
+    void follow(const CoreState& other) {
+        core_number = other.core_number;
+        core_version = other.core_version;
+        features = other.features;
+        control = other.control;
+        current_ = other.current_;
+        pass_start_ = other.pass_start_;
+    }
     void begin_pass() { apply(*pass_start_); }
 
     int32_t core_number = 0x5206;

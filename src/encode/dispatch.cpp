@@ -57,6 +57,7 @@ static_assert(sizeof(Handler) == 1, "runners has a row for every value of a hand
 
 void Encoder::dispatch_handler(Statement& st, const Variant& variant) {
     const Handler handler = variant.handler();
+    if (!leaves_lines_alike[handler]) ++as.src.state_changes;
     // Matching is over: an encoder names the operand a message is about.
     st.in_question = nullptr;
     if (!as.drv.assembling()) {

@@ -241,6 +241,7 @@ void Encoder::ea_extension_other(const Operand& op, uint32_t size, uint32_t writ
 
     case CLS_PC_INDEXED: {
         // The displacement counts from the extension word itself.
+        if (!op.no_base) ++as.drv.place_reads;
         const int32_t distance =
             op.no_base ? 0 : static_cast<int32_t>(static_cast<uint32_t>(op.value) - static_cast<uint32_t>(at));
         // The distance to an external symbol, or in an object file to a label

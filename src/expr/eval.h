@@ -121,6 +121,11 @@ public:
     // negate or invert, in an object file: the located error, and true.
     bool refuse_negated(const Operand& op, bool complement = false);
 
+    // String terms read so far: a line that read one keeps a handle to it.
+    size_t strings_read() const { return strings_.size(); }
+    void forget_strings(size_t count) {
+        if (strings_.size() > count) strings_.resize(count);
+    }
     unsigned star_terms = 0;      // * terms read so far: a change shows that an operand held one
     bool expr_float = false;      // the expression was computed as a floating-point number
     // A number with a fraction or an exponent, read under an integer size,

@@ -72,6 +72,17 @@ public:
         }
     }
 
+    // count expressions numbered at once, as count calls would.
+    void number_expressions_at(int condition_level, uint32_t count) {
+        if (count == 0) return;
+        if (condition_level == 0) {
+            expr_number += count;
+            inner_number = 0;
+        } else {
+            inner_number += count;
+        }
+    }
+
     static constexpr uint64_t NO_KEY = ~uint64_t{0};
 
     std::vector<uint64_t> fwd_buffer;  // keys recorded in pass 1, ascending

@@ -404,6 +404,7 @@ void OperandScanner::scan_term(TextCursor& c, Operand& op) {
         op.cls = CLS_PC_INDEXED;
         if (c.peek() == ')') {
             c.step();
+            if (!op.no_base) ++as.drv.place_reads;
             int64_t distance = op.no_base ? 0 : int64_t{op.value} - as.drv.location_counter;
             op.ext_form = (op.fwd || !fits16(distance)) ? ExtForm::d16_unfit : ExtForm::d16;
             return;

@@ -1,0 +1,106 @@
+// Pass 1 of a large file on two cores. A second thread reads the file's
+// lines ahead of the assembly and, with an assembler of its own set up as
+// the file begins, encodes each line that reads nothing but its own text: an
+// instruction or dc line with no name, no * and no distance to its own
+// place, which assembles to the same bytes wherever it stands. The file's
+// loop takes those lines' bytes instead of reading their operands and
+// encoding them, as long as nothing that may change how lines assemble (an
+// opt, a cpu, a conditional, an include) has come since the file began.
+#pragma once
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "isa/handlers.h"
+
+namespace tobra {
+
+class Assembler;
+struct SourceText;
+struct Variant;
+
+// Handlers after which the lines that follow assemble as before: the lines
+// encoded ahead, and the directives that only define names or reserve room
+// (a line encoded ahead reads no name, and its place is judged where it
+// stands). Any other handler ends the look-ahead for the file.
+inline constexpr auto leaves_lines_alike = [] {
+    std::array<bool, 256> t{};
+    for (const HandlerRow& row : handler_rows)
+        t[row.handler] = is_instruction(row.handler) || row.handler == H_DC || row.handler == H_DS || row.handler == H_EQU;
+    return t;
+}();
+
+// Files smaller than this are assembled without a second thread: starting
+// one would cost more than it saves.
+inline constexpr uint64_t LOOK_AHEAD_SIZE = 256 << 10;
+
+class LookAhead {
+public:
+    static constexpr size_t MAX_TEXT = 64;
+    static constexpr uint32_t MAX_BYTES = 24;
+
+    // A line encoded ahead.
+    struct Line {
+        uint64_t text_end;  // where its text ends in the file, as SourceText::consumed counts
+        const Variant* variant;
+        uint8_t length;  // of the line's text, which `text` holds
+        uint8_t count;   // bytes
+        uint8_t evals;   // expressions it numbered
+        uint8_t bytes[MAX_BYTES];
+        char text[MAX_TEXT];
+    };
+
+    // main: the assembler whose file is read; its state now is the state
+    // the lines are encoded in.
+    // wait: the main loop waits for the thread to come to each line, so
+    // that every line it encodes is taken (a check of the look-ahead, which
+    // then does not depend on how fast each side runs).
+    LookAhead(const Assembler& main, bool wait);
+    ~LookAhead() { stop(); }
+    LookAhead(const LookAhead&) = delete;
+    LookAhead& operator=(const LookAhead&) = delete;
+
+    // Starts the thread on the file's text: held (text) or streamed from path.
+    // False when no thread could be started.
+    bool start(const SourceText& file, const std::string& path);
+    // Stops the thread and waits for it; no line is taken after.
+    void stop();
+
+    // The main loop, after reading the line whose text ends at text_end and
+    // is `line` (NUL-terminated): the line as encoded ahead, or nullptr.
+    // What it points to holds until the next call.
+    const Line* take(uint64_t text_end, const char* line);
+
+private:
+    static constexpr size_t RING = 4096;  // a power of two
+    void run();
+    bool encode(Line& out);
+
+    std::unique_ptr<Assembler> shadow_;
+    std::unique_ptr<SourceText> text_;
+    std::unique_ptr<Line[]> ring_;
+    std::thread thread_;
+    // Each side tells the other how far it got only every few lines, and
+    // each counter has a cache line of its own: a line of memory that both
+    // cores write on every line would cost more than the line's assembly.
+    static constexpr uint64_t TELL_EVERY = 64;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> finished_{false};  // the thread has written its last line
+    const bool wait_;
+    // Lines written by the thread and taken by the main loop, counted from
+    // the start; each side writes its own.
+    alignas(64) std::atomic<uint64_t> written_{0};
+    alignas(64) std::atomic<uint64_t> taken_{0};
+    // Where the main loop has read to: the thread steps over lines before it.
+    alignas(64) std::atomic<uint64_t> main_at_{0};
+    // The main loop's own: the next line to look at, the lines known to be
+    // written, and the count last told.
+    alignas(64) uint64_t next_ = 0;
+    uint64_t ready_ = 0;
+    uint64_t told_ = 0;
+};
+
+} // namespace tobra

@@ -1,0 +1,101 @@
+// Pass 1 takes a large file's plain lines from a second thread only where
+// that gives what assembling them gives. Each source here is assembled with
+// no look-ahead, with the look-ahead checked (every line the thread encodes
+// is assembled here too and compared, which aborts on a difference), and
+// with its lines taken; the three runs must agree byte for byte and message
+// for message, and the checked run counts the lines the thread could give.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "driver/assembler.h"
+
+namespace tobra {
+namespace {
+
+enum class Ahead { none, check, take };
+
+struct Run {
+    int exit_code = 0;
+    std::string out, bytes;
+    uint64_t ahead = 0;
+};
+
+Run run(const std::string& source, const std::vector<std::string>& args, Ahead mode) {
+    Assembler as(nullptr);
+    as.write_files = false;
+    as.memory_files["t.s"] = source;
+    as.memory_files["inc.i"] = " moveq #1,d1\n nop\n";
+    as.look_ahead_size = mode == Ahead::none ? UINT64_MAX : 0;
+    as.check_look_ahead = mode == Ahead::check;
+    std::vector<const char*> argv{"tobra"};
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    argv.push_back("t.s");
+    Run r;
+    r.exit_code = as.run(static_cast<int>(argv.size()), argv.data());
+    r.out = as.con.captured() + as.err.captured();
+    r.bytes = as.emit.output_data;
+    r.ahead = as.src.lines_ahead;
+    return r;
+}
+
+// The lines the thread gave, after checking the three runs agree.
+uint64_t ahead_alike(const std::string& source, const std::vector<std::string>& args) {
+    const Run none = run(source, args, Ahead::none);
+    const Run check = run(source, args, Ahead::check);
+    const Run take = run(source, args, Ahead::take);
+    for (const Run* r : {&check, &take}) {
+        EXPECT_EQ(r->exit_code, none.exit_code) << source;
+        EXPECT_EQ(r->out, none.out) << source;
+        EXPECT_EQ(r->bytes, none.bytes) << source;
+    }
+    EXPECT_EQ(none.ahead, 0u);
+    return check.ahead;
+}
+
+TEST(LookAhead, OnlyLinesOfTheirOwnTextAreTaken) {
+    // Taken: registers, numbers, immediates, dc of numbers, with or without
+    // a label, and a line joined from two (six lines). Not taken: a name, *, a string,
+    // a distance from the line's place, a warning, a line that is too long.
+    const std::string source = "N equ 5\n"
+                               "start: moveq #1,d0\n"
+                               " move.l d0,-8(a6,d1.l*2)\n"
+                               ".loc add.l #-528,d3\n"
+                               " dc.w 1,2,$ffff\n"
+                               " lea start,a0\n"            // a name
+                               " moveq #N,d2\n"             // an equate is a name too
+                               " dc.l *\n"                  // the place
+                               " dc.b 'ab'\n"               // a string
+                               " lea 8(pc),a1\n"            // a distance from its place
+                               " bra $100\n"
+                               " moveq #200,d4\n"           // a warning in pass 2
+                               " bra .fwd\n"
+                               ".fwd move.l d1,\\\n d2\n"   // joined
+                               " move.l #$12345678,d3 ; a comment long enough to pass the line length kept\n"
+                               " dc.b 1\n"
+                               " nop\n"                     // at an odd address: refused
+                               " even\n"
+                               " rts\n";
+    EXPECT_EQ(ahead_alike(source, {"-b", "-c5407"}), 6u);
+    for (const char* format : {"", "--elf", "-o", "-l"}) ahead_alike(source, {format});
+    ahead_alike(source + " end\n moveq #2,d0\n", {"-b"});
+    ahead_alike("\r\n nop\r\n moveq #3,d0\r\n", {"-b"});
+}
+
+TEST(LookAhead, StopsWhereLinesMayAssembleOtherwise) {
+    // After an opt, a cpu, a conditional, a macro call or an include the
+    // file's lines are assembled here; lines before still come from the thread.
+    const std::string tail = " moveq #1,d0\n mulu d1,d2\n mulu d3,d4\n rts\n";
+    for (const char* change : {" opt nomuldivwarn\n", " cpu 5407\n", " ifne 1\n nop\n endc\n",
+                               " include \"inc.i\"\n", "m macro\n nop\n endm\n m\n", " section data\n"}) {
+        const std::string source = " nop\n nop\n" + std::string(change) + tail;
+        EXPECT_EQ(ahead_alike(source, {"-b"}), 2u) << change;
+    }
+    // Nothing that changes how lines assemble: every plain line is taken,
+    // but not an unsized multiplication, whose warning pass 2 decides on.
+    EXPECT_EQ(ahead_alike(" nop\n ds.w 2\n" + tail, {"-b"}), 3u);
+}
+
+} // namespace
+} // namespace tobra
