@@ -1,6 +1,7 @@
 // libFuzzer entry point: assembles one byte buffer twice in process, once with
-// pass 2 replaying what pass 1 kept of each line and once assembling every
-// line again from its text, and stops at the first input where the two runs
+// pass 2 replaying what pass 1 kept of each line (and pass 1 taking plain
+// lines from the look-ahead thread) and once assembling every line again
+// from its text, and stops at the first input where the two runs
 // differ in anything a user sees: exit status, output bytes, diagnostics
 // (with their codes and columns), console text (listing included) and the
 // side files. Options come from the first byte as in fuzz_assemble; the
@@ -36,6 +37,14 @@ Outcome assemble(const uint8_t* data, size_t size, bool line_records) {
     // input of deep expansions, assembled twice, within the time limit.
     as.mac.line_limit = 1 << 16;
     as.line_records = line_records;
+    // The run with records also takes plain lines from the look-ahead
+    // thread, whatever the input's size: every other length with each line
+    // checked against the line assembled here (an abort on a difference),
+    // the rest taken as they come.
+    if (line_records) {
+        as.look_ahead_size = 0;
+        as.check_look_ahead = (size & 16) != 0;
+    }
     // Held: every diagnostic as a record (code, columns, expansion frames);
     // printed: the text form, interleaved with the listing on the console.
     as.hold_diagnostics = (size & 1) != 0;

@@ -46,6 +46,9 @@ bool LookAhead::start(const SourceText& file, const std::string& path) {
 
 void LookAhead::stop() {
     stop_.store(true, std::memory_order_relaxed);
+    // Wakes a thread waiting for room.
+    taken_.store(UINT64_MAX / 2, std::memory_order_release);
+    taken_.notify_one();
     if (thread_.joinable()) thread_.join();
     // Nothing more is taken.
     ready_ = next_;
@@ -69,10 +72,12 @@ void LookAhead::run() {
             // The slot is free once the main loop has taken the line RING before.
             while (n >= room_until) {
                 written_.store(n, std::memory_order_release);
-                room_until = taken_.load(std::memory_order_acquire) + RING;
+                const uint64_t taken = taken_.load(std::memory_order_acquire);
+                room_until = taken + RING;
                 if (n < room_until) break;
                 if (stop_.load(std::memory_order_relaxed)) return;
-                std::this_thread::yield();
+                // Asleep until the main loop takes more (or stops it).
+                taken_.wait(taken, std::memory_order_acquire);
             }
             Line& out = ring_[n & (RING - 1)];
             out.text_end = end;
@@ -118,6 +123,7 @@ const LookAhead::Line* LookAhead::take(uint64_t text_end, const char* line) {
         // the thread's again.
         told_ = next_ - 1;
         taken_.store(told_, std::memory_order_release);
+        taken_.notify_one();
         main_at_.store(text_end, std::memory_order_relaxed);
     }
     if (next_ == ready_) {
@@ -125,6 +131,7 @@ const LookAhead::Line* LookAhead::take(uint64_t text_end, const char* line) {
         // The thread tells each line at once when it is waited for.
         while (wait_ && next_ == ready_ && !finished_.load(std::memory_order_acquire)) {
             taken_.store(next_ ? next_ - 1 : 0, std::memory_order_release);
+            taken_.notify_one();
             std::this_thread::yield();
             ready_ = written_.load(std::memory_order_acquire);
         }

@@ -371,8 +371,11 @@ void SourceReader::assemble_file(const char* name) {
         // file's reading ends.
         struct AheadEnd {
             SourceReader& src;
-            ~AheadEnd() { src.stop_look_ahead(); }
-        } ahead_end{*this};
+            const SourceText& text;
+            ~AheadEnd() {
+                if (src.ahead_text_ == &text) src.stop_look_ahead();
+            }
+        } ahead_end{*this, text};
         if (include_depth == 1 && drv.pass_number == 1 && as.replay.writing() && !as.collector &&
             as.options.debug_flags == 0 && (text.stream ? text.stamp.size : text.text->size()) >= as.look_ahead_size)
             start_look_ahead(text, path);
