@@ -125,6 +125,8 @@ public:
     }
     void capture_bytes(const uint8_t* bytes, int n);
     void unsettle() { settled_ = false; }
+    bool settled() const { return settled_; }
+    void settle() { settled_ = true; }
     // Pass 1, an object file: a fixup of the line's bytes that pass 2 will
     // hand to the file as it is; false when the record cannot hold it.
     bool keep_fixup(const Fixup& f);

@@ -791,11 +791,7 @@ inline void SourceReader::process_line_here(SourceLocation at, bool own) {
         } else if (as.replay.writing()) {
             const LineReplay::Mark mark = as.replay.open_line(at);
             const Variant* v = ahead_ ? take_from_ahead() : nullptr;
-            if (!v) {
-                v = process_statement(st);
-                if (ahead_checked_) [[unlikely]]
-                    check_ahead_line(v);
-            }
+            if (!v) v = process_statement(st);
             as.replay.close_line(mark, v);
             return;
         }
@@ -861,7 +857,6 @@ void SourceReader::stop_look_ahead() {
     ahead_->stop();
     ahead_.reset();
     ahead_text_ = nullptr;
-    ahead_checked_ = nullptr;
 }
 
 inline const Variant* SourceReader::take_from_ahead() {
@@ -878,11 +873,8 @@ inline const Variant* SourceReader::take_from_ahead() {
     const LookAhead::Line* line = ahead_->take(text_read(), line_buffer);
     if (!line) return nullptr;
     ++lines_ahead;
-    if (as.check_look_ahead) [[unlikely]] {
-        ahead_checked_ = line;
-        as.replay.note_trial_start();
-        return nullptr;
-    }
+    if (as.check_look_ahead) [[unlikely]]
+        return check_ahead_line(*line);
     mnemonic_word_of_ = nullptr;
     if (label_field[0] != '\0') define_line_label();
     as.fwd.number_expressions_at(drv.condition_level, line->evals);
@@ -890,13 +882,23 @@ inline const Variant* SourceReader::take_from_ahead() {
     return line->variant;
 }
 
-void SourceReader::check_ahead_line(const Variant* v) {
-    const LookAhead::Line& line = *ahead_checked_;
-    ahead_checked_ = nullptr;
-    const LineReplay& replay = as.replay;
+const Variant* SourceReader::check_ahead_line(const LookAhead::Line& line) {
+    LineReplay& replay = as.replay;
+    // The label as a taken line defines it; what it does to the line (a
+    // redefinition's error) is the same either way and is kept apart.
+    if (label_field[0] != '\0') define_line_label();
+    const bool label_settled = replay.settled();
+    replay.settle();
+    replay.note_trial_start();
+    const char label_start = label_field[0];
+    label_field[0] = '\0';
+    const Variant* v = process_statement(statement);
+    label_field[0] = label_start;
     if (replay.trial_pure(v) && v == line.variant && replay.trial_count() == line.count &&
-        replay.trial_evals() == line.evals && std::memcmp(replay.trial_bytes(), line.bytes, line.count) == 0)
-        return;
+        replay.trial_evals() == line.evals && std::memcmp(replay.trial_bytes(), line.bytes, line.count) == 0) {
+        if (!label_settled) replay.unsettle();
+        return v;
+    }
     std::fprintf(stderr, "tobra: the line encoded ahead differs: %s,%u: %s", as.file_name(location()).c_str(),
                  location().line, line_buffer);
     std::abort();

@@ -312,8 +312,8 @@ private:
     // The line from the look-ahead, its label defined and its bytes emitted;
     // nullptr when the line is to be assembled here.
     [[gnu::always_inline]] inline const Variant* take_from_ahead();
-    const LookAhead::Line* ahead_checked_ = nullptr;  // check_look_ahead: the line to compare
-    [[gnu::noinline, gnu::cold]] void check_ahead_line(const Variant* v);
+    // check_look_ahead: the line assembled here, compared with the line from the look-ahead.
+    [[gnu::noinline, gnu::cold]] const Variant* check_ahead_line(const LookAhead::Line& line);
     void grow_global_label(size_t size);
     // An include line, for a library caller collecting them; out of line,
     // away from the file's line loop.

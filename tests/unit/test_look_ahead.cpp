@@ -81,6 +81,9 @@ TEST(LookAhead, OnlyLinesOfTheirOwnTextAreTaken) {
     for (const char* format : {"", "--elf", "-o", "-l"}) ahead_alike(source, {format});
     ahead_alike(source + " end\n moveq #2,d0\n", {"-b"});
     ahead_alike("\r\n nop\r\n moveq #3,d0\r\n", {"-b"});
+    // A label defined again: the line's error is the label's, and its bytes
+    // still come from the thread.
+    EXPECT_EQ(ahead_alike("a: nop\na moveq #1,d0\n nop\n", {"-b"}), 3u);
 }
 
 TEST(LookAhead, StopsWhereLinesMayAssembleOtherwise) {
