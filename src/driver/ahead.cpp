@@ -111,6 +111,7 @@ bool LookAhead::encode(Line& out) {
         out.variant = v;
         out.count = static_cast<uint8_t>(count);
         out.evals = static_cast<uint8_t>(evals);
+        out.in_question = static_cast<int8_t>(src.trial_in_question);
         std::memcpy(out.bytes, sh.replay.trial_bytes(), count);
     }
     sh.replay.end_trial();

@@ -49,6 +49,9 @@ public:
         uint8_t length;  // of the line's text, which `text` holds
         uint8_t count;   // bytes
         uint8_t evals;   // expressions it numbered
+        // The operand matching left a message about, which a message about
+        // the line's label then points at (-1: none).
+        int8_t in_question;
         uint8_t bytes[MAX_BYTES];
         char text[MAX_TEXT];
     };

@@ -852,6 +852,16 @@ void SourceReader::start_look_ahead(const SourceText& text, const std::string& p
     ahead_changes_ = state_changes;
 }
 
+// The label of a line from the look-ahead, defined where a line assembled
+// here defines it: after matching, whose operand in question a message
+// about the label points at.
+void SourceReader::define_line_label_after(const LookAhead::Line& line) {
+    Statement& st = statement;
+    st.in_question = line.in_question >= 0 ? &st.operands[line.in_question] : nullptr;
+    define_line_label();
+    st.in_question = nullptr;
+}
+
 void SourceReader::stop_look_ahead() {
     if (!ahead_) return;
     ahead_->stop();
@@ -876,7 +886,7 @@ inline const Variant* SourceReader::take_from_ahead() {
     if (as.check_look_ahead) [[unlikely]]
         return check_ahead_line(*line);
     mnemonic_word_of_ = nullptr;
-    if (label_field[0] != '\0') define_line_label();
+    if (label_field[0] != '\0') define_line_label_after(*line);
     as.fwd.number_expressions_at(drv.condition_level, line->evals);
     as.emit.emit_bytes(line->bytes, line->count);
     return line->variant;
@@ -886,7 +896,7 @@ const Variant* SourceReader::check_ahead_line(const LookAhead::Line& line) {
     LineReplay& replay = as.replay;
     // The label as a taken line defines it; what it does to the line (a
     // redefinition's error) is the same either way and is kept apart.
-    if (label_field[0] != '\0') define_line_label();
+    if (label_field[0] != '\0') define_line_label_after(line);
     const bool label_settled = replay.settled();
     replay.settle();
     replay.note_trial_start();
@@ -925,6 +935,9 @@ const Variant* SourceReader::trial_line() {
     mnemonic_word_of_ = nullptr;
     if (!variants) return nullptr;
     const Variant* v = as.scan.match(st, variants, variant_count, numbers);
+    trial_in_question = -1;
+    for (int i = 0; i < MAX_INSTRUCTION_OPERANDS; ++i)
+        if (st.in_question == &st.operands[i]) trial_in_question = i;
     // Only what the line may be taken for runs: never a directive.
     if (!v || !line_records::replayable_handlers[v->handler()]) return nullptr;
     as.enc.dispatch_handler(st, *v);

@@ -190,6 +190,8 @@ public:
     // assembled at address 0 of the code section, without its label; the
     // variant, or nullptr for any other line (which is left alone).
     const Variant* trial_line();
+    // The operand matching left in question on the trial line (-1: none).
+    int trial_in_question = -1;
     // Bumped by every statement after which lines may assemble otherwise
     // than before (see leaves_lines_alike).
     uint64_t state_changes = 0;
@@ -312,6 +314,7 @@ private:
     // The line from the look-ahead, its label defined and its bytes emitted;
     // nullptr when the line is to be assembled here.
     [[gnu::always_inline]] inline const Variant* take_from_ahead();
+    void define_line_label_after(const LookAhead::Line& line);
     // check_look_ahead: the line assembled here, compared with the line from the look-ahead.
     [[gnu::noinline, gnu::cold]] const Variant* check_ahead_line(const LookAhead::Line& line);
     void grow_global_label(size_t size);

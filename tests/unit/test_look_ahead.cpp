@@ -83,7 +83,9 @@ TEST(LookAhead, OnlyLinesOfTheirOwnTextAreTaken) {
     ahead_alike("\r\n nop\r\n moveq #3,d0\r\n", {"-b"});
     // A label defined again: the line's error is the label's, and its bytes
     // still come from the thread.
+    // Its message points where it points when the line is assembled here.
     EXPECT_EQ(ahead_alike("a: nop\na moveq #1,d0\n nop\n", {"-b"}), 3u);
+    EXPECT_EQ(ahead_alike("a: nop\na moveq #1,d0\n nop\n", {"-b", "--diagnostics=json"}), 3u);
 }
 
 TEST(LookAhead, StopsWhereLinesMayAssembleOtherwise) {
