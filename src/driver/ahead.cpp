@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include <sched.h>
+
 #include "driver/assembler.h"
 
 namespace tobra {
@@ -27,8 +29,17 @@ LookAhead::LookAhead(const Assembler& main, bool wait) : shadow_(std::make_uniqu
     sh.core.follow(main.core);
 }
 
+// Whether the run may use a second processor: the ones it is allowed to run
+// on (taskset, a container's share), not the machine's count.
+static bool second_processor() {
+    cpu_set_t set;
+    if (sched_getaffinity(0, sizeof set, &set) == 0) return CPU_COUNT(&set) >= 2;
+    return std::thread::hardware_concurrency() >= 2;
+}
+
 bool LookAhead::start(const SourceText& file, const std::string& path) {
-    if (std::thread::hardware_concurrency() < 2) return false;
+    // A check runs the thread anyway: it is about the lines, not the time.
+    if (!wait_ && !second_processor()) return false;
     try {
         text_ = std::make_unique<SourceText>();
         if (file.stream) {
