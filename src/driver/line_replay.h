@@ -88,8 +88,8 @@ public:
     // One line assembled away from the records, by the look-ahead's own
     // assembler (driver/ahead.h): begin_trial before it; trial_pure after it
     // tells whether its bytes came from its text alone, and they are the
-    // trial's bytes. Only pass 1 state that the line left behind and that
-    // no other line needs is given back by end_trial.
+    // trial's bytes. end_trial drops what the line added to what only grows
+    // in a pass (lookup notes, strings, forward marks).
     void begin_trial();
     // The same judgement for a line assembled in the records' own way,
     // from here on (a check of the look-ahead).
