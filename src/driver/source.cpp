@@ -799,29 +799,32 @@ inline void SourceReader::process_line_here(SourceLocation at, bool own) {
     process_statement(st);
 }
 
-inline const Variant* SourceReader::process_statement(Statement& st) {
-    Driver& drv = as.drv;
+inline SourceReader::MnemonicVariants SourceReader::look_up_mnemonic(const Statement& st) {
     // The operands are scanned during matching, so the handler row of the
     // mnemonic's first variant says how they read numbers.
-    const Variant* variants = nullptr;
-    int variant_count = 0;
-    OperandNumbers numbers = INTEGER;
+    MnemonicVariants found;
     const size_t n = st.mnemonic.size();
     if (n - 1 < SHORT_MNEMONIC) {
         // The mnemonic field has room past any name.
         uint64_t word = mnemonic_word_;
         if (st.mnemonic.data() != mnemonic_word_of_) std::memcpy(&word, st.mnemonic.data(), 8);
         if (const ShortMnemonicSlot* slot = find_short_mnemonic(word, n)) {
-            variants = slot->variants;
-            variant_count = slot->variant_count;
-            numbers = slot->numbers;
+            found.first = slot->variants;
+            found.count = slot->variant_count;
+            found.numbers = slot->numbers;
         }
     } else if (const MnemonicEntry* entry = find_mnemonic(st.mnemonic)) {
-        variants = entry->variants;
-        variant_count = entry->variant_count;
-        numbers = handler_row(variants[0].handler()).operands;
+        found.first = entry->variants;
+        found.count = entry->variant_count;
+        found.numbers = handler_row(found.first[0].handler()).operands;
     }
     mnemonic_word_of_ = nullptr;
+    return found;
+}
+
+inline const Variant* SourceReader::process_statement(Statement& st) {
+    Driver& drv = as.drv;
+    const auto [variants, variant_count, numbers] = look_up_mnemonic(st);
     if (!variants) {
         if (as.mac.call(st)) return nullptr;
         as.report_error_arg(msg::PROCESS_UNRECOGNIZED_MNEMONIC_FMT, mnemonic_field);
@@ -924,15 +927,7 @@ const Variant* SourceReader::trial_line() {
     as.ev.begin_line();
     st.operand_count = 0;
     st.in_question = nullptr;
-    const Variant* variants = nullptr;
-    int variant_count = 0;
-    OperandNumbers numbers = INTEGER;
-    if (const MnemonicEntry* entry = find_mnemonic(st.mnemonic)) {
-        variants = entry->variants;
-        variant_count = entry->variant_count;
-        numbers = handler_row(variants[0].handler()).operands;
-    }
-    mnemonic_word_of_ = nullptr;
+    const auto [variants, variant_count, numbers] = look_up_mnemonic(st);
     if (!variants) return nullptr;
     const Variant* v = as.scan.match(st, variants, variant_count, numbers);
     trial_in_question = -1;

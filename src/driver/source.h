@@ -186,6 +186,13 @@ public:
     // Looks the mnemonic up, matches and runs the handler; the variant the
     // line matched, or nullptr.
     [[gnu::always_inline]] inline const Variant* process_statement(Statement& st);
+    // The statement's mnemonic's variants (first nullptr: no such mnemonic).
+    struct MnemonicVariants {
+        const Variant* first = nullptr;
+        int count = 0;
+        OperandNumbers numbers = INTEGER;
+    };
+    [[gnu::always_inline]] inline MnemonicVariants look_up_mnemonic(const Statement& st);
     // The look-ahead's assembler: the parsed line's instruction or dc
     // assembled at address 0 of the code section, without its label; the
     // variant, or nullptr for any other line (which is left alone).
