@@ -1,7 +1,12 @@
 #include "driver/ahead.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <sched.h>
 
@@ -87,8 +92,13 @@ void LookAhead::run() {
                 room_until = taken + RING;
                 if (n < room_until) break;
                 if (stop_.load(std::memory_order_relaxed)) return;
-                // Asleep until the main loop takes more (or stops it).
-                taken_.wait(taken, std::memory_order_acquire);
+                // Asleep until the main loop has taken a part of the ring (or
+                // stops it). Woken for every few lines taken, the two cores
+                // would spend more time on the wake-ups than on the lines.
+                wake_at_.store(n - RING + RING / 4, std::memory_order_seq_cst);
+                const uint64_t now = taken_.load(std::memory_order_seq_cst);
+                if (now < n - RING + RING / 4) taken_.wait(now, std::memory_order_acquire);
+                wake_at_.store(UINT64_MAX, std::memory_order_relaxed);
             }
             Line& out = ring_[n & (RING - 1)];
             out.text_end = end;
@@ -129,13 +139,43 @@ bool LookAhead::encode(Line& out) {
     return pure && count <= MAX_BYTES && evals <= 0xFF;
 }
 
+void LookAhead::fetch_ahead() {
+    if (ready_ - next_ < FETCH_AHEAD) ready_ = written_.load(std::memory_order_acquire);
+    if (fetched_ < next_) fetched_ = next_;
+    for (const uint64_t to = std::min(ready_, next_ + FETCH_AHEAD); fetched_ < to; ++fetched_) {
+        const char* p = reinterpret_cast<const char*>(&ring_[fetched_ & (RING - 1)]);
+        __builtin_prefetch(p);
+        __builtin_prefetch(p + 64);
+    }
+}
+
+// Whether the first n (at most MAX_TEXT) bytes of a and b are alike; both
+// may be read to MAX_TEXT bytes.
+static bool same_text(const char* a, const char* b, size_t n) {
+#if defined(__SSE2__)
+    for (size_t i = 0; i < n; i += 16) {
+        unsigned differ = static_cast<unsigned>(_mm_movemask_epi8(
+                              _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i)),
+                                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i))))) ^
+                          0xFFFFu;
+        if (n - i < 16) differ &= (1u << (n - i)) - 1;
+        if (differ) return false;
+    }
+    return true;
+#else
+    return std::memcmp(a, b, n) == 0;
+#endif
+}
+
 const LookAhead::Line* LookAhead::take(uint64_t text_end, const char* line) {
     if (next_ - told_ >= TELL_EVERY) {
         // The lines handed out up to the last are done with: their slots are
         // the thread's again.
         told_ = next_ - 1;
-        taken_.store(told_, std::memory_order_release);
-        taken_.notify_one();
+        // Stored before wake_at_ is read, as the thread stores wake_at_
+        // before it reads taken_: one of the two sees the other's.
+        taken_.store(told_, std::memory_order_seq_cst);
+        if (told_ >= wake_at_.load(std::memory_order_seq_cst)) taken_.notify_one();
         main_at_.store(text_end, std::memory_order_relaxed);
     }
     if (next_ == ready_) {
@@ -149,6 +189,7 @@ const LookAhead::Line* LookAhead::take(uint64_t text_end, const char* line) {
         }
         if (next_ == ready_) return nullptr;  // nothing encoded yet: the main loop does the line
     }
+    fetch_ahead();
     while (next_ != ready_) {
         const Line& l = ring_[next_ & (RING - 1)];
         if (l.text_end > text_end) return nullptr;  // not encoded ahead: the main loop does it
@@ -156,7 +197,7 @@ const LookAhead::Line* LookAhead::take(uint64_t text_end, const char* line) {
         if (l.text_end < text_end) continue;        // a line the main loop passed another way
         // The same place in the file; the text is compared too, since a
         // streamed file is read twice.
-        if (std::memcmp(l.text, line, l.length) != 0 || line[l.length] != '\0') return nullptr;
+        if (!same_text(l.text, line, l.length) || line[l.length] != '\0') return nullptr;
         return &l;
     }
     return nullptr;

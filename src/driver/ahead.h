@@ -80,8 +80,12 @@ public:
 
 private:
     static constexpr size_t RING = 4096;  // a power of two
+    // The lines come from the other core's cache: the main loop asks for
+    // them this many lines before it comes to them.
+    static constexpr uint64_t FETCH_AHEAD = 32;
     void run();
     bool encode(Line& out);
+    void fetch_ahead();
 
     std::unique_ptr<Assembler> shadow_;
     std::unique_ptr<SourceText> text_;
@@ -98,6 +102,9 @@ private:
     // the start; each side writes its own.
     alignas(64) std::atomic<uint64_t> written_{0};
     alignas(64) std::atomic<uint64_t> taken_{0};
+    // The count of lines taken the thread waits for, asleep (UINT64_MAX: it
+    // is not asleep).
+    alignas(64) std::atomic<uint64_t> wake_at_{UINT64_MAX};
     // Where the main loop has read to: the thread steps over lines before it.
     alignas(64) std::atomic<uint64_t> main_at_{0};
     // The main loop's own: the next line to look at, the lines known to be
@@ -105,6 +112,7 @@ private:
     alignas(64) uint64_t next_ = 0;
     uint64_t ready_ = 0;
     uint64_t told_ = 0;
+    uint64_t fetched_ = 0;  // lines asked for
 };
 
 } // namespace tobra
