@@ -42,7 +42,7 @@ static bool second_processor() {
     return std::thread::hardware_concurrency() >= 2;
 }
 
-bool LookAhead::start(const SourceText& file, const std::string& path) {
+bool LookAhead::start(const SourceText& file, const std::string& path, uint64_t offset) {
     // A check runs the thread anyway: it is about the lines, not the time.
     if (!wait_ && !second_processor()) return false;
     try {
@@ -53,6 +53,7 @@ bool LookAhead::start(const SourceText& file, const std::string& path) {
             text_->text = file.text;
         }
         ring_ = std::make_unique<Line[]>(RING);
+        offset_ = offset;
         thread_ = std::thread([this] { run(); });
     } catch (...) {
         return false;
@@ -79,6 +80,8 @@ void LookAhead::run() {
     uint64_t skip_before = 0;
     uint64_t reads = 0;
     try {
+        // A streamed file is read through to where the thread starts.
+        if (offset_ != 0 && !text_->skip_to(offset_)) stop_.store(true, std::memory_order_relaxed);
         while (!stop_.load(std::memory_order_relaxed)) {
             if (!src.read_logical_line(*text_)) break;
             const uint64_t end = text_->consumed();

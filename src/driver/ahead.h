@@ -23,15 +23,35 @@ struct SourceText;
 struct Variant;
 
 // Handlers after which the lines that follow assemble as before: the lines
-// encoded ahead, and the directives that only define names or reserve room
-// (a line encoded ahead reads no name, and its place is judged where it
-// stands). Any other handler ends the look-ahead for the file.
+// encoded ahead, and the directives that only define names, move the place,
+// reserve or fill room, or name files and sections (a line encoded ahead
+// reads no name, and its place and section are judged where it stands; the
+// lines of an included file are not taken). Any other handler (an opt, a
+// cpu, a conditional, a macro or rept) ends the look-ahead; a new one may
+// start further on (SourceReader::restart_look_ahead).
 inline constexpr auto leaves_lines_alike = [] {
     std::array<bool, 256> t{};
-    for (const HandlerRow& row : handler_rows)
-        t[row.handler] = is_instruction(row.handler) || row.handler == H_DC || row.handler == H_DS || row.handler == H_EQU;
+    for (const HandlerRow& row : handler_rows) {
+        switch (row.handler) {
+        case H_DC: case H_DS: case H_DCB: case H_EQU: case H_SET: case H_LABEL:
+        case H_ORG: case H_SECTION: case H_EVEN: case H_CNOP: case H_ALIGN:
+        case H_XDEF: case H_XREF: case H_IDNT: case H_PAGE: case H_IGNORED:
+        case H_INCLUDE: case H_INCDIR: case H_INCBIN:
+            t[row.handler] = true;
+            break;
+        default:
+            t[row.handler] = is_instruction(row.handler);
+        }
+    }
     return t;
 }();
+
+// After a look-ahead ends, the main loop goes on alone for this much text
+// (or an eighth of the size that starts one) before it starts another, at
+// most this many times in a file: each costs about 0.1 ms, and changes come
+// in clusters (an if, its lines, its endc).
+inline constexpr uint64_t LOOK_AHEAD_GAP = 64 << 10;
+inline constexpr int LOOK_AHEAD_RESTARTS = 8;
 
 // Files smaller than this are assembled without a second thread: starting
 // it and its assembler costs about 0.1 ms, which a smaller file does not
@@ -67,9 +87,10 @@ public:
     LookAhead(const LookAhead&) = delete;
     LookAhead& operator=(const LookAhead&) = delete;
 
-    // Starts the thread on the file's text: held (text) or streamed from path.
-    // False when no thread could be started.
-    bool start(const SourceText& file, const std::string& path);
+    // Starts the thread on the file's text (held, or streamed from path)
+    // from `offset`, a line's start as SourceText::consumed counts. False
+    // when no thread could be started.
+    bool start(const SourceText& file, const std::string& path, uint64_t offset);
     // Stops the thread and waits for it; no line is taken after.
     void stop();
 
@@ -89,6 +110,7 @@ private:
 
     std::unique_ptr<Assembler> shadow_;
     std::unique_ptr<SourceText> text_;
+    uint64_t offset_ = 0;
     std::unique_ptr<Line[]> ring_;
     std::thread thread_;
     // Each side tells the other how far it got only every few lines, and

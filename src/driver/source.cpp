@@ -373,7 +373,7 @@ void SourceReader::assemble_file(const char* name) {
             SourceReader& src;
             const SourceText& text;
             ~AheadEnd() {
-                if (src.ahead_text_ == &text) src.stop_look_ahead();
+                if (src.ahead_text_ == &text) src.end_look_ahead();
             }
         } ahead_end{*this, text};
         if (include_depth == 1 && drv.pass_number == 1 && as.replay.writing() && !as.collector &&
@@ -790,7 +790,11 @@ inline void SourceReader::process_line_here(SourceLocation at, bool own) {
             if (as.replay.replay_line(at)) return;
         } else if (as.replay.writing()) {
             const LineReplay::Mark mark = as.replay.open_line(at);
-            const Variant* v = ahead_ ? take_from_ahead() : nullptr;
+            const Variant* v = nullptr;
+            if (ahead_)
+                v = take_from_ahead();
+            else if (text_ == ahead_text_ && text_read() >= ahead_restart_at_) [[unlikely]]
+                restart_look_ahead();
             if (!v) v = process_statement(st);
             as.replay.close_line(mark, v);
             return;
@@ -844,15 +848,40 @@ inline const Variant* SourceReader::process_statement(Statement& st) {
 }
 
 void SourceReader::start_look_ahead(const SourceText& text, const std::string& path) {
+    ahead_text_ = &text;
+    ahead_restarts_ = 0;
+    ahead_restart_at_ = UINT64_MAX;
+    try {
+        ahead_path_ = path;
+    } catch (const std::bad_alloc&) {
+        ahead_text_ = nullptr;
+        return;
+    }
+    if (!run_look_ahead(0)) ahead_text_ = nullptr;
+}
+
+// A look-ahead from `offset` on, its assembler set up as things stand now.
+bool SourceReader::run_look_ahead(uint64_t offset) {
     try {
         auto ahead = std::make_unique<LookAhead>(as, as.check_look_ahead);
-        if (!ahead->start(text, path)) return;
+        if (!ahead->start(*ahead_text_, ahead_path_, offset)) return false;
         ahead_ = std::move(ahead);
     } catch (const std::bad_alloc&) {
-        return;  // the file is assembled without it
+        return false;  // the file is assembled without it
     }
-    ahead_text_ = &text;
     ahead_changes_ = state_changes;
+    return true;
+}
+
+// Past a change that ended the last look-ahead: a new one reads on from the
+// line after this one, as long as enough of the file is left to be worth it.
+void SourceReader::restart_look_ahead() {
+    ahead_restart_at_ = UINT64_MAX;
+    const uint64_t at = text_read();
+    const uint64_t size = text_->stream ? text_->stamp.size : text_->text->size();
+    if (size < at || size - at < as.look_ahead_size || ahead_restarts_ >= LOOK_AHEAD_RESTARTS) return;
+    ++ahead_restarts_;
+    if (!run_look_ahead(at)) ahead_text_ = nullptr;
 }
 
 // The label of a line from the look-ahead, defined where a line assembled
@@ -865,21 +894,35 @@ void SourceReader::define_line_label_after(const LookAhead::Line& line) {
     st.in_question = nullptr;
 }
 
+// The look-ahead is no longer right for the lines that follow; another may
+// start further on.
 void SourceReader::stop_look_ahead() {
     if (!ahead_) return;
     ahead_->stop();
     ahead_.reset();
+    ahead_restart_at_ = ahead_text_->consumed() + std::min(LOOK_AHEAD_GAP, as.look_ahead_size / 8);
+}
+
+// The file's reading ends.
+void SourceReader::end_look_ahead() {
+    if (ahead_) ahead_->stop();
+    ahead_.reset();
     ahead_text_ = nullptr;
+    ahead_restart_at_ = UINT64_MAX;
 }
 
 inline const Variant* SourceReader::take_from_ahead() {
     Driver& drv = as.drv;
     // Something that may change how lines assemble: the rest of the file is
     // assembled here.
-    if (state_changes != ahead_changes_ || text_ != ahead_text_) [[unlikely]] {
+    if (state_changes != ahead_changes_) [[unlikely]] {
         stop_look_ahead();
         return nullptr;
     }
+    // An included file's lines: the look-ahead reads on in the file that
+    // includes it.
+    if (text_ != ahead_text_) [[unlikely]]
+        return nullptr;
     // Its bytes stand as they are where the line would emit them with no
     // check of its place: at an even address of a section that keeps bytes.
     if (!drv.assembling() || (drv.location_counter & 1) || !as.emit.stores_bytes(drv.current_section)) return nullptr;

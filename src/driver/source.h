@@ -313,11 +313,19 @@ private:
     SymbolRecord* line_label_ = nullptr;  // see line_label()
     // The file's own lines encoded ahead on another thread (driver/ahead.h),
     // while state_changes is still ahead_changes_.
+    // ahead_text_ is the file while look-aheads may serve it; a new one may
+    // start once the file is read to ahead_restart_at_.
     std::unique_ptr<LookAhead> ahead_;
     const SourceText* ahead_text_ = nullptr;
     uint64_t ahead_changes_ = 0;
+    uint64_t ahead_restart_at_ = UINT64_MAX;
+    int ahead_restarts_ = 0;
+    std::string ahead_path_;
     [[gnu::noinline]] void start_look_ahead(const SourceText& text, const std::string& path);
+    [[gnu::noinline]] bool run_look_ahead(uint64_t offset);
+    [[gnu::noinline, gnu::cold]] void restart_look_ahead();
     void stop_look_ahead();
+    void end_look_ahead();
     // The line from the look-ahead, its label defined and its bytes emitted;
     // nullptr when the line is to be assembled here.
     [[gnu::always_inline]] inline const Variant* take_from_ahead();

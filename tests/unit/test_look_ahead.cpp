@@ -56,7 +56,7 @@ uint64_t ahead_alike(const std::string& source, const std::vector<std::string>& 
 
 TEST(LookAhead, OnlyLinesOfTheirOwnTextAreTaken) {
     // Taken: registers, numbers, immediates, dc of numbers, with or without
-    // a label, and a line joined from two (six lines). Not taken: a name, *, a string,
+    // a label, a line joined from two, and a line after even (seven lines). Not taken: a name, *, a string,
     // a distance from the line's place, a warning, a line that is too long.
     const std::string source = "N equ 5\n"
                                "start: moveq #1,d0\n"
@@ -77,7 +77,7 @@ TEST(LookAhead, OnlyLinesOfTheirOwnTextAreTaken) {
                                " nop\n"                     // at an odd address: refused
                                " even\n"
                                " rts\n";
-    EXPECT_EQ(ahead_alike(source, {"-b", "-c5407"}), 6u);
+    EXPECT_EQ(ahead_alike(source, {"-b", "-c5407"}), 7u);
     for (const char* format : {"", "--elf", "-o", "-l"}) ahead_alike(source, {format});
     ahead_alike(source + " end\n moveq #2,d0\n", {"-b"});
     ahead_alike("\r\n nop\r\n moveq #3,d0\r\n", {"-b"});
@@ -88,18 +88,31 @@ TEST(LookAhead, OnlyLinesOfTheirOwnTextAreTaken) {
     EXPECT_EQ(ahead_alike("a: nop\na moveq #1,d0\n nop\n", {"-b", "--diagnostics=json"}), 3u);
 }
 
-TEST(LookAhead, StopsWhereLinesMayAssembleOtherwise) {
-    // After an opt, a cpu, a conditional, a macro call or an include the
-    // file's lines are assembled here; lines before still come from the thread.
+TEST(LookAhead, GoesOnPastPlacesAndStartsAnewAfterChanges) {
     const std::string tail = " moveq #1,d0\n mulu d1,d2\n mulu d3,d4\n rts\n";
-    for (const char* change : {" opt nomuldivwarn\n", " cpu 5407\n", " ifne 1\n nop\n endc\n",
-                               " include \"inc.i\"\n", "m macro\n nop\n endm\n m\n", " section data\n"}) {
-        const std::string source = " nop\n nop\n" + std::string(change) + tail;
-        EXPECT_EQ(ahead_alike(source, {"-b"}), 2u) << change;
+    // An include, a section, an org, an alignment or names: the same
+    // look-ahead goes on (the included lines are assembled here). Not an
+    // unsized multiplication, whose warning pass 2 decides on.
+    for (const char* alike : {" include \"inc.i\"\n", " section data\n", " org $400\n", " cnop 0,4\n",
+                              "X set 3\n xdef X\n"}) {
+        const std::string source = " nop\n nop\n" + std::string(alike) + tail;
+        EXPECT_EQ(ahead_alike(source, {"-b"}), 4u) << alike;
     }
-    // Nothing that changes how lines assemble: every plain line is taken,
-    // but not an unsized multiplication, whose warning pass 2 decides on.
-    EXPECT_EQ(ahead_alike(" nop\n ds.w 2\n" + tail, {"-b"}), 3u);
+    // After an opt, a cpu, a conditional or a macro the lines are assembled
+    // here until a new look-ahead, set up as things then stand, starts.
+    // (The add after an opt that turns its quick form off tells an old
+    // look-ahead from a new one.)
+    for (const char* change : {" opt nomuldivwarn\n", " opt optimise=noaddq\n", " cpu 5407\n",
+                               " ifne 1\n nop\n endc\n", "m macro\n nop\n endm\n m\n"}) {
+        const std::string source = " nop\n nop\n" + std::string(change) + tail + " add.l #1,d0\n rts\n";
+        EXPECT_GT(ahead_alike(source, {"-b"}), 3u) << change;
+    }
+    // A new one at most every so often: one change after another leaves the
+    // lines to the main loop after the last restart.
+    std::string many = " nop\n";
+    for (int i = 0; i < 20; ++i) many += " ifne 1\n nop\n endc\n";
+    ahead_alike(many + tail, {"-b"});
+    ahead_alike(many + tail, {"-l"});
 }
 
 } // namespace
