@@ -14,8 +14,7 @@
 
 namespace tobra {
 
-LookAhead::LookAhead(const Assembler& main, bool wait)
-    : main_names_(main.sym), shadow_(std::make_unique<Assembler>(nullptr)), wait_(wait) {
+LookAhead::LookAhead(const Assembler& main, bool wait) : shadow_(std::make_unique<Assembler>(nullptr)), wait_(wait) {
     Assembler& sh = *shadow_;
     // Its messages go nowhere: a line that has one is not taken from here.
     sh.quiet = true;
@@ -122,38 +121,25 @@ bool LookAhead::encode(Line& out) {
     Assembler& sh = *shadow_;
     SourceReader& src = sh.src;
     const size_t length = std::strlen(src.line_buffer);
-    const bool fits = length <= MAX_TEXT;
+    if (length > MAX_TEXT) return false;
     // The line as read, before anything reads it.
-    if (fits) std::memcpy(out.text, src.line_buffer, length);
-    out.length = static_cast<uint8_t>(fits ? length : 0);
+    std::memcpy(out.text, src.line_buffer, length);
+    out.length = static_cast<uint8_t>(length);
     if (!src.parse_line()) return false;
-    out.tag_count = 0;
-    // A local label's name is made from the global label before it, which
-    // this assembler does not follow.
-    const std::string_view label = src.statement.label;
-    if (!label.empty() && label[0] != '.' && !(label[0] >= '0' && label[0] <= '9'))
-        out.tags[out.tag_count++] = SymbolTable::tag_of(label);
     sh.replay.begin_trial();
-    const size_t notes = sh.sym.pass1_notes();
     const Variant* v = src.trial_line();
     const bool pure = sh.replay.trial_pure(v);
     const uint32_t count = sh.replay.trial_count();
     const uint32_t evals = sh.replay.trial_evals();
-    out.encoded = fits && pure && count <= MAX_BYTES && evals <= 0xFF;
-    if (out.encoded) {
+    if (pure && count <= MAX_BYTES && evals <= 0xFF) {
         out.variant = v;
         out.count = static_cast<uint8_t>(count);
         out.evals = static_cast<uint8_t>(evals);
         out.in_question = static_cast<int8_t>(src.trial_in_question);
         std::memcpy(out.bytes, sh.replay.trial_bytes(), count);
-    } else {
-        // Names this assembler has not met: the file's own labels and equates.
-        sh.sym.misses_since(notes, [&](uint32_t tag) {
-            if (out.tag_count < MAX_TAGS) out.tags[out.tag_count++] = tag;
-        });
     }
     sh.replay.end_trial();
-    return out.encoded || out.tag_count != 0;
+    return pure && count <= MAX_BYTES && evals <= 0xFF;
 }
 
 void LookAhead::fetch_ahead() {
@@ -163,16 +149,6 @@ void LookAhead::fetch_ahead() {
         const char* p = reinterpret_cast<const char*>(&ring_[fetched_ & (RING - 1)]);
         __builtin_prefetch(p);
         __builtin_prefetch(p + 64);
-    }
-    if (slots_hinted_ < next_) slots_hinted_ = next_;
-    for (const uint64_t to = std::min(ready_, next_ + HINT_SLOTS); slots_hinted_ < to; ++slots_hinted_) {
-        const Line& l = ring_[slots_hinted_ & (RING - 1)];
-        for (int k = 0; k < l.tag_count; ++k) main_names_.prefetch_tag(l.tags[k]);
-    }
-    if (records_hinted_ < next_) records_hinted_ = next_;
-    for (const uint64_t to = std::min(ready_, next_ + HINT_RECORDS); records_hinted_ < to; ++records_hinted_) {
-        const Line& l = ring_[records_hinted_ & (RING - 1)];
-        for (int k = 0; k < l.tag_count; ++k) main_names_.prefetch_record(l.tags[k]);
     }
 }
 
@@ -222,7 +198,6 @@ const LookAhead::Line* LookAhead::take(uint64_t text_end, const char* line) {
         if (l.text_end > text_end) return nullptr;  // not encoded ahead: the main loop does it
         ++next_;
         if (l.text_end < text_end) continue;        // a line the main loop passed another way
-        if (!l.encoded) return nullptr;
         // The same place in the file; the text is compared too, since a
         // streamed file is read twice.
         if (!same_text(l.text, line, l.length) || line[l.length] != '\0') return nullptr;

@@ -19,7 +19,6 @@
 namespace tobra {
 
 class Assembler;
-class SymbolTable;
 struct SourceText;
 struct Variant;
 
@@ -64,25 +63,16 @@ public:
     static constexpr size_t MAX_TEXT = 64;
     static constexpr uint32_t MAX_BYTES = 24;
 
-    static constexpr int MAX_TAGS = 4;
-
-    // A line read ahead: encoded, or only with the names the main loop will
-    // look up when it assembles the line itself.
+    // A line encoded ahead.
     struct Line {
         uint64_t text_end;  // where its text ends in the file, as SourceText::consumed counts
         const Variant* variant;
-        bool encoded;    // the fields below hold the line as encoded ahead
         uint8_t length;  // of the line's text, which `text` holds
         uint8_t count;   // bytes
         uint8_t evals;   // expressions it numbered
         // The operand matching left a message about, which a message about
         // the line's label then points at (-1: none).
         int8_t in_question;
-        // The index tags of the line's global label and of the names it reads
-        // that were defined after the look-ahead began: the main loop asks for
-        // their places in its own table a few lines before it comes to them.
-        uint8_t tag_count;
-        uint32_t tags[MAX_TAGS];
         uint8_t bytes[MAX_BYTES];
         char text[MAX_TEXT];
     };
@@ -114,17 +104,9 @@ private:
     // The lines come from the other core's cache: the main loop asks for
     // them this many lines before it comes to them.
     static constexpr uint64_t FETCH_AHEAD = 32;
-    // How many lines ahead the main loop asks for the index slots of the
-    // names a line reads, and for their records (reading the slots, which
-    // have come in by then).
-    static constexpr uint64_t HINT_SLOTS = 16;
-    static constexpr uint64_t HINT_RECORDS = 8;
     void run();
-    // Fills out from the line just read; false when it is worth no entry.
     bool encode(Line& out);
     void fetch_ahead();
-
-    const SymbolTable& main_names_;
 
     std::unique_ptr<Assembler> shadow_;
     std::unique_ptr<SourceText> text_;
@@ -153,8 +135,6 @@ private:
     uint64_t ready_ = 0;
     uint64_t told_ = 0;
     uint64_t fetched_ = 0;  // lines asked for
-    uint64_t slots_hinted_ = 0;    // lines whose names' slots were asked for
-    uint64_t records_hinted_ = 0;  // and their records
 };
 
 } // namespace tobra

@@ -278,22 +278,6 @@ SymbolRecord* SymbolTable::find(std::string_view name) {
     return lookup(name);
 }
 
-void SymbolTable::prefetch_record(uint32_t tag) const {
-    const size_t mask = slot_count_ - 1;
-    // A few slots at most: a long probe is not worth the loads.
-    size_t i = slot_of(tag, slot_bits_);
-    for (int k = 0; k < 4; ++k, i = (i + 1) & mask) {
-        const Slot& s = slots_[i];
-        if (!s.ref) return;
-        if (s.tag == tag) {
-            const char* p = reinterpret_cast<const char*>(record_at(s.ref));
-            __builtin_prefetch(p);
-            __builtin_prefetch(p + 63);
-            return;
-        }
-    }
-}
-
 SymbolRecord* SymbolTable::note_holding(size_t ahead, std::string_view name) const {
     const size_t at = found_next_ + ahead;
     if (at >= found_.size() || !found_[at]) return nullptr;

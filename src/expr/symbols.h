@@ -107,20 +107,8 @@ public:
     void install(std::string_view name, int32_t value, int type, int kind, int section = -1);
     // Pass 1: asks for the index slot a name defined later in the line will
     // take, so that its miss overlaps the work before it.
-    void prefetch_slot(std::string_view name) const { prefetch_tag(index_tag(name)); }
-    // A name's tag in the index, for the hints below.
-    static uint32_t tag_of(std::string_view name) { return index_tag(name); }
-    // Hints about lines a few ahead (from a look-ahead that read them): asks
-    // for the slot a name of this tag starts at and, once that slot has come
-    // in, for the record it holds. They only time the misses; nothing is
-    // checked, so a wrong tag costs a wasted fetch.
-    void prefetch_tag(uint32_t tag) const { __builtin_prefetch(&slots_[slot_of(tag, slot_bits_)], 1); }
-    void prefetch_record(uint32_t tag) const;
-    // Pass 1: calls each(tag) for the names looked up and not found since
-    // lookup number `since` (pass1_notes() then).
-    template <class F>
-    void misses_since(size_t since, F&& each) const {
-        for (size_t i = missed_.size(); i-- > 0 && missed_[i].first >= since;) each(missed_[i].second);
+    void prefetch_slot(std::string_view name) const {
+        __builtin_prefetch(&slots_[slot_of(index_tag(name), slot_bits_)], 1);
     }
     void install_reserved();
     // The record install() defined or checked last (pass 1 keeps it in the
