@@ -913,8 +913,8 @@ void SourceReader::end_look_ahead() {
 
 inline const Variant* SourceReader::take_from_ahead() {
     Driver& drv = as.drv;
-    // Something that may change how lines assemble: the rest of the file is
-    // assembled here.
+    // Something that may change how lines assemble: the lines are assembled
+    // here until a new look-ahead starts.
     if (state_changes != ahead_changes_) [[unlikely]] {
         stop_look_ahead();
         return nullptr;
