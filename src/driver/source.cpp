@@ -377,7 +377,7 @@ void SourceReader::assemble_file(const char* name) {
             }
         } ahead_end{*this, text};
         if (include_depth == 1 && drv.pass_number == 1 && as.replay.writing() && !as.collector &&
-            as.options.debug_flags == 0 && (text.stream ? text.stamp.size : text.text->size()) >= as.look_ahead_size)
+            as.options.debug_flags == 0 && text.size() >= as.look_ahead_size)
             start_look_ahead(text, path);
         for (;;) {
             if (special_mode) [[unlikely]] {
@@ -790,13 +790,13 @@ inline void SourceReader::process_line_here(SourceLocation at, bool own) {
             if (as.replay.replay_line(at)) return;
         } else if (as.replay.writing()) {
             const LineReplay::Mark mark = as.replay.open_line(at);
-            const Variant* v = nullptr;
-            if (ahead_)
-                v = take_from_ahead();
-            else if (text_ == ahead_text_ && text_read() >= ahead_restart_at_) [[unlikely]]
-                restart_look_ahead();
+            const Variant* v = ahead_ ? take_from_ahead() : nullptr;
             if (!v) v = process_statement(st);
             as.replay.close_line(mark, v);
+            // After the line, so that a new look-ahead is set up with what
+            // the line itself changed.
+            if (!ahead_ && text_ == ahead_text_ && text_read() >= ahead_restart_at_) [[unlikely]]
+                restart_look_ahead();
             return;
         }
     }
@@ -878,7 +878,7 @@ bool SourceReader::run_look_ahead(uint64_t offset) {
 void SourceReader::restart_look_ahead() {
     ahead_restart_at_ = UINT64_MAX;
     const uint64_t at = text_read();
-    const uint64_t size = text_->stream ? text_->stamp.size : text_->text->size();
+    const uint64_t size = text_->size();
     if (size < at || size - at < as.look_ahead_size || ahead_restarts_ >= LOOK_AHEAD_RESTARTS) return;
     ++ahead_restarts_;
     if (!run_look_ahead(at)) ahead_text_ = nullptr;

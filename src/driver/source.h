@@ -114,6 +114,8 @@ struct SourceText {
     // How much of the (uniform) text has been read: the same at the same line
     // in both passes, so that pass 2 can step over lines pass 1 measured.
     size_t consumed() const { return stream ? window_base + window_pos : pos; }
+    // The file's size: a streamed one's as it was opened.
+    uint64_t size() const { return stream ? stamp.size : text->size(); }
     // Goes on reading at `offset`, at or after what was read (a line start);
     // false when the text ends before it.
     bool skip_to(size_t offset);
